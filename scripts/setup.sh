@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs, idempotently, the Debian packages and npm sources the build and the
+# test suite need. Packages already present are skipped; apt-get update runs at
+# most once, and only when something is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config git clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libpng-dev libjpeg62-turbo-dev libfreetype-dev libdrm-dev
+  fonts-droid-fallback
+  nodejs npm
+  procps psmisc
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
