@@ -23,3 +23,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# Typefaces the font generator renders the GUI library's built-in fonts from
+# (versions pinned in the lock file); the build itself needs no network.
+fontgen="$(cd "$(dirname "$0")/.." && pwd)/tools/fontgen"
+if [ ! -d "$fontgen/node_modules" ]; then
+  echo "setup: installing the font generator's typefaces"
+  (cd "$fontgen" && npm ci --ignore-scripts --no-audit --no-fund)
+fi
