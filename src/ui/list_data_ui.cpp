@@ -1,0 +1,150 @@
+#include "ui/list_data_ui.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "ui/ui_log.h"
+
+/* Text fields are printed bounded by their array, so a record that filled one
+ * to the brim without a terminator cannot make the dump read past it. */
+#define FIELD(arr) (int)sizeof(arr), (arr)
+
+static ListDataUINode *node_new(const ListDataUIData *data)
+{
+    ListDataUINode *node = static_cast<ListDataUINode *>(calloc(1, sizeof(ListDataUINode)));
+    if (node != NULL && data != NULL) {
+        node->data = *data;
+    }
+    return node;
+}
+
+/* Links node between prev and next, which are neighbours. */
+static void node_link(ListDataUINode *node, ListDataUINode *prev, ListDataUINode *next)
+{
+    node->prev = prev;
+    node->next = next;
+    prev->next = node;
+    next->prev = node;
+}
+
+static void node_unlink_free(ListDataUINode *node)
+{
+    node->prev->next = node->next;
+    node->next->prev = node->prev;
+    free(node);
+}
+
+static bool list_empty(const ListDataUINode *head)
+{
+    return head->next == head;
+}
+
+ListDataUINode *ListDataUIListInit(void)
+{
+    ListDataUINode *head = node_new(NULL);
+    if (head != NULL) {
+        head->prev = head;
+        head->next = head;
+    }
+    return head;
+}
+
+void ListDataUIListPushBack(ListDataUINode *head, const ListDataUIData *data)
+{
+    ListDataUINode *node = node_new(data);
+    if (node != NULL) {
+        node_link(node, head->prev, head);
+    }
+}
+
+void ListDataUIListPushHead(ListDataUINode *head, const ListDataUIData *data)
+{
+    ListDataUINode *node = node_new(data);
+    if (node != NULL) {
+        node_link(node, head, head->next);
+    }
+}
+
+uint32_t ListDataUIListGetLength(const ListDataUINode *head)
+{
+    if (head == NULL) {
+        return 0;
+    }
+    uint32_t count = 0;
+    for (const ListDataUINode *n = head->next; n != head; n = n->next) {
+        count++;
+    }
+    return count;
+}
+
+int32_t ListDataUIListPopHead(ListDataUINode *head)
+{
+    if (head == NULL) {
+        return -1;
+    }
+    if (list_empty(head)) {
+        puts("空表怎么头删");
+        return -1;
+    }
+    node_unlink_free(head->next);
+    return 0;
+}
+
+int32_t ListDataUIListPopBack(ListDataUINode *head)
+{
+    if (head == NULL) {
+        return -1;
+    }
+    if (list_empty(head)) {
+        puts("空表怎么尾删");
+        return -1;
+    }
+    node_unlink_free(head->prev);
+    return 0;
+}
+
+uint32_t ListDataUIListClean(ListDataUINode *head)
+{
+    if (head == NULL) {
+        return 0;
+    }
+    uint32_t removed = 0;
+    while (!list_empty(head)) {
+        node_unlink_free(head->next);
+        removed++;
+    }
+    return removed;
+}
+
+int32_t ListDataUIListDelete(ListDataUINode *node)
+{
+    if (node == NULL) {
+        return -1;
+    }
+    node_unlink_free(node);
+    return 0;
+}
+
+void ListDataUIDisplayAll(const ListDataUINode *head)
+{
+    if (list_empty(head)) {
+        UI_LOG("index  0 cnt\n");
+        return;
+    }
+    for (const ListDataUINode *n = head->next; n != head; n = n->next) {
+        const ListDataUIData *d = &n->data;
+        UI_LOG("index    :[%04d] title:[%.*s]\n", (int)d->index, FIELD(d->title));
+        UI_LOG("id_identifier        :[%llu] \n", (unsigned long long)d->id_identifier);
+        UI_LOG("redirection_url      :[%.*s] \n", FIELD(d->redirection_url));
+        UI_LOG("url                  :[%.*s] \n", FIELD(d->url));
+    }
+}
+
+uint32_t ListDataUIGetlenth(const ListDataUINode *head)
+{
+    if (list_empty(head)) {
+        UI_LOG("index  0 cnt\n");
+        return 0;
+    }
+    return ListDataUIListGetLength(head);
+}
