@@ -59,6 +59,7 @@ typedef struct _lv_font_class_t lv_font_class_t;
 typedef struct _lv_image_decoder_t lv_image_decoder_t;
 typedef struct _lv_cache_entry_t lv_cache_entry_t;
 typedef struct _lv_draw_buf_handlers_t lv_draw_buf_handlers_t;
+typedef struct _lv_draw_task_t lv_draw_task_t;
 
 typedef struct _lv_label_t lv_label_t;
 typedef struct _lv_image_t lv_image_t;
