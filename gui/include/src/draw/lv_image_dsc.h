@@ -5,21 +5,12 @@
 #ifndef LV_IMAGE_DSC_H
 #define LV_IMAGE_DSC_H
 
+#include "../lv_conf_internal.h"
 #include "../misc/lv_types.h"
 #include "../misc/lv_color.h"
 
 #ifdef __cplusplus
 extern "C" {
-#endif
-
-#ifndef LV_ATTRIBUTE_LARGE_CONST
-#define LV_ATTRIBUTE_LARGE_CONST
-#endif
-#ifndef LV_ATTRIBUTE_MEM_ALIGN
-#define LV_ATTRIBUTE_MEM_ALIGN
-#endif
-#ifndef LV_ATTRIBUTE_EXTERN_DATA
-#define LV_ATTRIBUTE_EXTERN_DATA
 #endif
 
 #define LV_IMAGE_HEADER_MAGIC (0x19)

@@ -5,16 +5,13 @@
 #ifndef LV_FONT_H
 #define LV_FONT_H
 
+#include "../lv_conf_internal.h"
 #include "../misc/lv_types.h"
 #include "../misc/lv_area.h"
 #include "lv_symbol_def.h"
 
 #ifdef __cplusplus
 extern "C" {
-#endif
-
-#ifndef LV_ATTRIBUTE_EXTERN_DATA
-#define LV_ATTRIBUTE_EXTERN_DATA
 #endif
 
 typedef enum {
@@ -100,65 +97,6 @@ bool lv_font_has_static_bitmap(const lv_font_t * font);
 bool lv_font_info_is_equal(const lv_font_info_t * ft_info_1, const lv_font_info_t * ft_info_2);
 
 #define LV_FONT_DECLARE(font_name) LV_ATTRIBUTE_EXTERN_DATA extern const lv_font_t font_name;
-
-/* Built-in fonts of this build: every even size from 12 to 48 px. */
-#ifndef LV_FONT_MONTSERRAT_12
-#define LV_FONT_MONTSERRAT_12 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_14
-#define LV_FONT_MONTSERRAT_14 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_16
-#define LV_FONT_MONTSERRAT_16 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_18
-#define LV_FONT_MONTSERRAT_18 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_20
-#define LV_FONT_MONTSERRAT_20 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_22
-#define LV_FONT_MONTSERRAT_22 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_24
-#define LV_FONT_MONTSERRAT_24 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_26
-#define LV_FONT_MONTSERRAT_26 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_28
-#define LV_FONT_MONTSERRAT_28 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_30
-#define LV_FONT_MONTSERRAT_30 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_32
-#define LV_FONT_MONTSERRAT_32 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_34
-#define LV_FONT_MONTSERRAT_34 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_36
-#define LV_FONT_MONTSERRAT_36 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_38
-#define LV_FONT_MONTSERRAT_38 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_40
-#define LV_FONT_MONTSERRAT_40 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_42
-#define LV_FONT_MONTSERRAT_42 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_44
-#define LV_FONT_MONTSERRAT_44 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_46
-#define LV_FONT_MONTSERRAT_46 1
-#endif
-#ifndef LV_FONT_MONTSERRAT_48
-#define LV_FONT_MONTSERRAT_48 1
-#endif
 
 #if LV_FONT_MONTSERRAT_12
 LV_FONT_DECLARE(lv_font_montserrat_12)

@@ -5,15 +5,11 @@
 #ifndef LV_FONT_FMT_TXT_H
 #define LV_FONT_FMT_TXT_H
 
+#include "../lv_conf_internal.h"
 #include "lv_font.h"
 
 #ifdef __cplusplus
 extern "C" {
-#endif
-
-/* This build always uses the large glyph descriptor. */
-#ifndef LV_FONT_FMT_TXT_LARGE
-#define LV_FONT_FMT_TXT_LARGE 1
 #endif
 
 #if LV_FONT_FMT_TXT_LARGE == 0

@@ -5,6 +5,8 @@
 #ifndef LV_TYPES_H
 #define LV_TYPES_H
 
+#include "../lv_conf_internal.h"
+
 #include <stdbool.h>
 #include <stddef.h>
 #include <stdint.h>

@@ -5,12 +5,12 @@
 #ifndef LV_FREETYPE_H
 #define LV_FREETYPE_H
 
+#include "../../lv_conf_internal.h"
 #include "../../misc/lv_types.h"
 #include "../../font/lv_font.h"
-#if __has_include("../../misc/lv_event.h")
 #include "../../misc/lv_event.h"
-#define LV_FREETYPE_HAS_EVENTS 1
-#endif
+
+#if LV_USE_FREETYPE
 
 #ifdef __cplusplus
 extern "C" {
@@ -65,14 +65,14 @@ lv_font_t * lv_freetype_font_create_with_info(const lv_font_info_t * font_info);
 void lv_freetype_init_font_info(lv_font_info_t * font_info);
 void lv_freetype_font_delete(lv_font_t * font);
 
-#ifdef LV_FREETYPE_HAS_EVENTS
 void lv_freetype_outline_add_event(lv_event_cb_t event_cb, lv_event_code_t filter, void * user_data);
-#endif
 uint32_t lv_freetype_outline_get_scale(const lv_font_t * font);
 bool lv_freetype_is_outline_font(const lv_font_t * font);
 
 #ifdef __cplusplus
 } /* extern "C" */
 #endif
+
+#endif /* LV_USE_FREETYPE */
 
 #endif /* LV_FREETYPE_H */
