@@ -1,0 +1,34 @@
+// Image sources: compiled-in descriptors and files (PNG, JPEG) read through
+// the stdio drive. Nothing is cached: every call reads the source again.
+#pragma once
+
+#include "lvgl.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace gui::image {
+
+// Pixels ready for drawing: ARGB8888 with straight alpha (B, G, R, A bytes).
+struct DecodedImage {
+    int32_t w = 0;
+    int32_t h = 0;
+    int32_t stride = 0;                // bytes per row
+    bool has_alpha = true;
+    const uint8_t* data = nullptr;     // points into `storage` or into a descriptor's data
+    std::vector<uint8_t> storage;
+};
+
+// Decode a source (lv_image_dsc_t* or file path); nullptr when it cannot be
+// read or decoded (missing file, damaged data, unsupported format).
+std::shared_ptr<const DecodedImage> decode(const void* src);
+
+// The header of a source without decoding the pixels; false as for decode.
+bool info(const void* src, lv_image_header_t* out);
+
+// Resolve a path to an operating-system path the way the stdio drive does
+// ("A:x" and prefix-less paths go to the stdio drive). False for an unknown drive.
+bool resolve_path(const char* path, char* out, size_t out_size);
+
+} // namespace gui::image
