@@ -8,7 +8,7 @@ packages=(
   build-essential cmake pkg-config git clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev libjpeg62-turbo-dev libfreetype-dev libdrm-dev
-  fonts-droid-fallback
+  fonts-droid-fallback fonts-wqy-microhei
   nodejs npm
   procps psmisc
 )
