@@ -1,0 +1,165 @@
+// Text measurement and line breaking.
+#include "text.hpp"
+
+#include <algorithm>
+#include <climits>
+
+namespace gui::draw::text {
+namespace {
+
+bool is_break_char(uint32_t c) {
+    switch (c) {
+    case ' ':
+    case ',':
+    case '.':
+    case ';':
+    case ':':
+    case '-':
+    case '_':
+    case ')':
+    case ']':
+    case '}': return true;
+    default: return false;
+    }
+}
+
+// Characters of scripts written without spaces; a line may break around each.
+bool is_cjk(uint32_t c) {
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool is_line_end(uint32_t c) { return c == '\n' || c == '\r'; }
+
+// Width of one glyph followed by `next`, 0 for a glyph the font lacks.
+int32_t glyph_width(const lv_font_t* font, uint32_t c, uint32_t next) {
+    return lv_font_get_glyph_width(font, c, next);
+}
+
+} // namespace
+
+uint32_t utf8_next(const char* txt, uint32_t* i) {
+    const auto* s = reinterpret_cast<const unsigned char*>(txt);
+    const uint32_t start = *i;
+    const uint32_t b0 = s[start];
+    if (b0 == 0) return 0;
+    auto cont = [&](uint32_t k) { return (s[start + k] & 0xC0) == 0x80; };
+    if (b0 < 0x80) {
+        *i = start + 1;
+        return b0;
+    }
+    if ((b0 & 0xE0) == 0xC0 && cont(1)) {
+        *i = start + 2;
+        return ((b0 & 0x1F) << 6) | (s[start + 1] & 0x3F);
+    }
+    if ((b0 & 0xF0) == 0xE0 && cont(1) && cont(2)) {
+        *i = start + 3;
+        return ((b0 & 0x0F) << 12) | ((s[start + 1] & 0x3F) << 6) | (s[start + 2] & 0x3F);
+    }
+    if ((b0 & 0xF8) == 0xF0 && cont(1) && cont(2) && cont(3)) {
+        *i = start + 4;
+        return ((b0 & 0x07) << 18) | ((s[start + 1] & 0x3F) << 12) | ((s[start + 2] & 0x3F) << 6) |
+               (s[start + 3] & 0x3F);
+    }
+    *i = start + 1; // a stray byte stands for itself
+    return b0;
+}
+
+uint32_t utf8_count(const char* txt, uint32_t byte_len) {
+    uint32_t n = 0;
+    for (uint32_t i = 0; i < byte_len && txt[i] != '\0'; n++) utf8_next(txt, &i);
+    return n;
+}
+
+uint32_t utf8_offset(const char* txt, uint32_t char_idx) {
+    uint32_t i = 0;
+    for (uint32_t n = 0; n < char_idx && txt[i] != '\0'; n++) utf8_next(txt, &i);
+    return i;
+}
+
+int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int32_t letter_space) {
+    if (txt == nullptr || font == nullptr) return 0;
+    int32_t width = 0;
+    uint32_t i = 0;
+    while (i < length && txt[i] != '\0') {
+        const uint32_t c = utf8_next(txt, &i);
+        uint32_t j = i;
+        const uint32_t next = i < length ? utf8_next(txt, &j) : 0;
+        const int32_t w = glyph_width(font, c, next);
+        if (w > 0) width += w + letter_space;
+    }
+    if (width > 0) width -= letter_space; // no letter space after the last glyph
+    return width;
+}
+
+uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t max_width,
+                   lv_text_flag_t flag) {
+    if (txt == nullptr || txt[0] == '\0' || font == nullptr) return 0;
+    if (flag & LV_TEXT_FLAG_EXPAND) max_width = INT32_MAX;
+    const bool break_all = (flag & LV_TEXT_FLAG_BREAK_ALL) != 0;
+
+    int32_t width = 0;      // width so far, with a letter space after each glyph
+    uint32_t last_break = 0; // where the line may end, 0: nowhere yet
+    uint32_t i = 0;
+    while (txt[i] != '\0') {
+        uint32_t ni = i;
+        const uint32_t c = utf8_next(txt, &ni);
+        if (c == '\n') return ni;
+        if (c == '\r') return txt[ni] == '\n' ? ni + 1 : ni;
+
+        uint32_t nj = ni;
+        const uint32_t next = utf8_next(txt, &nj);
+        const int32_t w = glyph_width(font, c, is_line_end(next) ? 0 : next);
+        if (i > 0 && static_cast<int64_t>(width) + w > max_width) {
+            if (c == ' ') return ni; // a space at the edge stays on this line
+            if (is_cjk(c)) return i;
+            if (last_break > 0 && !break_all) return last_break;
+            return i; // one word wider than the line: cut where it stops fitting
+        }
+        if (w > 0) width += w + letter_space;
+        if (is_cjk(c) && i > 0) last_break = i;
+        i = ni;
+        if (break_all || is_break_char(c) || is_cjk(c)) last_break = i;
+    }
+    return i;
+}
+
+std::vector<Line> layout(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t max_width,
+                         lv_text_flag_t flag) {
+    std::vector<Line> lines;
+    if (txt == nullptr || font == nullptr) return lines;
+    uint32_t start = 0;
+    while (true) {
+        const uint32_t n = next_line(txt + start, font, letter_space, max_width, flag);
+        uint32_t len = n;
+        // The newline that ends a line is not part of its text.
+        while (len > 0 && is_line_end(static_cast<unsigned char>(txt[start + len - 1]))) len--;
+        lines.push_back({start, len, line_width(txt + start, len, font, letter_space)});
+        if (n == 0) break;
+        const bool ended_by_newline = len < n;
+        start += n;
+        if (txt[start] == '\0') {
+            if (ended_by_newline) lines.push_back({start, 0, 0}); // trailing newline: an empty last line
+            break;
+        }
+    }
+    return lines;
+}
+
+lv_point_t text_size(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t line_space,
+                     int32_t max_width, lv_text_flag_t flag) {
+    if (txt == nullptr || font == nullptr) return {0, 0};
+    const std::vector<Line> lines = layout(txt, font, letter_space, max_width, flag);
+    int32_t w = 0;
+    for (const Line& l : lines) w = std::max(w, l.width);
+    const auto n = static_cast<int32_t>(lines.size());
+    return {w, n * font->line_height + (n - 1) * line_space};
+}
+
+} // namespace gui::draw::text
+
+extern "C" void lv_text_get_size(lv_point_t* size_res, const char* text, const lv_font_t* font,
+                                 int32_t letter_space, int32_t line_space, int32_t max_width, lv_text_flag_t flag) {
+    if (size_res == nullptr) return;
+    *size_res = gui::draw::text::text_size(text, font, letter_space, line_space, max_width, flag);
+}
