@@ -1,0 +1,142 @@
+#include "comm_mgr_lvgl.h"
+
+#include "fw_common.h"
+#include "fw_heartbeat.h"
+#include "fw_proto.h"
+#include "lvgl.h"
+
+static uds_server_t g_server;
+static hb_monitor_t g_hb;
+static uds_msg_cb_t g_app_msg[FW_APP_SLOTS];
+static uds_msg_cb_t g_on_msg;
+static uds_conn_cb_t g_on_connect;
+static uds_conn_cb_t g_on_disconnect;
+static lv_timer_t *g_poll_timer;
+
+static void poll_timer_cb(lv_timer_t *timer)
+{
+    (void)timer;
+    uds_server_poll(&g_server, 0);
+}
+
+static void on_server_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
+{
+    hb_monitor_feed(&g_hb, app_id);
+    if (cmd1 == FW_CMD1_CTRL && cmd2 == FW_CMD2_HEARTBEAT)
+        return;
+    if (app_id < FW_APP_SLOTS && g_app_msg[app_id]) {
+        g_app_msg[app_id](app_id, cmd1, cmd2, payload, payload_len);
+        return;
+    }
+    if (g_on_msg)
+        g_on_msg(app_id, cmd1, cmd2, payload, payload_len);
+}
+
+static void on_connect(uint8_t app_id)
+{
+    hb_monitor_feed(&g_hb, app_id);
+    if (g_on_connect)
+        g_on_connect(app_id);
+    FW_LOG(FW_LOG_INF, "App %u connected", app_id);
+}
+
+static void on_disconnect(uint8_t app_id)
+{
+    hb_monitor_remove(&g_hb, app_id);
+    if (g_on_disconnect)
+        g_on_disconnect(app_id);
+    FW_LOG(FW_LOG_INF, "App %u disconnected", app_id);
+}
+
+/* Heartbeat thread, monitor lock released. The table lock keeps the look-up
+ * and the removal together against a poll or a send on another thread. */
+static void on_app_timeout(uint8_t app_id, void *user_data)
+{
+    (void)user_data;
+    uds_server_lock(&g_server);
+    if (uds_server_find_client(&g_server, app_id)) {
+        FW_LOG(FW_LOG_WRN, "Timeout app %u", app_id);
+        uds_server_remove_client(&g_server, app_id);
+    } else {
+        if (g_on_disconnect)
+            g_on_disconnect(app_id);
+        hb_monitor_remove(&g_hb, app_id);
+    }
+    uds_server_unlock(&g_server);
+}
+
+int comm_mgr_init(void)
+{
+    g_server.msg_cb = on_server_msg;
+    g_server.conn_cb = on_connect;
+    g_server.disconn_cb = on_disconnect;
+    if (uds_server_start(&g_server) != 0) {
+        FW_LOG(FW_LOG_ERR, "UDS server start failed");
+        return -1;
+    }
+    if (hb_monitor_start(&g_hb, on_app_timeout, nullptr) != 0) {
+        FW_LOG(FW_LOG_ERR, "Heartbeat monitor start failed");
+        uds_server_stop(&g_server);
+        return -1;
+    }
+    g_poll_timer = lv_timer_create(poll_timer_cb, COMM_MGR_POLL_PERIOD_MS, nullptr);
+    if (!g_poll_timer) {
+        FW_LOG(FW_LOG_ERR, "LVGL timer create failed");
+        hb_monitor_stop(&g_hb);
+        uds_server_stop(&g_server);
+        return -1;
+    }
+    FW_LOG(FW_LOG_INF, "Communication manager initialized");
+    return 0;
+}
+
+void comm_mgr_deinit(void)
+{
+    if (g_poll_timer) {
+        lv_timer_delete(g_poll_timer);
+        g_poll_timer = nullptr;
+    }
+    /* Stopped before the server: its thread may be waiting for the table
+     * lock in a timeout, so the lock must not be held while joining it. */
+    hb_monitor_stop(&g_hb);
+    uds_server_stop(&g_server);
+    FW_LOG(FW_LOG_INF, "Communication manager deinitialized");
+}
+
+int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
+{
+    return uds_server_send(&g_server, app_id, cmd1, cmd2, payload, payload_len);
+}
+
+void comm_mgr_set_app_msg_cb(uint8_t app_id, uds_msg_cb_t cb)
+{
+    if (app_id < FW_APP_SLOTS)
+        g_app_msg[app_id] = cb;
+}
+
+void comm_mgr_set_msg_cb(uds_msg_cb_t cb)
+{
+    g_on_msg = cb;
+}
+
+void comm_mgr_set_conn_cb(uds_conn_cb_t cb)
+{
+    g_on_connect = cb;
+}
+
+void comm_mgr_set_disconn_cb(uds_conn_cb_t cb)
+{
+    g_on_disconnect = cb;
+}
+
+int comm_mgr_get_client_count(void)
+{
+    int count = 0;
+    uds_server_lock(&g_server);
+    for (int i = 0; i < g_server.client_count; i++) {
+        if (g_server.clients[i].app_id != 0 && g_server.clients[i].active != 0)
+            count++;
+    }
+    uds_server_unlock(&g_server);
+    return count;
+}

@@ -1,0 +1,46 @@
+/*
+ * Communication manager: owns the framework server and the heartbeat
+ * monitor, polls the server from a 5 ms GUI timer, watches every registered
+ * service, routes each incoming frame by the sender's application id and
+ * sends the controllers' messages.
+ *
+ * Threads: the GUI thread polls and sends (also from inside a poll, through
+ * the routes); the Airable watchdog threads send; the heartbeat thread drops
+ * a silent service. Every use of the server goes through the server's
+ * recursive table lock, which is always taken before the monitor's lock.
+ */
+#ifndef COMM_MGR_LVGL_H
+#define COMM_MGR_LVGL_H
+
+#include <stdint.h>
+
+#include "fw_uds_server.h"
+
+#define APP_ID_AIRPLAY 2
+#define APP_ID_AIRABLE 5
+#define APP_ID_SPOTIFY 6
+
+/* Poll period of the framework server, in milliseconds. */
+#define COMM_MGR_POLL_PERIOD_MS 5
+
+/* Starts the server, the monitor and the poll timer; routes and hooks set
+ * before are kept. 0, or -1 after undoing what had been started. */
+int comm_mgr_init(void);
+void comm_mgr_deinit(void);
+
+/* Frames the payload and sends it to the service registered as app_id:
+ * 0, FW_ERR_SIZE, FW_ERR_IO, or FW_ERR_NO_CLIENT when it is not connected
+ * (also before comm_mgr_init). Safe from any thread. */
+int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len);
+
+/* Route of application id 0 to 15; larger ids are ignored. */
+void comm_mgr_set_app_msg_cb(uint8_t app_id, uds_msg_cb_t cb);
+/* Fallback route and the connection hooks. */
+void comm_mgr_set_msg_cb(uds_msg_cb_t cb);
+void comm_mgr_set_conn_cb(uds_conn_cb_t cb);
+void comm_mgr_set_disconn_cb(uds_conn_cb_t cb);
+
+/* Entries in use that are registered and active. */
+int comm_mgr_get_client_count(void);
+
+#endif
