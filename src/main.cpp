@@ -74,10 +74,11 @@ static void sigint_handler(int signal)
     stop_requested = 1;
 }
 
-/* Runs on the GUI thread once SIGINT has been seen. */
+/* Runs on the GUI thread once SIGINT has been seen; the message still names
+ * the handler, where the stop began. */
 static void stop_all_apps(void)
 {
-    UI_LOG("\nCtrl+C received, killing all apps...\n");
+    printf(UI_LOG_TAG "\nCtrl+C received, killing all apps...\n", "sigint_handler", __LINE__);
     fflush(stdout);
     for (size_t i = 0; i < sizeof(stop_commands) / sizeof(stop_commands[0]); i++) {
         /* A service that is not running is no reason to stop early. */

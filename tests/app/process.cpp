@@ -1,0 +1,216 @@
+#include "process.hpp"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+constexpr int kTimeoutMs = 30000;
+constexpr int kPollSliceMs = 20;  // re-check the SIGINT condition this often
+constexpr const char* kPassedEnv[] = {"ASAN_OPTIONS", "UBSAN_OPTIONS", "TSAN_OPTIONS",
+                                      "LSAN_OPTIONS"};
+
+std::vector<std::string> child_env(const RunSpec& spec)
+{
+    std::map<std::string, std::string> env = {{"PATH", "/usr/bin:/bin:/usr/sbin:/sbin"}};
+    for (const char* name : kPassedEnv) {
+        if (const char* v = getenv(name)) {
+            env[name] = v;
+        }
+    }
+    for (const auto& [k, v] : spec.env) {
+        env[k] = v;
+    }
+    std::vector<std::string> out;
+    for (const auto& [k, v] : env) {
+        out.push_back(k + "=" + v);
+    }
+    return out;
+}
+
+std::vector<char*> c_strings(std::vector<std::string>& items)
+{
+    std::vector<char*> out;
+    for (std::string& s : items) {
+        out.push_back(s.data());
+    }
+    out.push_back(nullptr);
+    return out;
+}
+
+std::string regex_escape(const std::string& text)
+{
+    static const std::string special = R"(\^$.|?*+()[]{}/)";
+    std::string out;
+    for (char c : text) {
+        if (special.find(c) != std::string::npos) {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string to_regex(const std::string& pattern, pid_t pid)
+{
+    static const std::map<std::string, std::string> tokens = {
+        {"@N@", "[0-9]+"}, {"@W@", "[A-Za-z0-9_.\\-]+"}};
+    std::string out;
+    size_t pos = 0;
+    while (pos < pattern.size()) {
+        size_t best = std::string::npos;
+        std::string tok;
+        for (const auto& [t, _] : tokens) {
+            const size_t p = pattern.find(t, pos);
+            if (p < best) {
+                best = p;
+                tok = t;
+            }
+        }
+        const size_t pidp = pattern.find("@PID@", pos);
+        if (pidp < best) {
+            best = pidp;
+            tok = "@PID@";
+        }
+        out += regex_escape(pattern.substr(pos, best - pos));
+        if (best == std::string::npos) {
+            break;
+        }
+        out += tok == "@PID@" ? std::to_string(pid) : tokens.at(tok);
+        pos = best + tok.size();
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string make_temp_dir()
+{
+    char tmpl[] = "/tmp/quorvex-app-XXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    return dir != nullptr ? dir : "";
+}
+
+void remove_tree(const std::string& path)
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+}
+
+RunResult run_quorvex(const RunSpec& spec)
+{
+    RunResult result;
+    const std::string cwd = spec.cwd.empty() ? make_temp_dir() : spec.cwd;
+    int out_pipe[2], err_pipe[2];
+    if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) {
+        return result;
+    }
+    std::vector<std::string> argv_s = {QUORVEX_BIN};
+    argv_s.insert(argv_s.end(), spec.args.begin(), spec.args.end());
+    std::vector<std::string> env_s = child_env(spec);
+    std::vector<char*> argv = c_strings(argv_s);
+    std::vector<char*> envp = c_strings(env_s);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(out_pipe[1], STDOUT_FILENO);
+        dup2(err_pipe[1], STDERR_FILENO);
+        if (chdir(cwd.c_str()) != 0) {
+            _exit(127);
+        }
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    close(out_pipe[1]);
+    close(err_pipe[1]);
+    result.pid = pid;
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
+    bool sent_sigint = false;
+    pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
+    std::string* sinks[2] = {&result.out, &result.err};
+    int open_fds = 2;
+    while (open_fds > 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0) {
+            result.timed_out = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        const int wait_ms = spec.sigint_after.empty() ? static_cast<int>(left) : kPollSliceMs;
+        if (poll(fds, 2, wait_ms) < 0) {
+            continue;
+        }
+        for (int i = 0; i < 2; i++) {
+            if (fds[i].fd < 0 || (fds[i].revents & (POLLIN | POLLHUP)) == 0) {
+                continue;
+            }
+            char buf[4096];
+            const ssize_t n = read(fds[i].fd, buf, sizeof buf);
+            if (n > 0) {
+                sinks[i]->append(buf, static_cast<size_t>(n));
+            } else {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+                open_fds--;
+            }
+        }
+        if (!sent_sigint && !spec.sigint_after.empty() &&
+            result.out.find(spec.sigint_after) != std::string::npos &&
+            (spec.sigint_file.empty() || access(spec.sigint_file.c_str(), F_OK) == 0)) {
+            kill(pid, SIGINT);
+            sent_sigint = true;
+        }
+    }
+    for (pollfd& f : fds) {
+        if (f.fd >= 0) {
+            close(f.fd);
+        }
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    if (spec.cwd.empty()) {
+        remove_tree(cwd);
+    }
+    return result;
+}
+
+bool matches(const std::string& pattern, const std::string& text, pid_t pid)
+{
+    return std::regex_match(text, std::regex(to_regex(pattern, pid)));
+}
+
+std::string missing_in_order(const std::vector<std::string>& patterns, const std::string& text,
+                             pid_t pid)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    size_t at = 0;
+    for (const std::string& p : patterns) {
+        const std::regex re(to_regex(p, pid));
+        while (at < lines.size() && !std::regex_match(lines[at], re)) {
+            at++;
+        }
+        if (at == lines.size()) {
+            return p;
+        }
+        at++;
+    }
+    return "";
+}
