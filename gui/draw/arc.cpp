@@ -1,0 +1,128 @@
+// Arcs (anti-aliased rings with optional rounded ends) and thick lines.
+#include "raster.hpp"
+
+#include "../image/decoder.hpp"
+
+#include <cmath>
+
+namespace gui::draw {
+namespace {
+
+using namespace raster;
+
+constexpr double kPi = 3.14159265358979323846;
+
+double cover(double d) { return std::clamp(d, 0.0, 1.0); }
+
+// Coverage of a disc of radius r around (cx, cy) at pixel centre (x, y).
+double disc(double x, double y, double cx, double cy, double r) {
+    return cover(r - std::hypot(x - cx, y - cy) + 0.5);
+}
+
+// Per-pixel coverage painter over an area; `fn(x, y)` returns 0..1.
+template <typename Fn>
+void paint(Target& t, const lv_area_t& box, lv_color_t color, lv_opa_t opa, const image::DecodedImage* img,
+           const lv_area_t& img_area, Fn fn) {
+    lv_area_t a;
+    if (!intersect(a, box, t.clip)) return;
+    const int32_t n = width(a);
+    std::vector<uint8_t>& cov_v = scratch(0, n);
+    for (int32_t y = a.y1; y <= a.y2; y++) {
+        uint8_t* cov = cov_v.data();
+        bool any = false;
+        for (int32_t x = a.x1; x <= a.x2; x++) {
+            const auto c = static_cast<uint8_t>(std::lround(fn(x + 0.5, y + 0.5) * 255.0));
+            cov[x - a.x1] = c;
+            any = any || c != 0;
+        }
+        if (!any) continue;
+        bool full = false;
+        if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
+        uint8_t* dst = pixel_ptr(t, a.x1, y);
+        if (img == nullptr) {
+            blend_span(dst, n, color, opa, cov);
+            continue;
+        }
+        // Paint the image through the shape.
+        for (int32_t x = a.x1; x <= a.x2; x++) {
+            const int32_t ix = x - img_area.x1, iy = y - img_area.y1;
+            if (ix < 0 || iy < 0 || ix >= img->w || iy >= img->h) continue;
+            const uint8_t* p = img->data + static_cast<size_t>(iy) * img->stride + ix * 4;
+            uint32_t alpha = div255(cov[x - a.x1] * static_cast<uint32_t>(img->has_alpha ? p[3] : 255U));
+            alpha = div255(alpha * opa);
+            blend_pixel(dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
+        }
+    }
+}
+
+} // namespace
+
+void draw_arc(Target& t, const ArcDsc& dsc) {
+    if (dsc.opa <= LV_OPA_MIN || dsc.radius <= 0 || dsc.width <= 0) return;
+    int32_t sweep = dsc.end_angle - dsc.start_angle;
+    if (sweep == 0) return;
+    sweep = ((sweep % 360) + 360) % 360;
+    const bool full_circle = sweep == 0;
+    const double r_out = dsc.radius;
+    const double w = std::min(dsc.width, dsc.radius);
+    const double r_in = r_out - w;
+    const double cx = dsc.center.x + 0.5, cy = dsc.center.y + 0.5;
+    const double a0 = dsc.start_angle * kPi / 180.0, a1 = (dsc.start_angle + sweep) * kPi / 180.0;
+    const double ux0 = std::cos(a0), uy0 = std::sin(a0), ux1 = std::cos(a1), uy1 = std::sin(a1);
+    const double mid_r = r_out - w / 2;
+    const double cap_r = w / 2;
+
+    auto fn = [&](double x, double y) {
+        const double dx = x - cx, dy = y - cy;
+        const double d = std::hypot(dx, dy);
+        double c = std::min(cover(r_out - d + 0.5), cover(d - r_in + 0.5));
+        if (!full_circle) {
+            // Signed distances to the start and end rays (clockwise positive).
+            const double s = ux0 * dy - uy0 * dx;
+            const double e = ux1 * dy - uy1 * dx;
+            const double in_s = cover(s + 0.5), in_e = cover(-e + 0.5);
+            // Up to half a turn the arc is where both half-planes meet, beyond
+            // that it is where either one holds.
+            const double ang = sweep <= 180 ? std::min(in_s, in_e) : std::max(in_s, in_e);
+            c = std::min(c, ang);
+            if (dsc.rounded) {
+                c = std::max(c, disc(x, y, cx + ux0 * mid_r, cy + uy0 * mid_r, cap_r));
+                c = std::max(c, disc(x, y, cx + ux1 * mid_r, cy + uy1 * mid_r, cap_r));
+            }
+        }
+        return c;
+    };
+
+    const auto r = static_cast<int32_t>(dsc.radius) + 1;
+    const lv_area_t box{dsc.center.x - r, dsc.center.y - r, dsc.center.x + r, dsc.center.y + r};
+    std::shared_ptr<const image::DecodedImage> img;
+    if (dsc.img_src != nullptr) img = image::decode(dsc.img_src);
+    const lv_area_t img_area{dsc.center.x - dsc.radius, dsc.center.y - dsc.radius, dsc.center.x + dsc.radius,
+                             dsc.center.y + dsc.radius};
+    paint(t, box, dsc.color, dsc.opa, img.get(), img_area, fn);
+}
+
+void draw_line(Target& t, const LineDsc& dsc) {
+    if (dsc.opa <= LV_OPA_MIN || dsc.width <= 0) return;
+    const double x0 = dsc.p1.x + 0.5, y0 = dsc.p1.y + 0.5, x1 = dsc.p2.x + 0.5, y1 = dsc.p2.y + 0.5;
+    const double hw = dsc.width / 2.0;
+    const double len = std::hypot(x1 - x0, y1 - y0);
+    if (len == 0 && !(dsc.round_start || dsc.round_end)) return;
+    const double ux = len > 0 ? (x1 - x0) / len : 1.0, uy = len > 0 ? (y1 - y0) / len : 0.0;
+
+    auto fn = [&](double x, double y) {
+        const double px = x - x0, py = y - y0;
+        const double along = px * ux + py * uy;
+        const double across = std::fabs(-px * uy + py * ux);
+        double c = std::min({cover(hw - across + 0.5), cover(along + 0.5), cover(len - along + 0.5)});
+        if (dsc.round_start) c = std::max(c, disc(x, y, x0, y0, hw));
+        if (dsc.round_end) c = std::max(c, disc(x, y, x1, y1, hw));
+        return c;
+    };
+    const auto pad = static_cast<int32_t>(std::ceil(hw)) + 1;
+    const lv_area_t box{std::min(dsc.p1.x, dsc.p2.x) - pad, std::min(dsc.p1.y, dsc.p2.y) - pad,
+                        std::max(dsc.p1.x, dsc.p2.x) + pad, std::max(dsc.p1.y, dsc.p2.y) + pad};
+    paint(t, box, dsc.color, dsc.opa, nullptr, box, fn);
+}
+
+} // namespace gui::draw
