@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds quorvex and runs it on the virtual panel from the working directory
+# run/: the panel image is run/panel.bmp, touches come through the FIFO
+# run/touch (see tools/touch), Ctrl+C stops it. Safe to run again.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh"
+
+build="$root/build/app"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+services=(airplay_run spotify_run airable_run)
+targets=(quorvex touch_gesture)
+available=$(cmake --build "$build" --target help)
+for s in "${services[@]}"; do
+  if grep -qx "\.\.\. $s" <<<"$available"; then targets+=("$s"); fi
+done
+cmake --build "$build" -j4 --target "${targets[@]}"
+
+run="$root/run"
+mkdir -p "$run"
+# Any TrueType font with the Latin and Chinese glyphs serves under this name.
+font_src=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
+font="$run/HarmonyOS_Sans_SC_Medium.ttf"
+cmp -s "$font_src" "$font" 2>/dev/null || cp "$font_src" "$font"
+for s in "${services[@]}"; do
+  # --remove-destination: a service left running keeps its old file.
+  if [ -x "$build/run/$s" ]; then cp --remove-destination "$build/run/$s" "$run/$s"; fi
+done
+[ -p "$run/touch" ] || { rm -f "$run/touch"; mkfifo "$run/touch"; }
+
+cd "$run"
+echo "run: panel $run/panel.bmp, touch FIFO $run/touch, Ctrl+C to stop"
+exec env "/dev/input/touchscreen0=$run/touch" LV_LINUX_DRM_CARD="$run/panel.bmp" \
+  "$build/src/quorvex"
