@@ -1,0 +1,451 @@
+// Default-theme looks of the widgets (light mode). The numbers follow the
+// theme's derived sizes: design values are scaled with the DPI rule and some
+// depend on the display's size class.
+#include "theme_widgets.hpp"
+#include "widget.hpp"
+
+#include <array>
+
+namespace gui::widgets {
+namespace {
+
+constexpr uint32_t kGrey = 0xE0E0E0;
+constexpr uint32_t kGreyMain = 0x9E9E9E;
+constexpr uint32_t kTextColor = 0x212121;
+constexpr uint32_t kScreenBg = 0xF5F5F5;
+constexpr uint32_t kPlaceholder = 0xBDBDBD;
+constexpr uint32_t kTransitionTime = 80;
+constexpr uint32_t kTransitionDelay = 70;
+constexpr lv_opa_t kPressedRecolorOpa = 35;
+constexpr uint32_t kCursorBlinkMs = 400;
+constexpr int32_t kScrollbarOpaRest = LV_OPA_40;
+
+int32_t dpx(int32_t dpi, int32_t n)
+{
+    if (n == 0) return 0;
+    int32_t v = (dpi * n + 80) / 160;
+    return v < 1 ? 1 : v;
+}
+
+/** Design value chosen by the display's size class (small, medium, large). */
+int32_t by_class(int32_t size_class, int32_t small, int32_t medium, int32_t large)
+{
+    return size_class == 0 ? small : (size_class == 1 ? medium : large);
+}
+
+const lv_style_prop_t kTransProps[] = {
+    LV_STYLE_BG_OPA, LV_STYLE_BG_COLOR, LV_STYLE_TRANSFORM_WIDTH, LV_STYLE_TRANSFORM_HEIGHT,
+    LV_STYLE_TRANSLATE_X, LV_STYLE_TRANSLATE_Y, LV_STYLE_TRANSFORM_ROTATION,
+    LV_STYLE_TRANSFORM_SCALE_X, LV_STYLE_TRANSFORM_SCALE_Y, LV_STYLE_RECOLOR, LV_STYLE_RECOLOR_OPA,
+    LV_STYLE_PROP_INV};
+
+struct Styles {
+    lv_style_transition_dsc_t trans_normal;
+    lv_style_transition_dsc_t trans_delayed;
+
+    lv_style_t card, scrollbar, scrollbar_scrolled, button, screen;
+    lv_style_t bg_primary, bg_primary_muted, bg_secondary, bg_secondary_muted, bg_grey, bg_white;
+    lv_style_t pressed, disabled, outline_primary, outline_secondary, grow, circle, clip_corner;
+    lv_style_t pad_zero, pad_tiny, pad_small;
+    lv_style_t transition_normal, transition_delayed;
+    lv_style_t knob, arc_ring, arc_indicator;
+    lv_style_t list_bg, list_btn, list_item_grow, list_text;
+    lv_style_t ta_cursor, ta_placeholder;
+    lv_style_t kb_items;
+    lv_style_t msgbox_backdrop;
+    lv_style_t cb_gap, cb_marker, cb_marker_checked;
+    lv_style_t text_selected;
+
+    std::array<lv_style_t *, 38> all()
+    {
+        return {&card, &scrollbar, &scrollbar_scrolled, &button, &screen, &bg_primary,
+                &bg_primary_muted, &bg_secondary, &bg_secondary_muted, &bg_grey, &bg_white,
+                &pressed, &disabled, &outline_primary, &outline_secondary, &grow, &circle,
+                &clip_corner, &pad_zero, &pad_tiny, &pad_small, &transition_normal,
+                &transition_delayed, &knob, &arc_ring, &arc_indicator, &list_bg, &list_btn,
+                &list_item_grow, &list_text, &ta_cursor, &ta_placeholder, &kb_items,
+                &msgbox_backdrop, &cb_gap, &cb_marker, &cb_marker_checked, &text_selected};
+    }
+};
+
+Styles g_styles;
+bool g_inited = false;
+
+void reset_all()
+{
+    for (lv_style_t * s : g_styles.all()) {
+        if (g_inited) lv_style_reset(s);
+        lv_style_init(s);
+    }
+}
+
+void set_pad_all(lv_style_t * s, int32_t v)
+{
+    lv_style_set_pad_all(s, v);
+    lv_style_set_pad_gap(s, v);
+}
+
+void init_blocks(const ThemeMetrics & m)
+{
+    Styles & st = g_styles;
+    const int32_t dpi = m.dpi;
+    const int32_t pad_def = dpx(dpi, by_class(m.size_class, 16, 20, 24));
+    const int32_t pad_small = dpx(dpi, by_class(m.size_class, 10, 12, 14));
+    const int32_t pad_tiny = dpx(dpi, by_class(m.size_class, 2, 6, 8));
+    const int32_t radius_def = dpx(dpi, by_class(m.size_class, 8, 8, 12));
+    const int32_t radius_btn = dpx(dpi, by_class(m.size_class, 8, 12, 16));
+    const int32_t border_w = dpx(dpi, 2);
+    const int32_t outline_w = dpx(dpi, 3);
+    const lv_color_t grey = lv_color_hex(kGrey);
+    const lv_color_t text = lv_color_hex(kTextColor);
+
+    lv_style_transition_dsc_init(&st.trans_normal, kTransProps, lv_anim_path_linear, kTransitionTime, 0,
+                                 nullptr);
+    lv_style_transition_dsc_init(&st.trans_delayed, kTransProps, lv_anim_path_linear, kTransitionTime,
+                                 kTransitionDelay, nullptr);
+    lv_style_set_transition(&st.transition_normal, &st.trans_normal);
+    lv_style_set_transition(&st.transition_delayed, &st.trans_delayed);
+
+    lv_style_set_radius(&st.card, radius_def);
+    lv_style_set_bg_opa(&st.card, LV_OPA_COVER);
+    lv_style_set_bg_color(&st.card, lv_color_white());
+    lv_style_set_border_color(&st.card, grey);
+    lv_style_set_border_width(&st.card, border_w);
+    lv_style_set_border_post(&st.card, true);
+    lv_style_set_text_color(&st.card, text);
+    lv_style_set_pad_all(&st.card, pad_def);
+    lv_style_set_pad_gap(&st.card, pad_small);
+    lv_style_set_line_color(&st.card, lv_color_hex(kGreyMain));
+    lv_style_set_line_width(&st.card, dpx(dpi, 1));
+
+    lv_style_set_bg_color(&st.scrollbar, lv_color_hex(kGreyMain));
+    lv_style_set_bg_opa(&st.scrollbar, kScrollbarOpaRest);
+    lv_style_set_radius(&st.scrollbar, LV_RADIUS_CIRCLE);
+    lv_style_set_pad_all(&st.scrollbar, dpx(dpi, 7));
+    lv_style_set_width(&st.scrollbar, dpx(dpi, 5));
+    lv_style_set_transition(&st.scrollbar, &st.trans_normal);
+    lv_style_set_bg_opa(&st.scrollbar_scrolled, LV_OPA_COVER);
+
+    lv_style_set_radius(&st.button, radius_btn);
+    lv_style_set_bg_opa(&st.button, LV_OPA_COVER);
+    lv_style_set_bg_color(&st.button, grey);
+    lv_style_set_shadow_color(&st.button, lv_color_hex(kGreyMain));
+    lv_style_set_shadow_width(&st.button, dpx(dpi, 3));
+    lv_style_set_shadow_opa(&st.button, LV_OPA_50);
+    lv_style_set_shadow_offset_y(&st.button, dpx(dpi, dpx(dpi, 4)));
+    lv_style_set_shadow_spread(&st.button, 0);
+    lv_style_set_text_color(&st.button, text);
+    lv_style_set_pad_hor(&st.button, pad_def);
+    lv_style_set_pad_ver(&st.button, pad_small);
+    lv_style_set_pad_gap(&st.button, dpx(dpi, 5));
+
+    lv_style_set_bg_opa(&st.screen, LV_OPA_COVER);
+    lv_style_set_bg_color(&st.screen, lv_color_hex(kScreenBg));
+    lv_style_set_text_color(&st.screen, text);
+    lv_style_set_text_font(&st.screen, m.font);
+    lv_style_set_pad_gap(&st.screen, pad_small);
+
+    auto bg = [](lv_style_t * s, lv_color_t c, lv_opa_t opa, lv_color_t txt) {
+        lv_style_set_bg_color(s, c);
+        lv_style_set_bg_opa(s, opa);
+        lv_style_set_text_color(s, txt);
+    };
+    bg(&st.bg_primary, m.primary, LV_OPA_COVER, lv_color_white());
+    bg(&st.bg_primary_muted, m.primary, LV_OPA_20, m.primary);
+    bg(&st.bg_secondary, m.secondary, LV_OPA_COVER, lv_color_white());
+    bg(&st.bg_secondary_muted, m.secondary, LV_OPA_20, m.secondary);
+    bg(&st.bg_grey, grey, LV_OPA_COVER, text);
+    bg(&st.bg_white, lv_color_white(), LV_OPA_COVER, text);
+
+    lv_style_set_recolor(&st.pressed, lv_color_black());
+    lv_style_set_recolor_opa(&st.pressed, kPressedRecolorOpa);
+    lv_style_set_recolor(&st.disabled, grey);
+    lv_style_set_recolor_opa(&st.disabled, LV_OPA_50);
+
+    lv_style_set_outline_color(&st.outline_primary, m.primary);
+    lv_style_set_outline_width(&st.outline_primary, outline_w);
+    lv_style_set_outline_pad(&st.outline_primary, outline_w);
+    lv_style_set_outline_opa(&st.outline_primary, LV_OPA_50);
+    lv_style_set_outline_color(&st.outline_secondary, m.secondary);
+    lv_style_set_outline_width(&st.outline_secondary, outline_w);
+    lv_style_set_outline_opa(&st.outline_secondary, LV_OPA_50);
+
+    lv_style_set_transform_width(&st.grow, dpx(dpi, 3));
+    lv_style_set_transform_height(&st.grow, dpx(dpi, 3));
+    lv_style_set_radius(&st.circle, LV_RADIUS_CIRCLE);
+    lv_style_set_clip_corner(&st.clip_corner, true);
+    lv_style_set_border_post(&st.clip_corner, true);
+
+    set_pad_all(&st.pad_zero, 0);
+    set_pad_all(&st.pad_tiny, pad_tiny);
+    set_pad_all(&st.pad_small, pad_small);
+
+    lv_style_set_bg_color(&st.knob, m.primary);
+    lv_style_set_bg_opa(&st.knob, LV_OPA_COVER);
+    lv_style_set_pad_all(&st.knob, dpx(dpi, 6));
+    lv_style_set_radius(&st.knob, LV_RADIUS_CIRCLE);
+
+    lv_style_set_arc_color(&st.arc_ring, grey);
+    lv_style_set_arc_width(&st.arc_ring, dpx(dpi, 15));
+    lv_style_set_arc_rounded(&st.arc_ring, true);
+    lv_style_set_arc_color(&st.arc_indicator, m.primary);
+}
+
+void init_widget_styles(const ThemeMetrics & m)
+{
+    Styles & st = g_styles;
+    const int32_t dpi = m.dpi;
+    const int32_t pad_def = dpx(dpi, by_class(m.size_class, 16, 20, 24));
+    const int32_t pad_small = dpx(dpi, by_class(m.size_class, 10, 12, 14));
+    const int32_t radius_def = dpx(dpi, by_class(m.size_class, 8, 8, 12));
+    const lv_color_t grey = lv_color_hex(kGrey);
+
+    lv_style_set_pad_hor(&st.list_bg, pad_def);
+    lv_style_set_pad_ver(&st.list_bg, 0);
+    lv_style_set_pad_gap(&st.list_bg, 0);
+    lv_style_set_clip_corner(&st.list_bg, true);
+
+    lv_style_set_border_width(&st.list_btn, dpx(dpi, 1));
+    lv_style_set_border_color(&st.list_btn, grey);
+    lv_style_set_border_side(&st.list_btn, LV_BORDER_SIDE_BOTTOM);
+    lv_style_set_pad_all(&st.list_btn, pad_small);
+    lv_style_set_pad_column(&st.list_btn, pad_small);
+    lv_style_set_radius(&st.list_btn, 0);
+    lv_style_set_shadow_width(&st.list_btn, 0);
+    lv_style_set_transform_width(&st.list_item_grow, pad_def);
+
+    lv_style_set_bg_color(&st.list_text, grey);
+    lv_style_set_bg_opa(&st.list_text, LV_OPA_COVER);
+    lv_style_set_text_color(&st.list_text, lv_color_hex(kTextColor));
+    lv_style_set_pad_all(&st.list_text, 0);
+    lv_style_set_transform_width(&st.list_text, pad_def);
+
+    lv_style_set_border_color(&st.ta_cursor, lv_color_hex(kTextColor));
+    lv_style_set_border_width(&st.ta_cursor, dpx(dpi, 2));
+    lv_style_set_border_side(&st.ta_cursor, LV_BORDER_SIDE_LEFT);
+    lv_style_set_pad_left(&st.ta_cursor, -dpx(dpi, 1));
+    lv_style_set_anim_duration(&st.ta_cursor, kCursorBlinkMs);
+    lv_style_set_text_color(&st.ta_placeholder, lv_color_hex(kPlaceholder));
+
+    lv_style_set_bg_color(&st.kb_items, lv_color_white());
+    lv_style_set_radius(&st.kb_items, radius_def);
+    lv_style_set_shadow_width(&st.kb_items, 0);
+
+    lv_style_set_bg_color(&st.msgbox_backdrop, lv_color_hex(kGreyMain));
+    lv_style_set_bg_opa(&st.msgbox_backdrop, LV_OPA_50);
+
+    lv_style_set_pad_all(&st.cb_gap, 0);
+    lv_style_set_pad_gap(&st.cb_gap, dpx(dpi, 10));
+
+    lv_style_set_pad_all(&st.cb_marker, dpx(dpi, 3));
+    lv_style_set_border_width(&st.cb_marker, dpx(dpi, 2));
+    lv_style_set_border_color(&st.cb_marker, m.primary);
+    lv_style_set_bg_color(&st.cb_marker, lv_color_white());
+    lv_style_set_bg_opa(&st.cb_marker, LV_OPA_COVER);
+    lv_style_set_radius(&st.cb_marker, radius_def / 2);
+    lv_style_set_text_color(&st.cb_marker, lv_color_white());
+    lv_style_set_text_font(&st.cb_marker, m.font);
+    lv_style_set_bg_image_src(&st.cb_marker_checked, LV_SYMBOL_OK);
+
+    lv_style_set_bg_color(&st.text_selected, m.primary);
+    lv_style_set_bg_opa(&st.text_selected, LV_OPA_COVER);
+}
+
+bool has_class(const lv_obj_t * obj, const lv_obj_class_t & cls)
+{
+    return lv_obj_check_type(obj, &cls);
+}
+
+void add(lv_obj_t * obj, lv_style_t & s, lv_style_selector_t sel = 0)
+{
+    lv_obj_add_style(obj, &s, sel);
+}
+
+void apply_scrollbar(lv_obj_t * obj)
+{
+    add(obj, g_styles.scrollbar, LV_PART_SCROLLBAR);
+    add(obj, g_styles.scrollbar_scrolled, sel(LV_PART_SCROLLBAR, LV_STATE_SCROLLED));
+}
+
+void apply_button_look(lv_obj_t * obj, bool grow)
+{
+    Styles & st = g_styles;
+    add(obj, st.transition_delayed);
+    add(obj, st.button);
+    add(obj, st.bg_primary);
+    add(obj, st.pressed, LV_STATE_PRESSED);
+    if (grow) add(obj, st.grow, LV_STATE_PRESSED);
+    add(obj, st.transition_normal, LV_STATE_PRESSED);
+    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
+    add(obj, st.bg_secondary, LV_STATE_CHECKED);
+    add(obj, st.disabled, LV_STATE_DISABLED);
+}
+
+void apply_list(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    add(obj, st.card);
+    add(obj, st.list_bg);
+    apply_scrollbar(obj);
+}
+
+void apply_list_button(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    add(obj, st.bg_white);
+    add(obj, st.list_btn);
+    add(obj, st.bg_primary, LV_STATE_FOCUS_KEY);
+    add(obj, st.list_item_grow, LV_STATE_FOCUS_KEY);
+    add(obj, st.list_item_grow, LV_STATE_PRESSED);
+    add(obj, st.pressed, LV_STATE_PRESSED);
+}
+
+void apply_textarea(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    add(obj, st.card);
+    add(obj, st.pad_small);
+    add(obj, st.disabled, LV_STATE_DISABLED);
+    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
+    add(obj, st.outline_secondary, LV_STATE_EDITED);
+    apply_scrollbar(obj);
+    add(obj, st.ta_cursor, sel(LV_PART_CURSOR, LV_STATE_FOCUSED));
+    add(obj, st.ta_placeholder, LV_PART_TEXTAREA_PLACEHOLDER);
+}
+
+void apply_keyboard(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    add(obj, st.screen);
+    add(obj, st.pad_tiny);
+    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
+    add(obj, st.outline_secondary, LV_STATE_EDITED);
+    add(obj, st.button, LV_PART_ITEMS);
+    add(obj, st.bg_white, LV_PART_ITEMS);
+    add(obj, st.kb_items, LV_PART_ITEMS);
+    add(obj, st.disabled, sel(LV_PART_ITEMS, LV_STATE_DISABLED));
+    add(obj, st.pressed, sel(LV_PART_ITEMS, LV_STATE_PRESSED));
+    add(obj, st.bg_grey, sel(LV_PART_ITEMS, LV_STATE_CHECKED));
+    add(obj, st.bg_primary_muted, sel(LV_PART_ITEMS, LV_STATE_FOCUS_KEY));
+    add(obj, st.bg_secondary_muted, sel(LV_PART_ITEMS, LV_STATE_EDITED));
+}
+
+void apply_checkbox(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    add(obj, st.cb_gap);
+    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
+    add(obj, st.cb_marker, LV_PART_INDICATOR);
+    add(obj, st.bg_primary, sel(LV_PART_INDICATOR, LV_STATE_CHECKED));
+    add(obj, st.cb_marker_checked, sel(LV_PART_INDICATOR, LV_STATE_CHECKED));
+    add(obj, st.pressed, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
+    add(obj, st.grow, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
+    add(obj, st.transition_normal, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
+    add(obj, st.transition_delayed, LV_PART_INDICATOR);
+    add(obj, st.disabled, sel(LV_PART_INDICATOR, LV_STATE_DISABLED));
+}
+
+void apply_bar(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    add(obj, st.bg_primary_muted);
+    add(obj, st.circle);
+    add(obj, st.pad_zero);
+    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
+    add(obj, st.outline_secondary, LV_STATE_EDITED);
+    add(obj, st.bg_primary, LV_PART_INDICATOR);
+    add(obj, st.circle, LV_PART_INDICATOR);
+}
+
+void apply_arc(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    add(obj, st.arc_ring);
+    add(obj, st.arc_ring, LV_PART_INDICATOR);
+    add(obj, st.arc_indicator, LV_PART_INDICATOR);
+    add(obj, st.knob, LV_PART_KNOB);
+}
+
+void apply_msgbox_part(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    if (has_class(obj, lv_msgbox_class)) {
+        add(obj, st.card);
+        add(obj, st.pad_zero);
+        add(obj, st.clip_corner);
+    } else if (has_class(obj, lv_msgbox_backdrop_class)) {
+        add(obj, st.msgbox_backdrop);
+    } else if (has_class(obj, lv_msgbox_header_class)) {
+        add(obj, st.pad_tiny);
+        add(obj, st.bg_grey);
+    } else if (has_class(obj, lv_msgbox_content_class)) {
+        add(obj, st.pad_tiny);
+        apply_scrollbar(obj);
+    } else if (has_class(obj, lv_msgbox_footer_class)) {
+        add(obj, st.pad_tiny);
+    } else {
+        apply_button_look(obj, false);
+    }
+}
+
+bool is_msgbox_part(const lv_obj_t * obj)
+{
+    return has_class(obj, lv_msgbox_class) || has_class(obj, lv_msgbox_backdrop_class) ||
+           has_class(obj, lv_msgbox_header_class) || has_class(obj, lv_msgbox_content_class) ||
+           has_class(obj, lv_msgbox_footer_class) || has_class(obj, lv_msgbox_header_button_class) ||
+           has_class(obj, lv_msgbox_footer_button_class);
+}
+
+} // namespace
+
+void theme_widgets_init(const ThemeMetrics & m)
+{
+    reset_all();
+    g_inited = true;
+    init_blocks(m);
+    init_widget_styles(m);
+}
+
+void theme_widgets_deinit()
+{
+    if (!g_inited) return;
+    for (lv_style_t * s : g_styles.all()) lv_style_reset(s);
+    g_inited = false;
+}
+
+bool theme_widgets_apply(lv_obj_t * obj)
+{
+    if (!g_inited) return false;
+    if (has_class(obj, lv_label_class)) {
+        lv_obj_t * parent = lv_obj_get_parent(obj);
+        if (parent && has_class(parent, lv_textarea_class)) add(obj, g_styles.text_selected, LV_PART_SELECTED);
+        return true;
+    }
+    if (has_class(obj, lv_image_class) || has_class(obj, lv_buttonmatrix_class)) return true;
+    if (has_class(obj, lv_button_class)) {
+        apply_button_look(obj, true);
+    } else if (has_class(obj, lv_bar_class)) {
+        apply_bar(obj);
+    } else if (has_class(obj, lv_arc_class)) {
+        apply_arc(obj);
+    } else if (has_class(obj, lv_list_class)) {
+        apply_list(obj);
+    } else if (has_class(obj, lv_list_button_class)) {
+        apply_list_button(obj);
+    } else if (has_class(obj, lv_list_text_class)) {
+        add(obj, g_styles.list_text);
+    } else if (has_class(obj, lv_textarea_class)) {
+        apply_textarea(obj);
+    } else if (has_class(obj, lv_keyboard_class)) {
+        apply_keyboard(obj);
+    } else if (has_class(obj, lv_checkbox_class)) {
+        apply_checkbox(obj);
+    } else if (is_msgbox_part(obj)) {
+        apply_msgbox_part(obj);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace gui::widgets

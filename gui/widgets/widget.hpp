@@ -1,0 +1,80 @@
+// What every widget source shares: per-object instance data, drawing
+// descriptors filled from an object's resolved part styles, and access to the
+// renderer target behind a draw event's layer.
+#pragma once
+
+#include "lvgl.h"
+#include "gui/core/obj.hpp"
+#include "gui/draw/draw.hpp"
+
+#include <memory>
+
+namespace gui::widgets {
+
+/** Base of every widget's instance record; the object owns it and frees it after the destructors. */
+struct WidgetData : gui::core::InstanceData {};
+
+/** A style selector from a part and a state (the enums do not mix in C++). */
+constexpr lv_style_selector_t sel(lv_part_t part, lv_state_t state)
+{
+    return static_cast<lv_style_selector_t>(part) | static_cast<lv_style_selector_t>(state);
+}
+
+/** Intersection of two areas into `out`; false when they do not overlap. */
+bool intersect(lv_area_t & out, const lv_area_t & a, const lv_area_t & b);
+bool contains(const lv_area_t & a, const lv_point_t & p);
+
+/** Attach `data` to `obj` (constructors do this). */
+void attach_data(lv_obj_t * obj, std::unique_ptr<WidgetData> data);
+
+/** The instance record of type T of `obj`; nullptr for objects of other classes. */
+template <class T>
+T * data_of(const lv_obj_t * obj)
+{
+    return obj ? dynamic_cast<T *>(obj->instance_data.get()) : nullptr;
+}
+
+/** The renderer target of a DRAW_MAIN / DRAW_POST event. */
+gui::draw::Target & event_target(lv_event_t * e);
+
+/** Run the base class's handling of `e`; false when the object got deleted meanwhile. */
+bool call_base_event(const lv_obj_class_t * class_p, lv_event_t * e);
+
+/**
+ * Descriptors for drawing one part of an object in its current state, with the
+ * object's effective opacity and whole-widget recolour applied.
+ */
+void fill_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & dsc);
+void fill_label_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::LabelDsc & dsc);
+void fill_arc_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ArcDsc & dsc);
+void fill_image_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ImageDsc & dsc);
+
+/** The area a part's rectangle is drawn in: `area` grown by its transform width/height. */
+lv_area_t grow_by_transform(lv_obj_t * obj, lv_part_t part, const lv_area_t & area);
+
+/** Draw a part's rectangle including a "post" border. */
+void draw_part_rect(gui::draw::Target & t, lv_obj_t * obj, lv_part_t part, const lv_area_t & area);
+
+/** Ask the object again how far its drawing reaches outside its box (REFR_EXT_DRAW_SIZE). */
+void refresh_ext_draw_size(lv_obj_t * obj);
+
+/**
+ * Resolve styles as if the object were in `state` (no events, no transitions),
+ * e.g. to draw button-matrix items one by one.
+ */
+class ScopedState {
+public:
+    ScopedState(lv_obj_t * obj, lv_state_t state);
+    ~ScopedState();
+    ScopedState(const ScopedState &) = delete;
+    ScopedState & operator=(const ScopedState &) = delete;
+
+private:
+    lv_obj_t * obj_;
+    uint16_t saved_;
+};
+
+/** lv_obj_class_create_obj + lv_obj_class_init_obj. */
+lv_obj_t * create_widget(const lv_obj_class_t * class_p, lv_obj_t * parent);
+
+} // namespace gui::widgets
