@@ -1,6 +1,5 @@
 # Rules that render compiled bitmap fonts with the fontgen host tool. Included
 # by the directories whose targets compile the generated sources.
-include_guard(GLOBAL)
 
 set(FONTGEN_NPM ${PROJECT_SOURCE_DIR}/tools/fontgen/node_modules)
 set(FONTGEN_SYMBOL_DIR ${FONTGEN_NPM}/@fortawesome/fontawesome-free/webfonts)
