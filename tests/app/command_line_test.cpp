@@ -56,7 +56,9 @@ class ExitingCommandLine : public ::testing::TestWithParam<ExitCase> {};
 TEST_P(ExitingCommandLine, PrintsExactlyAndExits)
 {
     const ExitCase& c = GetParam();
-    const RunResult r = run_quorvex({c.args, {}, "", ""});
+    RunSpec spec;
+    spec.args = c.args;
+    const RunResult r = run_quorvex(spec);
     ASSERT_FALSE(r.timed_out);
     EXPECT_TRUE(matches(c.out, r.out, r.pid)) << "stdout was:\n" << r.out;
     EXPECT_EQ(r.err, c.err);

@@ -1,0 +1,251 @@
+// The evdev driver with FIFOs and files of native input_event records, the
+// stand-in for touch hardware.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "lvgl.h"
+#include "tools/touch/gesture.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int32_t kWidth = 640;
+constexpr int32_t kHeight = 480;
+
+std::vector<std::string> log_lines;
+
+void log_cb(lv_log_level_t, const char* buf)
+{
+    log_lines.emplace_back(buf);
+}
+
+class EvdevFifo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char tmpl[] = "/tmp/quorvex-evdev-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir = tmpl;
+        fifo = dir + "/touch";
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+        lv_init();
+        log_lines.clear();
+        lv_log_register_print_cb(log_cb);
+        display = lv_display_create(kWidth, kHeight);
+        lv_display_set_flush_cb(display, [](lv_display_t* d, const lv_area_t*, uint8_t*) {
+            lv_display_flush_ready(d);
+        });
+        lv_display_set_buffers(display, frame.data(), nullptr, frame.size(),
+                               LV_DISPLAY_RENDER_MODE_FULL);
+    }
+
+    void TearDown() override
+    {
+        if (writer >= 0) {
+            close(writer);
+        }
+        lv_deinit();
+        fs::remove_all(dir);
+    }
+
+    lv_indev_t* open_fifo(lv_indev_type_t type = LV_INDEV_TYPE_POINTER)
+    {
+        lv_indev_t* indev = lv_evdev_create(type, fifo.c_str());
+        writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        EXPECT_GE(writer, 0);
+        return indev;
+    }
+
+    void send(const std::vector<input_event>& evs)
+    {
+        const size_t bytes = evs.size() * sizeof(input_event);
+        ASSERT_EQ(write(writer, evs.data(), bytes), static_cast<ssize_t>(bytes));
+    }
+
+    static lv_point_t point_of(lv_indev_t* indev)
+    {
+        lv_point_t p{-1, -1};
+        lv_indev_get_point(indev, &p);
+        return p;
+    }
+
+    std::string dir;
+    std::string fifo;
+    int writer = -1;
+    lv_display_t* display = nullptr;
+    std::vector<uint8_t> frame = std::vector<uint8_t>(kWidth * kHeight * 4);
+};
+
+TEST_F(EvdevFifo, TouchRecordsReachThePointer)
+{
+    lv_indev_t* indev = open_fifo();
+    ASSERT_NE(indev, nullptr);
+    EXPECT_EQ(lv_indev_get_type(indev), LV_INDEV_TYPE_POINTER);
+    EXPECT_EQ(lv_indev_get_display(indev), display);
+
+    send(touch::at(100, 200, 1));
+    lv_indev_read(indev);
+    EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
+    EXPECT_EQ(point_of(indev).x, 100);
+    EXPECT_EQ(point_of(indev).y, 200);
+
+    send(touch::at(150, 210, -1));
+    lv_indev_read(indev);
+    EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
+    EXPECT_EQ(point_of(indev).x, 150);
+
+    send(touch::at(150, 210, 0));
+    lv_indev_read(indev);
+    EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_RELEASED);
+}
+
+TEST_F(EvdevFifo, TapFromTheTouchToolClicksTheObjectUnderIt)
+{
+    lv_obj_t* button = lv_obj_create(lv_screen_active());
+    lv_obj_set_pos(button, 50, 150);
+    lv_obj_set_size(button, 200, 100);
+    int clicks = 0;
+    lv_obj_add_event_cb(
+        button, [](lv_event_t* e) { ++*static_cast<int*>(lv_event_get_user_data(e)); },
+        LV_EVENT_CLICKED, &clicks);
+    lv_obj_update_layout(lv_screen_active());
+
+    lv_indev_t* indev = open_fifo();
+    ASSERT_NE(indev, nullptr);
+    for (const touch::Step& step : touch::tap(120, 190)) {
+        send(step.events);
+        lv_indev_read(indev);
+    }
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(EvdevFifo, RecordSplitAcrossWritesIsAppliedOnceComplete)
+{
+    lv_indev_t* indev = open_fifo();
+    const std::vector<input_event> press = touch::at(321, 123, 1);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(press.data());
+    const size_t total = press.size() * sizeof(input_event);
+    const size_t cut = sizeof(input_event) + 5;  // inside the second record
+    ASSERT_EQ(write(writer, bytes, cut), static_cast<ssize_t>(cut));
+    lv_indev_read(indev);
+    EXPECT_EQ(point_of(indev).x, 321);  // first record complete
+    EXPECT_NE(point_of(indev).y, 123);
+    ASSERT_EQ(write(writer, bytes + cut, total - cut), static_cast<ssize_t>(total - cut));
+    lv_indev_read(indev);
+    EXPECT_EQ(point_of(indev).y, 123);
+    EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
+}
+
+TEST_F(EvdevFifo, CoordinatesAreMappedAndClampedToTheDisplay)
+{
+    struct Case {
+        const char* name;
+        bool calibrate;
+        bool swap;
+        int32_t raw_x, raw_y;
+        int32_t x, y;
+    };
+    const Case cases[] = {
+        {"pixels as they come", false, false, 639, 479, 639, 479},
+        {"clamped past the edges", false, false, 5000, -20, 639, 0},
+        {"calibrated full range", true, false, 4095, 4095, 639, 479},
+        {"calibrated middle", true, false, 2048, 1024, 2048 * 639 / 4095, 1024 * 479 / 4095},
+        {"swapped axes", false, true, 30, 70, 70, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        lv_indev_t* indev = open_fifo();
+        ASSERT_NE(indev, nullptr);
+        if (c.calibrate) {
+            lv_evdev_set_calibration(indev, 0, 0, 4095, 4095);
+        }
+        lv_evdev_set_swap_axes(indev, c.swap);
+        send(touch::at(c.raw_x, c.raw_y, 1));
+        lv_indev_read(indev);
+        EXPECT_EQ(point_of(indev).x, c.x);
+        EXPECT_EQ(point_of(indev).y, c.y);
+        lv_evdev_delete(indev);
+        close(writer);
+        writer = -1;
+    }
+}
+
+TEST_F(EvdevFifo, KeypadKeysAreTranslated)
+{
+    struct Case {
+        uint16_t code;
+        uint32_t key;
+    };
+    const Case cases[] = {
+        {KEY_UP, LV_KEY_UP},       {KEY_DOWN, LV_KEY_DOWN},           {KEY_RIGHT, LV_KEY_RIGHT},
+        {KEY_LEFT, LV_KEY_LEFT},   {KEY_ESC, LV_KEY_ESC},             {KEY_DELETE, LV_KEY_DEL},
+        {KEY_BACKSPACE, LV_KEY_BACKSPACE}, {KEY_ENTER, LV_KEY_ENTER}, {KEY_TAB, LV_KEY_NEXT},
+        {KEY_NEXT, LV_KEY_NEXT},   {KEY_PREVIOUS, LV_KEY_PREV},       {KEY_HOME, LV_KEY_HOME},
+        {KEY_END, LV_KEY_END},
+    };
+    lv_indev_t* indev = open_fifo(LV_INDEV_TYPE_KEYPAD);
+    ASSERT_NE(indev, nullptr);
+    EXPECT_EQ(lv_indev_get_type(indev), LV_INDEV_TYPE_KEYPAD);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        send({touch::record(EV_KEY, c.code, 1), touch::record(EV_SYN, SYN_REPORT, 0)});
+        lv_indev_read(indev);
+        EXPECT_EQ(lv_indev_get_key(indev), c.key);
+        EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
+        send({touch::record(EV_KEY, c.code, 0), touch::record(EV_SYN, SYN_REPORT, 0)});
+        lv_indev_read(indev);
+        EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_RELEASED);
+    }
+    // Letters are not translated: the last key stays.
+    send({touch::record(EV_KEY, KEY_A, 1), touch::record(EV_SYN, SYN_REPORT, 0)});
+    lv_indev_read(indev);
+    EXPECT_EQ(lv_indev_get_key(indev), LV_KEY_END);
+}
+
+TEST_F(EvdevFifo, FileOfRecordsIsReadLikeAFifo)
+{
+    const std::string path = dir + "/records";
+    const std::vector<input_event> press = touch::at(12, 34, 1);
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(write(fd, press.data(), press.size() * sizeof(input_event)),
+              static_cast<ssize_t>(press.size() * sizeof(input_event)));
+    close(fd);
+    lv_indev_t* indev = lv_evdev_create(LV_INDEV_TYPE_POINTER, path.c_str());
+    ASSERT_NE(indev, nullptr);
+    lv_indev_read(indev);
+    EXPECT_EQ(point_of(indev).x, 12);
+    EXPECT_EQ(point_of(indev).y, 34);
+    EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
+}
+
+TEST_F(EvdevFifo, MissingDeviceGivesNullWithAWarning)
+{
+    EXPECT_EQ(lv_evdev_create(LV_INDEV_TYPE_POINTER, (dir + "/nothing").c_str()), nullptr);
+    ASSERT_EQ(log_lines.size(), 1u);
+    EXPECT_EQ(log_lines[0].rfind("[Warn]", 0), 0u) << log_lines[0];
+    EXPECT_NE(log_lines[0].find("cannot open"), std::string::npos) << log_lines[0];
+}
+
+TEST_F(EvdevFifo, DeletingTheDeviceClosesTheFile)
+{
+    lv_indev_t* indev = open_fifo();
+    ASSERT_NE(indev, nullptr);
+    lv_evdev_delete(indev);
+    signal(SIGPIPE, SIG_IGN);
+    const input_event ev = touch::record(EV_SYN, SYN_REPORT, 0);
+    EXPECT_EQ(write(writer, &ev, sizeof ev), -1);
+    EXPECT_EQ(errno, EPIPE);
+    EXPECT_EQ(lv_indev_get_next(nullptr), nullptr);
+}
+
+}  // namespace
