@@ -15,15 +15,12 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "comm/comm_mgr_lvgl.h"
 #include "lib/driver_backends.h"
 #include "lib/simulator_util.h"
 #include "lvgl.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
-
-#if QUORVEX_HAVE_COMM
-#include "comm/comm_mgr_lvgl.h"
-#endif
 
 #define OPTIONS "b:fmW:H:BVh"
 #define WINDOW_WIDTH_ENV "LV_SIM_WINDOW_WIDTH"
@@ -150,15 +147,6 @@ static void parse_command_line(int argc, char **argv)
     }
 }
 
-static int start_comm(void)
-{
-#if QUORVEX_HAVE_COMM
-    return comm_mgr_init();
-#else
-    return -1;
-#endif
-}
-
 int main(int argc, char **argv)
 {
     signal(SIGINT, sigint_handler);
@@ -188,7 +176,7 @@ int main(int argc, char **argv)
     }
 
     ui_user_init();
-    if (start_comm() < 0) {
+    if (comm_mgr_init() < 0) {
         LV_LOG_ERROR("comm_mgr init failed");
     }
     UI_LOG("ui_user_init done ! \n");
