@@ -181,15 +181,31 @@ static int find_index_by_fd(const uds_server_t *srv, int fd)
     return -1;
 }
 
+// True when the peer has closed and nothing it sent is left unread.
+static bool nothing_left_to_read(int fd)
+{
+    uint8_t byte;
+    return recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) <= 0;
+}
+
 static void handle_client_event(uds_server_t *srv, int fd, uint32_t events)
 {
     int index = find_index_by_fd(srv, fd);
     if (index < 0) {
         return;
     }
-    if (events & (EPOLLERR | EPOLLHUP | EPOLLRDHUP)) {
+    // A client that hangs up right after its last frames (an unregister
+    // before closing, say) has those frames read first, one per poll as
+    // usual; the entry goes once nothing is left.
+    if (events & EPOLLERR) {
         remove_client(srv, index);
         return;
+    }
+    if (events & (EPOLLHUP | EPOLLRDHUP)) {
+        if (!(events & EPOLLIN) || nothing_left_to_read(fd)) {
+            remove_client(srv, index);
+            return;
+        }
     }
     if (!(events & EPOLLIN)) {
         return;

@@ -1,0 +1,60 @@
+// Small helpers shared by the fw tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh directory under /tmp, removed with its files at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir &) = delete;
+    TempDir &operator=(const TempDir &) = delete;
+    const std::string &path() const { return path_; }
+    std::string file(const char *name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Descriptors open in this process.
+int count_open_fds();
+
+// Standard output of the code under test, between start() and text().
+class StdoutCapture {
+public:
+    StdoutCapture();
+    ~StdoutCapture();
+    StdoutCapture(const StdoutCapture &) = delete;
+    StdoutCapture &operator=(const StdoutCapture &) = delete;
+    std::string text(); // ends the capture
+
+private:
+    bool active_ = true;
+};
+
+bool contains(const std::string &haystack, const std::string &needle);
+int count_of(const std::string &haystack, const std::string &needle);
+
+// A blocking connection to a listening socket, or -1.
+int raw_connect(const std::string &path);
+// Writes all bytes (blocking socket), true on success.
+bool write_all(int fd, const std::vector<uint8_t> &bytes);
+
+// A stream message: u32 big-endian length, then the frame.
+std::vector<uint8_t> frame_bytes(uint8_t cmd1, uint8_t cmd2, const std::vector<uint8_t> &payload);
+std::vector<uint8_t> message_bytes(const std::vector<uint8_t> &body);
+std::vector<uint8_t> frame_message(uint8_t cmd1, uint8_t cmd2,
+                                   const std::vector<uint8_t> &payload = {});
+std::vector<uint8_t> register_payload(uint8_t app_id, const std::string &name);
+
+struct ReceivedFrame {
+    int rc = 0; // uds_recv_msg result (negative on failure)
+    uint8_t cmd1 = 0;
+    uint8_t cmd2 = 0;
+    std::vector<uint8_t> payload;
+};
+// Reads one message from fd (waiting up to timeout_ms) and decodes it.
+ReceivedFrame read_frame(int fd, int timeout_ms);

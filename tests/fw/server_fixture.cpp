@@ -1,0 +1,71 @@
+#include "server_fixture.h"
+
+ServerEvents ServerTest::events;
+
+static void on_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
+                   uint16_t payload_len)
+{
+    ServerTest::events.msgs.push_back({app_id, cmd1, cmd2, {payload, payload + payload_len}});
+}
+
+static void on_conn(uint8_t app_id)
+{
+    ServerTest::events.connected.push_back(app_id);
+}
+
+static void on_disconn(uint8_t app_id)
+{
+    ServerTest::events.disconnected.push_back(app_id);
+}
+
+void ServerTest::SetUp()
+{
+    events = {};
+    baseline_fds_ = count_open_fds();
+    sock_ = dir_.file("fw.sock");
+    uds_set_socket_path(sock_.c_str());
+    srv_.msg_cb = on_msg;
+    srv_.conn_cb = on_conn;
+    srv_.disconn_cb = on_disconn;
+    StdoutCapture quiet;
+    ASSERT_EQ(uds_server_start(&srv_), 0);
+}
+
+void ServerTest::TearDown()
+{
+    {
+        StdoutCapture quiet;
+        uds_server_stop(&srv_);
+    }
+    uds_set_socket_path(nullptr);
+    EXPECT_EQ(count_open_fds(), baseline_fds_) << "descriptor leaked";
+}
+
+int ServerTest::connect_client()
+{
+    int count = srv_.client_count;
+    int fd = raw_connect(sock_);
+    EXPECT_GE(fd, 0);
+    EXPECT_TRUE(poll_until([&] { return srv_.client_count == count + 1; }));
+    return fd;
+}
+
+int ServerTest::registered_client(uint8_t app_id, const std::string &name)
+{
+    int fd = connect_client();
+    size_t connected = events.connected.size();
+    EXPECT_TRUE(write_all(fd, frame_message(FW_CMD1_CTRL, FW_CMD2_REGISTER,
+                                            register_payload(app_id, name))));
+    EXPECT_TRUE(poll_until([&] { return events.connected.size() == connected + 1; }));
+    ReceivedFrame ack = read_frame(fd, 1000);
+    EXPECT_EQ(ack.rc, 7);
+    EXPECT_EQ(ack.cmd2, FW_CMD2_REGISTER_ACK);
+    return fd;
+}
+
+void ServerTest::close_client(int fd)
+{
+    int count = srv_.client_count;
+    close(fd);
+    EXPECT_TRUE(poll_until([&] { return srv_.client_count == count - 1; }));
+}

@@ -1,0 +1,64 @@
+// A started server on a temporary socket with recording callbacks, and raw
+// clients that speak the wire format directly.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "fw_proto.h"
+#include "fw_test_util.h"
+#include "fw_uds_server.h"
+
+struct RecordedMsg {
+    uint8_t app_id, cmd1, cmd2;
+    std::vector<uint8_t> payload;
+};
+
+struct ServerEvents {
+    std::vector<RecordedMsg> msgs;
+    std::vector<uint8_t> connected;
+    std::vector<uint8_t> disconnected;
+};
+
+class ServerTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Polls until pred holds, at most max_polls passes of up to 50 ms each.
+    template <typename Pred> bool poll_until(Pred pred, int max_polls = 40)
+    {
+        for (int i = 0; i < max_polls; i++) {
+            if (pred()) {
+                return true;
+            }
+            uds_server_poll(&srv_, 50);
+        }
+        return pred();
+    }
+    void poll_times(int n)
+    {
+        for (int i = 0; i < n; i++) {
+            uds_server_poll(&srv_, 0);
+        }
+    }
+
+    // Connects a raw client and lets the server accept it; -1 on failure.
+    int connect_client();
+    // A raw client registered as app_id, acknowledgement read.
+    int registered_client(uint8_t app_id, const std::string &name = "svc");
+    // Closes a raw client and lets the server see the hang-up.
+    void close_client(int fd);
+
+public:
+    static ServerEvents events;
+
+protected:
+    TempDir dir_;
+    std::string sock_;
+    uds_server_t srv_ = {};
+    int baseline_fds_ = 0;
+};

@@ -1,0 +1,97 @@
+// The server in this process with test services in their own processes.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fw_test_service.h"
+#include "server_fixture.h"
+#include "service_process.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+class ProcessTest : public ServerTest {
+protected:
+    // Polls the server every 5 ms, as the interface does, until pred holds
+    // or about timeout_ms have passed.
+    template <typename Pred> bool serve_until(Pred pred, int timeout_ms)
+    {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+        while (!pred()) {
+            if (std::chrono::steady_clock::now() > end) {
+                return false;
+            }
+            uds_server_poll(&srv_, 0);
+            usleep(5 * 1000);
+        }
+        return true;
+    }
+};
+
+TEST_F(ProcessTest, HandshakeFramesBothWaysAndUnregisterBeforeClose)
+{
+    ServiceProcess service(sock_, 5, "airable", {"echo", "2"});
+    ASSERT_TRUE(serve_until([] { return !events.connected.empty(); }, 10000));
+    EXPECT_EQ(events.connected, Bytes{5});
+    EXPECT_STREQ(uds_server_find_client(&srv_, 5)->name, "airable");
+
+    ASSERT_EQ(uds_server_send(&srv_, 5, 5, 0xF7, Bytes{20}.data(), 1), 0);
+    ASSERT_EQ(uds_server_send(&srv_, 5, 5, 0x21, Bytes(3000, 0xAA).data(), 3000), 0);
+    ASSERT_TRUE(serve_until([] { return !events.disconnected.empty(); }, 10000));
+
+    // Exit 0 also means the acknowledgement was the first frame it saw.
+    EXPECT_EQ(service.wait_exit(5000), 0);
+    ASSERT_EQ(events.msgs.size(), 3u);
+    EXPECT_EQ(events.msgs[0].cmd2, 0xF7);
+    EXPECT_EQ(events.msgs[0].payload, Bytes{20});
+    EXPECT_EQ(events.msgs[1].cmd2, 0x21);
+    EXPECT_EQ(events.msgs[1].payload, Bytes(3000, 0xAA));
+    EXPECT_EQ(events.msgs[2].cmd1, 0);
+    EXPECT_EQ(events.msgs[2].cmd2, FW_CMD2_UNREGISTER);
+    EXPECT_EQ(events.disconnected, Bytes{5});
+}
+
+TEST_F(ProcessTest, SixteenServicesAtOnceAndTheSeventeenthLeftPending)
+{
+    std::vector<std::unique_ptr<ServiceProcess>> services;
+    for (int id = 1; id <= FW_MAX_CLIENTS; id++) {
+        services.push_back(std::make_unique<ServiceProcess>(sock_, id, "svc" + std::to_string(id),
+                                                            std::vector<std::string>{"hold"}));
+    }
+    ASSERT_TRUE(serve_until([] { return events.connected.size() == FW_MAX_CLIENTS; }, 20000));
+
+    StdoutCapture log;
+    ServiceProcess late(sock_, 17, "late", {"hold"});
+    // Every service is served while the late one waits; it gives up after
+    // its 3 s acknowledgement wait.
+    for (uint8_t id = 1; id <= FW_MAX_CLIENTS; id++) {
+        ASSERT_EQ(uds_server_send(&srv_, id, id, 0x10, &id, 1), 0);
+    }
+    ASSERT_TRUE(serve_until([] { return events.msgs.size() == FW_MAX_CLIENTS; }, 10000));
+    ASSERT_TRUE(serve_until([&] { return late.poll_exit() >= 0; }, 10000));
+    std::string text = log.text();
+    EXPECT_EQ(late.poll_exit(), TEST_START_FAILED - FW_ERR_TIMEOUT);
+    EXPECT_GE(count_of(text, "Max clients reached\n"), 2);
+    EXPECT_EQ(srv_.client_count, FW_MAX_CLIENTS);
+    for (uint8_t id = 1; id <= FW_MAX_CLIENTS; id++) {
+        auto it = std::find_if(events.msgs.begin(), events.msgs.end(),
+                               [id](const RecordedMsg &m) { return m.app_id == id; });
+        ASSERT_NE(it, events.msgs.end()) << "no echo from " << (int)id;
+        EXPECT_EQ(it->payload, Bytes{id});
+    }
+
+    uds_server_broadcast(&srv_, 0, TEST_CMD_QUIT, nullptr, 0);
+    ASSERT_TRUE(serve_until([] { return events.disconnected.size() == FW_MAX_CLIENTS; }, 10000));
+    for (auto &s : services) {
+        EXPECT_EQ(s->wait_exit(5000), 0);
+    }
+    // The late connection left the backlog when its service gave up.
+    ASSERT_TRUE(serve_until([&] { return srv_.client_count == 0; }, 5000));
+}
+
+} // namespace

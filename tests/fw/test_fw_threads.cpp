@@ -1,0 +1,102 @@
+// Transport and log behaviour that needs a second thread.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <regex>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "fw_common.h"
+#include "fw_internal.h"
+#include "fw_test_util.h"
+#include "fw_uds.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+TEST(LogThreads, ConcurrentCallersEachGetWholeLines)
+{
+    const int threads = 4, lines = 200;
+    StdoutCapture log;
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; t++) {
+        workers.emplace_back([t] {
+            for (int i = 0; i < lines; i++) {
+                fw_log(FW_LOG_INF, "worker %d line %d", t, i);
+            }
+        });
+    }
+    for (auto &w : workers) {
+        w.join();
+    }
+    std::istringstream in(log.text());
+    std::string line;
+    int count = 0;
+    const std::regex shape("\\[INF\\]\\[..:..:..\\] worker [0-3] line [0-9]+");
+    while (std::getline(in, line)) {
+        EXPECT_TRUE(std::regex_match(line, shape)) << line;
+        count++;
+    }
+    EXPECT_EQ(count, threads * lines);
+}
+
+// The sending side: a non-blocking socket that takes part of a message and
+// drains soon after gets the rest, and the reader sees one whole message.
+TEST(TransportThreads, PartialWriteIsFinishedWhenThePeerDrains)
+{
+    int sv[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, sv), 0);
+    fcntl(sv[0], F_SETFL, O_NONBLOCK);
+    int small = 4096;
+    setsockopt(sv[0], SOL_SOCKET, SO_SNDBUF, &small, sizeof small);
+
+    Bytes data(8000);
+    for (size_t i = 0; i < data.size(); i++) {
+        data[i] = (uint8_t)i;
+    }
+    Bytes got(FW_MSG_MAX);
+    int received = 0;
+    std::thread reader([&] {
+        usleep(20 * 1000);
+        received = uds_recv_msg(sv[1], got.data(), (uint32_t)got.size(), 2000);
+    });
+    int broken = -1;
+    StdoutCapture log;
+    EXPECT_EQ(uds_send_msg_ex(sv[0], data.data(), (uint32_t)data.size(), &broken), 0);
+    reader.join();
+    EXPECT_EQ(broken, 0);
+    EXPECT_EQ(log.text(), "");
+    ASSERT_EQ(received, 8000);
+    EXPECT_EQ(Bytes(got.begin(), got.begin() + 8000), data);
+    close(sv[0]);
+    close(sv[1]);
+}
+
+// The receiving side: a body that arrives in two parts on a non-blocking
+// socket is put together.
+TEST(TransportThreads, BodyArrivingInPartsIsCompleted)
+{
+    int sv[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, sv), 0);
+    fcntl(sv[1], F_SETFL, O_NONBLOCK);
+    Bytes msg = message_bytes(Bytes(300, 0x5C));
+    std::thread writer([&] {
+        write_all(sv[0], Bytes(msg.begin(), msg.begin() + 2)); // inside the prefix
+        usleep(10 * 1000);
+        write_all(sv[0], Bytes(msg.begin() + 2, msg.begin() + 100));
+        usleep(20 * 1000);
+        write_all(sv[0], Bytes(msg.begin() + 100, msg.end()));
+    });
+    Bytes buf(FW_MSG_MAX);
+    EXPECT_EQ(uds_recv_msg(sv[1], buf.data(), (uint32_t)buf.size(), 1000), 300);
+    writer.join();
+    EXPECT_EQ(Bytes(buf.begin(), buf.begin() + 300), Bytes(300, 0x5C));
+    close(sv[0]);
+    close(sv[1]);
+}
+
+} // namespace
