@@ -1,0 +1,156 @@
+// The GUI library's built-in Montserrat fonts: metrics per size, the
+// character set with every symbol, and size 14's advances and kerned text
+// widths, on which the widgets' layout depends.
+#include "lvgl.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Metrics {
+    const lv_font_t* font;
+    int size;
+    int line_height;
+    int base_line;
+    int underline_position;
+    int underline_thickness;
+};
+
+const Metrics kSizes[] = {
+    {&lv_font_montserrat_12, 12, 15, 3, -1, 1}, {&lv_font_montserrat_14, 14, 16, 3, -1, 1},
+    {&lv_font_montserrat_16, 16, 18, 3, -1, 1}, {&lv_font_montserrat_18, 18, 21, 4, -1, 1},
+    {&lv_font_montserrat_20, 20, 22, 4, -1, 1}, {&lv_font_montserrat_22, 22, 24, 4, -2, 1},
+    {&lv_font_montserrat_24, 24, 27, 5, -2, 1}, {&lv_font_montserrat_26, 26, 29, 5, -2, 1},
+    {&lv_font_montserrat_28, 28, 30, 5, -2, 1}, {&lv_font_montserrat_30, 30, 33, 6, -2, 2},
+    {&lv_font_montserrat_32, 32, 35, 6, -2, 2}, {&lv_font_montserrat_34, 34, 38, 7, -3, 2},
+    {&lv_font_montserrat_36, 36, 40, 7, -3, 2}, {&lv_font_montserrat_38, 38, 41, 7, -3, 2},
+    {&lv_font_montserrat_40, 40, 44, 8, -3, 2}, {&lv_font_montserrat_42, 42, 46, 8, -3, 2},
+    {&lv_font_montserrat_44, 44, 49, 9, -3, 2}, {&lv_font_montserrat_46, 46, 50, 9, -3, 2},
+    {&lv_font_montserrat_48, 48, 52, 9, -4, 2},
+};
+
+// The symbols in code order, as the widgets write them.
+const char* const kSymbols[] = {
+    LV_SYMBOL_AUDIO, LV_SYMBOL_VIDEO, LV_SYMBOL_LIST, LV_SYMBOL_OK, LV_SYMBOL_CLOSE, LV_SYMBOL_POWER,
+    LV_SYMBOL_SETTINGS, LV_SYMBOL_HOME, LV_SYMBOL_DOWNLOAD, LV_SYMBOL_DRIVE, LV_SYMBOL_REFRESH, LV_SYMBOL_MUTE,
+    LV_SYMBOL_VOLUME_MID, LV_SYMBOL_VOLUME_MAX, LV_SYMBOL_IMAGE, LV_SYMBOL_TINT, LV_SYMBOL_PREV, LV_SYMBOL_PLAY,
+    LV_SYMBOL_PAUSE, LV_SYMBOL_STOP, LV_SYMBOL_NEXT, LV_SYMBOL_EJECT, LV_SYMBOL_LEFT, LV_SYMBOL_RIGHT,
+    LV_SYMBOL_PLUS, LV_SYMBOL_MINUS, LV_SYMBOL_EYE_OPEN, LV_SYMBOL_EYE_CLOSE, LV_SYMBOL_WARNING,
+    LV_SYMBOL_SHUFFLE, LV_SYMBOL_UP, LV_SYMBOL_DOWN, LV_SYMBOL_LOOP, LV_SYMBOL_DIRECTORY, LV_SYMBOL_UPLOAD,
+    LV_SYMBOL_CALL, LV_SYMBOL_CUT, LV_SYMBOL_COPY, LV_SYMBOL_SAVE, LV_SYMBOL_BARS, LV_SYMBOL_ENVELOPE,
+    LV_SYMBOL_CHARGE, LV_SYMBOL_PASTE, LV_SYMBOL_BELL, LV_SYMBOL_KEYBOARD, LV_SYMBOL_GPS, LV_SYMBOL_FILE,
+    LV_SYMBOL_WIFI, LV_SYMBOL_BATTERY_FULL, LV_SYMBOL_BATTERY_3, LV_SYMBOL_BATTERY_2, LV_SYMBOL_BATTERY_1,
+    LV_SYMBOL_BATTERY_EMPTY, LV_SYMBOL_USB, LV_SYMBOL_BLUETOOTH, LV_SYMBOL_TRASH, LV_SYMBOL_EDIT,
+    LV_SYMBOL_BACKSPACE, LV_SYMBOL_SD_CARD, LV_SYMBOL_NEW_LINE,
+};
+
+// Size 14's advances of the symbols above, in the same order.
+const int kSymbolAdvances14[] = {
+    14, 14, 14, 14, 10, 14, 14, 16, 14, 16, 14, 7,  11, 16, 14, 10, 12, 12, 12, 12,
+    12, 12, 9,  9,  12, 12, 16, 18, 16, 14, 12, 12, 18, 14, 14, 14, 12, 12, 12, 12,
+    14, 9,  12, 12, 16, 14, 11, 18, 18, 18, 18, 18, 18, 18, 12, 12, 14, 18, 11, 14,
+};
+
+uint32_t decode_utf8(const char* s) {
+    const auto* u = reinterpret_cast<const unsigned char*>(s);
+    if (u[0] < 0x80) return u[0];
+    if (u[0] < 0xE0) return (u[0] & 0x1Fu) << 6 | (u[1] & 0x3Fu);
+    return (u[0] & 0x0Fu) << 12 | (u[1] & 0x3Fu) << 6 | (u[2] & 0x3Fu);
+}
+
+const lv_font_fmt_txt_dsc_t& dsc(const lv_font_t* f) { return *static_cast<const lv_font_fmt_txt_dsc_t*>(f->dsc); }
+
+class BuiltinFont : public ::testing::TestWithParam<Metrics> {};
+
+TEST_P(BuiltinFont, HasTheLineMetricsAndCompiledFormat) {
+    const Metrics& m = GetParam();
+    EXPECT_EQ(m.font->line_height, m.line_height);
+    EXPECT_EQ(lv_font_get_line_height(m.font), m.line_height);
+    EXPECT_EQ(m.font->base_line, m.base_line);
+    EXPECT_EQ(m.font->underline_position, m.underline_position);
+    EXPECT_EQ(m.font->underline_thickness, m.underline_thickness);
+    EXPECT_EQ(m.font->subpx, LV_FONT_SUBPX_NONE);
+    EXPECT_EQ(m.font->kerning, LV_FONT_KERNING_NORMAL);
+    EXPECT_EQ(m.font->fallback, nullptr);
+    EXPECT_EQ(m.font->static_bitmap, 0);
+    const lv_font_fmt_txt_dsc_t& d = dsc(m.font);
+    EXPECT_EQ(d.bpp, 4);
+    EXPECT_EQ(d.bitmap_format, LV_FONT_FMT_TXT_PLAIN);
+    EXPECT_EQ(d.kern_classes, 1);
+    EXPECT_EQ(d.kern_scale, 16);
+    EXPECT_EQ(d.stride, 0);
+    ASSERT_EQ(d.cmap_num, 2);
+    EXPECT_EQ(d.cmaps[0].range_start, 0x20u);
+    EXPECT_EQ(d.cmaps[0].range_length, 95);
+    EXPECT_EQ(d.cmaps[0].glyph_id_start, 1);
+    EXPECT_EQ(d.cmaps[0].type, LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY);
+    EXPECT_EQ(d.cmaps[1].range_start, 0xB0u);
+    EXPECT_EQ(d.cmaps[1].glyph_id_start, 96);
+    EXPECT_EQ(d.cmaps[1].list_length, 62);
+    EXPECT_EQ(d.cmaps[1].type, LV_FONT_FMT_TXT_CMAP_SPARSE_TINY);
+}
+
+TEST_P(BuiltinFont, DrawsEveryCharacterAndSymbolWithinTheLine) {
+    const lv_font_t* f = GetParam().font;
+    std::vector<uint32_t> letters;
+    for (uint32_t c = 0x21; c <= 0x7E; ++c) letters.push_back(c);
+    letters.push_back(0xB0);
+    letters.push_back(0x2022);
+    for (const char* s : kSymbols) letters.push_back(decode_utf8(s));
+    for (uint32_t c : letters) {
+        lv_font_glyph_dsc_t g{};
+        ASSERT_TRUE(lv_font_get_glyph_dsc(f, &g, c, 0)) << std::hex << c;
+        EXPECT_GT(g.box_w, 0) << std::hex << c;
+        EXPECT_GT(g.adv_w, 0) << std::hex << c;
+        EXPECT_EQ(g.format, LV_FONT_GLYPH_FORMAT_A4) << std::hex << c;
+        // Every ink pixel lies inside the line box, with a pixel to spare for
+        // the tallest symbols.
+        const int top = f->line_height - f->base_line - g.box_h - g.ofs_y;
+        EXPECT_GE(top, -1) << std::hex << c;
+        EXPECT_LE(top + g.box_h, f->line_height + 1) << std::hex << c;
+    }
+    lv_font_glyph_dsc_t g{};
+    EXPECT_FALSE(lv_font_get_glyph_dsc(f, &g, decode_utf8(LV_SYMBOL_DUMMY), 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(EvenSizes, BuiltinFont, ::testing::ValuesIn(kSizes),
+                         [](const auto& info) { return "size" + std::to_string(info.param.size); });
+
+TEST(BuiltinFonts, Size14AdvancesMatchTheLibrarysBuiltIn) {
+    const std::string chars =
+        " !.,:;'\"*-()[]{}/\\|#%&@$+<=>?^`~_0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const std::vector<int> px = {
+        4,  4, 3, 3, 3, 3, 3, 6,  6,  5, 5, 5, 5,  5, 5,  5,  5,  5,  4, 10, 12, 10, 15, 9, 8, 8, 8, 8, 8, 8, 8, 8,
+        7,  9, 5, 8, 8, 9, 8, 9,  8,  9, 9, 10, 11, 10, 12, 9,  9,  11, 11, 4, 7,  10, 8, 13, 11, 12, 10, 12, 10, 9,
+        8,  11, 10, 16, 9, 9, 9, 8, 10, 8, 10, 9, 5, 10, 10, 4, 4, 9, 4, 15, 10, 9, 10, 10, 6, 7, 6, 10, 8, 13, 8, 8, 7,
+    };
+    ASSERT_EQ(chars.size(), px.size());
+    for (size_t i = 0; i < chars.size(); ++i)
+        EXPECT_EQ(lv_font_get_glyph_width(&lv_font_montserrat_14, uint8_t(chars[i]), 0), px[i]) << chars[i];
+    EXPECT_EQ(lv_font_get_glyph_width(&lv_font_montserrat_14, 0xB0, 0), 6);
+    EXPECT_EQ(lv_font_get_glyph_width(&lv_font_montserrat_14, 0x2022, 0), 4);
+    ASSERT_EQ(std::size(kSymbols), std::size(kSymbolAdvances14));
+    for (size_t i = 0; i < std::size(kSymbols); ++i)
+        EXPECT_EQ(lv_font_get_glyph_width(&lv_font_montserrat_14, decode_utf8(kSymbols[i]), 0), kSymbolAdvances14[i])
+            << std::hex << decode_utf8(kSymbols[i]);
+}
+
+TEST(BuiltinFonts, Size14KernsTextAsTheLibrarysBuiltIn) {
+    struct Case {
+        const char* text;
+        int width;
+    };
+    // "Text" is 31 pixels without kerning, "Hello world" 83.
+    for (Case c : {Case{"Text", 29}, {"Check box", 77}, {"Hello world", 82}, {"OK", 22}, {"Cancel", 49},
+                   {"Apply", 42}, {"00:00", 39}, {"12:34", 33}}) {
+        lv_point_t size{};
+        lv_text_get_size(&size, c.text, &lv_font_montserrat_14, 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_NONE);
+        EXPECT_EQ(size.x, c.width) << c.text;
+        EXPECT_EQ(size.y, 16) << c.text;
+    }
+}
+
+}  // namespace
