@@ -23,7 +23,7 @@ constexpr int kRecvWaitMs = 50;            // loop period for delayed actions an
 constexpr unsigned kReconnectPauseMs = 300;
 constexpr size_t kGarbageBytes = 64;
 constexpr uint32_t kOversizeLen = FW_MSG_MAX + 808;
-constexpr int kFloodFrames = 2000;
+constexpr int kFloodFrames = 300;
 
 volatile sig_atomic_t g_stop = 0;
 uds_client_t g_client;

@@ -1,0 +1,476 @@
+// The communication manager over real sockets with the stand-in service
+// programs, each run in a temporary working directory: routing to the
+// controllers, transport commands, the heartbeat timeout of a silent
+// service, the Airable handshakes, browsing and playing, and services that
+// misbehave on purpose.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "airable_data_exchange.h"
+#include "airplay_data_exchange.h"
+#include "comm_mgr_lvgl.h"
+#include "fw_uds.h"
+#include "spotify_data_exchange.h"
+#include "ui/list_data_ui.h"
+#include "ui/ui_data_update.h"
+
+extern char **environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+struct Seen {
+    std::mutex lock;
+    std::vector<std::pair<uint8_t, Clock::time_point>> connects, disconnects;
+    std::vector<player_ui_info_t> airplay, spotify, airable_info;
+    std::vector<int> airable_events;
+    std::vector<std::string> airable_items;
+
+    size_t count(const std::vector<std::pair<uint8_t, Clock::time_point>> &v, uint8_t id)
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        size_t n = 0;
+        for (const auto &e : v)
+            n += e.first == id;
+        return n;
+    }
+
+    size_t events(int event)
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        size_t n = 0;
+        for (int e : airable_events)
+            n += e == event;
+        return n;
+    }
+};
+
+Seen *g_seen;
+
+void on_connect(uint8_t id)
+{
+    std::lock_guard<std::mutex> hold(g_seen->lock);
+    g_seen->connects.push_back({id, Clock::now()});
+}
+
+// Also called on the heartbeat thread, for a timeout.
+void on_disconnect(uint8_t id)
+{
+    std::lock_guard<std::mutex> hold(g_seen->lock);
+    g_seen->disconnects.push_back({id, Clock::now()});
+}
+
+void on_airplay(const player_ui_info_t *info)
+{
+    std::lock_guard<std::mutex> hold(g_seen->lock);
+    g_seen->airplay.push_back(*info);
+}
+
+void on_spotify(const player_ui_info_t *info)
+{
+    std::lock_guard<std::mutex> hold(g_seen->lock);
+    g_seen->spotify.push_back(*info);
+}
+
+// Plays the main page's part: asks for the list window on READY, ends a
+// play request on OKAY.
+void on_airable(int event, void *data)
+{
+    {
+        std::lock_guard<std::mutex> hold(g_seen->lock);
+        g_seen->airable_events.push_back(event);
+        if (event == AIRABLE_UI_PLAYER_INFO)
+            g_seen->airable_info.push_back(*(const player_ui_info_t *)data);
+        if (event == AIRABLE_UI_LIST_ITEM)
+            g_seen->airable_items.push_back(((const airable_list_item_t *)data)->name);
+    }
+    switch (event) {
+    case AIRABLE_UI_MAIN_READY:
+        ui_run_page.list_start = 0;
+        ui_run_page.list_end = 20;
+        get_page_data_ready();
+        break;
+    case AIRABLE_UI_DATA_READY:
+        get_page_data_ready();
+        break;
+    case AIRABLE_UI_PLAY_OK:
+        get_title_play_okey();
+        break;
+    default:
+        break;
+    }
+}
+
+uint32_t monotonic_ms()
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (uint32_t)(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
+}
+
+std::vector<ListDataUIData> list_items()
+{
+    std::vector<ListDataUIData> out;
+    ListDataUINode *head = ui_run_page.list_head;
+    for (ListDataUINode *n = head->next; n != head; n = n->next)
+        out.push_back(n->data);
+    return out;
+}
+
+bool is_jpeg(const fs::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    unsigned char sig[3] = {0, 0, 0};
+    in.read((char *)sig, 3);
+    return in && sig[0] == 0xFF && sig[1] == 0xD8 && sig[2] == 0xFF;
+}
+
+std::string slurp(const fs::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class CommE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static bool initialised = false;
+        if (!initialised) {
+            lv_init();
+            initialised = true;
+        }
+        lv_tick_set_cb(monotonic_ms);
+        g_seen = new Seen;
+
+        char tmpl[] = "/tmp/quorvex-comm-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        socket_ = (dir_ / "fw.sock").string();
+        uds_set_socket_path(socket_.c_str());
+
+        list_head_ = ListDataUIListInit();
+        ui_run_page.list_head = list_head_;
+        airplay_data_register_ui_cb(on_airplay);
+        airplay_data_exchange_init();
+        spotify_data_register_ui_cb(on_spotify);
+        spotify_data_exchange_init();
+        airable_data_register_ui_cb(on_airable);
+        airable_data_exchange_init();
+        comm_mgr_set_conn_cb(on_connect);
+        comm_mgr_set_disconn_cb(on_disconnect);
+        ASSERT_EQ(comm_mgr_init(), 0);
+    }
+
+    void TearDown() override
+    {
+        for (pid_t pid : children_) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        get_title_play_okey();
+        comm_mgr_deinit();
+        comm_mgr_set_conn_cb(nullptr);
+        comm_mgr_set_disconn_cb(nullptr);
+        uds_set_socket_path(nullptr);
+        ListDataUIListClean(list_head_);
+        free(list_head_);
+        ui_run_page.list_head = nullptr;
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+        delete g_seen;
+        g_seen = nullptr;
+    }
+
+    // Starts a stand-in service in the working directory, its output in
+    // <name>.log there.
+    void spawn(const char *program, const char *scenario)
+    {
+        std::string name = fs::path(program).filename().string();
+        std::string log = (dir_ / (name + ".log")).string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
+        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        std::vector<std::string> args = {name, "-S", socket_, "-s", scenario};
+        std::vector<char *> argv;
+        for (auto &a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid;
+        ASSERT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        children_.push_back(pid);
+    }
+
+    // Runs the GUI loop until `done` holds or `timeout_ms` passed; `every`
+    // runs every 100 ms, as the main page's queries would.
+    static bool pump(const std::function<bool()> &done, int timeout_ms, const std::function<void()> &every = {})
+    {
+        auto end = Clock::now() + std::chrono::milliseconds(timeout_ms);
+        auto next = Clock::now();
+        while (Clock::now() < end) {
+            lv_timer_handler();
+            if (done())
+                return true;
+            if (every && Clock::now() >= next) {
+                every();
+                next = Clock::now() + std::chrono::milliseconds(100);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return done();
+    }
+
+    static bool connected(uint8_t id) { return g_seen->count(g_seen->connects, id) > 0; }
+
+    fs::path dir_;
+    std::string socket_;
+    std::vector<pid_t> children_;
+    ListDataUINode *list_head_ = nullptr;
+};
+
+template <typename T> size_t size_of(const std::vector<T> &v)
+{
+    std::lock_guard<std::mutex> hold(g_seen->lock);
+    return v.size();
+}
+
+player_ui_info_t last_of(const std::vector<player_ui_info_t> &v)
+{
+    std::lock_guard<std::mutex> hold(g_seen->lock);
+    return v.back();
+}
+
+TEST_F(CommE2E, RegisteredServicesReachTheirControllers)
+{
+    EXPECT_EQ(airplay_play_check_info(), FW_ERR_NO_CLIENT);
+    spawn(AIRPLAY_RUN, "normal");
+    spawn(SPOTIFY_RUN, "normal");
+    ASSERT_TRUE(pump([] { return connected(2) && connected(6); }, 10000));
+    EXPECT_EQ(comm_mgr_get_client_count(), 2);
+
+    auto query = [] {
+        airplay_play_check_info();
+        spotify_play_check_info();
+    };
+    ASSERT_TRUE(pump([] { return size_of(g_seen->airplay) > 0 && size_of(g_seen->spotify) > 0; }, 5000, query));
+    player_ui_info_t a = last_of(g_seen->airplay);
+    EXPECT_EQ(a.state, 1);
+    EXPECT_STREQ(a.text1, "Harbour Lights");
+    EXPECT_STREQ(a.text2, "The Quiet Tides");
+    EXPECT_STREQ(a.text3, "Evening Songs");
+    EXPECT_EQ(a.duration_ms, 215000u);
+    EXPECT_EQ(a.len4, 4u);
+    EXPECT_STREQ(last_of(g_seen->spotify).text1, "Glass Garden");
+    ASSERT_TRUE(is_jpeg(dir_ / "artwork.jpg"));
+    ASSERT_TRUE(is_jpeg(dir_ / "artwork"));
+    std::string first_art = slurp(dir_ / "artwork.jpg");
+
+    // Transport commands change what the service reports.
+    EXPECT_EQ(airplay_media_ctrl(MEDIA_CTRL_NEXT), 0);
+    ASSERT_TRUE(pump([] { return std::string(last_of(g_seen->airplay).text1) == "Northern Road"; }, 5000, query));
+    EXPECT_NE(slurp(dir_ / "artwork.jpg"), first_art);
+    EXPECT_EQ(spotify_media_ctrl(MEDIA_CTRL_PREVIOUS), 0);
+    ASSERT_TRUE(pump([] { return std::string(last_of(g_seen->spotify).text1) == "Last Ferry"; }, 5000, query));
+    EXPECT_EQ(g_seen->count(g_seen->disconnects, 2), 0u);
+}
+
+TEST_F(CommE2E, SilentServiceIsTimedOutAndDropped)
+{
+    testing::internal::CaptureStdout();
+    spawn(AIRPLAY_RUN, "silent");
+    spawn(SPOTIFY_RUN, "normal");
+    ASSERT_TRUE(pump([] { return connected(2) && connected(6); }, 10000));
+    Clock::time_point registered;
+    {
+        std::lock_guard<std::mutex> hold(g_seen->lock);
+        for (const auto &c : g_seen->connects)
+            if (c.first == 2)
+                registered = c.second;
+    }
+    auto query = [] {
+        airplay_play_check_info(); // never answered
+        spotify_play_check_info();
+    };
+    ASSERT_TRUE(pump([] { return g_seen->count(g_seen->disconnects, 2) > 0; }, 12000, query));
+    // The GUI loop stops here, so the service's reconnection is not taken yet.
+    Clock::time_point dropped;
+    {
+        std::lock_guard<std::mutex> hold(g_seen->lock);
+        dropped = g_seen->disconnects.front().second;
+    }
+    double seconds = std::chrono::duration<double>(dropped - registered).count();
+    EXPECT_GE(seconds, 8.0);
+    EXPECT_LE(seconds, 9.5);
+    const uint8_t q[4] = {1, 0, 0x25, 20};
+    EXPECT_EQ(comm_mgr_send(2, 2, 0xF7, q, 4), FW_ERR_NO_CLIENT);
+    EXPECT_EQ(comm_mgr_get_client_count(), 1);
+    EXPECT_EQ(g_seen->count(g_seen->disconnects, 6), 0u);
+    EXPECT_GT(size_of(g_seen->spotify), 50u);
+    EXPECT_EQ(size_of(g_seen->airplay), 0u);
+
+    // Its socket was closed: it connects again as a fresh entry.
+    ASSERT_TRUE(pump([] { return g_seen->count(g_seen->connects, 2) == 2; }, 5000));
+    std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("App 2 missed heartbeat (3/3)"), std::string::npos);
+    EXPECT_NE(log.find("Timeout app 2"), std::string::npos);
+    EXPECT_NE(log.find("Client disconnected: app_id=2"), std::string::npos);
+    EXPECT_NE(log.find("App 2 disconnected"), std::string::npos);
+    EXPECT_EQ(log.find("Timeout app 6"), std::string::npos);
+}
+
+TEST_F(CommE2E, AirableBrowseAndPlay)
+{
+    spawn(AIRABLE_RUN, "normal");
+    // Started right after the service, as the Radio tile does: the first
+    // sends fail until it has registered, the watchdogs carry on.
+    airable_init_data("https://partner.example/radio", "marlowen", "not-in-the-log");
+    airable_set_mode_async(AIRABLE_MODE_RADIO);
+    ASSERT_TRUE(pump([] { return g_ex.init_in_progress.load() == 0 && g_ex.mode_in_progress.load() == 0; }, 10000));
+    EXPECT_EQ(g_ex.init_okay.load(), 1);
+    EXPECT_EQ(g_ex.mode_okay.load(), 1);
+
+    get_main_page_data();
+    ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 1; }, 5000));
+    EXPECT_GE(g_seen->events(AIRABLE_UI_MAIN_WAITING), 1u);
+    EXPECT_EQ(g_main_state.timer, nullptr);
+    std::vector<ListDataUIData> root = list_items();
+    ASSERT_EQ(root.size(), 5u);
+    EXPECT_STREQ(root[0].title, "Genres");
+    EXPECT_EQ(root[0].type, (uint32_t)'1');
+    EXPECT_STREQ(root[2].title, "Aurora FM");
+    EXPECT_EQ(root[2].type, (uint32_t)'0');
+    EXPECT_STREQ(root[2].url, "https://stream.example.net/1001");
+
+    // Open a folder found by its title, as the main page does.
+    uint64_t countries = 0;
+    for (const auto &r : root)
+        if (std::string(r.title) == "Countries")
+            countries = r.id_identifier;
+    ASSERT_EQ(countries, 200u);
+    ui_run_page.list_start = 0;
+    ui_run_page.list_end = 0;
+    get_id_page_data(countries);
+    ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 2; }, 5000));
+    std::vector<ListDataUIData> window = list_items();
+    ASSERT_EQ(window.size(), 21u);
+    EXPECT_EQ(window.front().index, 0u);
+    EXPECT_EQ(window.back().index, 20u);
+    EXPECT_EQ(window.back().total, 45u);
+
+    ui_run_page.list_start = 21;
+    ui_run_page.list_end = 40;
+    EXPECT_EQ(get_page_data_ready(), 0);
+    ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 3; }, 5000));
+    window = list_items();
+    ASSERT_EQ(window.size(), 20u);
+    EXPECT_EQ(window.front().index, 21u);
+    EXPECT_STREQ(window[4].title, "World Station 26");
+
+    airable_play_title("World Station 25");
+    ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_PLAY_OK) == 1; }, 5000));
+    EXPECT_EQ(g_main_state.timer, nullptr);
+    ASSERT_TRUE(pump(
+        [] {
+            std::lock_guard<std::mutex> hold(g_seen->lock);
+            return !g_seen->airable_info.empty() && g_seen->airable_info.back().state == 1 &&
+                   std::string(g_seen->airable_info.back().text1) == "World Station 25";
+        },
+        5000, [] { airable_play_check_info(); }));
+    EXPECT_TRUE(is_jpeg(dir_ / "artwork"));
+}
+
+TEST_F(CommE2E, AirableMalformedRepliesAreDropped)
+{
+    spawn(AIRABLE_RUN, "malformed");
+    spawn(SPOTIFY_RUN, "normal");
+    ASSERT_TRUE(pump([] { return connected(5) && connected(6); }, 10000));
+    airable_init_data("https://partner.example/radio", "marlowen", "x");
+    airable_set_mode_async(AIRABLE_MODE_RADIO);
+    ASSERT_TRUE(pump([] { return g_ex.init_in_progress.load() == 0 && g_ex.mode_in_progress.load() == 0; }, 10000));
+    get_main_page_data();
+    ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 1; }, 5000));
+    // The third item claims more url than the message holds.
+    ASSERT_EQ(list_items().size(), 2u);
+    pump([] { return false; }, 1500, [] {
+        airable_play_check_info();
+        spotify_play_check_info();
+    });
+    EXPECT_EQ(g_seen->events(AIRABLE_UI_PLAYER_INFO), 0u);
+    EXPECT_GT(size_of(g_seen->spotify), 5u);
+}
+
+struct Misbehaviour {
+    const char *name;
+    const char *airplay, *spotify, *airable;
+};
+
+class CommBadInput : public CommE2E, public ::testing::WithParamInterface<Misbehaviour> {};
+
+// Each row runs one or two misbehaving services beside healthy ones for a
+// few seconds of play-info queries: nothing bad reaches a controller, the
+// healthy services are served throughout.
+TEST_P(CommBadInput, HealthyServicesAreNotDisturbed)
+{
+    const Misbehaviour &m = GetParam();
+    spawn(AIRPLAY_RUN, m.airplay);
+    spawn(SPOTIFY_RUN, m.spotify);
+    spawn(AIRABLE_RUN, m.airable);
+    auto query = [] {
+        airplay_play_check_info();
+        spotify_play_check_info();
+        airable_play_check_info();
+    };
+    pump([] { return false; }, 4000, query);
+    // A player service in the error scenario reports nothing playing.
+    auto check_player = [](const char *scenario, const std::vector<player_ui_info_t> &seen) {
+        std::lock_guard<std::mutex> hold(g_seen->lock);
+        std::string s = scenario;
+        if (s == "normal" || s == "error") {
+            EXPECT_GT(seen.size(), 5u) << s;
+            for (const auto &info : seen)
+                EXPECT_EQ(info.state, s == "normal" ? 1 : 0);
+        } else {
+            EXPECT_EQ(seen.size(), 0u) << s;
+        }
+    };
+    check_player(m.airplay, g_seen->airplay);
+    check_player(m.spotify, g_seen->spotify);
+    EXPECT_GT(g_seen->events(AIRABLE_UI_PLAYER_INFO), 5u);
+    if (std::string(m.airable) == "flood")
+        EXPECT_GE(g_seen->events(AIRABLE_UI_MAIN_WAITING), 300u);
+    EXPECT_LE(comm_mgr_get_client_count(), 3);
+}
+
+const Misbehaviour kMisbehaviours[] = {
+    {"garbage", "garbage", "normal", "normal"},
+    {"oversize", "oversize", "normal", "normal"},
+    {"malformed_and_wrong_id", "malformed", "wrong-id", "normal"},
+    {"error_and_flood", "error", "normal", "flood"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Services, CommBadInput, ::testing::ValuesIn(kMisbehaviours),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
