@@ -1,0 +1,70 @@
+// Hit testing: which object a pointer press lands on.
+#include "gui/core/obj.hpp"
+#include "gui/indev/indev_internal.hpp"
+
+namespace {
+
+bool point_in(const lv_area_t & a, const lv_point_t & p)
+{
+    return p.x >= a.x1 && p.x <= a.x2 && p.y >= a.y1 && p.y <= a.y2;
+}
+
+}  // namespace
+
+namespace gui::input {
+
+lv_obj_t * search_display(lv_display_t * disp, const lv_point_t & point)
+{
+    lv_point_t p = point;
+    lv_obj_t * layers[] = {lv_display_get_layer_sys(disp), lv_display_get_layer_top(disp),
+                           lv_display_get_screen_active(disp), lv_display_get_layer_bottom(disp)};
+    for(lv_obj_t * layer : layers) {
+        if(!layer) continue;
+        if(lv_obj_t * found = lv_indev_search_obj(layer, &p)) return found;
+    }
+    return nullptr;
+}
+
+}  // namespace gui::input
+
+extern "C" {
+
+void lv_obj_set_ext_click_area(lv_obj_t * obj, int32_t size)
+{
+    if(obj) obj->ext_click_pad = size;
+}
+
+void lv_obj_get_click_area(const lv_obj_t * obj, lv_area_t * area)
+{
+    if(!obj || !area) return;
+    *area = obj->coords;
+    lv_area_increase(area, obj->ext_click_pad, obj->ext_click_pad);
+}
+
+bool lv_obj_hit_test(lv_obj_t * obj, const lv_point_t * point)
+{
+    if(!obj || !point) return false;
+    lv_area_t area;
+    lv_obj_get_click_area(obj, &area);
+    if(!point_in(area, *point)) return false;
+    if(!(obj->flags & LV_OBJ_FLAG_ADV_HITTEST)) return true;
+    // The class refines the answer (rounded shapes, rings, image pixels).
+    lv_hit_test_info_t info{point, true};
+    lv_obj_send_event(obj, LV_EVENT_HIT_TEST, &info);
+    return info.res;
+}
+
+lv_obj_t * lv_indev_search_obj(lv_obj_t * obj, lv_point_t * point)
+{
+    if(!obj || !point || (obj->flags & LV_OBJ_FLAG_HIDDEN)) return nullptr;
+    if(point_in(obj->coords, *point)) {
+        // Newest children are on top.
+        for(auto it = obj->children.rbegin(); it != obj->children.rend(); ++it) {
+            if(lv_obj_t * found = lv_indev_search_obj(it->get(), point)) return found;
+        }
+    }
+    if((obj->flags & LV_OBJ_FLAG_CLICKABLE) && lv_obj_hit_test(obj, point)) return obj;
+    return nullptr;
+}
+
+}  // extern "C"
