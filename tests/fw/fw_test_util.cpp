@@ -82,6 +82,38 @@ bool contains(const std::string &haystack, const std::string &needle)
     return haystack.find(needle) != std::string::npos;
 }
 
+static bool is_time_of_day(const std::string &t)
+{
+    auto two_digits = [&](size_t at, char max_first) {
+        return t[at] >= '0' && t[at] <= max_first && isdigit((unsigned char)t[at + 1]);
+    };
+    return t.size() == 8 && two_digits(0, '2') && t[2] == ':' && two_digits(3, '5') &&
+           t[5] == ':' && two_digits(6, '6');
+}
+
+bool is_log(const std::string &text,
+            const std::vector<std::pair<std::string, std::string>> &lines)
+{
+    size_t pos = 0;
+    for (const auto &[level, message] : lines) {
+        const std::string head = "[" + level + "][";
+        if (text.compare(pos, head.size(), head) != 0) {
+            return false;
+        }
+        pos += head.size();
+        if (!is_time_of_day(text.substr(pos, 8)) || text.compare(pos + 8, 2, "] ") != 0) {
+            return false;
+        }
+        pos += 10;
+        const std::string rest = message + "\n";
+        if (text.compare(pos, rest.size(), rest) != 0) {
+            return false;
+        }
+        pos += rest.size();
+    }
+    return pos == text.size();
+}
+
 int count_of(const std::string &haystack, const std::string &needle)
 {
     int n = 0;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A fresh directory under /tmp, removed with its files at the end.
@@ -36,6 +37,10 @@ private:
 };
 
 bool contains(const std::string &haystack, const std::string &needle);
+// True when text is exactly the log lines "[LEVEL][hh:mm:ss] message\n" of
+// the given levels and messages, in order.
+bool is_log(const std::string &text,
+            const std::vector<std::pair<std::string, std::string>> &lines);
 int count_of(const std::string &haystack, const std::string &needle);
 
 // A blocking connection to a listening socket, or -1.

@@ -99,10 +99,16 @@ TEST_F(HeartbeatLiveTest, SilentServiceIsTimedOutOnceAndDropped)
     serve_for(std::chrono::milliseconds(2200));
     std::string text = log.text();
 
-    std::lock_guard<std::mutex> lock(g_mutex);
-    ASSERT_EQ(g_timeouts.size(), 1u) << text;
-    EXPECT_EQ(g_timeouts[0].first, 6);
-    double silent = std::chrono::duration<double>(g_timeouts[0].second - g_last_feed).count();
+    std::vector<std::pair<uint8_t, Clock::time_point>> timeouts;
+    Clock::time_point last_feed;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        timeouts = g_timeouts;
+        last_feed = g_last_feed;
+    }
+    ASSERT_EQ(timeouts.size(), 1u) << text;
+    EXPECT_EQ(timeouts[0].first, 6);
+    double silent = std::chrono::duration<double>(timeouts[0].second - last_feed).count();
     EXPECT_GE(silent, 8.0);
     EXPECT_LE(silent, 9.0 + 0.25) << "check passes take a little time each";
     EXPECT_EQ(g_removed, 0);

@@ -1,7 +1,6 @@
 // Framework log: line format and threshold.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <string>
 
 #include "fw_common.h"
@@ -20,10 +19,8 @@ TEST_F(LogTest, LineCarriesLevelTimeAndMessage)
     fw_log(FW_LOG_ERR, "value %d and %s", 42, "text");
     fw_log(FW_LOG_WRN, "w");
     fw_log(FW_LOG_INF, "i");
-    EXPECT_TRUE(std::regex_match(log.text(), std::regex("\\[ERR\\]\\[[0-2][0-9]:[0-5][0-9]:[0-6][0-9]\\] "
-                                                        "value 42 and text\n"
-                                                        "\\[WRN\\]\\[..:..:..\\] w\n"
-                                                        "\\[INF\\]\\[..:..:..\\] i\n")));
+    std::string text = log.text();
+    EXPECT_TRUE(is_log(text, {{"ERR", "value 42 and text"}, {"WRN", "w"}, {"INF", "i"}})) << text;
 }
 
 TEST_F(LogTest, PrefixMacroNamesFunctionAndLine)
@@ -48,14 +45,14 @@ TEST_F(LogTest, ThresholdDropsMoreVerboseLevels)
     {
         StdoutCapture log;
         fw_log(FW_LOG_DBG, "shown");
-        EXPECT_TRUE(std::regex_match(log.text(), std::regex("\\[DBG\\]\\[..:..:..\\] shown\n")));
+        EXPECT_TRUE(is_log(log.text(), {{"DBG", "shown"}}));
     }
     fw_log_set_level(FW_LOG_ERR);
     {
         StdoutCapture log;
         fw_log(FW_LOG_WRN, "dropped");
         fw_log(FW_LOG_ERR, "kept");
-        EXPECT_TRUE(std::regex_match(log.text(), std::regex("\\[ERR\\]\\[..:..:..\\] kept\n")));
+        EXPECT_TRUE(is_log(log.text(), {{"ERR", "kept"}}));
     }
 }
 
