@@ -1,0 +1,236 @@
+// The communication manager's routing, hooks, client count and start-up
+// failure, with raw framework connections written and read by the test on
+// the GUI thread (the heartbeat monitor's thread runs beside).
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "comm_mgr_lvgl.h"
+#include "fw_proto.h"
+#include "fw_uds.h"
+#include "lvgl.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Routed {
+    int route; // which callback took it
+    uint8_t app_id, cmd1, cmd2;
+    std::vector<uint8_t> payload;
+};
+
+std::vector<Routed> g_routed;
+std::vector<uint8_t> g_connects, g_disconnects;
+
+template <int N> void route(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p, uint16_t len)
+{
+    g_routed.push_back({N, app_id, cmd1, cmd2, std::vector<uint8_t>(p, p + len)});
+}
+
+uint32_t monotonic_ms()
+{
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (uint32_t)(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
+}
+
+class CommMgr : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static bool initialised = false;
+        if (!initialised) {
+            lv_init();
+            initialised = true;
+        }
+        lv_tick_set_cb(monotonic_ms);
+        char tmpl[] = "/tmp/quorvex-mgr-XXXXXX";
+        ASSERT_NE(mkdtemp(tmpl), nullptr);
+        dir_ = tmpl;
+        socket_ = (dir_ / "fw.sock").string();
+        uds_set_socket_path(socket_.c_str());
+        g_routed.clear();
+        g_connects.clear();
+        g_disconnects.clear();
+        comm_mgr_set_conn_cb([](uint8_t id) { g_connects.push_back(id); });
+        comm_mgr_set_disconn_cb([](uint8_t id) { g_disconnects.push_back(id); });
+    }
+
+    void TearDown() override
+    {
+        for (int fd : fds_)
+            close(fd);
+        if (started_)
+            comm_mgr_deinit();
+        for (uint8_t id = 0; id < FW_APP_SLOTS; id++)
+            comm_mgr_set_app_msg_cb(id, nullptr);
+        comm_mgr_set_msg_cb(nullptr);
+        comm_mgr_set_conn_cb(nullptr);
+        comm_mgr_set_disconn_cb(nullptr);
+        uds_set_socket_path(nullptr);
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+
+    void start()
+    {
+        ASSERT_EQ(comm_mgr_init(), 0);
+        started_ = true;
+    }
+
+    // Runs the poll timer a few times.
+    static void pump(int rounds = 20)
+    {
+        for (int i = 0; i < rounds; i++) {
+            lv_timer_handler();
+            usleep(1000);
+        }
+    }
+
+    static void send_frame(int fd, uint8_t cmd1, uint8_t cmd2, std::vector<uint8_t> payload = {})
+    {
+        uint8_t buf[FW_MSG_MAX];
+        int n = fw_frame_encode(cmd1, cmd2, payload.data(), (uint16_t)payload.size(), buf, sizeof(buf));
+        ASSERT_GT(n, 0);
+        ASSERT_EQ(uds_send_msg(fd, buf, (uint32_t)n), 0);
+    }
+
+    // A connection registered as `id`, its acknowledgement read.
+    int registered(uint8_t id)
+    {
+        int fd = uds_client_connect(socket_.c_str(), 1000);
+        EXPECT_GE(fd, 0);
+        fds_.push_back(fd);
+        send_frame(fd, FW_CMD1_CTRL, FW_CMD2_REGISTER, {id, 't'});
+        pump();
+        uint8_t buf[FW_MSG_MAX];
+        EXPECT_EQ(uds_recv_msg(fd, buf, sizeof(buf), 1000), 7); // the 7-byte acknowledgement
+        return fd;
+    }
+
+    fs::path dir_;
+    std::string socket_;
+    std::vector<int> fds_;
+    bool started_ = false;
+};
+
+TEST_F(CommMgr, RoutesByApplicationId)
+{
+    comm_mgr_set_app_msg_cb(2, route<2>); // set before the start, used after it
+    comm_mgr_set_app_msg_cb(16, route<16>);
+    start();
+    int fd = registered(2);
+    EXPECT_EQ(g_connects, std::vector<uint8_t>{2});
+
+    send_frame(fd, 2, 0xF7, {1, 2, 3});
+    pump();
+    send_frame(fd, FW_CMD1_CTRL, FW_CMD2_HEARTBEAT); // feeds, goes no further
+    pump();
+    send_frame(fd, FW_CMD1_CTRL, FW_CMD2_UNREGISTER); // routed like application frames
+    pump();
+    ASSERT_EQ(g_routed.size(), 2u);
+    EXPECT_EQ(g_routed[0].route, 2);
+    EXPECT_EQ(g_routed[0].app_id, 2);
+    EXPECT_EQ(g_routed[0].cmd1, 2);
+    EXPECT_EQ(g_routed[0].cmd2, 0xF7);
+    EXPECT_EQ(g_routed[0].payload, (std::vector<uint8_t>{1, 2, 3}));
+    EXPECT_EQ(g_routed[1].cmd1, 0);
+    EXPECT_EQ(g_routed[1].cmd2, FW_CMD2_UNREGISTER);
+}
+
+TEST_F(CommMgr, UnroutedIdsGoToTheFallbackOrAreDropped)
+{
+    comm_mgr_set_app_msg_cb(16, route<16>); // ignored: beyond the table
+    start();
+    int high = registered(20);
+    int sixteen = registered(16);
+    send_frame(high, 20, 0x01, {9});
+    pump();
+    send_frame(sixteen, 16, 0x01);
+    pump();
+    EXPECT_TRUE(g_routed.empty()); // no fallback: dropped
+
+    comm_mgr_set_msg_cb(route<0>);
+    send_frame(high, 20, 0x02, {8});
+    pump();
+    send_frame(sixteen, 16, 0x02);
+    pump();
+    ASSERT_EQ(g_routed.size(), 2u);
+    EXPECT_EQ(g_routed[0].route, 0);
+    EXPECT_EQ(g_routed[0].app_id, 20);
+    EXPECT_EQ(g_routed[1].route, 0);
+    EXPECT_EQ(g_routed[1].app_id, 16);
+}
+
+TEST_F(CommMgr, SendsReachTheRegisteredService)
+{
+    start();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(comm_mgr_send(6, 6, 0xF7, (const uint8_t *)"\x01\x00\x25\x14", 4), FW_ERR_NO_CLIENT);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    int fd = registered(6);
+    EXPECT_EQ(comm_mgr_send(6, 6, 0xF7, (const uint8_t *)"\x01\x00\x25\x14", 4), 0);
+    uint8_t buf[FW_MSG_MAX];
+    ASSERT_EQ(uds_recv_msg(fd, buf, sizeof(buf), 1000), 10);
+    EXPECT_EQ(std::vector<uint8_t>(buf, buf + 10),
+              (std::vector<uint8_t>{0, 10, 0, 4, 6, 0xF7, 1, 0, 0x25, 0x14}));
+}
+
+TEST_F(CommMgr, CountsOnlyEntriesInUse)
+{
+    start();
+    registered(2);
+    int second = registered(6);
+    EXPECT_EQ(comm_mgr_get_client_count(), 2);
+    close(second);
+    fds_.pop_back();
+    pump();
+    EXPECT_EQ(comm_mgr_get_client_count(), 1);
+    EXPECT_EQ(g_disconnects, std::vector<uint8_t>{6});
+
+    // A connection that has not registered is not counted.
+    int fd = uds_client_connect(socket_.c_str(), 1000);
+    fds_.push_back(fd);
+    pump();
+    EXPECT_EQ(comm_mgr_get_client_count(), 1);
+}
+
+TEST_F(CommMgr, StartFailureLeavesEverySendFailing)
+{
+    uds_set_socket_path((dir_ / "missing" / "fw.sock").c_str());
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(comm_mgr_init(), -1);
+    std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("[ERR]"), std::string::npos);
+    EXPECT_NE(log.find("[comm_mgr_init:"), std::string::npos);
+    EXPECT_NE(log.find("] UDS server start failed\n"), std::string::npos);
+    EXPECT_EQ(comm_mgr_send(2, 2, 0xF7, (const uint8_t *)"\x01\x00\x25\x14", 4), FW_ERR_NO_CLIENT);
+    EXPECT_EQ(comm_mgr_get_client_count(), 0);
+    pump(); // no poll timer runs
+}
+
+TEST_F(CommMgr, StartAndStopAreLogged)
+{
+    testing::internal::CaptureStdout();
+    start();
+    registered(5);
+    comm_mgr_deinit();
+    started_ = false;
+    std::string log = testing::internal::GetCapturedStdout();
+    EXPECT_NE(log.find("] Communication manager initialized\n"), std::string::npos);
+    EXPECT_NE(log.find("[on_connect:"), std::string::npos);
+    EXPECT_NE(log.find("] App 5 connected\n"), std::string::npos);
+    EXPECT_NE(log.find("] App 5 disconnected\n"), std::string::npos);
+    EXPECT_NE(log.find("] Communication manager deinitialized\n"), std::string::npos);
+    EXPECT_EQ(g_disconnects, std::vector<uint8_t>{5});
+}
+
+} // namespace
