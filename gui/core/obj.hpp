@@ -40,27 +40,28 @@ struct InstanceData {
     virtual ~InstanceData() = default;
 };
 
-struct StyleDeleter {
-    void operator()(lv_style_t * s) const;
+// A style object owned by one object (local and transition styles).
+struct OwnedStyle {
+    lv_style_t style{};
+    OwnedStyle();
+    ~OwnedStyle();
+    OwnedStyle(const OwnedStyle &) = delete;
+    OwnedStyle & operator=(const OwnedStyle &) = delete;
 };
-using OwnedStyle = std::unique_ptr<lv_style_t, StyleDeleter>;
 
 // One style attached to an object. Stored order is precedence order:
 // transitions, then local styles, then added styles newest first; the theme's
 // styles were added first and so come last.
 struct StyleEntry {
     const lv_style_t * style;
-    OwnedStyle owned;  // local and transition styles only
+    std::unique_ptr<OwnedStyle> owned;  // local and transition styles only
     lv_style_selector_t selector;
     bool is_local = false;
     bool is_trans = false;
     bool is_theme = false;
 };
 
-struct ObjDeleter {
-    void operator()(lv_obj_t * obj) const;
-};
-using ObjPtr = std::unique_ptr<lv_obj_t, ObjDeleter>;
+using ObjPtr = std::unique_ptr<lv_obj_t>;
 
 }  // namespace gui::core
 
@@ -140,5 +141,7 @@ lv_area_t content_area(const lv_obj_t * obj);
 lv_style_value_t style_value(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop);
 // Re-evaluates after a style change: redraw, extra draw size, layout as the property needs.
 void refresh_style(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop);
+// Asks obj again how far its drawing reaches outside its box (REFR_EXT_DRAW_SIZE).
+void refresh_ext_draw_size(lv_obj_t * obj);
 
 }  // namespace gui::core

@@ -1,0 +1,140 @@
+// Integer math helpers.
+#include <cstdlib>
+
+#include "lvgl.h"
+
+namespace {
+
+constexpr int16_t kSinTable[] = {
+    0,     572,   1144,  1715,  2286,  2856,  3425,  3993,  4560,  5126,  5690,  6252,  6813,  7371,  7927,  8481,
+    9032,  9580,  10126, 10668, 11207, 11743, 12275, 12803, 13328, 13848, 14364, 14876, 15383, 15886, 16383, 16876,
+    17364, 17846, 18323, 18794, 19260, 19720, 20173, 20621, 21062, 21497, 21925, 22347, 22762, 23170, 23571, 23964,
+    24351, 24730, 25101, 25465, 25821, 26169, 26509, 26841, 27165, 27481, 27788, 28087, 28377, 28659, 28932, 29196,
+    29451, 29697, 29934, 30162, 30381, 30591, 30791, 30982, 31163, 31335, 31498, 31650, 31794, 31927, 32051, 32165,
+    32269, 32364, 32448, 32523, 32587, 32642, 32687, 32722, 32747, 32762, 32767};
+
+uint32_t rand_seed = 0x1234ABCD;
+
+// One coordinate of the cubic Bezier with end points 0 and LV_BEZIER_VAL_MAX at t.
+int32_t bezier_axis(int32_t t, int32_t p1, int32_t p2)
+{
+    const int64_t max = LV_BEZIER_VAL_MAX;
+    int64_t rem = max - t;
+    int64_t v = 3 * rem * rem * t * p1 + 3 * rem * t * t * p2 + t * t * t * max;
+    return static_cast<int32_t>(v / (max * max * max));
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t lv_trigo_sin(int16_t angle)
+{
+    int32_t a = angle % 360;
+    if(a < 0) a += 360;
+    if(a < 90) return kSinTable[a];
+    if(a < 180) return kSinTable[180 - a];
+    if(a < 270) return -kSinTable[a - 180];
+    return -kSinTable[360 - a];
+}
+
+int32_t lv_trigo_cos(int16_t angle)
+{
+    return lv_trigo_sin(static_cast<int16_t>(angle + 90));
+}
+
+int32_t lv_cubic_bezier(int32_t x, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    if(x <= 0) return 0;
+    if(x >= LV_BEZIER_VAL_MAX) return LV_BEZIER_VAL_MAX;
+    // Find t with X(t) = x by bisection, then evaluate Y(t).
+    int32_t lo = 0;
+    int32_t hi = LV_BEZIER_VAL_MAX;
+    while(hi - lo > 1) {
+        int32_t mid = (lo + hi) / 2;
+        if(bezier_axis(mid, x1, x2) < x) {
+            lo = mid;
+        } else {
+            hi = mid;
+        }
+    }
+    return bezier_axis(hi, y1, y2);
+}
+
+int32_t lv_map(int32_t x, int32_t min_in, int32_t max_in, int32_t min_out, int32_t max_out)
+{
+    if(max_in >= min_in && x >= max_in) return max_out;
+    if(max_in >= min_in && x <= min_in) return min_out;
+    if(max_in <= min_in && x <= max_in) return max_out;
+    if(max_in <= min_in && x >= min_in) return min_out;
+    int64_t delta_in = static_cast<int64_t>(max_in) - min_in;
+    int64_t delta_out = static_cast<int64_t>(max_out) - min_out;
+    return static_cast<int32_t>(((x - min_in) * delta_out) / delta_in + min_out);
+}
+
+void lv_sqrt(uint32_t x, lv_sqrt_res_t * q, uint32_t mask)
+{
+    (void)mask;
+    // Square root with 8 fractional bits: isqrt(x << 16).
+    uint64_t v = static_cast<uint64_t>(x) << 16;
+    uint64_t r = 0;
+    uint64_t bit = 1ULL << 62;
+    while(bit > v) bit >>= 2;
+    while(bit != 0) {
+        if(v >= r + bit) {
+            v -= r + bit;
+            r = (r >> 1) + bit;
+        } else {
+            r >>= 1;
+        }
+        bit >>= 2;
+    }
+    q->i = static_cast<uint16_t>(r >> 8);
+    q->f = static_cast<uint16_t>(r & 0xFF);
+}
+
+int32_t lv_sqrt32(uint32_t x)
+{
+    lv_sqrt_res_t q;
+    lv_sqrt(x, &q, 0);
+    return q.i;
+}
+
+uint16_t lv_atan2(int x, int y)
+{
+    // Degrees 0..359 of the vector (x, y), by search over the sine table.
+    if(x == 0 && y == 0) return 0;
+    int32_t ax = std::abs(x);
+    int32_t ay = std::abs(y);
+    int32_t deg = 0;
+    int32_t best = INT32_MAX;
+    for(int32_t a = 0; a <= 90; a++) {
+        int64_t d = static_cast<int64_t>(ay) * lv_trigo_cos(static_cast<int16_t>(a)) -
+                    static_cast<int64_t>(ax) * lv_trigo_sin(static_cast<int16_t>(a));
+        int32_t e = static_cast<int32_t>(std::llabs(d) >> 15);
+        if(e < best) {
+            best = e;
+            deg = a;
+        }
+    }
+    if(x >= 0 && y >= 0) return static_cast<uint16_t>(deg);
+    if(x < 0 && y >= 0) return static_cast<uint16_t>(180 - deg);
+    if(x < 0) return static_cast<uint16_t>(180 + deg);
+    return static_cast<uint16_t>((360 - deg) % 360);
+}
+
+void lv_rand_set_seed(uint32_t seed)
+{
+    rand_seed = seed;
+}
+
+uint32_t lv_rand(uint32_t min, uint32_t max)
+{
+    rand_seed ^= rand_seed << 13;
+    rand_seed ^= rand_seed >> 17;
+    rand_seed ^= rand_seed << 5;
+    if(max <= min) return min;
+    return min + rand_seed % (max - min + 1);
+}
+
+}  // extern "C"
