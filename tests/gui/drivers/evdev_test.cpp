@@ -196,6 +196,9 @@ TEST_F(EvdevFifo, KeypadKeysAreTranslated)
     lv_indev_t* indev = open_fifo(LV_INDEV_TYPE_KEYPAD);
     ASSERT_NE(indev, nullptr);
     EXPECT_EQ(lv_indev_get_type(indev), LV_INDEV_TYPE_KEYPAD);
+    lv_group_t* group = lv_group_create();
+    lv_group_add_obj(group, lv_obj_create(lv_screen_active()));
+    lv_indev_set_group(indev, group);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         send({touch::record(EV_KEY, c.code, 1), touch::record(EV_SYN, SYN_REPORT, 0)});
