@@ -118,14 +118,6 @@ void display_deleting(lv_display_t * disp)
     }
 }
 
-void deinit()
-{
-    while(!devices().empty()) lv_indev_delete(devices().front().get());
-    while(lv_group_get_count() > 0) lv_group_delete(lv_group_by_index(0));
-    active_indev = nullptr;
-    active_obj = nullptr;
-}
-
 }  // namespace gui::input
 
 extern "C" {

@@ -32,8 +32,4 @@ void layout_done(lv_obj_t * screen);
 // Called when a display is deleted: its devices lose their display.
 void display_deleting(lv_display_t * disp);
 
-// Called by lv_deinit before the timers go: deletes every input device and
-// group.
-void deinit();
-
 }  // namespace gui::input

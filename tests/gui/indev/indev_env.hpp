@@ -1,0 +1,93 @@
+// Test environment for input devices and scrolling: a 640x480 display, a
+// tick the test controls and a scripted pointer and keypad. Each step moves
+// the tick by one read period (33 ms) and runs the timers once, so every
+// step is exactly one read of each device and one animation tick.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "lvgl.h"
+
+namespace indev_test {
+
+constexpr int32_t kWidth = 640;
+constexpr int32_t kHeight = 480;
+constexpr uint32_t kPeriod = 33;
+
+// One event as an object received it.
+struct Event {
+    lv_event_code_t code;
+    lv_obj_t * target;
+    void * param;
+    int32_t scroll_x;
+    int32_t scroll_y;
+    uint32_t tick;
+};
+
+// Records every event of the objects it is attached to.
+class Recorder {
+public:
+    void attach(lv_obj_t * obj, const char * name);
+    void clear() { events.clear(); }
+    // "name:CODE" for the codes of interest, in order.
+    std::vector<std::string> names(const std::vector<lv_event_code_t> & codes) const;
+    std::vector<Event> of(lv_event_code_t code) const;
+    int count(lv_event_code_t code, lv_obj_t * obj = nullptr) const;
+
+    std::vector<Event> events;
+
+private:
+    static void on_event(lv_event_t * e);
+    std::vector<std::pair<lv_obj_t *, std::string>> names_;
+    std::string name_of(lv_obj_t * obj) const;
+};
+
+const char * code_name(lv_event_code_t code);
+
+class InputTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // One read period.
+    void step();
+    void steps(int n);
+    // Runs the timers until no scroll animation is left (bounded).
+    void settle();
+
+    void press(int32_t x, int32_t y);    // finger down, one step
+    void move_to(int32_t x, int32_t y);  // finger at a new point, one step
+    void release();                      // finger up, one step
+    void tap(int32_t x, int32_t y);
+    // Press at `from`, move by `delta` per step `n` times, lift with one more
+    // step of `delta` (a finger still moving when it leaves the glass).
+    void swipe(lv_point_t from, lv_point_t delta, int n);
+
+    void key_down(uint32_t key);
+    void key_up();
+
+    static uint32_t now();
+
+    lv_display_t * disp = nullptr;
+    lv_indev_t * pointer = nullptr;
+    lv_indev_t * keypad = nullptr;
+    lv_obj_t * scr = nullptr;
+    lv_point_t point{0, 0};
+    bool pressed = false;
+    uint32_t key = 0;
+    bool key_pressed = false;
+
+private:
+    static void pointer_read(lv_indev_t * indev, lv_indev_data_t * data);
+    static void keypad_read(lv_indev_t * indev, lv_indev_data_t * data);
+    std::vector<uint8_t> fb_;
+};
+
+// A plain container without padding, border or scrollbar styles.
+lv_obj_t * bare(lv_obj_t * parent, int32_t w, int32_t h);
+
+}  // namespace indev_test
