@@ -51,6 +51,11 @@ const ExitCase kExitCases[] = {
      1},
 };
 
+void PrintTo(const ExitCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ExitingCommandLine : public ::testing::TestWithParam<ExitCase> {};
 
 TEST_P(ExitingCommandLine, PrintsExactlyAndExits)
@@ -95,7 +100,7 @@ const RunCase kRunCases[] = {
     {"panel from the environment",
      {"-b", "drm"},
      {{"LV_LINUX_DRM_CARD", "@DIR@/panel.bmp"}},
-     {kUiOk, kFontFailed, kFontFailed, kDiscovery, kDone, kStopped},
+     {kDiscovery, kUiOk, kFontFailed, kFontFailed, kDone, kStopped},
      true},
     {"pointer device that cannot be opened",
      {},
@@ -118,6 +123,11 @@ const RunCase kRunCases[] = {
       kDone, kStopped},
      false},
 };
+
+void PrintTo(const RunCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class RunningCommandLine : public ::testing::TestWithParam<RunCase> {};
 
