@@ -83,16 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         abort();
     }
 
-    // Writes as much as the socket takes, polling in between; then hangs up
-    // so that every message is read and the client removed.
+    // Writes as much as the socket takes, polling in between, and hangs up
+    // as soon as everything is written, so that every message is read and
+    // the client removed without waiting for a message cut short.
     const size_t limit = size + 64; // polls: one message (4 bytes or more) each, plus slack
     size_t done = 0, polls = 0;
-    while (done < size) {
+    for (;;) {
         ssize_t n = send(fd, data + done, size - done, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (n > 0) {
             done += (size_t)n;
-        } else if (g_srv.client_count == 0) {
-            break; // dropped for a bad message; the rest is never read
+        }
+        if (done == size || g_srv.client_count == 0) {
+            break; // all written, or dropped for a bad message
         }
         uds_server_poll(&g_srv, 0);
         drain(fd);
