@@ -81,7 +81,8 @@ void animate(lv_obj_t * obj, ValueAnim & va, int32_t current_target, int32_t tar
     lv_anim_set_var(&a, obj);
     lv_anim_set_exec_cb(&a, exec);
     lv_anim_set_values(&a, 0, kAnimEnd);
-    lv_anim_set_duration(&a, lv_obj_get_style_anim_duration(obj, LV_PART_MAIN));
+    // Without a duration the new length still waits for the next animation tick.
+    lv_anim_set_duration(&a, std::max<uint32_t>(1, lv_obj_get_style_anim_duration(obj, LV_PART_MAIN)));
     lv_anim_set_completed_cb(&a, anim_completed);
     lv_anim_start(&a);
 }

@@ -227,12 +227,6 @@ std::string filter(const TextareaData & d, std::string_view txt, uint32_t curren
     return out;
 }
 
-void text_changed(lv_obj_t * obj, TextareaData & d)
-{
-    show_text(obj, d);
-    lv_obj_send_event(obj, LV_EVENT_VALUE_CHANGED, nullptr);
-}
-
 void insert_text(lv_obj_t * obj, TextareaData & d, const char * txt)
 {
     if (!txt || !*txt) return;

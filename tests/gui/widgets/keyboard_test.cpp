@@ -1,0 +1,186 @@
+#include "widget_env.hpp"
+
+#include <string>
+
+using widget_test::EventLog;
+using widget_test::WidgetTest;
+
+namespace {
+
+class KeyboardTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        ta = lv_textarea_create(scr);
+        kb = lv_keyboard_create(scr);
+        lv_keyboard_set_textarea(kb, ta);
+        lv_obj_update_layout(kb);
+    }
+
+    lv_obj_t * ta = nullptr;
+    lv_obj_t * kb = nullptr;
+};
+
+TEST_F(KeyboardTest, FillsTheLowerHalfOfTheScreen)
+{
+    lv_area_t a = coords(kb);
+    EXPECT_EQ(a.x1, 0);
+    EXPECT_EQ(a.y1, 240);
+    EXPECT_EQ(lv_obj_get_width(kb), 640);
+    EXPECT_EQ(lv_obj_get_height(kb), 240);
+    EXPECT_FALSE(lv_obj_has_flag(kb, LV_OBJ_FLAG_CLICK_FOCUSABLE));
+    EXPECT_TRUE(lv_obj_has_state(kb, LV_STATE_FOCUSED));
+    EXPECT_EQ(lv_keyboard_get_mode(kb), LV_KEYBOARD_MODE_TEXT_LOWER);
+    EXPECT_EQ(lv_keyboard_get_textarea(kb), ta);
+}
+
+struct KeyCase {
+    const char * text;
+    int32_t x; // a point inside the key, relative to the keyboard
+    int32_t y;
+};
+
+class KeyboardKeys : public KeyboardTest, public ::testing::WithParamInterface<KeyCase> {};
+
+// Boxes of the lower-case map on a 640 x 240 keyboard.
+TEST_P(KeyboardKeys, KeyBoxesFollowTheWidthUnits)
+{
+    const KeyCase & c = GetParam();
+    lv_area_t a = coords(kb);
+    press(a.x1 + c.x, a.y1 + c.y);
+    uint32_t id = lv_keyboard_get_selected_button(kb);
+    ASSERT_NE(id, static_cast<uint32_t>(LV_BUTTONMATRIX_BUTTON_NONE)) << c.text;
+    EXPECT_STREQ(lv_keyboard_get_button_text(kb, id), c.text);
+    release();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LowerMap, KeyboardKeys,
+    ::testing::Values(KeyCase{"1#", 5, 5}, KeyCase{"1#", 59, 57}, KeyCase{"q", 65, 30}, KeyCase{"q", 108, 30},
+                      KeyCase{LV_SYMBOL_BACKSPACE, 557, 30}, KeyCase{LV_SYMBOL_BACKSPACE, 634, 57},
+                      KeyCase{"ABC", 30, 63}, KeyCase{"ABC", 30, 116}, KeyCase{"z", 130, 150},
+                      KeyCase{" ", 189, 181}, KeyCase{" ", 449, 234}, KeyCase{LV_SYMBOL_OK, 600, 200}));
+
+TEST_F(KeyboardTest, GapsBetweenKeysHitNothing)
+{
+    lv_area_t a = coords(kb);
+    press(a.x1 + 62, a.y1 + 30); // between "1#" and "q"
+    EXPECT_EQ(lv_keyboard_get_selected_button(kb), static_cast<uint32_t>(LV_BUTTONMATRIX_BUTTON_NONE));
+    release();
+    EXPECT_STREQ(lv_textarea_get_text(ta), "");
+}
+
+struct HandlerView {
+    std::string key_text;
+    std::string ta_text;
+};
+
+void read_key(lv_event_t * e)
+{
+    auto * view = static_cast<HandlerView *>(lv_event_get_user_data(e));
+    lv_obj_t * kb = lv_event_get_target_obj(e);
+    uint32_t id = lv_keyboard_get_selected_button(kb);
+    EXPECT_EQ(*static_cast<uint32_t *>(lv_event_get_param(e)), id);
+    const char * txt = lv_keyboard_get_button_text(kb, id);
+    view->key_text = txt ? txt : "(none)";
+    view->ta_text = lv_textarea_get_text(lv_keyboard_get_textarea(kb));
+}
+
+TEST_F(KeyboardTest, TappingALetterTypesItBeforeTheApplicationHandlerRuns)
+{
+    EventLog log;
+    log.attach(ta, "ta", LV_EVENT_VALUE_CHANGED);
+    log.attach(kb, "kb", LV_EVENT_VALUE_CHANGED);
+    log.attach(kb, "kb", LV_EVENT_CLICKED);
+    HandlerView view;
+    lv_obj_add_event_cb(kb, read_key, LV_EVENT_VALUE_CHANGED, &view);
+
+    lv_area_t a = coords(kb);
+    press(a.x1 + 86, a.y1 + 30); // "q"
+    EXPECT_EQ(log.joined(), "ta:VALUE_CHANGED kb:VALUE_CHANGED") << "normal keys act on press";
+    release();
+    EXPECT_EQ(log.joined(), "ta:VALUE_CHANGED kb:VALUE_CHANGED kb:CLICKED");
+    EXPECT_EQ(view.key_text, "q");
+    EXPECT_EQ(view.ta_text, "q");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "q");
+}
+
+TEST_F(KeyboardTest, OkSendsReadyAndTheKeyboardKeyCancelsBothOnRelease)
+{
+    EventLog log;
+    for (lv_event_code_t code : {LV_EVENT_READY, LV_EVENT_CANCEL}) {
+        log.attach(kb, "kb", code);
+        log.attach(ta, "ta", code);
+    }
+    lv_area_t a = coords(kb);
+    press(a.x1 + 600, a.y1 + 200); // OK
+    EXPECT_EQ(log.joined(), "") << "action keys act on release";
+    release();
+    EXPECT_EQ(log.joined(), "kb:READY ta:READY");
+    log.entries.clear();
+    tap(a.x1 + 30, a.y1 + 200); // keyboard symbol
+    EXPECT_EQ(log.joined(), "kb:CANCEL ta:CANCEL");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "");
+}
+
+TEST_F(KeyboardTest, SlidingOffAnActionKeyCancelsIt)
+{
+    EventLog log;
+    log.attach(kb, "kb", LV_EVENT_READY);
+    lv_area_t a = coords(kb);
+    press(a.x1 + 600, a.y1 + 200); // OK
+    move_to(a.x1 + 300, a.y1 + 200); // onto the space bar
+    release();
+    EXPECT_EQ(log.joined(), "");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "");
+}
+
+TEST_F(KeyboardTest, ModeKeysSwitchMapsAndFunctionKeysEdit)
+{
+    lv_area_t a = coords(kb);
+    tap(a.x1 + 30, a.y1 + 90); // "ABC"
+    EXPECT_EQ(lv_keyboard_get_mode(kb), LV_KEYBOARD_MODE_TEXT_UPPER);
+    EXPECT_STREQ(lv_keyboard_get_button_text(kb, 1), "Q");
+    tap(a.x1 + 86, a.y1 + 30);  // "Q"
+    tap(a.x1 + 300, a.y1 + 200); // space
+    tap(a.x1 + 30, a.y1 + 90);  // "abc"
+    EXPECT_EQ(lv_keyboard_get_mode(kb), LV_KEYBOARD_MODE_TEXT_LOWER);
+    tap(a.x1 + 160, a.y1 + 200); // left arrow
+    tap(a.x1 + 600, a.y1 + 30);  // backspace: deletes "Q" before the cursor
+    EXPECT_STREQ(lv_textarea_get_text(ta), " ");
+    tap(a.x1 + 600, a.y1 + 90); // new line
+    EXPECT_STREQ(lv_textarea_get_text(ta), "\n ");
+
+    lv_keyboard_set_mode(kb, LV_KEYBOARD_MODE_NUMBER);
+    lv_textarea_set_text(ta, "12");
+    lv_textarea_set_cursor_pos(ta, 1);
+    tap(a.x1 + 60, a.y1 + 200); // "+/-"
+    EXPECT_STREQ(lv_textarea_get_text(ta), "-12");
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 2u) << "the cursor stays on the same digit";
+    tap(a.x1 + 60, a.y1 + 200);
+    EXPECT_STREQ(lv_textarea_get_text(ta), "+12");
+}
+
+TEST_F(KeyboardTest, HeldBackspaceRepeatsAfterTheLongPress)
+{
+    lv_textarea_set_text(ta, "abcdefgh");
+    lv_area_t a = coords(kb);
+    press(a.x1 + 600, a.y1 + 30);
+    EXPECT_STREQ(lv_textarea_get_text(ta), "abcdefg");
+    advance(500);
+    EXPECT_STREQ(lv_textarea_get_text(ta), "abcdefg") << "the long press itself deletes nothing";
+    advance(500); // repeats at about 561, 693, 825 and 957 ms
+    release();
+    EXPECT_STREQ(lv_textarea_get_text(ta), "abc");
+}
+
+TEST_F(KeyboardTest, ADeletedTextareaIsForgotten)
+{
+    lv_obj_delete(ta);
+    lv_area_t a = coords(kb);
+    tap(a.x1 + 86, a.y1 + 30);
+    EXPECT_EQ(lv_keyboard_get_textarea(kb), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,220 @@
+#include "widget_env.hpp"
+
+#include <cstring>
+#include <string>
+
+using widget_test::WidgetTest;
+
+namespace {
+
+class LabelTest : public WidgetTest {
+protected:
+    lv_obj_t * make(const char * text, int32_t w = LV_SIZE_CONTENT, int32_t h = LV_SIZE_CONTENT,
+                    lv_label_long_mode_t mode = LV_LABEL_LONG_MODE_WRAP)
+    {
+        lv_obj_t * label = lv_label_create(scr);
+        lv_label_set_long_mode(label, mode);
+        lv_label_set_text(label, text);
+        lv_obj_set_size(label, w, h);
+        lv_obj_update_layout(label);
+        return label;
+    }
+};
+
+TEST_F(LabelTest, NewLabelSaysTextAndIsSizedToIt)
+{
+    lv_obj_t * label = lv_label_create(scr);
+    EXPECT_EQ(lv_obj_get_width(label), 0) << "sizes come from the layout pass";
+    lv_obj_update_layout(label);
+    EXPECT_STREQ(lv_label_get_text(label), "Text");
+    EXPECT_EQ(lv_obj_get_width(label), 29);
+    EXPECT_EQ(lv_obj_get_height(label), 16);
+    EXPECT_FALSE(lv_obj_has_flag(label, LV_OBJ_FLAG_CLICKABLE));
+}
+
+TEST_F(LabelTest, SetTextCopiesAndStaticTextKeepsThePointer)
+{
+    lv_obj_t * label = lv_label_create(scr);
+    char buf[16] = "first";
+    lv_label_set_text(label, buf);
+    std::strcpy(buf, "other");
+    EXPECT_STREQ(lv_label_get_text(label), "first");
+    EXPECT_NE(lv_label_get_text(label), buf);
+
+    static const char kept[] = "kept";
+    lv_label_set_text_static(label, kept);
+    EXPECT_EQ(lv_label_get_text(label), kept);
+
+    lv_label_set_text(label, "owned again");
+    lv_label_set_text(label, lv_label_get_text(label)); // its own buffer as the source
+    EXPECT_STREQ(lv_label_get_text(label), "owned again");
+
+    lv_label_set_text_fmt(label, "%d:%02d", 7, 5);
+    EXPECT_STREQ(lv_label_get_text(label), "7:05");
+}
+
+struct SizeCase {
+    const char * name;
+    const char * text;
+    int32_t width;
+    int32_t max_width;
+    int32_t expect_w;
+    int32_t expect_h;
+};
+
+class LabelSize : public LabelTest, public ::testing::WithParamInterface<SizeCase> {};
+
+TEST_P(LabelSize, ContentSizeFollowsTheText)
+{
+    const SizeCase & c = GetParam();
+    lv_obj_t * label = lv_label_create(scr);
+    lv_label_set_text(label, c.text);
+    lv_obj_set_width(label, c.width);
+    if (c.max_width) lv_obj_set_style_max_width(label, c.max_width, 0);
+    lv_obj_update_layout(label);
+    int32_t expect_w = c.expect_w;
+    if (expect_w < 0) { // as wide as the text wrapped at the max width
+        lv_point_t size;
+        lv_text_get_size(&size, c.text, lv_font_get_default(), 0, 0, c.max_width, LV_TEXT_FLAG_NONE);
+        expect_w = size.x;
+        EXPECT_LE(expect_w, c.max_width);
+    }
+    EXPECT_EQ(lv_obj_get_width(label), expect_w);
+    EXPECT_EQ(lv_obj_get_height(label), c.expect_h);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LabelSize,
+    ::testing::Values(SizeCase{"empty_is_one_line", "", LV_SIZE_CONTENT, 0, 0, 16},
+                      SizeCase{"content_width_breaks_only_at_newlines", "Hello world\nOK", LV_SIZE_CONTENT, 0, 82, 32},
+                      SizeCase{"trailing_newline_adds_a_line", "OK\n", LV_SIZE_CONTENT, 0, 22, 32},
+                      SizeCase{"fixed_width_wraps", "Hello world", 60, 0, 60, 32},
+                      SizeCase{"max_width_wraps_content_width", "Hello world", LV_SIZE_CONTENT, 60, -1, 32}),
+    [](const auto & info) { return std::string(info.param.name); });
+
+TEST_F(LabelTest, LetterSpaceIsAddedBetweenGlyphsOnly)
+{
+    lv_obj_t * label = make("OK");
+    lv_obj_set_style_text_letter_space(label, 5, 0);
+    lv_obj_update_layout(label);
+    EXPECT_EQ(lv_obj_get_width(label), 22 + 5);
+}
+
+struct DotsCase {
+    const char * text;
+    int32_t height;
+    const char * shown;
+};
+
+class LabelDots : public LabelTest, public ::testing::WithParamInterface<DotsCase> {};
+
+TEST_P(LabelDots, CutsWithThreeDotsAtTheLastVisibleLine)
+{
+    const char * text = GetParam().text;
+    lv_obj_t * label = make(text, 100, GetParam().height, LV_LABEL_LONG_MODE_DOTS);
+    EXPECT_STREQ(lv_label_get_text(label), GetParam().shown);
+    lv_obj_set_height(label, 100);
+    lv_obj_update_layout(label);
+    EXPECT_STREQ(lv_label_get_text(label), text) << "a size that fits restores the text";
+}
+
+INSTANTIATE_TEST_SUITE_P(Heights, LabelDots,
+                         ::testing::Values(DotsCase{"A rather long label text here", 16, "A rather lon..."},
+                                           DotsCase{"Press and hold buttons here", 32, "Press and hold button..."}));
+
+TEST_F(LabelTest, ScrollBouncesAtFortyPixelsPerSecondWithPauses)
+{
+    const char * text = "A rather long label text here, longer";
+    lv_point_t size;
+    lv_text_get_size(&size, text, lv_font_get_default(), 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_EXPAND);
+    lv_obj_t * label = make(text, 100, LV_SIZE_CONTENT, LV_LABEL_LONG_MODE_SCROLL);
+    EXPECT_EQ(lv_obj_get_height(label), 16) << "scrolling labels do not wrap";
+
+    lv_anim_t * a = lv_anim_get(label, nullptr);
+    ASSERT_NE(a, nullptr);
+    int32_t overflow = size.x - 100;
+    EXPECT_EQ(a->start_value, 0);
+    EXPECT_EQ(a->end_value, -overflow);
+    EXPECT_EQ(a->duration, overflow * 25);
+    EXPECT_EQ(a->reverse_duration, static_cast<uint32_t>(overflow * 25));
+    EXPECT_EQ(a->reverse_delay, 300u);
+    EXPECT_EQ(a->repeat_delay, 300u);
+    EXPECT_EQ(a->repeat_cnt, LV_ANIM_REPEAT_INFINITE);
+}
+
+TEST_F(LabelTest, CircularScrollTravelsTheTextAndAGapOfThreeSpaces)
+{
+    const char * text = "A rather long label text here, longer";
+    lv_point_t size;
+    lv_text_get_size(&size, text, lv_font_get_default(), 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_EXPAND);
+    lv_obj_t * label = make(text, 100, LV_SIZE_CONTENT, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR);
+    lv_anim_t * a = lv_anim_get(label, nullptr);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->end_value, -(size.x + 12));
+    EXPECT_EQ(a->duration, (size.x + 12) * 25);
+    EXPECT_EQ(a->reverse_duration, 0u);
+
+    advance(1000);
+    int32_t elapsed = a->act_time;
+    lv_label_set_text(label, "A rather long label text here, longer!");
+    a = lv_anim_get(label, nullptr);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->act_time, elapsed) << "a new text keeps the scroll position";
+}
+
+TEST_F(LabelTest, ShortTextInScrollModeDoesNotMove)
+{
+    lv_obj_t * label = make("OK", 100, LV_SIZE_CONTENT, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR);
+    EXPECT_EQ(lv_anim_get(label, nullptr), nullptr);
+    lv_label_set_text(label, "A rather long label text here, longer");
+    EXPECT_NE(lv_anim_get(label, nullptr), nullptr);
+    lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_CLIP);
+    EXPECT_EQ(lv_anim_get(label, nullptr), nullptr);
+}
+
+TEST_F(LabelTest, LetterPositionsRoundTrip)
+{
+    lv_obj_t * label = make("Hello world\nOK");
+    struct {
+        uint32_t index;
+        lv_point_t pos;
+    } cases[] = {{0, {0, 0}}, {6, {0, 0}}, {12, {0, 16}}, {14, {22, 16}}};
+    lv_point_t w_pos;
+    lv_label_get_letter_pos(label, 6, &w_pos);
+    cases[1].pos = w_pos;
+    EXPECT_GT(w_pos.x, 30);
+    for (const auto & c : cases) {
+        lv_point_t p;
+        lv_label_get_letter_pos(label, c.index, &p);
+        EXPECT_EQ(p.x, c.pos.x) << "char " << c.index;
+        EXPECT_EQ(p.y, c.pos.y) << "char " << c.index;
+        lv_point_t probe{p.x + 1, p.y + 1};
+        if (c.index < 14) {
+            EXPECT_EQ(lv_label_get_letter_on(label, &probe, false), c.index);
+        }
+    }
+    lv_point_t right_of_text{200, 20};
+    EXPECT_EQ(lv_label_get_letter_on(label, &right_of_text, false), 14u);
+}
+
+TEST_F(LabelTest, CentredTextStartsHalfTheFreeSpaceIn)
+{
+    lv_obj_t * label = make("OK", 100);
+    lv_obj_set_style_text_align(label, LV_TEXT_ALIGN_CENTER, 0);
+    lv_point_t p;
+    lv_label_get_letter_pos(label, 0, &p);
+    EXPECT_EQ(p.x, (100 - 22) / 2);
+}
+
+TEST_F(LabelTest, InsertAndCutCountCharactersNotBytes)
+{
+    lv_obj_t * label = make("\xC3\xA4\xC3\xB6\xC3\xBC"); // äöü
+    lv_label_ins_text(label, 1, "x");
+    EXPECT_STREQ(lv_label_get_text(label), "\xC3\xA4x\xC3\xB6\xC3\xBC");
+    lv_label_cut_text(label, 2, 1);
+    EXPECT_STREQ(lv_label_get_text(label), "\xC3\xA4x\xC3\xBC");
+    lv_label_ins_text(label, LV_LABEL_POS_LAST, "!");
+    EXPECT_STREQ(lv_label_get_text(label), "\xC3\xA4x\xC3\xBC!");
+}
+
+} // namespace

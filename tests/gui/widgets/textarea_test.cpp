@@ -1,0 +1,186 @@
+#include "widget_env.hpp"
+
+#include <string>
+
+using widget_test::EventLog;
+using widget_test::WidgetTest;
+
+namespace {
+
+class TextareaTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        ta = lv_textarea_create(scr);
+        lv_obj_update_layout(ta);
+    }
+
+    void key(uint32_t k) { lv_obj_send_event(ta, LV_EVENT_KEY, &k); }
+    std::string shown() { return lv_label_get_text(lv_textarea_get_label(ta)); }
+
+    lv_obj_t * ta = nullptr;
+};
+
+TEST_F(TextareaTest, DefaultsAndOneLineGeometry)
+{
+    EXPECT_EQ(lv_obj_get_width(ta), 260);
+    EXPECT_EQ(lv_obj_get_height(ta), 130);
+    EXPECT_EQ(lv_obj_get_content_width(lv_textarea_get_label(ta)), 236);
+    EXPECT_STREQ(lv_textarea_get_text(ta), "");
+    EXPECT_TRUE(lv_obj_has_flag(ta, LV_OBJ_FLAG_SCROLL_ON_FOCUS));
+    EXPECT_FALSE(lv_obj_has_flag(ta, LV_OBJ_FLAG_SCROLL_WITH_ARROW));
+
+    lv_textarea_set_one_line(ta, true);
+    lv_obj_update_layout(ta);
+    EXPECT_EQ(lv_obj_get_height(ta), 40);
+}
+
+TEST_F(TextareaTest, EditingMovesTheCursorAndReportsEachChange)
+{
+    EventLog log;
+    log.attach(ta, "ta", LV_EVENT_VALUE_CHANGED);
+    lv_textarea_add_text(ta, "helo");
+    lv_textarea_set_cursor_pos(ta, 3);
+    lv_textarea_add_char(ta, 'l');
+    EXPECT_STREQ(lv_textarea_get_text(ta), "hello");
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 4u);
+    lv_textarea_delete_char_forward(ta);
+    EXPECT_STREQ(lv_textarea_get_text(ta), "hell");
+    lv_textarea_delete_char(ta);
+    EXPECT_STREQ(lv_textarea_get_text(ta), "hel");
+    EXPECT_EQ(lv_textarea_get_current_char(ta), static_cast<uint32_t>('l'));
+    EXPECT_EQ(log.entries.size(), 4u);
+
+    lv_textarea_set_cursor_pos(ta, 0);
+    lv_textarea_delete_char(ta); // nothing before the cursor
+    EXPECT_EQ(log.entries.size(), 4u);
+    lv_textarea_set_text(ta, "new");
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 3u);
+    EXPECT_EQ(log.entries.size(), 5u);
+}
+
+struct KeyCase {
+    const char * name;
+    bool one_line;
+    uint32_t key;
+    const char * text;
+    uint32_t cursor;
+    bool ready;
+};
+
+class TextareaKeys : public TextareaTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(TextareaKeys, KeyEditsTheTextAtTheCursor)
+{
+    const KeyCase & c = GetParam();
+    lv_textarea_set_one_line(ta, c.one_line);
+    lv_textarea_set_text(ta, "abc");
+    lv_textarea_set_cursor_pos(ta, 1);
+    EventLog log;
+    log.attach(ta, "ta", LV_EVENT_READY);
+    key(c.key);
+    EXPECT_STREQ(lv_textarea_get_text(ta), c.text);
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), c.cursor);
+    EXPECT_EQ(log.entries.size(), c.ready ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TextareaKeys,
+    ::testing::Values(KeyCase{"right", false, LV_KEY_RIGHT, "abc", 2, false},
+                      KeyCase{"left", false, LV_KEY_LEFT, "abc", 0, false},
+                      KeyCase{"home", false, LV_KEY_HOME, "abc", 0, false},
+                      KeyCase{"end", false, LV_KEY_END, "abc", 3, false},
+                      KeyCase{"backspace", false, LV_KEY_BACKSPACE, "bc", 0, false},
+                      KeyCase{"del", false, LV_KEY_DEL, "ac", 1, false},
+                      KeyCase{"enter_multi_line", false, LV_KEY_ENTER, "a\nbc", 2, false},
+                      KeyCase{"enter_one_line", true, LV_KEY_ENTER, "abc", 1, true},
+                      KeyCase{"printable", false, 'x', "axbc", 2, false}),
+    [](const auto & info) { return std::string(info.param.name); });
+
+TEST_F(TextareaTest, MaximumLengthCountsCharactersAndFiltersApply)
+{
+    lv_textarea_set_max_length(ta, 3);
+    EventLog log;
+    log.attach(ta, "ta", LV_EVENT_VALUE_CHANGED);
+    lv_textarea_add_text(ta, "\xC3\xA4\xC3\xB6"); // äö
+    lv_textarea_add_text(ta, "\xC3\xBC!");         // ü! : only ü fits
+    EXPECT_STREQ(lv_textarea_get_text(ta), "\xC3\xA4\xC3\xB6\xC3\xBC");
+    lv_textarea_add_char(ta, 'x');
+    EXPECT_EQ(log.entries.size(), 2u) << "a rejected character is not a change";
+
+    lv_textarea_set_max_length(ta, 0);
+    lv_textarea_set_accepted_chars(ta, "0123456789");
+    lv_textarea_set_text(ta, "a1b2");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "12");
+    lv_textarea_set_one_line(ta, true);
+    lv_textarea_set_accepted_chars(ta, nullptr);
+    lv_textarea_add_text(ta, "3\n4");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "1234") << "one-line mode rejects newlines";
+}
+
+void replace_insert(lv_event_t * e)
+{
+    const char * txt = static_cast<const char *>(lv_event_get_param(e));
+    lv_obj_t * ta = lv_event_get_target_obj(e);
+    if (std::string(txt) == "bad") lv_textarea_set_insert_replace(ta, "");
+    else lv_textarea_set_insert_replace(ta, "[ok]");
+}
+
+TEST_F(TextareaTest, InsertHandlerCanReplaceOrDropTheText)
+{
+    lv_obj_add_event_cb(ta, replace_insert, LV_EVENT_INSERT, nullptr);
+    lv_textarea_add_text(ta, "bad");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "");
+    lv_textarea_add_text(ta, "fine");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "[ok]");
+}
+
+TEST_F(TextareaTest, PasswordShowsTheLastCharacterForTheShowTime)
+{
+    lv_textarea_set_password_mode(ta, true);
+    lv_textarea_add_char(ta, 'a');
+    EXPECT_EQ(shown(), "a");
+    advance(660);
+    lv_textarea_add_char(ta, 'b');
+    EXPECT_EQ(shown(), "\xE2\x80\xA2" "b") << "older characters hide at once";
+    advance(1485);
+    EXPECT_EQ(shown(), "\xE2\x80\xA2" "b");
+    advance(33);
+    EXPECT_EQ(shown(), "\xE2\x80\xA2\xE2\x80\xA2");
+    EXPECT_STREQ(lv_textarea_get_text(ta), "ab") << "the real text is kept";
+
+    lv_textarea_set_text(ta, "xyz");
+    EXPECT_EQ(shown(), "\xE2\x80\xA2\xE2\x80\xA2\xE2\x80\xA2") << "set_text hides everything";
+    lv_textarea_set_password_bullet(ta, "*");
+    EXPECT_EQ(shown(), "***");
+    lv_textarea_set_password_mode(ta, false);
+    EXPECT_EQ(shown(), "xyz");
+}
+
+TEST_F(TextareaTest, TappingPlacesTheCursorAtTheCharacter)
+{
+    lv_textarea_set_text(ta, "Hello world");
+    lv_area_t label;
+    lv_obj_get_content_coords(lv_textarea_get_label(ta), &label);
+    tap(label.x1 + 1, label.y1 + 8);
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 0u);
+    tap(label.x1 + 45, label.y1 + 8); // in the "w" after "Hello "
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 6u);
+    tap(label.x1 + 200, label.y1 + 8);
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 11u);
+}
+
+TEST_F(TextareaTest, CursorMovesBetweenLines)
+{
+    lv_textarea_set_text(ta, "abc\ndef"); // "def" ends at x 24, inside the "c" above it
+    lv_textarea_cursor_up(ta);
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 2u);
+    lv_textarea_cursor_down(ta); // "c" starts at x 18, inside the "e" below it
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 5u);
+    lv_textarea_cursor_up(ta); // "e" starts at x 10, inside the "b"
+    lv_textarea_cursor_up(ta); // already on the first line
+    EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 1u);
+}
+
+} // namespace
