@@ -46,6 +46,18 @@ void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk
         }
         return;
     }
+    if (opaque && cov == nullptr && !lk.recolor) {
+        // Full opacity: copy opaque pixels as words, blend only the see-through ones.
+        auto* d = reinterpret_cast<uint32_t*>(dst);
+        for (int32_t i = 0; i < n; i++) {
+            uint32_t v;
+            std::memcpy(&v, src + i * 4, 4);
+            const uint32_t a = v >> 24;
+            if (a == 0xFF) d[i] = v;
+            else if (a > LV_OPA_MIN) blend_pixel(dst + i * 4, lv_color_t{src[i * 4], src[i * 4 + 1], src[i * 4 + 2]}, a);
+        }
+        return;
+    }
     for (int32_t i = 0; i < n; i++) {
         const uint8_t* s = src + i * 4;
         uint32_t a = has_alpha ? s[3] : 255U;
