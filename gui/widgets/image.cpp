@@ -62,8 +62,9 @@ lv_area_t transformed_box(const ImageData & d)
         double x = p.x + dx * c - dy * s, y = p.y + dx * s + dy * c;
         x1 = std::min(x1, x), y1 = std::min(y1, y), x2 = std::max(x2, x), y2 = std::max(y2, y);
     }
-    return {static_cast<int32_t>(std::floor(x1)), static_cast<int32_t>(std::floor(y1)),
-            static_cast<int32_t>(std::ceil(x2)) - 1, static_cast<int32_t>(std::ceil(y2)) - 1};
+    constexpr double kEps = 1e-6; // sin/cos of right angles are not exact
+    return {static_cast<int32_t>(std::floor(x1 + kEps)), static_cast<int32_t>(std::floor(y1 + kEps)),
+            static_cast<int32_t>(std::ceil(x2 - kEps)) - 1, static_cast<int32_t>(std::ceil(y2 - kEps)) - 1};
 }
 
 bool is_transformed(const ImageData & d)

@@ -1,0 +1,178 @@
+#include "widget_env.hpp"
+
+#include "image_compare.hpp"
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using widget_test::WidgetTest;
+
+namespace {
+
+constexpr int32_t kImgW = 40;
+constexpr int32_t kImgH = 20;
+
+class ImageTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        pixels.assign(static_cast<size_t>(kImgW) * kImgH * 4, 0);
+        for (size_t i = 0; i < pixels.size(); i += 4) {
+            pixels[i + 2] = 0xFF; // red, opaque
+            pixels[i + 3] = 0xFF;
+        }
+        dsc.header.magic = LV_IMAGE_HEADER_MAGIC;
+        dsc.header.cf = LV_COLOR_FORMAT_ARGB8888;
+        dsc.header.w = kImgW;
+        dsc.header.h = kImgH;
+        dsc.header.stride = kImgW * 4;
+        dsc.data_size = static_cast<uint32_t>(pixels.size());
+        dsc.data = pixels.data();
+        img = lv_image_create(scr);
+    }
+
+    void TearDown() override
+    {
+        WidgetTest::TearDown();
+        if (!dir.empty()) {
+            std::remove((dir + "/pic.png").c_str());
+            rmdir(dir.c_str());
+        }
+    }
+
+    std::string write_png_file()
+    {
+        char tmpl[] = "/tmp/widget_image_XXXXXX";
+        dir = mkdtemp(tmpl);
+        test_support::Image png(8, 6);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x) {
+                uint8_t * p = png.px(x, y);
+                p[0] = 0xFF, p[3] = 0xFF; // blue
+            }
+        std::string path = dir + "/pic.png";
+        EXPECT_TRUE(test_support::write_png(path, png));
+        return path;
+    }
+
+    std::vector<uint8_t> pixels;
+    lv_image_dsc_t dsc{};
+    lv_obj_t * img = nullptr;
+    std::string dir;
+};
+
+TEST_F(ImageTest, SourcesSetTheContentSize)
+{
+    EXPECT_FALSE(lv_obj_has_flag(img, LV_OBJ_FLAG_CLICKABLE));
+    EXPECT_TRUE(lv_obj_has_flag(img, LV_OBJ_FLAG_ADV_HITTEST));
+    EXPECT_TRUE(lv_obj_check_type(img, &lv_image_class));
+
+    lv_image_set_src(img, &dsc);
+    lv_obj_update_layout(img);
+    EXPECT_EQ(lv_obj_get_width(img), kImgW);
+    EXPECT_EQ(lv_obj_get_height(img), kImgH);
+    EXPECT_EQ(lv_image_get_src(img), &dsc) << "descriptors are kept by pointer";
+
+    std::string path = write_png_file();
+    std::string arg = path;
+    lv_image_set_src(img, arg.c_str());
+    arg[0] = 'X';
+    EXPECT_STREQ(static_cast<const char *>(lv_image_get_src(img)), path.c_str()) << "paths are copied";
+    lv_obj_update_layout(img);
+    EXPECT_EQ(lv_obj_get_width(img), 8);
+    EXPECT_EQ(lv_obj_get_height(img), 6);
+
+    lv_image_set_src(img, LV_SYMBOL_PLAY);
+    lv_obj_update_layout(img);
+    EXPECT_EQ(lv_obj_get_width(img), 12);
+    EXPECT_EQ(lv_obj_get_height(img), 16);
+
+    lv_image_set_src(img, nullptr);
+    lv_obj_update_layout(img);
+    EXPECT_EQ(lv_obj_get_width(img), 0);
+    EXPECT_EQ(lv_image_get_src(img), nullptr);
+}
+
+TEST_F(ImageTest, MissingOrDamagedSourcesClearTheImage)
+{
+    lv_image_set_src(img, &dsc);
+    lv_image_set_src(img, "/nonexistent/dir/none.png");
+    lv_obj_update_layout(img);
+    EXPECT_EQ(lv_image_get_src(img), nullptr);
+    EXPECT_EQ(lv_obj_get_width(img), 0);
+
+    lv_image_dsc_t empty = dsc;
+    empty.data = nullptr;
+    lv_image_set_src(img, &empty);
+    EXPECT_EQ(lv_image_get_src(img), nullptr);
+}
+
+TEST_F(ImageTest, TransformSettersNormaliseAndKeepTheWidgetSize)
+{
+    lv_image_set_src(img, &dsc);
+    struct {
+        int32_t set;
+        int32_t expect;
+    } rotations[] = {{450, 450}, {3700, 100}, {-100, 3500}, {3600, 0}};
+    for (auto r : rotations) {
+        lv_image_set_rotation(img, r.set);
+        EXPECT_EQ(lv_image_get_rotation(img), r.expect) << r.set;
+    }
+    lv_image_set_rotation(img, 900);
+    lv_image_set_scale(img, 512);
+    lv_obj_update_layout(img);
+    EXPECT_EQ(lv_obj_get_width(img), kImgW) << "transforms do not change the layout size";
+    EXPECT_EQ(lv_image_get_transformed_width(img), 2 * kImgH);
+    EXPECT_EQ(lv_image_get_transformed_height(img), 2 * kImgW);
+
+    lv_point_t pivot;
+    lv_image_get_pivot(img, &pivot);
+    EXPECT_EQ(pivot.x, kImgW / 2);
+    EXPECT_EQ(pivot.y, kImgH / 2);
+    lv_image_set_scale(img, 0);
+    EXPECT_EQ(lv_image_get_scale(img), 1);
+}
+
+TEST_F(ImageTest, StretchFillsTheWidgetAndLeavingItResetsTheScale)
+{
+    lv_image_set_src(img, &dsc);
+    lv_obj_set_size(img, 80, 60);
+    lv_image_set_rotation(img, 300);
+    lv_image_set_inner_align(img, LV_IMAGE_ALIGN_STRETCH);
+    EXPECT_EQ(lv_image_get_scale_x(img), 80 * 256 / kImgW);
+    EXPECT_EQ(lv_image_get_scale_y(img), 60 * 256 / kImgH);
+    EXPECT_EQ(lv_image_get_rotation(img), 0);
+    lv_image_set_scale(img, 100);
+    EXPECT_EQ(lv_image_get_scale_x(img), 512) << "user scale is ignored while stretching";
+
+    lv_image_set_inner_align(img, LV_IMAGE_ALIGN_CENTER);
+    EXPECT_EQ(lv_image_get_scale_x(img), 256);
+    EXPECT_EQ(lv_image_get_scale_y(img), 256);
+}
+
+TEST_F(ImageTest, ScaledDownImageIsOnlyHitWhereItIsDrawn)
+{
+    lv_image_set_src(img, &dsc);
+    lv_obj_add_flag(img, LV_OBJ_FLAG_CLICKABLE);
+    lv_obj_set_pos(img, 100, 100);
+    lv_obj_update_layout(img);
+    lv_point_t corner{101, 101};
+    lv_point_t middle{120, 110};
+    EXPECT_TRUE(lv_obj_hit_test(img, &corner));
+    lv_image_set_scale(img, 128); // drawn half size around the centre
+    EXPECT_FALSE(lv_obj_hit_test(img, &corner));
+    EXPECT_TRUE(lv_obj_hit_test(img, &middle));
+}
+
+TEST_F(ImageTest, DrawsThePixelsAtItsPosition)
+{
+    lv_image_set_src(img, &dsc);
+    lv_obj_set_pos(img, 10, 10);
+    EXPECT_EQ(pixel(15, 15), 0xFF0000u);
+    EXPECT_EQ(pixel(55, 15), 0xF5F5F5u) << "screen background next to it";
+}
+
+} // namespace
