@@ -259,12 +259,19 @@ int uds_server_poll(uds_server_t *srv, int timeout_ms)
     if (n < 0) {
         return errno == EINTR ? 0 : FW_ERR_IO;
     }
+    // New connections last: a callback may remove a client whose event is
+    // still pending in this batch, and a connection accepted before that
+    // event could be given the removed client's descriptor number.
+    bool listener_ready = false;
     for (int i = 0; i < n; i++) {
         if (events[i].data.fd == srv->listen_fd) {
-            accept_client(srv);
+            listener_ready = true;
         } else {
             handle_client_event(srv, events[i].data.fd, events[i].events);
         }
+    }
+    if (listener_ready) {
+        accept_client(srv);
     }
     return 0;
 }
