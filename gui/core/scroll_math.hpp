@@ -98,23 +98,25 @@ struct BarSpan {
 
 // `visible`: the object's size on the axis; `before`/`after`: content hidden
 // before/after it (negative while over-scrolled). The bar is proportional to
-// the visible share, at least `min_len`, and stays inside the track.
+// the visible share, at least `min_len`, and stays inside the track: pushed
+// against an end during over-scroll it gets shorter there.
 constexpr BarSpan scrollbar_span(int32_t track, int32_t visible, int32_t before, int32_t after, int32_t min_len)
 {
-    const int32_t content = visible + before + after;
-    if(track <= 0 || content <= 0) return BarSpan{0, 0};
+    if(track <= 0 || visible <= 0) return BarSpan{0, 0};
+    const int32_t min_length = min_len < track ? min_len : track;
+    const int32_t sum = visible + before + after;
+    const int32_t content = sum > visible ? sum : visible;
     int32_t length = int32_t(int64_t(track) * visible / content);
-    if(length > visible) length = visible;
-    if(length < min_len) length = min_len;
+    if(length < min_length) length = min_length;
     const int32_t free_space = track - length;
     const int32_t hidden = content - visible;
-    int32_t offset = hidden != 0 ? free_space - int32_t(int64_t(free_space) * after / hidden) : 0;
+    int32_t offset = hidden > 0 ? free_space - int32_t(int64_t(free_space) * after / hidden) : 0;
     if(offset < 0) {
         length += offset;
         offset = 0;
     }
     if(offset + length > track) length = track - offset;
-    if(length < min_len) length = min_len < track ? min_len : track;
+    if(length < min_length) length = min_length;
     if(offset + length > track) offset = track - length;
     return BarSpan{offset, length};
 }

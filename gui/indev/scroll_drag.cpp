@@ -114,7 +114,7 @@ void spring_back(lv_obj_t * obj, Axis axis)
     const int32_t after = gui::scroll::hidden_after(obj, axis);
     int32_t d = 0;
     if(before < 0) d = before;
-    else if(after < 0 && before > 0) d = -std::min(before, -after);
+    else if(after < 0 && before > 0) d = std::min(before, -after);
     if(d == 0) return;
     lv_obj_scroll_by(obj, axis == Axis::X ? d : 0, axis == Axis::Y ? d : 0, LV_ANIM_ON);
 }

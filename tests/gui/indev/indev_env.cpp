@@ -149,7 +149,7 @@ void InputTest::steps(int n)
 
 void InputTest::settle()
 {
-    for(int i = 0; i < 100 && lv_anim_count_running() > 0; i++) step();
+    for(int i = 0; i < 200 && (lv_anim_count_running() > 0 || lv_indev_get_scroll_obj(pointer)); i++) step();
     step();
 }
 

@@ -56,7 +56,7 @@ protected:
     // One read period.
     void step();
     void steps(int n);
-    // Runs the timers until no scroll animation is left (bounded).
+    // Runs the timers until no animation or throw is left (bounded).
     void settle();
 
     void press(int32_t x, int32_t y);    // finger down, one step

@@ -272,8 +272,11 @@ TEST_F(PointerTest, DeviceHandlersSeeEventsFirstAndMayStopThem)
         std::vector<std::string> * order;
         lv_indev_t * active_inside = nullptr;
     };
-    std::vector<std::string> order;
-    Log log{&order};
+    // Outlives the test body: the handlers also see DELETE at tear-down.
+    static std::vector<std::string> order;
+    static Log log;
+    order.clear();
+    log = Log{&order};
     lv_indev_add_event_cb(
         pointer,
         [](lv_event_t * e) {
