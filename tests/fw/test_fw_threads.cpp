@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "fw_internal.h"
 #include "fw_test_util.h"
 #include "fw_uds.h"
+#include "server_fixture.h"
 
 namespace {
 
@@ -104,6 +106,48 @@ TEST(TransportThreads, BodyArrivingInPartsIsCompleted)
     EXPECT_EQ(Bytes(buf.begin(), buf.begin() + 300), Bytes(300, 0x5C));
     close(sv[0]);
     close(sv[1]);
+}
+
+// Watchdog-style senders on other threads while the owner polls: the table
+// lock keeps every frame whole on the wire.
+TEST_F(ServerTest, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
+{
+    int fd = registered_client(5);
+    const int per_thread = 150;
+    std::atomic<int> done{0};
+    std::vector<std::thread> senders;
+    StdoutCapture quiet; // a full buffer logs each refused send
+    for (uint8_t t = 1; t <= 2; t++) {
+        senders.emplace_back([&, t] {
+            Bytes payload(1500, t);
+            for (int i = 0; i < per_thread; i++) {
+                while (uds_server_send(&srv_, 5, 5, t, payload.data(), 1500) != 0) {
+                    usleep(200);
+                }
+            }
+            done++;
+        });
+    }
+    int whole = 0;
+    std::thread reader([&] {
+        for (int i = 0; i < 2 * per_thread; i++) {
+            ReceivedFrame f = read_frame(fd, 5000);
+            if (f.rc != 1506 || f.payload != Bytes(1500, f.cmd2)) {
+                return;
+            }
+            whole++;
+        }
+    });
+    while (done < 2) {
+        uds_server_poll(&srv_, 0);
+        usleep(500);
+    }
+    for (auto &t : senders) {
+        t.join();
+    }
+    reader.join();
+    EXPECT_EQ(whole, 2 * per_thread);
+    close_client(fd);
 }
 
 } // namespace
