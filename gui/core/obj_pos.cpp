@@ -6,6 +6,7 @@
 #include "gui/core/layout.hpp"
 #include "gui/core/obj.hpp"
 #include "gui/display/display.hpp"
+#include "gui/indev/indev_hooks.hpp"
 #include "gui/misc/area.hpp"
 
 namespace {
@@ -329,8 +330,10 @@ void lv_obj_update_layout(const lv_obj_t * obj)
 {
     lv_obj_t * scr = gui::core::screen_of(obj);
     if(scr == nullptr) return;
+    if(!needs_layout(scr)) return;
     // Size changes mark more objects; repeat until the tree is settled.
     for(int round = 0; round < kMaxLayoutRounds && needs_layout(scr); round++) update_core(scr);
+    gui::input::layout_done(scr);
 }
 
 bool lv_obj_refr_size(lv_obj_t * obj)
