@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct Metrics {
     int underline_position;
     int underline_thickness;
 };
+
+void PrintTo(const Metrics& m, std::ostream* os) { *os << "size " << m.size; }
 
 const Metrics kSizes[] = {
     {&lv_font_montserrat_12, 12, 15, 3, -1, 1}, {&lv_font_montserrat_14, 14, 16, 3, -1, 1},
