@@ -48,7 +48,7 @@ GposKerning::GposKerning(std::vector<uint8_t> table) : table_(std::move(table)) 
             const uint32_t lookup = lookup_list + u16(lookup_list + 2 + 2u * index);
             const uint16_t type = u16(lookup);
             const uint16_t sub_count = u16(lookup + 4);
-            std::vector<Subtable> subs;
+            std::vector<uint32_t> subs;
             for (uint16_t s = 0; s < sub_count; ++s) {
                 uint32_t sub = lookup + u16(lookup + 6 + 2u * s);
                 uint16_t sub_type = type;
@@ -56,7 +56,7 @@ GposKerning::GposKerning(std::vector<uint8_t> table) : table_(std::move(table)) 
                     sub_type = u16(sub + 2);
                     sub = sub + u32(sub + 4);
                 }
-                if (sub_type == kLookupPair) subs.push_back({sub});
+                if (sub_type == kLookupPair) subs.push_back(sub);
             }
             if (!subs.empty()) lookups_.push_back(std::move(subs));
         }
@@ -142,9 +142,9 @@ int GposKerning::pair_value(uint16_t left, uint16_t right) const {
     int total = 0;
     try {
         for (const auto& subs : lookups_) {
-            for (const Subtable& sub : subs) {
+            for (uint32_t sub : subs) {
                 bool found = false;
-                const int v = subtable_value(sub.offset, left, right, found);
+                const int v = subtable_value(sub, left, right, found);
                 if (found) {
                     total += v;
                     break;

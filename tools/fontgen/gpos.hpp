@@ -19,9 +19,6 @@ public:
     int pair_value(uint16_t left, uint16_t right) const;
 
 private:
-    struct Subtable {
-        uint32_t offset;  // from the table start
-    };
     int subtable_value(uint32_t at, uint16_t left, uint16_t right, bool& found) const;
     int format1_value(uint32_t at, int cov_index, uint16_t right, bool& found) const;
     int format2_value(uint32_t at, uint16_t left, uint16_t right) const;
@@ -31,7 +28,8 @@ private:
     uint32_t u32(uint32_t at) const;
 
     std::vector<uint8_t> table_;
-    std::vector<std::vector<Subtable>> lookups_;
+    // Per 'kern' lookup, its pair adjustment subtables' offsets in the table.
+    std::vector<std::vector<uint32_t>> lookups_;
 };
 
 }  // namespace fontgen
