@@ -72,7 +72,10 @@ static void sigint_handler(int signal)
 }
 
 /* Runs on the GUI thread once SIGINT has been seen; the message still names
- * the handler, where the stop began. */
+ * the handler, where the stop began. The process ends with _exit after
+ * flushing: exit() would run static destructors under the threads that are
+ * still running (heartbeat, watchdogs) and tear the GUI library down while it
+ * is in use. */
 static void stop_all_apps(void)
 {
     printf(UI_LOG_TAG "\nCtrl+C received, killing all apps...\n", "sigint_handler", __LINE__);
@@ -81,7 +84,8 @@ static void stop_all_apps(void)
         /* A service that is not running is no reason to stop early. */
         (void)system(stop_commands[i]);
     }
-    exit(0);
+    fflush(NULL);
+    _exit(0);
 }
 
 static void stop_watch_timer_cb(lv_timer_t *timer)

@@ -10,7 +10,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <regex>
+#include <cctype>
 #include <sstream>
 
 namespace {
@@ -48,48 +48,44 @@ std::vector<char*> c_strings(std::vector<std::string>& items)
     return out;
 }
 
-std::string regex_escape(const std::string& text)
+bool is_word_char(char c)
 {
-    static const std::string special = R"(\^$.|?*+()[]{}/)";
-    std::string out;
-    for (char c : text) {
-        if (special.find(c) != std::string::npos) {
-            out += '\\';
-        }
-        out += c;
-    }
-    return out;
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || c == '-';
 }
 
-std::string to_regex(const std::string& pattern, pid_t pid)
+bool is_digit(char c)
 {
-    static const std::map<std::string, std::string> tokens = {
-        {"@N@", "[0-9]+"}, {"@W@", "[A-Za-z0-9_.\\-]+"}};
-    std::string out;
-    size_t pos = 0;
-    while (pos < pattern.size()) {
-        size_t best = std::string::npos;
-        std::string tok;
-        for (const auto& [t, _] : tokens) {
-            const size_t p = pattern.find(t, pos);
-            if (p < best) {
-                best = p;
-                tok = t;
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+// Matches pattern[p..] against text[t..] to the end of both, trying every
+// length for a token (lines are short, so backtracking is cheap).
+bool match_from(const std::string& pat, size_t p, const std::string& text, size_t t)
+{
+    if (p == pat.size()) {
+        return t == text.size();
+    }
+    const auto token = [&](const char* name) { return pat.compare(p, std::strlen(name), name) == 0; };
+    bool (*cls)(char) = token("@N@") ? is_digit : token("@W@") ? is_word_char : nullptr;
+    if (cls != nullptr) {
+        for (size_t end = t; end < text.size() && cls(text[end]); end++) {
+            if (match_from(pat, p + 3, text, end + 1)) {
+                return true;
             }
         }
-        const size_t pidp = pattern.find("@PID@", pos);
-        if (pidp < best) {
-            best = pidp;
-            tok = "@PID@";
-        }
-        out += regex_escape(pattern.substr(pos, best - pos));
-        if (best == std::string::npos) {
-            break;
-        }
-        out += tok == "@PID@" ? std::to_string(pid) : tokens.at(tok);
-        pos = best + tok.size();
+        return false;
     }
-    return out;
+    return t < text.size() && pat[p] == text[t] && match_from(pat, p + 1, text, t + 1);
+}
+
+std::string with_pid(std::string pattern, pid_t pid)
+{
+    const std::string pid_text = std::to_string(pid);
+    for (size_t at = pattern.find("@PID@"); at != std::string::npos;
+         at = pattern.find("@PID@", at + pid_text.size())) {
+        pattern.replace(at, 5, pid_text);
+    }
+    return pattern;
 }
 
 }  // namespace
@@ -190,7 +186,7 @@ RunResult run_quorvex(const RunSpec& spec)
 
 bool matches(const std::string& pattern, const std::string& text, pid_t pid)
 {
-    return std::regex_match(text, std::regex(to_regex(pattern, pid)));
+    return match_from(with_pid(pattern, pid), 0, text, 0);
 }
 
 std::string missing_in_order(const std::vector<std::string>& patterns, const std::string& text,
@@ -203,8 +199,8 @@ std::string missing_in_order(const std::vector<std::string>& patterns, const std
     }
     size_t at = 0;
     for (const std::string& p : patterns) {
-        const std::regex re(to_regex(p, pid));
-        while (at < lines.size() && !std::regex_match(lines[at], re)) {
+        const std::string pat = with_pid(p, pid);
+        while (at < lines.size() && !match_from(pat, 0, lines[at], 0)) {
             at++;
         }
         if (at == lines.size()) {
