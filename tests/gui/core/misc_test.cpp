@@ -1,7 +1,9 @@
 // Log lines, memory helpers and version macros.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "lvgl.h"
@@ -95,6 +97,42 @@ TEST(Version, MacrosAndCheck)
     EXPECT_FALSE(LV_VERSION_CHECK(9, 4, 1));
     EXPECT_FALSE(LV_VERSION_CHECK(9, 5, 0));
     EXPECT_FALSE(LV_VERSION_CHECK(8, 3, 0));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Fs, StdioDriveIsTheDefaultDrive)
+{
+    char tmpl[] = "/tmp/lvfs_test_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    std::string path = std::string(tmpl) + "/data.bin";
+    FILE * f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("hello", f);
+    std::fclose(f);
+
+    for(const std::string & p : {path, "A:" + path}) {
+        lv_fs_file_t file;
+        ASSERT_EQ(lv_fs_open(&file, p.c_str(), LV_FS_MODE_RD), LV_FS_RES_OK) << p;
+        char buf[8] = {};
+        uint32_t n = 0;
+        EXPECT_EQ(lv_fs_read(&file, buf, sizeof(buf), &n), LV_FS_RES_OK);
+        EXPECT_EQ(n, 5u);
+        EXPECT_STREQ(buf, "hello");
+        uint32_t pos = 0;
+        EXPECT_EQ(lv_fs_tell(&file, &pos), LV_FS_RES_OK);
+        EXPECT_EQ(pos, 5u);
+        EXPECT_EQ(lv_fs_close(&file), LV_FS_RES_OK);
+    }
+    lv_fs_file_t file;
+    EXPECT_EQ(lv_fs_open(&file, ("S:" + path).c_str(), LV_FS_MODE_RD), LV_FS_RES_NOT_EX) << "unknown drive";
+    EXPECT_EQ(lv_fs_open(&file, (path + ".missing").c_str(), LV_FS_MODE_RD), LV_FS_RES_NOT_EX);
+    EXPECT_STREQ(lv_fs_get_ext("dir.x/artwork"), "");
+    EXPECT_STREQ(lv_fs_get_ext("a/b.png"), "png");
+    std::remove(path.c_str());
+    rmdir(tmpl);
 }
 
 }  // namespace
