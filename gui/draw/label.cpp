@@ -100,9 +100,16 @@ void draw_label(Target& t, const lv_area_t& coords, const LabelDsc& dsc) {
         const int32_t line_x = x;
 
         const char* s = dsc.text + line.start;
+        const bool recolor = (dsc.flag & LV_TEXT_FLAG_RECOLOR) != 0;
+        text::RecolorParser cmd;
         uint32_t i = 0;
         while (i < line.length) {
             const uint32_t c = text::utf8_next(s, &i);
+            if (recolor && cmd.is_command(c)) {
+                if (cmd.opened() && i + 6 <= line.length) cmd.set_color_from(s + i);
+                continue;
+            }
+            const lv_color_t color = cmd.active() ? cmd.color() : dsc.color;
             uint32_t j = i;
             const uint32_t next = i < line.length ? text::utf8_next(s, &j) : 0;
             lv_font_glyph_dsc_t g;
@@ -110,7 +117,7 @@ void draw_label(Target& t, const lv_area_t& coords, const LabelDsc& dsc) {
             // Glyphs from a fallback font sit on this font's baseline too.
             const int32_t gy = top + base - g.box_h - g.ofs_y;
             if (x > t.clip.x2) break;
-            draw_glyph(t, gb, g, x + g.ofs_x, gy, dsc.color, dsc.opa);
+            draw_glyph(t, gb, g, x + g.ofs_x, gy, color, dsc.opa);
             if (g.adv_w > 0) x += g.adv_w + dsc.letter_space;
         }
         if (dsc.decor != kDecorNone) draw_decor(t, font, dsc, line_x, top, line.width);

@@ -77,12 +77,54 @@ uint32_t utf8_offset(const char* txt, uint32_t char_idx) {
     return i;
 }
 
-int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int32_t letter_space) {
+bool RecolorParser::is_command(uint32_t c) {
+    opened_ = false;
+    bool cmd = false;
+    if (c == '#') {
+        if (state_ == State::kWait) {
+            state_ = State::kParam;
+            opened_ = true;
+            has_color_ = false;
+            cmd = true;
+        } else if (state_ == State::kParam) {
+            state_ = State::kWait; // "##": a literal '#'
+        } else {
+            state_ = State::kWait; // end of the coloured text
+            cmd = true;
+        }
+    }
+    if (state_ == State::kParam) {
+        if (c == ' ') state_ = State::kIn;
+        cmd = true;
+    }
+    return cmd;
+}
+
+void RecolorParser::set_color_from(const char* hex) {
+    uint32_t v = 0;
+    for (int k = 0; k < 6; k++) {
+        const char h = hex[k];
+        uint32_t d;
+        if (h >= '0' && h <= '9') d = static_cast<uint32_t>(h - '0');
+        else if (h >= 'a' && h <= 'f') d = static_cast<uint32_t>(h - 'a' + 10);
+        else if (h >= 'A' && h <= 'F') d = static_cast<uint32_t>(h - 'A' + 10);
+        else return; // not a colour: the text keeps its own
+        v = (v << 4) | d;
+    }
+    color_ = lv_color_hex(v);
+    has_color_ = true;
+}
+
+int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int32_t letter_space,
+                   lv_text_flag_t flag) {
     if (txt == nullptr || font == nullptr) return 0;
+    const bool recolor = (flag & LV_TEXT_FLAG_RECOLOR) != 0;
+    RecolorParser cmd;
     int32_t width = 0;
     uint32_t i = 0;
     while (i < length && txt[i] != '\0') {
         const uint32_t c = utf8_next(txt, &i);
+        if (recolor && cmd.is_command(c)) continue;
         uint32_t j = i;
         const uint32_t next = i < length ? utf8_next(txt, &j) : 0;
         const int32_t w = glyph_width(font, c, next);
@@ -97,6 +139,8 @@ uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space,
     if (txt == nullptr || txt[0] == '\0' || font == nullptr) return 0;
     if (flag & LV_TEXT_FLAG_EXPAND) max_width = INT32_MAX;
     const bool break_all = (flag & LV_TEXT_FLAG_BREAK_ALL) != 0;
+    const bool recolor = (flag & LV_TEXT_FLAG_RECOLOR) != 0;
+    RecolorParser cmd;
 
     int32_t width = 0;      // width so far, with a letter space after each glyph
     uint32_t last_break = 0; // where the line may end, 0: nowhere yet
@@ -106,6 +150,10 @@ uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space,
         const uint32_t c = utf8_next(txt, &ni);
         if (c == '\n') return ni;
         if (c == '\r') return txt[ni] == '\n' ? ni + 1 : ni;
+        if (recolor && cmd.is_command(c)) {
+            i = ni;
+            continue;
+        }
 
         uint32_t nj = ni;
         const uint32_t next = utf8_next(txt, &nj);
@@ -134,7 +182,7 @@ std::vector<Line> layout(const char* txt, const lv_font_t* font, int32_t letter_
         uint32_t len = n;
         // The newline that ends a line is not part of its text.
         while (len > 0 && is_line_end(static_cast<unsigned char>(txt[start + len - 1]))) len--;
-        lines.push_back({start, len, line_width(txt + start, len, font, letter_space)});
+        lines.push_back({start, len, line_width(txt + start, len, font, letter_space, flag)});
         if (n == 0) break;
         const bool ended_by_newline = len < n;
         start += n;

@@ -20,7 +20,29 @@ uint32_t utf8_offset(const char* txt, uint32_t char_idx);
 // Width of `length` bytes of text on one line: rounded advances with kerning
 // against the next character, letter space after every glyph with an advance
 // except the last.
-int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int32_t letter_space);
+int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int32_t letter_space,
+                   lv_text_flag_t flag = LV_TEXT_FLAG_NONE);
+
+// Inline colour commands ("#RRGGBB text#", "##" for a literal '#'), honoured
+// with LV_TEXT_FLAG_RECOLOR. Feed every character of a line in order.
+class RecolorParser {
+public:
+    // True when `c` belongs to a command and is not drawn.
+    bool is_command(uint32_t c);
+    // Whether a colour is active, and which, after the last character fed.
+    bool active() const { return state_ == State::kIn && has_color_; }
+    lv_color_t color() const { return color_; }
+    // Start of a colour parameter: parse it from the text after the '#'.
+    bool opened() const { return opened_; }
+    void set_color_from(const char* hex);
+
+private:
+    enum class State { kWait, kParam, kIn };
+    State state_ = State::kWait;
+    bool opened_ = false;
+    bool has_color_ = false;
+    lv_color_t color_{};
+};
 
 // Bytes of the line starting at txt (including the newline that ends it),
 // wrapped at max_width unless flag has LV_TEXT_FLAG_EXPAND.

@@ -260,6 +260,28 @@ TEST_F(Render, ArcsAndLines) {
     expect_reference("arcs");
 }
 
+TEST(TextRecolour, CommandsColourTheirTextOnly) {
+    auto fb = draw_test::make_block_font(8);
+    Layer layer(lv_area_t{0, 0, 63, 11});
+    layer.fill(lv_color32_t{0xFF, 0xFF, 0xFF, 0xFF});
+    Target t = layer.target();
+    LabelDsc d;
+    d.font = fb->font();
+    d.text = "#0000ff ab#c##";
+    d.color = lv_color_hex(0x000000);
+    d.flag = LV_TEXT_FLAG_RECOLOR;
+    draw_label(t, lv_area_t{0, 0, 63, 11}, d);
+    auto at = [&](int glyph) { // centre of the n-th glyph cell
+        const uint8_t* p = layer.data() + 8 * layer.stride() + (glyph * 8 + 4) * 4;
+        return lv_color_to_int(lv_color_t{p[0], p[1], p[2]});
+    };
+    EXPECT_EQ(at(0), 0x0000FFu); // a
+    EXPECT_EQ(at(1), 0x0000FFu); // b
+    EXPECT_EQ(at(2), 0x000000u); // c
+    EXPECT_EQ(at(3), 0x000000u); // the literal '#'
+    EXPECT_EQ(at(4), 0xFFFFFFu); // nothing more
+}
+
 TEST(Blend, MixAndOpacityFollowTheLibraryArithmetic) {
     // (F * m + B * (255 - m)) / 255 with the multiply-shift division.
     const lv_color_t m = mix(lv_color_hex(0xFF8000), lv_color_hex(0x0000FF), 127);

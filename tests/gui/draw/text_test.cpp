@@ -81,6 +81,19 @@ TEST_F(TextLayout, LetterSpaceCountsWhenWrapping) {
     EXPECT_EQ(ls[0].width, 32);
 }
 
+TEST_F(TextLayout, ColourCommandsTakeNoRoomWithRecolour) {
+    const char* txt = "a #ff0000 bc# d##";
+    lv_point_t size;
+    lv_text_get_size(&size, txt, font, 0, 0, 1000, LV_TEXT_FLAG_RECOLOR);
+    EXPECT_EQ(size.x, 7 * 8); // "a bc d#"
+    lv_text_get_size(&size, txt, font, 0, 0, 1000, LV_TEXT_FLAG_NONE);
+    EXPECT_EQ(size.x, 17 * 8);
+    // Wrapping counts only what is drawn: "a bc " fits in 40 px.
+    const std::vector<text::Line> ls = text::layout(txt, font, 0, 40, LV_TEXT_FLAG_RECOLOR);
+    ASSERT_EQ(ls.size(), 2u);
+    EXPECT_EQ(ls[0].width, 40);
+}
+
 TEST(TextUtf8, DecodesMultiByteAndSurvivesBrokenSequences) {
     const char* s = "a\xC2\xB0\xE2\x80\xA2\xF0\x9F\x98\x80\xE2\x80z";
     uint32_t i = 0;
