@@ -51,8 +51,6 @@ void lv_group_set_refocus_policy(lv_group_t * group, lv_group_refocus_policy_t p
 void lv_group_set_editing(lv_group_t * group, bool edit);
 void lv_group_set_wrap(lv_group_t * group, bool en);
 lv_obj_t * lv_group_get_focused(const lv_group_t * group);
-lv_group_focus_cb_t lv_group_get_focus_cb(const lv_group_t * group);
-lv_group_edge_cb_t lv_group_get_edge_cb(const lv_group_t * group);
 bool lv_group_get_editing(const lv_group_t * group);
 bool lv_group_get_wrap(lv_group_t * group);
 uint32_t lv_group_get_obj_count(lv_group_t * group);
