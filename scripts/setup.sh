@@ -15,6 +15,8 @@ packages=(
 
 missing=()
 for p in "${packages[@]}"; do
+  # Some nodejs builds bring npm along instead of a package of its own.
+  if [ "$p" = npm ] && command -v npm >/dev/null; then continue; fi
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
