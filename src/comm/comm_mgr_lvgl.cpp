@@ -96,10 +96,12 @@ void comm_mgr_deinit(void)
         lv_timer_delete(g_poll_timer);
         g_poll_timer = nullptr;
     }
-    /* Stopped before the server: its thread may be waiting for the table
-     * lock in a timeout, so the lock must not be held while joining it. */
-    hb_monitor_stop(&g_hb);
+    /* The server first: its stop reports every registered client, and each
+     * report removes the client from the monitor, whose lock must still
+     * exist. A timeout racing the stop finds no entry once it gets the table
+     * lock. */
     uds_server_stop(&g_server);
+    hb_monitor_stop(&g_hb);
     FW_LOG(FW_LOG_INF, "Communication manager deinitialized");
 }
 

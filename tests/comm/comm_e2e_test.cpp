@@ -388,8 +388,19 @@ TEST_F(CommE2E, AirableBrowseAndPlay)
     EXPECT_EQ(window.front().index, 21u);
     EXPECT_STREQ(window[4].title, "World Station 26");
 
-    airable_play_title("World Station 25");
+    // A folder asked for by its title, a station played by its id.
+    ui_run_page.list_start = 0;
+    ui_run_page.list_end = 0;
+    get_title_page_data("Jazz");
+    ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 4; }, 5000));
+    window = list_items();
+    ASSERT_EQ(window.size(), 2u);
+    EXPECT_STREQ(window[0].title, "Smooth Jazz Lounge");
+    airable_play_id(window[0].id_identifier);
     ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_PLAY_OK) == 1; }, 5000));
+
+    airable_play_title("World Station 25");
+    ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_PLAY_OK) == 2; }, 5000));
     EXPECT_EQ(g_main_state.timer, nullptr);
     ASSERT_TRUE(pump(
         [] {
@@ -426,6 +437,11 @@ struct Misbehaviour {
     const char *airplay, *spotify, *airable;
 };
 
+void PrintTo(const Misbehaviour &m, std::ostream *os)
+{
+    *os << m.name;
+}
+
 class CommBadInput : public CommE2E, public ::testing::WithParamInterface<Misbehaviour> {};
 
 // Each row runs one or two misbehaving services beside healthy ones for a
@@ -458,8 +474,9 @@ TEST_P(CommBadInput, HealthyServicesAreNotDisturbed)
     check_player(m.airplay, g_seen->airplay);
     check_player(m.spotify, g_seen->spotify);
     EXPECT_GT(g_seen->events(AIRABLE_UI_PLAYER_INFO), 5u);
-    if (std::string(m.airable) == "flood")
+    if (std::string(m.airable) == "flood") {
         EXPECT_GE(g_seen->events(AIRABLE_UI_MAIN_WAITING), 300u);
+    }
     EXPECT_LE(comm_mgr_get_client_count(), 3);
 }
 
