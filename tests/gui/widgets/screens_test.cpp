@@ -113,6 +113,8 @@ TEST_F(WidgetScreens, ListWithSectionsAndButtons)
     lv_obj_set_pos(small, 300, 20);
     lv_list_add_button(small, nullptr, "A very long entry that scrolls round");
     lv_list_add_button(small, LV_SYMBOL_OK, nullptr);
+    for (const char * entry : {"One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight"})
+        lv_list_add_button(small, LV_SYMBOL_FILE, entry);
 
     settle();
     lv_area_t p = coords(pressed);

@@ -171,6 +171,25 @@ TEST_F(TextareaTest, TappingPlacesTheCursorAtTheCharacter)
     EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 11u);
 }
 
+TEST_F(TextareaTest, OneLineViewFollowsTheCursorHorizontally)
+{
+    lv_textarea_set_one_line(ta, true);
+    lv_textarea_add_text(ta, "A long line of text that does not fit into the box at all");
+    advance(500); // the scroll to the cursor is animated
+    int32_t scrolled = lv_obj_get_scroll_x(ta);
+    EXPECT_GT(scrolled, 0);
+    lv_area_t box = coords(ta);
+    lv_point_t end;
+    lv_label_get_letter_pos(lv_textarea_get_label(ta), lv_textarea_get_cursor_pos(ta), &end);
+    lv_area_t label = coords(lv_textarea_get_label(ta));
+    EXPECT_LE(label.x1 + end.x, box.x2) << "the cursor is inside the visible box";
+    EXPECT_EQ(lv_obj_get_scroll_y(ta), 0);
+
+    lv_textarea_set_cursor_pos(ta, 0);
+    advance(500);
+    EXPECT_EQ(lv_obj_get_scroll_x(ta), 0);
+}
+
 TEST_F(TextareaTest, CursorMovesBetweenLines)
 {
     lv_textarea_set_text(ta, "abc\ndef"); // "def" ends at x 24, inside the "c" above it
