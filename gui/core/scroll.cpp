@@ -167,7 +167,6 @@ namespace gui::scroll {
 lv_result_t scroll_by_raw(lv_obj_t * obj, int32_t dx, int32_t dy)
 {
     if(dx == 0 && dy == 0) return LV_RESULT_OK;
-    gui::core::invalidate(obj);
     obj->scroll.x += dx;
     obj->scroll.y += dy;
     lv_obj_move_children_by(obj, dx, dy, true);
@@ -318,6 +317,7 @@ void lv_obj_scroll_by(lv_obj_t * obj, int32_t dx, int32_t dy, lv_anim_enable_t a
 void lv_obj_scroll_by_bounded(lv_obj_t * obj, int32_t dx, int32_t dy, lv_anim_enable_t anim_en)
 {
     if(!obj || (dx == 0 && dy == 0)) return;
+    lv_obj_update_layout(obj);
     const int32_t x = lv_obj_get_scroll_x(obj);
     const int32_t y = lv_obj_get_scroll_y(obj);
     const int32_t new_x = dx != 0 ? clamp_target(obj, Axis::X, x - dx) : x;
@@ -335,6 +335,7 @@ void lv_obj_scroll_to_x(lv_obj_t * obj, int32_t x, lv_anim_enable_t anim_en)
 {
     if(!obj) return;
     lv_anim_delete(obj, anim_exec_x);
+    lv_obj_update_layout(obj);  // the bounds need the real content size
     const int32_t diff = lv_obj_get_scroll_x(obj) - clamp_target(obj, Axis::X, x);
     lv_obj_scroll_by(obj, diff, 0, anim_en);
 }
@@ -343,6 +344,7 @@ void lv_obj_scroll_to_y(lv_obj_t * obj, int32_t y, lv_anim_enable_t anim_en)
 {
     if(!obj) return;
     lv_anim_delete(obj, anim_exec_y);
+    lv_obj_update_layout(obj);
     const int32_t diff = lv_obj_get_scroll_y(obj) - clamp_target(obj, Axis::Y, y);
     lv_obj_scroll_by(obj, 0, diff, anim_en);
 }

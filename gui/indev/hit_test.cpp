@@ -57,7 +57,11 @@ bool lv_obj_hit_test(lv_obj_t * obj, const lv_point_t * point)
 lv_obj_t * lv_indev_search_obj(lv_obj_t * obj, lv_point_t * point)
 {
     if(!obj || !point || (obj->flags & LV_OBJ_FLAG_HIDDEN)) return nullptr;
-    if(point_in(obj->coords, *point)) {
+    // Children are looked for inside the box, or inside the area the object
+    // draws on when its children may overflow it.
+    lv_area_t child_area = obj->coords;
+    if(obj->flags & LV_OBJ_FLAG_OVERFLOW_VISIBLE) lv_area_increase(&child_area, obj->ext_draw_size, obj->ext_draw_size);
+    if(point_in(child_area, *point)) {
         // Newest children are on top.
         for(auto it = obj->children.rbegin(); it != obj->children.rend(); ++it) {
             if(lv_obj_t * found = lv_indev_search_obj(it->get(), point)) return found;
