@@ -40,7 +40,7 @@ int32_t hi(const BarData & d) { return std::max(d.min, d.max); }
 int32_t shown(const ValueAnim & a, int32_t target)
 {
     if (!a.active) return target;
-    return a.from + (a.to - a.from) * a.state / kAnimEnd;
+    return a.from + static_cast<int32_t>(int64_t(a.to - a.from) * a.state / kAnimEnd);
 }
 
 void value_anim_exec(void * var, int32_t v)

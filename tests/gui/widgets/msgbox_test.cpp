@@ -61,6 +61,13 @@ void close_from_handler(lv_event_t * e)
     lv_msgbox_close(st->mbox);
 }
 
+void delete_box_from_handler(lv_event_t * e)
+{
+    auto * st = static_cast<CloseState *>(lv_event_get_user_data(e));
+    ++st->clicks;
+    lv_obj_delete(st->mbox);
+}
+
 void count_delete(lv_event_t * e)
 {
     ++static_cast<CloseState *>(lv_event_get_user_data(e))->deletes;
@@ -79,6 +86,27 @@ TEST_F(MsgboxTest, DeletingTheBoxFromItsOwnButtonHandlerIsSafe)
     EXPECT_EQ(lv_obj_get_child_count(lv_layer_top()), 0u) << "the backdrop went with it";
     advance(200); // input keeps working afterwards
     tap(320, 240);
+}
+
+TEST_F(MsgboxTest, BoxOnTheScreenDeletedFromItsFooterButtonHandler)
+{
+    CloseState st;
+    st.mbox = lv_msgbox_create(scr);
+    lv_obj_set_size(st.mbox, 340, LV_SIZE_CONTENT);
+    lv_msgbox_add_title(st.mbox, "Err");
+    lv_msgbox_add_text(st.mbox, "Connection failed");
+    lv_obj_t * okey = lv_msgbox_add_footer_button(st.mbox, "okey");
+    lv_obj_add_event_cb(okey, delete_box_from_handler, LV_EVENT_CLICKED, &st);
+    lv_obj_add_event_cb(okey, delete_box_from_handler, LV_EVENT_CLICKED, &st); // must not run again
+    lv_obj_add_event_cb(st.mbox, count_delete, LV_EVENT_DELETE, &st);
+    settle();
+    EXPECT_EQ(lv_obj_get_width(st.mbox), 340);
+    tap_center(okey);
+    EXPECT_EQ(st.clicks, 1);
+    EXPECT_EQ(st.deletes, 1);
+    EXPECT_FALSE(lv_obj_is_valid(st.mbox));
+    EXPECT_EQ(lv_obj_get_child_count(scr), 0u);
+    advance(100);
 }
 
 TEST_F(MsgboxTest, CloseButtonClosesBeforeLaterHandlersRun)
