@@ -94,6 +94,46 @@ TEST_F(WidgetScreens, ButtonsCheckboxesBarsAndArcs)
     release();
 }
 
+TEST_F(WidgetScreens, KeyFocusAndPressedLooks)
+{
+    lv_obj_t * cb_focus = lv_checkbox_create(scr);
+    lv_checkbox_set_text(cb_focus, "Focused");
+    lv_obj_set_pos(cb_focus, 20, 20);
+    lv_obj_add_state(cb_focus, LV_STATE_FOCUS_KEY);
+    lv_obj_t * cb_pressed = lv_checkbox_create(scr);
+    lv_checkbox_set_text(cb_pressed, "Pressed");
+    lv_obj_set_pos(cb_pressed, 160, 20);
+    lv_obj_t * cb_disabled = lv_checkbox_create(scr);
+    lv_checkbox_set_text(cb_disabled, "Disabled");
+    lv_obj_add_state(cb_disabled, static_cast<lv_state_t>(LV_STATE_DISABLED | LV_STATE_CHECKED));
+    lv_obj_set_pos(cb_disabled, 300, 20);
+
+    lv_obj_t * ta = lv_textarea_create(scr);
+    lv_obj_set_size(ta, 250, 60);
+    lv_obj_set_pos(ta, 20, 70);
+    lv_textarea_set_placeholder_text(ta, "Key focused and empty");
+    lv_obj_add_state(ta, LV_STATE_FOCUS_KEY);
+    lv_obj_t * bar = lv_bar_create(scr);
+    lv_obj_set_pos(bar, 300, 90);
+    lv_obj_set_width(bar, 200);
+    lv_bar_set_value(bar, 75, LV_ANIM_OFF);
+    lv_obj_add_state(bar, LV_STATE_FOCUS_KEY);
+
+    lv_obj_t * kb = lv_keyboard_create(scr);
+    lv_keyboard_set_mode(kb, LV_KEYBOARD_MODE_NUMBER);
+    lv_obj_t * special = lv_keyboard_create(scr);
+    lv_keyboard_set_mode(special, LV_KEYBOARD_MODE_SPECIAL);
+    lv_obj_set_size(special, 640, 90);
+    lv_obj_align(special, LV_ALIGN_TOP_MID, 0, 145);
+
+    settle();
+    lv_area_t c = coords(cb_pressed);
+    press(c.x1 + 5, c.y1 + 5);
+    advance(100);
+    EXPECT_TRUE(matches_screen("states"));
+    release();
+}
+
 TEST_F(WidgetScreens, ListWithSectionsAndButtons)
 {
     lv_obj_t * list = lv_list_create(scr);
