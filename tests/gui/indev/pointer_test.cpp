@@ -372,3 +372,57 @@ TEST_F(PointerTest, GestureGoesToTheScreenOnceWhenNothingScrolls)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PointerTest, DevicesThatCannotReadIgnoreInput)
+{
+    struct Case {
+        const char * what;
+        void (*block)(lv_indev_t * indev);
+        void (*unblock)(lv_indev_t * indev);
+    };
+    const Case cases[] = {
+        {"disabled", [](lv_indev_t * i) { lv_indev_enable(i, false); }, [](lv_indev_t * i) { lv_indev_enable(i, true); }},
+        {"event mode", [](lv_indev_t * i) { lv_indev_set_mode(i, LV_INDEV_MODE_EVENT); },
+         [](lv_indev_t * i) { lv_indev_set_mode(i, LV_INDEV_MODE_TIMER); }},
+        {"no display", [](lv_indev_t * i) { lv_indev_set_display(i, nullptr); },
+         [](lv_indev_t * i) { lv_indev_set_display(i, lv_display_get_default()); }},
+    };
+    for(const Case & c : cases) {
+        SCOPED_TRACE(c.what);
+        rec.clear();
+        c.block(pointer);
+        tap(160, 160);
+        EXPECT_EQ(rec.count(LV_EVENT_PRESSED), 0);
+        c.unblock(pointer);
+        tap(160, 160);
+        EXPECT_EQ(rec.count(LV_EVENT_CLICKED, front), 1);
+    }
+
+    // In event mode the application reads when it wants to.
+    rec.clear();
+    lv_indev_set_mode(pointer, LV_INDEV_MODE_EVENT);
+    point = {160, 160};
+    pressed = true;
+    lv_indev_read(pointer);
+    pressed = false;
+    lv_indev_read(pointer);
+    EXPECT_EQ(rec.count(LV_EVENT_CLICKED, front), 1);
+}
+
+TEST_F(PointerTest, InputWaitsWhileAScreenFadesIn)
+{
+    lv_obj_t * next = lv_obj_create(nullptr);
+    lv_screen_load_anim(next, LV_SCREEN_LOAD_ANIM_FADE_IN, 300, 0, false);
+    step();
+    tap(160, 160);
+    EXPECT_EQ(rec.count(LV_EVENT_PRESSED), 0);
+    steps(12);
+    EXPECT_EQ(lv_screen_active(), next);
+    rec.attach(next, "next");
+    tap(160, 160);
+    EXPECT_EQ(rec.count(LV_EVENT_CLICKED, next), 1);
+}
+
+}  // namespace

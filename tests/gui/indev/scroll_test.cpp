@@ -13,7 +13,7 @@ using Names = std::vector<std::string>;
 const std::vector<lv_event_code_t> kScrollCodes = {LV_EVENT_SCROLL_BEGIN, LV_EVENT_SCROLL_THROW_BEGIN,
                                                    LV_EVENT_SCROLL_END, LV_EVENT_CLICKED};
 
-// Scroll values of the SCROLL events between two indices of the log.
+// Scroll values of the recorded SCROLL events.
 std::vector<int32_t> scroll_values(const Recorder & rec, bool vertical)
 {
     std::vector<int32_t> out;
@@ -311,8 +311,7 @@ TEST_F(ListTest, ScrollbarGeometry)
     lv_obj_set_pos(box, 300, 0);
     lv_obj_set_style_pad_all(box, 0, 0);
     lv_obj_set_style_border_width(box, 0, 0);
-    lv_obj_t * inner = bare(box, 100, 744);
-    (void)inner;
+    bare(box, 100, 744);
     lv_obj_update_layout(scr);
     lv_area_t hor;
     lv_area_t ver;
@@ -416,8 +415,7 @@ TEST(ScrollSnap, UpdateSnapAlignsTheNearestChild)
     for(const Case & c : cases) {
         SCOPED_TRACE(testing::Message() << "snap " << c.snap);
         lv_init();
-        lv_display_t * disp = lv_display_create(kWidth, kHeight);
-        (void)disp;
+        lv_display_create(kWidth, kHeight);
         lv_obj_t * row = bare(lv_screen_active(), 300, 100);
         lv_obj_set_style_pad_hor(row, 10, 0);
         for(int i = 0; i < 6; i++) {
