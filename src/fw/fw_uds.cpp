@@ -163,6 +163,9 @@ static size_t finish_write(int fd, struct iovec *iov, size_t written, size_t tot
     return written;
 }
 
+// Sends log under the name of the public operation.
+static const char *const k_send_fn = "uds_send_msg";
+
 int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
 {
     *broken = 0;
@@ -182,7 +185,7 @@ int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         int err = errno;
-        FW_LOG(FW_LOG_ERR, "send failed: %s", strerror(err));
+        FW_LOG_AS(FW_LOG_ERR, k_send_fn, "send failed: %s", strerror(err));
         *broken = (err != EAGAIN && err != EWOULDBLOCK);
         return FW_ERR_IO;
     }
@@ -193,7 +196,8 @@ int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
     if (written == total) {
         return 0;
     }
-    FW_LOG(FW_LOG_WRN, "Partial send: %zd of %u", (ssize_t)written, (unsigned)total);
+    FW_LOG_AS(FW_LOG_WRN, k_send_fn, "Partial send: %zd of %u", (ssize_t)written,
+              (unsigned)total);
     *broken = 1;
     return FW_ERR_IO;
 }

@@ -140,6 +140,9 @@ static void accept_client(uds_server_t *srv)
     entry->active = 1;
 }
 
+// Reading and registering are the poll's work and log under its name.
+static const char *const k_poll_fn = "uds_server_poll";
+
 // Registration of an unregistered entry. Application id 0 means "not
 // registered", so a registration without an id, or with id 0, is refused:
 // the entry stays unregistered and the client is told so.
@@ -147,7 +150,7 @@ static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const 
 {
     uint8_t app_id = frame->payload_len >= 1 ? frame->payload[0] : 0;
     if (app_id == 0) {
-        FW_LOG(FW_LOG_WRN, "Registration refused: app_id=%u", app_id);
+        FW_LOG_AS(FW_LOG_WRN, k_poll_fn, "Registration refused: app_id=%u", app_id);
         const uint8_t refused = FW_ACK_REFUSED;
         send_to_entry(entry, FW_CMD1_CTRL, FW_CMD2_REGISTER_ACK, &refused, 1);
         return;
@@ -161,7 +164,8 @@ static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const 
         memcpy(entry->name, &frame->payload[1], n);
         entry->name[n] = '\0';
     }
-    FW_LOG(FW_LOG_INF, "Client registered: app_id=%u name=%s", entry->app_id, entry->name);
+    FW_LOG_AS(FW_LOG_INF, k_poll_fn, "Client registered: app_id=%u name=%s", entry->app_id,
+              entry->name);
     // Straight to the connection that registered, even when an older entry
     // holds the same id.
     const uint8_t accepted = FW_ACK_ACCEPTED;
@@ -216,14 +220,14 @@ static void handle_client_event(uds_server_t *srv, int fd, uint32_t events)
         return;
     }
     if (len < 0) {
-        FW_LOG(FW_LOG_ERR, "recv error %d", len);
+        FW_LOG_AS(FW_LOG_ERR, k_poll_fn, "recv error %d", len);
         remove_client(srv, index);
         return;
     }
     static_assert(FW_MSG_MAX <= UINT16_MAX, "a message length must fit the decoder's input length");
     fw_frame_t frame;
     if (fw_frame_decode(buf, (uint16_t)len, &frame) < 0) {
-        FW_LOG(FW_LOG_ERR, "Frame decode failed");
+        FW_LOG_AS(FW_LOG_ERR, k_poll_fn, "Frame decode failed");
         return;
     }
     uds_client_entry_t *entry = &srv->clients[index];

@@ -114,6 +114,23 @@ bool is_log(const std::string &text,
     return pos == text.size();
 }
 
+std::string logged_by(const std::string &log, const std::string &message)
+{
+    size_t at = log.find(message);
+    if (at == std::string::npos) {
+        return "";
+    }
+    size_t line = log.rfind('\n', at);
+    line = line == std::string::npos ? 0 : line + 1;
+    // "[LVL][hh:mm:ss] [function:line] message"
+    size_t open = log.find("] [", line);
+    size_t colon = open == std::string::npos ? open : log.find(':', open + 3);
+    if (colon == std::string::npos || colon > at) {
+        return "";
+    }
+    return log.substr(open + 3, colon - open - 3);
+}
+
 int count_of(const std::string &haystack, const std::string &needle)
 {
     int n = 0;

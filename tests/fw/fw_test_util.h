@@ -41,6 +41,9 @@ bool contains(const std::string &haystack, const std::string &needle);
 // the given levels and messages, in order.
 bool is_log(const std::string &text,
             const std::vector<std::pair<std::string, std::string>> &lines);
+// The function named in the "[function:line] " prefix of the first logged
+// line that contains message; "" when there is none.
+std::string logged_by(const std::string &log, const std::string &message);
 int count_of(const std::string &haystack, const std::string &needle);
 
 // A blocking connection to a listening socket, or -1.

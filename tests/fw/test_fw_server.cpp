@@ -421,6 +421,38 @@ INSTANTIATE_TEST_SUITE_P(Inputs, ServerBadInputTest, testing::ValuesIn(k_bad_inp
                              return name;
                          });
 
+// Each line names the operation that logs it, not the helper that does it.
+TEST_F(ServerTest, LogLinesNameTheirOperation)
+{
+    StdoutCapture log;
+    int fd = registered_client(2);
+    ASSERT_TRUE(write_all(fd, message_bytes({0, 3, 0, 0, 1, 2})));
+    ASSERT_TRUE(write_all(fd, {0, 0, 0x20, 0x01}));
+    ASSERT_TRUE(poll_until([&] { return srv_.client_count == 0; }));
+    int other = registered_client(3);
+    int small = 4096;
+    setsockopt(srv_.clients[0].fd, SOL_SOCKET, SO_SNDBUF, &small, sizeof small);
+    Bytes big(FW_FRAME_PAYLOAD_MAX);
+    uds_server_send(&srv_, 3, 3, 1, big.data(), (uint16_t)big.size());
+    close(other);
+    uds_server_send(&srv_, 3, 3, 1, nullptr, 0);
+    poll_times(2);
+    const std::string text = log.text();
+
+    const std::pair<const char *, const char *> lines[] = {
+        {"Client registered: app_id=2", "uds_server_poll"},
+        {"Frame decode failed", "uds_server_poll"},
+        {"Message too big: 8193 > 8192", "uds_recv_msg"},
+        {"recv error -1", "uds_server_poll"},
+        {"Client disconnected: app_id=2", "remove_client"},
+        {"Partial send: ", "uds_send_msg"},
+    };
+    for (const auto &[message, function] : lines) {
+        EXPECT_EQ(logged_by(text, message), function) << message << "\n" << text;
+    }
+    close(fd);
+}
+
 TEST_F(ServerTest, StopReportsRegisteredClientsLastFirstAndDeletesTheSocket)
 {
     int a = registered_client(2), u = connect_client(), b = registered_client(6);

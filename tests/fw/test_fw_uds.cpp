@@ -249,6 +249,7 @@ TEST(UdsSend, ToAPeerThatExitedFailsAndTheProcessLives)
     EXPECT_TRUE(contains(text, "send failed: Broken pipe\n") ||
                 contains(text, "send failed: Connection reset by peer\n"))
         << text;
+    EXPECT_EQ(logged_by(text, "send failed"), "uds_send_msg");
     close(peer);
     uds_close(lfd, path.c_str());
 }
