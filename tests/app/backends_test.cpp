@@ -183,7 +183,6 @@ TEST_F(Backends, WithoutTheVariableDiscoveryRunsAndOnlyMiceGetTheCursor)
         {LV_EVDEV_TYPE_REL, "REL", true},
         {LV_EVDEV_TYPE_ABS, "ABS", false},
         {LV_EVDEV_TYPE_KEY, "KEY", false},
-        {static_cast<lv_evdev_type_t>(7), "unknown", false},
     };
     int n = 0;
     for (const Case& c : cases) {
