@@ -9,24 +9,35 @@ namespace gui::draw::raster {
 namespace {
 
 constexpr size_t kMaxCachedCorners = 32;
+constexpr int32_t kMaxTemplateRadius = 512;
+
+void make_corner_row(int32_t r, int32_t i, uint8_t* out) {
+    const double rf = r;
+    const double dy = rf - (i + 0.5);
+    for (int32_t j = 0; j < r; j++) {
+        // Distance of the pixel centre from the corner circle's centre.
+        const double dx = rf - (j + 0.5);
+        const double d = std::sqrt(dx * dx + dy * dy);
+        const double cov = std::clamp(rf - d + 0.5, 0.0, 1.0);
+        out[j] = static_cast<uint8_t>(std::lround(cov * 255.0));
+    }
+}
 
 std::vector<uint8_t> make_corner(int32_t r) {
     std::vector<uint8_t> t(static_cast<size_t>(r) * r);
-    const double rf = r;
-    for (int32_t i = 0; i < r; i++) {
-        for (int32_t j = 0; j < r; j++) {
-            // Distance of the pixel centre from the corner circle's centre.
-            const double dx = rf - (j + 0.5);
-            const double dy = rf - (i + 0.5);
-            const double d = std::sqrt(dx * dx + dy * dy);
-            const double cov = std::clamp(rf - d + 0.5, 0.0, 1.0);
-            t[static_cast<size_t>(i) * r + j] = static_cast<uint8_t>(std::lround(cov * 255.0));
-        }
-    }
+    for (int32_t i = 0; i < r; i++) make_corner_row(r, i, t.data() + static_cast<size_t>(i) * r);
     return t;
 }
 
 } // namespace
+
+const uint8_t* corner_row_coverage(int32_t r, int32_t row) {
+    if (r <= kMaxTemplateRadius) return corner_template(r) + static_cast<size_t>(row) * r;
+    // Very large corners: one row at a time instead of a huge template.
+    std::vector<uint8_t>& out = scratch(8, static_cast<size_t>(r));
+    make_corner_row(r, row, out.data());
+    return out.data();
+}
 
 const uint8_t* corner_template(int32_t r) {
     thread_local std::map<int32_t, std::vector<uint8_t>> cache;
@@ -65,7 +76,7 @@ bool rrect_row(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t
     else if (y > a.y2 - r) corner_row = a.y2 - y;
     if (corner_row < 0) return true;
 
-    const uint8_t* row = corner_template(r) + static_cast<size_t>(corner_row) * r;
+    const uint8_t* row = corner_row_coverage(r, corner_row);
     for (int32_t j = 0; j < r; j++) {
         const int32_t xl = a.x1 + j;
         const int32_t xr = a.x2 - j;
@@ -79,7 +90,7 @@ bool rrect_row(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t
 }
 
 std::vector<uint8_t>& scratch(int slot, size_t size) {
-    constexpr int kSlots = 8;
+    constexpr int kSlots = 9;
     thread_local std::vector<uint8_t> rows[kSlots];
     std::vector<uint8_t>& v = rows[slot % kSlots];
     if (v.size() < size) v.resize(size);

@@ -167,14 +167,16 @@ void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32_t
     const int32_t r = clamp_radius(core, radius);
     const int32_t sw = std::max(dsc.shadow_width, 0);
 
-    // Without blur the shadow is the plain shape.
     const bool bg_opaque = dsc.bg_opa >= LV_OPA_MAX;
     lv_area_t bg = grow(coords, -1);
     const int32_t bg_r = clamp_radius(bg, radius);
 
     std::shared_ptr<const ShadowMap> map;
     lv_area_t area = core;
-    if (sw > 1) {
+    // Blur maps are kept for screen-sized shapes; anything far larger is drawn sharp.
+    constexpr int64_t kMaxBlurPixels = 4LL * 1024 * 1024;
+    const int64_t map_pixels = static_cast<int64_t>(width(core) + sw + 4) * (height(core) + sw + 4);
+    if (sw > 1 && map_pixels <= kMaxBlurPixels) {
         map = shadow_map(width(core), height(core), r, sw);
         area = grow(core, map->pad);
     }
@@ -189,7 +191,7 @@ void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32_t
             const uint8_t* src = map->alpha.data() + static_cast<size_t>(y - area.y1) * width(area) + (a.x1 - area.x1);
             std::memcpy(cov, src, n);
         } else {
-            int32_t f, l;
+            int32_t f, l; // without blur the shadow is the plain shape
             if (!rrect_row(core, r, y, a.x1, a.x2, cov, &f, &l)) continue;
         }
         if (!bg_opaque && !empty(bg)) {

@@ -161,7 +161,9 @@ TEST_F(Decoder, MissingDamagedAndForeignFilesGiveNothing) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(decode(path(name).c_str()));
     }
+    EXPECT_FALSE(decode(dir.c_str())); // a folder is no image either
     lv_image_header_t h;
+    EXPECT_FALSE(gui::image::info(dir.c_str(), &h));
     EXPECT_FALSE(gui::image::info(path("missing.png").c_str(), &h));
     EXPECT_FALSE(gui::image::info(path("text.txt").c_str(), &h));
     EXPECT_FALSE(gui::image::info(path("header_only").c_str(), &h));

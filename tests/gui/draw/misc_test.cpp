@@ -1,0 +1,106 @@
+// Area, colour and palette helpers; rounded-rectangle coverage.
+#include "gui/draw/raster.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+TEST(Area, AlignPlacesInsideAndOutsideTheBase) {
+    const lv_area_t base{100, 100, 199, 149}; // 100 x 50
+    struct Case {
+        lv_align_t align;
+        int32_t x, y; // expected top-left of a 20 x 10 area
+    };
+    const Case cases[] = {
+        {LV_ALIGN_DEFAULT, 100, 100},         {LV_ALIGN_TOP_LEFT, 100, 100},
+        {LV_ALIGN_TOP_MID, 140, 100},         {LV_ALIGN_TOP_RIGHT, 180, 100},
+        {LV_ALIGN_BOTTOM_LEFT, 100, 140},     {LV_ALIGN_BOTTOM_MID, 140, 140},
+        {LV_ALIGN_BOTTOM_RIGHT, 180, 140},    {LV_ALIGN_LEFT_MID, 100, 120},
+        {LV_ALIGN_RIGHT_MID, 180, 120},       {LV_ALIGN_CENTER, 140, 120},
+        {LV_ALIGN_OUT_TOP_LEFT, 100, 90},     {LV_ALIGN_OUT_TOP_RIGHT, 180, 90},
+        {LV_ALIGN_OUT_BOTTOM_MID, 140, 150},  {LV_ALIGN_OUT_LEFT_MID, 80, 120},
+        {LV_ALIGN_OUT_RIGHT_BOTTOM, 200, 140}, {LV_ALIGN_OUT_RIGHT_TOP, 200, 100},
+    };
+    for (const Case& c : cases) {
+        lv_area_t a{0, 0, 19, 9};
+        lv_area_align(&base, &a, c.align, 3, -2);
+        EXPECT_EQ(a.x1, c.x + 3) << c.align;
+        EXPECT_EQ(a.y1, c.y - 2) << c.align;
+        EXPECT_EQ(lv_area_get_width(&a), 20);
+        EXPECT_EQ(lv_area_get_height(&a), 10);
+    }
+}
+
+TEST(Area, SizesMovesAndPercentages) {
+    lv_area_t a;
+    lv_area_set(&a, 10, 20, 29, 24);
+    EXPECT_EQ(lv_area_get_size(&a), 100u);
+    lv_area_increase(&a, 1, 2);
+    lv_area_move(&a, -9, 0);
+    EXPECT_EQ(a.x1, 0);
+    EXPECT_EQ(a.y2, 26);
+    lv_area_set_width(&a, 5);
+    EXPECT_EQ(a.x2, 4);
+
+    EXPECT_EQ(lv_pct(50), LV_PCT(50));
+    EXPECT_EQ(lv_pct_to_px(LV_PCT(50), 301), 150);
+    EXPECT_EQ(lv_pct_to_px(LV_PCT(-10), 200), -20);
+    EXPECT_EQ(lv_pct_to_px(77, 200), 77); // plain pixels pass through
+    EXPECT_FALSE(LV_COORD_IS_PCT(LV_SIZE_CONTENT));
+}
+
+TEST(Colour, ConversionsAndPalettes) {
+    EXPECT_EQ(lv_color_to_int(lv_color_hex3(0x1A9)), 0x11AA99u);
+    EXPECT_EQ(lv_color_to_u32(lv_color_hex(0x123456)), 0xFF123456u);
+    EXPECT_EQ(lv_color_to_u16(lv_color_hex(0xFF0000)), 0xF800);
+    EXPECT_EQ(lv_color_to_int(lv_color_lighten(lv_color_hex(0x000000), LV_OPA_COVER)), 0xFFFFFFu);
+    EXPECT_EQ(lv_color_to_int(lv_color_darken(lv_color_hex(0xFFFFFF), LV_OPA_50)), 0x808080u);
+    EXPECT_EQ(lv_color_luminance(lv_color_white()), 255);
+
+    const lv_color_t red = lv_color_hsv_to_rgb(0, 100, 100);
+    EXPECT_EQ(lv_color_to_int(red), 0xFF0000u);
+    const lv_color_hsv_t hsv = lv_color_to_hsv(lv_color_hex(0x00FF00));
+    EXPECT_EQ(hsv.h, 120);
+    EXPECT_EQ(hsv.s, 100);
+    EXPECT_EQ(hsv.v, 100);
+
+    EXPECT_EQ(lv_color_to_int(lv_palette_main(LV_PALETTE_BLUE)), 0x2196F3u);
+    EXPECT_EQ(lv_color_to_int(lv_palette_lighten(LV_PALETTE_GREY, 2)), 0xE0E0E0u);
+    EXPECT_EQ(lv_color_to_int(lv_palette_darken(LV_PALETTE_GREY, 4)), 0x212121u);
+    EXPECT_EQ(lv_color_to_int(lv_palette_lighten(LV_PALETTE_RED, 6)), 0u); // invalid level
+    EXPECT_EQ(lv_color_to_int(lv_palette_main(LV_PALETTE_LAST)), 0u);      // invalid palette
+
+    EXPECT_EQ(lv_color_format_get_size(LV_COLOR_FORMAT_RGB888), 3);
+    EXPECT_EQ(lv_color_format_get_bpp(LV_COLOR_FORMAT_A4), 4);
+    EXPECT_TRUE(lv_color_format_has_alpha(LV_COLOR_FORMAT_ARGB8888));
+    EXPECT_FALSE(lv_color_format_has_alpha(LV_COLOR_FORMAT_RGB565));
+}
+
+// Template-based and computed corners (large radii) follow the same shape.
+TEST(RoundedCoverage, CornersAreSymmetricAndAntiAliased) {
+    using namespace gui::draw::raster;
+    for (int32_t r : {8, 40, 600}) {
+        SCOPED_TRACE(r);
+        const int32_t side = 2 * r + 10;
+        const lv_area_t a{0, 0, side - 1, side - 1};
+        std::vector<uint8_t> row(side);
+        int32_t f, l;
+        ASSERT_TRUE(rrect_row(a, r, 0, 0, side - 1, row.data(), &f, &l));
+        EXPECT_GT(f, 0);             // the very corner is outside
+        EXPECT_EQ(side - 1 - l, f);  // left and right mirror each other
+        EXPECT_EQ(row[side / 2], 255); // the straight part of the top edge is covered
+        for (int32_t x = 0; x < side / 2; x++) ASSERT_EQ(row[x], row[side - 1 - x]);
+
+        // On the diagonal the arc passes r (1 - 1/sqrt 2) from the corner: an edge pixel.
+        const auto d = static_cast<int32_t>(std::lround(r - r / 1.41421356 - 0.5));
+        ASSERT_TRUE(rrect_row(a, r, d, 0, side - 1, row.data(), &f, &l));
+        EXPECT_GT(row[d], 20);
+        EXPECT_LT(row[d], 235);
+        EXPECT_FALSE(rrect_row(a, r, side, 0, side - 1, row.data(), &f, &l)); // below the box
+    }
+}
+
+} // namespace
