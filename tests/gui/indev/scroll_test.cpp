@@ -400,6 +400,26 @@ TEST_F(ListTest, FocusScrollsTheObjectIntoView)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 100);
 }
 
+TEST_F(ListTest, TappingAnItemOfACentreSnappingListAnimatesItToTheCentre)
+{
+    lv_obj_delete(content);
+    lv_obj_set_scroll_snap_y(list, LV_SCROLL_SNAP_CENTER);
+    std::vector<lv_obj_t *> rows;
+    for(int i = 0; i < 10; i++) {
+        lv_obj_t * row = bare(list, 200, 60);
+        lv_obj_set_pos(row, 0, 60 * i);
+        lv_obj_add_flag(row, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
+        rows.push_back(row);
+    }
+    lv_obj_update_layout(scr);
+    tap(100, 250);  // row 4 (240..299)
+    settle();
+    lv_area_t a;
+    lv_obj_get_coords(rows[4], &a);
+    EXPECT_EQ((a.y1 + a.y2 + 1) / 2, 150) << "centred in the 300 px list";
+    EXPECT_EQ(lv_obj_get_scroll_y(list), 120);
+}
+
 TEST(ScrollSnap, UpdateSnapAlignsTheNearestChild)
 {
     struct Case {
