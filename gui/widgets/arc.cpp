@@ -342,7 +342,7 @@ void changed(lv_obj_t * obj, ArcData & d)
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_arc_class = make_widget_class({
+constinit const lv_obj_class_t lv_arc_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_arc",
     .constructor = arc_constructor,

@@ -16,7 +16,7 @@ void button_constructor(const lv_obj_class_t *, lv_obj_t * obj)
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_button_class = make_widget_class({
+constinit const lv_obj_class_t lv_button_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_button",
     .constructor = button_constructor,

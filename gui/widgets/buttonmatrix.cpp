@@ -307,7 +307,7 @@ void buttonmatrix_set_map_and_ctrl(lv_obj_t * obj, const char * const * map, con
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_buttonmatrix_class = make_widget_class({
+constinit const lv_obj_class_t lv_buttonmatrix_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_buttonmatrix",
     .constructor = buttonmatrix_constructor,

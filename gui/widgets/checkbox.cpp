@@ -134,7 +134,7 @@ void set_text(lv_obj_t * obj, CheckboxData & d, const char * txt, bool is_static
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_checkbox_class = make_widget_class({
+constinit const lv_obj_class_t lv_checkbox_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_checkbox",
     .constructor = checkbox_constructor,

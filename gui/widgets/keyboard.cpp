@@ -112,7 +112,7 @@ void keyboard_constructor(const lv_obj_class_t *, lv_obj_t * obj)
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_keyboard_class = make_widget_class({
+constinit const lv_obj_class_t lv_keyboard_class = make_widget_class({
     .base = &lv_buttonmatrix_class,
     .name = "lv_keyboard",
     .constructor = keyboard_constructor,

@@ -25,7 +25,7 @@ lv_obj_t * first_label(lv_obj_t * btn)
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_list_class = make_widget_class({
+constinit const lv_obj_class_t lv_list_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_list",
     .constructor = list_constructor,
@@ -33,14 +33,14 @@ const lv_obj_class_t lv_list_class = make_widget_class({
     .height_def = LV_DPI_DEF * 2,
 });
 
-const lv_obj_class_t lv_list_text_class = make_widget_class({
+constinit const lv_obj_class_t lv_list_text_class = make_widget_class({
     .base = &lv_label_class,
     .name = "lv_list_text",
     .width_def = LV_PCT(100),
     .height_def = LV_SIZE_CONTENT,
 });
 
-const lv_obj_class_t lv_list_button_class = make_widget_class({
+constinit const lv_obj_class_t lv_list_button_class = make_widget_class({
     .base = &lv_button_class,
     .name = "lv_list_button",
     .constructor = list_button_constructor,

@@ -81,7 +81,7 @@ lv_obj_t * ensure_header(lv_obj_t * mbox)
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_msgbox_class = make_widget_class({
+constinit const lv_obj_class_t lv_msgbox_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_msgbox",
     .constructor = column_constructor,
@@ -90,7 +90,7 @@ const lv_obj_class_t lv_msgbox_class = make_widget_class({
     .height_def = LV_SIZE_CONTENT,
 });
 
-const lv_obj_class_t lv_msgbox_header_class = make_widget_class({
+constinit const lv_obj_class_t lv_msgbox_header_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_msgbox_header",
     .constructor = row_constructor,
@@ -98,7 +98,7 @@ const lv_obj_class_t lv_msgbox_header_class = make_widget_class({
     .height_def = LV_DPI_DEF / 3,
 });
 
-const lv_obj_class_t lv_msgbox_content_class = make_widget_class({
+constinit const lv_obj_class_t lv_msgbox_content_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_msgbox_content",
     .constructor = column_constructor,
@@ -106,7 +106,7 @@ const lv_obj_class_t lv_msgbox_content_class = make_widget_class({
     .height_def = LV_SIZE_CONTENT,
 });
 
-const lv_obj_class_t lv_msgbox_footer_class = make_widget_class({
+constinit const lv_obj_class_t lv_msgbox_footer_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_msgbox_footer",
     .constructor = footer_constructor,
@@ -114,7 +114,7 @@ const lv_obj_class_t lv_msgbox_footer_class = make_widget_class({
     .height_def = LV_DPI_DEF / 3,
 });
 
-const lv_obj_class_t lv_msgbox_header_button_class = make_widget_class({
+constinit const lv_obj_class_t lv_msgbox_header_button_class = make_widget_class({
     .base = &lv_button_class,
     .name = "lv_msgbox_header_button",
     .width_def = LV_DPI_DEF / 3,
@@ -122,7 +122,7 @@ const lv_obj_class_t lv_msgbox_header_button_class = make_widget_class({
     .group_def = LV_OBJ_CLASS_GROUP_DEF_TRUE,
 });
 
-const lv_obj_class_t lv_msgbox_footer_button_class = make_widget_class({
+constinit const lv_obj_class_t lv_msgbox_footer_button_class = make_widget_class({
     .base = &lv_button_class,
     .name = "lv_msgbox_footer_button",
     .width_def = LV_SIZE_CONTENT,
@@ -130,7 +130,7 @@ const lv_obj_class_t lv_msgbox_footer_button_class = make_widget_class({
     .group_def = LV_OBJ_CLASS_GROUP_DEF_TRUE,
 });
 
-const lv_obj_class_t lv_msgbox_backdrop_class = make_widget_class({
+constinit const lv_obj_class_t lv_msgbox_backdrop_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_msgbox_backdrop",
     .width_def = LV_PCT(100),

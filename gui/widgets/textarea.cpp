@@ -359,7 +359,7 @@ void textarea_event(const lv_obj_class_t * class_p, lv_event_t * e)
 
 using namespace gui::widgets;
 
-const lv_obj_class_t lv_textarea_class = make_widget_class({
+constinit const lv_obj_class_t lv_textarea_class = make_widget_class({
     .base = &lv_obj_class,
     .name = "lv_textarea",
     .constructor = textarea_constructor,

@@ -121,6 +121,10 @@ TEST_F(KeyboardTest, OkSendsReadyAndTheKeyboardKeyCancelsBothOnRelease)
     log.entries.clear();
     tap(a.x1 + 30, a.y1 + 200); // keyboard symbol
     EXPECT_EQ(log.joined(), "kb:CANCEL ta:CANCEL");
+    log.entries.clear();
+    lv_keyboard_set_mode(kb, LV_KEYBOARD_MODE_TEXT_UPPER);
+    tap(a.x1 + 30, a.y1 + 200); // the close symbol in its place
+    EXPECT_EQ(log.joined(), "kb:CANCEL ta:CANCEL");
     EXPECT_STREQ(lv_textarea_get_text(ta), "");
 }
 
