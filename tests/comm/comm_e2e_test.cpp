@@ -475,7 +475,8 @@ TEST_P(CommBadInput, HealthyServicesAreNotDisturbed)
     check_player(m.spotify, g_seen->spotify);
     EXPECT_GT(g_seen->events(AIRABLE_UI_PLAYER_INFO), 5u);
     if (std::string(m.airable) == "flood") {
-        EXPECT_GE(g_seen->events(AIRABLE_UI_MAIN_WAITING), 300u);
+        // One frame per client and poll: the burst drains within a few seconds.
+        EXPECT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_MAIN_WAITING) >= 300; }, 8000));
     }
     EXPECT_LE(comm_mgr_get_client_count(), 3);
 }
