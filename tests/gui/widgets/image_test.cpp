@@ -2,6 +2,7 @@
 
 #include "image_compare.hpp"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -39,17 +40,20 @@ protected:
         WidgetTest::TearDown();
         if (!dir.empty()) {
             std::remove((dir + "/pic.png").c_str());
+            std::remove((dir + "/bad.png").c_str());
             rmdir(dir.c_str());
         }
     }
 
-    std::string write_png_file()
+    std::string write_png_file(int w = 8, int h = 6)
     {
-        char tmpl[] = "/tmp/widget_image_XXXXXX";
-        dir = mkdtemp(tmpl);
-        test_support::Image png(8, 6);
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 8; ++x) {
+        if (dir.empty()) {
+            char tmpl[] = "/tmp/widget_image_XXXXXX";
+            dir = mkdtemp(tmpl);
+        }
+        test_support::Image png(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
                 uint8_t * p = png.px(x, y);
                 p[0] = 0xFF, p[3] = 0xFF; // blue
             }
@@ -96,6 +100,17 @@ TEST_F(ImageTest, SourcesSetTheContentSize)
     EXPECT_EQ(lv_image_get_src(img), nullptr);
 }
 
+TEST_F(ImageTest, SettingTheSamePathAgainReadsTheFileAgain)
+{
+    std::string path = write_png_file(8, 6);
+    lv_image_set_src(img, path.c_str());
+    write_png_file(10, 4);
+    lv_image_set_src(img, lv_image_get_src(img)); // its own copy of the path
+    lv_obj_update_layout(img);
+    EXPECT_EQ(lv_obj_get_width(img), 10);
+    EXPECT_EQ(lv_obj_get_height(img), 4);
+}
+
 TEST_F(ImageTest, MissingOrDamagedSourcesClearTheImage)
 {
     lv_image_set_src(img, &dsc);
@@ -103,6 +118,17 @@ TEST_F(ImageTest, MissingOrDamagedSourcesClearTheImage)
     lv_obj_update_layout(img);
     EXPECT_EQ(lv_image_get_src(img), nullptr);
     EXPECT_EQ(lv_obj_get_width(img), 0);
+
+    write_png_file();
+    std::string bad = dir + "/bad.png";
+    if (FILE * f = std::fopen(bad.c_str(), "wb")) {
+        std::fputs("not an image at all", f);
+        std::fclose(f);
+    }
+    lv_image_set_src(img, &dsc);
+    lv_image_set_src(img, bad.c_str());
+    EXPECT_EQ(lv_image_get_src(img), nullptr);
+    EXPECT_EQ(pixel(5, 5), 0xF5F5F5u) << "nothing is drawn";
 
     lv_image_dsc_t empty = dsc;
     empty.data = nullptr;
