@@ -6,7 +6,7 @@
 
 namespace gui::widgets {
 
-struct ClassSpec {
+struct ClassFields {
     const lv_obj_class_t * base = nullptr;
     const char * name = nullptr;
     void (*constructor)(const lv_obj_class_t *, lv_obj_t *) = nullptr;
@@ -18,7 +18,7 @@ struct ClassSpec {
     lv_obj_class_group_def_t group_def = LV_OBJ_CLASS_GROUP_DEF_INHERIT;
 };
 
-constexpr lv_obj_class_t make_widget_class(const ClassSpec & s)
+constexpr lv_obj_class_t make_widget_class(const ClassFields & s)
 {
     return lv_obj_class_t{s.base, s.constructor, s.destructor, s.event, nullptr, s.name, s.width_def, s.height_def,
                           static_cast<uint32_t>(s.editable), static_cast<uint32_t>(s.group_def), 0,
