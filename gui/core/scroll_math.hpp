@@ -48,8 +48,10 @@ constexpr uint32_t anim_duration(int32_t distance, int32_t resolution)
     return uint32_t(ms);
 }
 
-// Movement of the last reads with their time stamps; the release velocity
-// weights each sample by how recent it is, samples of 99 ms or older count 0.
+// Movement of the last reads while pressed, with their time stamps. The
+// release velocity weights each sample by its age relative to the newest
+// one; samples 99 ms older or more count 0. A finger that rested before
+// lifting has recent zero samples and so throws nothing.
 class VelocityHistory {
 public:
     static constexpr int kSamples = 8;
@@ -64,14 +66,15 @@ public:
         if(count_ < kSamples) count_++;
     }
 
-    // Weighted sum of the samples as seen at `now` (wrap-safe ticks).
-    void velocity(uint32_t now, int32_t & vx, int32_t & vy) const
+    void velocity(int32_t & vx, int32_t & vy) const
     {
         vx = 0;
         vy = 0;
+        if(count_ == 0) return;
+        const uint32_t newest = samples_[(next_ + kSamples - 1) % kSamples].timestamp;
         for(int i = 0; i < count_; i++) {
             const Sample & s = samples_[i];
-            const uint32_t age = now - s.timestamp;
+            const uint32_t age = newest - s.timestamp;  // wrap-safe ticks
             if(age >= kWindowMs) continue;
             const int32_t weight = 512 - int32_t(512 * age / kWindowMs);
             vx += s.vx * weight / 512;

@@ -195,7 +195,6 @@ void release(lv_indev_t * indev)
         return;
     }
     p.vect = {p.act_point.x - p.last_point.x, p.act_point.y - p.last_point.y};
-    p.history.push(p.vect.x, p.vect.y, indev->timestamp);
     lv_obj_t * obj = p.act_obj;
     if(obj) {
         gui::input::active_obj = obj;

@@ -168,7 +168,7 @@ void scroll_release(lv_indev_t * indev)
     if(lv_obj_send_event(obj, LV_EVENT_SCROLL_THROW_BEGIN, indev) != LV_RESULT_OK || indev->reset_query) return;
     int32_t vx;
     int32_t vy;
-    p.history.velocity(indev->timestamp, vx, vy);
+    p.history.velocity(vx, vy);
     int32_t v = (obj->flags & LV_OBJ_FLAG_SCROLL_MOMENTUM) ? (axis == Axis::X ? vx : vy) : 0;
     p.throw_vect = {0, 0};
     if(gui::scroll::snap_of(obj, axis) == LV_SCROLL_SNAP_NONE) {

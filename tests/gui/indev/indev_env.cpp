@@ -182,7 +182,6 @@ void InputTest::swipe(lv_point_t from, lv_point_t delta, int n)
 {
     press(from.x, from.y);
     for(int i = 0; i < n; i++) move_to(point.x + delta.x, point.y + delta.y);
-    point = {point.x + delta.x, point.y + delta.y};
     release();
 }
 

@@ -63,8 +63,7 @@ protected:
     void move_to(int32_t x, int32_t y);  // finger at a new point, one step
     void release();                      // finger up, one step
     void tap(int32_t x, int32_t y);
-    // Press at `from`, move by `delta` per step `n` times, lift with one more
-    // step of `delta` (a finger still moving when it leaves the glass).
+    // Press at `from`, move by `delta` per step `n` times, then lift.
     void swipe(lv_point_t from, lv_point_t delta, int n);
 
     void key_down(uint32_t key);

@@ -134,12 +134,12 @@ TEST_F(PointerTest, SmallMovesStillClickButAScrollSuppressesTheClick)
     EXPECT_FALSE(lv_obj_has_state(item, LV_STATE_PRESSED)) << "the press turned into a scroll";
     move_to(450, 30);
     release();
-    steps(10);
+    settle();
     EXPECT_EQ(rec.names(kPressCodes),
               (Names{"item:HOVER_OVER", "item:PRESSED", "list:SCROLL_BEGIN", "item:RELEASED", "list:SCROLL_END"}));
     EXPECT_EQ(rec.count(LV_EVENT_PRESS_LOST), 0);
-    // 20 px dragged, then the throw: velocity 6 + 3 = 9 at release, 8 + 7 + ... + 1 = 36 px.
-    EXPECT_EQ(lv_obj_get_scroll_y(list), 56);
+    // 20 px dragged, then the throw: velocity 10 + 6 = 16 at release, 14 + 12 + ... + 1 = 81 px.
+    EXPECT_EQ(lv_obj_get_scroll_y(list), 101);
 }
 
 TEST_F(PointerTest, CheckableObjectTogglesOnReleaseUnlessTheReleaseScrolled)
