@@ -128,6 +128,9 @@ bool indicator_area(lv_obj_t * obj, const BarData & d, lv_area_t & out)
     if (d.mode == LV_BAR_MODE_RANGE) start_v = shown(d.start_anim, d.start_value);
     if (d.mode == LV_BAR_MODE_SYMMETRICAL && lo(d) < 0 && hi(d) > 0) start_v = 0;
     if (start_v > end_v) std::swap(start_v, end_v);
+    // A running animation may still show values of a previous range.
+    start_v = std::clamp(start_v, lo(d), hi(d));
+    end_v = std::clamp(end_v, lo(d), hi(d));
 
     int32_t full = hor ? lv_area_get_width(&space) : lv_area_get_height(&space);
     int32_t from = static_cast<int32_t>(int64_t(full) * (start_v - lo(d)) / range);
