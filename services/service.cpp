@@ -130,6 +130,7 @@ Service::Service(const Config &config, int argc, char **argv) : config_(config)
     while ((opt = getopt_long(argc, argv, "s:S:", longopts, nullptr)) != -1) {
         if (opt == 'S') {
             uds_set_socket_path(optarg);
+            parent_ = (int)getppid();
             continue;
         }
         if (opt != 's')
@@ -200,6 +201,11 @@ int Service::write_raw(const std::vector<uint8_t> &bytes)
     return n == (ssize_t)bytes.size() ? 0 : FW_ERR_IO;
 }
 
+bool Service::orphaned() const
+{
+    return parent_ != 0 && (int)getppid() != parent_;
+}
+
 bool Service::connect_and_register()
 {
     std::vector<uint8_t> reg;
@@ -242,7 +248,7 @@ void Service::serve(Handler &handler)
 {
     handler.on_registered(*this);
     misbehave_after_register(handler);
-    while (!g_stop) {
+    while (!g_stop && !orphaned()) {
         int rc = uds_client_recv(&g_client, kRecvWaitMs);
         if (rc < 0 && rc != FW_ERR_TIMEOUT)
             return; // dropped by the interface, or the stream broke
@@ -267,7 +273,7 @@ int Service::run(Handler &handler)
     signal(SIGPIPE, SIG_IGN);
     setvbuf(stdout, nullptr, _IOLBF, 0);
 
-    while (!g_stop) {
+    while (!g_stop && !orphaned()) {
         if (!connect_and_register()) {
             pause_ms(kReconnectPauseMs);
             continue;
@@ -276,7 +282,7 @@ int Service::run(Handler &handler)
         uds_client_stop(&g_client);
         g_inbox.clear();
         delayed_.clear();
-        if (!g_stop)
+        if (!g_stop && !orphaned())
             pause_ms(kReconnectPauseMs);
     }
     return 0;

@@ -50,7 +50,8 @@ public:
 class Service {
 public:
     // Parses "-s/--scenario NAME" and "-S/--socket PATH"; exits with status
-    // 1 and a usage line on a bad command line.
+    // 1 and a usage line on a bad command line. A service given its socket
+    // (a test's) also ends when the process that started it is gone.
     Service(const Config &config, int argc, char **argv);
 
     // Connects, registers and serves until SIGINT or SIGTERM; returns the
@@ -78,6 +79,7 @@ private:
     };
 
     bool connect_and_register();
+    bool orphaned() const;
     void misbehave_after_register(Handler &handler);
     void serve(Handler &handler);
     void run_due();
@@ -87,6 +89,7 @@ private:
     Scenario scenario_ = Scenario::normal;
     std::vector<Delayed> delayed_;
     uint64_t last_send_ms_ = 0;
+    int parent_ = 0; // watched parent, 0 = none
 };
 
 // Big-endian writers for building replies.
