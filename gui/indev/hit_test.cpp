@@ -9,6 +9,34 @@ bool point_in(const lv_area_t & a, const lv_point_t & p)
     return p.x >= a.x1 && p.x <= a.x2 && p.y >= a.y1 && p.y <= a.y2;
 }
 
+// A rotated or scaled object is tested (with its children) in its own,
+// untransformed frame: the point is turned back around the pivot and
+// unscaled.
+lv_point_t to_untransformed(const lv_obj_t * obj, lv_point_t p)
+{
+    const int32_t angle = lv_obj_get_style_transform_rotation(obj, LV_PART_MAIN);  // 0.1 degree
+    const int32_t sx = lv_obj_get_style_transform_scale_x(obj, LV_PART_MAIN);
+    const int32_t sy = lv_obj_get_style_transform_scale_y(obj, LV_PART_MAIN);
+    if(angle == 0 && sx == LV_SCALE_NONE && sy == LV_SCALE_NONE) return p;
+    const lv_area_t & c = obj->coords;
+    const int32_t px = c.x1 + lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), lv_area_get_width(&c));
+    const int32_t py = c.y1 + lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), lv_area_get_height(&c));
+    int64_t dx = p.x - px;
+    int64_t dy = p.y - py;
+    if(angle != 0) {
+        const auto deg = static_cast<int16_t>(angle / 10);
+        const int64_t sin_a = lv_trigo_sin(deg);
+        const int64_t cos_a = lv_trigo_cos(deg);
+        const int64_t rx = (dx * cos_a + dy * sin_a) >> LV_TRIGO_SHIFT;
+        const int64_t ry = (dy * cos_a - dx * sin_a) >> LV_TRIGO_SHIFT;
+        dx = rx;
+        dy = ry;
+    }
+    if(sx > 0) dx = dx * LV_SCALE_NONE / sx;
+    if(sy > 0) dy = dy * LV_SCALE_NONE / sy;
+    return lv_point_t{px + static_cast<int32_t>(dx), py + static_cast<int32_t>(dy)};
+}
+
 }  // namespace
 
 namespace gui::input {
@@ -57,6 +85,8 @@ bool lv_obj_hit_test(lv_obj_t * obj, const lv_point_t * point)
 lv_obj_t * lv_indev_search_obj(lv_obj_t * obj, lv_point_t * point)
 {
     if(!obj || !point || (obj->flags & LV_OBJ_FLAG_HIDDEN)) return nullptr;
+    lv_point_t local = to_untransformed(obj, *point);
+    point = &local;
     // Children are looked for inside the box, or inside the area the object
     // draws on when its children may overflow it.
     lv_area_t child_area = obj->coords;

@@ -426,3 +426,39 @@ TEST_F(PointerTest, InputWaitsWhileAScreenFadesIn)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PointerTest, TransformedObjectsAreHitWhereTheyAreDrawn)
+{
+    lv_obj_add_flag(back, LV_OBJ_FLAG_HIDDEN);
+    lv_obj_add_flag(front, LV_OBJ_FLAG_HIDDEN);
+    lv_obj_t * grown = bare(scr, 100, 100);
+    lv_obj_set_pos(grown, 100, 100);
+    lv_obj_set_style_transform_scale(grown, 512, 0);
+    lv_obj_set_style_transform_pivot_x(grown, 50, 0);
+    lv_obj_set_style_transform_pivot_y(grown, 50, 0);
+    lv_obj_t * turned = bare(scr, 200, 20);
+    lv_obj_set_pos(turned, 300, 100);
+    lv_obj_set_style_transform_rotation(turned, 900, 0);
+    lv_obj_set_style_transform_pivot_x(turned, 100, 0);
+    lv_obj_set_style_transform_pivot_y(turned, 10, 0);
+    lv_obj_update_layout(scr);
+    struct Case {
+        lv_point_t at;
+        lv_obj_t * expected;
+    };
+    const Case cases[] = {
+        {{60, 60}, grown},    // outside its box, inside the doubled one
+        {{150, 150}, grown},  // the centre stays
+        {{40, 40}, scr},      // outside the doubled box
+        {{400, 50}, turned},  // the left end turned to the top
+        {{350, 110}, scr},    // where the unturned bar would be
+    };
+    for(const Case & c : cases) {
+        lv_point_t at = c.at;
+        EXPECT_EQ(lv_indev_search_obj(scr, &at), c.expected) << c.at.x << "," << c.at.y;
+    }
+}
+
+}  // namespace
