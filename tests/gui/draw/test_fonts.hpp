@@ -157,6 +157,7 @@ private:
 // glyph advances `adv` px (space included); glyphs are solid 4 bpp blocks
 // (adv - 2) x 8 px sitting on the baseline, line height 12, base line 2.
 // Lower-case letters are 2 px shorter so words are easy to tell apart.
+// U+4E00-U+4E02 stand in for ideographs (same advance, no ink).
 inline std::unique_ptr<FontBuilder> make_block_font(int adv = 8) {
     auto fb = std::make_unique<FontBuilder>(12, 2, 4);
     for (uint32_t c = 0x20; c <= 0x7E; c++) {
@@ -170,6 +171,11 @@ inline std::unique_ptr<FontBuilder> make_block_font(int adv = 8) {
         fb->glyph(g);
     }
     fb->cmap_tiny(0x20, 0x7E - 0x20 + 1, 1);
+    // Three ideographs (U+4E00-U+4E02), as wide as the other glyphs.
+    const uint32_t first_cjk = fb->glyph(GlyphSpec{static_cast<uint32_t>(adv * 16), 0, 0, 0, 0, {}});
+    fb->glyph(GlyphSpec{static_cast<uint32_t>(adv * 16), 0, 0, 0, 0, {}});
+    fb->glyph(GlyphSpec{static_cast<uint32_t>(adv * 16), 0, 0, 0, 0, {}});
+    fb->cmap_tiny(0x4E00, 3, static_cast<uint16_t>(first_cjk));
     return fb;
 }
 

@@ -42,6 +42,9 @@ TEST_F(TextLayout, WrapsAfterBreakCharactersAndCutsOverlongWords) {
         {"ab\n", 100, V{"ab", ""}},                       // a trailing newline adds a line
         {"", 100, V{""}},                                 // an empty text is one line
         {"abc", 0, V{"a", "b", "c"}},                     // no room: one character per line
+        {"ab\xE4\xB8\x80\xE4\xB8\x81\xE4\xB8\x82", 30, // ideographs break anywhere
+         V{"ab\xE4\xB8\x80", "\xE4\xB8\x81\xE4\xB8\x82"}},
+        {"xy \xE4\xB8\x80" "abcd", 40, V{"xy \xE4\xB8\x80", "abcd"}},
     };
     for (const Case& c : cases) EXPECT_EQ(lines(c.txt, c.max_w), c.expected) << '"' << c.txt << "\" at " << c.max_w;
 }
