@@ -298,15 +298,18 @@ void tick_badge(Canvas& c) {
 }
 
 // wifi_0 to wifi_5 and wifi_ok_0 to wifi_ok_5: six levels over four parts,
-// the two lowest unlit; wifi_lock_0 to wifi_lock_4: five levels.
+// level 0 unlit and every other level lighting at least the dot (levels 4
+// and 5 both light all); wifi_lock_0 to wifi_lock_4: one part per level.
+constexpr int six_level_parts(int level) { return (level * 4 + 4) / 5; }
+
 template <int Level>
 void draw_wifi(Canvas& c, const Art&) {
-    fan(c, std::max(0, Level - 1));
+    fan(c, six_level_parts(Level));
     if (Level == 0) cross_badge(c);
 }
 template <int Level>
 void draw_wifi_ok(Canvas& c, const Art&) {
-    fan(c, std::max(0, Level - 1));
+    fan(c, six_level_parts(Level));
     tick_badge(c);
 }
 template <int Level>

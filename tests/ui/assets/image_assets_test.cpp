@@ -228,23 +228,25 @@ TEST(ImageAssets, SwitchKnobSitsLeftWhenOffAndRightWhenOn) {
 
 TEST(ImageAssets, WifiFansLightUpFromTheDotOutwards) {
     const std::vector<std::vector<const lv_image_dsc_t*>> families = {
-        {&img_ico_wifi_1, &img_ico_wifi_2, &img_ico_wifi_3, &img_ico_wifi_4, &img_ico_wifi_5},
+        {&img_ico_wifi_0, &img_ico_wifi_1, &img_ico_wifi_2, &img_ico_wifi_3, &img_ico_wifi_4, &img_ico_wifi_5},
         {&img_ico_wifi_lock_0, &img_ico_wifi_lock_1, &img_ico_wifi_lock_2, &img_ico_wifi_lock_3,
          &img_ico_wifi_lock_4},
-        {&img_ico_wifi_ok_1, &img_ico_wifi_ok_2, &img_ico_wifi_ok_3, &img_ico_wifi_ok_4, &img_ico_wifi_ok_5},
+        {&img_ico_wifi_ok_0, &img_ico_wifi_ok_1, &img_ico_wifi_ok_2, &img_ico_wifi_ok_3, &img_ico_wifi_ok_4,
+         &img_ico_wifi_ok_5},
     };
     // The fan's dot is at (16, 27); the big arc's apex near (16, 6).
     const auto dot_lit = [](const lv_image_dsc_t* img) { return is_white(pixel(img, 16, 27)); };
     const auto outer_lit = [](const lv_image_dsc_t* img) { return is_white(pixel(img, 16, 6)); };
     for (const auto& family : families) {
-        EXPECT_FALSE(dot_lit(family.front()));
-        EXPECT_FALSE(outer_lit(family.front()));
-        EXPECT_TRUE(dot_lit(family.back()));
+        EXPECT_FALSE(dot_lit(family[0]));
+        EXPECT_FALSE(outer_lit(family[0]));
+        EXPECT_TRUE(dot_lit(family[1])) << "the lowest signal still shows";
+        EXPECT_FALSE(outer_lit(family[1]));
         EXPECT_TRUE(outer_lit(family.back()));
-        for (size_t i = 1; i < family.size(); ++i) EXPECT_GT(lit(family[i]), lit(family[i - 1])) << i;
+        // Four parts: each of the first four levels above 0 lights one more.
+        for (size_t i = 2; i <= 4; ++i) EXPECT_GT(lit(family[i]), lit(family[i - 1])) << i;
+        for (size_t i = 5; i < family.size(); ++i) EXPECT_GE(lit(family[i]), lit(family[i - 1])) << i;
     }
-    EXPECT_FALSE(dot_lit(&img_ico_wifi_0));
-    EXPECT_FALSE(dot_lit(&img_ico_wifi_ok_0));
 }
 
 TEST(ImageAssets, WarningMarksAreRedAndConfirmationsGreen) {
