@@ -5,6 +5,7 @@
 #include <map>
 #include <ostream>
 #include <stdexcept>
+#include <type_traits>
 
 namespace fontgen {
 

@@ -89,10 +89,6 @@ Shape subtract(Shape from, Shape cut) {
     return [=](Vec2 p) { return std::max(from(p), -cut(p)); };
 }
 
-Shape intersect(Shape a, Shape b) {
-    return [=](Vec2 p) { return std::max(a(p), b(p)); };
-}
-
 Shape outline(Shape s, float width) {
     return [=](Vec2 p) { return std::fabs(s(p)) - width / 2; };
 }

@@ -44,7 +44,6 @@ Shape ring(Vec2 centre, float radius, float width);
 
 Shape unite(std::initializer_list<Shape> shapes);
 Shape subtract(Shape from, Shape cut);
-Shape intersect(Shape a, Shape b);
 // The outline of a shape, `width` wide, centred on its edge.
 Shape outline(Shape s, float width);
 // The shape grown (positive) or shrunk (negative) by `by` pixels.
