@@ -129,6 +129,29 @@ TEST_F(EvdevFifo, TapFromTheTouchToolClicksTheObjectUnderIt)
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(EvdevFifo, DragFromTheTouchToolMovesThePointerAlongItsLine)
+{
+    lv_indev_t* indev = open_fifo();
+    ASSERT_NE(indev, nullptr);
+    const std::vector<touch::Step> steps = touch::drag(600, 100, 40, 300, 200);
+    ASSERT_EQ(steps.size(), 2u + 200 / touch::kMoveStepMs);
+    int32_t last_x = 601;
+    for (size_t i = 0; i + 1 < steps.size(); i++) {
+        send(steps[i].events);
+        lv_indev_read(indev);
+        EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
+        const lv_point_t p = point_of(indev);
+        EXPECT_LT(p.x, last_x) << "moves left at every step";
+        EXPECT_NEAR(p.y, 100 + (p.x - 600) * 200 / -560, 1) << "on the line";
+        last_x = p.x;
+    }
+    EXPECT_EQ(point_of(indev).x, 40);
+    EXPECT_EQ(point_of(indev).y, 300);
+    send(steps.back().events);
+    lv_indev_read(indev);
+    EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_RELEASED);
+}
+
 TEST_F(EvdevFifo, RecordSplitAcrossWritesIsAppliedOnceComplete)
 {
     lv_indev_t* indev = open_fifo();
