@@ -257,3 +257,36 @@ TEST_F(Anim, DeletingAnObjectStopsItsAnimations)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Anim, LoadDuringALoadFinishesTheFirstOne)
+{
+    lv_obj_t * original = lv_screen_active();
+    lv_obj_t * first = lv_obj_create(nullptr);
+    lv_obj_t * second = lv_obj_create(nullptr);
+    lv_screen_load_anim(first, LV_SCREEN_LOAD_ANIM_FADE_IN, 300, 0, true);
+    run_for(50);
+    EXPECT_EQ(lv_screen_active(), first);
+    lv_screen_load_anim(second, LV_SCREEN_LOAD_ANIM_FADE_IN, 300, 0, true);
+    EXPECT_FALSE(lv_obj_is_valid(original)) << "the first load completed at once, with its auto-delete";
+    EXPECT_EQ(lv_obj_get_style_opa(first, LV_PART_MAIN), LV_OPA_COVER);
+    run_for(400);
+    EXPECT_EQ(lv_screen_active(), second);
+    EXPECT_FALSE(lv_obj_is_valid(first));
+    EXPECT_EQ(lv_obj_get_style_opa(second, LV_PART_MAIN), LV_OPA_COVER);
+    EXPECT_EQ(lv_display_get_screen_prev(display()), nullptr);
+}
+
+TEST_F(Anim, DeletedActiveScreenLeavesNoScreenAndRenderingStillWorks)
+{
+    lv_obj_t * scr = lv_screen_active();
+    lv_obj_delete(scr);
+    EXPECT_EQ(lv_screen_active(), nullptr);
+    render();
+    lv_obj_t * next = lv_obj_create(nullptr);
+    lv_screen_load(next);
+    EXPECT_EQ(lv_screen_active(), next);
+}
+
+}  // namespace
