@@ -134,6 +134,33 @@ TEST_F(WidgetScreens, KeyFocusAndPressedLooks)
     release();
 }
 
+TEST_F(WidgetScreens, ScrollingLabelsPartWayThrough)
+{
+    struct {
+        lv_label_long_mode_t mode;
+        int32_t y;
+    } rows[] = {{LV_LABEL_LONG_MODE_SCROLL, 20}, {LV_LABEL_LONG_MODE_SCROLL_CIRCULAR, 60}};
+    for (auto & r : rows) {
+        lv_obj_t * label = lv_label_create(scr);
+        lv_label_set_long_mode(label, r.mode);
+        lv_label_set_text(label, "Now playing: a rather long title that does not fit");
+        lv_obj_set_width(label, 200);
+        lv_obj_set_pos(label, 20, r.y);
+        lv_obj_set_style_border_width(label, 1, 0);
+        lv_obj_set_style_border_color(label, lv_color_hex(0x9E9E9E), 0);
+    }
+    lv_obj_t * vertical = lv_label_create(scr);
+    lv_label_set_long_mode(vertical, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR);
+    lv_label_set_text(vertical, "First line\nSecond line\nThird line");
+    lv_obj_set_size(vertical, 200, 40);
+    lv_obj_set_pos(vertical, 300, 20);
+    lv_obj_set_style_border_width(vertical, 1, 0);
+    lv_obj_set_style_border_color(vertical, lv_color_hex(0x9E9E9E), 0);
+    settle();
+    advance(6006); // the circular text has wrapped round once
+    EXPECT_TRUE(matches_screen("label_scroll"));
+}
+
 TEST_F(WidgetScreens, ListWithSectionsAndButtons)
 {
     lv_obj_t * list = lv_list_create(scr);
