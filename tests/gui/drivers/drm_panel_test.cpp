@@ -166,6 +166,17 @@ TEST_F(VirtualPanel, CardThatCannotBeOpenedLeavesADisplayWithoutOutput)
     EXPECT_FALSE(fs::exists(card));
 }
 
+TEST_F(VirtualPanel, FailedSwitchToACardKeepsThePanelGoing)
+{
+    lv_display_t* disp = open_panel(panel);
+    lv_linux_drm_set_file(disp, (dir + "/missing-folder/card0").c_str(), -1);
+    box(lv_display_get_screen_active(disp), 0, 0, 64, 48, 0x00FF00);
+    lv_refr_now(disp);
+    Image shown;
+    ASSERT_TRUE(read_bmp(panel, shown));
+    EXPECT_EQ(shown.px(10, 10)[1], 0xFF);
+}
+
 TEST_F(VirtualPanel, CreateInstallsAMonotonicMillisecondTick)
 {
     lv_linux_drm_create();

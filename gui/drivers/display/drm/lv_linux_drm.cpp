@@ -102,18 +102,21 @@ void lv_linux_drm_set_file(lv_display_t* disp, const char* file, int64_t connect
         LV_LOG_ERROR("no DRM display or no card path");
         return;
     }
-    drv->card.reset();
-    drv->panel.reset();
+    // The new output is attached before the old one goes, so the display
+    // never holds buffers that were freed.
     if (gui::drivers::is_virtual_panel_path(file)) {
-        drv->panel = std::make_unique<VirtualPanel>(file);
-        drv->panel->attach(disp);
+        auto panel = std::make_unique<VirtualPanel>(file);
+        panel->attach(disp);
+        drv->card.reset();
+        drv->panel = std::move(panel);
         return;
     }
     auto card = std::make_unique<DrmCard>();
     if (!card->open(file, connector_id)) {
-        return;  // the display stays without buffers and shows nothing
+        return;  // keeps its output so far: on the first call none, so it shows nothing
     }
     card->attach(disp);
+    drv->panel.reset();
     drv->card = std::move(card);
 }
 
