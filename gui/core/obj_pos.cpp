@@ -161,6 +161,59 @@ bool needs_layout(const lv_obj_t * obj)
     return std::any_of(obj->children.begin(), obj->children.end(), [](const auto & c) { return needs_layout(c.get()); });
 }
 
+// Clips `area` to obj's ancestors' boxes; false when nothing of it can show.
+bool visible_part(const lv_obj_t * obj, lv_area_t & area)
+{
+    lv_display_t * disp = gui::core::display_of(obj);
+    if(disp == nullptr) return false;
+    const lv_obj_t * scr = gui::core::screen_of(obj);
+    bool shown = scr == disp->act_scr || scr == disp->prev_scr || scr == disp->bottom_layer.get() ||
+                 scr == disp->top_layer.get() || scr == disp->sys_layer.get();
+    if(!shown) return false;
+    for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) {
+        if(lv_obj_has_flag(p, LV_OBJ_FLAG_HIDDEN)) return false;
+        if(p == obj || lv_obj_has_flag(p, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) continue;
+        if(!gui::area::intersect(area, area, p->coords)) return false;
+    }
+    return true;
+}
+
+constexpr int32_t kTransformInvalidateMargin = 5;
+constexpr int32_t kTrigoMax = 32768;
+
+// The bounding box of `a` after obj's scale and rotation around its pivot.
+lv_area_t transform_area(const lv_obj_t * obj, const lv_area_t & a)
+{
+    int32_t rot = lv_obj_get_style_transform_rotation(obj, LV_PART_MAIN);
+    int32_t sx = lv_obj_get_style_transform_scale_x_safe(obj, LV_PART_MAIN);
+    int32_t sy = lv_obj_get_style_transform_scale_y_safe(obj, LV_PART_MAIN);
+    if(rot == 0 && sx == LV_SCALE_NONE && sy == LV_SCALE_NONE) return a;
+    int32_t px = lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN);
+    int32_t py = lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN);
+    if(LV_COORD_IS_PCT(px)) px = LV_COORD_GET_PCT(px) * lv_obj_get_width(obj) / 100;
+    if(LV_COORD_IS_PCT(py)) py = LV_COORD_GET_PCT(py) * lv_obj_get_height(obj) / 100;
+    int64_t cx = obj->coords.x1 + px;
+    int64_t cy = obj->coords.y1 + py;
+    auto deg = static_cast<int16_t>(rot / 10);
+    int64_t sn = lv_trigo_sin(deg);
+    int64_t cs = lv_trigo_cos(deg);
+    lv_area_t out{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for(int32_t x : {a.x1, a.x2 + 1}) {
+        for(int32_t y : {a.y1, a.y2 + 1}) {
+            int64_t dx = (x - cx) * sx / LV_SCALE_NONE;
+            int64_t dy = (y - cy) * sy / LV_SCALE_NONE;
+            auto tx = static_cast<int32_t>(cx + (dx * cs - dy * sn) / kTrigoMax);
+            auto ty = static_cast<int32_t>(cy + (dx * sn + dy * cs) / kTrigoMax);
+            out.x1 = std::min(out.x1, tx);
+            out.y1 = std::min(out.y1, ty);
+            out.x2 = std::max(out.x2, tx);
+            out.y2 = std::max(out.y2, ty);
+        }
+    }
+    lv_area_increase(&out, kTransformInvalidateMargin, kTransformInvalidateMargin);
+    return out;
+}
+
 lv_area_t aligned_position(lv_align_t align, int32_t pw, int32_t ph, int32_t w, int32_t h)
 {
     lv_area_t p{0, 0, 0, 0};
@@ -541,7 +594,9 @@ void lv_obj_move_children_by(lv_obj_t * obj, int32_t x_diff, int32_t y_diff, boo
 void lv_obj_invalidate_area(const lv_obj_t * obj, const lv_area_t * area)
 {
     lv_area_t a = *area;
-    if(!lv_obj_area_is_visible(obj, &a)) return;
+    if(!visible_part(obj, a)) return;
+    // What transformed ancestors (and obj itself) make of the area on the screen.
+    for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) a = transform_area(p, a);
     gui::display::invalidate_area(gui::core::display_of(obj), a);
 }
 
@@ -556,23 +611,11 @@ void lv_obj_invalidate(const lv_obj_t * obj)
 
 bool lv_obj_area_is_visible(const lv_obj_t * obj, lv_area_t * area)
 {
+    if(!visible_part(obj, *area)) return false;
     lv_display_t * disp = gui::core::display_of(obj);
-    if(disp == nullptr) return false;
-    const lv_obj_t * scr = gui::core::screen_of(obj);
-    bool shown = scr == disp->act_scr || scr == disp->prev_scr || scr == disp->bottom_layer.get() ||
-                 scr == disp->top_layer.get() || scr == disp->sys_layer.get();
-    if(!shown) return false;
-    // Clipped by every ancestor's box (with its extra draw size when it lets children overflow).
-    lv_area_t clip{0, 0, lv_display_get_horizontal_resolution(disp) - 1,
-                   lv_display_get_vertical_resolution(disp) - 1};
-    if(!gui::area::intersect(*area, *area, clip)) return false;
-    for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) {
-        if(lv_obj_has_flag(p, LV_OBJ_FLAG_HIDDEN)) return false;
-        if(p == obj) continue;
-        if(lv_obj_has_flag(p, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) continue;
-        if(!gui::area::intersect(*area, *area, p->coords)) return false;
-    }
-    return true;
+    lv_area_t screen{0, 0, lv_display_get_horizontal_resolution(disp) - 1,
+                     lv_display_get_vertical_resolution(disp) - 1};
+    return gui::area::intersect(*area, *area, screen);
 }
 
 bool lv_obj_is_visible(const lv_obj_t * obj)

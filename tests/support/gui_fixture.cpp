@@ -79,6 +79,12 @@ const Image & GuiTest::render()
     return screen_;
 }
 
+const Image & GuiTest::refresh()
+{
+    lv_refr_now(display_);
+    return screen_;
+}
+
 ::testing::AssertionResult GuiTest::matches_screen(const std::string & area, const std::string & name, int tolerance)
 {
     const Image & img = render();

@@ -32,6 +32,8 @@ protected:
 
     // Redraws the whole screen and returns what the panel shows.
     const Image & render();
+    // Redraws only what was invalidated and returns what the panel shows.
+    const Image & refresh();
     // Renders and compares with tests/gui/ref/<area>/<name>.png.
     ::testing::AssertionResult matches_screen(const std::string & area, const std::string & name,
                                               int tolerance = 2);

@@ -186,3 +186,55 @@ TEST_F(Scene, FadeInHalfWay)
 }
 
 }  // namespace
+
+namespace {
+
+// What a refresh of only the invalidated areas leaves on the panel must equal a full redraw.
+::testing::AssertionResult same_as_full_redraw(const test_support::Image & partial, const test_support::Image & full)
+{
+    test_support::Difference d = test_support::compare(partial, full, 0);
+    if(d.pixels_over == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << d.pixels_over << " pixels were not redrawn";
+}
+
+class Redraw : public test_support::GuiTest {
+protected:
+    void check_change(lv_obj_t * obj)
+    {
+        lv_obj_set_style_bg_color(obj, lv_color_hex(0xF44336), 0);
+        test_support::Image partial = refresh();
+        test_support::Image full = render();
+        EXPECT_TRUE(same_as_full_redraw(partial, full));
+    }
+};
+
+TEST_F(Redraw, ScaledAndRotatedObjectsAreRedrawnWhereTheyShow)
+{
+    lv_obj_t * scaled = box(lv_screen_active(), 100, 100, 100, 60, 0x2196F3);
+    lv_obj_set_style_transform_pivot_x(scaled, 50, 0);
+    lv_obj_set_style_transform_pivot_y(scaled, 30, 0);
+    lv_obj_set_style_transform_scale(scaled, 512, 0);
+    lv_obj_t * rotated = box(lv_screen_active(), 400, 200, 120, 40, 0x4CAF50);
+    lv_obj_set_style_transform_pivot_x(rotated, LV_PCT(50), 0);
+    lv_obj_set_style_transform_pivot_y(rotated, LV_PCT(50), 0);
+    lv_obj_set_style_transform_rotation(rotated, 450, 0);
+    render();
+    check_change(scaled);
+    check_change(rotated);
+}
+
+TEST_F(Redraw, MovedAndShadowedObjectsLeaveNothingBehind)
+{
+    lv_obj_t * card = lv_obj_create(lv_screen_active());
+    lv_obj_set_style_shadow_width(card, 30, 0);
+    lv_obj_set_style_shadow_offset_x(card, 10, 0);
+    lv_obj_set_pos(card, 50, 50);
+    render();
+    lv_obj_set_pos(card, 300, 200);
+    test_support::Image partial = refresh();
+    test_support::Image full = render();
+    EXPECT_TRUE(same_as_full_redraw(partial, full));
+    check_change(card);
+}
+
+}  // namespace
