@@ -179,6 +179,23 @@ TEST_F(KeyboardTest, HeldBackspaceRepeatsAfterTheLongPress)
     EXPECT_STREQ(lv_textarea_get_text(ta), "abc");
 }
 
+TEST_F(KeyboardTest, CustomMapWithAnEnterKeyOnAOneLineTextarea)
+{
+    static const char * const map[] = {"Enter", "x", ""};
+    static const lv_buttonmatrix_ctrl_t ctrl[] = {LV_BUTTONMATRIX_CTRL_WIDTH_1, LV_BUTTONMATRIX_CTRL_WIDTH_1};
+    lv_keyboard_set_map(kb, LV_KEYBOARD_MODE_USER_1, map, ctrl);
+    lv_keyboard_set_mode(kb, LV_KEYBOARD_MODE_USER_1);
+    EXPECT_EQ(lv_keyboard_get_map_array(kb), map);
+    lv_textarea_set_one_line(ta, true);
+    EventLog log;
+    log.attach(ta, "ta", LV_EVENT_READY);
+    lv_area_t a = coords(kb);
+    tap(a.x1 + 480, a.y1 + 100); // "x"
+    tap(a.x1 + 160, a.y1 + 100); // "Enter"
+    EXPECT_STREQ(lv_textarea_get_text(ta), "x") << "no newline in one-line mode";
+    EXPECT_EQ(log.joined(), "ta:READY");
+}
+
 TEST_F(KeyboardTest, ADeletedTextareaIsForgotten)
 {
     lv_obj_delete(ta);

@@ -206,6 +206,20 @@ TEST_F(LabelTest, CentredTextStartsHalfTheFreeSpaceIn)
     EXPECT_EQ(p.x, (100 - 22) / 2);
 }
 
+TEST_F(LabelTest, MalformedUtf8AndOutOfRangeIndicesAreSafe)
+{
+    lv_obj_t * label = make("ab\xE2\x80", 40, 32, LV_LABEL_LONG_MODE_DOTS);
+    lv_label_ins_text(label, 100, "\xC3");
+    lv_label_cut_text(label, 1, 100);
+    EXPECT_STREQ(lv_label_get_text(label), "a");
+    lv_point_t p;
+    lv_label_get_letter_pos(label, 999, &p);
+    lv_point_t far{-50, 5000};
+    EXPECT_EQ(lv_label_get_letter_on(label, &far, false), 0u);
+    lv_label_set_text(label, nullptr); // re-process the current text
+    EXPECT_STREQ(lv_label_get_text(label), "a");
+}
+
 TEST_F(LabelTest, InsertAndCutCountCharactersNotBytes)
 {
     lv_obj_t * label = make("\xC3\xA4\xC3\xB6\xC3\xBC"); // äöü

@@ -190,6 +190,22 @@ TEST_F(TextareaTest, OneLineViewFollowsTheCursorHorizontally)
     EXPECT_EQ(lv_obj_get_scroll_x(ta), 0);
 }
 
+TEST_F(TextareaTest, MalformedUtf8IsHandledSafely)
+{
+    const char * inputs[] = {"\xC3", "a\xE2\x80", "\xFF\xFE", "\xF0\x9F\x98", "ok\xC3\xA4"};
+    for (const char * in : inputs) lv_textarea_add_text(ta, in);
+    lv_textarea_set_password_mode(ta, true);
+    for (int i = 0; i < 3; ++i) {
+        lv_textarea_cursor_left(ta);
+        lv_textarea_delete_char_forward(ta);
+        lv_textarea_delete_char(ta);
+    }
+    lv_obj_update_layout(ta);
+    EXPECT_LE(lv_textarea_get_cursor_pos(ta), std::string(lv_textarea_get_text(ta)).size());
+    lv_textarea_set_text(ta, "\xE2\x80");
+    advance(100);
+}
+
 TEST_F(TextareaTest, CursorMovesBetweenLines)
 {
     lv_textarea_set_text(ta, "abc\ndef"); // "def" ends at x 24, inside the "c" above it
