@@ -1,6 +1,7 @@
 // Timers and the tick, driven by a controlled clock.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "lvgl.h"
@@ -178,6 +179,30 @@ TEST(Tick, CounterWrapsAndElapsedIsWrapSafe)
     EXPECT_EQ(lv_tick_get(), 0x10u);
     EXPECT_EQ(lv_tick_elaps(before), 0x20u);
     EXPECT_EQ(lv_tick_diff(5, 0xFFFFFFFBu), 10u);
+    lv_deinit();
+}
+
+}  // namespace
+
+namespace {
+
+int warnings = 0;
+
+void count_tick_warning(lv_log_level_t, const char * line)
+{
+    if(std::string(line).find("It seems lv_tick_inc() is not called.") != std::string::npos) warnings++;
+}
+
+TEST(Tick, StandingTickIsReportedEveryHundredHandlerCalls)
+{
+    lv_init();
+    warnings = 0;
+    lv_log_register_print_cb(count_tick_warning);
+    for(int i = 0; i < 250; i++) lv_timer_handler();
+    EXPECT_EQ(warnings, 2);
+    lv_tick_inc(1);
+    for(int i = 0; i < 250; i++) lv_timer_handler();
+    EXPECT_EQ(warnings, 2);
     lv_deinit();
 }
 
