@@ -46,24 +46,23 @@ uint32_t length(const TextareaData & d)
     return static_cast<uint32_t>(utf8::count(d.text));
 }
 
-std::string bullet_of(const lv_obj_t * obj, const TextareaData & d)
+std::string bullet_of(const TextareaData & d)
 {
     if (!d.bullet.empty()) return d.bullet;
     const lv_font_t * font = lv_obj_get_style_text_font(d.label, LV_PART_MAIN);
     lv_font_glyph_dsc_t g{};
     if (font && lv_font_get_glyph_dsc(font, &g, kBulletCodePoint, 0)) return kBullet;
-    LV_UNUSED(obj);
     return kFallbackBullet;
 }
 
 /** The label's text: the real text, or bullets with the recently typed characters in clear. */
-void show_text(lv_obj_t * obj, TextareaData & d)
+void show_text(TextareaData & d)
 {
     if (!d.password) {
         lv_label_set_text(d.label, d.text.c_str());
         return;
     }
-    std::string bullet = bullet_of(obj, d);
+    std::string bullet = bullet_of(d);
     std::string shown;
     uint32_t idx = 0;
     for (size_t b = 0; b < d.text.size(); b += utf8::char_len_at(d.text, b), ++idx) {
@@ -81,7 +80,7 @@ void pwd_hide_completed(lv_anim_t * a)
     TextareaData * d = data(obj);
     if (!d) return;
     d->reveal_count = 0;
-    show_text(obj, *d);
+    show_text(*d);
 }
 
 void hide_password_now(lv_obj_t * obj, TextareaData & d)
@@ -241,7 +240,7 @@ void insert_text(lv_obj_t * obj, TextareaData & d, const char * txt)
     uint32_t at = d.cursor;
     d.text.insert(utf8::byte_offset(d.text, at), accepted);
     if (d.password) reveal_typed(obj, d, at, added);
-    show_text(obj, d);
+    show_text(d);
     move_cursor(obj, d, static_cast<int32_t>(at + added));
     lv_obj_send_event(obj, LV_EVENT_VALUE_CHANGED, nullptr);
 }
@@ -253,7 +252,7 @@ void delete_before_cursor(lv_obj_t * obj, TextareaData & d)
     size_t from = utf8::byte_offset(d.text, d.cursor - 1);
     d.text.erase(from, to - from);
     if (d.password) hide_password_now(obj, d);
-    show_text(obj, d);
+    show_text(d);
     move_cursor(obj, d, static_cast<int32_t>(d.cursor - 1));
     lv_obj_send_event(obj, LV_EVENT_VALUE_CHANGED, nullptr);
 }
@@ -406,7 +405,7 @@ void lv_textarea_set_text(lv_obj_t * obj, const char * txt)
     if (!d || !txt) return;
     d->text = filter(*d, txt, 0);
     hide_password_now(obj, *d);
-    show_text(obj, *d);
+    show_text(*d);
     move_cursor(obj, *d, LV_TEXTAREA_CURSOR_LAST);
     lv_obj_send_event(obj, LV_EVENT_VALUE_CHANGED, nullptr);
 }
@@ -435,7 +434,7 @@ void lv_textarea_set_password_mode(lv_obj_t * obj, bool en)
     if (!d || d->password == en) return;
     d->password = en;
     hide_password_now(obj, *d);
-    show_text(obj, *d);
+    show_text(*d);
     move_cursor(obj, *d, static_cast<int32_t>(d->cursor));
 }
 
@@ -444,7 +443,7 @@ void lv_textarea_set_password_bullet(lv_obj_t * obj, const char * bullet)
     TextareaData * d = data(obj);
     if (!d) return;
     d->bullet = bullet ? bullet : "";
-    if (d->password) show_text(obj, *d);
+    if (d->password) show_text(*d);
 }
 
 void lv_textarea_set_one_line(lv_obj_t * obj, bool en)
