@@ -218,3 +218,50 @@ TEST_F(Displays, ResolutionChangeResizesScreensAndReclassifiesTheTheme)
 }
 
 }  // namespace
+
+namespace {
+
+struct DoubleBuffered {
+    std::vector<uint8_t> a;
+    std::vector<uint8_t> b;
+    std::vector<uint8_t *> shown;
+};
+
+void double_flush(lv_display_t * disp, const lv_area_t *, uint8_t * px)
+{
+    auto * p = static_cast<DoubleBuffered *>(lv_display_get_user_data(disp));
+    if(lv_display_flush_is_last(disp)) p->shown.push_back(px);
+    lv_display_flush_ready(disp);
+}
+
+TEST_F(Displays, DirectModeWithTwoBuffersKeepsBothInStep)
+{
+    const int32_t w = 120;
+    const int32_t h = 80;
+    DoubleBuffered p;
+    p.a.assign(static_cast<size_t>(w) * h * 4, 0);
+    p.b.assign(p.a.size(), 0);
+    lv_display_t * d = lv_display_create(w, h);
+    lv_display_set_buffers(d, p.a.data(), p.b.data(), static_cast<uint32_t>(p.a.size()),
+                           LV_DISPLAY_RENDER_MODE_DIRECT);
+    lv_display_set_flush_cb(d, double_flush);
+    lv_display_set_user_data(d, &p);
+    EXPECT_TRUE(lv_display_is_double_buffered(d));
+
+    lv_obj_t * o = lv_obj_create(lv_screen_active());
+    lv_obj_set_size(o, 40, 30);
+    lv_refr_now(d);  // whole screen into the first buffer
+    lv_obj_set_pos(o, 60, 40);
+    lv_refr_now(d);  // only the changed areas, into the second buffer
+    ASSERT_EQ(p.shown.size(), 2u);
+    EXPECT_EQ(p.shown[0], p.a.data());
+    EXPECT_EQ(p.shown[1], p.b.data()) << "the buffers alternate";
+
+    lv_obj_invalidate(lv_screen_active());
+    lv_refr_now(d);  // everything again, into the first buffer
+    ASSERT_EQ(p.shown.size(), 3u);
+    EXPECT_EQ(p.shown[2], p.a.data());
+    EXPECT_TRUE(p.a == p.b) << "the second frame started from a copy of the first";
+}
+
+}  // namespace
