@@ -4,6 +4,7 @@
 #include "gui/core/layout.hpp"
 #include "gui/display/display.hpp"
 #include "gui/misc/anim.hpp"
+#include "gui/misc/async.hpp"
 #include "gui/misc/log.hpp"
 #include "gui/misc/tick.hpp"
 #include "gui/misc/timer.hpp"
@@ -22,6 +23,7 @@ void lv_init(void)
     gui::log::reset();
     gui::tick::reset();
     gui::timer::reset();
+    gui::async::reset();
     gui::anim::init();
     gui::core::layout_init();
 #if LV_USE_FREETYPE
@@ -53,6 +55,7 @@ void lv_deinit(void)
     while(lv_group_get_count() > 0) lv_group_delete(lv_group_by_index(0));
     gui::anim::deinit();
     gui::timer::reset();
+    gui::async::reset();
     lv_global.inited = false;
     gui::log::reset();
 }

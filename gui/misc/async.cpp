@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "lvgl.h"
+#include "gui/misc/async.hpp"
 
 namespace {
 
@@ -37,6 +38,15 @@ void async_timer_cb(lv_timer_t * timer)
 }
 
 }  // namespace
+
+namespace gui::async {
+
+void reset()
+{
+    pending().clear();
+}
+
+}  // namespace gui::async
 
 extern "C" {
 
