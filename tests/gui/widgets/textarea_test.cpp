@@ -190,6 +190,42 @@ TEST_F(TextareaTest, OneLineViewFollowsTheCursorHorizontally)
     EXPECT_EQ(lv_obj_get_scroll_x(ta), 0);
 }
 
+struct KeypadState {
+    uint32_t key = 0;
+    bool pressed = false;
+};
+KeypadState g_keypad;
+
+void keypad_read(lv_indev_t *, lv_indev_data_t * data)
+{
+    data->key = g_keypad.key;
+    data->state = g_keypad.pressed ? LV_INDEV_STATE_PRESSED : LV_INDEV_STATE_RELEASED;
+}
+
+TEST_F(TextareaTest, KeysFromAKeypadReachTheFocusedTextareaAndItsHandler)
+{
+    lv_indev_t * keypad = lv_indev_create();
+    lv_indev_set_type(keypad, LV_INDEV_TYPE_KEYPAD);
+    lv_indev_set_read_cb(keypad, keypad_read);
+    lv_group_t * group = lv_group_create();
+    lv_group_add_obj(group, ta);
+    lv_indev_set_group(keypad, group);
+    lv_textarea_set_one_line(ta, true);
+    EventLog log;
+    log.attach(ta, "ta", LV_EVENT_VALUE_CHANGED);
+    log.attach(ta, "ta", LV_EVENT_READY);
+
+    for (uint32_t k : {uint32_t('h'), uint32_t('i'), uint32_t(LV_KEY_LEFT), uint32_t('!'), uint32_t(LV_KEY_ENTER)}) {
+        g_keypad = {k, true};
+        advance(33);
+        g_keypad.pressed = false;
+        advance(33);
+    }
+    EXPECT_STREQ(lv_textarea_get_text(ta), "h!i");
+    EXPECT_EQ(log.joined(), "ta:VALUE_CHANGED ta:VALUE_CHANGED ta:VALUE_CHANGED ta:READY");
+    lv_group_delete(group);
+}
+
 TEST_F(TextareaTest, MalformedUtf8IsHandledSafely)
 {
     const char * inputs[] = {"\xC3", "a\xE2\x80", "\xFF\xFE", "\xF0\x9F\x98", "ok\xC3\xA4"};
