@@ -224,6 +224,13 @@ Bytes overflowing(bool long_form)
     return p.build();
 }
 
+Bytes short_one_past()
+{
+    PlayInfo p = short_form("abc", "");
+    p.len1 = 4;
+    return p.build();
+}
+
 Bytes state0_huge()
 {
     PlayInfo p;
@@ -242,6 +249,8 @@ const PlayCase kPlayCases[] = {
      "Live radio"},
     {"short form, 300-byte text", short_form(k300, "after").build(), true, "", 0, std::string(255, 'y'), "after"},
     {"long form with len4 4 and its trailer", long_form_with_trailer(), true, "", 4, "Aurora FM", "Live radio"},
+    {"short form texts one byte past the end", short_one_past(), false,
+     "PLAYER_MSG len overflow: need=36 have=35, drop\n", 0, "", ""},
     {"short form overflowing", overflowing(false), false,
      "PLAYER_MSG len overflow: need=8589934622 have=32, drop\n", 0, "", ""},
     {"long form overflowing", overflowing(true), false,

@@ -39,6 +39,11 @@ const Controller kControllers[] = {
      spotify_data_exchange_init, spotify_uds_cb, spotify_media_ctrl, spotify_play_check_info},
 };
 
+void PrintTo(const Controller &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class PlayerController : public ::testing::TestWithParam<Controller> {
 protected:
     void SetUp() override
@@ -92,6 +97,13 @@ PlayInfo wrapping_lengths()
     return p;
 }
 
+PlayInfo one_byte_short()
+{
+    PlayInfo p = texts("abc", "", "");
+    p.len1 = 4;
+    return p;
+}
+
 PlayInfo with_trailer()
 {
     PlayInfo p = texts("Song", "Artist", "Album");
@@ -115,6 +127,8 @@ const DecodeCase kDecodeCases[] = {
     {"trailing data counted, not read", with_trailer(), true, "", "Song", "Artist", "Album", 4},
     {"state 1 with len1 70000 overflows", huge_state(1), false,
      "PLAYER_MSG len overflow: need=70045 have=36, drop\n", "", "", "", 0},
+    {"texts one byte past the end", one_byte_short(), false, "PLAYER_MSG len overflow: need=40 have=39, drop\n", "",
+     "", "", 0},
     {"lengths summing past 32 bits never wrap", wrapping_lengths(), false,
      "PLAYER_MSG len overflow: need=12884901961 have=36, drop\n", "", "", "", 0},
 };
