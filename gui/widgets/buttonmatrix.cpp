@@ -86,7 +86,8 @@ void set_map(lv_obj_t * obj, ButtonmatrixData & d, const char * const * map)
         d.buttons.push_back({map[i], 1, row, {0, 0, -1, -1}});
     }
     d.row_count = d.buttons.empty() ? 0 : row + 1;
-    d.selected = kNone;
+    // A handler running after a key switched the map still finds a key at the index.
+    if (d.selected >= d.buttons.size()) d.selected = kNone;
     d.pressed = false;
     layout(obj, d);
     lv_obj_invalidate(obj);

@@ -142,9 +142,12 @@ TEST_F(KeyboardTest, SlidingOffAnActionKeyCancelsIt)
 
 TEST_F(KeyboardTest, ModeKeysSwitchMapsAndFunctionKeysEdit)
 {
+    HandlerView view;
+    lv_obj_add_event_cb(kb, read_key, LV_EVENT_VALUE_CHANGED, &view);
     lv_area_t a = coords(kb);
     tap(a.x1 + 30, a.y1 + 90); // "ABC"
     EXPECT_EQ(lv_keyboard_get_mode(kb), LV_KEYBOARD_MODE_TEXT_UPPER);
+    EXPECT_EQ(view.key_text, "abc") << "a later handler sees the key now at that place";
     EXPECT_STREQ(lv_keyboard_get_button_text(kb, 1), "Q");
     tap(a.x1 + 86, a.y1 + 30);  // "Q"
     tap(a.x1 + 300, a.y1 + 200); // space
