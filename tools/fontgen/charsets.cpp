@@ -37,11 +37,11 @@ std::vector<uint32_t> printable_ascii() {
     return cps;
 }
 
-std::optional<FontSpec> builtin_font_spec(int size) {
+std::optional<FontRecipe> builtin_font_recipe(int size) {
     auto m = std::find_if(kBuiltinMetrics.begin(), kBuiltinMetrics.end(),
                           [size](const BuiltinMetrics& b) { return b.size == size; });
     if (m == kBuiltinMetrics.end()) return std::nullopt;
-    FontSpec s;
+    FontRecipe s;
     s.name = "lv_font_montserrat_" + std::to_string(size);
     s.pixel_size = size;
     s.bpp = 4;
@@ -56,8 +56,8 @@ std::optional<FontSpec> builtin_font_spec(int size) {
     return s;
 }
 
-FontSpec main_font_spec() {
-    FontSpec s;
+FontRecipe main_font_recipe() {
+    FontRecipe s;
     s.name = "ui_font_font_main";
     s.pixel_size = kMainPixelAdvance;
     s.bpp = 8;

@@ -44,10 +44,10 @@ std::vector<uint32_t> printable_ascii();
 
 // lv_font_montserrat_<size>: printable ASCII, then the degree sign, the
 // bullet and the symbols in one sparse map. Empty when the size is not built.
-std::optional<FontSpec> builtin_font_spec(int size);
+std::optional<FontRecipe> builtin_font_recipe(int size);
 
 // The interface's own label font: printable ASCII, then the bullet and the
 // Chinese characters of the fixed labels; all of map 2 advances 24 pixels.
-FontSpec main_font_spec();
+FontRecipe main_font_recipe();
 
 }  // namespace fontgen

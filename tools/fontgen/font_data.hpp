@@ -26,7 +26,7 @@ struct TurnedGlyph {
     uint32_t drawn_from;
 };
 
-struct FontSpec {
+struct FontRecipe {
     std::string name;  // the lv_font_t's name
     int pixel_size = 0;  // em size the faces are rendered at
     int bpp = 4;
@@ -54,7 +54,7 @@ struct ClassKerning {
 };
 
 struct FontData {
-    FontSpec spec;
+    FontRecipe recipe;
     std::vector<CharMap> cmaps;
     std::vector<Glyph> glyphs;  // index = glyph id; 0 is the empty glyph
     std::vector<uint32_t> glyph_offsets;  // bitmap_index per glyph id
@@ -63,10 +63,10 @@ struct FontData {
     std::vector<std::string> sources;  // typeface files the glyphs came from
 };
 
-// Renders every code point of `spec` from the first face that has it; kerning
+// Renders every code point of `recipe` from the first face that has it; kerning
 // is taken only between glyphs of the same face. Throws std::runtime_error
 // when no face has a code point.
-FontData build_font(const FontSpec& spec, const std::vector<const Typeface*>& faces);
+FontData build_font(const FontRecipe& recipe, const std::vector<const Typeface*>& faces);
 
 // Packs 8-bit coverage into `bpp` bits per pixel, most significant first,
 // rows continuous (a row may end mid-byte), padded to a whole byte at the end.

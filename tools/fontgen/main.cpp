@@ -24,14 +24,14 @@ int usage() {
 }
 
 // Writes next to the target and renames, so a failed run leaves no half file.
-void generate(const fontgen::FontSpec& spec, const std::string& out_path, const std::vector<std::string>& paths) {
+void generate(const fontgen::FontRecipe& recipe, const std::string& out_path, const std::vector<std::string>& paths) {
     std::vector<std::unique_ptr<fontgen::Typeface>> faces;
     std::vector<const fontgen::Typeface*> order;
     for (const std::string& p : paths) {
-        faces.push_back(std::make_unique<fontgen::Typeface>(p, spec.pixel_size));
+        faces.push_back(std::make_unique<fontgen::Typeface>(p, recipe.pixel_size));
         order.push_back(faces.back().get());
     }
-    const fontgen::FontData font = fontgen::build_font(spec, order);
+    const fontgen::FontData font = fontgen::build_font(recipe, order);
     const std::string tmp = out_path + ".tmp";
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
@@ -48,13 +48,13 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         if (args.size() >= 4 && args[0] == "builtin") {
-            const auto spec = fontgen::builtin_font_spec(std::stoi(args[1]));
-            if (!spec) throw std::runtime_error("no built-in font of size " + args[1]);
-            generate(*spec, args[2], {args.begin() + 3, args.end()});
+            const auto recipe = fontgen::builtin_font_recipe(std::stoi(args[1]));
+            if (!recipe) throw std::runtime_error("no built-in font of size " + args[1]);
+            generate(*recipe, args[2], {args.begin() + 3, args.end()});
             return 0;
         }
         if (args.size() >= 3 && args[0] == "main") {
-            generate(fontgen::main_font_spec(), args[1], {args.begin() + 2, args.end()});
+            generate(fontgen::main_font_recipe(), args[1], {args.begin() + 2, args.end()});
             return 0;
         }
     } catch (const std::exception& e) {
