@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
+#include FT_SIZES_H
 
 #include <algorithm>
 #include <cstring>
@@ -32,11 +33,18 @@ struct Glyph {
     std::vector<uint8_t> alpha; // box_w x box_h
 };
 
-struct FtFont {
-    lv_font_t font{};
+// One opened face per (file, style), shared by the fonts of every size made from it.
+struct SharedFace {
     FT_Face face = nullptr;
     std::string path;
-    uint32_t size = 0;
+    uint32_t style = 0;
+    int users = 0;
+};
+
+struct FtFont {
+    lv_font_t font{};
+    SharedFace* shared = nullptr;
+    FT_Size size = nullptr; // this font's size object on the shared face
     lv_freetype_font_style_t style = LV_FREETYPE_FONT_STYLE_NORMAL;
     size_t cache_limit = 0;
     std::unordered_map<uint32_t, Glyph> glyphs; // by code point
@@ -44,14 +52,16 @@ struct FtFont {
     FtFont() = default;
     FtFont(const FtFont&) = delete;
     FtFont& operator=(const FtFont&) = delete;
-    ~FtFont() {
-        if (face != nullptr) FT_Done_Face(face);
-    }
+    ~FtFont();
+    FT_Face face() const { return shared->face; }
+    // Make this font's size the face's current one before using the face.
+    void activate() const { FT_Activate_Size(size); }
 };
 
 struct Context {
     FT_Library lib = nullptr;
     uint32_t max_glyphs = LV_FREETYPE_CACHE_FT_GLYPH_CNT;
+    std::vector<std::unique_ptr<SharedFace>> faces;
     std::unordered_map<const lv_font_t*, std::unique_ptr<FtFont>> fonts;
 };
 
@@ -60,17 +70,51 @@ Context& ctx() {
     return c;
 }
 
+SharedFace* acquire_face(const char* path, uint32_t style) {
+    Context& c = ctx();
+    for (const auto& f : c.faces) {
+        if (f->path == path && f->style == style) {
+            f->users++;
+            return f.get();
+        }
+    }
+    FT_Face face = nullptr;
+    if (FT_New_Face(c.lib, path, 0, &face) != 0) return nullptr;
+    auto shared = std::make_unique<SharedFace>();
+    shared->face = face;
+    shared->path = path;
+    shared->style = style;
+    shared->users = 1;
+    c.faces.push_back(std::move(shared));
+    return c.faces.back().get();
+}
+
+void release_face(SharedFace* shared) {
+    if (shared == nullptr || --shared->users > 0) return;
+    FT_Done_Face(shared->face);
+    auto& faces = ctx().faces;
+    faces.erase(std::remove_if(faces.begin(), faces.end(), [shared](const auto& f) { return f.get() == shared; }),
+                faces.end());
+}
+
+FtFont::~FtFont() {
+    if (size != nullptr) FT_Done_Size(size);
+    release_face(shared);
+}
+
 // The engine data of our fonts; user_data stays free for the application.
 FtFont* ft_of(const lv_font_t* font) { return static_cast<FtFont*>(const_cast<void*>(font->dsc)); }
 
 // Render one glyph; false when the face does not have it.
 bool render(FtFont& f, uint32_t letter, Glyph& out) {
-    const FT_UInt index = FT_Get_Char_Index(f.face, letter);
+    FT_Face face = f.face();
+    const FT_UInt index = FT_Get_Char_Index(face, letter);
     if (index == 0) return false;
-    if (FT_Load_Glyph(f.face, index, FT_LOAD_DEFAULT) != 0) return false;
-    FT_GlyphSlot slot = f.face->glyph;
+    f.activate();
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) return false;
+    FT_GlyphSlot slot = face->glyph;
     if ((f.style & LV_FREETYPE_FONT_STYLE_BOLD) && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-        FT_Outline_Embolden(&slot->outline, FT_MulFix(f.face->units_per_EM, f.face->size->metrics.y_scale) / 24);
+        FT_Outline_Embolden(&slot->outline, FT_MulFix(face->units_per_EM, face->size->metrics.y_scale) / 24);
     }
     if ((f.style & LV_FREETYPE_FONT_STYLE_ITALIC) && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         FT_Matrix shear{0x10000, kItalicShear, 0, 0x10000};
@@ -106,10 +150,13 @@ const Glyph* glyph(FtFont& f, uint32_t letter) {
 }
 
 int32_t kerning(FtFont& f, uint32_t left, uint32_t right) {
-    if (right == 0 || !FT_HAS_KERNING(f.face)) return 0;
+    FT_Face face = f.face();
+    if (right == 0 || !FT_HAS_KERNING(face)) return 0;
     FT_Vector k;
-    const FT_UInt l = FT_Get_Char_Index(f.face, left), r = FT_Get_Char_Index(f.face, right);
-    if (l == 0 || r == 0 || FT_Get_Kerning(f.face, l, r, FT_KERNING_DEFAULT, &k) != 0) return 0;
+    const FT_UInt l = FT_Get_Char_Index(face, left), r = FT_Get_Char_Index(face, right);
+    if (l == 0 || r == 0) return 0;
+    f.activate();
+    if (FT_Get_Kerning(face, l, r, FT_KERNING_DEFAULT, &k) != 0) return 0;
     return static_cast<int32_t>(k.x >> 6);
 }
 
@@ -165,14 +212,15 @@ bool set_size(FT_Face face, uint32_t size) {
 }
 
 void fill_metrics(FtFont& f) {
-    const FT_Size_Metrics& m = f.face->size->metrics;
+    FT_Face face = f.face();
+    const FT_Size_Metrics& m = f.size->metrics;
     lv_font_t& font = f.font;
     font.line_height = static_cast<int32_t>(m.height >> 6);
     font.base_line = static_cast<int32_t>((-m.descender) >> 6);
-    if (FT_IS_SCALABLE(f.face)) {
-        font.underline_position = static_cast<int8_t>(FT_MulFix(f.face->underline_position, m.y_scale) >> 6);
+    if (FT_IS_SCALABLE(face)) {
+        font.underline_position = static_cast<int8_t>(FT_MulFix(face->underline_position, m.y_scale) >> 6);
         font.underline_thickness =
-            static_cast<int8_t>(std::max<FT_Long>(FT_MulFix(f.face->underline_thickness, m.y_scale) >> 6, 1));
+            static_cast<int8_t>(std::max<FT_Long>(FT_MulFix(face->underline_thickness, m.y_scale) >> 6, 1));
     } else {
         font.underline_position = 0;
         font.underline_thickness = 1;
@@ -196,7 +244,7 @@ lv_result_t lv_freetype_init(uint32_t max_glyph_cnt) {
 
 void lv_freetype_uninit(void) {
     Context& c = ctx();
-    c.fonts.clear(); // closes the faces before the library
+    c.fonts.clear(); // releases the sizes and faces before the library
     if (c.lib != nullptr) FT_Done_FreeType(c.lib);
     c.lib = nullptr;
 }
@@ -223,17 +271,21 @@ lv_font_t* lv_freetype_font_create_with_info(const lv_font_info_t* info) {
     if (c.lib == nullptr && lv_freetype_init(c.max_glyphs) != LV_RESULT_OK) return nullptr;
 
     auto f = std::make_unique<FtFont>();
-    if (FT_New_Face(c.lib, info->name, 0, &f->face) != 0) {
-        f->face = nullptr;
+    f->shared = acquire_face(info->name, info->style);
+    if (f->shared == nullptr) {
         LV_LOG_ERROR("failed to open font file: %s", info->name);
         return nullptr;
     }
-    if (!set_size(f->face, info->size)) {
+    if (FT_New_Size(f->face(), &f->size) != 0) {
+        f->size = nullptr;
+        LV_LOG_ERROR("failed to create a size for font: %s", info->name);
+        return nullptr;
+    }
+    f->activate();
+    if (!set_size(f->face(), info->size)) {
         LV_LOG_ERROR("failed to set size %u for font: %s", static_cast<unsigned>(info->size), info->name);
         return nullptr;
     }
-    f->path = info->name;
-    f->size = info->size;
     f->style = static_cast<lv_freetype_font_style_t>(info->style);
     f->cache_limit = c.max_glyphs;
     fill_metrics(*f);

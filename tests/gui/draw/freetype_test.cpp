@@ -59,6 +59,26 @@ TEST_F(FreeTypeFont, MetricsAndGlyphsFromTheFace) {
     lv_freetype_font_delete(font);
 }
 
+TEST_F(FreeTypeFont, SizesOfOneFileShareTheFaceButKeepTheirOwnMetrics) {
+    auto make = [](uint32_t px) {
+        return lv_freetype_font_create(kFontPath, LV_FREETYPE_FONT_RENDER_MODE_BITMAP, px,
+                                       LV_FREETYPE_FONT_STYLE_NORMAL);
+    };
+    lv_font_t* small = make(16);
+    lv_font_t* large = make(32);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    EXPECT_LT(small->line_height, large->line_height);
+    const uint16_t small_w = lv_font_get_glyph_width(small, 'W', 0);
+    const uint16_t large_w = lv_font_get_glyph_width(large, 'W', 0);
+    EXPECT_NEAR(large_w, 2 * small_w, 2);
+    lv_freetype_font_delete(large);
+    lv_font_glyph_dsc_t g;
+    ASSERT_TRUE(lv_font_get_glyph_dsc(small, &g, 'Q', 0)); // still usable after its sibling is gone
+    EXPECT_LT(g.box_h, 20);
+    lv_freetype_font_delete(small);
+}
+
 TEST_F(FreeTypeFont, MissingFileGivesNullAndAnErrorLine) {
     g_log.clear();
     lv_log_register_print_cb(capture);
