@@ -39,6 +39,17 @@ typedef enum {
 } lv_image_compress_t;
 
 /** Twelve bytes in front of every image. */
+#if LV_BIG_ENDIAN_SYSTEM
+typedef struct {
+    uint32_t reserved_2 : 16;
+    uint32_t stride : 16;
+    uint32_t h : 16;
+    uint32_t w : 16;
+    uint32_t flags : 16;
+    uint32_t cf : 8;
+    uint32_t magic : 8;
+} lv_image_header_t;
+#else
 typedef struct {
     uint32_t magic : 8;  /**< LV_IMAGE_HEADER_MAGIC */
     uint32_t cf : 8;     /**< an lv_color_format_t */
@@ -48,6 +59,7 @@ typedef struct {
     uint32_t stride : 16; /**< bytes per row; 0: computed from width and format */
     uint32_t reserved_2 : 16;
 } lv_image_header_t;
+#endif
 
 /** A compiled-in image (pixels or an encoded file in memory). */
 struct _lv_image_dsc_t {
