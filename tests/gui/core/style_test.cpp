@@ -180,3 +180,39 @@ TEST_F(Styles, StyleObjectsAndOpacityThroughAncestors)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Styles, StateChangesReachLayoutAndInheritingChildren)
+{
+    lv_obj_t * obj = lv_obj_create(lv_screen_active());
+    lv_obj_set_size(obj, 100, 50);
+    lv_obj_set_style_width(obj, 150, LV_STATE_CHECKED);
+    lv_obj_set_style_text_color(obj, lv_color_hex(0x00FF00), LV_STATE_CHECKED);
+    lv_obj_t * child = lv_obj_create(obj);
+    lv_obj_remove_style_all(child);
+    lv_obj_update_layout(obj);
+    EXPECT_EQ(lv_obj_get_width(obj), 100);
+
+    lv_obj_add_state(obj, LV_STATE_CHECKED);
+    lv_obj_update_layout(obj);
+    EXPECT_EQ(lv_obj_get_width(obj), 150);
+    EXPECT_EQ(hex(lv_obj_get_style_text_color(child, LV_PART_MAIN)), 0x00FF00u);
+
+    lv_obj_remove_state(obj, LV_STATE_CHECKED);
+    lv_obj_update_layout(obj);
+    EXPECT_EQ(lv_obj_get_width(obj), 100);
+}
+
+TEST_F(Styles, StateTrickleCopiesToChildren)
+{
+    lv_obj_t * parent = lv_obj_create(lv_screen_active());
+    lv_obj_t * child = lv_obj_create(parent);
+    lv_obj_add_flag(parent, LV_OBJ_FLAG_STATE_TRICKLE);
+    lv_obj_add_state(parent, LV_STATE_PRESSED);
+    EXPECT_TRUE(lv_obj_has_state(child, LV_STATE_PRESSED));
+    lv_obj_remove_state(parent, LV_STATE_PRESSED);
+    EXPECT_FALSE(lv_obj_has_state(child, LV_STATE_PRESSED));
+}
+
+}  // namespace
