@@ -61,9 +61,9 @@ class ExitingCommandLine : public ::testing::TestWithParam<ExitCase> {};
 TEST_P(ExitingCommandLine, PrintsExactlyAndExits)
 {
     const ExitCase& c = GetParam();
-    RunSpec spec;
-    spec.args = c.args;
-    const RunResult r = run_quorvex(spec);
+    RunRequest req;
+    req.args = c.args;
+    const RunResult r = run_quorvex(req);
     ASSERT_FALSE(r.timed_out);
     EXPECT_TRUE(matches(c.out, r.out, r.pid)) << "stdout was:\n" << r.out;
     EXPECT_EQ(r.err, c.err);
@@ -143,15 +143,15 @@ TEST_P(RunningCommandLine, StartsUpAndStopsOnSigint)
 {
     const RunCase& c = GetParam();
     const std::string dir = make_temp_dir();
-    RunSpec spec{c.args, {}, dir, "ui_user_init done !", c.panel ? dir + "/panel.bmp" : ""};
+    RunRequest req{c.args, {}, dir, "ui_user_init done !", c.panel ? dir + "/panel.bmp" : ""};
     for (const auto& [k, v] : c.env) {
-        spec.env[k] = replace_all(v, "@DIR@", dir);
+        req.env[k] = replace_all(v, "@DIR@", dir);
     }
     std::vector<std::string> lines;
     for (const std::string& l : c.lines) {
         lines.push_back(replace_all(l, "@DIR@", dir));
     }
-    const RunResult r = run_quorvex(spec);
+    const RunResult r = run_quorvex(req);
     ASSERT_FALSE(r.timed_out) << r.out;
     EXPECT_EQ(missing_in_order(lines, r.out, r.pid), "") << "stdout was:\n" << r.out;
     EXPECT_EQ(r.err, "");

@@ -17,10 +17,27 @@ namespace {
 
 constexpr int kTimeoutMs = 30000;
 constexpr int kPollSliceMs = 20;  // re-check the SIGINT condition this often
+
+// ThreadSanitizer defers asynchronous signals to the next point where it
+// looks for them, and now and then drops a SIGINT that reaches the program
+// just as its GUI loop starts (never seen without it). Under ThreadSanitizer
+// an unanswered SIGINT is therefore sent again; other builds send it once.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool kResendSigint = true;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+constexpr bool kResendSigint = true;
+#else
+constexpr bool kResendSigint = false;
+#endif
+#else
+constexpr bool kResendSigint = false;
+#endif
+constexpr auto kSigintResendAfter = std::chrono::seconds(2);
 constexpr const char* kPassedEnv[] = {"ASAN_OPTIONS", "UBSAN_OPTIONS", "TSAN_OPTIONS",
                                       "LSAN_OPTIONS"};
 
-std::vector<std::string> child_env(const RunSpec& spec)
+std::vector<std::string> child_env(const RunRequest& req)
 {
     std::map<std::string, std::string> env = {{"PATH", "/usr/bin:/bin:/usr/sbin:/sbin"}};
     for (const char* name : kPassedEnv) {
@@ -28,7 +45,7 @@ std::vector<std::string> child_env(const RunSpec& spec)
             env[name] = v;
         }
     }
-    for (const auto& [k, v] : spec.env) {
+    for (const auto& [k, v] : req.env) {
         env[k] = v;
     }
     std::vector<std::string> out;
@@ -103,17 +120,17 @@ void remove_tree(const std::string& path)
     std::filesystem::remove_all(path, ec);
 }
 
-RunResult run_quorvex(const RunSpec& spec)
+RunResult run_quorvex(const RunRequest& req)
 {
     RunResult result;
-    const std::string cwd = spec.cwd.empty() ? make_temp_dir() : spec.cwd;
+    const std::string cwd = req.cwd.empty() ? make_temp_dir() : req.cwd;
     int out_pipe[2], err_pipe[2];
     if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) {
         return result;
     }
     std::vector<std::string> argv_s = {QUORVEX_BIN};
-    argv_s.insert(argv_s.end(), spec.args.begin(), spec.args.end());
-    std::vector<std::string> env_s = child_env(spec);
+    argv_s.insert(argv_s.end(), req.args.begin(), req.args.end());
+    std::vector<std::string> env_s = child_env(req);
     std::vector<char*> argv = c_strings(argv_s);
     std::vector<char*> envp = c_strings(env_s);
 
@@ -133,6 +150,7 @@ RunResult run_quorvex(const RunSpec& spec)
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
     bool sent_sigint = false;
+    std::chrono::steady_clock::time_point sigint_at;
     pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
     int open_fds = 2;
@@ -145,7 +163,7 @@ RunResult run_quorvex(const RunSpec& spec)
             kill(pid, SIGKILL);
             break;
         }
-        const int wait_ms = spec.sigint_after.empty() ? static_cast<int>(left) : kPollSliceMs;
+        const int wait_ms = req.sigint_after.empty() ? static_cast<int>(left) : kPollSliceMs;
         if (poll(fds, 2, wait_ms) < 0) {
             continue;
         }
@@ -163,11 +181,16 @@ RunResult run_quorvex(const RunSpec& spec)
                 open_fds--;
             }
         }
-        if (!sent_sigint && !spec.sigint_after.empty() &&
-            result.out.find(spec.sigint_after) != std::string::npos &&
-            (spec.sigint_file.empty() || access(spec.sigint_file.c_str(), F_OK) == 0)) {
+        if (!sent_sigint && !req.sigint_after.empty() &&
+            result.out.find(req.sigint_after) != std::string::npos &&
+            (req.sigint_file.empty() || access(req.sigint_file.c_str(), F_OK) == 0)) {
             kill(pid, SIGINT);
             sent_sigint = true;
+            sigint_at = std::chrono::steady_clock::now();
+        } else if (kResendSigint && sent_sigint &&
+                   std::chrono::steady_clock::now() - sigint_at >= kSigintResendAfter) {
+            kill(pid, SIGINT);
+            sigint_at = std::chrono::steady_clock::now();
         }
     }
     for (pollfd& f : fds) {
@@ -178,7 +201,7 @@ RunResult run_quorvex(const RunSpec& spec)
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    if (spec.cwd.empty()) {
+    if (req.cwd.empty()) {
         remove_tree(cwd);
     }
     return result;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct RunSpec {
+struct RunRequest {
     std::vector<std::string> args;
     std::map<std::string, std::string> env;  // on top of a minimal environment
     std::string cwd;                         // empty: a fresh temporary folder
@@ -23,7 +23,7 @@ struct RunResult {
     bool timed_out = false;
 };
 
-RunResult run_quorvex(const RunSpec& spec);
+RunResult run_quorvex(const RunRequest& req);
 
 // A fresh temporary folder, removed by the caller with remove_tree().
 std::string make_temp_dir();

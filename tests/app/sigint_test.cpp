@@ -68,12 +68,12 @@ protected:
 
     RunResult stop_interface()
     {
-        RunSpec spec;
-        spec.cwd = dir;
-        spec.env["LV_LINUX_DRM_CARD"] = dir + "/panel.bmp";
-        spec.env["PATH"] = dir + "/bin:/usr/bin:/bin";
-        spec.sigint_after = "ui_user_init done !";
-        return run_quorvex(spec);
+        RunRequest req;
+        req.cwd = dir;
+        req.env["LV_LINUX_DRM_CARD"] = dir + "/panel.bmp";
+        req.env["PATH"] = dir + "/bin:/usr/bin:/bin";
+        req.sigint_after = "ui_user_init done !";
+        return run_quorvex(req);
     }
 
     std::string killall_log() const
