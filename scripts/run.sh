@@ -9,12 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/app"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 services=(airplay_run spotify_run airable_run)
-targets=(quorvex touch_gesture)
-available=$(cmake --build "$build" --target help)
-for s in "${services[@]}"; do
-  if grep -qx "\.\.\. $s" <<<"$available"; then targets+=("$s"); fi
-done
-cmake --build "$build" -j4 --target "${targets[@]}"
+cmake --build "$build" -j "$(nproc)" --target quorvex touch_gesture "${services[@]}"
 
 run="$root/run"
 mkdir -p "$run"
@@ -24,7 +19,7 @@ font="$run/HarmonyOS_Sans_SC_Medium.ttf"
 cmp -s "$font_src" "$font" 2>/dev/null || cp "$font_src" "$font"
 for s in "${services[@]}"; do
   # --remove-destination: a service left running keeps its old file.
-  if [ -x "$build/run/$s" ]; then cp --remove-destination "$build/run/$s" "$run/$s"; fi
+  cp --remove-destination "$build/run/$s" "$run/$s"
 done
 [ -p "$run/touch" ] || { rm -f "$run/touch"; mkfifo "$run/touch"; }
 
