@@ -27,6 +27,7 @@
 #include "airplay_data_exchange.h"
 #include "comm_mgr_lvgl.h"
 #include "fw_uds.h"
+#include "socket_fixture.h"
 #include "spotify_data_exchange.h"
 #include "ui/list_data_ui.h"
 #include "ui/ui_data_update.h"
@@ -120,13 +121,6 @@ void on_airable(int event, void *data)
     }
 }
 
-uint32_t monotonic_ms()
-{
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (uint32_t)(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
-}
-
 std::vector<ListDataUIData> list_items()
 {
     std::vector<ListDataUIData> out;
@@ -150,23 +144,13 @@ std::string slurp(const fs::path &p)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class CommE2E : public ::testing::Test {
+class CommE2E : public SocketFixture {
 protected:
     void SetUp() override
     {
-        static bool initialised = false;
-        if (!initialised) {
-            lv_init();
-            initialised = true;
-        }
-        lv_tick_set_cb(monotonic_ms);
+        SocketFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         g_seen = new Seen;
-
-        char tmpl[] = "/tmp/quorvex-comm-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        socket_ = (dir_ / "fw.sock").string();
-        uds_set_socket_path(socket_.c_str());
 
         list_head_ = ListDataUIListInit();
         ui_run_page.list_head = list_head_;
@@ -191,14 +175,12 @@ protected:
         comm_mgr_deinit();
         comm_mgr_set_conn_cb(nullptr);
         comm_mgr_set_disconn_cb(nullptr);
-        uds_set_socket_path(nullptr);
         ListDataUIListClean(list_head_);
         free(list_head_);
         ui_run_page.list_head = nullptr;
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
         delete g_seen;
         g_seen = nullptr;
+        SocketFixture::TearDown();
     }
 
     // Starts a stand-in service in the working directory, its output in
@@ -244,8 +226,6 @@ protected:
 
     static bool connected(uint8_t id) { return g_seen->count(g_seen->connects, id) > 0; }
 
-    fs::path dir_;
-    std::string socket_;
     std::vector<pid_t> children_;
     ListDataUINode *list_head_ = nullptr;
 };

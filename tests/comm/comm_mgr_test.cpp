@@ -3,11 +3,8 @@
 // the GUI thread (the heartbeat monitor's thread runs beside).
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-#include <time.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,10 +12,9 @@
 #include "fw_proto.h"
 #include "fw_uds.h"
 #include "lvgl.h"
+#include "socket_fixture.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Routed {
     int route; // which callback took it
@@ -34,28 +30,12 @@ template <int N> void route(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const ui
     g_routed.push_back({N, app_id, cmd1, cmd2, std::vector<uint8_t>(p, p + len)});
 }
 
-uint32_t monotonic_ms()
-{
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (uint32_t)(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
-}
-
-class CommMgr : public ::testing::Test {
+class CommMgr : public SocketFixture {
 protected:
     void SetUp() override
     {
-        static bool initialised = false;
-        if (!initialised) {
-            lv_init();
-            initialised = true;
-        }
-        lv_tick_set_cb(monotonic_ms);
-        char tmpl[] = "/tmp/quorvex-mgr-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        socket_ = (dir_ / "fw.sock").string();
-        uds_set_socket_path(socket_.c_str());
+        SocketFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         g_routed.clear();
         g_connects.clear();
         g_disconnects.clear();
@@ -74,9 +54,7 @@ protected:
         comm_mgr_set_msg_cb(nullptr);
         comm_mgr_set_conn_cb(nullptr);
         comm_mgr_set_disconn_cb(nullptr);
-        uds_set_socket_path(nullptr);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
+        SocketFixture::TearDown();
     }
 
     void start()
@@ -115,8 +93,6 @@ protected:
         return fd;
     }
 
-    fs::path dir_;
-    std::string socket_;
     std::vector<int> fds_;
     bool started_ = false;
 };
