@@ -110,7 +110,9 @@ TEST_F(HeartbeatLiveTest, SilentServiceIsTimedOutOnceAndDropped)
     EXPECT_EQ(timeouts[0].first, 6);
     double silent = std::chrono::duration<double>(timeouts[0].second - last_feed).count();
     EXPECT_GE(silent, 8.0);
-    EXPECT_LE(silent, 9.0 + 0.25) << "check passes take a little time each";
+    // Check passes take a little time each, more on a loaded machine; one
+    // pass too many would show as 10 s.
+    EXPECT_LE(silent, 9.5);
     EXPECT_EQ(g_removed, 0);
 
     for (const char *line : {"App 6 missed heartbeat (1/3)\n", "App 6 missed heartbeat (2/3)\n",
