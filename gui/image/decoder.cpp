@@ -2,6 +2,7 @@
 #include "decoder.hpp"
 
 #include "codecs.hpp"
+#include "gui/misc/fs.hpp"
 
 #include <cstdio>
 #include <cstring>
@@ -10,22 +11,25 @@
 namespace gui::image {
 namespace {
 
-constexpr size_t kMaxPathLength = 256;
 constexpr long kMaxFileSize = 64L * 1024 * 1024;
 
 bool g_png_enabled = true;
 bool g_jpeg_enabled = true;
 
+// Opens a file of the stdio drive for reading; nullptr (logged) on failure.
+FILE* open_source(const char* path) {
+    std::string os_path;
+    if (!gui::fs::resolve_path(path, os_path)) return nullptr;
+    FILE* f = std::fopen(os_path.c_str(), "rb");
+    if (f == nullptr) LV_LOG_ERROR("File open failed: %s", path);
+    return f;
+}
+
 // Read a whole file; empty on any failure.
 std::vector<uint8_t> read_file(const char* path) {
     std::vector<uint8_t> bytes;
-    char os_path[kMaxPathLength + 1];
-    if (!resolve_path(path, os_path, sizeof(os_path))) return bytes;
-    FILE* f = std::fopen(os_path, "rb");
-    if (f == nullptr) {
-        LV_LOG_ERROR("File open failed: %s", path);
-        return bytes;
-    }
+    FILE* f = open_source(path);
+    if (f == nullptr) return bytes;
     if (std::fseek(f, 0, SEEK_END) == 0) {
         const long size = std::ftell(f);
         if (size > 0 && size <= kMaxFileSize && std::fseek(f, 0, SEEK_SET) == 0) {
@@ -40,13 +44,8 @@ std::vector<uint8_t> read_file(const char* path) {
 // Only the start of a file, for headers.
 std::vector<uint8_t> read_file_head(const char* path, size_t max) {
     std::vector<uint8_t> bytes;
-    char os_path[kMaxPathLength + 1];
-    if (!resolve_path(path, os_path, sizeof(os_path))) return bytes;
-    FILE* f = std::fopen(os_path, "rb");
-    if (f == nullptr) {
-        LV_LOG_ERROR("File open failed: %s", path);
-        return bytes;
-    }
+    FILE* f = open_source(path);
+    if (f == nullptr) return bytes;
     bytes.resize(max);
     bytes.resize(std::fread(bytes.data(), 1, max, f));
     std::fclose(f);
@@ -73,26 +72,6 @@ bool is_encoded_dsc(const lv_image_dsc_t* dsc) {
 constexpr size_t kHeadBytes = 64 * 1024;
 
 } // namespace
-
-bool resolve_path(const char* path, char* out, size_t out_size) {
-    if (path == nullptr || out == nullptr) return false;
-    char letter = LV_FS_DEFAULT_DRIVER_LETTER;
-    const char* rest = path;
-    if (path[0] >= 'A' && path[0] <= 'Z' && path[1] == ':') {
-        letter = path[0];
-        rest = path + 2;
-    }
-    if (letter != LV_FS_STDIO_LETTER) {
-        LV_LOG_WARN("Can't open file (%s): unknown driver letter", path);
-        return false;
-    }
-    const int n = std::snprintf(out, out_size, "%s%s", LV_FS_STDIO_PATH, rest);
-    if (n < 0 || static_cast<size_t>(n) >= out_size || static_cast<size_t>(n) > kMaxPathLength) {
-        LV_LOG_WARN("Path too long: %s", path);
-        return false;
-    }
-    return true;
-}
 
 bool info(const void* src, lv_image_header_t* out) {
     if (src == nullptr || out == nullptr) return false;

@@ -27,8 +27,4 @@ std::shared_ptr<const DecodedImage> decode(const void* src);
 // The header of a source without decoding the pixels; false as for decode.
 bool info(const void* src, lv_image_header_t* out);
 
-// Resolve a path to an operating-system path the way the stdio drive does
-// ("A:x" and prefix-less paths go to the stdio drive). False for an unknown drive.
-bool resolve_path(const char* path, char* out, size_t out_size);
-
 } // namespace gui::image

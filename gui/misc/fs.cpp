@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "gui/misc/fs.hpp"
 #include "lvgl.h"
 
 namespace {
@@ -15,9 +16,18 @@ bool has_drive_prefix(const char * path)
     return path[0] >= 'A' && path[0] <= 'Z' && path[1] == ':';
 }
 
-// The operating-system path for `path`, or false when its drive is unknown.
-bool os_path(const char * path, std::string & out)
+FILE * file_of(lv_fs_file_t * f)
 {
+    return static_cast<FILE *>(f->file_d);
+}
+
+}  // namespace
+
+namespace gui::fs {
+
+bool resolve_path(const char * path, std::string & out)
+{
+    if(path == nullptr) return false;
     char letter = kDefaultLetter;
     const char * rest = path;
     if(kDefaultLetter == '\0' || has_drive_prefix(path)) {
@@ -25,17 +35,19 @@ bool os_path(const char * path, std::string & out)
         rest = path[0] != '\0' ? path + 1 : path;
         if(*rest == ':') rest++;
     }
-    if(letter != kStdioLetter) return false;
+    if(letter != kStdioLetter) {
+        LV_LOG_WARN("Can't open file (%s): unknown driver letter", path);
+        return false;
+    }
     out = std::string(LV_FS_STDIO_PATH) + rest;
-    return out.size() < LV_FS_MAX_PATH_LENGTH;
+    if(out.size() >= LV_FS_MAX_PATH_LENGTH) {
+        LV_LOG_WARN("Path too long: %s", path);
+        return false;
+    }
+    return true;
 }
 
-FILE * file_of(lv_fs_file_t * f)
-{
-    return static_cast<FILE *>(f->file_d);
-}
-
-}  // namespace
+}  // namespace gui::fs
 
 extern "C" {
 
@@ -45,10 +57,7 @@ lv_fs_res_t lv_fs_open(lv_fs_file_t * file_p, const char * path, lv_fs_mode_t mo
     file_p->file_d = nullptr;
     file_p->drv = nullptr;
     std::string p;
-    if(!os_path(path, p)) {
-        LV_LOG_WARN("Can't open file (%s): unknown driver letter", path);
-        return LV_FS_RES_NOT_EX;
-    }
+    if(!gui::fs::resolve_path(path, p)) return LV_FS_RES_NOT_EX;
     const char * m = mode == LV_FS_MODE_WR ? "wb" : (mode == LV_FS_MODE_RD ? "rb" : "rb+");
     FILE * f = std::fopen(p.c_str(), m);
     if(f == nullptr) return LV_FS_RES_NOT_EX;

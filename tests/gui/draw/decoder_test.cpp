@@ -2,6 +2,7 @@
 // stdio drive's path rules, damaged and missing files, re-reading.
 #include "gui/draw/draw.hpp"
 #include "gui/image/decoder.hpp"
+#include "gui/misc/fs.hpp"
 #include "image_compare.hpp"
 
 #include <gtest/gtest.h>
@@ -203,8 +204,8 @@ TEST_F(Decoder, PathsGoThroughTheStdioDrive) {
     EXPECT_TRUE(decode(("A:" + path("p.png")).c_str()));
     EXPECT_FALSE(decode(("B:" + path("p.png")).c_str())); // no such drive
 
-    char out[300];
-    EXPECT_FALSE(gui::image::resolve_path(("/" + std::string(300, 'x')).c_str(), out, sizeof(out)));
+    std::string out;
+    EXPECT_FALSE(gui::fs::resolve_path(("/" + std::string(300, 'x')).c_str(), out));
 }
 
 lv_image_dsc_t dsc(lv_color_format_t cf, uint32_t w, uint32_t h, const std::vector<uint8_t>& data, uint32_t stride = 0) {
