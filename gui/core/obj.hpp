@@ -134,6 +134,8 @@ void update_layout(lv_obj_t * obj);
 void move_tree(lv_obj_t * obj, int32_t dx, int32_t dy);
 // The content area (box minus border and padding), absolute.
 lv_area_t content_area(const lv_obj_t * obj);
+// The transform pivot, relative to obj's top-left corner, percentages resolved.
+lv_point_t transform_pivot(const lv_obj_t * obj);
 
 // ---- styles ---------------------------------------------------------------
 

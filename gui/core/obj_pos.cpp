@@ -188,12 +188,9 @@ lv_area_t transform_area(const lv_obj_t * obj, const lv_area_t & a)
     int32_t sx = lv_obj_get_style_transform_scale_x_safe(obj, LV_PART_MAIN);
     int32_t sy = lv_obj_get_style_transform_scale_y_safe(obj, LV_PART_MAIN);
     if(rot == 0 && sx == LV_SCALE_NONE && sy == LV_SCALE_NONE) return a;
-    int32_t px = lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN);
-    int32_t py = lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN);
-    if(LV_COORD_IS_PCT(px)) px = LV_COORD_GET_PCT(px) * lv_obj_get_width(obj) / 100;
-    if(LV_COORD_IS_PCT(py)) py = LV_COORD_GET_PCT(py) * lv_obj_get_height(obj) / 100;
-    int64_t cx = obj->coords.x1 + px;
-    int64_t cy = obj->coords.y1 + py;
+    const lv_point_t pivot = gui::core::transform_pivot(obj);
+    int64_t cx = obj->coords.x1 + pivot.x;
+    int64_t cy = obj->coords.y1 + pivot.y;
     auto deg = static_cast<int16_t>(rot / 10);
     int64_t sn = lv_trigo_sin(deg);
     int64_t cs = lv_trigo_cos(deg);
@@ -262,6 +259,12 @@ lv_area_t content_area(const lv_obj_t * obj)
     a.y1 += lv_obj_get_style_space_top(obj, LV_PART_MAIN);
     a.y2 -= lv_obj_get_style_space_bottom(obj, LV_PART_MAIN);
     return a;
+}
+
+lv_point_t transform_pivot(const lv_obj_t * obj)
+{
+    return {lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), lv_area_get_width(&obj->coords)),
+            lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), lv_area_get_height(&obj->coords))};
 }
 
 void invalidate(const lv_obj_t * obj)

@@ -101,11 +101,8 @@ void draw_obj_layered(lv_layer_t * layer, lv_obj_t * obj)
     dsc.rotation = lv_obj_get_style_transform_rotation(obj, LV_PART_MAIN);
     dsc.scale_x = lv_obj_get_style_transform_scale_x_safe(obj, LV_PART_MAIN);
     dsc.scale_y = lv_obj_get_style_transform_scale_y_safe(obj, LV_PART_MAIN);
-    int32_t px = lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN);
-    int32_t py = lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN);
-    if(LV_COORD_IS_PCT(px)) px = LV_COORD_GET_PCT(px) * lv_obj_get_width(obj) / 100;
-    if(LV_COORD_IS_PCT(py)) py = LV_COORD_GET_PCT(py) * lv_obj_get_height(obj) / 100;
-    dsc.pivot = {px + (obj->coords.x1 - ext.x1), py + (obj->coords.y1 - ext.y1)};
+    const lv_point_t pivot = gui::core::transform_pivot(obj);
+    dsc.pivot = {pivot.x + (obj->coords.x1 - ext.x1), pivot.y + (obj->coords.y1 - ext.y1)};
     gui::draw::draw_layer(layer->target, buf, dsc);
 }
 

@@ -18,9 +18,9 @@ lv_point_t to_untransformed(const lv_obj_t * obj, lv_point_t p)
     const int32_t sx = lv_obj_get_style_transform_scale_x(obj, LV_PART_MAIN);
     const int32_t sy = lv_obj_get_style_transform_scale_y(obj, LV_PART_MAIN);
     if(angle == 0 && sx == LV_SCALE_NONE && sy == LV_SCALE_NONE) return p;
-    const lv_area_t & c = obj->coords;
-    const int32_t px = c.x1 + lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), lv_area_get_width(&c));
-    const int32_t py = c.y1 + lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), lv_area_get_height(&c));
+    const lv_point_t pivot = gui::core::transform_pivot(obj);
+    const int32_t px = obj->coords.x1 + pivot.x;
+    const int32_t py = obj->coords.y1 + pivot.y;
     int64_t dx = p.x - px;
     int64_t dy = p.y - py;
     if(angle != 0) {
