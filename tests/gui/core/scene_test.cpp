@@ -104,14 +104,7 @@ TEST_F(Scene, BackgroundImageAndTransformScale)
     const int32_t w = 48;
     const int32_t h = 48;
     std::vector<uint8_t> px = checker_pixels(w, h);
-    lv_image_dsc_t img{};
-    img.header.magic = LV_IMAGE_HEADER_MAGIC;
-    img.header.cf = LV_COLOR_FORMAT_ARGB8888;
-    img.header.w = w;
-    img.header.h = h;
-    img.header.stride = w * 4;
-    img.data_size = static_cast<uint32_t>(px.size());
-    img.data = px.data();
+    const lv_image_dsc_t img = test_support::argb8888_image(px, w, h);
 
     lv_obj_t * scr = lv_screen_active();
     lv_obj_t * bg = box(scr, 20, 20, 200, 140, 0xE0E0E0);

@@ -4,6 +4,7 @@
 
 #include "gui/draw/blend.hpp"
 #include "gui/draw/draw.hpp"
+#include "gui_fixture.hpp"
 #include "image_compare.hpp"
 
 #include <gtest/gtest.h>
@@ -61,18 +62,6 @@ std::vector<uint8_t> test_picture() {
         }
     }
     return p;
-}
-
-lv_image_dsc_t descriptor(const std::vector<uint8_t>& pixels, uint32_t w, uint32_t h) {
-    lv_image_dsc_t d{};
-    d.header.magic = LV_IMAGE_HEADER_MAGIC;
-    d.header.cf = LV_COLOR_FORMAT_ARGB8888;
-    d.header.w = w;
-    d.header.h = h;
-    d.header.stride = w * 4;
-    d.data_size = static_cast<uint32_t>(pixels.size());
-    d.data = pixels.data();
-    return d;
 }
 
 TEST_F(Render, RectanglesRadiusBorderOutlineAndOpacity) {
@@ -139,7 +128,7 @@ TEST_F(Render, RoundedClipMasksEverythingDrawnInside) {
 
 TEST_F(Render, ImagesOpacityRecolourTransformAndTiles) {
     const std::vector<uint8_t> pixels = test_picture();
-    const lv_image_dsc_t img = descriptor(pixels, 32, 32);
+    const lv_image_dsc_t img = test_support::argb8888_image(pixels, 32, 32);
     ImageDsc d;
     d.src = &img;
     draw_image(t, box(8, 8, 32, 32), d);

@@ -1,5 +1,6 @@
 #include "widget_env.hpp"
 
+#include "gui_fixture.hpp"
 #include "image_compare.hpp"
 
 #include <cstdio>
@@ -25,13 +26,7 @@ protected:
             pixels[i + 2] = 0xFF; // red, opaque
             pixels[i + 3] = 0xFF;
         }
-        dsc.header.magic = LV_IMAGE_HEADER_MAGIC;
-        dsc.header.cf = LV_COLOR_FORMAT_ARGB8888;
-        dsc.header.w = kImgW;
-        dsc.header.h = kImgH;
-        dsc.header.stride = kImgW * 4;
-        dsc.data_size = static_cast<uint32_t>(pixels.size());
-        dsc.data = pixels.data();
+        dsc = test_support::argb8888_image(pixels, kImgW, kImgH);
         img = lv_image_create(scr);
     }
 

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "gui_fixture.hpp"
+
 using widget_test::WidgetTest;
 
 namespace {
@@ -247,14 +249,7 @@ TEST_F(WidgetScreens, ImagesTransformedAndSymbols)
             p[2] = border ? 0x30 : 0xC0;
             p[3] = x < w / 2 || y < h / 2 ? 0xFF : 0x80;
         }
-    lv_image_dsc_t dsc{};
-    dsc.header.magic = LV_IMAGE_HEADER_MAGIC;
-    dsc.header.cf = LV_COLOR_FORMAT_ARGB8888;
-    dsc.header.w = w;
-    dsc.header.h = h;
-    dsc.header.stride = w * 4;
-    dsc.data_size = static_cast<uint32_t>(px.size());
-    dsc.data = px.data();
+    const lv_image_dsc_t dsc = test_support::argb8888_image(px, w, h);
 
     struct {
         int32_t x, y, rotation, scale;
