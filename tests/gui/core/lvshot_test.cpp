@@ -8,6 +8,7 @@
 
 #include "image_compare.hpp"
 #include "lvgl.h"
+#include "scenes.hpp"
 #include "tools/lvshot/lvshot.h"
 
 namespace {
@@ -36,18 +37,6 @@ protected:
     std::vector<std::string> files;
 };
 
-void build_scene()
-{
-    lv_obj_t * card = lv_obj_create(lv_screen_active());
-    lv_obj_set_pos(card, 20, 20);
-    lv_obj_t * wide = lv_obj_create(lv_screen_active());
-    lv_obj_set_size(wide, 300, 120);
-    lv_obj_align(wide, LV_ALIGN_BOTTOM_RIGHT, -20, -20);
-    lv_obj_t * inner = lv_obj_create(wide);
-    lv_obj_set_size(inner, LV_PCT(50), LV_PCT(100));
-    lv_obj_set_style_bg_color(inner, lv_palette_main(LV_PALETTE_BLUE), 0);
-}
-
 void ignore_flush(lv_display_t * disp, const lv_area_t *, uint8_t *)
 {
     lv_display_flush_ready(disp);
@@ -62,7 +51,7 @@ TEST_F(Lvshot, PartialDisplayGivesTheSameScreenAsTheReference)
                            LV_DISPLAY_RENDER_MODE_PARTIAL);
     lv_display_set_flush_cb(disp, ignore_flush);
     ASSERT_EQ(lvshot_attach(disp), 0);
-    build_scene();
+    test_scenes::build_default_theme_cards();
     std::string path = file("partial.png");
     ASSERT_EQ(lvshot_save(disp, path.c_str()), 0);
 

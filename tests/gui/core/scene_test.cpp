@@ -5,6 +5,7 @@
 
 #include "gui_fixture.hpp"
 #include "lvgl.h"
+#include "scenes.hpp"
 
 namespace {
 
@@ -23,14 +24,7 @@ lv_obj_t * box(lv_obj_t * parent, int32_t x, int32_t y, int32_t w, int32_t h, ui
 
 TEST_F(Scene, DefaultThemeCardsOnTheScreen)
 {
-    lv_obj_t * card = lv_obj_create(lv_screen_active());
-    lv_obj_set_pos(card, 20, 20);
-    lv_obj_t * wide = lv_obj_create(lv_screen_active());
-    lv_obj_set_size(wide, 300, 120);
-    lv_obj_align(wide, LV_ALIGN_BOTTOM_RIGHT, -20, -20);
-    lv_obj_t * inner = lv_obj_create(wide);
-    lv_obj_set_size(inner, LV_PCT(50), LV_PCT(100));
-    lv_obj_set_style_bg_color(inner, lv_palette_main(LV_PALETTE_BLUE), 0);
+    test_scenes::build_default_theme_cards();
     EXPECT_TRUE(matches_screen("core", "default_theme_cards"));
 }
 
