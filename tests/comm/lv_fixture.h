@@ -6,15 +6,21 @@
 
 #include "lvgl.h"
 
+// The library is started once per test process and stays up.
+inline void lv_init_once()
+{
+    static bool initialised = false;
+    if (!initialised) {
+        lv_init();
+        initialised = true;
+    }
+}
+
 class LvFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static bool initialised = false;
-        if (!initialised) {
-            lv_init();
-            initialised = true;
-        }
+        lv_init_once();
         lv_tick_set_cb(tick);
     }
 

@@ -11,17 +11,14 @@
 #include <string>
 
 #include "fw_uds.h"
+#include "lv_fixture.h"
 #include "lvgl.h"
 
 class SocketFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static bool initialised = false;
-        if (!initialised) {
-            lv_init();
-            initialised = true;
-        }
+        lv_init_once();
         lv_tick_set_cb(monotonic_ms);
         char tmpl[] = "/tmp/quorvex-comm-XXXXXX";
         ASSERT_NE(mkdtemp(tmpl), nullptr);
