@@ -11,6 +11,19 @@ namespace {
 
 class WidgetScreens : public WidgetTest {
 protected:
+    // Compares the screen with reference `name` while `obj` is held down at
+    // its centre for `ms`.
+    ::testing::AssertionResult matches_while_pressed(lv_obj_t * obj, uint32_t ms, const char * name)
+    {
+        settle();
+        lv_area_t p = coords(obj);
+        press((p.x1 + p.x2) / 2, (p.y1 + p.y2) / 2);
+        advance(ms);
+        ::testing::AssertionResult result = matches_screen(name);
+        release();
+        return result;
+    }
+
     lv_obj_t * button(lv_obj_t * parent, const char * text, int32_t x, int32_t y)
     {
         lv_obj_t * btn = lv_button_create(parent);
@@ -88,12 +101,7 @@ TEST_F(WidgetScreens, ButtonsCheckboxesBarsAndArcs)
         x += 150;
     }
 
-    settle();
-    lv_area_t p = coords(pressed);
-    press((p.x1 + p.x2) / 2, (p.y1 + p.y2) / 2);
-    advance(100);
-    EXPECT_TRUE(matches_screen("controls"));
-    release();
+    EXPECT_TRUE(matches_while_pressed(pressed, 100, "controls"));
 }
 
 TEST_F(WidgetScreens, KeyFocusAndPressedLooks)
@@ -185,12 +193,7 @@ TEST_F(WidgetScreens, ListWithSectionsAndButtons)
     for (const char * entry : {"One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight"})
         lv_list_add_button(small, LV_SYMBOL_FILE, entry);
 
-    settle();
-    lv_area_t p = coords(pressed);
-    press((p.x1 + p.x2) / 2, (p.y1 + p.y2) / 2);
-    advance(33);
-    EXPECT_TRUE(matches_screen("list"));
-    release();
+    EXPECT_TRUE(matches_while_pressed(pressed, 33, "list"));
 }
 
 TEST_F(WidgetScreens, KeyboardTypingIntoAFocusedTextarea)
