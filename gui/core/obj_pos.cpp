@@ -388,7 +388,10 @@ void lv_obj_update_layout(const lv_obj_t * obj)
     if(scr == nullptr) return;
     if(!needs_layout(scr)) return;
     // Size changes mark more objects; repeat until the tree is settled.
-    for(int round = 0; round < kMaxLayoutRounds && needs_layout(scr); round++) update_core(scr);
+    int round = 0;
+    do {
+        update_core(scr);
+    } while(++round < kMaxLayoutRounds && needs_layout(scr));
     gui::input::layout_done(scr);
 }
 
