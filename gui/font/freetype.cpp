@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -36,14 +37,18 @@ struct Glyph {
 // One opened face per (file, style), shared by the fonts of every size made from it.
 struct SharedFace {
     FT_Face face = nullptr;
-    std::string path;
-    uint32_t style = 0;
-    int users = 0;
+
+    SharedFace() = default;
+    SharedFace(const SharedFace&) = delete;
+    SharedFace& operator=(const SharedFace&) = delete;
+    ~SharedFace() {
+        if (face != nullptr) FT_Done_Face(face);
+    }
 };
 
 struct FtFont {
     lv_font_t font{};
-    SharedFace* shared = nullptr;
+    std::shared_ptr<SharedFace> shared;
     FT_Size size = nullptr; // this font's size object on the shared face
     lv_freetype_font_style_t style = LV_FREETYPE_FONT_STYLE_NORMAL;
     size_t cache_limit = 0;
@@ -61,7 +66,7 @@ struct FtFont {
 struct Context {
     FT_Library lib = nullptr;
     uint32_t max_glyphs = LV_FREETYPE_CACHE_FT_GLYPH_CNT;
-    std::vector<std::unique_ptr<SharedFace>> faces;
+    std::map<std::pair<std::string, uint32_t>, std::weak_ptr<SharedFace>> faces; // by (file, style)
     std::unordered_map<const lv_font_t*, std::unique_ptr<FtFont>> fonts;
 };
 
@@ -70,36 +75,22 @@ Context& ctx() {
     return c;
 }
 
-SharedFace* acquire_face(const char* path, uint32_t style) {
+std::shared_ptr<SharedFace> acquire_face(const char* path, uint32_t style) {
     Context& c = ctx();
-    for (const auto& f : c.faces) {
-        if (f->path == path && f->style == style) {
-            f->users++;
-            return f.get();
-        }
+    std::weak_ptr<SharedFace>& slot = c.faces[{path, style}];
+    if (std::shared_ptr<SharedFace> open = slot.lock()) return open;
+    auto shared = std::make_shared<SharedFace>();
+    if (FT_New_Face(c.lib, path, 0, &shared->face) != 0) {
+        shared->face = nullptr;
+        return nullptr;
     }
-    FT_Face face = nullptr;
-    if (FT_New_Face(c.lib, path, 0, &face) != 0) return nullptr;
-    auto shared = std::make_unique<SharedFace>();
-    shared->face = face;
-    shared->path = path;
-    shared->style = style;
-    shared->users = 1;
-    c.faces.push_back(std::move(shared));
-    return c.faces.back().get();
+    slot = shared;
+    return shared;
 }
 
-void release_face(SharedFace* shared) {
-    if (shared == nullptr || --shared->users > 0) return;
-    FT_Done_Face(shared->face);
-    auto& faces = ctx().faces;
-    faces.erase(std::remove_if(faces.begin(), faces.end(), [shared](const auto& f) { return f.get() == shared; }),
-                faces.end());
-}
-
+// The size goes before the face it belongs to (released with `shared` after this).
 FtFont::~FtFont() {
     if (size != nullptr) FT_Done_Size(size);
-    release_face(shared);
 }
 
 // The engine data of our fonts; user_data stays free for the application.
@@ -245,6 +236,7 @@ lv_result_t lv_freetype_init(uint32_t max_glyph_cnt) {
 void lv_freetype_uninit(void) {
     Context& c = ctx();
     c.fonts.clear(); // releases the sizes and faces before the library
+    c.faces.clear();
     if (c.lib != nullptr) FT_Done_FreeType(c.lib);
     c.lib = nullptr;
 }
