@@ -22,14 +22,15 @@ constexpr int kPollSliceMs = 20;  // re-check the SIGINT condition this often
 // looks for them, and now and then drops a SIGINT that reaches the program
 // just as its GUI loop starts (never seen without it). Under ThreadSanitizer
 // an unanswered SIGINT is therefore sent again; other builds send it once.
-#if defined(__SANITIZE_THREAD__)
-constexpr bool kResendSigint = true;
-#elif defined(__has_feature)
+#if defined(__SANITIZE_THREAD__)  // gcc
+#define UNDER_TSAN 1
+#elif defined(__has_feature)  // clang
 #if __has_feature(thread_sanitizer)
-constexpr bool kResendSigint = true;
-#else
-constexpr bool kResendSigint = false;
+#define UNDER_TSAN 1
 #endif
+#endif
+#ifdef UNDER_TSAN
+constexpr bool kResendSigint = true;
 #else
 constexpr bool kResendSigint = false;
 #endif
