@@ -6,7 +6,7 @@
  *
  * SIGINT is the only orderly stop. The handler only raises a flag; a GUI
  * timer sees it and, on the GUI thread, kills the three services and exits,
- * because printing, system() and exit() are not async-signal-safe.
+ * because printing, running commands and exit() are not async-signal-safe.
  */
 #include <signal.h>
 #include <stdarg.h>
@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "comm/comm_mgr_lvgl.h"
+#include "lib/cmd_runner.h"
 #include "lib/driver_backends.h"
 #include "lib/simulator_util.h"
 #include "lvgl.h"
@@ -82,7 +83,7 @@ static void stop_all_apps(void)
     fflush(stdout);
     for (size_t i = 0; i < sizeof(stop_commands) / sizeof(stop_commands[0]); i++) {
         /* A service that is not running is no reason to stop early. */
-        (void)system(stop_commands[i]);
+        (void)cmd_run(stop_commands[i]);
     }
     fflush(NULL);
     _exit(0);
