@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/app"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 services=(airplay_run spotify_run airable_run)
-cmake --build "$build" -j "$(nproc)" --target quorvex touch_gesture "${services[@]}"
+cmake --build "$build" -j "$(nproc)" --target quorvex touch_gesture platform_programs "${services[@]}"
 
 run="$root/run"
 mkdir -p "$run"
@@ -25,5 +25,6 @@ done
 
 cd "$run"
 echo "run: panel $run/panel.bmp, touch FIFO $run/touch, Ctrl+C to stop"
+# Our stand-ins of the board's programs come first on the interface's PATH.
 exec env "/dev/input/touchscreen0=$run/touch" LV_LINUX_DRM_CARD="$run/panel.bmp" \
-  "$build/src/quorvex"
+  PATH="$build/platform/bin:$PATH" "$build/src/quorvex"
