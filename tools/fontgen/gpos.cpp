@@ -139,22 +139,18 @@ int GposKerning::subtable_value(uint32_t at, uint16_t left, uint16_t right, bool
 }
 
 int GposKerning::pair_value(uint16_t left, uint16_t right) const {
-    int total = 0;
     try {
         for (const auto& subs : lookups_) {
             for (uint32_t sub : subs) {
                 bool found = false;
                 const int v = subtable_value(sub, left, right, found);
-                if (found) {
-                    total += v;
-                    break;
-                }
+                if (found) return v;
             }
         }
     } catch (const std::out_of_range&) {
-        return 0;
+        // A damaged subtable gives no kerning.
     }
-    return total;
+    return 0;
 }
 
 }  // namespace fontgen

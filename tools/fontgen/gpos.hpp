@@ -15,7 +15,12 @@ public:
     explicit GposKerning(std::vector<uint8_t> table);
 
     // Horizontal advance adjustment of `left` when followed by `right`, in
-    // font units (glyph indices, not code points).
+    // font units (glyph indices, not code points). The kern lookups are
+    // searched in order and the first subtable that applies gives the value,
+    // as the built-in fonts' converter reads kerning: a pair subtable applies
+    // when it lists the pair, a class subtable as soon as its coverage holds
+    // `left`, even when `right` falls in class 0 and the value is 0. Later
+    // lookups are not added on.
     int pair_value(uint16_t left, uint16_t right) const;
 
 private:

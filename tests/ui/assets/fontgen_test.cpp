@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -115,7 +116,8 @@ void pair_pos_format2(Table& t) {
 }
 
 // A GPOS table whose 'kern' feature has a pair lookup with a format 1 and a
-// format 2 subtable, and an extension lookup wrapping another pair.
+// format 2 subtable, then an extension lookup wrapping more pairs, some of
+// which lookup 0 already settles.
 std::vector<uint8_t> sample_gpos() {
     Table t;
     t.u32(0x00010000);
@@ -149,17 +151,26 @@ std::vector<uint8_t> sample_gpos() {
     t.patch16(subs[1], t.here() - pair);
     pair_pos_format2(t);
 
+    // Lookup 1 wraps its pair subtables in extension subtables.
+    struct Pair {
+        uint16_t first, second;
+        int16_t value;
+    };
+    const Pair later[] = {{5, 8, 20}, {5, 7, 15}, {10, 30, 40}};
     const size_t ext = t.here();
     t.patch16(offsets[1], ext - lookups);
-    t.u16(9), t.u16(0), t.u16(1);
-    const size_t ext_sub = t.u16(0);
-    const size_t ext_start = t.here();
-    t.patch16(ext_sub, ext_start - ext);
-    t.u16(1), t.u16(2);
-    const size_t ext_offset = t.here();
-    t.u32(0);
-    t.patch32(ext_offset, t.here() - ext_start);
-    pair_pos_format1(t, 5, 8, 20);
+    t.u16(9), t.u16(0), t.u16(std::size(later));
+    std::vector<size_t> ext_subs;
+    for (size_t i = 0; i < std::size(later); ++i) ext_subs.push_back(t.u16(0));
+    for (size_t i = 0; i < std::size(later); ++i) {
+        const size_t ext_start = t.here();
+        t.patch16(ext_subs[i], ext_start - ext);
+        t.u16(1), t.u16(2);
+        const size_t ext_offset = t.here();
+        t.u32(0);
+        t.patch32(ext_offset, t.here() - ext_start);
+        pair_pos_format1(t, later[i].first, later[i].second, later[i].value);
+    }
 
     // Lookup 2 belongs to 'liga' only: its pair must not count.
     const size_t other = t.here();
@@ -171,22 +182,32 @@ std::vector<uint8_t> sample_gpos() {
     return t.bytes;
 }
 
-TEST(FontgenGpos, ReadsPairAndClassKerningOfTheKernFeatureOnly) {
+TEST(FontgenGpos, TakesTheFirstKernLookupThatAppliesToThePair) {
     const fontgen::GposKerning k(sample_gpos());
     struct Case {
         uint16_t left, right;
         int value;
     };
-    for (Case c : {Case{5, 7, -50}, {5, 8, 20}, {11, 20, -30}, {12, 21, -30}, {10, 21, -10}, {11, 99, 0},
-                   {7, 5, 0}, {13, 20, 0}, {1, 2, 0}})
-        EXPECT_EQ(k.pair_value(c.left, c.right), c.value) << c.left << "," << c.right;
+    const Case cases[] = {
+        {5, 7, -50},   // lookup 0's pair; lookup 1's +15 is not added on
+        {5, 8, 20},    // lookup 0 lists 5 but not this pair: lookup 1 decides
+        {11, 20, -30}, // class (1, 1)
+        {12, 21, -30},
+        {10, 21, -10},  // class (0, 1)
+        {10, 30, 0},    // lookup 0's class subtable covers 10: class (0, 0), lookup 1's +40 unused
+        {11, 99, 0},
+        {7, 5, 0},
+        {13, 20, 0},
+        {1, 2, 0},
+    };
+    for (Case c : cases) EXPECT_EQ(k.pair_value(c.left, c.right), c.value) << c.left << "," << c.right;
 }
 
 TEST(FontgenGpos, DamagedTablesGiveNoKerningAndNoFault) {
     const std::vector<uint8_t> full = sample_gpos();
     for (size_t len = 0; len < full.size(); ++len) {
         const fontgen::GposKerning k(std::vector<uint8_t>(full.begin(), full.begin() + len));
-        for (auto [l, r] : {std::pair<uint16_t, uint16_t>{5, 7}, {5, 8}, {11, 20}}) {
+        for (auto [l, r] : {std::pair<uint16_t, uint16_t>{5, 7}, {5, 8}, {11, 20}, {10, 30}}) {
             const int v = k.pair_value(l, r);
             EXPECT_TRUE(v == 0 || v == fontgen::GposKerning(full).pair_value(l, r)) << len;
         }
