@@ -58,11 +58,10 @@ const char* cmap_type(const CharMap& m) {
 }  // namespace
 
 std::vector<uint8_t> pack_bits(const std::vector<uint8_t>& coverage, int bpp) {
-    const int max_level = (1 << bpp) - 1;
     std::vector<uint8_t> out((coverage.size() * bpp + 7) / 8, 0);
     size_t bit = 0;
     for (uint8_t v : coverage) {
-        const unsigned level = (static_cast<unsigned>(v) * max_level + 127) / 255;
+        const unsigned level = static_cast<unsigned>(v) >> (8 - bpp);
         for (int b = bpp - 1; b >= 0; --b, ++bit)
             if (level >> b & 1u) out[bit / 8] |= static_cast<uint8_t>(0x80u >> (bit % 8));
     }

@@ -70,6 +70,7 @@ FontData build_font(const FontRecipe& recipe, const std::vector<const Typeface*>
 
 // Packs 8-bit coverage into `bpp` bits per pixel, most significant first,
 // rows continuous (a row may end mid-byte), padded to a whole byte at the end.
+// A level is the coverage's top `bpp` bits, so faint edges may drop to 0.
 std::vector<uint8_t> pack_bits(const std::vector<uint8_t>& coverage, int bpp);
 
 // Groups glyphs whose kerning rows (left) or columns (right) are identical;

@@ -4,6 +4,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_ADVANCES_H
 #include FT_TRUETYPE_TABLES_H
 #include FT_TRUETYPE_TAGS_H
 #include FT_OUTLINE_H
@@ -30,37 +31,16 @@ std::vector<uint8_t> load_table(FT_Face face, FT_ULong tag) {
     return table;
 }
 
-// Drops fully transparent outer rows and columns so the box is the inked area.
-void trim(Glyph& g) {
-    auto col_empty = [&](int x) {
-        for (int y = 0; y < g.box_h; ++y)
-            if (g.coverage[y * g.box_w + x]) return false;
-        return true;
-    };
-    auto row_empty = [&](int y) {
-        for (int x = 0; x < g.box_w; ++x)
-            if (g.coverage[y * g.box_w + x]) return false;
-        return true;
-    };
-    int left = 0, right = g.box_w, top = 0, bottom = g.box_h;
-    while (left < right && col_empty(left)) ++left;
-    while (right > left && col_empty(right - 1)) --right;
-    while (top < bottom && row_empty(top)) ++top;
-    while (bottom > top && row_empty(bottom - 1)) --bottom;
-    if (left == right || top == bottom) {
-        g.box_w = g.box_h = g.ofs_x = g.ofs_y = 0;
-        g.coverage.clear();
-        return;
-    }
-    std::vector<uint8_t> out;
-    out.reserve(static_cast<size_t>(right - left) * (bottom - top));
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) out.push_back(g.coverage[y * g.box_w + x]);
-    g.ofs_x += left;
-    g.ofs_y += g.box_h - bottom;
-    g.box_w = right - left;
-    g.box_h = bottom - top;
-    g.coverage = std::move(out);
+// FreeType's light auto-hinter fits heights to the pixel grid and leaves
+// widths and advances alone, so kerning stays valid. The glyph box is the
+// hinted outline's box rounded out to whole pixels, kept as it is even where
+// an edge column catches no ink.
+constexpr FT_Int32 kLoadFlags = FT_LOAD_FORCE_AUTOHINT | FT_LOAD_TARGET_LIGHT;
+
+// `units` font units at `pixel_size` pixels per em, in 1/16 pixel rounded to
+// nearest (with a 1000-unit em no whole pixel size gives a half).
+int to_sixteenths(long units, int pixel_size, int units_per_em) {
+    return static_cast<int>(std::lround(static_cast<double>(units) * pixel_size * 16.0 / units_per_em));
 }
 
 }  // namespace
@@ -106,15 +86,18 @@ void Typeface::turn_outline() const {
 Glyph Typeface::render(uint32_t code_point, bool quarter_turn) const {
     FT_Face face = impl_->face.get();
     const std::string what = "U+" + std::to_string(code_point) + " from " + path_;
-    if (FT_Load_Char(face, code_point, FT_LOAD_NO_HINTING | FT_LOAD_TARGET_NORMAL) != 0)
+    const FT_UInt index = FT_Get_Char_Index(face, code_point);
+    FT_Fixed advance_units = 0;
+    if (index == 0 || FT_Get_Advance(face, index, FT_LOAD_NO_SCALE, &advance_units) != 0 ||
+        FT_Load_Glyph(face, index, kLoadFlags) != 0)
         throw std::runtime_error("cannot load " + what);
     if (quarter_turn) turn_outline();
     if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) throw std::runtime_error("cannot render " + what);
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bm = slot->bitmap;
     Glyph g;
-    // linearHoriAdvance is 16.16 pixels, unhinted: keep 1/16 pixel of it.
-    g.adv16 = quarter_turn ? impl_->pixel_size * 16 : static_cast<int>((slot->linearHoriAdvance + 0x800) >> 12);
+    g.adv16 = quarter_turn ? impl_->pixel_size * 16
+                           : to_sixteenths(advance_units, impl_->pixel_size, face->units_per_EM);
     g.box_w = static_cast<int>(bm.width);
     g.box_h = static_cast<int>(bm.rows);
     g.ofs_x = slot->bitmap_left;
@@ -124,7 +107,6 @@ Glyph Typeface::render(uint32_t code_point, bool quarter_turn) const {
         const unsigned char* row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
         for (int x = 0; x < g.box_w; ++x) g.coverage[y * g.box_w + x] = row[x];
     }
-    trim(g);
     return g;
 }
 
@@ -134,9 +116,7 @@ int Typeface::kerning16(uint32_t left, uint32_t right) const {
     const FT_UInt r = FT_Get_Char_Index(face, right);
     if (l == 0 || r == 0) return 0;
     const int units = impl_->gpos->pair_value(static_cast<uint16_t>(l), static_cast<uint16_t>(r));
-    if (units == 0) return 0;
-    const double scaled = static_cast<double>(units) * impl_->pixel_size * 16.0 / face->units_per_EM;
-    return static_cast<int>(std::lround(scaled));
+    return to_sixteenths(units, impl_->pixel_size, face->units_per_EM);
 }
 
 }  // namespace fontgen

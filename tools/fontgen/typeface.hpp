@@ -8,9 +8,9 @@
 
 namespace fontgen {
 
-// One rendered glyph: 8-bit coverage rows, trimmed to the inked box.
+// One rendered glyph: 8-bit coverage rows of the grid-fitted outline's box.
 struct Glyph {
-    int adv16 = 0;  // advance in 1/16 pixel
+    int adv16 = 0;  // unhinted advance in 1/16 pixel
     int box_w = 0;
     int box_h = 0;
     int ofs_x = 0;  // box left edge from the pen position

@@ -17,6 +17,10 @@ TEST(FontgenPackBits, PacksLevelsMostSignificantFirstWithoutRowBreaks) {
     // 0, full, half, 1/15 and full coverage at 4 bpp: levels 0 F 8 1 F, the
     // last byte padded with zero bits.
     EXPECT_EQ(fontgen::pack_bits({0, 255, 128, 17, 255}, 4), (std::vector<uint8_t>{0x0F, 0x81, 0xF0}));
+    // A level is the top bits, not the nearest level: a faint 15 is 0, 31 is
+    // 1, and 240 is already full.
+    EXPECT_EQ(fontgen::pack_bits({15, 31, 240}, 4), (std::vector<uint8_t>{0x01, 0xF0}));
+    EXPECT_EQ(fontgen::pack_bits({63, 64, 191, 192}, 2), (std::vector<uint8_t>{0x1B}));
     EXPECT_EQ(fontgen::pack_bits({0, 255, 128}, 8), (std::vector<uint8_t>{0, 255, 128}));
     EXPECT_EQ(fontgen::pack_bits({255, 0, 0, 255, 255, 0, 0, 0, 255}, 1), (std::vector<uint8_t>{0x98, 0x80}));
     EXPECT_TRUE(fontgen::pack_bits({}, 4).empty());
