@@ -27,9 +27,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Typefaces the font generator renders the GUI library's built-in fonts from
-# (versions pinned in the lock file); the build itself needs no network.
+# (versions pinned in the lock file); the build itself needs no network. An
+# install left by an older lock file is replaced.
 fontgen="$(cd "$(dirname "$0")/.." && pwd)/tools/fontgen"
-if [ ! -d "$fontgen/node_modules" ]; then
+if ! (cd "$fontgen" && npm ls --offline >/dev/null 2>&1); then
   echo "setup: installing the font generator's typefaces"
   (cd "$fontgen" && npm ci --ignore-scripts --no-audit --no-fund)
 fi

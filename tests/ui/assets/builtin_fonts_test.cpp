@@ -1,10 +1,13 @@
 // The GUI library's built-in Montserrat fonts: metrics per size, the
-// character set with every symbol, and size 14's advances and kerned text
-// widths, on which the widgets' layout depends.
+// character set with every symbol, size 14's advances and kerned text widths,
+// on which the widgets' layout depends, and what tells the typeface release
+// and the conversion apart: advances, kerning pairs and grid-fitted boxes.
 #include "lvgl.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -65,6 +68,35 @@ uint32_t decode_utf8(const char* s) {
 }
 
 const lv_font_fmt_txt_dsc_t& dsc(const lv_font_t* f) { return *static_cast<const lv_font_fmt_txt_dsc_t*>(f->dsc); }
+
+const lv_font_t* font_of_size(int size) {
+    for (const Metrics& m : kSizes)
+        if (m.size == size) return m.font;
+    return nullptr;
+}
+
+lv_font_glyph_dsc_t glyph(const lv_font_t* f, uint32_t letter) {
+    lv_font_glyph_dsc_t g{};
+    EXPECT_TRUE(lv_font_get_glyph_dsc(f, &g, letter, 0)) << std::hex << letter;
+    return g;
+}
+
+// The stored kerning of a pair in 1/16 pixel, read from the class tables.
+int kern16(const lv_font_t* f, uint32_t left, uint32_t right) {
+    const auto& k = *static_cast<const lv_font_fmt_txt_kern_classes_t*>(dsc(f).kern_dsc);
+    const int l = k.left_class_mapping[glyph(f, left).gid.index];
+    const int r = k.right_class_mapping[glyph(f, right).gid.index];
+    return l && r ? k.class_pair_values[(l - 1) * k.right_class_cnt + (r - 1)] : 0;
+}
+
+// Coverage level (0 to 15) of a pixel of a glyph's box.
+int level(const lv_font_t* f, uint32_t letter, int x, int y) {
+    const lv_font_glyph_dsc_t g = glyph(f, letter);
+    const lv_font_fmt_txt_dsc_t& d = dsc(f);
+    const size_t pixel = static_cast<size_t>(y) * g.box_w + x;
+    const uint8_t byte = d.glyph_bitmap[d.glyph_dsc[g.gid.index].bitmap_index + pixel / 2];
+    return pixel % 2 ? byte & 0x0F : byte >> 4;
+}
 
 class BuiltinFont : public ::testing::TestWithParam<Metrics> {};
 
@@ -153,6 +185,103 @@ TEST(BuiltinFonts, Size14KernsTextAsTheLibrarysBuiltIn) {
         lv_text_get_size(&size, c.text, &lv_font_montserrat_14, 0, 0, LV_COORD_MAX, LV_TEXT_FLAG_NONE);
         EXPECT_EQ(size.x, c.width) << c.text;
         EXPECT_EQ(size.y, 16) << c.text;
+    }
+}
+
+// Kerning in font units of the pairs that tell the typeface release and the
+// kerning rule apart, stored in 1/16 pixel at every size. '\\j' has +120
+// units when every kern lookup is added up, but the first lookup that holds
+// '\\' gives it class 0's zero, and that value stands.
+TEST(BuiltinFonts, KerningIsTheFirstApplyingLookupOfTheFace) {
+    struct Case {
+        char left, right;
+        int units;
+    };
+    const Case cases[] = {{'*', 'i', 80}, {'i', 'T', -84}, {'L', 'T', -65}, {'\\', 'j', 0}, {'A', 'V', -37}, {'T', 'o', -55}};
+    for (int size : {14, 24, 48}) {
+        const lv_font_t* f = font_of_size(size);
+        for (Case c : cases) {
+            const int expected = static_cast<int>(std::lround(c.units * size * 16 / 1000.0));
+            EXPECT_EQ(kern16(f, uint8_t(c.left), uint8_t(c.right)), expected)
+                << c.left << c.right << " at " << size;
+        }
+    }
+    // The library's own values at 14 pixels, in 1/16 pixel.
+    EXPECT_EQ(kern16(&lv_font_montserrat_14, 'T', 'e'), -12);
+    EXPECT_EQ(kern16(&lv_font_montserrat_14, 'Y', 'o'), -13);
+    EXPECT_EQ(kern16(&lv_font_montserrat_14, 'y', ','), -7);
+}
+
+// An advance is round(units * size * 16 / 1000) sixteenths, and the kerned
+// advance rounds once: (advance + kerning + 8) >> 4.
+TEST(BuiltinFonts, KernedAdvancesRoundOnceFromSixteenths) {
+    struct Case {
+        int size;
+        char letter, next;
+        int px;
+    };
+    const Case cases[] = {
+        {48, 'C', 0, 35},    // 723 units: 555/16
+        {48, 'k', 0, 30},    // 616 units: 473/16
+        {48, 'i', 'T', 9},   // (214 - 65 + 8) >> 4; 13 unkerned
+        {48, '*', 'i', 23},  // (307 + 61 + 8) >> 4
+        {24, 'L', 'T', 13},  // (228 - 25 + 8) >> 4
+        {24, '\\', 'j', 8}, // (135 + 0 + 8) >> 4; 11 with the lookups summed
+    };
+    for (Case c : cases)
+        EXPECT_EQ(lv_font_get_glyph_width(font_of_size(c.size), uint8_t(c.letter), uint8_t(c.next)), c.px)
+            << c.letter << c.next << " at " << c.size;
+}
+
+// Heights are fitted to the pixel grid: round shapes lose their overshoot
+// below the base line and above the x-height, so 'o' stands exactly as high
+// as 'x', and '0' at 24 pixels is 17 rows on the base line with a solid
+// bottom row (unfitted it would be 18 rows reaching one row below, the last
+// one faint).
+TEST_P(BuiltinFont, RoundGlyphsAreFittedToTheBaseLineAndXHeight) {
+    const lv_font_t* f = GetParam().font;
+    const lv_font_glyph_dsc_t x = glyph(f, 'x');
+    for (uint32_t c : {'o', 'c', 'e', 's'}) {
+        const lv_font_glyph_dsc_t g = glyph(f, c);
+        EXPECT_EQ(g.ofs_y, 0) << char(c);
+        EXPECT_EQ(g.box_h, x.box_h) << char(c);
+    }
+    const lv_font_glyph_dsc_t zero = glyph(f, '0');
+    const lv_font_glyph_dsc_t one = glyph(f, '1');
+    EXPECT_EQ(zero.ofs_y, 0);
+    EXPECT_EQ(zero.box_h, one.box_h);
+}
+
+TEST(BuiltinFonts, Size24ZeroIsSeventeenRowsWithASolidBottomRow) {
+    const lv_font_t* f = &lv_font_montserrat_24;
+    const lv_font_glyph_dsc_t g = glyph(f, '0');
+    EXPECT_EQ(g.box_h, 17);
+    EXPECT_EQ(g.ofs_y, 0);
+    int darkest = 0;
+    for (int x = 0; x < g.box_w; ++x) darkest = std::max(darkest, level(f, '0', x, g.box_h - 1));
+    EXPECT_GE(darkest, 12);
+}
+
+// The box is the fitted outline's box rounded out to whole pixels, so it may
+// keep an edge column no ink reaches: 'A' starts one pixel left of the pen
+// with an empty first column.
+TEST(BuiltinFonts, BoxesKeepEmptyEdgeColumns) {
+    for (int size : {14, 24}) {
+        const lv_font_t* f = font_of_size(size);
+        const lv_font_glyph_dsc_t g = glyph(f, 'A');
+        EXPECT_EQ(g.ofs_x, -1) << size;
+        for (int y = 0; y < g.box_h; ++y) EXPECT_EQ(level(f, 'A', 0, y), 0) << size << " row " << y;
+    }
+}
+
+// Symbols that both Font Awesome faces have are drawn from the solid one:
+// the middle of the file, the folder and the envelope is filled, where the
+// regular face draws only their outline.
+TEST(BuiltinFonts, SymbolsComeFromTheSolidFace) {
+    for (const char* s : {LV_SYMBOL_FILE, LV_SYMBOL_DIRECTORY, LV_SYMBOL_ENVELOPE}) {
+        const uint32_t c = decode_utf8(s);
+        const lv_font_glyph_dsc_t g = glyph(&lv_font_montserrat_24, c);
+        EXPECT_EQ(level(&lv_font_montserrat_24, c, g.box_w / 2, g.box_h / 2), 15) << std::hex << c;
     }
 }
 
