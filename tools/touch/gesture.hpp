@@ -1,5 +1,6 @@
-// Touch gestures as timelines of native input_event records, the format the
-// GUI library's evdev driver reads from a touch FIFO.
+// Touch gestures and key presses as timelines of native input_event records,
+// the format the GUI library's evdev driver reads from a touch FIFO and the
+// keypad reader from its device.
 #pragma once
 
 #include <linux/input.h>
@@ -10,8 +11,10 @@
 namespace touch {
 
 // A press shorter than two reads of the pointer (33 ms apart) could be
-// merged with its release and lost, so a tap is held longer.
+// merged with its release and lost, so a tap is held longer. Keys are held
+// as long, like a finger on a button.
 inline constexpr uint32_t kTapHoldMs = 100;
+inline constexpr uint32_t kKeyHoldMs = kTapHoldMs;
 inline constexpr uint32_t kMoveStepMs = 10;
 
 // Wait `delay_ms`, then write `events`.
@@ -58,6 +61,25 @@ inline std::vector<Step> drag(int32_t x1, int32_t y1, int32_t x2, int32_t y2, ui
     }
     steps.push_back({kMoveStepMs, at(x2, y2, 0)});
     return steps;
+}
+
+// One key record and its report, as a keyboard sends them.
+inline std::vector<input_event> key_event(uint16_t code, int32_t value)
+{
+    return {record(EV_KEY, code, value), record(EV_SYN, SYN_REPORT, 0)};
+}
+
+// Press key `code`, hold, release. Without a hold, press and release go in
+// one write, so that the reader finds both in one read.
+inline std::vector<Step> key(uint16_t code, uint32_t hold_ms = kKeyHoldMs)
+{
+    std::vector<input_event> press = key_event(code, 1);
+    const std::vector<input_event> release = key_event(code, 0);
+    if (hold_ms == 0) {
+        press.insert(press.end(), release.begin(), release.end());
+        return {{0, press}};
+    }
+    return {{0, press}, {hold_ms, release}};
 }
 
 }  // namespace touch

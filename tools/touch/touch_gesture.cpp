@@ -1,7 +1,10 @@
 // Writes touch gestures into a touch FIFO (or file) read by the interface's
-// pointer device:
+// pointer device, and key presses into a keypad FIFO:
 //   touch_gesture FIFO tap X Y
 //   touch_gesture FIFO drag X1 Y1 X2 Y2 [DURATION_MS]
+//   touch_gesture FIFO key KEY [HOLD_MS]
+// KEY is a Linux key code or the name of one of the keys the keypad reader
+// maps (see kKeyNames).
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,11 +23,31 @@ namespace {
 
 constexpr uint32_t kDefaultDragMs = 300;
 
+struct KeyName {
+    const char* name;
+    uint16_t code;
+};
+
+constexpr KeyName kKeyNames[] = {
+    {"esc", KEY_ESC},              {"backspace", KEY_BACKSPACE},  {"tab", KEY_TAB},
+    {"enter", KEY_ENTER},          {"kpenter", KEY_KPENTER},      {"home", KEY_HOME},
+    {"up", KEY_UP},                {"left", KEY_LEFT},            {"right", KEY_RIGHT},
+    {"end", KEY_END},              {"down", KEY_DOWN},            {"delete", KEY_DELETE},
+    {"ok", KEY_OK},                {"previous", KEY_PREVIOUS},
+};
+
 void usage()
 {
     std::fprintf(stderr,
                  "usage: touch_gesture FIFO tap X Y\n"
-                 "       touch_gesture FIFO drag X1 Y1 X2 Y2 [DURATION_MS]\n");
+                 "       touch_gesture FIFO drag X1 Y1 X2 Y2 [DURATION_MS]\n"
+                 "       touch_gesture FIFO key KEY [HOLD_MS]\n"
+                 "KEY: a Linux key code (0-%d) or one of:",
+                 KEY_MAX);
+    for (const KeyName& k : kKeyNames) {
+        std::fprintf(stderr, " %s", k.name);
+    }
+    std::fprintf(stderr, "\n");
 }
 
 bool parse_int(const char* text, int32_t* out)
@@ -47,6 +70,23 @@ bool parse_ints(char** texts, int count, int32_t* out)
             return false;
         }
     }
+    return true;
+}
+
+bool parse_key(const char* text, uint16_t* code)
+{
+    for (const KeyName& k : kKeyNames) {
+        if (std::strcmp(text, k.name) == 0) {
+            *code = k.code;
+            return true;
+        }
+    }
+    int32_t v = 0;
+    if (!parse_int(text, &v) || v < 0 || v > KEY_MAX) {
+        std::fprintf(stderr, "touch_gesture: not a key: %s\n", text);
+        return false;
+    }
+    *code = static_cast<uint16_t>(v);
     return true;
 }
 
@@ -85,6 +125,13 @@ int main(int argc, char** argv)
             return 2;
         }
         steps = touch::drag(v[0], v[1], v[2], v[3], static_cast<uint32_t>(v[4]));
+    } else if (verb == "key" && (argc == 4 || argc == 5)) {
+        uint16_t code = 0;
+        int32_t hold = static_cast<int32_t>(touch::kKeyHoldMs);
+        if (!parse_key(argv[3], &code) || (argc == 5 && (!parse_ints(argv + 4, 1, &hold) || hold < 0))) {
+            return 2;
+        }
+        steps = touch::key(code, static_cast<uint32_t>(hold));
     } else {
         usage();
         return 2;
