@@ -11,8 +11,8 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -29,23 +29,38 @@ constexpr int kFastMoves = 8;
 constexpr lv_point_t kSlowStep{-3, 0};
 constexpr int kSlowMoves = 10;
 
+// The texts of the log lines that carry `marker`, from the marker on.
+std::vector<std::string> log_lines(const std::string &log, const std::string &marker)
+{
+    std::vector<std::string> out;
+    for (size_t at = log.find(marker); at != std::string::npos; at = log.find(marker, at + 1)) {
+        out.push_back(log.substr(at, log.find('\n', at) - at));
+    }
+    return out;
+}
+
 // "scroll end" lines of the log: {page, scroll_x}.
 std::vector<std::pair<int, int>> scroll_ends(const std::string &log)
 {
-    static const std::regex line("scroll end, page: (-?[0-9]+), scroll_x: (-?[0-9]+)\n");
     std::vector<std::pair<int, int>> out;
-    for (auto it = std::sregex_iterator(log.begin(), log.end(), line); it != std::sregex_iterator(); ++it) {
-        out.emplace_back(std::stoi((*it)[1]), std::stoi((*it)[2]));
+    for (const std::string &line : log_lines(log, "scroll end, page: ")) {
+        int page = 0;
+        int x = 0;
+        if (sscanf(line.c_str(), "scroll end, page: %d, scroll_x: %d", &page, &x) == 2) {
+            out.emplace_back(page, x);
+        }
     }
     return out;
 }
 
 std::vector<int> reported_volumes(const std::string &log)
 {
-    static const std::regex line("volume_set_event_cb: volume=([0-9]+)\n");
     std::vector<int> out;
-    for (auto it = std::sregex_iterator(log.begin(), log.end(), line); it != std::sregex_iterator(); ++it) {
-        out.push_back(std::stoi((*it)[1]));
+    for (const std::string &line : log_lines(log, "volume_set_event_cb: volume=")) {
+        int v = 0;
+        if (sscanf(line.c_str(), "volume_set_event_cb: volume=%d", &v) == 1) {
+            out.push_back(v);
+        }
     }
     return out;
 }

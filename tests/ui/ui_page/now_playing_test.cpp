@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "jpeg_fixture.hpp"
@@ -217,6 +218,24 @@ TEST_F(NowPlaying, MissingArtChangesNeitherTheImagesNorTheColour)
     EXPECT_EQ(lv_image_get_src(m.page_2_artwork), nullptr);
     EXPECT_EQ(page_1_colour(), before);
     EXPECT_EQ(take_log().find("dominant color"), std::string::npos);
+}
+
+// A service that writes its art in place (ours rename a finished file over
+// it) can leave it cut off when the second is over: both images and the
+// colour take what can be read, and drawing it does no harm.
+TEST_F(NowPlaying, ACutOffArtFileIsShownAsFarAsItGoes)
+{
+    write_jpeg("whole.jpg", 240, 240, [](int, int) { return Rgb{0, 0, 255}; });
+    write_prefix("whole.jpg", "artwork.jpg", (size_t)std::filesystem::file_size("whole.jpg") * 3 / 4);
+    const player_ui_info_t info = record("One", "Two", "Three");
+    airplay_ui_event_cb(&info);
+    wait_ms(1000);
+    EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), "./artwork.jpg");
+    EXPECT_EQ(page_1_colour(), 0x0000E0u);
+    for (int page : {1, 2}) {
+        lv_obj_scroll_to_x(m.pager, page * MAIN_PAGE_WIDTH, LV_ANIM_OFF);
+        render();
+    }
 }
 
 TEST_F(NowPlaying, TimesAndBarCoverTheWholeRangeOfTheRecord)
