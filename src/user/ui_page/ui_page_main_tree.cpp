@@ -149,9 +149,9 @@ typedef struct {
     const char *caption;
     caption_kind_t kind;
     const lv_image_dsc_t *image;
-} tile_spec_t;
+} tile_def_t;
 
-static const tile_spec_t tile_specs[MAIN_TILE_COUNT] = {
+static const tile_def_t tile_defs[MAIN_TILE_COUNT] = {
     {-3, -1, "Airplay", CAPTION_A, &img_ico_airplay},
     {156, -1, "Spotify", CAPTION_B, &img_ico_spotify},
     {316, -1, "电台", CAPTION_B, &img_ico_internet_radio},
@@ -199,10 +199,10 @@ static void caption_place(lv_obj_t *label, caption_kind_t kind)
     }
 }
 
-static void build_tile(lv_obj_t *grid, main_tile_t *t, const tile_spec_t *spec)
+static void build_tile(lv_obj_t *grid, main_tile_t *t, const tile_def_t *def)
 {
     t->tile = lv_obj_create(grid);
-    lv_obj_set_pos(t->tile, spec->x, spec->y);
+    lv_obj_set_pos(t->tile, def->x, def->y);
     lv_obj_set_size(t->tile, TILE_W, TILE_H);
     lv_obj_set_scrollbar_mode(t->tile, LV_SCROLLBAR_MODE_OFF);
     lv_obj_set_style_bg_opa(t->tile, LV_OPA_TRANSP, 0);
@@ -210,12 +210,12 @@ static void build_tile(lv_obj_t *grid, main_tile_t *t, const tile_spec_t *spec)
 
     t->label = lv_label_create(t->tile);
     text_look(t->label, COLOR_WHITE, &ui_font_font_main);
-    lv_label_set_text_static(t->label, spec->caption);
-    caption_place(t->label, spec->kind);
+    lv_label_set_text_static(t->label, def->caption);
+    caption_place(t->label, def->kind);
 
     /* A pressed icon darkens. */
     t->icon = lv_image_create(t->tile);
-    lv_image_set_src(t->icon, spec->image);
+    lv_image_set_src(t->icon, def->image);
     lv_obj_set_pos(t->icon, -2, -10);
     lv_obj_set_size(t->icon, ICON_SIZE, ICON_SIZE);
     lv_obj_add_flag(t->icon, LV_OBJ_FLAG_CLICKABLE);
@@ -270,7 +270,7 @@ static void build_page_0(void)
     frame_none(grid);
     lv_obj_set_style_bg_opa(grid, LV_OPA_TRANSP, 0);
     for (int i = 0; i < MAIN_TILE_COUNT; i++) {
-        build_tile(grid, &m->tiles[i], &tile_specs[i]);
+        build_tile(grid, &m->tiles[i], &tile_defs[i]);
     }
 }
 
