@@ -9,14 +9,17 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/app"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 services=(airplay_run spotify_run airable_run)
-cmake --build "$build" -j "$(nproc)" --target quorvex touch_gesture platform_programs "${services[@]}"
+cmake --build "$build" -j "$(nproc)" --target quorvex touch_gesture platform_programs background_image \
+  "${services[@]}"
 
 run="$root/run"
 mkdir -p "$run"
 # Any TrueType font with the Latin and Chinese glyphs serves under this name.
-font_src=/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf
+font_src=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 font="$run/HarmonyOS_Sans_SC_Medium.ttf"
 cmp -s "$font_src" "$font" 2>/dev/null || cp "$font_src" "$font"
+# Any PNG serves as the home page's background; the build draws one.
+cp "$build/run/background_image_8.png" "$run/background_image_8.png"
 for s in "${services[@]}"; do
   # --remove-destination: a service left running keeps its old file.
   cp --remove-destination "$build/run/$s" "$run/$s"

@@ -109,6 +109,28 @@ void write_image_source(std::ostream& out, const std::string& name, int width, i
         << "};\n";
 }
 
+namespace {
+
+void write_rgb_png(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
+    if (!file) throw std::runtime_error("cannot write " + path);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    const bool ok = info && encode_rgb(png, info, file.get(), rgb.data(), width, height);
+    png_destroy_write_struct(&png, &info);
+    if (!ok || std::fflush(file.get()) != 0) throw std::runtime_error("cannot encode " + path);
+}
+
+}  // namespace
+
+void write_png(const std::string& path, int width, int height, const std::vector<uint8_t>& bgra) {
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+    for (size_t i = 0; i < rgb.size() / 3; ++i) {
+        for (int k = 0; k < 3; ++k) rgb[i * 3 + k] = bgra[i * kBytesPerPixel + 2 - k];
+    }
+    write_rgb_png(path, rgb, width, height);
+}
+
 void write_sheet_png(const std::string& path, const std::vector<SheetItem>& items, int zoom) {
     std::vector<Slot> slots;
     const int strip_h = layout(items, zoom, slots);
@@ -116,14 +138,7 @@ void write_sheet_png(const std::string& path, const std::vector<SheetItem>& item
     std::vector<uint8_t> rgb(static_cast<size_t>(kSheetWidth) * height * 3);
     paint(rgb, 0, strip_h, kDark, items, slots, zoom);
     paint(rgb, strip_h, strip_h, kLight, items, slots, zoom);
-
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file) throw std::runtime_error("cannot write " + path);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool ok = info && encode_rgb(png, info, file.get(), rgb.data(), kSheetWidth, height);
-    png_destroy_write_struct(&png, &info);
-    if (!ok) throw std::runtime_error("cannot encode " + path);
+    write_rgb_png(path, rgb, kSheetWidth, height);
 }
 
 }  // namespace imagegen

@@ -19,6 +19,9 @@ struct SheetItem {
     std::vector<uint8_t> bgra;
 };
 
+// An opaque RGB PNG of the picture (alpha is dropped); throws on failure.
+void write_png(const std::string& path, int width, int height, const std::vector<uint8_t>& bgra);
+
 // Every item twice, on a dark strip above a light one, each pixel drawn
 // `zoom` x `zoom`; throws on failure.
 void write_sheet_png(const std::string& path, const std::vector<SheetItem>& items, int zoom);

@@ -2,6 +2,8 @@
 //   imagegen source <name> <out.c> <letter typeface>   one image, img_ico_<name>
 //   imagegen sheet <out.png> <letter typeface> [zoom]  every image on a dark
 //                                                     and a light strip, to look at
+//   imagegen background <out.png>                     the home page's background
+#include "background.hpp"
 #include "canvas.hpp"
 #include "image_source.hpp"
 #include "motifs.hpp"
@@ -22,7 +24,8 @@ constexpr int kMaxSide = 200;
 int usage() {
     std::fprintf(stderr,
                  "usage: imagegen source <name> <out.c> <letter typeface>\n"
-                 "       imagegen sheet <out.png> <letter typeface> [zoom]\n");
+                 "       imagegen sheet <out.png> <letter typeface> [zoom]\n"
+                 "       imagegen background <out.png>\n");
     return 2;
 }
 
@@ -47,6 +50,14 @@ void write_source(const std::string& name, const std::string& out_path, const im
     std::filesystem::rename(tmp, out_path);
 }
 
+void write_background(const std::string& out_path) {
+    imagegen::Canvas c(imagegen::kBackgroundWidth, imagegen::kBackgroundHeight);
+    imagegen::draw_background(c);
+    const std::string tmp = out_path + ".tmp";
+    imagegen::write_png(tmp, c.width(), c.height(), c.bgra());
+    std::filesystem::rename(tmp, out_path);
+}
+
 void write_sheet(const std::string& out_path, const imagegen::Art& art, int zoom, int max_side) {
     std::vector<imagegen::SheetItem> items;
     for (const imagegen::Motif& m : imagegen::motifs()) {
@@ -64,6 +75,10 @@ int main(int argc, char** argv) {
     try {
         if (args.size() == 4 && args[0] == "source") {
             write_source(args[1], args[2], imagegen::Art{args[3]});
+            return 0;
+        }
+        if (args.size() == 2 && args[0] == "background") {
+            write_background(args[1]);
             return 0;
         }
         if ((args.size() == 3 || args.size() == 4) && args[0] == "sheet") {

@@ -1,0 +1,86 @@
+/*
+ * What the main page's sources share among themselves: the event callbacks
+ * that the widget tree registers, the now-playing callbacks that the start
+ * hook hands to the controllers, and the helpers one concern offers another.
+ * Nothing outside src/user/ui_page/ui_page_main*.cpp includes this, but the
+ * tests of the page.
+ */
+#ifndef UI_PAGE_MAIN_PRIVATE_H
+#define UI_PAGE_MAIN_PRIVATE_H
+
+#include <stdint.h>
+
+#include "lvgl.h"
+#include "comm/player_msg.h"
+#include "user/ui_page/ui_page_main.h"
+
+#define MAIN_PAGE_WIDTH 640
+#define MAIN_PAGE_HEIGHT 480
+
+/* Cover-art files the services write into the working directory. */
+#define MAIN_ART_AIRPLAY "./artwork.jpg"
+#define MAIN_ART_SPOTIFY "./artwork"
+
+/* Row buffer of a list row: owned by the row it hangs on (257 bytes). */
+#define LIST_MSG_NAME_LEN 256
+#define LIST_MSG_TYPE_PLAYABLE '0'
+typedef struct list_msg_item_t {
+    uint8_t type; /* '0' playable item, anything else a folder */
+    char name[LIST_MSG_NAME_LEN];
+} list_msg_item_t;
+
+/* Widget tree (ui_page_main_tree.cpp): builds every widget of the table on
+ * the root screen and registers the event callbacks. */
+void main_page_build(void);
+
+/* Start values of the concerns' own state, set when the tree is built. */
+void main_page_pager_reset(void);
+void main_page_now_playing_reset(void);
+
+/* Chrome (ui_page_main_chrome.cpp): overlays, volume, home, settings, back. */
+void sys_volume_event_cb(lv_event_t *e);
+void panel_volume_click_cb(lv_event_t *e);
+void volume_set_event_cb(lv_event_t *e);
+void page_1_click_event_cb(lv_event_t *e);
+void page_2_click_event_cb(lv_event_t *e);
+void group_ctrl_page_1_click_cb(lv_event_t *e);
+void ico_page_main_event_cb(lv_event_t *e);
+void ico_set_event_cb(lv_event_t *e);
+void ico_radio_back_event_cb(lv_event_t *e);
+/* Animation exec callback: the object's transform scale (256 = full size). */
+void image_scale_anim_cb(void *var, int32_t value);
+
+/* Pager (ui_page_main_pager.cpp). */
+void main_page_scroll_event_cb(lv_event_t *e);
+/* The page nearest to a horizontal scroll position, half-way going to the
+ * higher page, held within 0 .. 5. */
+int32_t main_page_index_at(int32_t scroll_x);
+
+/* Now playing (ui_page_main_now_playing.cpp). */
+void airplay_ui_event_cb(const player_ui_info_t *info);
+void spotify_ui_event_cb(const player_ui_info_t *info);
+
+/* Cover-art colour (ui_page_main_art_color.cpp): the most populated cell of a
+ * 512-cell colour histogram of the JPEG at `path`, decoded at 1/8 size, as
+ * the cell's lower bound; black on every failure. */
+lv_color_t get_dominant_color(const char *path);
+
+/* Source tiles and transport (ui_page_main_sources.cpp). */
+void ico_airplay_event_cb(lv_event_t *e);
+void ico_spotify_event_cb(lv_event_t *e);
+void ico_internet_radio_event_cb(lv_event_t *e);
+void ico_podcast_event_cb(lv_event_t *e);
+void music_pause_event_cb(lv_event_t *e);
+void music_previous_event_cb(lv_event_t *e);
+void music_next_event_cb(lv_event_t *e);
+
+/* Lists (ui_page_main_list.cpp). A row takes over `item` (it frees it when
+ * the list is emptied); with_icon and enter are flags. */
+void list_add_item(lv_obj_t *parent, list_msg_item_t *item, int with_icon, int enter);
+void add_msg_item(list_msg_item_t *item, int with_icon, int enter);
+void list_msg_item_event_cb(lv_event_t *e);
+void list_scroll_begin_cb(lv_event_t *e);
+void list_scroll_end_cb(lv_event_t *e);
+void airable_ui_event_cb(int event, void *data);
+
+#endif /* UI_PAGE_MAIN_PRIVATE_H */

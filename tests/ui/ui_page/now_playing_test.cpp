@@ -1,0 +1,275 @@
+// Now playing for AirPlay and Spotify, fed the records their controllers
+// hand over: the text mapping per source, which labels show, the blanking
+// of a record without texts, the progress bar and times at the edges of
+// u32, and the cover art read one second after a title change.
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "jpeg_fixture.hpp"
+#include "main_page_env.hpp"
+
+namespace main_page_test {
+namespace {
+
+using Callback = void (*)(const player_ui_info_t *);
+
+player_ui_info_t record(const char *t1, const char *t2, const char *t3)
+{
+    player_ui_info_t info{};
+    info.state = 1;
+    info.position_ms = 61000;
+    info.duration_ms = 215000;
+    snprintf(info.text1, sizeof info.text1, "%s", t1);
+    snprintf(info.text2, sizeof info.text2, "%s", t2);
+    snprintf(info.text3, sizeof info.text3, "%s", t3);
+    info.len1 = (uint16_t)strlen(t1);
+    info.len2 = (uint16_t)strlen(t2);
+    info.len3 = (uint16_t)strlen(t3);
+    return info;
+}
+
+std::string text(lv_obj_t *label)
+{
+    return lv_label_get_text(label);
+}
+
+class NowPlaying : public MainPageTest {
+protected:
+    void SetUp() override
+    {
+        MainPageTest::SetUp();
+        start_ui();
+        write_jpeg("artwork.jpg", 64, 64, [](int, int) { return Rgb{255, 0, 0}; });
+        write_jpeg("artwork", 64, 64, [](int, int) { return Rgb{0, 0, 255}; });
+        take_log();
+    }
+
+    // The GUI keeps running while the art waits for its second.
+    void wait_ms(uint32_t ms) { run_for(ms, 10); }
+
+    uint32_t page_1_colour() const
+    {
+        const lv_color_t c = lv_obj_get_style_bg_color(m.page_1, LV_PART_MAIN);
+        return lv_color_to_u32(c) & 0xFFFFFF;
+    }
+};
+
+TEST_F(NowPlaying, EachSourceMapsItsTextsAndReadsItsArt)
+{
+    struct Case {
+        const char *name;
+        Callback cb;
+        const char *title;
+        const char *other;
+        const char *art;
+        uint32_t colour;
+    };
+    const Case cases[] = {
+        {"AirPlay", airplay_ui_event_cb, "One", "Two", "./artwork.jpg", 0xE00000},
+        {"Spotify", spotify_ui_event_cb, "Two", "One", "./artwork", 0x0000E0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const player_ui_info_t info = record("One", "Two", "Three");
+        c.cb(&info);
+        EXPECT_EQ(text(m.page_1_title), c.title);
+        EXPECT_EQ(text(m.page_2_title), c.title);
+        EXPECT_EQ(text(m.page_1_line_3), c.other);
+        EXPECT_EQ(text(m.page_2_line_lower), c.other);
+        EXPECT_EQ(text(m.page_1_line_2), "Three");
+        EXPECT_EQ(text(m.page_2_line_upper), "Three");
+        for (lv_obj_t *shown : {m.page_1_title, m.page_2_title, m.page_1_line_2, m.page_1_line_3,
+                                m.page_2_line_upper, m.page_2_line_lower, m.page_1_text_column}) {
+            EXPECT_FALSE(hidden(shown));
+        }
+        wait_ms(1000);
+        EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), c.art);
+        EXPECT_STREQ((const char *)lv_image_get_src(m.page_2_artwork), c.art);
+        EXPECT_EQ(page_1_colour(), c.colour);
+        EXPECT_EQ(lv_color_to_u32(m.dominant_color) & 0xFFFFFF, c.colour);
+        // The next source's first record is a title change again.
+        const player_ui_info_t none{};
+        c.cb(&none);
+    }
+}
+
+TEST_F(NowPlaying, TheRecordsLengthsDecideWhichLabelsShow)
+{
+    struct Case {
+        const char *name;
+        uint16_t len1, len2, len3;
+        bool title, other, third;
+    };
+    const Case cases[] = {
+        {"all", 3, 3, 5, true, true, true},
+        {"no title: everything hidden", 0, 3, 5, false, false, false},
+        {"no second text", 3, 0, 5, true, false, true},
+        {"no third text", 3, 3, 0, true, true, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        player_ui_info_t info = record("One", "Two", "Three");
+        info.len1 = c.len1;
+        info.len2 = c.len2;
+        info.len3 = c.len3;
+        airplay_ui_event_cb(&info);
+        EXPECT_EQ(text(m.page_1_title), "One") << "labels are set whatever shows";
+        EXPECT_EQ(!hidden(m.page_1_title), c.title);
+        EXPECT_EQ(!hidden(m.page_2_title), c.title);
+        EXPECT_EQ(!hidden(m.page_1_text_column), c.title);
+        EXPECT_EQ(!hidden(m.page_1_line_3), c.other);
+        EXPECT_EQ(!hidden(m.page_2_line_lower), c.other);
+        EXPECT_EQ(!hidden(m.page_1_line_2), c.third);
+        EXPECT_EQ(!hidden(m.page_2_line_upper), c.third);
+    }
+}
+
+TEST_F(NowPlaying, ARecordWithoutTextsBlanksTheTextsAndTheLargeArt)
+{
+    const player_ui_info_t info = record("One", "Two", "Three");
+    airplay_ui_event_cb(&info);
+    wait_ms(1000);
+    lv_label_set_text(m.page_2_format, "2CH|44100Hz|320Kb/s");
+
+    player_ui_info_t stopped{};
+    stopped.state = 0;
+    airplay_ui_event_cb(&stopped);
+    for (lv_obj_t *label : {m.page_1_title, m.page_1_line_2, m.page_1_line_3, m.page_2_line_upper, m.page_2_title,
+                            m.page_2_line_lower}) {
+        EXPECT_EQ(text(label), "");
+        EXPECT_TRUE(hidden(label));
+    }
+    EXPECT_TRUE(hidden(m.page_1_text_column));
+    EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr);
+    EXPECT_STREQ((const char *)lv_image_get_src(m.page_2_artwork), "./artwork.jpg");
+    EXPECT_EQ(text(m.page_2_position), "01:01");
+    EXPECT_EQ(text(m.page_2_format), "2CH|44100Hz|320Kb/s");
+    EXPECT_EQ(page_1_colour(), 0xE00000u);
+
+    // The same title again is a change now: its art is read once more.
+    take_log();
+    airplay_ui_event_cb(&info);
+    wait_ms(1000);
+    EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), "./artwork.jpg");
+    EXPECT_NE(take_log().find("[PAGE MAIN] dominant color: R=224 G=0 B=0\n"), std::string::npos);
+}
+
+TEST_F(NowPlaying, TheArtIsReadOneSecondAfterATitleChangeAndOnlyThen)
+{
+    const player_ui_info_t info = record("One", "Two", "Three");
+    lv_label_set_text(m.page_2_format, "old format");
+    airplay_ui_event_cb(&info);
+    EXPECT_EQ(text(m.page_2_format), "") << "emptied at the title change";
+    wait_ms(990);
+    EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr) << "not before the second is over";
+    EXPECT_EQ(take_log().find("dominant color"), std::string::npos);
+    wait_ms(20);
+    EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), "./artwork.jpg");
+    EXPECT_NE(take_log().find("\033[0m [PAGE MAIN] dominant color: R=224 G=0 B=0\n"), std::string::npos);
+
+    // The same title again: no new wait, no new read.
+    airplay_ui_event_cb(&info);
+    wait_ms(2000);
+    EXPECT_EQ(take_log().find("dominant color"), std::string::npos);
+}
+
+TEST_F(NowPlaying, ALaterTitleChangeRestartsTheWait)
+{
+    const player_ui_info_t first = record("One", "Two", "Three");
+    const player_ui_info_t second = record("Uno", "Two", "Three");
+    airplay_ui_event_cb(&first);
+    wait_ms(600);
+    airplay_ui_event_cb(&second);
+    wait_ms(600);
+    EXPECT_EQ(take_log().find("dominant color"), std::string::npos);
+    wait_ms(500);
+    const std::string log = take_log();
+    EXPECT_NE(log.find("dominant color"), std::string::npos);
+    EXPECT_EQ(log.find("dominant color"), log.rfind("dominant color")) << "read once";
+}
+
+TEST_F(NowPlaying, ARecordWithoutTextsWithinTheSecondReadsTheArtFirst)
+{
+    const player_ui_info_t info = record("One", "Two", "Three");
+    airplay_ui_event_cb(&info);
+    wait_ms(300);
+    player_ui_info_t stopped{};
+    airplay_ui_event_cb(&stopped);
+    EXPECT_NE(take_log().find("dominant color"), std::string::npos);
+    EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr);
+    EXPECT_STREQ((const char *)lv_image_get_src(m.page_2_artwork), "./artwork.jpg");
+    wait_ms(2000);
+    EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr) << "nothing is left waiting";
+}
+
+TEST_F(NowPlaying, MissingArtChangesNeitherTheImagesNorTheColour)
+{
+    std::remove("artwork.jpg");
+    std::ofstream("artwork.jpg", std::ios::trunc).close();  // empty: as missing
+    const uint32_t before = page_1_colour();
+    const player_ui_info_t info = record("One", "Two", "Three");
+    airplay_ui_event_cb(&info);
+    wait_ms(1100);
+    EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr);
+    EXPECT_EQ(lv_image_get_src(m.page_2_artwork), nullptr);
+    EXPECT_EQ(page_1_colour(), before);
+    EXPECT_EQ(take_log().find("dominant color"), std::string::npos);
+}
+
+// A service that writes its art in place (ours rename a finished file over
+// it) can leave it cut off when the second is over: both images and the
+// colour take what can be read, and drawing it does no harm.
+TEST_F(NowPlaying, ACutOffArtFileIsShownAsFarAsItGoes)
+{
+    write_jpeg("whole.jpg", 240, 240, [](int, int) { return Rgb{0, 0, 255}; });
+    write_prefix("whole.jpg", "artwork.jpg", (size_t)std::filesystem::file_size("whole.jpg") * 3 / 4);
+    const player_ui_info_t info = record("One", "Two", "Three");
+    airplay_ui_event_cb(&info);
+    wait_ms(1000);
+    EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), "./artwork.jpg");
+    EXPECT_EQ(page_1_colour(), 0x0000E0u);
+    for (int page : {1, 2}) {
+        lv_obj_scroll_to_x(m.pager, page * MAIN_PAGE_WIDTH, LV_ANIM_OFF);
+        render();
+    }
+}
+
+TEST_F(NowPlaying, TimesAndBarCoverTheWholeRangeOfTheRecord)
+{
+    struct Case {
+        uint32_t position;
+        uint32_t duration;
+        const char *position_text;
+        const char *duration_text;
+        int32_t max;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {59999, 3725000, "00:59", "62:05", 3725000, 59999},
+        {6000000, 6000000, "100:00", "100:00", 6000000, 6000000},
+        {0, 0, "00:00", "00:00", 1, 0},  // duration not known: an empty bar
+        {5000, 0, "00:05", "00:00", 1, 0},
+        {UINT32_MAX, UINT32_MAX, "71582:47", "71582:47", INT32_MAX, INT32_MAX},
+        {3000000000u, 4000000000u, "50000:00", "66666:40", INT32_MAX, INT32_MAX},
+        {120000, 60000, "02:00", "01:00", 60000, 60000},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.position_text);
+        player_ui_info_t info = record("One", "Two", "Three");
+        info.position_ms = c.position;
+        info.duration_ms = c.duration;
+        spotify_ui_event_cb(&info);
+        EXPECT_EQ(text(m.page_2_position), c.position_text);
+        EXPECT_EQ(text(m.page_2_duration), c.duration_text);
+        EXPECT_EQ(lv_bar_get_min_value(m.page_2_bar), 0);
+        EXPECT_EQ(lv_bar_get_max_value(m.page_2_bar), c.max);
+        EXPECT_EQ(lv_bar_get_value(m.page_2_bar), c.value);
+    }
+}
+
+}  // namespace
+}  // namespace main_page_test
