@@ -18,19 +18,7 @@ airable_request_t g_main_state;
 
 namespace {
 
-constexpr size_t kInitHdrLen = 6;
-constexpr size_t kInitMaxLen = kInitHdrLen + AIRABLE_UDID_LEN + AIRABLE_SECRET_LEN + AIRABLE_URL_LEN;
-constexpr size_t kTitleHdrLen = 7;
-constexpr size_t kIdLen = 8;
-constexpr size_t kIdPlayLen = MSG_HDR_LEN + kIdLen;
-constexpr size_t kListReqLen = 13;
-constexpr uint16_t kListReqCount = 8;
-constexpr size_t kListFirstItem = 5;
-constexpr size_t kListItemHdr = 20;
-constexpr size_t kMenuInfoMin = 28;
-constexpr size_t kMenuNameLenOff = 16;
-constexpr size_t kStatusOff = 1;
-constexpr size_t kMinReplyLen = 3;
+constexpr size_t kInitMaxLen = AIRABLE_INIT_HDR_LEN + AIRABLE_UDID_LEN + AIRABLE_SECRET_LEN + AIRABLE_URL_LEN;
 /* The short play-info form: control byte header and a 32-byte player header. */
 constexpr uint16_t kAirablePlayerMin = PLAYER_MSG_LEN + PLAYER_INFO_HDR_SHORT;
 
@@ -65,17 +53,6 @@ void copy_cut(char *dst, size_t cap, const char *src)
     snprintf(dst, cap, "%s", src ? src : "");
 }
 
-void wr_le64(uint8_t *p, uint64_t v)
-{
-    for (size_t i = 0; i < kIdLen; i++)
-        p[i] = (uint8_t)(v >> (8 * i));
-}
-
-int32_t rd_le32(const uint8_t *p)
-{
-    return (int32_t)((uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24));
-}
-
 int send_airable(uint8_t cmd2, const uint8_t *msg, size_t len)
 {
     return comm_mgr_send(APP_ID_AIRABLE, APP_ID_AIRABLE, cmd2, msg, (uint16_t)len);
@@ -83,7 +60,7 @@ int send_airable(uint8_t cmd2, const uint8_t *msg, size_t len)
 
 int send_set_mode(uint8_t mode)
 {
-    uint8_t msg[PLAYER_MSG_LEN] = {MSG_DIR_REQUEST, 0, MSG_CLASS_BROWSE, mode};
+    uint8_t msg[AIRABLE_SET_MODE_LEN] = {MSG_DIR_REQUEST, 0, MSG_CLASS_BROWSE, mode};
     return send_airable(APP_CMD2_AIRABLE_SET_MODE, msg, sizeof(msg));
 }
 
@@ -252,11 +229,11 @@ void handle_player_msg(const uint8_t *msg, uint16_t len)
     uint64_t sum = player_info_fill_header(msg, &info);
     uint64_t hdr = PLAYER_INFO_HDR_SHORT;
     if (sum + PLAYER_INFO_HDR_SHORT != have && have >= PLAYER_INFO_HDR_LONG) {
-        info.len4 = player_rd_be32(msg + PLAYER_MSG_LEN + PLAYER_INFO_HDR_SHORT);
+        info.len4 = app_rd_be32(msg + PLAYER_OFF_LEN4);
         if (sum + PLAYER_INFO_HDR_LONG + info.len4 == have)
             hdr = PLAYER_INFO_HDR_LONG;
     }
-    if (info.state == 1) {
+    if (info.state == PLAYER_STATE_TRACK) {
         uint64_t need = sum + hdr + info.len4;
         if (need > have) {
             AIRABLE_LOG("PLAYER_MSG len overflow: need=%llu have=%llu, drop\n", (unsigned long long)need,
@@ -273,19 +250,19 @@ void handle_player_msg(const uint8_t *msg, uint16_t len)
 size_t parse_list_item(const uint8_t *msg, size_t len, size_t o, airable_list_item_t &item, airable_list_count_t &count)
 {
     const uint8_t *p = msg + o;
-    uint32_t total = player_rd_be32(p);
-    uint32_t index = player_rd_be32(p + 4);
-    size_t name_len = p[17];
-    size_t url_len = player_rd_be16(p + 18);
-    size_t item_len = kListItemHdr + name_len + url_len;
+    uint32_t total = app_rd_be32(p + AIRABLE_ITEM_OFF_TOTAL);
+    uint32_t index = app_rd_be32(p + AIRABLE_ITEM_OFF_INDEX);
+    size_t name_len = p[AIRABLE_ITEM_OFF_NAME_LEN];
+    size_t url_len = app_rd_be16(p + AIRABLE_ITEM_OFF_URL_LEN);
+    size_t item_len = AIRABLE_ITEM_HDR_LEN + name_len + url_len;
     if (o + item_len > len)
         return 0;
     memset(&item, 0, sizeof(item));
-    item.type = p[8];
-    item.id = player_rd_be64(p + 9);
-    memcpy(item.name, p + kListItemHdr, name_len);
+    item.type = p[AIRABLE_ITEM_OFF_TYPE];
+    item.id = app_rd_be64(p + AIRABLE_ITEM_OFF_ID);
+    memcpy(item.name, p + AIRABLE_ITEM_HDR_LEN, name_len);
     size_t url_copy = url_len < sizeof(item.url) - 1 ? url_len : sizeof(item.url) - 1;
-    memcpy(item.url, p + kListItemHdr + name_len, url_copy);
+    memcpy(item.url, p + AIRABLE_ITEM_HDR_LEN + name_len, url_copy);
     count.total = total;
     count.index = index;
     return item_len;
@@ -308,14 +285,14 @@ void store_list_item(const airable_list_item_t &item, const airable_list_count_t
 
 void handle_list_data(const uint8_t *msg, uint16_t len)
 {
-    if (msg[kStatusOff] != CMD_STATUS_READY)
+    if (msg[MSG_HDR_STATUS] != CMD_STATUS_READY)
         return;
-    AIRABLE_LOG("list_data: dir=0x%02X status=0x%02X len=%u\n", msg[0], msg[kStatusOff], len);
+    AIRABLE_LOG("list_data: dir=0x%02X status=0x%02X len=%u\n", msg[MSG_HDR_DIR], msg[MSG_HDR_STATUS], len);
     airable_list_count_t count = {0, 0};
     ListDataUIListClean(ui_run_page.list_head);
-    size_t o = kListFirstItem;
+    size_t o = AIRABLE_LIST_FIRST_ITEM;
     int items = 0;
-    while (o + kListItemHdr <= len) {
+    while (o + AIRABLE_ITEM_HDR_LEN <= len) {
         airable_list_item_t item;
         airable_list_count_t at;
         size_t item_len = parse_list_item(msg, len, o, item, at);
@@ -333,14 +310,20 @@ void handle_list_data(const uint8_t *msg, uint16_t len)
     raise_event(AIRABLE_UI_LIST_DONE, &count);
 }
 
+int32_t menu_number(const uint8_t *msg, size_t off)
+{
+    return (int32_t)app_rd_le32(msg + off);
+}
+
 void handle_menu_info(const uint8_t *msg, uint16_t len)
 {
     AIRABLE_LOG("menu_info: len=%u\n", len);
-    AIRABLE_LOG("  totality=%d page=%d/%d items=%d\n", rd_le32(msg), rd_le32(msg + 8), rd_le32(msg + 4),
-                rd_le32(msg + 12));
-    int64_t name_len = rd_le32(msg + kMenuNameLenOff);
-    if (name_len > 0 && (int64_t)kMenuInfoMin + name_len <= len)
-        AIRABLE_LOG("  menu_name=%.*s\n", (int)name_len, (const char *)(msg + kMenuInfoMin));
+    AIRABLE_LOG("  totality=%d page=%d/%d items=%d\n", menu_number(msg, AIRABLE_MENU_OFF_TOTALITY),
+                menu_number(msg, AIRABLE_MENU_OFF_PAGE), menu_number(msg, AIRABLE_MENU_OFF_PAGES),
+                menu_number(msg, AIRABLE_MENU_OFF_ITEMS));
+    int64_t name_len = menu_number(msg, AIRABLE_MENU_OFF_NAME_LEN);
+    if (name_len > 0 && (int64_t)AIRABLE_MENU_HDR_LEN + name_len <= len)
+        AIRABLE_LOG("  menu_name=%.*s\n", (int)name_len, (const char *)(msg + AIRABLE_MENU_HDR_LEN));
 }
 
 void handle_init_reply(uint8_t status)
@@ -435,54 +418,48 @@ void handle_id_play_reply(uint8_t status)
 int airable_build_init(uint8_t *out, size_t cap, const char *udid, const char *secret, const char *url)
 {
     size_t ul = strlen(udid), sl = strlen(secret), rl = strlen(url);
-    if (rl > AIRABLE_INIT_URL_MAX || ul > UINT16_MAX || sl > UINT16_MAX || kInitHdrLen + ul + sl + rl > cap)
+    if (rl > AIRABLE_INIT_URL_MAX || ul > UINT16_MAX || sl > UINT16_MAX || AIRABLE_INIT_HDR_LEN + ul + sl + rl > cap)
         return FW_ERR_SIZE;
-    player_wr_be16(out, (uint16_t)ul);
-    player_wr_be16(out + 2, (uint16_t)sl);
-    player_wr_be16(out + 4, (uint16_t)rl);
-    memcpy(out + kInitHdrLen, udid, ul);
-    memcpy(out + kInitHdrLen + ul, secret, sl);
-    memcpy(out + kInitHdrLen + ul + sl, url, rl);
-    return (int)(kInitHdrLen + ul + sl + rl);
+    app_wr_be16(out, (uint16_t)ul);
+    app_wr_be16(out + 2, (uint16_t)sl);
+    app_wr_be16(out + 4, (uint16_t)rl);
+    memcpy(out + AIRABLE_INIT_HDR_LEN, udid, ul);
+    memcpy(out + AIRABLE_INIT_HDR_LEN + ul, secret, sl);
+    memcpy(out + AIRABLE_INIT_HDR_LEN + ul + sl, url, rl);
+    return (int)(AIRABLE_INIT_HDR_LEN + ul + sl + rl);
 }
 
 int airable_build_title(uint8_t out[AIRABLE_REQ_BUF_LEN], const char *title)
 {
     size_t n = title ? strnlen(title, AIRABLE_TITLE_LEN - 1) : 0;
-    out[0] = MSG_DIR_REQUEST;
-    out[1] = 0;
-    out[2] = MSG_CLASS_BROWSE;
-    player_wr_be16(out + 3, (uint16_t)(n + 2));
-    player_wr_be16(out + 5, (uint16_t)n);
+    app_wr_request_hdr(out, MSG_CLASS_BROWSE);
+    app_wr_be16(out + MSG_HDR_LEN, (uint16_t)(n + 2));
+    app_wr_be16(out + AIRABLE_TITLE_OFF_LEN, (uint16_t)n);
     if (n)
-        memcpy(out + kTitleHdrLen, title, n);
-    return (int)(kTitleHdrLen + n);
+        memcpy(out + AIRABLE_TITLE_HDR_LEN, title, n);
+    return (int)(AIRABLE_TITLE_HDR_LEN + n);
 }
 
-int airable_build_id_data(uint8_t out[8], uint64_t id)
+int airable_build_id_data(uint8_t out[AIRABLE_ID_LEN], uint64_t id)
 {
-    wr_le64(out, id);
-    return (int)kIdLen;
+    app_wr_le64(out, id);
+    return AIRABLE_ID_LEN;
 }
 
-int airable_build_id_play(uint8_t out[11], uint64_t id)
+int airable_build_id_play(uint8_t out[AIRABLE_ID_PLAY_LEN], uint64_t id)
 {
-    out[0] = MSG_DIR_REQUEST;
-    out[1] = 0;
-    out[2] = MSG_CLASS_PLAYER;
-    wr_le64(out + MSG_HDR_LEN, id);
-    return (int)kIdPlayLen;
+    app_wr_request_hdr(out, MSG_CLASS_PLAYER);
+    app_wr_le64(out + MSG_HDR_LEN, id);
+    return AIRABLE_ID_PLAY_LEN;
 }
 
-int airable_build_list_data(uint8_t out[13], int32_t start, int32_t end)
+int airable_build_list_data(uint8_t out[AIRABLE_LIST_REQ_LEN], int32_t start, int32_t end)
 {
-    out[0] = MSG_DIR_REQUEST;
-    out[1] = 0;
-    out[2] = MSG_CLASS_LIST_RANGE;
-    player_wr_be16(out + 3, kListReqCount);
-    player_wr_be32(out + 5, (uint32_t)start);
-    player_wr_be32(out + 9, (uint32_t)end);
-    return (int)kListReqLen;
+    app_wr_request_hdr(out, MSG_CLASS_LIST_RANGE);
+    app_wr_be16(out + MSG_HDR_LEN, AIRABLE_LIST_REQ_COUNT);
+    app_wr_be32(out + AIRABLE_LIST_REQ_OFF_START, (uint32_t)start);
+    app_wr_be32(out + AIRABLE_LIST_REQ_OFF_END, (uint32_t)end);
+    return AIRABLE_LIST_REQ_LEN;
 }
 
 /* --- handshakes ---------------------------------------------------------- */
@@ -634,7 +611,7 @@ int airable_play_id(uint64_t id)
 
 int airable_get_list_data(void)
 {
-    uint8_t msg[kListReqLen];
+    uint8_t msg[AIRABLE_LIST_REQ_LEN];
     airable_build_list_data(msg, ui_run_page.list_start, ui_run_page.list_end);
     return send_airable(APP_CMD2_AIRABLE_LIST_DATA, msg, sizeof(msg));
 }
@@ -675,14 +652,14 @@ int airable_title_play_send(const char *title)
 
 int airable_get_id_data(uint64_t id)
 {
-    uint8_t msg[kIdLen];
+    uint8_t msg[AIRABLE_ID_LEN];
     airable_build_id_data(msg, id);
     return send_airable(APP_CMD2_AIRABLE_ID_DATA, msg, sizeof(msg));
 }
 
 int airable_id_play_send(uint64_t id)
 {
-    uint8_t msg[kIdPlayLen];
+    uint8_t msg[AIRABLE_ID_PLAY_LEN];
     airable_build_id_play(msg, id);
     return send_airable(APP_CMD2_AIRABLE_ID_PLAY, msg, sizeof(msg));
 }
@@ -715,9 +692,9 @@ void airable_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
 {
     (void)app_id; /* whatever registered as the Airable service is taken as it */
     (void)cmd1;
-    if (!payload || len < kMinReplyLen)
+    if (!payload || len < MSG_HDR_LEN)
         return;
-    uint8_t status = payload[kStatusOff];
+    uint8_t status = payload[MSG_HDR_STATUS];
     switch (cmd2) {
     case APP_CMD2_AIRABLE_INIT:
         handle_init_reply(status);
@@ -729,7 +706,7 @@ void airable_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
         handle_main_page_reply(status);
         break;
     case PLAYER_MSG:
-        if (len >= PLAYER_MSG_LEN && payload[3] == MEDIA_CTRL_PLAY_INFO)
+        if (len >= PLAYER_MSG_LEN && payload[PLAYER_MSG_CTRL] == MEDIA_CTRL_PLAY_INFO)
             handle_player_msg(payload, len);
         break;
     case APP_CMD2_AIRABLE_TITLE_PLAY:
@@ -746,11 +723,11 @@ void airable_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
         handle_id_play_reply(status);
         break;
     case APP_CMD2_AIRABLE_MENU_INFO:
-        if (len >= kMenuInfoMin)
+        if (len >= AIRABLE_MENU_HDR_LEN)
             handle_menu_info(payload, len);
         break;
     case APP_CMD2_AIRABLE_LIST_DATA:
-        if (len >= kListFirstItem)
+        if (len >= AIRABLE_LIST_FIRST_ITEM)
             handle_list_data(payload, len);
         break;
     default:
