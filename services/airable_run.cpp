@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app_proto.h"
 #include "player.h"
 #include "service.h"
 
@@ -16,30 +17,18 @@ namespace {
 using svc::Frame;
 using svc::Service;
 
-constexpr uint8_t kAppId = 5;
-constexpr uint8_t kCmdInit = 0x00;
-constexpr uint8_t kCmdMainPage = 0x02;
-constexpr uint8_t kCmdTitleData = 0x03;
-constexpr uint8_t kCmdTitlePlay = 0x04;
-constexpr uint8_t kCmdIdData = 0x06;
-constexpr uint8_t kCmdIdPlay = 0x08;
-constexpr uint8_t kCmdSetMode = 0x09;
-constexpr uint8_t kCmdListData = 0xF0;
-constexpr uint8_t kCmdMenuInfo = 0xF8;
-constexpr uint8_t kClassListRange = 0x22;
-
 constexpr char kTypePlayable = '0';
 constexpr char kTypeFolder = '1';
 constexpr uint64_t kRadioRoot = 1;
 constexpr uint64_t kPodcastRoot = 2;
-constexpr uint8_t kModeRadio = 1;
-constexpr uint8_t kModePodcast = 2;
 
 constexpr unsigned kWorkMs = 300;      // WAITING before READY
 constexpr unsigned kQuietAfterMs = 600; // duplicates of an answered request are not answered again
 constexpr int32_t kFirstWindow = 20;   // a window whose end is not past its start: start .. start + 20
 constexpr int32_t kMaxWindow = 50;
 constexpr size_t kCutUrlLen = 600;     // url length of the broken item in malformed list replies
+constexpr size_t kCutPlayInfoLen = 20; // a play-info reply cut inside its player header
+constexpr size_t kMenuUnread = AIRABLE_MENU_HDR_LEN - AIRABLE_MENU_OFF_NAME_LEN - 4;
 
 constexpr svc::AudioFormat kFormat = {2, 48000, 128};
 
@@ -123,23 +112,9 @@ private:
     std::map<uint64_t, Item> items_;
 };
 
-uint64_t rd_le64(const uint8_t *p)
+std::vector<uint8_t> status_reply(uint8_t status, uint8_t msg_class = MSG_CLASS_BROWSE)
 {
-    uint64_t v = 0;
-    for (int i = 7; i >= 0; i--)
-        v = (v << 8) | p[i];
-    return v;
-}
-
-void put_le32(std::vector<uint8_t> &out, int32_t v)
-{
-    for (int i = 0; i < 4; i++)
-        out.push_back((uint8_t)((uint32_t)v >> (8 * i)));
-}
-
-std::vector<uint8_t> status_reply(uint8_t status, uint8_t msg_class = svc::kClassBrowse)
-{
-    return {svc::kDirReply, status, msg_class};
+    return {MSG_DIR_REPLY, status, msg_class};
 }
 
 class AirableHandler : public svc::Handler {
@@ -157,45 +132,42 @@ public:
     {
         const std::vector<uint8_t> &p = f.payload;
         switch (f.cmd2) {
-        case kCmdInit:
-            answer(svc, kCmdInit, init_is_valid(p) ? svc::kStatusOkay : svc::kStatusError);
+        case APP_CMD2_AIRABLE_INIT:
+            answer(svc, APP_CMD2_AIRABLE_INIT, init_is_valid(p) ? CMD_STATUS_OKAY : svc::kStatusError);
             break;
-        case kCmdSetMode:
-            if (p.size() >= 4 && (p[3] == kModeRadio || p[3] == kModePodcast)) {
-                mode_ = p[3];
-                folder_ = mode_ == kModeRadio ? kRadioRoot : kPodcastRoot;
-                answer(svc, kCmdSetMode, svc::kStatusOkay);
-            } else {
-                answer(svc, kCmdSetMode, svc::kStatusError);
-            }
+        case APP_CMD2_AIRABLE_SET_MODE:
+            set_mode(svc, p);
             break;
-        case kCmdMainPage:
-            browse(svc, kCmdMainPage, "main", catalogue_.find(mode_ == kModeRadio ? kRadioRoot : kPodcastRoot));
+        case APP_CMD2_AIRABLE_MAIN_PAGE:
+            browse(svc, APP_CMD2_AIRABLE_MAIN_PAGE, "main",
+                   catalogue_.find(mode_ == AIRABLE_MODE_RADIO ? kRadioRoot : kPodcastRoot));
             break;
-        case kCmdTitleData: {
+        case APP_CMD2_AIRABLE_TITLE_DATA: {
             std::string title = title_of(p);
-            browse(svc, kCmdTitleData, "t:" + title, catalogue_.find_by_name(title, kTypeFolder));
+            browse(svc, APP_CMD2_AIRABLE_TITLE_DATA, "t:" + title, catalogue_.find_by_name(title, kTypeFolder));
             break;
         }
-        case kCmdIdData: {
-            const Item *item = p.size() >= 8 ? catalogue_.find(rd_le64(p.data())) : nullptr;
-            browse(svc, kCmdIdData, "i:" + std::to_string(item ? item->id : 0),
+        case APP_CMD2_AIRABLE_ID_DATA: {
+            const Item *item = p.size() >= AIRABLE_ID_LEN ? catalogue_.find(app_rd_le64(p.data())) : nullptr;
+            browse(svc, APP_CMD2_AIRABLE_ID_DATA, "i:" + std::to_string(item ? item->id : 0),
                    item && item->type == kTypeFolder ? item : nullptr);
             break;
         }
-        case kCmdTitlePlay:
-            play(svc, kCmdTitlePlay, catalogue_.find_by_name(title_of(p), kTypePlayable));
+        case APP_CMD2_AIRABLE_TITLE_PLAY:
+            play(svc, APP_CMD2_AIRABLE_TITLE_PLAY, catalogue_.find_by_name(title_of(p), kTypePlayable));
             break;
-        case kCmdIdPlay: {
-            const Item *item = p.size() >= 11 ? catalogue_.find(rd_le64(p.data() + 3)) : nullptr;
-            play(svc, kCmdIdPlay, item && item->type == kTypePlayable ? item : nullptr);
+        case APP_CMD2_AIRABLE_ID_PLAY: {
+            const Item *item =
+                p.size() >= AIRABLE_ID_PLAY_LEN ? catalogue_.find(app_rd_le64(p.data() + MSG_HDR_LEN)) : nullptr;
+            play(svc, APP_CMD2_AIRABLE_ID_PLAY, item && item->type == kTypePlayable ? item : nullptr);
             break;
         }
-        case kCmdListData:
-            if (p.size() >= 13)
-                send_window(svc, (int32_t)svc::get_be32(p.data() + 5), (int32_t)svc::get_be32(p.data() + 9));
+        case APP_CMD2_AIRABLE_LIST_DATA:
+            if (p.size() >= AIRABLE_LIST_REQ_LEN)
+                send_window(svc, (int32_t)app_rd_be32(p.data() + AIRABLE_LIST_REQ_OFF_START),
+                            (int32_t)app_rd_be32(p.data() + AIRABLE_LIST_REQ_OFF_END));
             break;
-        case svc::kPlayerMsg:
+        case PLAYER_MSG:
             player_msg(svc, p);
             break;
         default:
@@ -203,28 +175,44 @@ public:
         }
     }
 
-    void send_flood_frame(Service &svc) override { svc.send(kCmdMainPage, status_reply(svc::kStatusWaiting)); }
+    void send_flood_frame(Service &svc) override
+    {
+        svc.send(APP_CMD2_AIRABLE_MAIN_PAGE, status_reply(CMD_STATUS_WAITING));
+    }
 
 private:
     static bool init_is_valid(const std::vector<uint8_t> &p)
     {
-        if (p.size() < 6)
+        if (p.size() < AIRABLE_INIT_HDR_LEN)
             return false;
-        size_t total = 6u + svc::get_be16(&p[0]) + svc::get_be16(&p[2]) + svc::get_be16(&p[4]);
+        size_t total = AIRABLE_INIT_HDR_LEN + app_rd_be16(&p[0]) + app_rd_be16(&p[2]) + app_rd_be16(&p[4]);
         return total == p.size();
     }
 
     static std::string title_of(const std::vector<uint8_t> &p)
     {
-        if (p.size() < 7)
+        if (p.size() < AIRABLE_TITLE_HDR_LEN)
             return "";
-        size_t n = svc::get_be16(&p[5]);
-        if (7 + n > p.size())
+        size_t n = app_rd_be16(&p[AIRABLE_TITLE_OFF_LEN]);
+        if (AIRABLE_TITLE_HDR_LEN + n > p.size())
             return "";
-        return std::string(p.begin() + 7, p.begin() + 7 + (long)n);
+        auto title = p.begin() + AIRABLE_TITLE_HDR_LEN;
+        return std::string(title, title + (long)n);
     }
 
-    void answer(Service &svc, uint8_t cmd2, uint8_t status, uint8_t msg_class = svc::kClassBrowse)
+    void set_mode(Service &svc, const std::vector<uint8_t> &p)
+    {
+        uint8_t mode = p.size() >= AIRABLE_SET_MODE_LEN ? p[AIRABLE_SET_MODE_OFF_MODE] : 0;
+        if (mode != AIRABLE_MODE_RADIO && mode != AIRABLE_MODE_PODCAST) {
+            answer(svc, APP_CMD2_AIRABLE_SET_MODE, svc::kStatusError);
+            return;
+        }
+        mode_ = mode;
+        folder_ = mode_ == AIRABLE_MODE_RADIO ? kRadioRoot : kPodcastRoot;
+        answer(svc, APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
+    }
+
+    void answer(Service &svc, uint8_t cmd2, uint8_t status, uint8_t msg_class = MSG_CLASS_BROWSE)
     {
         if (svc.scenario() == svc::Scenario::error)
             status = svc::kStatusError;
@@ -243,7 +231,7 @@ private:
         uint64_t now = Service::now_ms();
         if (quiet_until_.count(key) && quiet_until_[key] > now)
             return;
-        answer(svc, cmd2, svc::kStatusWaiting);
+        answer(svc, cmd2, CMD_STATUS_WAITING);
         if (busy_.count(key))
             return;
         busy_.insert(key);
@@ -252,14 +240,14 @@ private:
             busy_.erase(key);
             quiet_until_[key] = Service::now_ms() + kQuietAfterMs;
             folder_ = id;
-            answer(svc, cmd2, svc::kStatusReady);
+            answer(svc, cmd2, CMD_STATUS_READY);
         });
     }
 
     void play(Service &svc, uint8_t cmd2, const Item *item)
     {
         if (!item) {
-            answer(svc, cmd2, svc::kStatusError, svc::kClassPlayer);
+            answer(svc, cmd2, svc::kStatusError, MSG_CLASS_PLAYER);
             return;
         }
         if (!playing_ || player_.current().title != item->name) {
@@ -267,7 +255,7 @@ private:
             printf("airable_run: playing %s\n", item->name.c_str());
         }
         playing_ = true;
-        answer(svc, cmd2, svc::kStatusOkay, svc::kClassPlayer);
+        answer(svc, cmd2, CMD_STATUS_OKAY, MSG_CLASS_PLAYER);
     }
 
     void send_window(Service &svc, int32_t start, int32_t end)
@@ -285,7 +273,7 @@ private:
             end = total - 1;
 
         bool broken = svc.scenario() == svc::Scenario::malformed;
-        std::vector<uint8_t> msg = status_reply(svc::kStatusReady, kClassListRange);
+        std::vector<uint8_t> msg = status_reply(CMD_STATUS_READY, MSG_CLASS_LIST_RANGE);
         int32_t count = end >= start ? end - start + 1 : 0;
         svc::put_be16(msg, (uint16_t)count);
         for (int32_t i = start; i <= end; i++) {
@@ -302,7 +290,7 @@ private:
             if (cut)
                 break; // the rest of the message is missing
         }
-        svc.send(kCmdListData, msg);
+        svc.send(APP_CMD2_AIRABLE_LIST_DATA, msg);
         send_menu_info(svc, *folder, total, start, count);
     }
 
@@ -310,41 +298,41 @@ private:
     {
         std::vector<uint8_t> msg;
         int32_t pages = (total + kFirstWindow) / (kFirstWindow + 1);
-        put_le32(msg, total);
-        put_le32(msg, pages);
-        put_le32(msg, start / (kFirstWindow + 1) + 1);
-        put_le32(msg, count);
+        svc::put_le32(msg, (uint32_t)total);
+        svc::put_le32(msg, (uint32_t)pages);
+        svc::put_le32(msg, (uint32_t)(start / (kFirstWindow + 1) + 1));
+        svc::put_le32(msg, (uint32_t)count);
         bool broken = svc.scenario() == svc::Scenario::malformed;
-        put_le32(msg, broken ? 0x7FFFFFFF : (int32_t)folder.name.size());
-        msg.resize(msg.size() + 8, 0);
+        svc::put_le32(msg, broken ? (uint32_t)INT32_MAX : (uint32_t)folder.name.size());
+        msg.resize(msg.size() + kMenuUnread, 0);
         svc::put_bytes(msg, folder.name);
-        svc.send(kCmdMenuInfo, msg);
+        svc.send(APP_CMD2_AIRABLE_MENU_INFO, msg);
     }
 
     void player_msg(Service &svc, const std::vector<uint8_t> &p)
     {
-        if (p.size() < 4)
+        if (p.size() < PLAYER_MSG_LEN)
             return;
-        if (p[3] != svc::kCtrlPlayInfo) {
-            player_.control(p[3]);
+        if (p[PLAYER_MSG_CTRL] != MEDIA_CTRL_PLAY_INFO) {
+            player_.control(p[PLAYER_MSG_CTRL]);
             return;
         }
         if (svc.scenario() == svc::Scenario::malformed) {
             std::vector<uint8_t> cut = player_.play_info(svc::InfoForm::short_form);
-            cut.resize(20);
-            svc.send(svc::kPlayerMsg, cut);
+            cut.resize(kCutPlayInfoLen);
+            svc.send(PLAYER_MSG, cut);
             return;
         }
         long_next_ = !long_next_;
         svc::InfoForm form = long_next_ ? svc::InfoForm::long_form : svc::InfoForm::short_form;
-        svc.send(svc::kPlayerMsg, player_.play_info(form, svc::kStatusOkay, playing_));
+        svc.send(PLAYER_MSG, player_.play_info(form, CMD_STATUS_OKAY, playing_));
     }
 
     Catalogue catalogue_;
     svc::Player player_;
     bool playing_ = false;
     bool long_next_ = false;
-    uint8_t mode_ = kModeRadio;
+    uint8_t mode_ = AIRABLE_MODE_RADIO;
     uint64_t folder_ = kRadioRoot;
     std::set<std::string> busy_;
     std::map<std::string, uint64_t> quiet_until_;
@@ -354,7 +342,7 @@ private:
 
 int main(int argc, char **argv)
 {
-    const svc::Config config = {kAppId, "airable_run", "./artwork"};
+    const svc::Config config = {APP_ID_AIRABLE, "airable_run", "./artwork"};
     Service svc(config, argc, argv);
     AirableHandler handler;
     return svc.run(handler);

@@ -3,7 +3,7 @@
 
 int main(int argc, char **argv)
 {
-    const svc::Config config = {2, "airplay_run", "./artwork.jpg"};
+    const svc::Config config = {APP_ID_AIRPLAY, "airplay_run", "./artwork.jpg"};
     return svc::run_player_service(config,
                                    {
                                        {"Harbour Lights", "The Quiet Tides", "Evening Songs", 215000},

@@ -45,13 +45,13 @@ uint32_t Player::position_now()
 bool Player::control(uint8_t code)
 {
     switch (code) {
-    case kCtrlNext:
+    case MEDIA_CTRL_NEXT:
         select(index_ + 1);
         return true;
-    case kCtrlPrevious:
+    case MEDIA_CTRL_PREVIOUS:
         select(index_ + tracks_.size() - 1);
         return true;
-    case kCtrlPlayPause:
+    case MEDIA_CTRL_PLAY_PAUSE:
         base_position_ms_ = position_now();
         since_ms_ = Service::now_ms();
         playing_ = !playing_;
@@ -74,13 +74,13 @@ std::vector<uint8_t> Player::play_info(InfoForm form, uint8_t status, bool with_
     const Track &t = tracks_[index_];
     bool has_texts = with_texts;
     std::vector<uint8_t> out;
-    put_u8(out, kDirReply);
+    put_u8(out, MSG_DIR_REPLY);
     put_u8(out, status);
-    put_u8(out, kClassPlayer);
-    put_u8(out, kCtrlPlayInfo);
+    put_u8(out, MSG_CLASS_PLAYER);
+    put_u8(out, MEDIA_CTRL_PLAY_INFO);
     put_be32(out, pos);
     put_be32(out, t.duration_ms);
-    put_u8(out, has_texts ? 1 : 0);
+    put_u8(out, has_texts ? PLAYER_STATE_TRACK : 0);
     put_u8(out, playing_ ? 1 : 0);
     put_u8(out, format_.channels);
     put_u8(out, 0);

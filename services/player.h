@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app_proto.h"
+
 namespace svc {
 
 struct Track {
@@ -16,19 +18,9 @@ struct Track {
     uint32_t duration_ms;
 };
 
-// Player message codes.
-constexpr uint8_t kPlayerMsg = 0xF7;
-constexpr uint8_t kCtrlNext = 1;
-constexpr uint8_t kCtrlPrevious = 2;
-constexpr uint8_t kCtrlPlayPause = 3;
-constexpr uint8_t kCtrlPlayInfo = 20;
-constexpr uint8_t kDirReply = 2;
-constexpr uint8_t kStatusWaiting = 1;
-constexpr uint8_t kStatusReady = 5;
-constexpr uint8_t kStatusOkay = 6;
+// The error status the stand-ins answer with: any status but WAITING, READY
+// and OKAY is one.
 constexpr uint8_t kStatusError = 2;
-constexpr uint8_t kClassBrowse = 0x20;
-constexpr uint8_t kClassPlayer = 0x25;
 
 enum class InfoForm { long_form, short_form };
 
@@ -51,7 +43,7 @@ public:
     // The play-info reply: header, control byte 20, player header and texts.
     // With texts the state byte is 1, else 0 (nothing playing); `status`
     // goes into the header.
-    std::vector<uint8_t> play_info(InfoForm form, uint8_t status = kStatusOkay, bool with_texts = true);
+    std::vector<uint8_t> play_info(InfoForm form, uint8_t status = CMD_STATUS_OKAY, bool with_texts = true);
 
     const Track &current() const { return tracks_[index_]; }
     bool playing() const { return playing_; }

@@ -7,6 +7,7 @@ namespace svc {
 namespace {
 
 constexpr AudioFormat kFormat = {2, 44100, 320};
+constexpr size_t kCutHeaderLen = 30; // inside the player header
 
 // Replies that break the play-info layout in turn: too short for the
 // control byte, another control byte, a cut player header, lengths summing
@@ -16,20 +17,20 @@ std::vector<uint8_t> malformed_reply(Player &player, unsigned turn)
     std::vector<uint8_t> msg = player.play_info(InfoForm::long_form);
     switch (turn % 5) {
     case 0:
-        msg.resize(3);
+        msg.resize(PLAYER_MSG_CTRL);
         break;
     case 1:
-        msg[3] = kCtrlNext;
+        msg[PLAYER_MSG_CTRL] = MEDIA_CTRL_NEXT;
         break;
     case 2:
-        msg.resize(30);
+        msg.resize(kCutHeaderLen);
         break;
     case 3:
-        for (size_t off = 24; off < 40; off++)
-            msg[off] = 0xFF;
+        for (size_t off = PLAYER_OFF_LEN1; off <= PLAYER_OFF_LEN4; off += 4)
+            app_wr_be32(&msg[off], UINT32_MAX);
         break;
     default:
-        msg[27] = (uint8_t)(msg[27] + 1);
+        app_wr_be32(&msg[PLAYER_OFF_LEN1], app_rd_be32(&msg[PLAYER_OFF_LEN1]) + 1);
         break;
     }
     return msg;
@@ -44,18 +45,18 @@ public:
 
     void on_frame(Service &svc, const Frame &frame) override
     {
-        if (frame.cmd2 != kPlayerMsg || frame.payload.size() < 4)
+        if (frame.cmd2 != PLAYER_MSG || frame.payload.size() < PLAYER_MSG_LEN)
             return;
-        uint8_t code = frame.payload[3];
-        if (code != kCtrlPlayInfo) {
+        uint8_t code = frame.payload[PLAYER_MSG_CTRL];
+        if (code != MEDIA_CTRL_PLAY_INFO) {
             if (player_.control(code))
                 printf("%s: now %s\n", svc.config().name, player_.current().title.c_str());
             return;
         }
-        svc.send(kPlayerMsg, reply(svc));
+        svc.send(PLAYER_MSG, reply(svc));
     }
 
-    void send_flood_frame(Service &svc) override { svc.send(kPlayerMsg, player_.play_info(InfoForm::long_form)); }
+    void send_flood_frame(Service &svc) override { svc.send(PLAYER_MSG, player_.play_info(InfoForm::long_form)); }
 
 private:
     std::vector<uint8_t> reply(Service &svc)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <deque>
 
+#include "app_proto.h"
 #include "fw_proto.h"
 #include "fw_uds.h"
 #include "fw_uds_client.h"
@@ -76,7 +77,16 @@ constexpr ScenarioName kScenarios[] = {
 // The id a wrong-id reply claims: another service's.
 uint8_t other_app_id(uint8_t own)
 {
-    return own == 2 ? 6 : 2;
+    return own == APP_ID_AIRPLAY ? APP_ID_SPOTIFY : APP_ID_AIRPLAY;
+}
+
+// Appends the N bytes that `write` makes of v.
+template <size_t N, typename T>
+void append(std::vector<uint8_t> &out, void (*write)(uint8_t *, T), T v)
+{
+    uint8_t bytes[N];
+    write(bytes, v);
+    out.insert(out.end(), bytes, bytes + N);
 }
 
 } // namespace
@@ -88,35 +98,27 @@ void put_u8(std::vector<uint8_t> &out, uint8_t v)
 
 void put_be16(std::vector<uint8_t> &out, uint16_t v)
 {
-    out.push_back((uint8_t)(v >> 8));
-    out.push_back((uint8_t)v);
+    append<2>(out, app_wr_be16, v);
 }
 
 void put_be32(std::vector<uint8_t> &out, uint32_t v)
 {
-    put_be16(out, (uint16_t)(v >> 16));
-    put_be16(out, (uint16_t)v);
+    append<4>(out, app_wr_be32, v);
 }
 
 void put_be64(std::vector<uint8_t> &out, uint64_t v)
 {
-    put_be32(out, (uint32_t)(v >> 32));
-    put_be32(out, (uint32_t)v);
+    append<8>(out, app_wr_be64, v);
+}
+
+void put_le32(std::vector<uint8_t> &out, uint32_t v)
+{
+    append<4>(out, app_wr_le32, v);
 }
 
 void put_bytes(std::vector<uint8_t> &out, const std::string &s)
 {
     out.insert(out.end(), s.begin(), s.end());
-}
-
-uint16_t get_be16(const uint8_t *p)
-{
-    return (uint16_t)((p[0] << 8) | p[1]);
-}
-
-uint32_t get_be32(const uint8_t *p)
-{
-    return ((uint32_t)get_be16(p) << 16) | get_be16(p + 2);
 }
 
 Service::Service(const Config &config, int argc, char **argv) : config_(config)

@@ -92,13 +92,12 @@ private:
     int parent_ = 0; // watched parent, 0 = none
 };
 
-// Big-endian writers for building replies.
+// Writers that append to a reply, in the byte orders of app_proto.h.
 void put_u8(std::vector<uint8_t> &out, uint8_t v);
 void put_be16(std::vector<uint8_t> &out, uint16_t v);
 void put_be32(std::vector<uint8_t> &out, uint32_t v);
 void put_be64(std::vector<uint8_t> &out, uint64_t v);
+void put_le32(std::vector<uint8_t> &out, uint32_t v);
 void put_bytes(std::vector<uint8_t> &out, const std::string &s);
-uint16_t get_be16(const uint8_t *p);
-uint32_t get_be32(const uint8_t *p);
 
 } // namespace svc

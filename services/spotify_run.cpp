@@ -3,7 +3,7 @@
 
 int main(int argc, char **argv)
 {
-    const svc::Config config = {6, "spotify_run", "./artwork"};
+    const svc::Config config = {APP_ID_SPOTIFY, "spotify_run", "./artwork"};
     return svc::run_player_service(config,
                                    {
                                        {"Glass Garden", "Miro Vale", "Greenhouse", 201000},

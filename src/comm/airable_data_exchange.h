@@ -18,21 +18,6 @@
 #include "lvgl.h"
 #include "player_msg.h"
 
-#define AIRABLE_MODE_RADIO 1
-#define AIRABLE_MODE_PODCAST 2
-
-#define APP_CMD2_AIRABLE_INIT 0x00
-#define APP_CMD2_AIRABLE_MAIN_PAGE 0x02
-#define APP_CMD2_AIRABLE_TITLE_DATA 0x03
-#define APP_CMD2_AIRABLE_TITLE_PLAY 0x04
-#define APP_CMD2_AIRABLE_MSG_CTRL 0x05
-#define APP_CMD2_AIRABLE_ID_DATA 0x06
-#define APP_CMD2_AIRABLE_ID_DATA_ALT 0x07
-#define APP_CMD2_AIRABLE_ID_PLAY 0x08
-#define APP_CMD2_AIRABLE_SET_MODE 0x09
-#define APP_CMD2_AIRABLE_LIST_DATA 0xF0
-#define APP_CMD2_AIRABLE_MENU_INFO 0xF8
-
 #define AIRABLE_UI_MAIN_READY 1
 #define AIRABLE_UI_MAIN_WAITING 2
 #define AIRABLE_UI_DATA_READY 3
@@ -55,9 +40,8 @@
 #define AIRABLE_UDID_LEN 64
 #define AIRABLE_SECRET_LEN 256
 #define AIRABLE_TITLE_LEN 256
-#define AIRABLE_INIT_URL_MAX 1024
 /* Header, two length words and the longest title. */
-#define AIRABLE_REQ_BUF_LEN 262
+#define AIRABLE_REQ_BUF_LEN (AIRABLE_TITLE_HDR_LEN + AIRABLE_TITLE_LEN - 1) /* 262 */
 
 typedef struct {
     std::atomic<int32_t> init_in_progress;
@@ -146,9 +130,9 @@ void airable_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
 /* Message builders; each writes into `out` and returns the length. */
 int airable_build_init(uint8_t *out, size_t cap, const char *udid, const char *secret, const char *url);
 int airable_build_title(uint8_t out[AIRABLE_REQ_BUF_LEN], const char *title);
-int airable_build_id_data(uint8_t out[8], uint64_t id);
-int airable_build_id_play(uint8_t out[11], uint64_t id);
-int airable_build_list_data(uint8_t out[13], int32_t start, int32_t end);
+int airable_build_id_data(uint8_t out[AIRABLE_ID_LEN], uint64_t id);
+int airable_build_id_play(uint8_t out[AIRABLE_ID_PLAY_LEN], uint64_t id);
+int airable_build_list_data(uint8_t out[AIRABLE_LIST_REQ_LEN], int32_t start, int32_t end);
 
 /* Sleep of the watchdog threads (0 INIT, 1 SET_MODE); real time unless a
  * test replaces it before the first handshake starts. */

@@ -14,11 +14,8 @@
 
 #include <stdint.h>
 
+#include "app_proto.h"
 #include "fw_uds_server.h"
-
-#define APP_ID_AIRPLAY 2
-#define APP_ID_AIRABLE 5
-#define APP_ID_SPOTIFY 6
 
 /* Poll period of the framework server, in milliseconds. */
 #define COMM_MGR_POLL_PERIOD_MS 5

@@ -5,15 +5,6 @@
 
 namespace {
 
-constexpr size_t kOffPosition = 4;
-constexpr size_t kOffDuration = 8;
-constexpr size_t kOffState = 12;
-constexpr size_t kOffSampleRate = 16;
-constexpr size_t kOffBitRate = 20;
-constexpr size_t kOffLen1 = 24;
-constexpr size_t kOffLen2 = 28;
-constexpr size_t kOffLen3 = 32;
-constexpr size_t kOffLen4 = 36;
 constexpr size_t kTextsLong = PLAYER_MSG_LEN + PLAYER_INFO_HDR_LONG;
 
 uint16_t clamp_len(uint32_t v)
@@ -37,48 +28,19 @@ uint64_t copy_text(const uint8_t *msg, size_t len, uint64_t pos, uint32_t wire_l
 
 } // namespace
 
-uint16_t player_rd_be16(const uint8_t *p)
-{
-    return (uint16_t)((p[0] << 8) | p[1]);
-}
-
-uint32_t player_rd_be32(const uint8_t *p)
-{
-    return ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
-}
-
-uint64_t player_rd_be64(const uint8_t *p)
-{
-    return ((uint64_t)player_rd_be32(p) << 32) | player_rd_be32(p + 4);
-}
-
-void player_wr_be16(uint8_t *p, uint16_t v)
-{
-    p[0] = (uint8_t)(v >> 8);
-    p[1] = (uint8_t)v;
-}
-
-void player_wr_be32(uint8_t *p, uint32_t v)
-{
-    p[0] = (uint8_t)(v >> 24);
-    p[1] = (uint8_t)(v >> 16);
-    p[2] = (uint8_t)(v >> 8);
-    p[3] = (uint8_t)v;
-}
-
 uint64_t player_info_fill_header(const uint8_t *msg, player_ui_info_t *info)
 {
-    info->position_ms = player_rd_be32(msg + kOffPosition);
-    info->duration_ms = player_rd_be32(msg + kOffDuration);
-    info->state = msg[kOffState];
-    info->reserved1 = msg[kOffState + 1];
-    info->channels = msg[kOffState + 2];
-    info->reserved2 = msg[kOffState + 3];
-    info->sample_rate = player_rd_be32(msg + kOffSampleRate);
-    info->bit_rate = player_rd_be32(msg + kOffBitRate);
-    uint32_t l1 = player_rd_be32(msg + kOffLen1);
-    uint32_t l2 = player_rd_be32(msg + kOffLen2);
-    uint32_t l3 = player_rd_be32(msg + kOffLen3);
+    info->position_ms = app_rd_be32(msg + PLAYER_OFF_POSITION);
+    info->duration_ms = app_rd_be32(msg + PLAYER_OFF_DURATION);
+    info->state = msg[PLAYER_OFF_STATE];
+    info->reserved1 = msg[PLAYER_OFF_RESERVED1];
+    info->channels = msg[PLAYER_OFF_CHANNELS];
+    info->reserved2 = msg[PLAYER_OFF_RESERVED2];
+    info->sample_rate = app_rd_be32(msg + PLAYER_OFF_SAMPLE_RATE);
+    info->bit_rate = app_rd_be32(msg + PLAYER_OFF_BIT_RATE);
+    uint32_t l1 = app_rd_be32(msg + PLAYER_OFF_LEN1);
+    uint32_t l2 = app_rd_be32(msg + PLAYER_OFF_LEN2);
+    uint32_t l3 = app_rd_be32(msg + PLAYER_OFF_LEN3);
     info->len1 = clamp_len(l1);
     info->len2 = clamp_len(l2);
     info->len3 = clamp_len(l3);
@@ -88,9 +50,9 @@ uint64_t player_info_fill_header(const uint8_t *msg, player_ui_info_t *info)
 void player_info_copy_texts(const uint8_t *msg, size_t len, size_t offset, player_ui_info_t *info)
 {
     uint64_t pos = offset;
-    pos = copy_text(msg, len, pos, player_rd_be32(msg + kOffLen1), info->text1);
-    pos = copy_text(msg, len, pos, player_rd_be32(msg + kOffLen2), info->text2);
-    copy_text(msg, len, pos, player_rd_be32(msg + kOffLen3), info->text3);
+    pos = copy_text(msg, len, pos, app_rd_be32(msg + PLAYER_OFF_LEN1), info->text1);
+    pos = copy_text(msg, len, pos, app_rd_be32(msg + PLAYER_OFF_LEN2), info->text2);
+    copy_text(msg, len, pos, app_rd_be32(msg + PLAYER_OFF_LEN3), info->text3);
 }
 
 int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_t cmd1, uint8_t cmd2,
@@ -103,9 +65,9 @@ int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_
         printf("PLAYER_MSG len<4, drop\n");
         return 0;
     }
-    if (payload[3] != MEDIA_CTRL_PLAY_INFO) {
+    if (payload[PLAYER_MSG_CTRL] != MEDIA_CTRL_PLAY_INFO) {
         printf(tag, func, __LINE__);
-        printf("PLAYER_MSG ctrl=%u != %d, skip\n", payload[3], MEDIA_CTRL_PLAY_INFO);
+        printf("PLAYER_MSG ctrl=%u != %d, skip\n", payload[PLAYER_MSG_CTRL], MEDIA_CTRL_PLAY_INFO);
         return 0;
     }
     uint32_t have = (uint32_t)len - PLAYER_MSG_LEN;
@@ -116,8 +78,8 @@ int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_
     }
     memset(info, 0, sizeof(*info));
     uint64_t sum = player_info_fill_header(payload, info);
-    info->len4 = player_rd_be32(payload + kOffLen4);
-    if (info->state != 1)
+    info->len4 = app_rd_be32(payload + PLAYER_OFF_LEN4);
+    if (info->state != PLAYER_STATE_TRACK)
         return 1;
     uint64_t need = PLAYER_INFO_HDR_LONG + sum + info->len4;
     if (need > have) {
@@ -131,8 +93,6 @@ int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_
 
 void player_msg_build(uint8_t out[PLAYER_MSG_LEN], int ctrl)
 {
-    out[0] = MSG_DIR_REQUEST;
-    out[1] = 0;
-    out[2] = MSG_CLASS_PLAYER;
-    out[3] = (uint8_t)ctrl;
+    app_wr_request_hdr(out, MSG_CLASS_PLAYER);
+    out[PLAYER_MSG_CTRL] = (uint8_t)ctrl;
 }

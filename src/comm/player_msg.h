@@ -1,7 +1,7 @@
 /*
- * Application messages shared by the three source controllers: the message
- * header, the player message (transport commands, play-info query and reply)
- * and the now-playing record a play-info reply becomes.
+ * The player message as the three source controllers handle it: the
+ * now-playing record a play-info reply becomes, its decoders and the
+ * request builder. The wire layout is drawn in app_proto.h.
  */
 #ifndef PLAYER_MSG_H
 #define PLAYER_MSG_H
@@ -9,30 +9,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#define MSG_DIR_REQUEST 1
+#include "app_proto.h"
 
-#define CMD_STATUS_WAITING 1
-#define CMD_STATUS_READY 5
-#define CMD_STATUS_OKAY 6
-
-#define MSG_CLASS_BROWSE 0x20
-#define MSG_CLASS_LIST_RANGE 0x22
-#define MSG_CLASS_PLAYER 0x25
-
-#define PLAYER_MSG 0xF7
-
-#define MEDIA_CTRL_NEXT 1
-#define MEDIA_CTRL_PREVIOUS 2
-#define MEDIA_CTRL_PLAY_PAUSE 3
-#define MEDIA_CTRL_PLAY_INFO 20
-
-/* Header bytes and the control byte of a player message. */
-#define MSG_HDR_LEN 3
-#define PLAYER_MSG_LEN 4
-/* Player header after the first four bytes, long form (with len4). */
-#define PLAYER_INFO_HDR_LONG 36
-/* Short form of the Airable service, ending with len3. */
-#define PLAYER_INFO_HDR_SHORT 32
 #define PLAYER_TEXT_MAX 255
 #define PLAYER_LEN_CLAMP 65535u
 
@@ -55,13 +33,6 @@ typedef struct {
 } player_ui_info_t;
 
 typedef void (*player_ui_cb_t)(const player_ui_info_t *info);
-
-/* Big-endian and little-endian field access. */
-uint16_t player_rd_be16(const uint8_t *p);
-uint32_t player_rd_be32(const uint8_t *p);
-uint64_t player_rd_be64(const uint8_t *p);
-void player_wr_be16(uint8_t *p, uint16_t v);
-void player_wr_be32(uint8_t *p, uint32_t v);
 
 /*
  * Fills the numeric fields of a play-info reply of at least 36 bytes
