@@ -337,7 +337,7 @@ void lv_obj_scroll_to_x(lv_obj_t * obj, int32_t x, lv_anim_enable_t anim_en)
 {
     if(!obj) return;
     lv_anim_delete(obj, anim_exec_x);
-    lv_obj_update_layout(obj);  // the bounds need the real content size
+    if(x > 0) lv_obj_update_layout(obj);  // the upper bound needs the real content size
     const int32_t diff = lv_obj_get_scroll_x(obj) - clamp_target(obj, Axis::X, x);
     lv_obj_scroll_by(obj, diff, 0, anim_en);
 }
@@ -346,7 +346,7 @@ void lv_obj_scroll_to_y(lv_obj_t * obj, int32_t y, lv_anim_enable_t anim_en)
 {
     if(!obj) return;
     lv_anim_delete(obj, anim_exec_y);
-    lv_obj_update_layout(obj);
+    if(y > 0) lv_obj_update_layout(obj);  // the upper bound needs the real content size
     const int32_t diff = lv_obj_get_scroll_y(obj) - clamp_target(obj, Axis::Y, y);
     lv_obj_scroll_by(obj, 0, diff, anim_en);
 }

@@ -43,6 +43,8 @@ const char * code_name(lv_event_code_t code)
         {LV_EVENT_HOVER_LEAVE, "HOVER_LEAVE"},
         {LV_EVENT_VALUE_CHANGED, "VALUE_CHANGED"},
         {LV_EVENT_CANCEL, "CANCEL"},
+        {LV_EVENT_CHILD_CHANGED, "CHILD_CHANGED"},
+        {LV_EVENT_CHILD_DELETED, "CHILD_DELETED"},
     };
     auto it = names.find(code);
     return it == names.end() ? "?" : it->second;

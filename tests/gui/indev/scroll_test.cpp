@@ -456,6 +456,45 @@ TEST_F(ListTest, TappingAnItemOfACentreSnappingListAnimatesItToTheCentre)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 120);
 }
 
+TEST_F(ListTest, CleanEndsTheScrollAnimationAndReportsTheJumpToTheTop)
+{
+    struct Case {
+        const char * what;
+        int ticks;  // of the animation from 100 to 300 before the clean
+        bool anim_ended;
+    };
+    const Case cases[] = {
+        {"mid-way: the animation reports its end where it stopped", 3, true},
+        {"before its first tick: it ends silently", 0, false},
+    };
+    const std::vector<lv_event_code_t> codes = {LV_EVENT_SCROLL_BEGIN, LV_EVENT_SCROLL, LV_EVENT_SCROLL_END,
+                                                LV_EVENT_CHILD_CHANGED, LV_EVENT_CHILD_DELETED};
+    for(const Case & c : cases) {
+        SCOPED_TRACE(c.what);
+        lv_obj_clean(list);
+        content = bare(list, 200, 2000);
+        lv_obj_scroll_to_y(list, 100, LV_ANIM_OFF);
+        lv_obj_scroll_to_y(list, 300, LV_ANIM_ON);
+        steps(c.ticks);
+        const int32_t at = lv_obj_get_scroll_y(list);
+        rec.clear();
+        lv_obj_clean(list);
+        std::vector<std::string> seen;
+        for(const Event & e : rec.events) {
+            if(std::find(codes.begin(), codes.end(), e.code) != codes.end()) {
+                seen.push_back(std::string(code_name(e.code)) + ":" + std::to_string(e.scroll_y));
+            }
+        }
+        const std::string from = std::to_string(at);
+        Names expected = {"SCROLL_BEGIN:" + from, "SCROLL:0", "SCROLL_END:0", "CHILD_CHANGED:0", "CHILD_DELETED:0"};
+        if(c.anim_ended) expected.insert(expected.begin(), "SCROLL_END:" + from);
+        EXPECT_EQ(seen, expected);
+        settle();
+        EXPECT_EQ(lv_obj_get_scroll_y(list), 0) << "the animation does not go on";
+        EXPECT_EQ(rec.count(LV_EVENT_SCROLL), 1);
+    }
+}
+
 TEST(ScrollSnap, UpdateSnapAlignsTheNearestChild)
 {
     struct Case {

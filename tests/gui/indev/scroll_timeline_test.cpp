@@ -226,4 +226,40 @@ TEST_F(ListTimeline, FlickUpCoastsPastTheEndDampedFromThereAndSpringsBack)
                                         "SCROLL_END@700:763+indev", "SCROLL_END@910:720"}));
 }
 
+// A list that pages like a browser of long catalogues: pulled more than
+// 50 px past its end, it is refilled with the next window at the end of the
+// drag, while the spring-back has just begun.
+TEST_F(ListTimeline, RefilledAtTheEndOfABottomPullItShowsTheNewWindowFromItsTop)
+{
+    struct Pager {
+        lv_indev_t * pointer;
+        int32_t bottom_at_end = 0;
+        int refills = 0;
+    } paging{pointer};
+    lv_obj_add_event_cb(
+        list,
+        [](lv_event_t * e) {
+            auto * paging = static_cast<Pager *>(lv_event_get_user_data(e));
+            if(lv_event_get_param(e) != paging->pointer) return;
+            lv_obj_t * obj = lv_event_get_target_obj(e);
+            paging->bottom_at_end = lv_obj_get_scroll_bottom(obj);
+            if(paging->bottom_at_end >= -50) return;
+            paging->refills++;
+            lv_obj_clean(obj);
+            for(int i = 0; i < 20; i++) lv_obj_set_y(bare(obj, kWidth, 60), 60 * i);
+        },
+        LV_EVENT_SCROLL_END, &paging);
+    lv_obj_scroll_to_y(list, 720, LV_ANIM_OFF);
+    play({{320, 400}, {320, 250}, 200, 300});
+    run_until(1200);
+    EXPECT_EQ(paging.bottom_at_end, -58) << "as far past the end as the pull at the top";
+    EXPECT_EQ(paging.refills, 1);
+    EXPECT_EQ(lv_obj_get_scroll_y(list), 0);
+    EXPECT_EQ(lv_obj_get_scroll_bottom(list), 720);
+    lv_area_t first;
+    lv_obj_get_coords(lv_obj_get_child(list, 0), &first);
+    EXPECT_EQ(first.y1, 0);
+    EXPECT_EQ(lv_anim_count_running(), 0u);
+}
+
 }  // namespace
