@@ -174,6 +174,10 @@ const Outcome kOutcomes[] = {
     {"Picky", "whatever", "Wrong password", 3, "[WiFi-CONN] FAIL: Wrong password (wpa_state=WRONG_KEY, handshake=1)"},
     {"Far", "whatever", "Connection timeout", 30, "[WiFi-CONN] TIMEOUT after 30s, last_state=ASSOCIATING"},
     {"Nowhere", "whatever", "Connection timeout", 30, "[WiFi-CONN] TIMEOUT after 30s, last_state=SCANNING"},
+    {"Dropped", "whatever", "Wrong password", 3, "[WiFi-CONN] FAIL: Wrong password (wpa_state=INACTIVE, handshake=1)"},
+    {"Disabled", "whatever", "Wrong password", 2,
+     "[WiFi-CONN] FAIL: Wrong password (wpa_state=INTERFACE_DISABLED, handshake=1)"},
+    {"Idle", "whatever", "Connection timeout", 30, "[WiFi-CONN] TIMEOUT after 30s, last_state=INACTIVE"},
 };
 
 void PrintTo(const Outcome &c, std::ostream *out)

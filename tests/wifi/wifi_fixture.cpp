@@ -111,6 +111,9 @@ const char *const kConnWorld =
     "ap 20:00:00:00:00:04 2412 -74 wpa2 Strict join=wrong-key-early\n"
     "ap 20:00:00:00:00:05 2412 -75 wpa2 Picky join=wrong-key-late\n"
     "ap 20:00:00:00:00:06 2412 -76 wpa2 Far join=stuck\n"
+    "ap 20:00:00:00:00:07 2412 -77 wpa2 Dropped join=handshake-inactive\n"
+    "ap 20:00:00:00:00:08 2412 -78 wpa2 Disabled join=handshake-disabled\n"
+    "ap 20:00:00:00:00:09 2412 -79 wpa2 Idle join=idle\n"
     "key Home correct-horse\n"
     "key Legacy abcde\n"
     "key Lab lab-secret\n"
@@ -120,6 +123,9 @@ const char *const kConnWorld =
     "seq wrong-key-early SCANNING WRONG_KEY\n"
     "seq wrong-key-late SCANNING 4WAY_HANDSHAKE WRONG_KEY\n"
     "seq stuck SCANNING ASSOCIATING\n"
+    "seq handshake-inactive SCANNING 4WAY_HANDSHAKE INACTIVE\n"
+    "seq handshake-disabled 4WAY_HANDSHAKE INTERFACE_DISABLED\n"
+    "seq idle SCANNING INACTIVE\n"
     "dhcp lease 192.168.1.23 24 192.168.1.1 192.168.1.1 8.8.8.8\n";
 
 /* --- FakeClock ------------------------------------------------------------ */
