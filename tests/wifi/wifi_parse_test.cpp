@@ -139,10 +139,13 @@ std::vector<DumpCase> dump_cases()
          3,
          {{"<hidden>", a, -50, 1, 2412, 0, "Open"}}},
         {"RSN after WPA, WPA after RSN, WPA alone",
-         block(a, 2412, "-50", ssid_line("Both1"), kWpa + kRsn) + block(b, 2412, "-51", ssid_line("Both2"), kRsn + kWpa) +
+         block(a, 2412, "-50", ssid_line("Both1"), kWpa + kRsn) +
+             block(b, 2412, "-51", ssid_line("Both2"), kRsn + kWpa) +
              block(c, 2412, "-52", ssid_line("Old"), kWpa),
          3,
-         {{"Both1", a, -50, 1, 2412, 1, "WPA2"}, {"Both2", b, -51, 1, 2412, 1, "WPA2"}, {"Old", c, -52, 1, 2412, 1, "WPA"}}},
+         {{"Both1", a, -50, 1, 2412, 1, "WPA2"},
+          {"Both2", b, -51, 1, 2412, 1, "WPA2"},
+          {"Old", c, -52, 1, 2412, 1, "WPA"}}},
         {"fields named later in a line are not fields",
          block(a, 2462, "-45.00", ssid_line("Real"), kDecoys),
          1,
@@ -155,7 +158,9 @@ std::vector<DumpCase> dump_cases()
          block(a, 2412, "-40", ssid_line("\\xe6\\x88\\x91\\xe7\\x9a\\x84\\xe7\\xbd\\x91")) +
              block(b, 2412, "-41", ssid_line("a\\x5cb\\x22")) + block(c, 2412, "-42", ssid_line("\\x20pad\\x20")),
          3,
-         {{"我的网", a, -40, 1, 2412, 0, "Open"}, {"a\\b\"", b, -41, 1, 2412, 0, "Open"}, {" pad ", c, -42, 1, 2412, 0, "Open"}}},
+         {{"我的网", a, -40, 1, 2412, 0, "Open"},
+          {"a\\b\"", b, -41, 1, 2412, 0, "Open"},
+          {" pad ", c, -42, 1, 2412, 0, "Open"}}},
         {"a name of more than 32 bytes is cut to 32",
          block(a, 2412, "-40", ssid_line(std::string(40, 'x'))) + block(b, 2412, "-41", ssid_line([] {
              std::string s;
@@ -176,7 +181,8 @@ std::vector<DumpCase> dump_cases()
          {{"<hidden>", "11:22:33:44:55:66", 0, 0, 0, 0, "Open"}}},
         {"frequencies to channels",
          block(a, 2484, "-40", ssid_line("c14")) + block(b, 2472, "-41", ssid_line("c13")) +
-             block(c, 5955, "-42", ssid_line("6ghz")) + "BSS 11:22:33:44:55:66\n\tfreq: 5180.0\n\tsignal: -1.00 dBm\n\tSSID: frac\n" +
+             block(c, 5955, "-42", ssid_line("6ghz")) +
+             "BSS 11:22:33:44:55:66\n\tfreq: 5180.0\n\tsignal: -1.00 dBm\n\tSSID: frac\n" +
              "BSS 11:22:33:44:55:67\n\tfreq: 2411\n\tsignal: -2.00 dBm\n\tSSID: below\n",
          5,
          {{"frac", "11:22:33:44:55:66", -1, 36, 5180, 0, "Open"},
@@ -188,7 +194,9 @@ std::vector<DumpCase> dump_cases()
          block(a, 2412, "-99999999999", ssid_line("low")) + block(b, 2412, "99999999999", ssid_line("high")) +
              block(c, 2412, "-", ssid_line("none")),
          3,
-         {{"high", b, INT32_MAX, 1, 2412, 0, "Open"}, {"none", c, 0, 1, 2412, 0, "Open"}, {"low", a, INT32_MIN, 1, 2412, 0, "Open"}}},
+         {{"high", b, INT32_MAX, 1, 2412, 0, "Open"},
+          {"none", c, 0, 1, 2412, 0, "Open"},
+          {"low", a, INT32_MIN, 1, 2412, 0, "Open"}}},
     };
 }
 
@@ -337,7 +345,8 @@ TEST(WifiStatus, OutputPerState)
          "bssid=3c:84:6a:10:20:01\nssid=wpa_state=COMPLETED bssid=de:ad:be:ef:00:00\nwpa_state=4WAY_HANDSHAKE\n",
          "4WAY_HANDSHAKE", "3c:84:6a:10:20:01", 0, 1},
         {"nothing printed", "", "", "", 0, 0},
-        {"state cut to 63", "wpa_state=ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ\n",
+        {"state cut to 63",
+         "wpa_state=ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ\n",
          "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJK", "", 0, 0},
     };
     for (const auto &c : cases) {
@@ -504,7 +513,8 @@ TEST(WifiDhcpScript, TheFileBytes)
     EXPECT_EQ(std::count(script.begin(), script.end(), '\n'), 27);
     EXPECT_EQ(script.back(), '\n');
     EXPECT_EQ(script.rfind("#!/bin/sh\n# minimal udhcpc handler (written by wifi_scanner_lvgl)\n", 0), 0u);
-    EXPECT_NE(script.find("    ip addr replace \"$ip/${mask:-24}\" dev \"$interface\" 2>/dev/null\n"), std::string::npos);
+    EXPECT_NE(script.find("    ip addr replace \"$ip/${mask:-24}\" dev \"$interface\" 2>/dev/null\n"),
+              std::string::npos);
     EXPECT_NE(script.find("        echo \"nameserver 8.8.8.8\" >> /etc/resolv.conf 2>/dev/null\n"), std::string::npos);
     EXPECT_EQ(script.substr(script.size() - 12), "esac\nexit 0\n");
 
