@@ -29,8 +29,9 @@ const char *const kDefaultTools[] = {"iw", "wpa_cli", "wpa_supplicant", "udhcpc"
                                      "killall"};
 const char *const kShims[] = {"pidof", "killall"};
 
-// The process's sandbox folder, made once before any worker runs: PATH and
-// the scenario variable are set here and never again.
+// The process's sandbox folder, made before the first test (so before any
+// worker runs): PATH and the scenario variable are set then and never again.
+// Listing the tests makes none.
 class Sandbox : public ::testing::Environment {
 public:
     static Sandbox &get()
@@ -39,16 +40,7 @@ public:
         return *sandbox;
     }
 
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-
-    std::string root;
-
-private:
-    Sandbox()
+    void SetUp() override
     {
         char tmpl[] = "/tmp/quorvex-wifi-XXXXXX";
         if (mkdtemp(tmpl) == nullptr) {
@@ -63,6 +55,14 @@ private:
             std::abort();
         }
     }
+
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+
+    std::string root;
 };
 
 const bool kRegistered = [] {
