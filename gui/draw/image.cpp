@@ -47,23 +47,35 @@ void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk
         return;
     }
     if (opaque && cov == nullptr && !lk.recolor) {
-        // Full opacity: copy opaque pixels as words, blend only the see-through ones.
-        auto* d = reinterpret_cast<uint32_t*>(dst);
-        for (int32_t i = 0; i < n; i++) {
-            uint32_t v;
-            std::memcpy(&v, src + i * 4, 4);
-            const uint32_t a = v >> 24;
-            if (a == 0xFF) d[i] = v;
-            else if (a > LV_OPA_MIN) blend_pixel(dst + i * 4, lv_color_t{src[i * 4], src[i * 4 + 1], src[i * 4 + 2]}, a);
+        // Full opacity: opaque pixels are copied, two at a time where both
+        // are; only the see-through ones are blended.
+        auto one = [dst, src](int32_t i) {
+            const uint8_t* s = src + i * 4;
+            if (s[3] == 0xFF) std::memcpy(dst + i * 4, s, 4);
+            else blend_pixel_rare(dst + i * 4, lv_color_t{s[0], s[1], s[2]}, s[3]);
+        };
+        constexpr uint64_t kBothOpaque = 0xFF000000FF000000ULL;
+        int32_t i = 0;
+        for (; i + 1 < n; i += 2) {
+            uint64_t pair;
+            std::memcpy(&pair, src + i * 4, sizeof(pair));
+            if ((pair & kBothOpaque) == kBothOpaque) {
+                std::memcpy(dst + i * 4, &pair, sizeof(pair));
+            } else {
+                one(i);
+                one(i + 1);
+            }
         }
+        if (i < n) one(i);
         return;
     }
     for (int32_t i = 0; i < n; i++) {
         const uint8_t* s = src + i * 4;
         uint32_t a = has_alpha ? s[3] : 255U;
         if (a == 0) continue;
-        if (!opaque) a = div255(a * lk.opa);
-        if (cov != nullptr) a = div255(a * cov[i]);
+        if (!opaque && cov != nullptr) a = opa_mix(a, lk.opa, cov[i]);
+        else if (!opaque) a = opa_mix(a, lk.opa);
+        else if (cov != nullptr) a = opa_mix(a, cov[i]);
         if (a <= LV_OPA_MIN) continue;
         if (a >= 255 && !lk.recolor) {
             dst[i * 4] = s[0];
@@ -193,8 +205,9 @@ void draw_transformed(Target& t, const lv_area_t& coords, const Pixels& px, cons
             const bool hit = dsc.antialias ? sample_bilinear(px, u, v, s) : sample_nearest(px, u, v, s);
             if (!hit) continue;
             uint32_t alpha = s[3];
-            if (lk.opa < LV_OPA_MAX) alpha = div255(alpha * lk.opa);
-            if (!full) alpha = div255(alpha * cov_v[i]);
+            if (lk.opa < LV_OPA_MAX && !full) alpha = opa_mix(alpha, lk.opa, cov_v[i]);
+            else if (lk.opa < LV_OPA_MAX) alpha = opa_mix(alpha, lk.opa);
+            else if (!full) alpha = opa_mix(alpha, cov_v[i]);
             if (alpha <= LV_OPA_MIN) continue;
             blend_src(dst + i * 4, s, alpha, lk);
         }

@@ -117,7 +117,7 @@ bool apply_masks(const Target& t, int32_t y, int32_t x1, int32_t x2, uint8_t* co
 void blend_span(uint8_t* dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t* cov) {
     if (opa <= LV_OPA_MIN) return;
     if (cov == nullptr && opa >= LV_OPA_MAX) {
-        const uint32_t word = 0xFF000000U | (static_cast<uint32_t>(c.red) << 16) |
+        const uint32_t word = (static_cast<uint32_t>(opa) << 24) | (static_cast<uint32_t>(c.red) << 16) |
                               (static_cast<uint32_t>(c.green) << 8) | c.blue;
         auto* d32 = reinterpret_cast<uint32_t*>(dst);
         std::fill(d32, d32 + n, word);
@@ -129,7 +129,7 @@ void blend_span(uint8_t* dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8
     }
     const bool opaque = opa >= LV_OPA_MAX;
     for (int32_t i = 0; i < n; i++) {
-        const uint32_t a = opaque ? cov[i] : div255(cov[i] * static_cast<uint32_t>(opa));
+        const uint32_t a = opaque ? cov[i] : opa_mix(cov[i], opa);
         blend_pixel(dst + i * 4, c, a);
     }
 }
@@ -149,6 +149,17 @@ void fill_area(Target& t, const lv_area_t& area, lv_color_t c, lv_opa_t opa) {
 } // namespace gui::draw::raster
 
 namespace gui::draw {
+
+void blend_pixel_over(uint8_t* dst, lv_color_t c, uint32_t a, uint32_t da) {
+    const uint32_t out_a = 255 - (((255 - a) * (255 - da)) >> 8);
+    const uint32_t ratio = a * 255 / out_a; // weight of the new colour
+    dst[0] = mix_channel(c.blue, dst[0], ratio);
+    dst[1] = mix_channel(c.green, dst[1], ratio);
+    dst[2] = mix_channel(c.red, dst[2], ratio);
+    dst[3] = static_cast<uint8_t>(out_a);
+}
+
+void blend_pixel_rare(uint8_t* dst, lv_color_t c, uint32_t a) { blend_pixel(dst, c, a); }
 
 void Target::push_rounded_clip(const lv_area_t& area, int32_t radius) { masks.push_back({area, radius}); }
 
