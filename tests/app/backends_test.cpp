@@ -16,6 +16,7 @@
 #include "lib/indev_backends/evdev.h"
 #include "lib/simulator_util.h"
 #include "lvgl.h"
+#include "stdout_capture.hpp"
 
 namespace {
 
@@ -101,9 +102,9 @@ TEST_F(Backends, SecondRegistrationChangesNothing)
 {
     driver_backends_register();
     driver_backends_register();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(driver_backends_print_supported(), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(captured.text(),
               "Default backend: DRM\nSupported backends: DRM EVDEV \n");
 }
 

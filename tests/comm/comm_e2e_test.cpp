@@ -29,6 +29,7 @@
 #include "fw_uds.h"
 #include "socket_fixture.h"
 #include "spotify_data_exchange.h"
+#include "stdout_capture.hpp"
 #include "ui/list_data_ui.h"
 #include "ui/ui_data_update.h"
 
@@ -278,7 +279,7 @@ TEST_F(CommE2E, RegisteredServicesReachTheirControllers)
 
 TEST_F(CommE2E, SilentServiceIsTimedOutAndDropped)
 {
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     spawn(AIRPLAY_RUN, "silent");
     spawn(SPOTIFY_RUN, "normal");
     ASSERT_TRUE(pump([] { return connected(2) && connected(6); }, 10000));
@@ -312,7 +313,7 @@ TEST_F(CommE2E, SilentServiceIsTimedOutAndDropped)
 
     // Its socket was closed: it connects again as a fresh entry.
     ASSERT_TRUE(pump([] { return g_seen->count(g_seen->connects, 2) == 2; }, 5000));
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("App 2 missed heartbeat (3/3)"), std::string::npos);
     EXPECT_NE(log.find("Timeout app 2"), std::string::npos);
     EXPECT_NE(log.find("Client disconnected: app_id=2"), std::string::npos);

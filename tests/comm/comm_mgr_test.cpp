@@ -13,6 +13,7 @@
 #include "fw_uds.h"
 #include "lvgl.h"
 #include "socket_fixture.h"
+#include "stdout_capture.hpp"
 
 namespace {
 
@@ -148,9 +149,9 @@ TEST_F(CommMgr, UnroutedIdsGoToTheFallbackOrAreDropped)
 TEST_F(CommMgr, SendsReachTheRegisteredService)
 {
     start();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(comm_mgr_send(6, 6, 0xF7, (const uint8_t *)"\x01\x00\x25\x14", 4), FW_ERR_NO_CLIENT);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(captured.text(), "");
 
     int fd = registered(6);
     EXPECT_EQ(comm_mgr_send(6, 6, 0xF7, (const uint8_t *)"\x01\x00\x25\x14", 4), 0);
@@ -182,9 +183,9 @@ TEST_F(CommMgr, CountsOnlyEntriesInUse)
 TEST_F(CommMgr, StartFailureLeavesEverySendFailing)
 {
     uds_set_socket_path((dir_ / "missing" / "fw.sock").c_str());
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(comm_mgr_init(), -1);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("[ERR]"), std::string::npos);
     EXPECT_NE(log.find("[comm_mgr_init:"), std::string::npos);
     EXPECT_NE(log.find("] UDS server start failed\n"), std::string::npos);
@@ -195,12 +196,12 @@ TEST_F(CommMgr, StartFailureLeavesEverySendFailing)
 
 TEST_F(CommMgr, StartAndStopAreLogged)
 {
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     start();
     registered(5);
     comm_mgr_deinit();
     started_ = false;
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("] Communication manager initialized\n"), std::string::npos);
     EXPECT_NE(log.find("[on_connect:"), std::string::npos);
     EXPECT_NE(log.find("] App 5 connected\n"), std::string::npos);

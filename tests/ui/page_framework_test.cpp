@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lvgl.h"
+#include "stdout_capture.hpp"
 #include "ui/ui_data_update.h"
 #include "user/ui_page/page_status_ctrl.h"
 #include "user/ui_page/ui_page_main.h"
@@ -260,9 +261,9 @@ TEST_F(PageFramework, TickFindingTheFlagRaisedIsNotCounted)
 TEST_F(PageFramework, EnteringWifiHidesThePagerWithoutDestroyingTheMainPage)
 {
     start_ui();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(entry_ui_page(PAGE_ID_WIFI), 0);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     EXPECT_EQ(calls, (std::vector<std::string>{"wifi.start(table)"}));
     EXPECT_TRUE(lv_obj_has_flag(lv_ui_page_main.pager, LV_OBJ_FLAG_HIDDEN));
     EXPECT_EQ(ui_page_table[PAGE_ID_MAIN].status, em_UI_STATUS_READY);
@@ -279,9 +280,9 @@ TEST_F(PageFramework, LeavingWifiDestroysItThenStartsAndShowsTheMainPage)
     start_ui();
     entry_ui_page(PAGE_ID_WIFI);
     calls.clear();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(entry_ui_page(PAGE_ID_MAIN), 0);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     EXPECT_EQ(calls, (std::vector<std::string>{"wifi.destroy", "main.start(table)"}));
     EXPECT_FALSE(lv_obj_has_flag(lv_ui_page_main.pager, LV_OBJ_FLAG_HIDDEN));
     EXPECT_EQ(ui_page_table[PAGE_ID_WIFI].status, em_UI_STATUS_IDLE);
