@@ -166,9 +166,8 @@ static size_t finish_write(int fd, struct iovec *iov, size_t written, size_t tot
 // Sends log under the name of the public operation.
 static const char *const k_send_fn = "uds_send_msg";
 
-int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
+int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
 {
-    *broken = 0;
     uint8_t prefix[UDS_PREFIX_LEN] = {(uint8_t)(len >> 24), (uint8_t)(len >> 16),
                                       (uint8_t)(len >> 8), (uint8_t)len};
     struct iovec iov[2] = {{prefix, sizeof prefix}, {(void *)data, len}};
@@ -186,7 +185,6 @@ int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
     if (n < 0) {
         int err = errno;
         FW_LOG_AS(FW_LOG_ERR, k_send_fn, "send failed: %s", strerror(err));
-        *broken = (err != EAGAIN && err != EWOULDBLOCK);
         return FW_ERR_IO;
     }
     if ((size_t)n == total) {
@@ -198,14 +196,7 @@ int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
     }
     FW_LOG_AS(FW_LOG_WRN, k_send_fn, "Partial send: %zd of %u", (ssize_t)written,
               (unsigned)total);
-    *broken = 1;
     return FW_ERR_IO;
-}
-
-int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
-{
-    int broken = 0;
-    return uds_send_msg_ex(fd, data, len, &broken);
 }
 
 // Receives exactly len bytes, waiting a bounded time for a part still in
