@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fw_test_service.h"
+#include "fw_uds.h"
 #include "fw_uds_server_internal.h"
 #include "server_fixture.h"
 #include "service_process.h"
@@ -107,6 +108,38 @@ TEST_F(ProcessTest, SixteenServicesAtOnceAndTheSeventeenthLeftPending)
         EXPECT_EQ(std::count(events.disconnected.begin(), events.disconnected.end(), id), 1)
             << (int)id;
     }
+}
+
+// The client's two limits, seen from outside: a start gives up connecting
+// after 5 s and waiting for the acknowledgement after 3 s. Both run at once,
+// each in a service process of its own; the bounds below hold on a busy
+// machine (the limits are waits, and process start-up is quick).
+TEST(ClientLimits, ConnectGivesUpAfterFiveSecondsAndTheAnswerAfterThree)
+{
+    TempDir dir;
+    const std::string silent_listener = dir.file("listener");
+    int lfd;
+    {
+        StdoutCapture quiet;
+        lfd = uds_server_init(silent_listener.c_str()); // accepts nothing, answers nothing
+    }
+    ASSERT_GE(lfd, 0);
+    const auto start = std::chrono::steady_clock::now();
+    ServiceProcess no_server(dir.file("nobody"), 5, "a", {"hold"});
+    ServiceProcess no_answer(silent_listener, 6, "b", {"hold"});
+    auto seconds_until_exit = [&](ServiceProcess &p) {
+        p.wait_exit(30000);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const double answer_s = seconds_until_exit(no_answer);
+    const double connect_s = seconds_until_exit(no_server);
+    EXPECT_EQ(no_answer.poll_exit(), TEST_START_FAILED - FW_ERR_TIMEOUT);
+    EXPECT_EQ(no_server.poll_exit(), TEST_START_FAILED - FW_ERR_TIMEOUT);
+    EXPECT_GE(answer_s, 3.0);
+    EXPECT_LT(answer_s, 4.5);
+    EXPECT_GE(connect_s, 5.0);
+    EXPECT_LT(connect_s, 6.5);
+    uds_close(lfd, silent_listener.c_str());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -104,6 +105,39 @@ TEST(TransportThreads, BodyArrivingInPartsIsCompleted)
     EXPECT_EQ(Bytes(buf.begin(), buf.begin() + 300), Bytes(300, 0x5C));
     close(sv[0]);
     close(sv[1]);
+}
+
+// A listener that accepts nothing: once its backlog is full a blocking
+// connect would wait for as long as the listener likes. The limit holds.
+TEST(UdsConnect, FullBacklogStillTimesOutInTime)
+{
+    TempDir dir;
+    std::string path = dir.file("full");
+    int lfd = socket(AF_UNIX, SOCK_STREAM, 0);
+    struct sockaddr_un addr = {};
+    addr.sun_family = AF_UNIX;
+    snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
+    ASSERT_EQ(bind(lfd, (const struct sockaddr *)&addr, sizeof addr), 0);
+    ASSERT_EQ(listen(lfd, 0), 0);
+    std::vector<int> queued;
+    for (int i = 0; i < 4; i++) {
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        connect(fd, (const struct sockaddr *)&addr, sizeof addr);
+        queued.push_back(fd);
+    }
+    std::atomic<int> result{1};
+    StdoutCapture quiet;
+    std::thread connector([&] { result = uds_client_connect(path.c_str(), 300); });
+    // Generous against a loaded machine; a blocking connect never returns.
+    for (int waited = 0; result == 1 && waited < 5000; waited += 10) {
+        usleep(10 * 1000);
+    }
+    EXPECT_EQ(result, FW_ERR_TIMEOUT);
+    close(lfd); // also ends a connect that still waits
+    connector.join();
+    for (int fd : queued) {
+        close(fd);
+    }
 }
 
 // Watchdog-style senders on other threads while the owner polls: the table

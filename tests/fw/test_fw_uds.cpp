@@ -125,6 +125,42 @@ TEST(UdsConnect, RetriesUntilTheServerAppears)
     waitpid(child, &status, 0);
 }
 
+// A socket file whose listener is gone refuses connections
+// (ECONNREFUSED): the connect keeps trying, and gets through once a new
+// listener has replaced the file.
+TEST(UdsConnect, StaleSocketFileIsRetried)
+{
+    TempDir dir;
+    std::string path = dir.file("stale");
+    {
+        StdoutCapture quiet;
+        uds_close(uds_server_init(path.c_str()), nullptr); // the file stays behind
+    }
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    {
+        StdoutCapture log;
+        EXPECT_EQ(uds_client_connect(path.c_str(), 150), FW_ERR_TIMEOUT);
+        std::string text = log.text();
+        EXPECT_TRUE(contains(text, "Connect timeout after 150ms\n")) << text;
+        EXPECT_FALSE(contains(text, "connect() failed")) << text;
+    }
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        usleep(200 * 1000);
+        int lfd = uds_server_init(path.c_str());
+        usleep(500 * 1000); // the parent's connection waits in the backlog
+        _exit(lfd >= 0 ? 0 : 1);
+    }
+    StdoutCapture log;
+    int fd = uds_client_connect(path.c_str(), 5000);
+    EXPECT_GE(fd, 0) << log.text();
+    uds_close(fd, nullptr);
+    int status = 0;
+    waitpid(child, &status, 0);
+}
+
 TEST(UdsMessage, SizesAtTheLimit)
 {
     SocketPair sp;
