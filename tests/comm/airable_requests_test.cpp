@@ -144,6 +144,21 @@ TEST_F(AirableRequests, UnansweredRequestResendsFiftyTimesThenTimesOut)
     EXPECT_EQ(tick(200), 0u);
 }
 
+// The resend period is 200 ms, counted in milliseconds rather than through
+// the constant, so that a change of the period shows.
+TEST_F(AirableRequests, ResendsEvery200Milliseconds)
+{
+    ASSERT_EQ(get_main_page_data(), 0);
+    ASSERT_EQ(fake_comm::take().size(), 1u);
+    for (int resend = 1; resend <= 3; resend++) {
+        SCOPED_TRACE(resend);
+        advance(199);
+        EXPECT_TRUE(fake_comm::take().empty()) << "resent before 200 ms";
+        advance(1);
+        EXPECT_EQ(fake_comm::take().size(), 1u);
+    }
+}
+
 TEST_F(AirableRequests, WaitingAnswersDoNotEndARequest)
 {
     get_id_page_data(77);
