@@ -21,6 +21,11 @@ namespace {
 
 constexpr size_t kEventSize = sizeof(input_event);
 constexpr size_t kReadChunk = 64 * kEventSize;
+// Records one read callback takes from the device at most, far more than a
+// touch screen reports between two reads. A device that never runs dry
+// (a file like /dev/zero, a writer that floods) is read a piece at a time,
+// and the GUI timers run in between.
+constexpr size_t kReadBudget = 4 * kReadChunk;
 
 struct EvdevState {
     int fd = -1;
@@ -196,12 +201,13 @@ void delete_async_cb(void* indev)
     lv_indev_delete(static_cast<lv_indev_t*>(indev));
 }
 
-// Reads whatever is pending; false when the device is gone.
+// Reads what is pending, up to kReadBudget bytes; false when the device is
+// gone.
 bool drain(EvdevState& st, bool* key_event)
 {
     *key_event = false;
     uint8_t chunk[kReadChunk];
-    for (;;) {
+    for (size_t budget = kReadBudget;;) {
         // Process complete records left from the previous read first, so
         // that a key transition ends this read with the rest kept.
         size_t used = 0;
@@ -216,10 +222,14 @@ bool drain(EvdevState& st, bool* key_event)
             }
         }
         st.pending.erase(st.pending.begin(), st.pending.begin() + static_cast<long>(used));
+        if (budget == 0) {
+            return true;  // the rest is read by the next callbacks
+        }
 
-        const ssize_t n = ::read(st.fd, chunk, sizeof(chunk));
+        const ssize_t n = ::read(st.fd, chunk, std::min(sizeof(chunk), budget));
         if (n > 0) {
             st.pending.insert(st.pending.end(), chunk, chunk + n);
+            budget -= static_cast<size_t>(n);
             continue;
         }
         if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK) {

@@ -254,6 +254,33 @@ TEST_F(EvdevFifo, FileOfRecordsIsReadLikeAFifo)
     EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
 }
 
+// A device with more records than one read takes (an endless one, such as
+// /dev/zero given as the touch screen, would otherwise hold the GUI thread
+// for ever) is read a bounded piece per read, in order.
+TEST_F(EvdevFifo, EachReadTakesABoundedNumberOfRecords)
+{
+    const std::string path = dir + "/flood";
+    std::vector<input_event> records(20000, touch::record(EV_SYN, SYN_REPORT, 0));
+    const std::vector<input_event> press = touch::at(12, 34, 1);
+    records.insert(records.end(), press.begin(), press.end());
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0600);
+    const ssize_t bytes = static_cast<ssize_t>(records.size() * sizeof(input_event));
+    ASSERT_EQ(write(fd, records.data(), static_cast<size_t>(bytes)), bytes);
+    close(fd);
+    lv_indev_t* indev = lv_evdev_create(LV_INDEV_TYPE_POINTER, path.c_str());
+    ASSERT_NE(indev, nullptr);
+
+    int reads = 0;
+    while (lv_indev_get_state(indev) != LV_INDEV_STATE_PRESSED && reads < 1000) {
+        lv_indev_read(indev);
+        reads++;
+    }
+    EXPECT_GT(reads, 10) << "a read took too many records at once";
+    EXPECT_LT(reads, 1000) << "the press at the end never came";
+    EXPECT_EQ(point_of(indev).x, 12);
+    EXPECT_EQ(point_of(indev).y, 34);
+}
+
 TEST_F(EvdevFifo, MissingDeviceGivesNullWithAWarning)
 {
     EXPECT_EQ(lv_evdev_create(LV_INDEV_TYPE_POINTER, (dir + "/nothing").c_str()), nullptr);
