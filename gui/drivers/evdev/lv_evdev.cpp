@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "evdev_internal.hpp"
+#include "gui/drivers/printable.hpp"
 #include "lvgl.h"
 
 namespace {
@@ -340,7 +341,9 @@ lv_indev_t* lv_evdev_create(lv_indev_type_t indev_type, const char* dev_path)
     // wait for its writer.
     const int fd = ::open(dev_path, O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        LV_LOG_WARN("cannot open \"%s\": %s", dev_path, std::strerror(errno));
+        const int err = errno;
+        LV_LOG_WARN("cannot open \"%s\": %s", gui::drivers::printable(dev_path).c_str(),
+                    std::strerror(err));
         return nullptr;
     }
     return create_from_fd(indev_type, fd);

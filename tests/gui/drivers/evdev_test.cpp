@@ -289,6 +289,17 @@ TEST_F(EvdevFifo, MissingDeviceGivesNullWithAWarning)
     EXPECT_NE(log_lines[0].find("cannot open"), std::string::npos) << log_lines[0];
 }
 
+// The path comes from the environment: it is logged escaped, on one line.
+TEST_F(EvdevFifo, PathIsLoggedEscaped)
+{
+    EXPECT_EQ(lv_evdev_create(LV_INDEV_TYPE_POINTER, (dir + "/no\nsuch\x1b[2J").c_str()), nullptr);
+    ASSERT_EQ(log_lines.size(), 1u);
+    const std::string& line = log_lines[0];
+    EXPECT_NE(line.find("/no\\nsuch\\x1B[2J\""), std::string::npos) << line;
+    EXPECT_EQ(line.find('\x1b'), std::string::npos) << line;
+    EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
+}
+
 TEST_F(EvdevFifo, DeletingTheDeviceClosesTheFile)
 {
     lv_indev_t* indev = open_fifo();
