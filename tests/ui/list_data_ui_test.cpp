@@ -173,6 +173,22 @@ TEST(ListDataUINullHead, CountsAreZeroAndPopsFailQuietly)
     EXPECT_EQ(captured.text(), "");
 }
 
+// A head whose allocation failed is an empty list that cannot be filled:
+// pushes do nothing, the dump and the counting dump show it empty.
+TEST(ListDataUINullHead, IsAnEmptyListThatCannotBeFilled)
+{
+    const ListDataUIData d = {};
+    ListDataUIListPushBack(nullptr, &d);
+    ListDataUIListPushHead(nullptr, &d);
+    for (auto dump : {+[] { ListDataUIDisplayAll(nullptr); },
+                      +[] { EXPECT_EQ(ListDataUIGetlenth(nullptr), 0u); }}) {
+        StdoutCapture captured;
+        dump();
+        const std::string out = captured.text();
+        EXPECT_NE(out.find("\033[0m index  0 cnt\n"), std::string::npos) << out;
+    }
+}
+
 TEST_F(ListDataUITest, DumpPrintsFourLinesPerItemWithEmptyRedirection)
 {
     ListDataUIData d = item("Radio One", 3, 42);

@@ -291,6 +291,19 @@ TEST_F(PageFramework, LeavingWifiDestroysItThenStartsAndShowsTheMainPage)
         << out;
 }
 
+TEST_F(PageFramework, PageIdOutsideTheTableIsRefused)
+{
+    start_ui();
+    calls.clear();
+    for (int32_t id : {-1, (int)PAGE_ID_COUNT, 1000}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(entry_ui_page(id), -1);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(ui_run_page.run_page_id, PAGE_ID_MAIN);
+        EXPECT_FALSE(lv_obj_has_flag(lv_ui_page_main.pager, LV_OBJ_FLAG_HIDDEN));
+    }
+}
+
 TEST_F(PageFramework, WifiBackFlagLeavesThroughTheFatherOnTheNextRun)
 {
     start_ui();
