@@ -27,6 +27,10 @@ constexpr size_t kReadChunk = 64 * kEventSize;
 // (a file like /dev/zero, a writer that floods) is read a piece at a time,
 // and the GUI timers run in between.
 constexpr size_t kReadBudget = 4 * kReadChunk;
+// Key transitions reported in a row through continue_reading, which makes
+// the library read again at once: a device that floods keys gives the
+// timers their turn after this many.
+constexpr uint32_t kKeysInARow = 64;
 
 struct EvdevState {
     int fd = -1;
@@ -39,6 +43,7 @@ struct EvdevState {
     lv_indev_state_t state = LV_INDEV_STATE_RELEASED;
     uint32_t key = 0;
     std::vector<uint8_t> pending;  // bytes of a record not yet complete
+    uint32_t keys_in_a_row = 0;    // reads that asked to be read again at once
     bool deleting = false;
 
     ~EvdevState()
@@ -258,7 +263,11 @@ void read_cb(lv_indev_t* indev, lv_indev_data_t* data)
     }
     if (st->type == LV_EVDEV_TYPE_KEY) {
         data->key = st->key;
-        data->continue_reading = key_event;
+        st->keys_in_a_row = key_event ? st->keys_in_a_row + 1 : 0;
+        data->continue_reading = key_event && st->keys_in_a_row < kKeysInARow;
+        if (!data->continue_reading) {
+            st->keys_in_a_row = 0;
+        }
     } else {
         data->point = pointer_point(*st, indev);
     }

@@ -238,6 +238,34 @@ TEST_F(EvdevFifo, KeypadKeysAreTranslated)
     EXPECT_EQ(lv_indev_get_key(indev), LV_KEY_END);
 }
 
+// A keypad that floods key transitions cannot keep one read going for
+// ever: each read reports a bounded number, the rest come with the next.
+TEST_F(EvdevFifo, FloodOfKeysIsTakenABoundedNumberPerRead)
+{
+    lv_indev_t* indev = open_fifo(LV_INDEV_TYPE_KEYPAD);
+    ASSERT_NE(indev, nullptr);
+    lv_group_t* group = lv_group_create();
+    lv_obj_t* target = lv_obj_create(lv_screen_active());
+    lv_group_add_obj(group, target);
+    lv_indev_set_group(indev, group);
+    static int keys;
+    keys = 0;
+    lv_obj_add_event_cb(target, [](lv_event_t*) { keys++; }, LV_EVENT_KEY, nullptr);
+    std::vector<input_event> flood;
+    for (int i = 0; i < 500; i++) {
+        flood.push_back(touch::record(EV_KEY, KEY_ENTER, i % 2 == 0 ? 1 : 0));
+    }
+    send(flood);
+    lv_indev_read(indev);
+    const int first_read = keys;
+    EXPECT_GT(first_read, 0);
+    EXPECT_LT(first_read, 250) << "one read took the whole flood";
+    for (int reads = 0; reads < 100 && keys < 250; reads++) {
+        lv_indev_read(indev);
+    }
+    EXPECT_EQ(keys, 250) << "every press arrives, over several reads";
+}
+
 TEST_F(EvdevFifo, FileOfRecordsIsReadLikeAFifo)
 {
     const std::string path = dir + "/records";
