@@ -4,18 +4,31 @@
  * communication manager, then hands this thread to the display backend's run
  * loop: from then on it is the GUI thread, and it never comes back.
  *
- * SIGINT is the only orderly stop. The handler only raises a flag; a GUI
- * timer sees it and, on the GUI thread, kills the three services and exits,
- * because printing, running commands and exit() are not async-signal-safe.
+ * SIGINT is the only orderly stop. The handler only wakes a thread of its
+ * own, which kills the three services and ends the process: printing,
+ * running commands and exit() are not async-signal-safe, and the stop must
+ * not wait for the GUI thread, which may be busy or blocked.
+ *
+ * One interface runs at a time: the framework socket and the service
+ * processes are shared by name, so a second one refuses to start.
  */
+#include <errno.h>
+#include <fcntl.h>
+#include <pthread.h>
+#include <semaphore.h>
 #include <signal.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
+
 #include "comm/comm_mgr_lvgl.h"
+#include "fw_common.h"
+#include "fw_uds.h"
 #include "lib/cmd_runner.h"
 #include "lib/driver_backends.h"
 #include "lib/simulator_util.h"
@@ -30,7 +43,9 @@
 #define WINDOW_HEIGHT_DEFAULT "480"
 #define POINTER_BACKEND "EVDEV"
 #define VERSION_TAG "dev"
-#define STOP_POLL_PERIOD_MS 10
+#define INSTANCE_LOCK_SUFFIX ".lock"
+/* A command-line argument is shown with at most 64 characters, then "...". */
+#define SHOWN_ARG_SIZE (64 + sizeof("..."))
 
 /* Window size from the environment or -W / -H: kept, but it changes nothing
  * that is drawn (the screen is fixed at 640 x 480). */
@@ -42,7 +57,13 @@ static struct {
 /* Heap copy of the upper-cased -b argument; NULL selects the default backend. */
 static char *selected_backend;
 
-static volatile sig_atomic_t stop_requested;
+/* Posted by the SIGINT handler, awaited by the stop thread. */
+static sem_t stop_request;
+
+/* Set once this process has claimed the instance (or found no lock to
+ * claim): from then on the services are its own to kill. A Ctrl+C that
+ * comes earlier may belong to a second interface, and leaves them. */
+static std::atomic<bool> owns_services;
 
 static const char *const stop_commands[] = {
     "killall -9 airplay_run 2>/dev/null",
@@ -69,32 +90,72 @@ static void print_usage(void)
 static void sigint_handler(int signal)
 {
     (void)signal;
-    stop_requested = 1;
+    sem_post(&stop_request);
 }
 
-/* Runs on the GUI thread once SIGINT has been seen; the message still names
- * the handler, where the stop began. The process ends with _exit after
- * flushing: exit() would run static destructors under the threads that are
- * still running (heartbeat, watchdogs) and tear the GUI library down while it
- * is in use. */
-static void stop_all_apps(void)
+/* The stop, on a thread of its own; the message still names the handler,
+ * where the stop began. The process ends with _exit after flushing: exit()
+ * would run static destructors under the threads that are still running
+ * (GUI, heartbeat, watchdogs) and tear the GUI library down while it is in
+ * use. */
+static void *stop_thread(void *arg)
 {
+    (void)arg;
+    while (sem_wait(&stop_request) != 0) {
+    }
+    /* Standard output stays ours to the end, so that the stop's message is
+     * the last line the GUI thread and the others get out. */
+    flockfile(stdout);
     printf(UI_LOG_TAG "\nCtrl+C received, killing all apps...\n", "sigint_handler", __LINE__);
-    fflush(stdout);
-    for (size_t i = 0; i < sizeof(stop_commands) / sizeof(stop_commands[0]); i++) {
-        /* A service that is not running is no reason to stop early. */
-        (void)cmd_run(stop_commands[i]);
+    if (owns_services) {
+        for (size_t i = 0; i < sizeof(stop_commands) / sizeof(stop_commands[0]); i++) {
+            /* A service that is not running is no reason to stop early. */
+            (void)cmd_run(stop_commands[i]);
+        }
+        comm_mgr_remove_socket_file();
     }
     fflush(NULL);
     _exit(0);
 }
 
-static void stop_watch_timer_cb(lv_timer_t *timer)
+static void install_stop(void)
 {
-    LV_UNUSED(timer);
-    if (stop_requested) {
-        stop_all_apps();
+    pthread_t thread;
+    int err = sem_init(&stop_request, 0, 0) == 0 ? pthread_create(&thread, NULL, stop_thread, NULL)
+                                                  : errno;
+    if (err != 0) {
+        die("Cannot start the stop thread: %s\n", strerror(err));
     }
+    pthread_detach(thread);
+    signal(SIGINT, sigint_handler);
+}
+
+/* Takes the lock that a running interface holds for its whole life (an
+ * flock, which the system releases however the process ends; the
+ * descriptor stays open until then). Fails only when another process holds
+ * it; a lock file that cannot be made is logged and start-up goes on
+ * unguarded. */
+static void claim_instance(void)
+{
+    char path[FW_UDS_PATH_MAX + sizeof(INSTANCE_LOCK_SUFFIX)];
+    snprintf(path, sizeof(path), "%s" INSTANCE_LOCK_SUFFIX, uds_socket_path());
+    int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        UI_LOG("cannot open %s: %s\n", path, strerror(errno));
+    } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+            die("quorvex is already running (%s is locked)\n", path);
+        }
+        UI_LOG("cannot lock %s: %s\n", path, strerror(errno));
+        close(fd);
+    }
+    owns_services = true;
+}
+
+/* A command-line argument as a message may show it: escaped and bounded. */
+static const char *shown_arg(const char *arg, char (&out)[SHOWN_ARG_SIZE])
+{
+    return fw_escape(arg, strlen(arg), out, sizeof(out));
 }
 
 static int32_t parse_int(const char *text)
@@ -105,7 +166,8 @@ static int32_t parse_int(const char *text)
 static void select_backend(char *name)
 {
     if (!driver_backends_is_supported(name)) {
-        die("error no such backend: %s\n", name);
+        char shown[SHOWN_ARG_SIZE];
+        die("error no such backend: %s\n", shown_arg(name, shown));
     }
     free(selected_backend);
     selected_backend = strdup(name);
@@ -145,16 +207,22 @@ static void parse_command_line(int argc, char **argv)
         case ':':
             print_usage();
             die("Option -%c requires an argument.\n", optopt);
-        default:
+        default: {
+            const char letter[] = {(char)optopt, '\0'};
+            char shown[SHOWN_ARG_SIZE];
             print_usage();
-            die("Unknown option -%c.\n", optopt);
+            die("Unknown option -%s.\n", shown_arg(letter, shown));
+        }
         }
     }
 }
 
 int main(int argc, char **argv)
 {
-    signal(SIGINT, sigint_handler);
+    /* Line by line also into a pipe or a file, so that the log is current
+     * and a crash loses no finished line. */
+    setvbuf(stdout, NULL, _IOLBF, 0);
+    install_stop();
     UI_LOG("\n[LVGL pid: %d]\n", (int)getpid());
 
     selected_backend = NULL;
@@ -163,9 +231,9 @@ int main(int argc, char **argv)
     settings.window_width = parse_int(getenv_default(WINDOW_WIDTH_ENV, WINDOW_WIDTH_DEFAULT));
     settings.window_height = parse_int(getenv_default(WINDOW_HEIGHT_ENV, WINDOW_HEIGHT_DEFAULT));
     parse_command_line(argc, argv);
+    claim_instance();
 
     lv_init();
-    lv_timer_create(stop_watch_timer_cb, STOP_POLL_PERIOD_MS, NULL);
 
     if (driver_backends_init_backend(selected_backend) == -1) {
         die("Failed to initialize display backend");
@@ -185,7 +253,6 @@ int main(int argc, char **argv)
         LV_LOG_ERROR("comm_mgr init failed");
     }
     UI_LOG("ui_user_init done ! \n");
-    fflush(stdout);
 
     driver_backends_run_loop();
     return 0;

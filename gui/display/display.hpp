@@ -56,6 +56,11 @@ struct _lv_display_t {
     std::vector<lv_area_t> last_frame_areas;  // drawn in the previous frame (direct mode)
     uint32_t last_activity_time = 0;
     bool layout_pending = false;
+
+    // "No draw buffer" goes out once a second at most; refreshes left out since.
+    bool no_buf_warned = false;
+    uint32_t no_buf_warned_at = 0;
+    uint32_t no_buf_left_out = 0;
 };
 
 namespace gui::display {

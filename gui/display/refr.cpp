@@ -303,6 +303,27 @@ std::vector<lv_area_t> merged(std::vector<lv_area_t> areas)
     return areas;
 }
 
+// A display without buffers would say so at every refresh, about thirty
+// times a second: once a second is enough, with the count of the rest.
+void warn_no_draw_buffer(lv_display_t * d)
+{
+    constexpr uint32_t kPeriodMs = 1000;
+    const uint32_t now = lv_tick_get();
+    if(d->no_buf_warned && lv_tick_diff(now, d->no_buf_warned_at) < kPeriodMs) {
+        d->no_buf_left_out++;
+        return;
+    }
+    if(d->no_buf_left_out > 0) {
+        LV_LOG_WARN("No draw buffer (repeated %u times)", static_cast<unsigned>(d->no_buf_left_out));
+    }
+    else {
+        LV_LOG_WARN("No draw buffer");
+    }
+    d->no_buf_warned = true;
+    d->no_buf_warned_at = now;
+    d->no_buf_left_out = 0;
+}
+
 void update_layouts(lv_display_t * d)
 {
     for(lv_obj_t * s : {d->act_scr, d->prev_scr, d->bottom_layer.get(), d->top_layer.get(), d->sys_layer.get()}) {
@@ -315,7 +336,7 @@ void refresh(lv_display_t * d)
 {
     if(d->refr_timer != nullptr) lv_timer_pause(d->refr_timer);
     if(d->buf_act == nullptr) {
-        LV_LOG_WARN("No draw buffer");
+        warn_no_draw_buffer(d);
         d->inv_areas.clear();
         d->inv_full = false;
         return;

@@ -1,5 +1,7 @@
 #include "comm_mgr_lvgl.h"
 
+#include <atomic>
+
 #include "fw_common.h"
 #include "fw_heartbeat.h"
 #include "fw_proto.h"
@@ -12,6 +14,8 @@ static uds_msg_cb_t g_on_msg;
 static uds_conn_cb_t g_on_connect;
 static uds_conn_cb_t g_on_disconnect;
 static lv_timer_t *g_poll_timer;
+/* Set while g_server listens; read by comm_mgr_remove_socket_file on any thread. */
+static std::atomic<bool> g_listening;
 
 static void poll_timer_cb(lv_timer_t *timer)
 {
@@ -65,25 +69,34 @@ static void on_app_timeout(uint8_t app_id, void *user_data)
     uds_server_unlock(&g_server);
 }
 
+static void stop_server(void)
+{
+    g_listening = false;
+    uds_server_stop(&g_server);
+}
+
 int comm_mgr_init(void)
 {
     g_server.msg_cb = on_server_msg;
     g_server.conn_cb = on_connect;
     g_server.disconn_cb = on_disconnect;
+    /* A service the monitor cannot watch could never be timed out. */
+    g_server.app_id_limit = FW_APP_SLOTS;
     if (uds_server_start(&g_server) != 0) {
         FW_LOG(FW_LOG_ERR, "UDS server start failed");
         return -1;
     }
+    g_listening = true;
     if (hb_monitor_start(&g_hb, on_app_timeout, nullptr) != 0) {
         FW_LOG(FW_LOG_ERR, "Heartbeat monitor start failed");
-        uds_server_stop(&g_server);
+        stop_server();
         return -1;
     }
     g_poll_timer = lv_timer_create(poll_timer_cb, COMM_MGR_POLL_PERIOD_MS, nullptr);
     if (!g_poll_timer) {
         FW_LOG(FW_LOG_ERR, "LVGL timer create failed");
         hb_monitor_stop(&g_hb);
-        uds_server_stop(&g_server);
+        stop_server();
         return -1;
     }
     FW_LOG(FW_LOG_INF, "Communication manager initialized");
@@ -100,9 +113,15 @@ void comm_mgr_deinit(void)
      * report removes the client from the monitor, whose lock must still
      * exist. A timeout racing the stop finds no entry once it gets the table
      * lock. */
-    uds_server_stop(&g_server);
+    stop_server();
     hb_monitor_stop(&g_hb);
     FW_LOG(FW_LOG_INF, "Communication manager deinitialized");
+}
+
+void comm_mgr_remove_socket_file(void)
+{
+    if (g_listening)
+        uds_server_remove_socket_file(&g_server);
 }
 
 int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)

@@ -2,7 +2,8 @@
  * Communication manager: owns the framework server and the heartbeat
  * monitor, polls the server from a 5 ms GUI timer, watches every registered
  * service, routes each incoming frame by the sender's application id and
- * sends the controllers' messages.
+ * sends the controllers' messages. Services register with ids 1 to 15, the
+ * ids the monitor watches; the server refuses others.
  *
  * Threads: the GUI thread polls and sends (also from inside a poll, through
  * the routes); the Airable watchdog threads send; the heartbeat thread drops
@@ -24,6 +25,11 @@
  * before are kept. 0, or -1 after undoing what had been started. */
 int comm_mgr_init(void);
 void comm_mgr_deinit(void);
+
+/* Deletes the framework socket file that comm_mgr_init created, for a
+ * process that ends without comm_mgr_deinit; nothing when the server does
+ * not listen. Any thread, also while the GUI thread is busy: takes no lock. */
+void comm_mgr_remove_socket_file(void);
 
 /* Frames the payload and sends it to the service registered as app_id:
  * 0, FW_ERR_SIZE, FW_ERR_IO, or FW_ERR_NO_CLIENT when it is not connected

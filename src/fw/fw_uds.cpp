@@ -1,5 +1,6 @@
 #include "fw_uds.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/select.h>
 #include <sys/socket.h>
@@ -15,7 +16,7 @@
 #include "fw_internal.h"
 
 #define UDS_LISTEN_BACKLOG 8
-#define UDS_CONNECT_RETRY_NS 50000000L // 50 ms between connect attempts
+#define UDS_CONNECT_RETRY_MS 50u // between connect attempts
 #define UDS_PREFIX_LEN 4
 
 static char g_socket_path[FW_UDS_PATH_MAX + 1] = FW_UDS_PATH;
@@ -74,44 +75,6 @@ int uds_server_init(const char *path)
     return fd;
 }
 
-static long elapsed_ms(const struct timespec *start)
-{
-    struct timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (long)(now.tv_sec - start->tv_sec) * 1000L + (now.tv_nsec - start->tv_nsec) / 1000000L;
-}
-
-int uds_client_connect(const char *path, int timeout_ms)
-{
-    int fd = uds_socket_create();
-    if (fd < 0) {
-        return fd;
-    }
-    struct sockaddr_un addr;
-    build_address(&addr, path);
-    struct timespec start = {};
-    clock_gettime(CLOCK_MONOTONIC, &start);
-
-    for (;;) {
-        if (connect(fd, (const struct sockaddr *)&addr, sizeof addr) == 0) {
-            FW_LOG(FW_LOG_INF, "Connected to UDS server %s", path);
-            return fd;
-        }
-        if (errno != ENOENT && errno != ECONNREFUSED && errno != EINTR) {
-            FW_LOG(FW_LOG_ERR, "connect() failed: %s", strerror(errno));
-            close(fd);
-            return FW_ERR_IO;
-        }
-        if (elapsed_ms(&start) >= timeout_ms) {
-            FW_LOG(FW_LOG_ERR, "Connect timeout after %dms", timeout_ms);
-            close(fd);
-            return FW_ERR_TIMEOUT;
-        }
-        const struct timespec pause = {0, UDS_CONNECT_RETRY_NS};
-        nanosleep(&pause, nullptr);
-    }
-}
-
 // Waits until fd is ready for `events` or the deadline (monotonic ms) passes.
 static bool wait_ready(int fd, short events, uint64_t deadline_ms)
 {
@@ -128,6 +91,88 @@ static bool wait_ready(int fd, short events, uint64_t deadline_ms)
         if (n < 0 && errno != EINTR) {
             return false;
         }
+    }
+}
+
+static uint64_t ms_left(uint64_t deadline_ms)
+{
+    uint64_t now = fw_monotonic_ms();
+    return deadline_ms > now ? deadline_ms - now : 0;
+}
+
+static int set_blocking(int fd, bool blocking)
+{
+    int flags = fcntl(fd, F_GETFL, 0);
+    if (flags < 0) {
+        return -1;
+    }
+    return fcntl(fd, F_SETFL, blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK);
+}
+
+// One connection attempt on a non-blocking socket that never waits past the
+// deadline. 0 when connected, else -1 with errno telling why.
+static int try_connect(int fd, const struct sockaddr_un *addr, uint64_t deadline_ms)
+{
+    if (connect(fd, (const struct sockaddr *)addr, sizeof *addr) == 0) {
+        return 0;
+    }
+    if (errno != EINPROGRESS) {
+        return -1;
+    }
+    if (!wait_ready(fd, POLLOUT, deadline_ms)) {
+        errno = ETIMEDOUT;
+        return -1;
+    }
+    int err = 0;
+    socklen_t len = sizeof err;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) < 0) {
+        return -1;
+    }
+    errno = err;
+    return err == 0 ? 0 : -1;
+}
+
+// Errors worth another attempt: no socket file yet, a stale file nobody
+// listens on, a listener whose backlog is full, a signal.
+static bool connect_retryable(int err)
+{
+    return err == ENOENT || err == ECONNREFUSED || err == EAGAIN || err == EINTR ||
+           err == ETIMEDOUT;
+}
+
+int uds_client_connect(const char *path, int timeout_ms)
+{
+    int fd = uds_socket_create();
+    if (fd < 0) {
+        return fd;
+    }
+    struct sockaddr_un addr;
+    build_address(&addr, path);
+    // Non-blocking while connecting: a blocking connect to a listener whose
+    // backlog is full would wait for as long as the listener likes.
+    set_blocking(fd, false);
+    const uint64_t deadline = fw_monotonic_ms() + (uint64_t)(timeout_ms > 0 ? timeout_ms : 0);
+
+    for (;;) {
+        if (try_connect(fd, &addr, deadline) == 0) {
+            set_blocking(fd, true);
+            FW_LOG(FW_LOG_INF, "Connected to UDS server %s", path);
+            return fd;
+        }
+        if (!connect_retryable(errno)) {
+            FW_LOG(FW_LOG_ERR, "connect() failed: %s", strerror(errno));
+            close(fd);
+            return FW_ERR_IO;
+        }
+        uint64_t left = ms_left(deadline);
+        if (left == 0) {
+            FW_LOG(FW_LOG_ERR, "Connect timeout after %dms", timeout_ms);
+            close(fd);
+            return FW_ERR_TIMEOUT;
+        }
+        uint64_t pause_ms = left < UDS_CONNECT_RETRY_MS ? left : UDS_CONNECT_RETRY_MS;
+        const struct timespec pause = {0, (long)pause_ms * 1000000L};
+        nanosleep(&pause, nullptr);
     }
 }
 
@@ -166,9 +211,8 @@ static size_t finish_write(int fd, struct iovec *iov, size_t written, size_t tot
 // Sends log under the name of the public operation.
 static const char *const k_send_fn = "uds_send_msg";
 
-int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
+int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
 {
-    *broken = 0;
     uint8_t prefix[UDS_PREFIX_LEN] = {(uint8_t)(len >> 24), (uint8_t)(len >> 16),
                                       (uint8_t)(len >> 8), (uint8_t)len};
     struct iovec iov[2] = {{prefix, sizeof prefix}, {(void *)data, len}};
@@ -186,7 +230,6 @@ int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
     if (n < 0) {
         int err = errno;
         FW_LOG_AS(FW_LOG_ERR, k_send_fn, "send failed: %s", strerror(err));
-        *broken = (err != EAGAIN && err != EWOULDBLOCK);
         return FW_ERR_IO;
     }
     if ((size_t)n == total) {
@@ -198,14 +241,7 @@ int uds_send_msg_ex(int fd, const uint8_t *data, uint32_t len, int *broken)
     }
     FW_LOG_AS(FW_LOG_WRN, k_send_fn, "Partial send: %zd of %u", (ssize_t)written,
               (unsigned)total);
-    *broken = 1;
     return FW_ERR_IO;
-}
-
-int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
-{
-    int broken = 0;
-    return uds_send_msg_ex(fd, data, len, &broken);
 }
 
 // Receives exactly len bytes, waiting a bounded time for a part still in

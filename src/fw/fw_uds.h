@@ -20,9 +20,10 @@ int uds_socket_create(void);
 // left blocking; or FW_ERR_IO.
 int uds_server_init(const char *path);
 
-// Connects to path, retrying every 50 ms while the socket is missing or
-// refuses, for up to timeout_ms (0: one attempt). A connected blocking
-// descriptor, FW_ERR_IO or FW_ERR_TIMEOUT.
+// Connects to path, retrying every 50 ms while the socket is missing,
+// refuses or has its backlog full, for up to timeout_ms (0: one attempt);
+// no attempt waits past that limit. A connected blocking descriptor,
+// FW_ERR_IO or FW_ERR_TIMEOUT.
 int uds_client_connect(const char *path, int timeout_ms);
 
 // Sends one message in a single gathered write. Either the whole message is

@@ -97,6 +97,11 @@ int uds_client_recv(uds_client_t *client, int timeout_ms)
         return FW_ERR_NOT_REGISTERED;
     }
     int len = uds_recv_msg(client->fd, msg_buf, sizeof msg_buf, timeout_ms);
+    if (len < 0 && len != FW_ERR_TIMEOUT) {
+        // A read that could not complete leaves the stream out of step (or
+        // the connection gone): nothing after it could be trusted.
+        drop_connection(client);
+    }
     if (len <= 0) {
         return len;
     }

@@ -38,5 +38,7 @@ int uds_client_send(uds_client_t *client, uint8_t cmd1, uint8_t cmd2, const uint
 
 // Waits up to timeout_ms for one message and hands its frame to msg_cb.
 // 0 (a frame handled or an empty message), FW_ERR_NOT_REGISTERED,
-// FW_ERR_PROTO (not a valid frame) or the failure of uds_recv_msg.
+// FW_ERR_PROTO (not a valid frame) or the failure of uds_recv_msg. A read
+// that fails for any reason but FW_ERR_TIMEOUT closes the connection: the
+// client is then unregistered and must start again.
 int uds_client_recv(uds_client_t *client, int timeout_ms);

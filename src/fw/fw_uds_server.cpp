@@ -1,8 +1,10 @@
 #include "fw_uds_server.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/epoll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,12 +15,20 @@
 
 #include "fw_internal.h"
 #include "fw_proto.h"
+#include "fw_uds_server_internal.h"
 
 // Serialises every table operation and socket write of the server. Recursive
 // so that callbacks running inside a poll can send. A single lock for the
 // process: it exists before any server record is started, so sends against a
 // record that was never started are safe too.
 static std::recursive_mutex g_table_lock;
+
+static uds_server_clock_fn_t g_clock = fw_monotonic_ms;
+
+void uds_server_set_clock(uds_server_clock_fn_t clock)
+{
+    g_clock = clock != nullptr ? clock : fw_monotonic_ms;
+}
 
 void uds_server_lock(uds_server_t *)
 {
@@ -30,10 +40,22 @@ void uds_server_unlock(uds_server_t *)
     g_table_lock.unlock();
 }
 
+// Reading, registering and upkeep are the poll's work and log under its
+// name; transport failures log under the transport operation's name, as the
+// blocking transport does.
+static const char *const k_poll_fn = "uds_server_poll";
+static const char *const k_send_fn = "uds_send_msg";
+static const char *const k_recv_fn = "uds_recv_msg";
+
 static int set_nonblocking(int fd)
 {
     int flags = fcntl(fd, F_GETFL, 0);
     return flags < 0 ? -1 : fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+}
+
+static uint32_t read_be32(const uint8_t *p)
+{
+    return ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
 }
 
 int uds_server_start(uds_server_t *srv)
@@ -42,10 +64,12 @@ int uds_server_start(uds_server_t *srv)
     uds_msg_cb_t msg_cb = srv->msg_cb;
     uds_conn_cb_t conn_cb = srv->conn_cb;
     uds_conn_cb_t disconn_cb = srv->disconn_cb;
+    uint8_t app_id_limit = srv->app_id_limit;
     memset(srv, 0, sizeof *srv);
     srv->msg_cb = msg_cb;
     srv->conn_cb = conn_cb;
     srv->disconn_cb = disconn_cb;
+    srv->app_id_limit = app_id_limit;
     srv->listen_fd = -1;
     srv->epoll_fd = -1;
     snprintf(srv->path, sizeof srv->path, "%s", uds_socket_path());
@@ -69,6 +93,11 @@ int uds_server_start(uds_server_t *srv)
         close(ep);
         close(fd);
         return FW_ERR_IO;
+    }
+    struct stat st = {};
+    if (stat(srv->path, &st) == 0) {
+        srv->path_dev = st.st_dev;
+        srv->path_ino = st.st_ino;
     }
     srv->listen_fd = fd;
     srv->epoll_fd = ep;
@@ -94,29 +123,104 @@ static void remove_client(uds_server_t *srv, int index)
     }
 }
 
-// Encodes and sends one frame to an entry. A send that leaves the stream
-// broken deactivates the entry: nothing more is written to it, and the next
-// poll removes it.
+static void mark_stalled(uds_client_entry_t *entry, uint64_t now)
+{
+    if (!entry->tx_stalled) {
+        entry->tx_stalled = 1;
+        entry->tx_stalled_ms = now;
+    }
+}
+
+// A failed write: a full socket leaves the stream in step and the entry
+// waits for its peer to read; any other failure ends the connection, which
+// the next upkeep removes.
+static void write_failed(uds_client_entry_t *entry, int err, uint64_t now)
+{
+    fw_log_limited(&entry->send_log, now, FW_LOG_ERR, k_send_fn, __LINE__, "send failed: %s",
+                   strerror(err));
+    if (err == EAGAIN || err == EWOULDBLOCK) {
+        mark_stalled(entry, now);
+    } else {
+        entry->active = 0;
+    }
+}
+
+// Writes what it can of bytes without waiting. Returns the count written,
+// or -1 with errno set.
+static ssize_t write_some(int fd, const uint8_t *bytes, size_t len)
+{
+    ssize_t n;
+    do {
+        n = send(fd, bytes, len, MSG_NOSIGNAL | MSG_DONTWAIT);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+// Sends what a full socket left of the last message. Any bytes taken count
+// as the peer reading, so the stall clock starts again.
+static void flush_queued(uds_client_entry_t *entry, uint64_t now)
+{
+    ssize_t n = write_some(entry->fd, entry->tx_buf + entry->tx_off, entry->tx_len - entry->tx_off);
+    if (n < 0) {
+        if (errno != EAGAIN && errno != EWOULDBLOCK) {
+            write_failed(entry, errno, now);
+        }
+        return;
+    }
+    entry->tx_off += (uint32_t)n;
+    entry->tx_stalled_ms = now;
+    if (entry->tx_off == entry->tx_len) {
+        entry->tx_off = 0;
+        entry->tx_len = 0;
+        entry->tx_stalled = 0;
+    }
+}
+
+// Encodes one frame and puts it on the entry's socket without waiting. The
+// message leaves whole, or its rest is queued for the polls to finish (0);
+// when the socket takes nothing, or a rest is still queued, the send fails
+// with the stream in step (FW_ERR_IO).
 static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2,
                          const uint8_t *payload, uint16_t payload_len)
 {
-    uint8_t out[FW_MSG_MAX];
-    int len = fw_frame_encode(cmd1, cmd2, payload, payload_len, out, sizeof out);
+    uint8_t msg[FW_PREFIX_LEN + FW_MSG_MAX];
+    int len = fw_frame_encode(cmd1, cmd2, payload, payload_len, msg + FW_PREFIX_LEN, FW_MSG_MAX);
     if (len < 0) {
         return len;
     }
-    int broken = 0;
-    int rc = uds_send_msg_ex(entry->fd, out, (uint32_t)len, &broken);
-    if (broken) {
-        entry->active = 0;
+    const uint64_t now = g_clock();
+    if (entry->tx_len > 0) {
+        flush_queued(entry, now);
+        if (entry->tx_len > 0) {
+            write_failed(entry, EAGAIN, now);
+            return FW_ERR_IO;
+        }
     }
-    return rc;
+    msg[0] = (uint8_t)(len >> 24);
+    msg[1] = (uint8_t)(len >> 16);
+    msg[2] = (uint8_t)(len >> 8);
+    msg[3] = (uint8_t)len;
+    const size_t total = FW_PREFIX_LEN + (size_t)len;
+    ssize_t n = write_some(entry->fd, msg, total);
+    if (n < 0) {
+        write_failed(entry, errno, now);
+        return FW_ERR_IO;
+    }
+    if ((size_t)n < total) {
+        memcpy(entry->tx_buf, msg + n, total - (size_t)n);
+        entry->tx_off = 0;
+        entry->tx_len = (uint32_t)(total - (size_t)n);
+        mark_stalled(entry, now);
+        return 0;
+    }
+    entry->tx_stalled = 0;
+    return 0;
 }
 
-static void accept_client(uds_server_t *srv)
+static void accept_client(uds_server_t *srv, uint64_t now)
 {
     if (srv->client_count >= FW_MAX_CLIENTS) {
-        FW_LOG(FW_LOG_WRN, "Max clients reached");
+        FW_LOG_LIMITED(&srv->full_log, now, FW_LOG_WRN, "Max clients reached");
         return;
     }
     int fd = accept4(srv->listen_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
@@ -138,21 +242,45 @@ static void accept_client(uds_server_t *srv)
     memset(entry, 0, sizeof *entry);
     entry->fd = fd;
     entry->active = 1;
+    entry->accepted_ms = now;
 }
 
-// Reading and registering are the poll's work and log under its name.
-static const char *const k_poll_fn = "uds_server_poll";
+// A live connection other than `entry` that holds app_id.
+static bool id_in_use(const uds_server_t *srv, const uds_client_entry_t *entry, uint8_t app_id)
+{
+    for (int i = 0; i < srv->client_count; i++) {
+        const uds_client_entry_t *other = &srv->clients[i];
+        if (other != entry && other->active && other->app_id == app_id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+static void refuse_registration(uds_client_entry_t *entry, uint8_t app_id, const char *why,
+                                uint64_t now)
+{
+    fw_log_limited(&entry->refused_log, now, FW_LOG_WRN, k_poll_fn, __LINE__,
+                   "Registration refused: app_id=%u%s", app_id, why);
+    const uint8_t refused = FW_ACK_REFUSED;
+    send_to_entry(entry, FW_CMD1_CTRL, FW_CMD2_REGISTER_ACK, &refused, 1);
+}
 
 // Registration of an unregistered entry. Application id 0 means "not
-// registered", so a registration without an id, or with id 0, is refused:
-// the entry stays unregistered and the client is told so.
-static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame)
+// registered", ids from app_id_limit up cannot be served, and an id that a
+// live connection holds stays with it (its traffic and its liveness are
+// that connection's): such registrations are refused, the entry stays
+// unregistered and the client is told so.
+static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame,
+                            uint64_t now)
 {
     uint8_t app_id = frame->payload_len >= 1 ? frame->payload[0] : 0;
-    if (app_id == 0) {
-        FW_LOG_AS(FW_LOG_WRN, k_poll_fn, "Registration refused: app_id=%u", app_id);
-        const uint8_t refused = FW_ACK_REFUSED;
-        send_to_entry(entry, FW_CMD1_CTRL, FW_CMD2_REGISTER_ACK, &refused, 1);
+    if (app_id == 0 || (srv->app_id_limit != 0 && app_id >= srv->app_id_limit)) {
+        refuse_registration(entry, app_id, "", now);
+        return;
+    }
+    if (id_in_use(srv, entry, app_id)) {
+        refuse_registration(entry, app_id, " (in use)", now);
         return;
     }
     entry->app_id = app_id;
@@ -164,10 +292,10 @@ static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const 
         memcpy(entry->name, &frame->payload[1], n);
         entry->name[n] = '\0';
     }
+    char shown[FW_ESCAPE_MAX(FW_NAME_MAX)];
     FW_LOG_AS(FW_LOG_INF, k_poll_fn, "Client registered: app_id=%u name=%s", entry->app_id,
-              entry->name);
-    // Straight to the connection that registered, even when an older entry
-    // holds the same id.
+              fw_escape(entry->name, sizeof entry->name, shown, sizeof shown));
+    // Straight to the connection that registered.
     const uint8_t accepted = FW_ACK_ACCEPTED;
     send_to_entry(entry, FW_CMD1_CTRL, FW_CMD2_REGISTER_ACK, &accepted, 1);
     if (srv->conn_cb != nullptr) {
@@ -192,7 +320,89 @@ static bool nothing_left_to_read(int fd)
     return recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) <= 0;
 }
 
-static void handle_client_event(uds_server_t *srv, int fd, uint32_t events)
+// Reads at most `want` bytes without waiting. Returns the count, 0 when the
+// peer has closed, or -1 with errno set.
+static ssize_t read_some(int fd, uint8_t *buf, size_t want)
+{
+    ssize_t n;
+    do {
+        n = recv(fd, buf, want, MSG_DONTWAIT);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+// Gathers the entry's current message with what its socket holds, reading
+// no further than that message. Returns its length N once it is whole (0
+// for an empty message), FW_ERR_TIMEOUT while it is not, or the failure:
+// FW_ERR_IO (error, or the peer closed), FW_ERR_PROTO (the peer closed
+// within a prefix), FW_ERR_SIZE (N above FW_MSG_MAX).
+static int gather_message(uds_client_entry_t *entry, uint64_t now)
+{
+    if (entry->rx_len < FW_PREFIX_LEN) {
+        ssize_t n =
+            read_some(entry->fd, entry->rx_buf + entry->rx_len, FW_PREFIX_LEN - entry->rx_len);
+        if (n == 0) {
+            return entry->rx_len == 0 ? FW_ERR_IO : FW_ERR_PROTO;
+        }
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                return FW_ERR_TIMEOUT;
+            }
+            FW_LOG_AS(FW_LOG_ERR, k_recv_fn, "recv header failed: %s", strerror(errno));
+            return FW_ERR_IO;
+        }
+        if (entry->rx_len == 0) {
+            entry->rx_started_ms = now;
+        }
+        entry->rx_len += (uint32_t)n;
+        if (entry->rx_len < FW_PREFIX_LEN) {
+            return FW_ERR_TIMEOUT;
+        }
+        uint32_t len = read_be32(entry->rx_buf);
+        if (len == 0) {
+            entry->rx_len = 0;
+            return 0;
+        }
+        if (len > FW_MSG_MAX) {
+            FW_LOG_AS(FW_LOG_ERR, k_recv_fn, "Message too big: %u > %u", len, (unsigned)FW_MSG_MAX);
+            return FW_ERR_SIZE;
+        }
+    }
+    const uint32_t total = FW_PREFIX_LEN + read_be32(entry->rx_buf);
+    ssize_t n = read_some(entry->fd, entry->rx_buf + entry->rx_len, total - entry->rx_len);
+    if (n <= 0) {
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return FW_ERR_TIMEOUT;
+        }
+        int err = n == 0 ? ECONNRESET : errno;
+        FW_LOG_AS(FW_LOG_ERR, k_recv_fn, "recv body failed: %s", strerror(err));
+        return FW_ERR_IO;
+    }
+    entry->rx_len += (uint32_t)n;
+    if (entry->rx_len < total) {
+        return FW_ERR_TIMEOUT;
+    }
+    entry->rx_len = 0;
+    return (int)(total - FW_PREFIX_LEN);
+}
+
+static void handle_frame(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame,
+                         uint64_t now)
+{
+    if (frame->cmd1 == FW_CMD1_CTRL && frame->cmd2 == FW_CMD2_HEARTBEAT) {
+        entry->last_heartbeat = (int64_t)time(nullptr);
+        entry->hb_missed = 0;
+    }
+    if (frame->cmd1 == FW_CMD1_CTRL && frame->cmd2 == FW_CMD2_REGISTER && entry->app_id == 0) {
+        register_client(srv, entry, frame, now);
+        return;
+    }
+    if (entry->app_id != 0 && srv->msg_cb != nullptr) {
+        srv->msg_cb(entry->app_id, frame->cmd1, frame->cmd2, frame->payload, frame->payload_len);
+    }
+}
+
+static void handle_client_event(uds_server_t *srv, int fd, uint32_t events, uint64_t now)
 {
     int index = find_index_by_fd(srv, fd);
     if (index < 0) {
@@ -214,8 +424,8 @@ static void handle_client_event(uds_server_t *srv, int fd, uint32_t events)
     if (!(events & EPOLLIN)) {
         return;
     }
-    uint8_t buf[FW_MSG_MAX];
-    int len = uds_recv_msg(fd, buf, sizeof buf, 0);
+    uds_client_entry_t *entry = &srv->clients[index];
+    int len = gather_message(entry, now);
     if (len == FW_ERR_TIMEOUT || len == 0) {
         return;
     }
@@ -226,29 +436,60 @@ static void handle_client_event(uds_server_t *srv, int fd, uint32_t events)
     }
     static_assert(FW_MSG_MAX <= UINT16_MAX, "a message length must fit the decoder's input length");
     fw_frame_t frame;
-    if (fw_frame_decode(buf, (uint16_t)len, &frame) < 0) {
-        FW_LOG_AS(FW_LOG_ERR, k_poll_fn, "Frame decode failed");
+    if (fw_frame_decode(entry->rx_buf + FW_PREFIX_LEN, (uint16_t)len, &frame) < 0) {
+        fw_log_limited(&entry->decode_log, now, FW_LOG_ERR, k_poll_fn, __LINE__,
+                       "Frame decode failed");
         return;
     }
-    uds_client_entry_t *entry = &srv->clients[index];
-    if (frame.cmd1 == FW_CMD1_CTRL && frame.cmd2 == FW_CMD2_HEARTBEAT) {
-        entry->last_heartbeat = (int64_t)time(nullptr);
-        entry->hb_missed = 0;
-    }
-    if (frame.cmd1 == FW_CMD1_CTRL && frame.cmd2 == FW_CMD2_REGISTER && entry->app_id == 0) {
-        register_client(srv, entry, &frame);
-        return;
-    }
-    if (entry->app_id != 0 && srv->msg_cb != nullptr) {
-        srv->msg_cb(entry->app_id, frame.cmd1, frame.cmd2, frame.payload, frame.payload_len);
+    handle_frame(srv, entry, &frame, now);
+}
+
+static bool socket_writable(int fd)
+{
+    struct pollfd pfd = {fd, POLLOUT, 0};
+    return poll(&pfd, 1, 0) > 0 && (pfd.revents & POLLOUT);
+}
+
+// Offers queued bytes to the socket, and ends the stall of a socket that
+// has room again, so that time the caller spent away is not held against a
+// peer that kept up.
+static void offer_queued(uds_client_entry_t *entry, uint64_t now)
+{
+    if (entry->tx_len > 0) {
+        flush_queued(entry, now);
+    } else if (entry->tx_stalled && socket_writable(entry->fd)) {
+        entry->tx_stalled = 0;
     }
 }
 
-// Entries whose stream a send broke leave at the next poll.
-static void drop_broken_clients(uds_server_t *srv)
+// Drops the connections that failed or stalled. Runs after the reads of a
+// poll, so a message that came whole while the caller was away is taken
+// before its connection is judged.
+static void drop_stalled_clients(uds_server_t *srv, uint64_t now)
 {
     for (int i = srv->client_count - 1; i >= 0; i--) {
-        if (!srv->clients[i].active) {
+        if (i >= srv->client_count) {
+            continue; // a disconnection callback removed entries under us
+        }
+        uds_client_entry_t *entry = &srv->clients[i];
+        if (entry->active) {
+            offer_queued(entry, now);
+        }
+        if (!entry->active) {
+            remove_client(srv, i); // its connection failed; the failure was logged
+        } else if (entry->tx_stalled && now - entry->tx_stalled_ms >= FW_SEND_STALL_MS) {
+            FW_LOG_AS(FW_LOG_WRN, k_poll_fn, "Client dropped, not reading for %u ms: app_id=%u",
+                      (unsigned)FW_SEND_STALL_MS, entry->app_id);
+            remove_client(srv, i);
+        } else if (entry->rx_len > 0 && now - entry->rx_started_ms >= FW_PARTIAL_MSG_MS) {
+            FW_LOG_AS(FW_LOG_WRN, k_poll_fn,
+                      "Client dropped, message incomplete for %u ms: app_id=%u",
+                      (unsigned)FW_PARTIAL_MSG_MS, entry->app_id);
+            remove_client(srv, i);
+        } else if (entry->app_id == 0 && now - entry->accepted_ms >= FW_REGISTER_WAIT_MS) {
+            fw_log_limited(&srv->unregistered_log, now, FW_LOG_WRN, k_poll_fn, __LINE__,
+                           "Client dropped, not registered within %u ms",
+                           (unsigned)FW_REGISTER_WAIT_MS);
             remove_client(srv, i);
         }
     }
@@ -257,12 +498,12 @@ static void drop_broken_clients(uds_server_t *srv)
 int uds_server_poll(uds_server_t *srv, int timeout_ms)
 {
     std::lock_guard<std::recursive_mutex> guard(g_table_lock);
-    drop_broken_clients(srv);
     struct epoll_event events[FW_MAX_EVENTS];
     int n = epoll_wait(srv->epoll_fd, events, FW_MAX_EVENTS, timeout_ms);
     if (n < 0) {
         return errno == EINTR ? 0 : FW_ERR_IO;
     }
+    const uint64_t now = g_clock();
     // New connections last: a callback may remove a client whose event is
     // still pending in this batch, and a connection accepted before that
     // event could be given the removed client's descriptor number.
@@ -271,11 +512,12 @@ int uds_server_poll(uds_server_t *srv, int timeout_ms)
         if (events[i].data.fd == srv->listen_fd) {
             listener_ready = true;
         } else {
-            handle_client_event(srv, events[i].data.fd, events[i].events);
+            handle_client_event(srv, events[i].data.fd, events[i].events, now);
         }
     }
+    drop_stalled_clients(srv, now);
     if (listener_ready) {
-        accept_client(srv);
+        accept_client(srv, now);
     }
     return 0;
 }
@@ -349,7 +591,17 @@ void uds_server_stop(uds_server_t *srv)
     if (srv->epoll_fd >= 0) {
         close(srv->epoll_fd);
     }
-    uds_close(srv->listen_fd, srv->path);
+    uds_close(srv->listen_fd, nullptr);
+    uds_server_remove_socket_file(srv);
     srv->epoll_fd = -1;
     srv->listen_fd = -1;
+}
+
+void uds_server_remove_socket_file(const uds_server_t *srv)
+{
+    struct stat st = {};
+    if (srv->path[0] != '\0' && stat(srv->path, &st) == 0 && st.st_dev == srv->path_dev &&
+        st.st_ino == srv->path_ino) {
+        unlink(srv->path);
+    }
 }

@@ -8,7 +8,17 @@
 // (sends, the heartbeat timeout's removal) wait for the poll to finish.
 // Callers that need several operations to stay together (find, then remove)
 // hold the lock around them with uds_server_lock / uds_server_unlock.
+//
+// No peer can hold the caller: every connection has its own receive buffer,
+// where a message that arrives in parts is gathered across polls, and its own
+// write queue for the rest of a message its full socket did not take. A poll
+// reads at most one message per connection. Connections that stall are
+// dropped: one that has not registered FW_REGISTER_WAIT_MS after acceptance,
+// one whose message stays incomplete for FW_PARTIAL_MSG_MS, one whose socket
+// stays full for FW_SEND_STALL_MS.
 #pragma once
+
+#include <sys/types.h>
 
 #include <cstdint>
 
@@ -18,6 +28,11 @@
 #define FW_MAX_CLIENTS 16
 #define FW_MAX_EVENTS 32
 #define FW_NAME_MAX 32 // name buffer, at most 31 bytes and the NUL
+#define FW_PREFIX_LEN 4 // the u32 length in front of every message
+
+#define FW_REGISTER_WAIT_MS 2000 // a connection must register within this
+#define FW_PARTIAL_MSG_MS 2000   // a message must arrive whole within this
+#define FW_SEND_STALL_MS 2000    // a peer may leave its socket full this long
 
 typedef void (*uds_msg_cb_t)(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
                              uint16_t payload_len);
@@ -30,7 +45,20 @@ typedef struct {
     char name[FW_NAME_MAX];   // registration name, NUL-terminated
     int64_t last_heartbeat;   // wall-clock seconds of the last heartbeat frame, 0 = none
     uint32_t hb_missed;       // reset by each heartbeat frame
-    int32_t active;           // 1 from acceptance; 0 once a send broke its stream
+    int32_t active;           // 1 from acceptance; 0 once its connection failed
+
+    // Upkeep of the connection, the server's own.
+    uint64_t accepted_ms;     // when it was accepted
+    uint64_t rx_started_ms;   // when the first byte of the message being gathered came
+    uint32_t rx_len;          // bytes of that message gathered, prefix included
+    int32_t tx_stalled;       // 1 while its socket refuses bytes
+    uint64_t tx_stalled_ms;   // since when, or since the last bytes it took
+    uint32_t tx_off, tx_len;  // queued rest of a message: tx_buf[tx_off, tx_len)
+    fw_log_limit_t send_log;    // failing sends
+    fw_log_limit_t refused_log; // refused registrations
+    fw_log_limit_t decode_log;  // messages that are not frames
+    uint8_t rx_buf[FW_PREFIX_LEN + FW_MSG_MAX];
+    uint8_t tx_buf[FW_PREFIX_LEN + FW_MSG_MAX];
 } uds_client_entry_t;
 
 typedef struct {
@@ -42,20 +70,29 @@ typedef struct {
     uds_msg_cb_t msg_cb;                        // every frame of a registered client
     uds_conn_cb_t conn_cb;                      // after each registration
     uds_conn_cb_t disconn_cb;                   // a registered client's entry was removed
+    uint8_t app_id_limit;                       // ids from this one up are refused; 0 = none
     char path[FW_UDS_PATH_MAX + 1];             // socket file the server listens on
+    dev_t path_dev;                             // that file as bound, to tell it from
+    ino_t path_ino;                             // a later one at the same path
+    fw_log_limit_t full_log;                    // "Max clients reached"
+    fw_log_limit_t unregistered_log;            // connections dropped for not registering
 } uds_server_t;
 
-// Starts listening on uds_socket_path(). The caller sets msg_cb, conn_cb and
-// disconn_cb first; everything else is cleared. 0 or FW_ERR_IO.
+// Starts listening on uds_socket_path(). The caller sets msg_cb, conn_cb,
+// disconn_cb and app_id_limit first; everything else is cleared. 0 or
+// FW_ERR_IO.
 int uds_server_start(uds_server_t *srv);
 
 // One pass of readiness handling, waiting at most timeout_ms (0: none):
-// accepts at most one connection, reads at most one message per client.
-// 0, or FW_ERR_IO when the readiness wait fails.
+// reads at most one message per client, drops the connections that stalled,
+// accepts at most one connection. 0, or FW_ERR_IO when the readiness wait
+// fails.
 int uds_server_poll(uds_server_t *srv, int timeout_ms);
 
-// Sends one frame to the first active entry holding app_id. 0, FW_ERR_SIZE,
-// FW_ERR_IO or FW_ERR_NO_CLIENT.
+// Sends one frame to the first active entry holding app_id, without waiting:
+// a message the socket takes only in part is finished by later polls, and
+// while such a rest is queued further sends fail. 0, FW_ERR_SIZE, FW_ERR_IO
+// or FW_ERR_NO_CLIENT.
 int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2,
                     const uint8_t *payload, uint16_t payload_len);
 
@@ -74,6 +111,12 @@ int uds_server_remove_client(uds_server_t *srv, uint8_t app_id);
 
 // Removes every client, closes the sockets and deletes the socket file.
 void uds_server_stop(uds_server_t *srv);
+
+// Deletes the socket file a started server bound, unless another file has
+// taken its place, and nothing else: for a process that ends without
+// stopping the server. Takes no lock; the record must have been started
+// before the caller could see it.
+void uds_server_remove_socket_file(const uds_server_t *srv);
 
 // The table lock (recursive; the same thread may take it again).
 void uds_server_lock(uds_server_t *srv);

@@ -1,4 +1,5 @@
 #include "lib/driver_backends.h"
+#include "lib/driver_backends_internal.h"
 
 #include <ctype.h>
 #include <stdio.h>
@@ -47,6 +48,26 @@ static backend_t *backend_find(const char *name)
         }
     }
     return NULL;
+}
+
+void driver_backends_reset(void)
+{
+    for (size_t i = 0; i < BACKEND_SLOTS && backends[i] != NULL; i++) {
+        if (backends[i]->type == BACKEND_TYPE_DISPLAY) {
+            free(backends[i]->handle->display);
+        } else {
+            free(backends[i]->handle->indev);
+        }
+        free(backends[i]->handle);
+        free(backends[i]);
+        backends[i] = NULL;
+    }
+    sel_display_backend = NULL;
+}
+
+backend_t *driver_backends_find(const char *name)
+{
+    return backend_find(name);
 }
 
 static int32_t backend_start_display(backend_t *backend)

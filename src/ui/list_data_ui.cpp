@@ -34,9 +34,11 @@ static void node_unlink_free(ListDataUINode *node)
     free(node);
 }
 
+/* A NULL head (its allocation failed) is an empty list that cannot be
+ * filled. */
 static bool list_empty(const ListDataUINode *head)
 {
-    return head->next == head;
+    return head == NULL || head->next == head;
 }
 
 ListDataUINode *ListDataUIListInit(void)
@@ -51,6 +53,9 @@ ListDataUINode *ListDataUIListInit(void)
 
 void ListDataUIListPushBack(ListDataUINode *head, const ListDataUIData *data)
 {
+    if (head == NULL) {
+        return;
+    }
     ListDataUINode *node = node_new(data);
     if (node != NULL) {
         node_link(node, head->prev, head);
@@ -59,6 +64,9 @@ void ListDataUIListPushBack(ListDataUINode *head, const ListDataUIData *data)
 
 void ListDataUIListPushHead(ListDataUINode *head, const ListDataUIData *data)
 {
+    if (head == NULL) {
+        return;
+    }
     ListDataUINode *node = node_new(data);
     if (node != NULL) {
         node_link(node, head, head->next);

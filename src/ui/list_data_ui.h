@@ -41,7 +41,8 @@ typedef struct ListDataUINode {
 /* New empty list: a zero-filled head linked to itself; NULL when out of memory. */
 ListDataUINode *ListDataUIListInit(void);
 
-/* Append / prepend a copy of *data. Out of memory leaves the list unchanged. */
+/* Append / prepend a copy of *data. Out of memory, or a NULL head, leaves
+ * the list unchanged. */
 void ListDataUIListPushBack(ListDataUINode *head, const ListDataUIData *data);
 void ListDataUIListPushHead(ListDataUINode *head, const ListDataUIData *data);
 
@@ -60,10 +61,11 @@ uint32_t ListDataUIListClean(ListDataUINode *head);
 /* Unlink and free one item node (never the head): 0, or -1 for NULL. */
 int32_t ListDataUIListDelete(ListDataUINode *node);
 
-/* Print every item to the console. */
+/* Print every item to the console; a NULL head prints as an empty list. */
 void ListDataUIDisplayAll(const ListDataUINode *head);
 
-/* Number of items; prints a line first when the list is empty. */
+/* Number of items; prints a line first when the list is empty (or the head
+ * NULL). */
 uint32_t ListDataUIGetlenth(const ListDataUINode *head);
 
 #ifdef __cplusplus

@@ -1,6 +1,6 @@
 // Backend registry, the DRM display backend on the virtual panel and the
-// EVDEV pointer backend with its cursor. Registry state lives for the whole
-// process, so the test that needs an empty registry comes first.
+// EVDEV pointer backend with its cursor. Every test starts from an empty
+// registry, so they hold in any order.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -13,9 +13,11 @@
 
 #include "lib/display_backends/drm.h"
 #include "lib/driver_backends.h"
+#include "lib/driver_backends_internal.h"
 #include "lib/indev_backends/evdev.h"
 #include "lib/simulator_util.h"
 #include "lvgl.h"
+#include "stdout_capture.hpp"
 
 namespace {
 
@@ -46,6 +48,7 @@ protected:
         dir = tmpl;
         setenv("LV_LINUX_DRM_CARD", (dir + "/panel.bmp").c_str(), 1);
         unsetenv("/dev/input/touchscreen0");
+        driver_backends_reset();
         lv_init();
         log_lines.clear();
         lv_log_register_print_cb(log_cb);
@@ -101,9 +104,9 @@ TEST_F(Backends, SecondRegistrationChangesNothing)
 {
     driver_backends_register();
     driver_backends_register();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(driver_backends_print_supported(), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(captured.text(),
               "Default backend: DRM\nSupported backends: DRM EVDEV \n");
 }
 
@@ -123,6 +126,20 @@ TEST_F(Backends, DefaultBackendIsTheDrmDisplayOnTheNamedCard)
     EXPECT_EQ(lv_display_get_horizontal_resolution(disp), 640);
     lv_refr_now(disp);
     EXPECT_TRUE(fs::exists(dir + "/panel.bmp"));
+}
+
+TEST_F(Backends, DisplayThatCannotBeCreatedFailsTheStart)
+{
+    driver_backends_register();
+    backend_t* drm = driver_backends_find("DRM");
+    ASSERT_NE(drm, nullptr);
+    drm->handle->display->init_display = []() -> lv_display_t* { return nullptr; };
+    EXPECT_EQ(driver_backends_init_backend(nullptr), -1);
+    EXPECT_TRUE(logged("Failed to init display with DRM backend"));
+    // No display was selected: the pointer cannot start, the loop returns.
+    EXPECT_EQ(driver_backends_init_backend("EVDEV"), -1);
+    driver_backends_run_loop();
+    EXPECT_TRUE(logged("No backend has been selected - initialize the backend first"));
 }
 
 TEST_F(Backends, PointerFromTheEnvironmentGetsTheCursorUntilDeleted)

@@ -42,6 +42,12 @@ const ExitCase kExitCases[] = {
     {"arguments that are not options", {"stray", "-V"}, kBanner + kVersion, "", 0},
     {"unknown backend", {"-b", "foo"}, kBanner, "error no such backend: FOO\n", 1},
     {"later backend checked too", {"-b", "drm", "-b", "x1"}, kBanner, "error no such backend: X1\n", 1},
+    {"backend name shown escaped and cut",
+     {"-b", "a\nb\x1b" + std::string(100, 'z')},
+     kBanner,
+     "error no such backend: A\\nB\\x1B" + std::string(56, 'Z') + "...\n",  // 64 characters
+     1},
+    {"option letter shown escaped", {"-\x01"}, kBanner + kUsage, "Unknown option -\\x01.\n", 1},
     {"input backend as display",
      {"-b", "evdev"},
      kBanner +

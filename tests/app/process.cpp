@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -15,8 +16,7 @@
 
 namespace {
 
-constexpr int kTimeoutMs = 30000;
-constexpr int kPollSliceMs = 20;  // re-check the SIGINT condition this often
+constexpr int kPollSliceMs = 20;  // re-check what is awaited this often
 
 // ThreadSanitizer defers asynchronous signals to the next point where it
 // looks for them, and now and then drops a SIGINT that reaches the program
@@ -121,13 +121,14 @@ void remove_tree(const std::string& path)
     std::filesystem::remove_all(path, ec);
 }
 
-RunResult run_quorvex(const RunRequest& req)
+Quorvex::Quorvex(const RunRequest& req)
 {
-    RunResult result;
-    const std::string cwd = req.cwd.empty() ? make_temp_dir() : req.cwd;
+    own_cwd_ = req.cwd.empty();
+    cwd_ = own_cwd_ ? make_temp_dir() : req.cwd;
     int out_pipe[2], err_pipe[2];
     if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) {
-        return result;
+        reaped_ = true;
+        return;
     }
     std::vector<std::string> argv_s = {QUORVEX_BIN};
     argv_s.insert(argv_s.end(), req.args.begin(), req.args.end());
@@ -139,7 +140,7 @@ RunResult run_quorvex(const RunRequest& req)
     if (pid == 0) {
         dup2(out_pipe[1], STDOUT_FILENO);
         dup2(err_pipe[1], STDERR_FILENO);
-        if (chdir(cwd.c_str()) != 0) {
+        if (chdir(cwd_.c_str()) != 0) {
             _exit(127);
         }
         execve(argv[0], argv.data(), envp.data());
@@ -147,65 +148,133 @@ RunResult run_quorvex(const RunRequest& req)
     }
     close(out_pipe[1]);
     close(err_pipe[1]);
-    result.pid = pid;
+    fds_[0] = out_pipe[0];
+    fds_[1] = err_pipe[0];
+    result_.pid = pid;
+}
 
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
-    bool sent_sigint = false;
-    std::chrono::steady_clock::time_point sigint_at;
-    pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
-    std::string* sinks[2] = {&result.out, &result.err};
-    int open_fds = 2;
-    while (open_fds > 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        if (left <= 0) {
-            result.timed_out = true;
-            kill(pid, SIGKILL);
-            break;
+Quorvex::~Quorvex()
+{
+    if (!reaped_) {
+        kill(result_.pid, SIGKILL);
+        for (int& fd : fds_) {
+            if (fd >= 0) {
+                close(fd);
+            }
         }
-        const int wait_ms = req.sigint_after.empty() ? static_cast<int>(left) : kPollSliceMs;
-        if (poll(fds, 2, wait_ms) < 0) {
+        waitpid(result_.pid, nullptr, 0);
+    }
+    if (own_cwd_) {
+        remove_tree(cwd_);
+    }
+}
+
+bool Quorvex::collect(int wait_ms)
+{
+    pollfd fds[2] = {{fds_[0], POLLIN, 0}, {fds_[1], POLLIN, 0}};
+    std::string* sinks[2] = {&result_.out, &result_.err};
+    if (fds_[0] < 0 && fds_[1] < 0) {
+        return false;
+    }
+    if (poll(fds, 2, wait_ms) < 0) {
+        return true;
+    }
+    for (int i = 0; i < 2; i++) {
+        if (fds_[i] < 0 || (fds[i].revents & (POLLIN | POLLHUP)) == 0) {
             continue;
         }
-        for (int i = 0; i < 2; i++) {
-            if (fds[i].fd < 0 || (fds[i].revents & (POLLIN | POLLHUP)) == 0) {
-                continue;
-            }
-            char buf[4096];
-            const ssize_t n = read(fds[i].fd, buf, sizeof buf);
-            if (n > 0) {
-                sinks[i]->append(buf, static_cast<size_t>(n));
-            } else {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                open_fds--;
-            }
-        }
-        if (!sent_sigint && !req.sigint_after.empty() &&
-            result.out.find(req.sigint_after) != std::string::npos &&
-            (req.sigint_file.empty() || access(req.sigint_file.c_str(), F_OK) == 0)) {
-            kill(pid, SIGINT);
-            sent_sigint = true;
-            sigint_at = std::chrono::steady_clock::now();
-        } else if (kResendSigint && sent_sigint &&
-                   std::chrono::steady_clock::now() - sigint_at >= kSigintResendAfter) {
-            kill(pid, SIGINT);
-            sigint_at = std::chrono::steady_clock::now();
+        char buf[4096];
+        const ssize_t n = read(fds_[i], buf, sizeof buf);
+        if (n > 0) {
+            sinks[i]->append(buf, static_cast<size_t>(n));
+        } else {
+            close(fds_[i]);
+            fds_[i] = -1;
         }
     }
-    for (pollfd& f : fds) {
-        if (f.fd >= 0) {
-            close(f.fd);
+    return fds_[0] >= 0 || fds_[1] >= 0;
+}
+
+bool Quorvex::wait_for(const std::string& text, int timeout_ms)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (result_.out.find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() >= deadline || !collect(kPollSliceMs)) {
+            return result_.out.find(text) != std::string::npos;
+        }
+    }
+    return true;
+}
+
+RunResult Quorvex::finish(int timeout_ms, bool interrupt)
+{
+    if (reaped_) {
+        return result_;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    auto sigint_at = std::chrono::steady_clock::now();
+    if (interrupt) {
+        kill(result_.pid, SIGINT);
+    }
+    for (;;) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
+            result_.timed_out = true;
+            kill(result_.pid, SIGKILL);
+            break;
+        }
+        if (interrupt && kResendSigint && now - sigint_at >= kSigintResendAfter) {
+            kill(result_.pid, SIGINT);
+            sigint_at = now;
+        }
+        if (!collect(kPollSliceMs)) {
+            break;
+        }
+    }
+    for (int& fd : fds_) {
+        if (fd >= 0) {
+            close(fd);
+            fd = -1;
         }
     }
     int wstatus = 0;
-    waitpid(pid, &wstatus, 0);
-    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    if (req.cwd.empty()) {
-        remove_tree(cwd);
+    waitpid(result_.pid, &wstatus, 0);
+    reaped_ = true;
+    result_.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    return result_;
+}
+
+RunResult Quorvex::interrupt_and_wait(int timeout_ms)
+{
+    return finish(timeout_ms, true);
+}
+
+RunResult Quorvex::wait(int timeout_ms)
+{
+    return finish(timeout_ms, false);
+}
+
+RunResult run_quorvex(const RunRequest& req)
+{
+    Quorvex q(req);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(req.timeout_ms);
+    const auto left = [&] {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            deadline - std::chrono::steady_clock::now())
+                            .count();
+        return static_cast<int>(std::max<int64_t>(ms, 1));
+    };
+    while (!req.sigint_after.empty()) {
+        if (q.out().find(req.sigint_after) != std::string::npos &&
+            (req.sigint_file.empty() || access(req.sigint_file.c_str(), F_OK) == 0)) {
+            return q.interrupt_and_wait(left());
+        }
+        if (std::chrono::steady_clock::now() >= deadline || !q.collect(kPollSliceMs)) {
+            break;
+        }
     }
-    return result;
+    return q.wait(left());
 }
 
 bool matches(const std::string& pattern, const std::string& text, pid_t pid)

@@ -13,6 +13,7 @@ struct RunRequest {
     std::string cwd;                         // empty: a fresh temporary folder
     std::string sigint_after;                // send SIGINT once stdout holds this text
     std::string sigint_file;                 // ... and this file exists (when not empty)
+    int timeout_ms = 30000;                  // killed after this
 };
 
 struct RunResult {
@@ -21,6 +22,40 @@ struct RunResult {
     std::string err;
     int status = -1;        // exit status, or -1 when it did not exit normally
     bool timed_out = false;
+};
+
+// One running interface, its output collected while the test waits on it.
+class Quorvex {
+public:
+    explicit Quorvex(const RunRequest& req);
+    ~Quorvex();  // kills it if it still runs
+    Quorvex(const Quorvex&) = delete;
+    Quorvex& operator=(const Quorvex&) = delete;
+
+    // Collects output until standard output holds `text` (true), the
+    // process closes its output, or timeout_ms pass.
+    bool wait_for(const std::string& text, int timeout_ms);
+    // Sends SIGINT (again after a while under ThreadSanitizer, which may
+    // drop one) and collects everything until the process has ended.
+    RunResult interrupt_and_wait(int timeout_ms);
+    // Collects everything until the process has ended by itself.
+    RunResult wait(int timeout_ms);
+
+    // Reads what is there, waiting at most wait_ms; false once both
+    // outputs are closed.
+    bool collect(int wait_ms);
+
+    pid_t pid() const { return result_.pid; }
+    const std::string& out() const { return result_.out; }
+
+private:
+    RunResult finish(int timeout_ms, bool interrupt);
+
+    RunResult result_;
+    int fds_[2] = {-1, -1};
+    std::string cwd_;
+    bool own_cwd_ = false;
+    bool reaped_ = false;
 };
 
 RunResult run_quorvex(const RunRequest& req);

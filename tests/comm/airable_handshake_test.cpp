@@ -13,6 +13,7 @@
 #include "airable_data_exchange.h"
 #include "fake_comm.h"
 #include "msg_builder.h"
+#include "stdout_capture.hpp"
 #include "ui/ui_data_update.h"
 
 namespace {
@@ -125,7 +126,7 @@ protected:
 
 TEST_F(Handshake, UnansweredInitIsSent101TimesThenGivenUp)
 {
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(airable_init_data("https://partner.example/radio", "marlowen", "s3cr3t-value"), FW_ERR_NO_CLIENT);
     std::vector<SentFrame> sent = fake_comm::take();
     for (int i = 0; i < 100; i++) {
@@ -135,7 +136,7 @@ TEST_F(Handshake, UnansweredInitIsSent101TimesThenGivenUp)
         sent.insert(sent.end(), more.begin(), more.end());
     }
     clock().step(kInit, 10);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
 
     ASSERT_EQ(sent.size(), 101u);
     Bytes expect = {0, 8, 0, 12, 0, 29};
@@ -165,9 +166,9 @@ TEST_F(Handshake, InitWhileInProgressIsSkipped)
 {
     airable_init_data("https://a/radio", "marlowen", "one");
     fake_comm::take();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(airable_init_data("https://b/radio", "other", "two"), 0);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("init already in progress, skip\n"), std::string::npos);
     EXPECT_TRUE(fake_comm::take().empty());
     EXPECT_STREQ(g_ex.url, "https://a/radio");
@@ -181,9 +182,9 @@ TEST_F(Handshake, OkayBeforeTheFirstPollEndsItWithoutAResend)
     SentFrame f = fake_comm::take().at(0);
     EXPECT_EQ(f.payload, Bytes(6, 0));
     reply(APP_CMD2_AIRABLE_INIT, CMD_STATUS_OKAY);
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     clock().step(kInit);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("init success: backend replied CMD_STATUS_OKAY\n"), std::string::npos);
     EXPECT_EQ(g_ex.init_in_progress.load(), 0);
     clock().step(kInit, 50);
@@ -213,7 +214,7 @@ TEST_F(Handshake, LongUrlIsCutTo511)
 TEST_F(Handshake, SetModeRestartsWithTheNewMode)
 {
     ui_run_page.airable_mode = 0;
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     airable_set_mode_async(AIRABLE_MODE_RADIO);
     EXPECT_EQ(ui_run_page.airable_mode, 1);
     EXPECT_EQ(fake_comm::take().at(0).payload, (Bytes{1, 0, 0x20, 1}));
@@ -233,7 +234,7 @@ TEST_F(Handshake, SetModeRestartsWithTheNewMode)
         EXPECT_EQ(sent[0].payload, (Bytes{1, 0, 0x20, 2}));
     }
     clock().step(kMode, 10);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("enter: mode=2\n"), std::string::npos);
     EXPECT_NE(log.find("send SET_MODE mode=2 ret=-6, waiting OKAY...\n"), std::string::npos);
     EXPECT_NE(log.find("set_mode no ack, resend mode=1 (98 left)\n"), std::string::npos);
@@ -247,13 +248,13 @@ TEST_F(Handshake, SetModeOkayAndOtherStatuses)
 {
     airable_set_mode_async(AIRABLE_MODE_PODCAST);
     fake_comm::take();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_READY); // not an acknowledgement
     clock().step(kMode, 10);
     EXPECT_EQ(fake_comm::take().size(), 1u);
     reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
     clock().step(kMode);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("set_mode OKAY from backend\n"), std::string::npos);
     EXPECT_NE(log.find("set_mode success: backend replied CMD_STATUS_OKAY\n"), std::string::npos);
     EXPECT_EQ(g_ex.mode_in_progress.load(), 0);

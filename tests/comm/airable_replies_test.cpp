@@ -10,6 +10,7 @@
 #include "fake_comm.h"
 #include "lv_fixture.h"
 #include "msg_builder.h"
+#include "stdout_capture.hpp"
 #include "ui/list_data_ui.h"
 #include "ui/ui_data_update.h"
 
@@ -76,9 +77,9 @@ protected:
 
     std::string feed(uint8_t cmd2, const Bytes &msg, uint8_t cmd1 = 5)
     {
-        testing::internal::CaptureStdout();
+        StdoutCapture captured;
         airable_uds_cb(5, cmd1, cmd2, msg.data(), (uint16_t)msg.size());
-        return testing::internal::GetCapturedStdout();
+        return captured.text();
     }
 
     std::vector<ListDataUIData> list() const

@@ -8,6 +8,7 @@
 #include "fake_comm.h"
 #include "lv_fixture.h"
 #include "msg_builder.h"
+#include "stdout_capture.hpp"
 #include "ui/ui_data_update.h"
 
 namespace {
@@ -127,20 +128,35 @@ TEST_F(AirableRequests, UnansweredRequestResendsFiftyTimesThenTimesOut)
     ASSERT_EQ(get_main_page_data(), 0);
     EXPECT_EQ(fake_comm::take().size(), 1u); // sent at once
     EXPECT_EQ(tick(50), 50u);                // ticks 1 to 50 resend
-    testing::internal::CaptureStdout();
+    StdoutCapture before;
     EXPECT_EQ(tick(100), 0u); // ticks 51 to 150 only count
-    std::string quiet = testing::internal::GetCapturedStdout();
+    std::string quiet = before.text();
     EXPECT_EQ(quiet.find("airable request timeout"), std::string::npos);
     EXPECT_NE(g_main_state.timer, nullptr);
 
-    testing::internal::CaptureStdout();
+    StdoutCapture at_timeout;
     tick(1); // tick 151
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = at_timeout.text();
     EXPECT_NE(log.find("[WRN]"), std::string::npos);
     EXPECT_NE(log.find("[airable_req_timer_cb:"), std::string::npos);
     EXPECT_NE(log.find("] airable request timeout\n"), std::string::npos);
     EXPECT_EQ(g_main_state.timer, nullptr);
     EXPECT_EQ(tick(200), 0u);
+}
+
+// The resend period is 200 ms, counted in milliseconds rather than through
+// the constant, so that a change of the period shows.
+TEST_F(AirableRequests, ResendsEvery200Milliseconds)
+{
+    ASSERT_EQ(get_main_page_data(), 0);
+    ASSERT_EQ(fake_comm::take().size(), 1u);
+    for (int resend = 1; resend <= 3; resend++) {
+        SCOPED_TRACE(resend);
+        advance(199);
+        EXPECT_TRUE(fake_comm::take().empty()) << "resent before 200 ms";
+        advance(1);
+        EXPECT_EQ(fake_comm::take().size(), 1u);
+    }
 }
 
 TEST_F(AirableRequests, WaitingAnswersDoNotEndARequest)
@@ -172,9 +188,9 @@ TEST_F(AirableRequests, ANewRequestReplacesThePendingOne)
         EXPECT_EQ(f.cmd2, 0x06);
         EXPECT_EQ(f.payload, (Bytes{8, 7, 6, 5, 4, 3, 2, 1}));
     }
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     tick(101);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     size_t first_timeout = log.find("airable request timeout");
     ASSERT_NE(first_timeout, std::string::npos);
     EXPECT_EQ(log.find("airable request timeout", first_timeout + 1), std::string::npos);

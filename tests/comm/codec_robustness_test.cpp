@@ -11,6 +11,7 @@
 #include "lv_fixture.h"
 #include "msg_builder.h"
 #include "spotify_data_exchange.h"
+#include "stdout_capture.hpp"
 #include "ui/list_data_ui.h"
 #include "ui/ui_data_update.h"
 
@@ -90,7 +91,7 @@ TEST_F(CodecRobustness, BrokenMessagesAreHandledSafely)
     ui_run_page.list_head = head;
     const uint8_t kinds[] = {0x00, 0x02, 0x03, 0x04, 0x06, 0x07, 0x08, 0x09, 0xF0, 0xF7, 0xF8, 0x42};
     std::mt19937 rng(20261210);
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     for (int i = 0; i < 30000; i++) {
         uint8_t cmd2 = kinds[rng() % sizeof(kinds)];
         Bytes msg = mutated(rng, cmd2);
@@ -102,7 +103,7 @@ TEST_F(CodecRobustness, BrokenMessagesAreHandledSafely)
         spotify_uds_cb(6, 6, cmd2, p, (uint16_t)msg.size());
         airable_uds_cb(5, 5, cmd2, p, (uint16_t)msg.size());
     }
-    testing::internal::GetCapturedStdout();
+    captured.text();
     EXPECT_GT(g_records, 1000); // some got through the checks and were read whole
     get_title_play_okey();
     ListDataUIListClean(head);

@@ -3,6 +3,7 @@
 // the GUI thread (the heartbeat monitor's thread runs beside).
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
@@ -13,6 +14,7 @@
 #include "fw_uds.h"
 #include "lvgl.h"
 #include "socket_fixture.h"
+#include "stdout_capture.hpp"
 
 namespace {
 
@@ -124,33 +126,53 @@ TEST_F(CommMgr, RoutesByApplicationId)
 TEST_F(CommMgr, UnroutedIdsGoToTheFallbackOrAreDropped)
 {
     comm_mgr_set_app_msg_cb(16, route<16>); // ignored: beyond the table
+    comm_mgr_set_app_msg_cb(2, route<2>);
     start();
-    int high = registered(20);
-    int sixteen = registered(16);
-    send_frame(high, 20, 0x01, {9});
-    pump();
-    send_frame(sixteen, 16, 0x01);
+    int unrouted = registered(3);
+    send_frame(unrouted, 3, 0x01, {9});
     pump();
     EXPECT_TRUE(g_routed.empty()); // no fallback: dropped
 
     comm_mgr_set_msg_cb(route<0>);
-    send_frame(high, 20, 0x02, {8});
+    send_frame(unrouted, 3, 0x02, {8});
     pump();
-    send_frame(sixteen, 16, 0x02);
-    pump();
-    ASSERT_EQ(g_routed.size(), 2u);
+    ASSERT_EQ(g_routed.size(), 1u);
     EXPECT_EQ(g_routed[0].route, 0);
-    EXPECT_EQ(g_routed[0].app_id, 20);
-    EXPECT_EQ(g_routed[1].route, 0);
-    EXPECT_EQ(g_routed[1].app_id, 16);
+    EXPECT_EQ(g_routed[0].app_id, 3);
+    EXPECT_EQ(g_routed[0].payload, std::vector<uint8_t>{8});
+}
+
+// The heartbeat monitor watches ids 0 to 15 only; a service with a higher
+// id could never be timed out, so its registration is refused and, never
+// registered, its connection is dropped like any that does not register.
+TEST_F(CommMgr, IdsTheMonitorCannotWatchAreRefused)
+{
+    start();
+    for (uint8_t id : {16, 20, 255}) {
+        int fd = uds_client_connect(socket_.c_str(), 1000);
+        ASSERT_GE(fd, 0);
+        fds_.push_back(fd);
+        StdoutCapture captured;
+        send_frame(fd, FW_CMD1_CTRL, FW_CMD2_REGISTER, {id, 'h'});
+        pump();
+        uint8_t buf[FW_MSG_MAX];
+        ASSERT_EQ(uds_recv_msg(fd, buf, sizeof(buf), 1000), 7);
+        EXPECT_EQ(buf[6], FW_ACK_REFUSED) << (int)id;
+        EXPECT_NE(captured.text().find("Registration refused: app_id=" + std::to_string(id) + "\n"),
+                  std::string::npos);
+    }
+    EXPECT_TRUE(g_connects.empty());
+    EXPECT_EQ(comm_mgr_get_client_count(), 0);
+    registered(15);
+    EXPECT_EQ(g_connects, std::vector<uint8_t>{15});
 }
 
 TEST_F(CommMgr, SendsReachTheRegisteredService)
 {
     start();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(comm_mgr_send(6, 6, 0xF7, (const uint8_t *)"\x01\x00\x25\x14", 4), FW_ERR_NO_CLIENT);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(captured.text(), "");
 
     int fd = registered(6);
     EXPECT_EQ(comm_mgr_send(6, 6, 0xF7, (const uint8_t *)"\x01\x00\x25\x14", 4), 0);
@@ -182,9 +204,9 @@ TEST_F(CommMgr, CountsOnlyEntriesInUse)
 TEST_F(CommMgr, StartFailureLeavesEverySendFailing)
 {
     uds_set_socket_path((dir_ / "missing" / "fw.sock").c_str());
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(comm_mgr_init(), -1);
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("[ERR]"), std::string::npos);
     EXPECT_NE(log.find("[comm_mgr_init:"), std::string::npos);
     EXPECT_NE(log.find("] UDS server start failed\n"), std::string::npos);
@@ -193,14 +215,37 @@ TEST_F(CommMgr, StartFailureLeavesEverySendFailing)
     pump(); // no poll timer runs
 }
 
+// A process that ends without comm_mgr_deinit (the interface's stop) takes
+// the socket file it created with it, and only that one.
+TEST_F(CommMgr, SocketFileIsRemovedOnlyWhileItIsTheServers)
+{
+    struct stat st;
+    comm_mgr_remove_socket_file(); // not started: nothing to remove, no crash
+    start();
+    ASSERT_EQ(stat(socket_.c_str(), &st), 0);
+    comm_mgr_remove_socket_file();
+    EXPECT_NE(stat(socket_.c_str(), &st), 0);
+
+    // A file that took its place is someone else's.
+    StdoutCapture quiet;
+    int other = uds_server_init(socket_.c_str());
+    ASSERT_GE(other, 0);
+    comm_mgr_remove_socket_file();
+    EXPECT_EQ(stat(socket_.c_str(), &st), 0);
+    comm_mgr_deinit();
+    started_ = false;
+    EXPECT_EQ(stat(socket_.c_str(), &st), 0) << "the stop removed another's file";
+    uds_close(other, socket_.c_str());
+}
+
 TEST_F(CommMgr, StartAndStopAreLogged)
 {
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     start();
     registered(5);
     comm_mgr_deinit();
     started_ = false;
-    std::string log = testing::internal::GetCapturedStdout();
+    std::string log = captured.text();
     EXPECT_NE(log.find("] Communication manager initialized\n"), std::string::npos);
     EXPECT_NE(log.find("[on_connect:"), std::string::npos);
     EXPECT_NE(log.find("] App 5 connected\n"), std::string::npos);

@@ -9,6 +9,7 @@
 #include "fake_comm.h"
 #include "msg_builder.h"
 #include "spotify_data_exchange.h"
+#include "stdout_capture.hpp"
 
 namespace {
 
@@ -58,9 +59,9 @@ protected:
     std::string feed(const Bytes &msg, uint8_t cmd2 = 0xF7, int cmd1 = -1)
     {
         const Controller &c = GetParam();
-        testing::internal::CaptureStdout();
+        StdoutCapture captured;
         c.uds_cb(c.app_id, cmd1 < 0 ? c.app_id : (uint8_t)cmd1, cmd2, msg.data(), (uint16_t)msg.size());
-        return testing::internal::GetCapturedStdout();
+        return captured.text();
     }
 };
 

@@ -58,25 +58,6 @@ int count_open_fds()
     return count - 1; // the directory's own descriptor
 }
 
-StdoutCapture::StdoutCapture()
-{
-    fflush(stdout);
-    testing::internal::CaptureStdout();
-}
-
-StdoutCapture::~StdoutCapture()
-{
-    if (active_) {
-        text();
-    }
-}
-
-std::string StdoutCapture::text()
-{
-    active_ = false;
-    return testing::internal::GetCapturedStdout();
-}
-
 bool contains(const std::string &haystack, const std::string &needle)
 {
     return haystack.find(needle) != std::string::npos;

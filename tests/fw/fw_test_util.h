@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "stdout_capture.hpp"
+
 // A fresh directory under /tmp, removed with its files at the end.
 class TempDir {
 public:
@@ -23,18 +25,6 @@ private:
 // Descriptors open in this process.
 int count_open_fds();
 
-// Standard output of the code under test, between start() and text().
-class StdoutCapture {
-public:
-    StdoutCapture();
-    ~StdoutCapture();
-    StdoutCapture(const StdoutCapture &) = delete;
-    StdoutCapture &operator=(const StdoutCapture &) = delete;
-    std::string text(); // ends the capture
-
-private:
-    bool active_ = true;
-};
 
 bool contains(const std::string &haystack, const std::string &needle);
 // True when text is exactly the log lines "[LEVEL][hh:mm:ss] message\n" of

@@ -1,5 +1,7 @@
 #include "server_fixture.h"
 
+#include "fw_uds_server_internal.h"
+
 ServerEvents ServerTest::events;
 
 static void on_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
@@ -21,6 +23,8 @@ static void on_disconn(uint8_t app_id)
 void ServerTest::SetUp()
 {
     events = {};
+    now_ms_ = 1000000;
+    uds_server_set_clock(clock);
     baseline_fds_ = count_open_fds();
     sock_ = dir_.file("fw.sock");
     uds_set_socket_path(sock_.c_str());
@@ -38,6 +42,7 @@ void ServerTest::TearDown()
         uds_server_stop(&srv_);
     }
     uds_set_socket_path(nullptr);
+    uds_server_set_clock(nullptr);
     EXPECT_EQ(count_open_fds(), baseline_fds_) << "descriptor leaked";
 }
 

@@ -1,5 +1,7 @@
 // A started server on a temporary socket with recording callbacks, and raw
-// clients that speak the wire format directly.
+// clients that speak the wire format directly. The server's clock for its
+// connection limits stands still unless a test moves it (advance_clock), so
+// no connection is dropped for taking its time on a busy machine.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -46,6 +48,9 @@ protected:
         }
     }
 
+    // Moves the server's clock; the next poll judges the connections by it.
+    static void advance_clock(uint64_t ms) { now_ms_ += ms; }
+
     // Connects a raw client and lets the server accept it; -1 on failure.
     int connect_client();
     // A raw client registered as app_id, acknowledgement read.
@@ -55,10 +60,14 @@ protected:
 
 public:
     static ServerEvents events;
+    static uint64_t clock() { return now_ms_; }
 
 protected:
     TempDir dir_;
     std::string sock_;
     uds_server_t srv_ = {};
     int baseline_fds_ = 0;
+
+private:
+    static inline uint64_t now_ms_ = 0;
 };

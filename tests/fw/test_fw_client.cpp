@@ -187,6 +187,46 @@ TEST_F(ClientTest, ReceivesFramesIntoTheCallback)
     uds_client_stop(&client);
 }
 
+// A read that cannot complete leaves the stream out of step: the client
+// closes the connection rather than read on from the middle of a message.
+// A message that is whole but not a frame, or nothing at all, keeps it.
+TEST_F(ClientTest, ReadThatCannotCompleteClosesTheConnection)
+{
+    struct Case {
+        const char *what;
+        Bytes after_ack;
+        int expected;
+        bool closed;
+    };
+    Bytes cut_body = frame_message(6, 0xF7, Bytes(100, 1));
+    cut_body.resize(30);
+    const Case cases[] = {
+        {"body cut short", cut_body, FW_ERR_IO, true},
+        {"prefix cut short", {0, 0}, FW_ERR_PROTO, true},
+        {"message too big", {0, 0, 0x20, 0x01, 1, 2, 3}, FW_ERR_SIZE, true},
+        {"not a frame", message_bytes({1, 2, 3}), FW_ERR_PROTO, false},
+        {"nothing", {}, FW_ERR_TIMEOUT, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Bytes script = k_ack;
+        script.insert(script.end(), c.after_ack.begin(), c.after_ack.end());
+        ScriptedServer server(path(), script);
+        uds_client_t client;
+        StdoutCapture quiet;
+        ASSERT_EQ(uds_client_start(&client, registration(6, "spotify").data()), 0);
+        EXPECT_EQ(uds_client_recv(&client, 200), c.expected);
+        EXPECT_EQ(client.fd < 0, c.closed);
+        EXPECT_EQ(client.registered, c.closed ? 0 : 1);
+        if (c.closed) {
+            EXPECT_EQ(uds_client_recv(&client, 0), FW_ERR_NOT_REGISTERED);
+            EXPECT_EQ(uds_client_send(&client, 6, 1, nullptr, 0), FW_ERR_NOT_REGISTERED);
+        }
+        uds_client_stop(&client);
+        server.join();
+    }
+}
+
 TEST_F(ClientTest, SendsFramesAndUnregistersBeforeClosing)
 {
     ScriptedServer server(path(), k_ack);

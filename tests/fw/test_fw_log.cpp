@@ -56,4 +56,56 @@ TEST_F(LogTest, ThresholdDropsMoreVerboseLevels)
     }
 }
 
+TEST(LogEscape, OutsideTextCannotBreakTheLine)
+{
+    struct Case {
+        const char *what;
+        std::string in;
+        size_t out_size;
+        std::string out;
+    };
+    const Case cases[] = {
+        {"plain", "airplay", 64, "airplay"},
+        {"named controls", "a\nb\rc\td", 64, "a\\nb\\rc\\td"},
+        {"other controls", std::string("\x01\x1b[m\x7f", 5), 64, "\\x01\\x1B[m\\x7F"},
+        {"backslash", "C:\\x41", 64, "C:\\\\x41"},
+        {"bytes above 0x7f pass", "\xe4\xbf\xa1", 64, "\xe4\xbf\xa1"},
+        {"stops at NUL", std::string("ab\0cd", 5), 64, "ab"},
+        {"cut with a mark", "abcdefghij", 8, "abcd..."},
+        {"exact fit is not cut", "abcdefg", 8, "abcdefg"},
+        {"escape not split", "ab\ncd", 6, "ab..."},
+        {"escaped text that fits", "abcd\n", 7, "abcd\\n"},
+        {"empty", "", 8, ""},
+    };
+    for (const Case &c : cases) {
+        std::string out(c.out_size, '#');
+        EXPECT_EQ(fw_escape(c.in.data(), c.in.size(), out.data(), out.size()), out.data());
+        EXPECT_EQ(std::string(out.c_str()), c.out) << c.what;
+    }
+    char worst[FW_ESCAPE_MAX(3)];
+    EXPECT_STREQ(fw_escape("\x01\x02\x03", 3, worst, sizeof worst), "\\x01\\x02\\x03")
+        << "FW_ESCAPE_MAX is room enough";
+}
+
+// A condition that repeats is logged at most once a period; the next line
+// that gets through carries the count of those left out.
+TEST_F(LogTest, RepeatedConditionIsLoggedOncePerPeriodWithACount)
+{
+    fw_log_limit_t limit = {};
+    StdoutCapture log;
+    const uint64_t t0 = 5000;
+    for (uint64_t at : {t0, t0 + 1, t0 + 999, t0 + 999}) {
+        fw_log_limited(&limit, at, FW_LOG_WRN, "fn", 7, "Max clients reached");
+    }
+    fw_log_limited(&limit, t0 + 1000, FW_LOG_WRN, "fn", 7, "Max clients %s", "reached");
+    fw_log_limited(&limit, t0 + 1500, FW_LOG_WRN, "fn", 7, "Max clients reached");
+    fw_log_limited(&limit, t0 + 9000, FW_LOG_WRN, "fn", 7, "Max clients reached");
+    std::string text = log.text();
+    EXPECT_TRUE(is_log(text, {{"WRN", "[fn:7] Max clients reached"},
+                              {"WRN", "[fn:7] Max clients reached (repeated 3 times)"},
+                              {"WRN", "[fn:7] Max clients reached (repeated 1 times)"}}))
+        << text;
+    EXPECT_EQ(limit.left_out, 0u);
+}
+
 } // namespace

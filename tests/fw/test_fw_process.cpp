@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "fw_test_service.h"
+#include "fw_uds.h"
+#include "fw_uds_server_internal.h"
 #include "server_fixture.h"
 #include "service_process.h"
 
@@ -17,6 +19,14 @@ using Bytes = std::vector<uint8_t>;
 
 class ProcessTest : public ServerTest {
 protected:
+    // Services in their own processes run on the real clock, and so does
+    // the server here.
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        uds_server_set_clock(nullptr);
+    }
+
     // Polls the server every 5 ms, as the interface does, until pred holds
     // or about timeout_ms have passed.
     template <typename Pred> bool serve_until(Pred pred, int timeout_ms)
@@ -76,7 +86,7 @@ TEST_F(ProcessTest, SixteenServicesAtOnceAndTheSeventeenthLeftPending)
     ASSERT_TRUE(serve_until([&] { return late.poll_exit() >= 0; }, 10000));
     std::string text = log.text();
     EXPECT_EQ(late.poll_exit(), TEST_START_FAILED - FW_ERR_TIMEOUT);
-    EXPECT_GE(count_of(text, "Max clients reached\n"), 2);
+    EXPECT_GE(count_of(text, "Max clients reached"), 2) << "about once a second";
     EXPECT_EQ(srv_.client_count, FW_MAX_CLIENTS);
     for (uint8_t id = 1; id <= FW_MAX_CLIENTS; id++) {
         auto it = std::find_if(events.msgs.begin(), events.msgs.end(),
@@ -98,6 +108,38 @@ TEST_F(ProcessTest, SixteenServicesAtOnceAndTheSeventeenthLeftPending)
         EXPECT_EQ(std::count(events.disconnected.begin(), events.disconnected.end(), id), 1)
             << (int)id;
     }
+}
+
+// The client's two limits, seen from outside: a start gives up connecting
+// after 5 s and waiting for the acknowledgement after 3 s. Both run at once,
+// each in a service process of its own; the bounds below hold on a busy
+// machine (the limits are waits, and process start-up is quick).
+TEST(ClientLimits, ConnectGivesUpAfterFiveSecondsAndTheAnswerAfterThree)
+{
+    TempDir dir;
+    const std::string silent_listener = dir.file("listener");
+    int lfd;
+    {
+        StdoutCapture quiet;
+        lfd = uds_server_init(silent_listener.c_str()); // accepts nothing, answers nothing
+    }
+    ASSERT_GE(lfd, 0);
+    const auto start = std::chrono::steady_clock::now();
+    ServiceProcess no_server(dir.file("nobody"), 5, "a", {"hold"});
+    ServiceProcess no_answer(silent_listener, 6, "b", {"hold"});
+    auto seconds_until_exit = [&](ServiceProcess &p) {
+        p.wait_exit(30000);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    const double answer_s = seconds_until_exit(no_answer);
+    const double connect_s = seconds_until_exit(no_server);
+    EXPECT_EQ(no_answer.poll_exit(), TEST_START_FAILED - FW_ERR_TIMEOUT);
+    EXPECT_EQ(no_server.poll_exit(), TEST_START_FAILED - FW_ERR_TIMEOUT);
+    EXPECT_GE(answer_s, 3.0);
+    EXPECT_LT(answer_s, 4.5);
+    EXPECT_GE(connect_s, 5.0);
+    EXPECT_LT(connect_s, 6.5);
+    uds_close(lfd, silent_listener.c_str());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "fw_uds.h"
@@ -102,21 +103,61 @@ TEST_F(ServerTest, RegistrationWithoutAnIdIsRefusedAndLeavesTheEntryUnregistered
     }
 }
 
-TEST_F(ServerTest, AcknowledgementGoesToTheRegisteringConnectionEvenForADuplicateId)
+// An id stays with the live connection that holds it: its traffic and its
+// liveness are that connection's, so a second claim is refused until the
+// holder is gone.
+TEST_F(ServerTest, DuplicateIdIsRefusedWhileItsHolderLives)
 {
     int older = registered_client(6, "first");
     int newer = connect_client();
+    StdoutCapture log;
     ASSERT_TRUE(write_all(newer, frame_message(0, FW_CMD2_REGISTER, register_payload(6, "second"))));
-    ASSERT_TRUE(poll_until([] { return events.connected.size() == 2; }));
-    EXPECT_EQ(read_frame(newer, 1000).cmd2, FW_CMD2_REGISTER_ACK);
-    EXPECT_EQ(read_frame(older, 0).rc, FW_ERR_TIMEOUT) << "the older client got a second ack";
+    ReceivedFrame answer;
+    ASSERT_TRUE(poll_until([&] { return (answer = read_frame(newer, 0)).rc > 0; }));
+    std::string text = log.text();
+    EXPECT_EQ(answer.cmd2, FW_CMD2_REGISTER_ACK);
+    EXPECT_EQ(answer.payload, Bytes{FW_ACK_REFUSED});
+    EXPECT_EQ(count_of(text, "Registration refused: app_id=6 (in use)\n"), 1) << text;
+    EXPECT_FALSE(contains(text, "Client registered"));
+    EXPECT_EQ(events.connected, Bytes{6});
+    EXPECT_EQ(read_frame(older, 0).rc, FW_ERR_TIMEOUT) << "the holder got a frame";
 
-    // Sends by id still reach the first entry holding it.
+    // Sends by id reach the holder only.
     ASSERT_EQ(uds_server_send(&srv_, 6, 6, 1, nullptr, 0), 0);
     EXPECT_EQ(read_frame(older, 1000).cmd2, 1);
     EXPECT_EQ(read_frame(newer, 0).rc, FW_ERR_TIMEOUT);
+
+    // Once the holder is gone the id is free again.
     close_client(older);
+    ASSERT_TRUE(write_all(newer, frame_message(0, FW_CMD2_REGISTER, register_payload(6, "second"))));
+    ASSERT_TRUE(poll_until([] { return events.connected.size() == 2; }));
+    EXPECT_EQ(read_frame(newer, 1000).payload, Bytes{FW_ACK_ACCEPTED});
+    EXPECT_STREQ(uds_server_find_client(&srv_, 6)->name, "second");
     close_client(newer);
+}
+
+TEST_F(ServerTest, IdsFromTheLimitUpAreRefused)
+{
+    uds_server_stop(&srv_);
+    srv_.app_id_limit = 16;
+    {
+        StdoutCapture quiet;
+        ASSERT_EQ(uds_server_start(&srv_), 0);
+    }
+    EXPECT_EQ(srv_.app_id_limit, 16) << "kept by the start";
+    for (uint8_t id : {16, 20, 255}) {
+        int fd = connect_client();
+        StdoutCapture log;
+        ASSERT_TRUE(write_all(fd, frame_message(0, FW_CMD2_REGISTER, register_payload(id, "high"))));
+        ReceivedFrame answer;
+        ASSERT_TRUE(poll_until([&] { return (answer = read_frame(fd, 0)).rc > 0; }));
+        EXPECT_EQ(answer.payload, Bytes{FW_ACK_REFUSED}) << (int)id;
+        EXPECT_TRUE(contains(log.text(), "Registration refused: app_id=" + std::to_string(id) + "\n"));
+        close_client(fd);
+    }
+    EXPECT_TRUE(events.connected.empty());
+    close_client(registered_client(15));
+    EXPECT_EQ(events.connected, Bytes{15});
 }
 
 TEST_F(ServerTest, HeartbeatStampsTheEntryAndReachesTheCallbackOnlyWhenRegistered)
@@ -259,9 +300,17 @@ TEST_F(ServerTest, SixteenClientsAreServedAndTheSeventeenthWaits)
     int pending = raw_connect(sock_);
     ASSERT_GE(pending, 0) << "the connection waits in the backlog";
     {
+        // At most once a second, then with the count of polls left out.
         StdoutCapture log;
         poll_times(3);
-        EXPECT_EQ(count_of(log.text(), "Max clients reached\n"), 3) << "once per poll call";
+        advance_clock(FW_LOG_LIMIT_PERIOD_MS - 1);
+        poll_times(1);
+        advance_clock(1);
+        poll_times(1);
+        const std::string text = log.text();
+        EXPECT_EQ(count_of(text, "Max clients reached"), 2) << text;
+        EXPECT_TRUE(contains(text, "] Max clients reached\n")) << text;
+        EXPECT_TRUE(contains(text, "] Max clients reached (repeated 3 times)\n")) << text;
     }
     EXPECT_EQ(srv_.client_count, FW_MAX_CLIENTS);
     ASSERT_TRUE(write_all(pending, frame_message(0, FW_CMD2_REGISTER, register_payload(17, "x"))));
@@ -278,32 +327,133 @@ TEST_F(ServerTest, SixteenClientsAreServedAndTheSeventeenthWaits)
     }
 }
 
-// A client that stops reading: with its buffer full a send fails at once
+// Reads from a raw client without blocking, polling the server in between
+// so that it can finish messages it had to queue, until `count` messages
+// are in. The messages, or fewer when they stop coming.
+std::vector<ReceivedFrame> read_while_polling(uds_server_t *srv, int fd, size_t count)
+{
+    std::vector<ReceivedFrame> got;
+    Bytes pending;
+    for (int idle = 0; got.size() < count && idle < 200;) {
+        uint8_t chunk[16384];
+        ssize_t n = recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
+        if (n > 0) {
+            pending.insert(pending.end(), chunk, chunk + n);
+            idle = 0;
+        } else {
+            idle++;
+            uds_server_poll(srv, 1);
+        }
+        while (pending.size() >= 4) {
+            uint32_t len = (uint32_t)pending[0] << 24 | (uint32_t)pending[1] << 16 |
+                           (uint32_t)pending[2] << 8 | pending[3];
+            if (pending.size() < 4 + len) {
+                break;
+            }
+            ReceivedFrame f;
+            fw_frame_t frame;
+            f.rc = (int)len;
+            if (fw_frame_decode(pending.data() + 4, (uint16_t)len, &frame) >= 0) {
+                f.cmd1 = frame.cmd1;
+                f.cmd2 = frame.cmd2;
+                f.payload.assign(frame.payload, frame.payload + frame.payload_len);
+            }
+            got.push_back(f);
+            pending.erase(pending.begin(), pending.begin() + 4 + len);
+        }
+    }
+    return got;
+}
+
+// Fills a registered client's socket with 4 KiB frames until a send fails;
+// the number of sends that succeeded.
+int fill_socket(uds_server_t *srv, uint8_t app_id)
+{
+    Bytes payload(4000, 0x33);
+    int sent = 0;
+    while (uds_server_send(srv, app_id, app_id, 1, payload.data(), (uint16_t)payload.size()) == 0) {
+        if (++sent > 10000) {
+            ADD_FAILURE() << "the socket never filled";
+            break;
+        }
+    }
+    return sent;
+}
+
+// A client that stops reading: once its buffer is full a send fails at
+// once, the last message the socket took only in part is finished later,
 // and the stream stays whole.
 TEST_F(ServerTest, FullClientBufferFailsTheSendWithoutBreakingTheStream)
 {
     int fd = registered_client(2);
-    Bytes payload(4000, 0x33);
-    int sent = 0;
     StdoutCapture log;
-    while (uds_server_send(&srv_, 2, 2, 1, payload.data(), (uint16_t)payload.size()) == 0) {
-        ASSERT_LT(++sent, 10000) << "the socket never filled";
-    }
+    int sent = fill_socket(&srv_, 2);
     EXPECT_TRUE(contains(log.text(), "send failed: Resource temporarily unavailable\n"));
     EXPECT_EQ(srv_.clients[0].active, 1);
-    for (int i = 0; i < sent; i++) {
-        ReceivedFrame f = read_frame(fd, 1000);
-        ASSERT_EQ(f.rc, 4006) << "message " << i;
-        ASSERT_EQ(f.payload, payload);
+    std::vector<ReceivedFrame> got = read_while_polling(&srv_, fd, (size_t)sent);
+    ASSERT_EQ(got.size(), (size_t)sent);
+    for (const ReceivedFrame &f : got) {
+        ASSERT_EQ(f.rc, 4006);
+        ASSERT_EQ(f.payload, Bytes(4000, 0x33));
     }
     EXPECT_EQ(read_frame(fd, 0).rc, FW_ERR_TIMEOUT);
+    ASSERT_EQ(uds_server_send(&srv_, 2, 2, 7, nullptr, 0), 0) << "the socket takes sends again";
+    EXPECT_EQ(read_frame(fd, 1000).cmd2, 7);
     close_client(fd);
 }
 
-// A send that the socket takes only in part and never finishes leaves the
-// stream broken: it fails, the entry is written no more and the next poll
-// drops it.
-TEST_F(ServerTest, UnfinishedPartialSendDropsTheClient)
+// A peer that never reads fills its socket. Its failing sends are logged at
+// most once a second, with a count, and once its socket has stayed full
+// for FW_SEND_STALL_MS it is dropped with one line.
+TEST_F(ServerTest, PeerThatStopsReadingIsDroppedAfterTheStallLimit)
+{
+    int fd = registered_client(2);
+    StdoutCapture log;
+    fill_socket(&srv_, 2);
+    for (int i = 0; i < 50; i++) {
+        EXPECT_EQ(uds_server_send(&srv_, 2, 2, 1, nullptr, 0), FW_ERR_IO);
+    }
+    advance_clock(FW_LOG_LIMIT_PERIOD_MS);
+    EXPECT_EQ(uds_server_send(&srv_, 2, 2, 1, nullptr, 0), FW_ERR_IO);
+    advance_clock(FW_SEND_STALL_MS - FW_LOG_LIMIT_PERIOD_MS - 1);
+    poll_times(3);
+    EXPECT_EQ(srv_.client_count, 1) << "dropped before the limit";
+    advance_clock(1);
+    poll_times(1);
+    const std::string text = log.text();
+    EXPECT_EQ(srv_.client_count, 0);
+    EXPECT_EQ(events.disconnected, Bytes{2});
+    EXPECT_EQ(count_of(text, "send failed: "), 2) << text;
+    EXPECT_TRUE(contains(text, "] send failed: Resource temporarily unavailable (repeated 50 times)\n"))
+        << text;
+    EXPECT_EQ(count_of(text, "] Client dropped, not reading for 2000 ms: app_id=2\n"), 1) << text;
+    close(fd);
+}
+
+// A peer that reads, however slowly, keeps its connection: the stall clock
+// starts again whenever its socket takes bytes.
+TEST_F(ServerTest, SlowReaderIsNotDropped)
+{
+    int fd = registered_client(2);
+    StdoutCapture quiet;
+    for (int round = 0; round < 5; round++) {
+        int sent = fill_socket(&srv_, 2);
+        advance_clock(FW_SEND_STALL_MS - 1);
+        poll_times(1);
+        ASSERT_EQ(read_while_polling(&srv_, fd, (size_t)sent).size(), (size_t)sent);
+        poll_times(1);
+    }
+    advance_clock(FW_SEND_STALL_MS);
+    poll_times(1);
+    EXPECT_EQ(srv_.client_count, 1);
+    EXPECT_TRUE(events.disconnected.empty());
+    close_client(fd);
+}
+
+// A message the socket takes only in part leaves the rest queued: the send
+// returns at once, later polls finish the message, and sends meanwhile fail
+// rather than cut into it.
+TEST_F(ServerTest, PartialSendIsFinishedByLaterPolls)
 {
     int fd = registered_client(2);
     int small = 4096;
@@ -311,20 +461,22 @@ TEST_F(ServerTest, UnfinishedPartialSendDropsTheClient)
     Bytes payload(FW_FRAME_PAYLOAD_MAX, 0x44);
     StdoutCapture log;
     auto start = std::chrono::steady_clock::now();
-    int rc = uds_server_send(&srv_, 2, 2, 1, payload.data(), (uint16_t)payload.size());
-    auto blocked = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(rc, FW_ERR_IO);
-    EXPECT_LT(blocked, std::chrono::seconds(2)) << "the caller is held only for a bounded wait";
-    EXPECT_EQ(srv_.clients[0].active, 0);
-    EXPECT_EQ(uds_server_send(&srv_, 2, 2, 1, nullptr, 0), FW_ERR_NO_CLIENT);
-    uds_server_poll(&srv_, 0);
-    std::string text = log.text();
-    EXPECT_TRUE(contains(text, "Partial send: ")) << text;
-    EXPECT_TRUE(contains(text, " of 8196\n")) << text;
-    EXPECT_TRUE(contains(text, "Client disconnected: app_id=2\n"));
-    EXPECT_EQ(srv_.client_count, 0);
-    EXPECT_EQ(events.disconnected, Bytes{2});
-    close(fd);
+    ASSERT_EQ(uds_server_send(&srv_, 2, 2, 1, payload.data(), (uint16_t)payload.size()), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
+        << "the caller was held";
+    ASSERT_GT(srv_.clients[0].tx_len, 0u) << "the socket took it whole";
+    EXPECT_EQ(uds_server_send(&srv_, 2, 2, 9, nullptr, 0), FW_ERR_IO);
+
+    std::vector<ReceivedFrame> got = read_while_polling(&srv_, fd, 1);
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].rc, FW_MSG_MAX);
+    EXPECT_EQ(got[0].payload, payload);
+    EXPECT_EQ(srv_.clients[0].tx_len, 0u);
+    ASSERT_EQ(uds_server_send(&srv_, 2, 2, 9, nullptr, 0), 0);
+    EXPECT_EQ(read_frame(fd, 1000).cmd2, 9);
+    EXPECT_TRUE(contains(log.text(), "send failed: Resource temporarily unavailable\n"));
+    EXPECT_TRUE(events.disconnected.empty());
+    close_client(fd);
 }
 
 struct BadInput {
@@ -333,6 +485,7 @@ struct BadInput {
     bool removed;        // the server drops the sender
     const char *logged;  // a line the server logs, or ""
     bool close_after;    // the sender hangs up after writing
+    uint64_t wait_ms;    // time the server is given before the check
 };
 
 Bytes garbage()
@@ -357,18 +510,22 @@ Bytes cut_body()
 }
 
 const BadInput k_bad_inputs[] = {
-    {"garbage bytes", garbage(), true, "Message too big: ", false},
-    {"length prefix above 8192", oversized_prefix(), true, "Message too big: 8193 > 8192", false},
-    {"truncated prefix, left open", {0x00, 0x00}, true, "recv error -4", false},
-    {"truncated prefix, then closed", {0x00, 0x00}, true, "Client disconnected: app_id=0", true},
-    {"body cut short, left open", cut_body(), true, "recv body failed: Connection timed out", false},
-    {"malformed frame", message_bytes({0, 3, 0, 0, 1, 2}), false, "Frame decode failed", false},
+    {"garbage bytes", garbage(), true, "Message too big: ", false, 0},
+    {"length prefix above 8192", oversized_prefix(), true, "Message too big: 8193 > 8192", false, 0},
+    {"truncated prefix, left open", {0x00, 0x00}, true,
+     "Client dropped, message incomplete for 2000 ms: app_id=0", false, FW_PARTIAL_MSG_MS},
+    {"truncated prefix, then closed", {0x00, 0x00}, true, "Client disconnected: app_id=0", true, 0},
+    {"body cut short, left open", cut_body(), true,
+     "Client dropped, message incomplete for 2000 ms: app_id=0", false, FW_PARTIAL_MSG_MS},
+    {"malformed frame", message_bytes({0, 3, 0, 0, 1, 2}), false, "Frame decode failed", false, 0},
     {"frame shorter than its total_len", message_bytes({0, 20, 0, 1, 1, 2, 3}), false,
-     "Frame decode failed", false},
-    {"empty message", message_bytes({}), false, "", false},
+     "Frame decode failed", false, 0},
+    {"empty message", message_bytes({}), false, "", false, 0},
     {"register with a 40-byte name", frame_message(0, 2, register_payload(9, std::string(40, 'x'))),
-     false, "name=xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", false},
-    {"connect and close at once", {}, true, "Client disconnected: app_id=0", true},
+     false, "name=xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", false, 0},
+    {"connect and close at once", {}, true, "Client disconnected: app_id=0", true, 0},
+    {"silence without registering", {}, true, "Client dropped, not registered within 2000 ms", false,
+     FW_REGISTER_WAIT_MS},
 };
 
 class ServerBadInputTest : public ServerTest, public testing::WithParamInterface<BadInput> {};
@@ -388,6 +545,7 @@ TEST_P(ServerBadInputTest, DoesNotDisturbOthersOrLeak)
         close(bad);
     }
     poll_times(4);
+    advance_clock(c.wait_ms);
     if (c.removed) {
         EXPECT_TRUE(poll_until([&] { return srv_.client_count == 1; }));
     }
@@ -430,12 +588,17 @@ TEST_F(ServerTest, LogLinesNameTheirOperation)
     ASSERT_TRUE(write_all(fd, {0, 0, 0x20, 0x01}));
     ASSERT_TRUE(poll_until([&] { return srv_.client_count == 0; }));
     int other = registered_client(3);
-    int small = 4096;
-    setsockopt(srv_.clients[0].fd, SOL_SOCKET, SO_SNDBUF, &small, sizeof small);
-    Bytes big(FW_FRAME_PAYLOAD_MAX);
-    uds_server_send(&srv_, 3, 3, 1, big.data(), (uint16_t)big.size());
     close(other);
     uds_server_send(&srv_, 3, 3, 1, nullptr, 0);
+    uds_server_send(&srv_, 3, 3, 1, nullptr, 0);
+    poll_times(2);
+    int twin = connect_client();
+    int idle = connect_client();
+    int holder = registered_client(4);
+    write_all(twin, frame_message(0, FW_CMD2_REGISTER, register_payload(4, "twin")));
+    write_all(twin, {0, 0});
+    poll_times(2);
+    advance_clock(FW_REGISTER_WAIT_MS);
     poll_times(2);
     const std::string text = log.text();
 
@@ -445,12 +608,41 @@ TEST_F(ServerTest, LogLinesNameTheirOperation)
         {"Message too big: 8193 > 8192", "uds_recv_msg"},
         {"recv error -1", "uds_server_poll"},
         {"Client disconnected: app_id=2", "remove_client"},
-        {"Partial send: ", "uds_send_msg"},
+        {"send failed: ", "uds_send_msg"},
+        {"Registration refused: app_id=4 (in use)", "uds_server_poll"},
+        {"Client dropped, message incomplete", "uds_server_poll"},
+        {"Client dropped, not registered", "uds_server_poll"},
     };
     for (const auto &[message, function] : lines) {
         EXPECT_EQ(logged_by(text, message), function) << message << "\n" << text;
     }
-    close(fd);
+    for (int c : {fd, twin, idle, holder}) {
+        close(c);
+    }
+}
+
+// A start that cannot bind its socket fails and leaves nothing open: the
+// record answers every operation as a server without clients would.
+TEST(ServerStart, FailureLeavesNothingOpen)
+{
+    TempDir dir;
+    int fds = count_open_fds();
+    uds_set_socket_path(dir.file("missing/fw.sock").c_str());
+    auto server = std::make_unique<uds_server_t>(); // large: off the stack
+    uds_server_t &srv = *server;
+    StdoutCapture log;
+    EXPECT_EQ(uds_server_start(&srv), FW_ERR_IO);
+    std::string text = log.text();
+    uds_set_socket_path(nullptr);
+    EXPECT_TRUE(contains(text, "bind(" + dir.file("missing/fw.sock") + ") failed: ")) << text;
+    EXPECT_FALSE(contains(text, "Server started")) << text;
+    EXPECT_EQ(srv.running, 0);
+    EXPECT_EQ(srv.listen_fd, -1);
+    EXPECT_EQ(srv.epoll_fd, -1);
+    EXPECT_EQ(count_open_fds(), fds);
+    EXPECT_EQ(uds_server_poll(&srv, 0), FW_ERR_IO);
+    EXPECT_EQ(uds_server_send(&srv, 2, 2, 1, nullptr, 0), FW_ERR_NO_CLIENT);
+    uds_server_stop(&srv); // nothing to stop, no crash
 }
 
 TEST_F(ServerTest, StopReportsRegisteredClientsLastFirstAndDeletesTheSocket)

@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -73,11 +74,9 @@ TEST(TransportThreads, PartialWriteIsFinishedWhenThePeerDrains)
         usleep(20 * 1000);
         received = uds_recv_msg(sv[1], got.data(), (uint32_t)got.size(), 2000);
     });
-    int broken = -1;
     StdoutCapture log;
-    EXPECT_EQ(uds_send_msg_ex(sv[0], data.data(), (uint32_t)data.size(), &broken), 0);
+    EXPECT_EQ(uds_send_msg(sv[0], data.data(), (uint32_t)data.size()), 0);
     reader.join();
-    EXPECT_EQ(broken, 0);
     EXPECT_EQ(log.text(), "");
     ASSERT_EQ(received, 8000);
     EXPECT_EQ(Bytes(got.begin(), got.begin() + 8000), data);
@@ -108,6 +107,39 @@ TEST(TransportThreads, BodyArrivingInPartsIsCompleted)
     close(sv[1]);
 }
 
+// A listener that accepts nothing: once its backlog is full a blocking
+// connect would wait for as long as the listener likes. The limit holds.
+TEST(UdsConnect, FullBacklogStillTimesOutInTime)
+{
+    TempDir dir;
+    std::string path = dir.file("full");
+    int lfd = socket(AF_UNIX, SOCK_STREAM, 0);
+    struct sockaddr_un addr = {};
+    addr.sun_family = AF_UNIX;
+    snprintf(addr.sun_path, sizeof addr.sun_path, "%s", path.c_str());
+    ASSERT_EQ(bind(lfd, (const struct sockaddr *)&addr, sizeof addr), 0);
+    ASSERT_EQ(listen(lfd, 0), 0);
+    std::vector<int> queued;
+    for (int i = 0; i < 4; i++) {
+        int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        connect(fd, (const struct sockaddr *)&addr, sizeof addr);
+        queued.push_back(fd);
+    }
+    std::atomic<int> result{1};
+    StdoutCapture quiet;
+    std::thread connector([&] { result = uds_client_connect(path.c_str(), 300); });
+    // Generous against a loaded machine; a blocking connect never returns.
+    for (int waited = 0; result == 1 && waited < 5000; waited += 10) {
+        usleep(10 * 1000);
+    }
+    EXPECT_EQ(result, FW_ERR_TIMEOUT);
+    close(lfd); // also ends a connect that still waits
+    connector.join();
+    for (int fd : queued) {
+        close(fd);
+    }
+}
+
 // Watchdog-style senders on other threads while the owner polls: the table
 // lock keeps every frame whole on the wire.
 TEST_F(ServerTest, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
@@ -128,17 +160,20 @@ TEST_F(ServerTest, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
             done++;
         });
     }
-    int whole = 0;
+    std::atomic<int> whole{0};
+    std::atomic<bool> reading{true};
     std::thread reader([&] {
         for (int i = 0; i < 2 * per_thread; i++) {
             ReceivedFrame f = read_frame(fd, 5000);
             if (f.rc != 1506 || f.payload != Bytes(1500, f.cmd2)) {
-                return;
+                break;
             }
             whole++;
         }
+        reading = false;
     });
-    while (done < 2) {
+    // Polls finish what a full socket left of a message.
+    while (done < 2 || reading) {
         uds_server_poll(&srv_, 0);
         usleep(500);
     }

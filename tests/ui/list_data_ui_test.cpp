@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "stdout_capture.hpp"
 #include "ui/list_data_ui.h"
 
 namespace {
@@ -151,9 +152,9 @@ TEST_F(ListDataUITest, EmptyListOperationsPrintTheirMessage)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        testing::internal::CaptureStdout();
+        StdoutCapture captured;
         EXPECT_EQ(c.op(head), c.result);
-        const std::string out = testing::internal::GetCapturedStdout();
+        const std::string out = captured.text();
         EXPECT_EQ(out.rfind(c.out, 0), 0u) << out;
         if (std::strstr(c.out, "LVGL_UI") != nullptr) {
             EXPECT_NE(out.find("\033[0m index  0 cnt\n"), std::string::npos) << out;
@@ -164,12 +165,28 @@ TEST_F(ListDataUITest, EmptyListOperationsPrintTheirMessage)
 
 TEST(ListDataUINullHead, CountsAreZeroAndPopsFailQuietly)
 {
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(ListDataUIListGetLength(nullptr), 0u);
     EXPECT_EQ(ListDataUIListClean(nullptr), 0u);
     EXPECT_EQ(ListDataUIListPopHead(nullptr), -1);
     EXPECT_EQ(ListDataUIListPopBack(nullptr), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(captured.text(), "");
+}
+
+// A head whose allocation failed is an empty list that cannot be filled:
+// pushes do nothing, the dump and the counting dump show it empty.
+TEST(ListDataUINullHead, IsAnEmptyListThatCannotBeFilled)
+{
+    const ListDataUIData d = {};
+    ListDataUIListPushBack(nullptr, &d);
+    ListDataUIListPushHead(nullptr, &d);
+    for (auto dump : {+[] { ListDataUIDisplayAll(nullptr); },
+                      +[] { EXPECT_EQ(ListDataUIGetlenth(nullptr), 0u); }}) {
+        StdoutCapture captured;
+        dump();
+        const std::string out = captured.text();
+        EXPECT_NE(out.find("\033[0m index  0 cnt\n"), std::string::npos) << out;
+    }
 }
 
 TEST_F(ListDataUITest, DumpPrintsFourLinesPerItemWithEmptyRedirection)
@@ -177,9 +194,9 @@ TEST_F(ListDataUITest, DumpPrintsFourLinesPerItemWithEmptyRedirection)
     ListDataUIData d = item("Radio One", 3, 42);
     std::snprintf(d.url, sizeof d.url, "http://x");
     ListDataUIListPushBack(head, &d);
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     ListDataUIDisplayAll(head);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     const char *expected[] = {
         "\033[0m index    :[0003] title:[Radio One]\n",
         "\033[0m id_identifier        :[42] \n",
@@ -205,9 +222,9 @@ TEST_F(ListDataUITest, DumpStaysInsideAFieldWithoutTerminator)
     std::memset(d.url, 'U', sizeof d.url);
     std::memset(d.redirection_url, 'R', sizeof d.redirection_url);
     ListDataUIListPushBack(head, &d);
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     ListDataUIDisplayAll(head);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     EXPECT_NE(out.find("title:[" + std::string(sizeof d.title, 'T') + "]\n"), std::string::npos);
     EXPECT_NE(out.find(":[" + std::string(sizeof d.url, 'U') + "] \n"), std::string::npos);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lvgl.h"
+#include "stdout_capture.hpp"
 #include "ui/ui_data_update.h"
 #include "user/ui_page/page_status_ctrl.h"
 #include "user/ui_page/ui_page_main.h"
@@ -260,9 +261,9 @@ TEST_F(PageFramework, TickFindingTheFlagRaisedIsNotCounted)
 TEST_F(PageFramework, EnteringWifiHidesThePagerWithoutDestroyingTheMainPage)
 {
     start_ui();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(entry_ui_page(PAGE_ID_WIFI), 0);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     EXPECT_EQ(calls, (std::vector<std::string>{"wifi.start(table)"}));
     EXPECT_TRUE(lv_obj_has_flag(lv_ui_page_main.pager, LV_OBJ_FLAG_HIDDEN));
     EXPECT_EQ(ui_page_table[PAGE_ID_MAIN].status, em_UI_STATUS_READY);
@@ -279,15 +280,28 @@ TEST_F(PageFramework, LeavingWifiDestroysItThenStartsAndShowsTheMainPage)
     start_ui();
     entry_ui_page(PAGE_ID_WIFI);
     calls.clear();
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     EXPECT_EQ(entry_ui_page(PAGE_ID_MAIN), 0);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     EXPECT_EQ(calls, (std::vector<std::string>{"wifi.destroy", "main.start(table)"}));
     EXPECT_FALSE(lv_obj_has_flag(lv_ui_page_main.pager, LV_OBJ_FLAG_HIDDEN));
     EXPECT_EQ(ui_page_table[PAGE_ID_WIFI].status, em_UI_STATUS_IDLE);
     EXPECT_EQ(ui_run_page.run_page_id, PAGE_ID_MAIN);
     EXPECT_NE(out.find("\033[0m ****    run_page_id_status    ****[0] \n"), std::string::npos)
         << out;
+}
+
+TEST_F(PageFramework, PageIdOutsideTheTableIsRefused)
+{
+    start_ui();
+    calls.clear();
+    for (int32_t id : {-1, (int)PAGE_ID_COUNT, 1000}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(entry_ui_page(id), -1);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(ui_run_page.run_page_id, PAGE_ID_MAIN);
+        EXPECT_FALSE(lv_obj_has_flag(lv_ui_page_main.pager, LV_OBJ_FLAG_HIDDEN));
+    }
 }
 
 TEST_F(PageFramework, WifiBackFlagLeavesThroughTheFatherOnTheNextRun)

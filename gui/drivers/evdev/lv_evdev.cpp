@@ -15,12 +15,22 @@
 #include <vector>
 
 #include "evdev_internal.hpp"
+#include "gui/drivers/printable.hpp"
 #include "lvgl.h"
 
 namespace {
 
 constexpr size_t kEventSize = sizeof(input_event);
 constexpr size_t kReadChunk = 64 * kEventSize;
+// Records one read callback takes from the device at most, far more than a
+// touch screen reports between two reads. A device that never runs dry
+// (a file like /dev/zero, a writer that floods) is read a piece at a time,
+// and the GUI timers run in between.
+constexpr size_t kReadBudget = 4 * kReadChunk;
+// Key transitions reported in a row through continue_reading, which makes
+// the library read again at once: a device that floods keys gives the
+// timers their turn after this many.
+constexpr uint32_t kKeysInARow = 64;
 
 struct EvdevState {
     int fd = -1;
@@ -33,6 +43,7 @@ struct EvdevState {
     lv_indev_state_t state = LV_INDEV_STATE_RELEASED;
     uint32_t key = 0;
     std::vector<uint8_t> pending;  // bytes of a record not yet complete
+    uint32_t keys_in_a_row = 0;    // reads that asked to be read again at once
     bool deleting = false;
 
     ~EvdevState()
@@ -196,12 +207,13 @@ void delete_async_cb(void* indev)
     lv_indev_delete(static_cast<lv_indev_t*>(indev));
 }
 
-// Reads whatever is pending; false when the device is gone.
+// Reads what is pending, up to kReadBudget bytes; false when the device is
+// gone.
 bool drain(EvdevState& st, bool* key_event)
 {
     *key_event = false;
     uint8_t chunk[kReadChunk];
-    for (;;) {
+    for (size_t budget = kReadBudget;;) {
         // Process complete records left from the previous read first, so
         // that a key transition ends this read with the rest kept.
         size_t used = 0;
@@ -216,10 +228,14 @@ bool drain(EvdevState& st, bool* key_event)
             }
         }
         st.pending.erase(st.pending.begin(), st.pending.begin() + static_cast<long>(used));
+        if (budget == 0) {
+            return true;  // the rest is read by the next callbacks
+        }
 
-        const ssize_t n = ::read(st.fd, chunk, sizeof(chunk));
+        const ssize_t n = ::read(st.fd, chunk, std::min(sizeof(chunk), budget));
         if (n > 0) {
             st.pending.insert(st.pending.end(), chunk, chunk + n);
+            budget -= static_cast<size_t>(n);
             continue;
         }
         if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK) {
@@ -247,7 +263,11 @@ void read_cb(lv_indev_t* indev, lv_indev_data_t* data)
     }
     if (st->type == LV_EVDEV_TYPE_KEY) {
         data->key = st->key;
-        data->continue_reading = key_event;
+        st->keys_in_a_row = key_event ? st->keys_in_a_row + 1 : 0;
+        data->continue_reading = key_event && st->keys_in_a_row < kKeysInARow;
+        if (!data->continue_reading) {
+            st->keys_in_a_row = 0;
+        }
     } else {
         data->point = pointer_point(*st, indev);
     }
@@ -330,7 +350,9 @@ lv_indev_t* lv_evdev_create(lv_indev_type_t indev_type, const char* dev_path)
     // wait for its writer.
     const int fd = ::open(dev_path, O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        LV_LOG_WARN("cannot open \"%s\": %s", dev_path, std::strerror(errno));
+        const int err = errno;
+        LV_LOG_WARN("cannot open \"%s\": %s", gui::drivers::printable(dev_path).c_str(),
+                    std::strerror(err));
         return nullptr;
     }
     return create_from_fd(indev_type, fd);

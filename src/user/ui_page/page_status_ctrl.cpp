@@ -59,6 +59,12 @@ void user_ui_init(void)
 
 int32_t entry_ui_page(int32_t page_id)
 {
+    /* A page id outside the table would index past it: refused, and the
+     * current page stays. */
+    if (page_id < 0 || page_id >= PAGE_ID_COUNT) {
+        LV_LOG_ERROR("no page %d", (int)page_id);
+        return -1;
+    }
     const int32_t current = ui_run_page.run_page_id;
     if (current == PAGE_ID_MAIN) {
         lv_obj_add_flag(ui_run_page.page_main->pager, LV_OBJ_FLAG_HIDDEN);

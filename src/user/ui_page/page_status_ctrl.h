@@ -56,7 +56,8 @@ extern ui_page_t ui_page_table[PAGE_ID_COUNT];
  * start. Called once by ui_user_init(). */
 void user_ui_init(void);
 
-/* Switch to page_id (PAGE_ID_MAIN or PAGE_ID_WIFI only); gives 0. */
+/* Switch to page_id (PAGE_ID_MAIN or PAGE_ID_WIFI); gives 0, or -1 with
+ * nothing changed for an id outside the table. */
 int32_t entry_ui_page(int32_t page_id);
 
 #ifdef __cplusplus

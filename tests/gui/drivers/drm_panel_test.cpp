@@ -166,6 +166,34 @@ TEST_F(VirtualPanel, CardThatCannotBeOpenedLeavesADisplayWithoutOutput)
     EXPECT_FALSE(fs::exists(card));
 }
 
+// A device that opens but gives no buffers (no dumb buffers, like
+// /dev/null here) leaves a display that cannot draw; it says so at most
+// once a second, not at every refresh.
+TEST_F(VirtualPanel, CardWithoutBuffersWarnsOnceASecond)
+{
+    static uint32_t now_ms;
+    now_ms = 5000;
+    lv_display_t* disp = open_panel("/dev/null");
+    lv_tick_set_cb([] { return now_ms; });
+    ASSERT_NE(disp, nullptr);
+    log_lines.clear();
+    for (int frame = 0; frame < 91; frame++) {  // three seconds of refreshes
+        lv_obj_invalidate(lv_display_get_screen_active(disp));
+        lv_refr_now(disp);
+        now_ms += 33;
+    }
+    std::vector<std::string> warnings;
+    for (const std::string& line : log_lines) {
+        if (line.find("No draw buffer") != std::string::npos) {
+            warnings.push_back(line);
+        }
+    }
+    ASSERT_EQ(warnings.size(), 3u);
+    EXPECT_NE(warnings[0].find("No draw buffer "), std::string::npos) << warnings[0];
+    EXPECT_NE(warnings[1].find("No draw buffer (repeated 30 times)"), std::string::npos) << warnings[1];
+    EXPECT_NE(warnings[2].find("No draw buffer (repeated 30 times)"), std::string::npos) << warnings[2];
+}
+
 TEST_F(VirtualPanel, FailedSwitchToACardKeepsThePanelGoing)
 {
     lv_display_t* disp = open_panel(panel);

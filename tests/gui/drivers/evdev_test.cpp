@@ -238,6 +238,34 @@ TEST_F(EvdevFifo, KeypadKeysAreTranslated)
     EXPECT_EQ(lv_indev_get_key(indev), LV_KEY_END);
 }
 
+// A keypad that floods key transitions cannot keep one read going for
+// ever: each read reports a bounded number, the rest come with the next.
+TEST_F(EvdevFifo, FloodOfKeysIsTakenABoundedNumberPerRead)
+{
+    lv_indev_t* indev = open_fifo(LV_INDEV_TYPE_KEYPAD);
+    ASSERT_NE(indev, nullptr);
+    lv_group_t* group = lv_group_create();
+    lv_obj_t* target = lv_obj_create(lv_screen_active());
+    lv_group_add_obj(group, target);
+    lv_indev_set_group(indev, group);
+    static int keys;
+    keys = 0;
+    lv_obj_add_event_cb(target, [](lv_event_t*) { keys++; }, LV_EVENT_KEY, nullptr);
+    std::vector<input_event> flood;
+    for (int i = 0; i < 500; i++) {
+        flood.push_back(touch::record(EV_KEY, KEY_ENTER, i % 2 == 0 ? 1 : 0));
+    }
+    send(flood);
+    lv_indev_read(indev);
+    const int first_read = keys;
+    EXPECT_GT(first_read, 0);
+    EXPECT_LT(first_read, 250) << "one read took the whole flood";
+    for (int reads = 0; reads < 100 && keys < 250; reads++) {
+        lv_indev_read(indev);
+    }
+    EXPECT_EQ(keys, 250) << "every press arrives, over several reads";
+}
+
 TEST_F(EvdevFifo, FileOfRecordsIsReadLikeAFifo)
 {
     const std::string path = dir + "/records";
@@ -254,12 +282,50 @@ TEST_F(EvdevFifo, FileOfRecordsIsReadLikeAFifo)
     EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_PRESSED);
 }
 
+// A device with more records than one read takes (an endless one, such as
+// /dev/zero given as the touch screen, would otherwise hold the GUI thread
+// for ever) is read a bounded piece per read, in order.
+TEST_F(EvdevFifo, EachReadTakesABoundedNumberOfRecords)
+{
+    const std::string path = dir + "/flood";
+    std::vector<input_event> records(20000, touch::record(EV_SYN, SYN_REPORT, 0));
+    const std::vector<input_event> press = touch::at(12, 34, 1);
+    records.insert(records.end(), press.begin(), press.end());
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0600);
+    const ssize_t bytes = static_cast<ssize_t>(records.size() * sizeof(input_event));
+    ASSERT_EQ(write(fd, records.data(), static_cast<size_t>(bytes)), bytes);
+    close(fd);
+    lv_indev_t* indev = lv_evdev_create(LV_INDEV_TYPE_POINTER, path.c_str());
+    ASSERT_NE(indev, nullptr);
+
+    int reads = 0;
+    while (lv_indev_get_state(indev) != LV_INDEV_STATE_PRESSED && reads < 1000) {
+        lv_indev_read(indev);
+        reads++;
+    }
+    EXPECT_GT(reads, 10) << "a read took too many records at once";
+    EXPECT_LT(reads, 1000) << "the press at the end never came";
+    EXPECT_EQ(point_of(indev).x, 12);
+    EXPECT_EQ(point_of(indev).y, 34);
+}
+
 TEST_F(EvdevFifo, MissingDeviceGivesNullWithAWarning)
 {
     EXPECT_EQ(lv_evdev_create(LV_INDEV_TYPE_POINTER, (dir + "/nothing").c_str()), nullptr);
     ASSERT_EQ(log_lines.size(), 1u);
     EXPECT_EQ(log_lines[0].rfind("[Warn]", 0), 0u) << log_lines[0];
     EXPECT_NE(log_lines[0].find("cannot open"), std::string::npos) << log_lines[0];
+}
+
+// The path comes from the environment: it is logged escaped, on one line.
+TEST_F(EvdevFifo, PathIsLoggedEscaped)
+{
+    EXPECT_EQ(lv_evdev_create(LV_INDEV_TYPE_POINTER, (dir + "/no\nsuch\x1b[2J").c_str()), nullptr);
+    ASSERT_EQ(log_lines.size(), 1u);
+    const std::string& line = log_lines[0];
+    EXPECT_NE(line.find("/no\\nsuch\\x1B[2J\""), std::string::npos) << line;
+    EXPECT_EQ(line.find('\x1b'), std::string::npos) << line;
+    EXPECT_EQ(line.find('\n'), line.size() - 1) << line;
 }
 
 TEST_F(EvdevFifo, DeletingTheDeviceClosesTheFile)

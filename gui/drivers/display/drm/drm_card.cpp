@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "gui/drivers/printable.hpp"
+
 namespace gui::drivers {
 
 namespace {
@@ -63,7 +65,7 @@ bool DrmCard::open(const char* path, int64_t connector_id)
 {
     fd_ = ::open(path, O_RDWR | O_CLOEXEC);
     if (fd_ < 0) {
-        LV_LOG_ERROR("cannot open \"%s\"", path);
+        LV_LOG_ERROR("cannot open \"%s\"", printable(path).c_str());
         return false;
     }
     uint64_t dumb = 0;

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <utility>
 
+#include "gui/drivers/printable.hpp"
+
 namespace gui::drivers {
 
 namespace {
@@ -165,7 +167,9 @@ void VirtualPanel::publish()
     ok = ok && ::rename(tmp.c_str(), path_.c_str()) == 0;
     if (!ok) {
         if (!write_failed_) {
-            LV_LOG_ERROR("cannot write the panel image \"%s\": %s", path_.c_str(), std::strerror(errno));
+            const int err = errno;
+            LV_LOG_ERROR("cannot write the panel image \"%s\": %s", printable(path_).c_str(),
+                         std::strerror(err));
         }
         ::unlink(tmp.c_str());
     }
