@@ -146,6 +146,10 @@ void lv_obj_clean(lv_obj_t * obj)
         delete_core(child);
         obj->children.erase(obj->children.begin());
     }
+    // Ends the object's own scroll animations and reports the jump to 0;
+    // the offsets are then forced to 0 whatever a handler did meanwhile.
+    lv_obj_scroll_to(obj, 0, 0, LV_ANIM_OFF);
+    if(!lv_obj_is_valid(obj)) return;
     obj->scroll = {0, 0};
     if(obj->children.size() < before) {
         lv_obj_send_event(obj, LV_EVENT_CHILD_CHANGED, nullptr);

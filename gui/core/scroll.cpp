@@ -17,16 +17,18 @@ bool quiet_anim_delete = false;
 
 int32_t scroll_pos(const lv_obj_t * obj, Axis axis) { return axis == Axis::X ? -obj->scroll.x : -obj->scroll.y; }
 
+// Scroll animations run on the displacement of the children (the negated
+// scroll position), which decides how the path's values round.
 void anim_exec_x(void * var, int32_t v)
 {
     auto * obj = static_cast<lv_obj_t *>(var);
-    gui::scroll::scroll_by_raw(obj, scroll_pos(obj, Axis::X) - v, 0);
+    gui::scroll::scroll_by_raw(obj, v - obj->scroll.x, 0);
 }
 
 void anim_exec_y(void * var, int32_t v)
 {
     auto * obj = static_cast<lv_obj_t *>(var);
-    gui::scroll::scroll_by_raw(obj, 0, scroll_pos(obj, Axis::Y) - v);
+    gui::scroll::scroll_by_raw(obj, 0, v - obj->scroll.y);
 }
 
 lv_anim_exec_xcb_t exec_of(Axis axis) { return axis == Axis::X ? anim_exec_x : anim_exec_y; }
@@ -55,8 +57,8 @@ lv_result_t start_anim(lv_obj_t * obj, Axis axis, int32_t diff)
     lv_anim_set_exec_cb(&a, exec_of(axis));
     lv_anim_set_deleted_cb(&a, anim_deleted);
     lv_anim_set_path_cb(&a, lv_anim_path_ease_out);
-    const int32_t from = scroll_pos(obj, axis);
-    lv_anim_set_values(&a, from, from - diff);
+    const int32_t from = axis == Axis::X ? obj->scroll.x : obj->scroll.y;
+    lv_anim_set_values(&a, from, from + diff);
     lv_anim_set_duration(&a, gui::scroll::anim_duration(diff, axis_resolution(obj, axis)));
     // The handler may still change the animation here.
     if(lv_obj_send_event(obj, LV_EVENT_SCROLL_BEGIN, &a) != LV_RESULT_OK) return LV_RESULT_INVALID;
@@ -295,8 +297,8 @@ void lv_obj_get_scroll_end(lv_obj_t * obj, lv_point_t * end)
     if(!obj || !end) return;
     lv_anim_t * ax = lv_anim_get(obj, anim_exec_x);
     lv_anim_t * ay = lv_anim_get(obj, anim_exec_y);
-    end->x = ax ? ax->end_value : lv_obj_get_scroll_x(obj);
-    end->y = ay ? ay->end_value : lv_obj_get_scroll_y(obj);
+    end->x = ax ? -ax->end_value : lv_obj_get_scroll_x(obj);
+    end->y = ay ? -ay->end_value : lv_obj_get_scroll_y(obj);
 }
 
 void lv_obj_scroll_by(lv_obj_t * obj, int32_t dx, int32_t dy, lv_anim_enable_t anim_en)
@@ -335,7 +337,7 @@ void lv_obj_scroll_to_x(lv_obj_t * obj, int32_t x, lv_anim_enable_t anim_en)
 {
     if(!obj) return;
     lv_anim_delete(obj, anim_exec_x);
-    lv_obj_update_layout(obj);  // the bounds need the real content size
+    if(x > 0) lv_obj_update_layout(obj);  // the upper bound needs the real content size
     const int32_t diff = lv_obj_get_scroll_x(obj) - clamp_target(obj, Axis::X, x);
     lv_obj_scroll_by(obj, diff, 0, anim_en);
 }
@@ -344,7 +346,7 @@ void lv_obj_scroll_to_y(lv_obj_t * obj, int32_t y, lv_anim_enable_t anim_en)
 {
     if(!obj) return;
     lv_anim_delete(obj, anim_exec_y);
-    lv_obj_update_layout(obj);
+    if(y > 0) lv_obj_update_layout(obj);  // the upper bound needs the real content size
     const int32_t diff = lv_obj_get_scroll_y(obj) - clamp_target(obj, Axis::Y, y);
     lv_obj_scroll_by(obj, 0, diff, anim_en);
 }

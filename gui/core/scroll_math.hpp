@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace gui::scroll {
 
@@ -18,28 +19,33 @@ constexpr int32_t elastic_step(int32_t delta)
     return (delta >= 0 ? delta + half : delta - half) / kElasticDivisor;
 }
 
-// One throw step: the velocity loses `throw_pct` percent, truncated toward 0.
+// One throw step: the velocity loses `throw_pct` percent (at most all of
+// it), truncated toward 0.
 constexpr int32_t throw_decay(int32_t velocity, int32_t throw_pct)
 {
-    return velocity * (100 - throw_pct) / 100;
+    const int64_t keep = 100 - (throw_pct < 0 ? 0 : throw_pct > 100 ? 100 : throw_pct);
+    return int32_t(velocity * keep / 100);
 }
 
-// Distance a throw starting at `velocity` travels until its step reaches 0.
+// Where a snapping throw is taken to end: the release velocity and each
+// decayed step after it, until the step reaches 0. A throw that does not
+// slow down has no end: the furthest value of that sign.
 constexpr int32_t predict_travel(int32_t velocity, int32_t throw_pct)
 {
-    int32_t sum = 0;
-    for(int32_t v = throw_decay(velocity, throw_pct); v != 0; v = throw_decay(v, throw_pct)) sum += v;
-    return sum;
+    if(velocity != 0 && throw_decay(velocity, throw_pct) == velocity) return velocity > 0 ? INT32_MAX : INT32_MIN;
+    int64_t sum = 0;
+    for(int32_t v = velocity; v != 0; v = throw_decay(v, throw_pct)) sum += v;
+    return int32_t(sum < INT32_MIN ? INT32_MIN : sum > INT32_MAX ? INT32_MAX : sum);
 }
 
-// Animated scrolls run at half the display size per second on that axis,
-// clamped to 200..400 ms.
+// Animated scrolls run at half the display size per second on that axis
+// (rounded to tens of px), clamped to 200..400 ms.
 constexpr uint32_t kAnimMinMs = 200;
 constexpr uint32_t kAnimMaxMs = 400;
 
 constexpr uint32_t anim_duration(int32_t distance, int32_t resolution)
 {
-    const int32_t speed_tenths = resolution / 2 / 10;  // px per 100 ms
+    const int32_t speed_tenths = (resolution / 2 + 5) / 10;  // px per 100 ms
     if(speed_tenths <= 0) return kAnimMinMs;
     const int64_t dist = distance < 0 ? -int64_t(distance) : int64_t(distance);
     const int64_t ms = dist * 100 / speed_tenths;
@@ -92,6 +98,50 @@ private:
     int count_ = 0;
     int next_ = 0;
 };
+
+// Snap points of a snapping axis, given as each snappable child's distance
+// from the snap line (positive: beyond it, towards the content's end). A
+// child exactly on the line counts for neither side.
+//
+// The drag is elastic while one side has no snap point left, whichever way
+// the finger goes: the first step off the first or last child is damped.
+constexpr bool snap_elastic(std::span<const int32_t> offsets)
+{
+    bool before = false;
+    bool after = false;
+    for(int32_t d : offsets) {
+        before = before || d < 0;
+        after = after || d > 0;
+    }
+    return !(before && after);
+}
+
+// Limits on the sum of finger steps a one-step drag may apply (negative
+// steps move towards the content's end): as far as the nearest snap point
+// on each side. A side without one stays open, as snapping corrects it.
+struct StepRange {
+    int32_t min = INT32_MIN;
+    int32_t max = INT32_MAX;
+
+    // `step` cut so that `applied` + step stays inside the range.
+    constexpr int32_t clamp_step(int32_t applied, int32_t step) const
+    {
+        const int64_t sum = int64_t(applied) + step;
+        if(sum < min) return int32_t(int64_t(min) - applied);
+        if(sum > max) return int32_t(int64_t(max) - applied);
+        return step;
+    }
+};
+
+constexpr StepRange one_step_range(std::span<const int32_t> offsets)
+{
+    StepRange r;
+    for(int32_t d : offsets) {
+        if(d > 0 && -d > r.min) r.min = -d;
+        if(d < 0 && -d < r.max) r.max = -d;
+    }
+    return r;
+}
 
 // Where a scrollbar sits inside its track, as an offset from the track start.
 struct BarSpan {

@@ -139,6 +139,7 @@ void lv_indev_delete(lv_indev_t * indev)
     if(!indev) return;
     gui::send_event_to_list(indev->events, indev, LV_EVENT_DELETE, nullptr);
     if(indev->read_timer) lv_timer_delete(indev->read_timer);
+    lv_anim_delete(indev, nullptr);  // a throw still running
     if(active_indev == indev) active_indev = nullptr;
     auto & list = devices();
     list.erase(std::remove_if(list.begin(), list.end(), [indev](const auto & d) { return d.get() == indev; }),

@@ -19,7 +19,9 @@ struct PointerState {
     lv_point_t last_point{0, 0};  // previous read
     lv_point_t last_raw_point{0, 0};
     lv_point_t vect{0, 0};        // movement since the previous read
-    lv_point_t scroll_sum{0, 0};  // movement since the press, until a scroll starts
+    // Movement since the press until a scroll starts; from then on the sum
+    // of the steps applied to the scrolled object.
+    lv_point_t scroll_sum{0, 0};
     lv_point_t throw_vect{0, 0};  // momentum velocity after release
     lv_point_t gesture_sum{0, 0};
     lv_obj_t * act_obj = nullptr;   // the pressed object
@@ -32,9 +34,8 @@ struct PointerState {
     bool gesture_sent = false;
     bool press_moved = false;
     bool no_click = false;  // entered while already pressed
-    // Drag range of a SCROLL_ONE object, in its scroll units (min..max).
-    int32_t one_min = INT32_MIN;
-    int32_t one_max = INT32_MAX;
+    // Limits on scroll_sum while scrolling (a SCROLL_ONE object).
+    gui::scroll::StepRange one_step;
     gui::scroll::VelocityHistory history;
     // Click streaks.
     lv_point_t last_click_point{0, 0};
@@ -106,11 +107,11 @@ void group_deleted(lv_group_t * group);
 void pointer_process(lv_indev_t * indev, const lv_indev_data_t & data);
 void keypad_process(lv_indev_t * indev, const lv_indev_data_t & data);
 
-// Drag scrolling (scroll_drag.cpp): called each pressed read after the press
-// handling, and each read after release while a throw runs.
+// Drag scrolling (scroll_drag.cpp): scroll_handler is called each pressed
+// read after the press handling; scroll_release on the release read starts
+// the throw, which then runs as an animation of the device.
 void scroll_handler(lv_indev_t * indev);
 void scroll_release(lv_indev_t * indev);
-void scroll_throw_handler(lv_indev_t * indev);
 // Ends a running throw at once (a new press): spring back, SCROLL_END.
 void scroll_stop_throw(lv_indev_t * indev);
 

@@ -211,11 +211,7 @@ void release(lv_indev_t * indev)
         p.act_obj = nullptr;
     }
     indev->pr_timestamp = 0;
-    if(p.scroll_obj) {
-        gui::input::scroll_release(indev);
-        if(indev->reset_query) return;
-        gui::input::scroll_throw_handler(indev);
-    }
+    if(p.scroll_obj) gui::input::scroll_release(indev);
 }
 
 }  // namespace
@@ -246,9 +242,6 @@ void pointer_process(lv_indev_t * indev, const lv_indev_data_t & data)
     }
     else if(prev == LV_INDEV_STATE_PRESSED) {
         release(indev);
-    }
-    else if(p.scroll_obj) {
-        scroll_throw_handler(indev);
     }
     p.last_point = p.act_point;
 }

@@ -11,11 +11,14 @@ namespace {
 
 using gui::scroll::Axis;
 
+// The throw runs as an endless animation of the device: 0..1024 over 1024 ms,
+// each tick one throw step.
+constexpr int32_t kThrowAnimRange = 1024;
+constexpr uint32_t kThrowAnimMs = 1024;
+
 Axis axis_of(lv_dir_t dir) { return dir == LV_DIR_HOR ? Axis::X : Axis::Y; }
 
-int32_t along(const lv_point_t & p, Axis axis) { return axis == Axis::X ? p.x : p.y; }
-
-int32_t scroll_pos(const lv_obj_t * obj, Axis axis) { return gui::scroll::hidden_before(obj, axis); }
+int32_t & along(lv_point_t & p, Axis axis) { return axis == Axis::X ? p.x : p.y; }
 
 // What an object offers on one axis for a drag: whether it has anything to
 // scroll there, and whether it can move the way the finger goes (positive
@@ -66,38 +69,30 @@ lv_obj_t * find_scroll_obj(lv_indev_t * indev, Axis & axis)
 }
 
 // A SCROLL_ONE object may be dragged at most to the next snap point on
-// either side; the edges stay open (the snap corrects them).
-void limit_to_one_step(lv_indev_t * indev, lv_obj_t * obj, Axis axis)
+// either side of its snap line.
+gui::scroll::StepRange step_range(const lv_obj_t * obj, Axis axis)
 {
-    auto & p = indev->pointer;
-    p.one_min = INT32_MIN;
-    p.one_max = INT32_MAX;
-    if(!(obj->flags & LV_OBJ_FLAG_SCROLL_ONE)) return;
-    const int32_t pos = scroll_pos(obj, axis);
-    for(int32_t d : gui::scroll::snap_offsets(obj, axis)) {
-        if(d > 0) p.one_max = std::min(p.one_max, pos + d);
-        if(d < 0) p.one_min = std::max(p.one_min, pos + d);
-    }
+    if(!(obj->flags & LV_OBJ_FLAG_SCROLL_ONE)) return {};
+    return gui::scroll::one_step_range(gui::scroll::snap_offsets(obj, axis));
 }
 
-// The move a finger step `finger` causes: a quarter while over-scrolled
-// (elastic) or clamped to the content, then kept within a one-step range.
-int32_t drag_step(const lv_indev_t * indev, const lv_obj_t * obj, Axis axis, int32_t finger)
+// The step a finger movement `finger` causes, judged on the position before
+// it: a quarter while the content is past an end (on a snapping axis: while
+// one side of the snap line has no snap point), or clamped to the content
+// without elasticity.
+int32_t elastic_diff(const lv_obj_t * obj, Axis axis, int32_t finger)
 {
     const int32_t before = gui::scroll::hidden_before(obj, axis);
     const int32_t after = gui::scroll::hidden_after(obj, axis);
-    const int32_t pos = scroll_pos(obj, axis);
-    int32_t step = finger;
     if(obj->flags & LV_OBJ_FLAG_SCROLL_ELASTIC) {
-        if(before < 0 || after < 0) step = gui::scroll::elastic_step(step);
+        const bool damped = gui::scroll::snap_of(obj, axis) != LV_SCROLL_SNAP_NONE
+                                ? gui::scroll::snap_elastic(gui::scroll::snap_offsets(obj, axis))
+                                : before < 0 || after < 0;
+        return damped ? gui::scroll::elastic_step(finger) : finger;
     }
-    else {
-        const int32_t lo = std::min(0, pos);
-        const int32_t hi = std::max(pos, pos + after);
-        step = pos - std::clamp(pos - step, lo, hi);
-    }
-    const auto & p = indev->pointer;
-    return pos - std::clamp(pos - step, p.one_min, p.one_max);
+    const int32_t lo = std::min(0, before);
+    const int32_t hi = std::max(before, before + after);
+    return before - std::clamp(before - finger, lo, hi);
 }
 
 lv_result_t move(lv_obj_t * obj, Axis axis, int32_t d)
@@ -119,9 +114,14 @@ void spring_back(lv_obj_t * obj, Axis axis)
     lv_obj_scroll_by(obj, axis == Axis::X ? d : 0, axis == Axis::Y ? d : 0, LV_ANIM_ON);
 }
 
+void throw_anim_exec(void * var, int32_t);
+
+// Ends the scroll of the device: the throw stops, an over-scrolled object
+// springs back, and the object gets SCROLL_END with the device.
 void end_scroll(lv_indev_t * indev)
 {
     auto & p = indev->pointer;
+    lv_anim_delete(indev, throw_anim_exec);
     lv_obj_t * obj = p.scroll_obj;
     const Axis axis = axis_of(p.scroll_dir);
     p.throw_vect = {0, 0};
@@ -130,6 +130,55 @@ void end_scroll(lv_indev_t * indev)
     p.scroll_obj = nullptr;
     p.scroll_dir = LV_DIR_NONE;
     lv_obj_send_event(obj, LV_EVENT_SCROLL_END, indev);
+}
+
+// A snapping axis has no momentum phase: one animation takes the snap point
+// nearest to where the throw would have ended onto the line, and the
+// device's part of the scroll ends at once.
+void snap_throw(lv_indev_t * indev, lv_obj_t * obj, Axis axis)
+{
+    auto & p = indev->pointer;
+    const int32_t v = along(p.throw_vect, axis);
+    const int32_t travel = p.one_step.clamp_step(along(p.scroll_sum, axis),
+                                                 gui::scroll::predict_travel(v, indev->scroll_throw));
+    const auto d = gui::scroll::nearest_offset(gui::scroll::snap_offsets(obj, axis), -travel);
+    if(d && *d != 0) lv_obj_scroll_by(obj, axis == Axis::X ? -*d : 0, axis == Axis::Y ? -*d : 0, LV_ANIM_ON);
+    if(indev->reset_query || !lv_obj_is_valid(obj)) return;
+    end_scroll(indev);
+}
+
+// One throw step: the velocity decays, and while the content is past an end
+// the damped step becomes the velocity. At 0 the scroll ends.
+void throw_step(lv_indev_t * indev)
+{
+    auto & p = indev->pointer;
+    lv_obj_t * obj = p.scroll_obj;
+    const Axis axis = axis_of(p.scroll_dir);
+    if(gui::scroll::snap_of(obj, axis) != LV_SCROLL_SNAP_NONE) {
+        snap_throw(indev, obj, axis);
+        return;
+    }
+    int32_t & v = along(p.throw_vect, axis);
+    if(v != 0) {
+        const int32_t decayed = gui::scroll::throw_decay(v, indev->scroll_throw);
+        const int32_t step = elastic_diff(obj, axis, decayed);
+        // Without elasticity the throw stops at the edge.
+        v = (obj->flags & LV_OBJ_FLAG_SCROLL_ELASTIC) || step == decayed ? step : 0;
+        if(move(obj, axis, step) != LV_RESULT_OK || indev->reset_query) return;
+        if(v != 0) return;
+    }
+    end_scroll(indev);
+}
+
+void throw_anim_exec(void * var, int32_t)
+{
+    auto * indev = static_cast<lv_indev_t *>(var);
+    if(!indev->pointer.scroll_obj) {
+        // The device was reset or its object deleted meanwhile.
+        lv_anim_delete(indev, throw_anim_exec);
+        return;
+    }
+    throw_step(indev);
 }
 
 }  // namespace
@@ -145,6 +194,9 @@ void scroll_handler(lv_indev_t * indev)
         Axis axis;
         lv_obj_t * obj = find_scroll_obj(indev, axis);
         if(!obj) return;
+        // The movement that led here is not applied; from now on the sum
+        // counts the steps that are.
+        p.scroll_sum = {0, 0};
         p.scroll_obj = obj;
         p.scroll_dir = axis == Axis::X ? LV_DIR_HOR : LV_DIR_VER;
         // The pressed object is no longer pressed (it gets no PRESS_LOST).
@@ -153,11 +205,14 @@ void scroll_handler(lv_indev_t * indev)
         lv_obj_stop_scroll_anim(obj);
         if(indev->reset_query) return;
         if(lv_obj_send_event(obj, LV_EVENT_SCROLL_BEGIN, nullptr) != LV_RESULT_OK || indev->reset_query) return;
-        limit_to_one_step(indev, obj, axis);
+        p.one_step = step_range(obj, axis);
     }
     lv_obj_t * obj = p.scroll_obj;
     const Axis axis = axis_of(p.scroll_dir);
-    move(obj, axis, drag_step(indev, obj, axis, along(p.vect, axis)));
+    int32_t & applied = along(p.scroll_sum, axis);
+    const int32_t step = p.one_step.clamp_step(applied, elastic_diff(obj, axis, along(p.vect, axis)));
+    applied += step;
+    move(obj, axis, step);
 }
 
 void scroll_release(lv_indev_t * indev)
@@ -166,47 +221,20 @@ void scroll_release(lv_indev_t * indev)
     lv_obj_t * obj = p.scroll_obj;
     const Axis axis = axis_of(p.scroll_dir);
     if(lv_obj_send_event(obj, LV_EVENT_SCROLL_THROW_BEGIN, indev) != LV_RESULT_OK || indev->reset_query) return;
-    int32_t vx;
-    int32_t vy;
-    p.history.velocity(vx, vy);
-    int32_t v = (obj->flags & LV_OBJ_FLAG_SCROLL_MOMENTUM) ? (axis == Axis::X ? vx : vy) : 0;
+    lv_point_t v;
+    p.history.velocity(v.x, v.y);
     p.throw_vect = {0, 0};
-    if(gui::scroll::snap_of(obj, axis) == LV_SCROLL_SNAP_NONE) {
-        (axis == Axis::X ? p.throw_vect.x : p.throw_vect.y) = v;
-        return;
-    }
-    // Snapping: no momentum phase; one animation to the snap point nearest
-    // to where the throw would have ended.
-    const int32_t pos = scroll_pos(obj, axis);
-    const int32_t target = std::clamp(pos - gui::scroll::predict_travel(v, indev->scroll_throw), p.one_min, p.one_max);
-    const auto d = gui::scroll::nearest_offset(gui::scroll::snap_offsets(obj, axis), target - pos);
-    if(d && *d != 0) lv_obj_scroll_by(obj, axis == Axis::X ? -*d : 0, axis == Axis::Y ? -*d : 0, LV_ANIM_ON);
-}
-
-void scroll_throw_handler(lv_indev_t * indev)
-{
-    auto & p = indev->pointer;
-    lv_obj_t * obj = p.scroll_obj;
-    if(!obj) return;
-    const Axis axis = axis_of(p.scroll_dir);
-    int32_t & v = axis == Axis::X ? p.throw_vect.x : p.throw_vect.y;
-    if(v != 0) {
-        v = gui::scroll::throw_decay(v, indev->scroll_throw);
-        const int32_t before = gui::scroll::hidden_before(obj, axis);
-        const int32_t after = gui::scroll::hidden_after(obj, axis);
-        int32_t step = v;
-        if(obj->flags & LV_OBJ_FLAG_SCROLL_ELASTIC) {
-            if(before < 0 || after < 0) step = gui::scroll::elastic_step(v);
-        }
-        else {
-            const int32_t pos = scroll_pos(obj, axis);
-            const int32_t clamped = pos - std::clamp(pos - step, std::min(0, pos), std::max(pos, pos + after));
-            if(clamped != step) v = 0;
-            step = clamped;
-        }
-        if(move(obj, axis, step) != LV_RESULT_OK || indev->reset_query) return;
-    }
-    if(v == 0) end_scroll(indev);
+    if(obj->flags & LV_OBJ_FLAG_SCROLL_MOMENTUM) along(p.throw_vect, axis) = along(v, axis);
+    // The first step runs at once (early apply), the others on the
+    // animation ticks.
+    lv_anim_t a;
+    lv_anim_init(&a);
+    lv_anim_set_var(&a, indev);
+    lv_anim_set_exec_cb(&a, throw_anim_exec);
+    lv_anim_set_values(&a, 0, kThrowAnimRange);
+    lv_anim_set_duration(&a, kThrowAnimMs);
+    lv_anim_set_repeat_count(&a, LV_ANIM_REPEAT_INFINITE);
+    lv_anim_start(&a);
 }
 
 void scroll_stop_throw(lv_indev_t * indev)

@@ -233,8 +233,9 @@ lv_anim_t * lv_anim_start(const lv_anim_t * a)
     if(a->early_apply && a->exec_cb != nullptr) lv_anim_delete(a->var, a->exec_cb);
 
     auto e = std::make_unique<Entry>();
-    e->anim = *a;
-    lv_anim_t * n = &e->anim;
+    Entry * entry = e.get();
+    entry->anim = *a;
+    lv_anim_t * n = &entry->anim;
     n->run_round = state.run_round;
     n->last_timer_run = lv_tick_get();
     n->start_cb_called = 0;
@@ -253,8 +254,15 @@ lv_anim_t * lv_anim_start(const lv_anim_t * a)
     update_timer();
 
     if(n->early_apply) {
-        int32_t value = current_path_value(n);
-        apply_value(n, value);
+        // The exec callback may delete this very animation: its memory stays
+        // until the callback has returned.
+        const bool was_stepping = state.stepping;
+        state.stepping = true;
+        apply_value(n, current_path_value(n));
+        state.stepping = was_stepping;
+        const bool gone = entry->deleted;
+        if(!was_stepping) purge_deleted();
+        if(gone) return nullptr;
     }
     return n;
 }

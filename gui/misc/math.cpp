@@ -15,13 +15,63 @@ constexpr int16_t kSinTable[] = {
 
 uint32_t rand_seed = 0x1234ABCD;
 
-// One coordinate of the cubic Bezier with end points 0 and LV_BEZIER_VAL_MAX at t.
-int32_t bezier_axis(int32_t t, int32_t p1, int32_t p2)
+// The curve runs in 1/1024 steps with truncating shifts after each product,
+// so its values are those of the fixed-point arithmetic, not of the exact
+// curve: Newton's method from t = x, accepted within kBezierTolerance, with
+// bisection as the fallback.
+constexpr int kBezierNewtonSteps = 8;
+constexpr int64_t kBezierTolerance = 3;
+
+// Polynomial form a*t^3 + b*t^2 + c*t of one coordinate whose inner control
+// values are p1 and p2 (the end points being 0 and LV_BEZIER_VAL_MAX).
+struct BezierPoly {
+    int64_t c;
+    int64_t b;
+    int64_t a;
+
+    BezierPoly(int32_t p1, int32_t p2)
+        : c(3 * int64_t(p1)), b(3 * (int64_t(p2) - p1) - c), a(LV_BEZIER_VAL_MAX - c - b)
+    {
+    }
+
+    int64_t at(int64_t t) const
+    {
+        int64_t r = (a * t) >> LV_BEZIER_VAL_SHIFT;
+        r = ((r + b) * t) >> LV_BEZIER_VAL_SHIFT;
+        return ((r + c) * t) >> LV_BEZIER_VAL_SHIFT;
+    }
+
+    int64_t slope(int64_t t) const
+    {
+        return ((((3 * a * t) >> LV_BEZIER_VAL_SHIFT) * t) >> LV_BEZIER_VAL_SHIFT) +
+               ((2 * b * t) >> LV_BEZIER_VAL_SHIFT) + c;
+    }
+};
+
+// The curve parameter t at which the x polynomial reaches x.
+int64_t bezier_solve(const BezierPoly & px, int64_t x)
 {
-    const int64_t max = LV_BEZIER_VAL_MAX;
-    int64_t rem = max - t;
-    int64_t v = 3 * rem * rem * t * p1 + 3 * rem * t * t * p2 + t * t * t * max;
-    return static_cast<int32_t>(v / (max * max * max));
+    int64_t t = x;
+    for(int i = 0; i < kBezierNewtonSteps; i++) {
+        const int64_t dx = px.at(t) - x;
+        if(std::abs(dx) <= kBezierTolerance) return t;
+        const int64_t d = px.slope(t);
+        if(std::abs(d) <= kBezierTolerance) break;
+        t -= dx * LV_BEZIER_VAL_MAX / d;
+        if(t < 0 || t > LV_BEZIER_VAL_MAX) break;
+    }
+    int64_t lo = 0;
+    int64_t hi = LV_BEZIER_VAL_MAX;
+    t = x;
+    while(lo < hi) {
+        const int64_t xs = px.at(t);
+        if(std::abs(xs - x) <= kBezierTolerance) break;
+        if(x > xs) lo = t;
+        else hi = t;
+        t = lo + (hi - lo) / 2;
+        if(t == lo) break;
+    }
+    return t;
 }
 
 }  // namespace
@@ -47,18 +97,8 @@ int32_t lv_cubic_bezier(int32_t x, int32_t x1, int32_t y1, int32_t x2, int32_t y
 {
     if(x <= 0) return 0;
     if(x >= LV_BEZIER_VAL_MAX) return LV_BEZIER_VAL_MAX;
-    // Find t with X(t) = x by bisection, then evaluate Y(t).
-    int32_t lo = 0;
-    int32_t hi = LV_BEZIER_VAL_MAX;
-    while(hi - lo > 1) {
-        int32_t mid = (lo + hi) / 2;
-        if(bezier_axis(mid, x1, x2) < x) {
-            lo = mid;
-        } else {
-            hi = mid;
-        }
-    }
-    return bezier_axis(hi, y1, y2);
+    const int64_t t = bezier_solve(BezierPoly(x1, x2), x);
+    return static_cast<int32_t>(BezierPoly(y1, y2).at(t));
 }
 
 int32_t lv_map(int32_t x, int32_t min_in, int32_t max_in, int32_t min_out, int32_t max_out)

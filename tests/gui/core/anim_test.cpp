@@ -183,6 +183,24 @@ TEST_F(AnimTrace, StartingAgainReplacesTheSameVarAndCallback)
     EXPECT_EQ(t.events, (std::vector<std::string>{"deleted@0"}));
 }
 
+void exec_delete_self(void * var, int32_t v)
+{
+    exec_record(var, v);
+    lv_anim_delete(var, exec_delete_self);
+}
+
+TEST_F(AnimTrace, AnAnimationMayDeleteItselfFromItsFirstValue)
+{
+    lv_anim_t a = make(&var, 5, 10, 100);
+    lv_anim_set_exec_cb(&a, exec_delete_self);
+    EXPECT_EQ(lv_anim_start(&a), nullptr) << "already gone when the start returns";
+    EXPECT_EQ(t.values, (std::vector<std::pair<uint32_t, int32_t>>{{0, 5}}));
+    EXPECT_EQ(t.events, (std::vector<std::string>{"deleted@0"}));
+    EXPECT_EQ(lv_anim_count_running(), 0u);
+    run_for(200);
+    EXPECT_EQ(t.values.size(), 1u);
+}
+
 struct LoadLog {
     std::vector<std::string> lines;
 };

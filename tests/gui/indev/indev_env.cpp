@@ -43,6 +43,8 @@ const char * code_name(lv_event_code_t code)
         {LV_EVENT_HOVER_LEAVE, "HOVER_LEAVE"},
         {LV_EVENT_VALUE_CHANGED, "VALUE_CHANGED"},
         {LV_EVENT_CANCEL, "CANCEL"},
+        {LV_EVENT_CHILD_CHANGED, "CHILD_CHANGED"},
+        {LV_EVENT_CHILD_DELETED, "CHILD_DELETED"},
     };
     auto it = names.find(code);
     return it == names.end() ? "?" : it->second;
@@ -98,7 +100,7 @@ int Recorder::count(lv_event_code_t code, lv_obj_t * obj) const
 
 void InputTest::SetUp()
 {
-    g_now = 1000;
+    g_now = kSetUpTick;
     lv_init();
     lv_tick_set_cb(tick_cb);
     disp = lv_display_create(kWidth, kHeight);
@@ -120,11 +122,55 @@ void InputTest::SetUp()
 
 void InputTest::TearDown() { lv_deinit(); }
 
+namespace {
+
+// a + d * num / den rounded to the nearest integer, halves up.
+int32_t lerp_round(int32_t a, int32_t d, int64_t num, int64_t den)
+{
+    const int64_t twice = 2 * int64_t(d) * num + den;
+    const int64_t q = twice / (2 * den);
+    return a + int32_t(twice % (2 * den) < 0 ? q - 1 : q);
+}
+
+}  // namespace
+
+void InputTest::sample_stroke(lv_indev_data_t * data) const
+{
+    const Stroke & s = *stroke_;
+    const uint32_t t = elapsed();
+    data->state = t >= s.start && t <= s.start + s.duration ? LV_INDEV_STATE_PRESSED : LV_INDEV_STATE_RELEASED;
+    if(t < s.start) {
+        data->point = s.from;
+        return;
+    }
+    const uint32_t along = std::min(t - s.start, s.duration);
+    data->point = {lerp_round(s.from.x, s.to.x - s.from.x, along, s.duration),
+                   lerp_round(s.from.y, s.to.y - s.from.y, along, s.duration)};
+}
+
 void InputTest::pointer_read(lv_indev_t * indev, lv_indev_data_t * data)
 {
     auto * self = static_cast<InputTest *>(lv_indev_get_user_data(indev));
+    if(self->stroke_) {
+        self->sample_stroke(data);
+        return;
+    }
     data->point = self->point;
     data->state = self->pressed ? LV_INDEV_STATE_PRESSED : LV_INDEV_STATE_RELEASED;
+}
+
+void InputTest::play(const Stroke & s)
+{
+    ASSERT_GT(s.duration, 0u);
+    stroke_ = s;
+}
+
+void InputTest::run_until(uint32_t t)
+{
+    while(elapsed() < t) {
+        g_now += kFineTick;
+        lv_timer_handler();
+    }
 }
 
 void InputTest::keypad_read(lv_indev_t * indev, lv_indev_data_t * data)
@@ -155,6 +201,7 @@ void InputTest::settle()
 
 void InputTest::press(int32_t x, int32_t y)
 {
+    stroke_.reset();
     point = {x, y};
     pressed = true;
     step();
@@ -162,6 +209,7 @@ void InputTest::press(int32_t x, int32_t y)
 
 void InputTest::move_to(int32_t x, int32_t y)
 {
+    stroke_.reset();
     point = {x, y};
     step();
 }

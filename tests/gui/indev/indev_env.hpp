@@ -2,11 +2,17 @@
 // tick the test controls and a scripted pointer and keypad. Each step moves
 // the tick by one read period (33 ms) and runs the timers once, so every
 // step is exactly one read of each device and one animation tick.
+//
+// Timelines can also run on a finer clock (run_until): the tick moves in
+// 5 ms steps with the timers run after each, so the 33 ms read and
+// animation timers fire every 35 ms, a touch screen's finger strokes are
+// sampled as they go, and times are given from the set-up.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +54,20 @@ private:
 
 const char * code_name(lv_event_code_t code);
 
+// The tick at set-up; Event::tick - kSetUpTick is the time from set-up.
+constexpr uint32_t kSetUpTick = 1000;
+constexpr uint32_t kFineTick = 5;
+
+// A straight finger stroke: down at `start` ms after set-up at `from`,
+// moving evenly to `to`, lifted after `start + duration`. Each read sees
+// the point rounded to the nearest pixel.
+struct Stroke {
+    lv_point_t from;
+    lv_point_t to;
+    uint32_t start;
+    uint32_t duration;
+};
+
 class InputTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -69,7 +89,14 @@ protected:
     void key_down(uint32_t key);
     void key_up();
 
+    // Scripts the pointer with a stroke; run_until then plays it.
+    void play(const Stroke & s);
+    // Runs the clock in 5 ms steps until `t` ms after set-up.
+    void run_until(uint32_t t);
+
     static uint32_t now();
+    // Milliseconds since set-up.
+    static uint32_t elapsed() { return now() - kSetUpTick; }
 
     lv_display_t * disp = nullptr;
     lv_indev_t * pointer = nullptr;
@@ -81,9 +108,11 @@ protected:
     bool key_pressed = false;
 
 private:
+    void sample_stroke(lv_indev_data_t * data) const;
     static void pointer_read(lv_indev_t * indev, lv_indev_data_t * data);
     static void keypad_read(lv_indev_t * indev, lv_indev_data_t * data);
     std::vector<uint8_t> fb_;
+    std::optional<Stroke> stroke_;
 };
 
 // A plain container without padding, border or scrollbar styles.

@@ -1,6 +1,9 @@
 // The integer arithmetic behind scrolling, checked against worked numbers.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "gui/core/scroll_math.hpp"
 
 namespace {
@@ -18,9 +21,58 @@ TEST(ScrollMath, ThrowSeriesFromThirtyNine)
     std::vector<int32_t> steps;
     for(int32_t v = throw_decay(39, 10); v != 0; v = throw_decay(v, 10)) steps.push_back(v);
     EXPECT_EQ(steps, (std::vector<int32_t>{35, 31, 27, 24, 21, 18, 16, 14, 12, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
-    EXPECT_EQ(predict_travel(39, 10), 253);
-    EXPECT_EQ(predict_travel(-39, 10), -253);
-    EXPECT_EQ(predict_travel(1, 10), 0);
+}
+
+TEST(ScrollMath, SnapPredictionCountsTheReleaseVelocityAndEveryDecayedStep)
+{
+    const std::pair<int32_t, int32_t> cases[] = {{39, 39 + 253}, {-39, -(39 + 253)}, {-126, -1103}, {-6, -21},
+                                                 {1, 1},         {-9, -45},           {0, 0}};
+    for(auto [velocity, travel] : cases) EXPECT_EQ(predict_travel(velocity, 10), travel) << velocity;
+    EXPECT_EQ(predict_travel(-126, 0), INT32_MIN) << "a throw that never slows has no end";
+    EXPECT_EQ(predict_travel(126, 0), INT32_MAX);
+    EXPECT_EQ(predict_travel(126, 100), 126);
+    EXPECT_EQ(throw_decay(100, 250), 0) << "more than all of it is all of it";
+    EXPECT_EQ(predict_travel(50, 50), 50 + 25 + 12 + 6 + 3 + 1);
+}
+
+TEST(ScrollMath, SnapLineSidesDecideElasticityAndTheOneStepRange)
+{
+    struct Case {
+        const char * what;
+        std::vector<int32_t> offsets;  // snap points from the line, + beyond it
+        bool elastic;
+        StepRange range;
+    };
+    const Case cases[] = {
+        {"first page on the line", {0, 640, 1280}, true, {-640, INT32_MAX}},
+        {"first page 16 px off", {-16, 624, 1264}, false, {-624, 16}},
+        {"between pages", {-320, 320}, false, {-320, 320}},
+        {"last page on the line", {-1280, -640, 0}, true, {INT32_MIN, 640}},
+        {"past the last page", {-700, -60}, true, {INT32_MIN, 60}},
+        {"nearest on each side counts", {-900, -30, 45, 800}, false, {-45, 30}},
+        {"no snap points", {}, true, {INT32_MIN, INT32_MAX}},
+    };
+    for(const Case & c : cases) {
+        EXPECT_EQ(snap_elastic(c.offsets), c.elastic) << c.what;
+        const StepRange r = one_step_range(c.offsets);
+        EXPECT_EQ(r.min, c.range.min) << c.what;
+        EXPECT_EQ(r.max, c.range.max) << c.what;
+    }
+}
+
+TEST(ScrollMath, OneStepRangeCutsTheStepThatWouldLeaveIt)
+{
+    const StepRange r{-640, 100};
+    struct Case {
+        int32_t applied;
+        int32_t step;
+        int32_t expected;
+    };
+    const Case cases[] = {{0, -16, -16}, {-473, -1103, -167}, {-600, -65, -40}, {-640, -5, 0},
+                          {90, 20, 10},  {-640, 30, 30},      {0, 0, 0}};
+    for(const Case & c : cases) EXPECT_EQ(r.clamp_step(c.applied, c.step), c.expected) << c.applied << " " << c.step;
+    const StepRange open;
+    EXPECT_EQ(open.clamp_step(INT32_MAX - 5, 10), 5) << "no overflow at the edges";
 }
 
 TEST(ScrollMath, ReleaseVelocityWeightsRecentSamples)
@@ -51,7 +103,10 @@ TEST(ScrollMath, AnimationDurationFollowsHalfTheDisplayPerSecond)
         uint32_t ms;
     };
     const Case cases[] = {{64, 640, 200}, {100, 640, 312}, {128, 640, 400}, {640, 640, 400}, {-100, 640, 312},
-                          {48, 480, 200}, {72, 480, 300}, {96, 480, 400},  {45, 480, 200},  {0, 480, 200}};
+                          {48, 480, 200}, {72, 480, 300}, {96, 480, 400},  {45, 480, 200},  {0, 480, 200},
+                          {58, 480, 241}, {167, 640, 400}, {47, 640, 200},  {43, 480, 200},
+                          // Half the resolution is rounded to tens: 135 -> 14, 125 -> 13.
+                          {42, 270, 300}, {39, 250, 300}};
     for(const Case & c : cases) EXPECT_EQ(anim_duration(c.distance, c.resolution), c.ms) << c.distance;
 }
 

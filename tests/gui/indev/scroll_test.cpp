@@ -164,6 +164,42 @@ TEST_F(ListTest, ANewPressStopsAThrowAndIsAnOrdinaryPress)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED, content), 1) << "the tap that stops the fling also clicks";
 }
 
+TEST_F(ListTest, AThrowStopsWhenItsObjectOrDeviceGoesAway)
+{
+    enum class Cut { DeleteList, ResetDevice, DeleteDevice };
+    const std::pair<const char *, Cut> cases[] = {
+        {"the list is deleted", Cut::DeleteList},
+        {"the device is reset", Cut::ResetDevice},
+        {"the device is deleted", Cut::DeleteDevice},
+    };
+    for(const auto & [what, cut] : cases) {
+        SCOPED_TRACE(what);
+        TearDown();
+        SetUp();
+        swipe({100, 250}, {0, -20}, 5);
+        step();
+        ASSERT_EQ(lv_indev_get_scroll_obj(pointer), list) << "still throwing";
+        switch(cut) {
+            case Cut::DeleteList:
+                lv_obj_delete(list);
+                list = nullptr;
+                break;
+            case Cut::ResetDevice: lv_indev_reset(pointer, nullptr); break;
+            case Cut::DeleteDevice:
+                lv_indev_delete(pointer);
+                pointer = nullptr;
+                break;
+        }
+        const int32_t stopped_at = list ? lv_obj_get_scroll_y(list) : 0;
+        steps(10);
+        EXPECT_EQ(lv_anim_count_running(), 0u);
+        EXPECT_EQ(lv_indev_get_scroll_obj(pointer), nullptr);
+        if(list) {
+            EXPECT_EQ(lv_obj_get_scroll_y(list), stopped_at);
+        }
+    }
+}
+
 TEST_F(ListTest, ChainingPassesTheDragToTheParentAtTheEnd)
 {
     // The list inside a taller scrollable panel, scrolled to its end.
@@ -420,6 +456,45 @@ TEST_F(ListTest, TappingAnItemOfACentreSnappingListAnimatesItToTheCentre)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 120);
 }
 
+TEST_F(ListTest, CleanEndsTheScrollAnimationAndReportsTheJumpToTheTop)
+{
+    struct Case {
+        const char * what;
+        int ticks;  // of the animation from 100 to 300 before the clean
+        bool anim_ended;
+    };
+    const Case cases[] = {
+        {"mid-way: the animation reports its end where it stopped", 3, true},
+        {"before its first tick: it ends silently", 0, false},
+    };
+    const std::vector<lv_event_code_t> codes = {LV_EVENT_SCROLL_BEGIN, LV_EVENT_SCROLL, LV_EVENT_SCROLL_END,
+                                                LV_EVENT_CHILD_CHANGED, LV_EVENT_CHILD_DELETED};
+    for(const Case & c : cases) {
+        SCOPED_TRACE(c.what);
+        lv_obj_clean(list);
+        content = bare(list, 200, 2000);
+        lv_obj_scroll_to_y(list, 100, LV_ANIM_OFF);
+        lv_obj_scroll_to_y(list, 300, LV_ANIM_ON);
+        steps(c.ticks);
+        const int32_t at = lv_obj_get_scroll_y(list);
+        rec.clear();
+        lv_obj_clean(list);
+        std::vector<std::string> seen;
+        for(const Event & e : rec.events) {
+            if(std::find(codes.begin(), codes.end(), e.code) != codes.end()) {
+                seen.push_back(std::string(code_name(e.code)) + ":" + std::to_string(e.scroll_y));
+            }
+        }
+        const std::string from = std::to_string(at);
+        Names expected = {"SCROLL_BEGIN:" + from, "SCROLL:0", "SCROLL_END:0", "CHILD_CHANGED:0", "CHILD_DELETED:0"};
+        if(c.anim_ended) expected.insert(expected.begin(), "SCROLL_END:" + from);
+        EXPECT_EQ(seen, expected);
+        settle();
+        EXPECT_EQ(lv_obj_get_scroll_y(list), 0) << "the animation does not go on";
+        EXPECT_EQ(rec.count(LV_EVENT_SCROLL), 1);
+    }
+}
+
 TEST(ScrollSnap, UpdateSnapAlignsTheNearestChild)
 {
     struct Case {
@@ -487,7 +562,7 @@ TEST_F(PagerTest, SwipeSnapsToTheNextPageWithTheEventSequence)
     const auto begins = rec.of(LV_EVENT_SCROLL_BEGIN);
     EXPECT_EQ(begins[0].param, nullptr);
     EXPECT_NE(begins[1].param, nullptr);
-    EXPECT_EQ(begins[1].scroll_x, 120);
+    EXPECT_EQ(begins[1].scroll_x, 90) << "the first 40 px step off page 0 is damped to 10";
     EXPECT_EQ(rec.of(LV_EVENT_SCROLL_END)[0].param, pointer);
     EXPECT_FALSE(lv_obj_has_state(pager, LV_STATE_SCROLLED)) << "SCROLLED ends with the drag";
     EXPECT_TRUE(lv_obj_is_scrolling(pager));
