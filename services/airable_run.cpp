@@ -138,7 +138,9 @@ std::vector<uint8_t> status_reply(uint8_t status, uint8_t msg_class = MSG_CLASS_
 
 class AirableHandler : public svc::Handler {
 public:
-    AirableHandler() : player_({{"Aurora FM", "Live radio", "", 0}}, "./artwork", kFormat) {}
+    // Its play-info texts as the interface reads Airable's: the item's name
+    // second (the title), what it is first.
+    AirableHandler() : player_({{"Live radio", "Aurora FM", "", 0}}, "./artwork", kFormat) {}
 
     void on_registered(Service &svc) override
     {
@@ -269,8 +271,8 @@ private:
             answer(svc, cmd2, svc::kStatusError, MSG_CLASS_PLAYER);
             return;
         }
-        if (!playing_ || player_.current().title != item->name) {
-            player_.play_single({item->name, item->text2, item->url, item->duration_ms});
+        if (!playing_ || player_.current().text2 != item->name) {
+            player_.play_single({item->text2, item->name, "", item->duration_ms});
             printf("airable_run: playing %s\n", item->name.c_str());
         }
         playing_ = true;

@@ -389,7 +389,7 @@ TEST_F(CommE2E, AirableBrowseAndPlay)
         [] {
             std::lock_guard<std::mutex> hold(g_seen->lock);
             return !g_seen->airable_info.empty() && g_seen->airable_info.back().state == 1 &&
-                   std::string(g_seen->airable_info.back().text1) == "World Station 25";
+                   std::string(g_seen->airable_info.back().text2) == "World Station 25";
         },
         5000, [] { airable_play_check_info(); }));
     EXPECT_TRUE(is_jpeg(dir_ / "artwork"));

@@ -267,7 +267,9 @@ Outcome play_pause(Interface &ui, TourState &st)
 {
     st.before = still_panel(ui);
     ui.tap(kPlayX, kButtonY);
-    if (!panel_shows(ui, [&](const PanelImage &p) { return changed_pixels(p, st.before, kPlayButton) > 100; })) {
+    // Once released (a pressed button only darkens) and the art has stopped.
+    std::this_thread::sleep_for(200ms);
+    if (changed_pixels(still_panel(ui), st.before, kPlayButton) < 100) {
         return fail("the play button kept its icon");
     }
     return {};
@@ -319,13 +321,15 @@ Outcome busy(Interface &ui, TourState &)
         !o.ok) {
         return o;
     }
-    // The service works a second before it answers READY.
-    const bool up = Interface::wait_until(
+    // The service works a second before it answers READY, which ends it.
+    bool up = false;
+    Interface::wait_until(
         [&] {
             const PanelImage p = ui.panel();
-            return !p.empty() && bright_pixels(p, kBusyText) > 50 && colour_distance(p.at(kDimX, kDimY), {}) <= 8;
+            up = !p.empty() && bright_pixels(p, kBusyText) > 50 && colour_distance(p.at(kDimX, kDimY), {}) <= 8;
+            return up || ui.console().find("main_page status: Ready", from) != std::string::npos;
         },
-        900ms);
+        kWait);
     return up ? Outcome{} : fail("no busy overlay on the panel");
 }
 
@@ -423,13 +427,15 @@ Outcome play(Interface &ui, TourState &)
 Outcome airable_now_playing(Interface &ui, TourState &)
 {
     size_t from = ui.mark();
+    // Each swipe once the pager has come to rest on its page: a swipe that
+    // begins while it snaps moves it by what is left of that snap.
     ui.drag(40, 240, 600, 240, 300);
-    if (Outcome o = expect_lines(ui, from, {"scroll end, page: 2"}); !o.ok) {
+    if (Outcome o = expect_lines(ui, from, {"scroll end, page: 2, scroll_x: 1280"}); !o.ok) {
         return o;
     }
     from = ui.mark();
     ui.drag(40, 240, 600, 240, 300);
-    if (Outcome o = expect_lines(ui, from, {"scroll end, page: 1"}); !o.ok) {
+    if (Outcome o = expect_lines(ui, from, {"scroll end, page: 1, scroll_x: 640"}); !o.ok) {
         return o;
     }
     ui.tap(kVeilX, kVeilY);
