@@ -43,6 +43,9 @@
 #define KILL_TIMEOUT_MS 500
 #define KILL_WAIT_TIMEOUT_MS 1000
 #define PROBE_TIMEOUT_MS 250
+/* The tile's own probe decides whether to start the service: time enough
+ * for a loaded machine. */
+#define TILE_PROBE_TIMEOUT_MS 1000
 /* A start command returns at once ("&"); the limit only cuts off a shell
  * that hangs. Killing the shell at it would take the service along. */
 #define START_TIMEOUT_MS 2000
@@ -112,13 +115,25 @@ static int run_named(const char *format, const char *name, int32_t timeout_ms)
     return proc->run(command, timeout_ms);
 }
 
-/* Exit status 0: at least one process of that name exists. A probe cut off
- * at its limit counts as one too (it most likely hangs on that very
- * process); one that could not be run at all as none. */
-static bool probe_running(const char *name, int32_t timeout_ms)
+/* The probe's exit status: 0 while a process of that name exists. */
+static int probe(const char *name, int32_t timeout_ms)
 {
     errno = 0;
-    const int status = run_named(PROBE_COMMAND, name, timeout_ms);
+    return run_named(PROBE_COMMAND, name, timeout_ms);
+}
+
+/* For a tile: only a probe that says so finds the service. One that fails or
+ * overruns its limit leads to a fresh start, which kills whatever is left. */
+static bool service_runs(const service_t *s)
+{
+    return probe(s->name, TILE_PROBE_TIMEOUT_MS) == 0;
+}
+
+/* While killing: a probe cut off at its limit most likely hangs on that very
+ * process, so it counts as one still there. */
+static bool still_there(const char *name, int32_t timeout_ms)
+{
+    const int status = probe(name, timeout_ms);
     return status == 0 || (status == -1 && errno == ETIMEDOUT);
 }
 
@@ -139,12 +154,12 @@ void kill_one_app(const char *name)
     (void)run_named(KILL_WAIT_COMMAND, name, clamp_timeout(KILL_WAIT_TIMEOUT_MS, probes_until - proc->now_ms()));
     for (int i = 0; i < PROBE_TRIES; i++) {
         const int64_t left = probes_until - proc->now_ms();
-        if (left <= 0 || !probe_running(name, clamp_timeout(PROBE_TIMEOUT_MS, left))) {
+        if (left <= 0 || !still_there(name, clamp_timeout(PROBE_TIMEOUT_MS, left))) {
             break;
         }
         proc->sleep_ms(PROBE_PAUSE_MS);
     }
-    if (probe_running(name, clamp_timeout(PROBE_TIMEOUT_MS, deadline - proc->now_ms()))) {
+    if (still_there(name, clamp_timeout(PROBE_TIMEOUT_MS, deadline - proc->now_ms()))) {
         printf("warning: %s still alive (D-state?)\n", name);
     }
 }
@@ -203,7 +218,7 @@ void ico_airplay_event_cb(lv_event_t *e)
     UI_LOG("----------------------------->   ui_run_page.app_id   %d  ! \n", APP_ID_AIRPLAY);
     ui_run_page.app_id = APP_ID_AIRPLAY;
     UI_LOG("----------------------------->   ui_run_page.app_id   %d  ! \n", (int)ui_run_page.app_id);
-    if (probe_running(airplay_service.name, PROBE_TIMEOUT_MS)) {
+    if (service_runs(&airplay_service)) {
         UI_LOG("ico_airplay: already running, skip\n");
         return;
     }
@@ -222,7 +237,7 @@ void ico_spotify_event_cb(lv_event_t *e)
     UI_LOG("ico_spotify clicked: scroll to page_1\n");
     ui_run_page.app_id = APP_ID_SPOTIFY;
     bar_mark(&img_ico_spotify_bar);
-    if (probe_running(spotify_service.name, PROBE_TIMEOUT_MS)) {
+    if (service_runs(&spotify_service)) {
         return;
     }
     skip_buttons_show(true);
@@ -262,7 +277,7 @@ static void airable_tile_clicked(const airable_tile_t *tile)
     lv_obj_scroll_to_x(lv_ui_page_main.pager, PAGE_3_X, LV_ANIM_ON);
     ui_run_page.app_id = APP_ID_AIRABLE;
     bool started = false;
-    if (probe_running(airable_service.name, PROBE_TIMEOUT_MS)) {
+    if (service_runs(&airable_service)) {
         if (tile->logs) {
             UI_LOG("ico_internet_radio: already running, skip\n");
         }

@@ -116,6 +116,20 @@ TEST_F(SourceTiles, PlayerTileLeavesARunningServiceAlone)
     }
 }
 
+// A probe that does not answer in time does not keep the tile from starting
+// its service: the start kills whatever may be left first.
+TEST_F(SourceTiles, APlayerTileWhoseProbeHangsStartsItsServiceAfresh)
+{
+    fake_shell().running = {"airplay_run"};
+    fake_shell().command_ms = INT32_MAX;
+    take_log();
+    tap_tile(MAIN_TILE_AIRPLAY);
+    const std::vector<std::string> run = commands();
+    EXPECT_EQ(run.back(), "./airplay_run &");
+    EXPECT_FALSE(has(take_log(), "already running"));
+    EXPECT_TRUE(skip_buttons_shown());
+}
+
 TEST_F(SourceTiles, AirplayTileLogsItsSteps)
 {
     tap_tile(MAIN_TILE_AIRPLAY);
