@@ -53,8 +53,9 @@ protected:
 
     void TearDown() override
     {
+        // Each child leads a process group of its own: what it started goes too.
         for (pid_t pid : children_) {
-            kill(pid, SIGKILL);
+            kill(-pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
         std::error_code ec;
@@ -71,6 +72,7 @@ protected:
         }
         const pid_t pid = fork();
         if (pid == 0) {
+            setpgid(0, 0);
             if (ignore_term) {
                 signal(SIGTERM, SIG_IGN);
             }
@@ -89,6 +91,7 @@ protected:
     {
         const pid_t pid = fork();
         if (pid == 0) {
+            setpgid(0, 0);
             execl("/bin/sh", "sh", "-c", script.c_str(), static_cast<char *>(nullptr));
             _exit(127);
         }
