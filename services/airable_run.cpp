@@ -2,6 +2,13 @@
 // the INIT and SET_MODE handshakes, browsing a small catalogue of folders,
 // stations and episodes by list windows, playing by title or id, and
 // play-info replies in both header forms.
+//
+// List windows: items are numbered from 1 (the last one carries the list's
+// total), and a window start .. end names the items start to end, both
+// included; a start of 0 is read as 1 and an end before the start as the 20
+// items from the start.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -22,9 +29,9 @@ constexpr char kTypeFolder = '1';
 constexpr uint64_t kRadioRoot = 1;
 constexpr uint64_t kPodcastRoot = 2;
 
-constexpr unsigned kWorkMs = 300;      // WAITING before READY
+constexpr unsigned kWorkMs = 1000;     // WAITING before READY, long enough to see the busy overlay
 constexpr unsigned kQuietAfterMs = 600; // duplicates of an answered request are not answered again
-constexpr int32_t kFirstWindow = 20;   // a window whose end is not past its start: start .. start + 20
+constexpr int32_t kFirstWindow = 20;   // a window whose end is before its start: start .. start + 19
 constexpr int32_t kMaxWindow = 50;
 constexpr size_t kCutUrlLen = 600;     // url length of the broken item in malformed list replies
 constexpr size_t kCutPlayInfoLen = 20; // a play-info reply cut inside its player header
@@ -46,7 +53,19 @@ class Catalogue {
 public:
     Catalogue()
     {
-        folder(kRadioRoot, "Radio", {100, 200, 1001, 1002, 1003});
+        // The main radio list: two folders, then stations, three windows long.
+        std::vector<uint64_t> root = {100, 200, 1001, 1002, 1003};
+        const char *const tones[] = {"Amber", "Bright", "Coastal", "Dawn", "Echo", "Falcon",
+                                     "Golden", "Harbour", "Indigo", "Juniper", "Kestrel"};
+        const char *const kinds[] = {"FM", "Radio", "Sound", "Waves", "Live"};
+        uint64_t id = 5000;
+        for (const char *tone : tones) {
+            for (const char *kind : kinds) {
+                station(++id, std::string(tone) + " " + kind);
+                root.push_back(id);
+            }
+        }
+        folder(kRadioRoot, "Radio", root);
         folder(100, "Genres", {110, 120});
         folder(110, "Jazz", {1101, 1102});
         folder(120, "Classical", {1201, 1202});
@@ -119,7 +138,9 @@ std::vector<uint8_t> status_reply(uint8_t status, uint8_t msg_class = MSG_CLASS_
 
 class AirableHandler : public svc::Handler {
 public:
-    AirableHandler() : player_({{"Aurora FM", "Live radio", "", 0}}, "./artwork", kFormat) {}
+    // Its play-info texts as the interface reads Airable's: the item's name
+    // second (the title), what it is first.
+    AirableHandler() : player_({{"Live radio", "Aurora FM", "", 0}}, "./artwork", kFormat) {}
 
     void on_registered(Service &svc) override
     {
@@ -250,8 +271,8 @@ private:
             answer(svc, cmd2, svc::kStatusError, MSG_CLASS_PLAYER);
             return;
         }
-        if (!playing_ || player_.current().title != item->name) {
-            player_.play_single({item->name, item->text2, item->url, item->duration_ms});
+        if (!playing_ || player_.current().text2 != item->name) {
+            player_.play_single({item->text2, item->name, "", item->duration_ms});
             printf("airable_run: playing %s\n", item->name.c_str());
         }
         playing_ = true;
@@ -262,23 +283,21 @@ private:
     {
         const Item *folder = catalogue_.find(folder_);
         const std::vector<uint64_t> &ids = folder->children;
-        int32_t total = (int32_t)ids.size();
-        if (start < 0)
-            start = 0;
-        if (end <= start)
-            end = start + kFirstWindow;
-        if (end - start >= kMaxWindow)
-            end = start + kMaxWindow - 1;
-        if (end >= total)
-            end = total - 1;
+        const int64_t total = (int64_t)ids.size();
+        const int64_t first = start < 1 ? 1 : start;
+        int64_t last = end < first ? first + kFirstWindow - 1 : end;
+        if (last - first >= kMaxWindow)
+            last = first + kMaxWindow - 1;
+        if (last > total)
+            last = total;
 
         bool broken = svc.scenario() == svc::Scenario::malformed;
         std::vector<uint8_t> msg = status_reply(CMD_STATUS_READY, MSG_CLASS_LIST_RANGE);
-        int32_t count = end >= start ? end - start + 1 : 0;
+        int32_t count = last >= first ? (int32_t)(last - first + 1) : 0;
         svc::put_be16(msg, (uint16_t)count);
-        for (int32_t i = start; i <= end; i++) {
-            const Item *item = catalogue_.find(ids[(size_t)i]);
-            bool cut = broken && i == start + 2;
+        for (int64_t i = first; i <= last; i++) {
+            const Item *item = catalogue_.find(ids[(size_t)(i - 1)]);
+            bool cut = broken && i == first + 2;
             svc::put_be32(msg, (uint32_t)total);
             svc::put_be32(msg, (uint32_t)i);
             svc::put_u8(msg, (uint8_t)item->type);
@@ -291,16 +310,16 @@ private:
                 break; // the rest of the message is missing
         }
         svc.send(APP_CMD2_AIRABLE_LIST_DATA, msg);
-        send_menu_info(svc, *folder, total, start, count);
+        send_menu_info(svc, *folder, (int32_t)total, (int32_t)std::min<int64_t>(first, INT32_MAX), count);
     }
 
-    void send_menu_info(Service &svc, const Item &folder, int32_t total, int32_t start, int32_t count)
+    void send_menu_info(Service &svc, const Item &folder, int32_t total, int32_t first, int32_t count)
     {
         std::vector<uint8_t> msg;
-        int32_t pages = (total + kFirstWindow) / (kFirstWindow + 1);
+        int32_t pages = (total + kFirstWindow - 1) / kFirstWindow;
         svc::put_le32(msg, (uint32_t)total);
         svc::put_le32(msg, (uint32_t)pages);
-        svc::put_le32(msg, (uint32_t)(start / (kFirstWindow + 1) + 1));
+        svc::put_le32(msg, (uint32_t)((first - 1) / kFirstWindow + 1));
         svc::put_le32(msg, (uint32_t)count);
         bool broken = svc.scenario() == svc::Scenario::malformed;
         svc::put_le32(msg, broken ? (uint32_t)INT32_MAX : (uint32_t)folder.name.size());

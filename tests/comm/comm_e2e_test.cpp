@@ -368,8 +368,11 @@ TEST_F(CommE2E, AirableBrowseAndPlay)
     ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 1; }, 5000));
     EXPECT_GE(g_seen->events(AIRABLE_UI_MAIN_WAITING), 1u);
     EXPECT_EQ(g_main_state.timer, nullptr);
+    // The first window of the main list: items 1 to 20 of 60.
     std::vector<ListDataUIData> root = list_items();
-    ASSERT_EQ(root.size(), 5u);
+    ASSERT_EQ(root.size(), 20u);
+    EXPECT_EQ(root.front().index, 1u);
+    EXPECT_EQ(root.back().total, 60u);
     EXPECT_STREQ(root[0].title, "Genres");
     EXPECT_EQ(root[0].type, (uint32_t)'1');
     EXPECT_STREQ(root[2].title, "Aurora FM");
@@ -387,8 +390,8 @@ TEST_F(CommE2E, AirableBrowseAndPlay)
     get_id_page_data(countries);
     ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 2; }, 5000));
     std::vector<ListDataUIData> window = list_items();
-    ASSERT_EQ(window.size(), 21u);
-    EXPECT_EQ(window.front().index, 0u);
+    ASSERT_EQ(window.size(), 20u);
+    EXPECT_EQ(window.front().index, 1u);
     EXPECT_EQ(window.back().index, 20u);
     EXPECT_EQ(window.back().total, 45u);
 
@@ -399,7 +402,7 @@ TEST_F(CommE2E, AirableBrowseAndPlay)
     window = list_items();
     ASSERT_EQ(window.size(), 20u);
     EXPECT_EQ(window.front().index, 21u);
-    EXPECT_STREQ(window[4].title, "World Station 26");
+    EXPECT_STREQ(window[4].title, "World Station 25");
 
     // A folder asked for by its title, a station played by its id.
     ui_run_page.list_start = 0;
@@ -419,7 +422,7 @@ TEST_F(CommE2E, AirableBrowseAndPlay)
         [] {
             std::lock_guard<std::mutex> hold(g_seen->lock);
             return !g_seen->airable_info.empty() && g_seen->airable_info.back().state == 1 &&
-                   std::string(g_seen->airable_info.back().text1) == "World Station 25";
+                   std::string(g_seen->airable_info.back().text2) == "World Station 25";
         },
         5000, [] { airable_play_check_info(); }));
     EXPECT_TRUE(is_jpeg(dir_ / "artwork"));

@@ -68,6 +68,8 @@ int32_t ui_page_main_start(void *arg)
 
     main_page_pager_reset();
     main_page_now_playing_reset();
+    main_page_list_reset();
+    main_page_busy_reset();
     main_page_build();
     register_controllers();
 

@@ -1,18 +1,27 @@
 /*
- * List rows of the Airable list (page_3) and the fixed list (page_4), and the
- * Airable events that fill them.
+ * List rows of the Airable list (page_3) and the fixed list (page_4), and
+ * Airable browsing: the controller's events that fill the list, the taps on
+ * its rows and paging by over-scroll.
  *
  * A row owns its buffer: the buffer is the row's user data and the user data
  * of its click handlers, and the row frees it when it is deleted, so a list
  * is emptied by deleting its rows and no buffer outlives or is shared by two
- * rows. Browsing (row taps, paging by over-scroll, the Airable events) acts
- * on LV_EVENT_CLICKED, SCROLL_BEGIN and SCROLL_END and on the controller's
- * events; until browsing lands, those change nothing.
+ * rows. A handler that empties the list its row lies in must not read the
+ * row's buffer afterwards.
+ *
+ * Each list reply of the service replaces the rows: the rows always show
+ * one window, the one the count label reports, also when a request was
+ * answered twice. Everything here runs on the GUI thread.
  */
+#include <limits.h>
+#include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
+#include "comm/airable_data_exchange.h"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
+#include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main_private.h"
 
 #define ROW_W 592
@@ -129,24 +138,379 @@ void add_msg_item(list_msg_item_t *item, int with_icon, int enter)
     list_add_item(lv_ui_page_main.list_radio, item, with_icon, enter);
 }
 
+/* -- emptying and markers -------------------------------------------------- */
+
+void clean_list_items(void)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    if (m->list_radio == NULL) {
+        return;
+    }
+    lv_label_set_text(m->page_3_count, "");
+    /* The rows free their buffers as they go. */
+    lv_obj_clean(m->list_radio);
+}
+
+static list_msg_item_t *row_item(lv_obj_t *row)
+{
+    return (list_msg_item_t *)lv_obj_get_user_data(row);
+}
+
+int set_enter_icon_by_title(const char *title, const lv_image_dsc_t *src)
+{
+    lv_obj_t *list = lv_ui_page_main.list_radio;
+    if (title == NULL || list == NULL) {
+        return 0;
+    }
+    const uint32_t rows = lv_obj_get_child_count(list);
+    for (uint32_t i = 0; i < rows; i++) {
+        lv_obj_t *row = lv_obj_get_child(list, (int32_t)i);
+        const list_msg_item_t *item = row_item(row);
+        if (item == NULL || strcmp(item->name, title) != 0) {
+            continue;
+        }
+        const uint32_t children = lv_obj_get_child_count(row);
+        for (uint32_t c = 0; c < children; c++) {
+            lv_obj_t *child = lv_obj_get_child(row, (int32_t)c);
+            if (!lv_obj_check_type(child, &lv_image_class)) {
+                continue;
+            }
+            if (src == NULL) {
+                lv_obj_add_flag(child, LV_OBJ_FLAG_HIDDEN);
+            } else {
+                lv_obj_remove_flag(child, LV_OBJ_FLAG_HIDDEN);
+                lv_image_set_src(child, src);
+            }
+            break;
+        }
+        return 1;
+    }
+    return 0;
+}
+
+/* -- status bar and pager ----------------------------------------------------- */
+
+lv_obj_t *get_current_page_obj(void)
+{
+    lv_obj_t *pager = lv_ui_page_main.pager;
+    return lv_obj_get_child(pager, main_page_index_at(lv_obj_get_scroll_x(pager)));
+}
+
+void set_bar_msg(const char *text, const lv_image_dsc_t *icon)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    if (text) {
+        lv_label_set_text(m->bar_label, text);
+        lv_obj_remove_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
+    } else {
+        lv_label_set_text(m->bar_label, "");
+        lv_obj_add_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
+    }
+    lv_image_set_src(m->bar_icon, icon);
+    if (icon) {
+        lv_obj_remove_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
+    } else {
+        lv_obj_add_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
+    }
+}
+
+/* -- log ------------------------------------------------------------------------ */
+
+/* Room for a row name with every byte escaped as \xNN. */
+#define LOG_TEXT_LEN (4 * LIST_MSG_NAME_LEN + 1)
+
+/* Names come from the service: control bytes are logged as \xNN. */
+static const char *log_text(const char *in, char out[LOG_TEXT_LEN])
+{
+    size_t o = 0;
+    for (const unsigned char *p = (const unsigned char *)in; *p && o + 5 <= LOG_TEXT_LEN; p++) {
+        if (*p < 0x20 || *p == 0x7F) {
+            o += (size_t)snprintf(out + o, LOG_TEXT_LEN - o, "\\x%02X", *p);
+        } else {
+            out[o++] = (char)*p;
+        }
+    }
+    out[o] = '\0';
+    return out;
+}
+
+/* -- row taps ------------------------------------------------------------------- */
+
+/* The fixed menu rows of the Radio and Podcast tiles, by their exact texts. */
+typedef struct {
+    const char *row;
+    const char *bar;
+    bool opens_list; /* asks the service for its main list */
+} menu_entry_t;
+
+static const menu_entry_t menu_entries[] = {
+    {"Radio List", "Radio List", true},
+    {"Podcast", "Podcast", true},
+    {"Play History ", "Play History", false},
+    {"Local Radio ", "Local Radio", false},
+    {"Favorite", "Favorite", false},
+    {"Menu Settings", "Menu Settings", false},
+};
+
+static bool menu_row_tapped(const char *name)
+{
+    for (const menu_entry_t &entry : menu_entries) {
+        if (strcmp(name, entry.row) != 0) {
+            continue;
+        }
+        if (entry.opens_list) {
+            clean_list_items();
+        }
+        set_bar_msg(entry.bar, NULL);
+        if (entry.opens_list) {
+            (void)get_main_page_data();
+        }
+        return true;
+    }
+    return false;
+}
+
+static void play_row_tapped(const char *name)
+{
+    char text[LOG_TEXT_LEN];
+    (void)set_enter_icon_by_title(ui_run_page.play_title, NULL);
+    snprintf(ui_run_page.play_title, sizeof ui_run_page.play_title, "%s", name);
+    UI_LOG("play_title :  %s\n", log_text(ui_run_page.play_title, text));
+    (void)set_enter_icon_by_title(ui_run_page.play_title, &img_ico_play_now_short);
+    ui_run_page.is_playing = 1;
+    (void)airable_play_title(name);
+}
+
+static const ListDataUIData *list_data_by_title(const char *title)
+{
+    const ListDataUINode *head = ui_run_page.list_head;
+    if (head == NULL) {
+        return NULL;
+    }
+    for (const ListDataUINode *n = head->next; n != head; n = n->next) {
+        if (strcmp(n->data.title, title) == 0) {
+            return &n->data;
+        }
+    }
+    return NULL;
+}
+
+/* A folder's first window is the one the main list starts with. */
+static void folder_row_tapped(const char *name)
+{
+    char text[LOG_TEXT_LEN];
+    ui_run_page.list_total = 0;
+    ui_run_page.list_last = 0;
+    ui_run_page.list_start = MAIN_LIST_FIRST_START;
+    ui_run_page.list_end = MAIN_LIST_FIRST_END;
+    set_bar_msg(name, NULL);
+    UI_LOG("get title :  %s\n", log_text(name, text));
+    const ListDataUIData *data = list_data_by_title(name);
+    if (data) {
+        UI_LOG("found id by title: %s -> id=%llu\n", text, (unsigned long long)data->id_identifier);
+        (void)get_id_page_data(data->id_identifier);
+    } else {
+        UI_LOG("id not found for title: %s, fallback title request\n", text);
+        (void)get_title_page_data(name);
+    }
+    clean_list_items();
+}
+
 void list_msg_item_event_cb(lv_event_t *e)
 {
-    LV_UNUSED(e);
+    if (lv_event_get_code(e) != LV_EVENT_CLICKED) {
+        return;
+    }
+    const list_msg_item_t *item = (const list_msg_item_t *)lv_event_get_user_data(e);
+    if (item == NULL) {
+        return;
+    }
+    /* Emptying the list frees the tapped row's buffer: work on a copy. */
+    char name[LIST_MSG_NAME_LEN];
+    snprintf(name, sizeof name, "%s", item->name);
+    const bool playable = item->type == LIST_MSG_TYPE_PLAYABLE;
+    item = NULL;
+
+    char text[LOG_TEXT_LEN];
+    UI_LOG("list_msg_item clicked: %s\n", log_text(name, text));
+    if (menu_row_tapped(name)) {
+        return;
+    }
+    if (playable) {
+        play_row_tapped(name);
+    } else {
+        folder_row_tapped(name);
+    }
+}
+
+/* -- paging by over-scroll ------------------------------------------------------- */
+
+/* A pull past an end of more than this many pixels asks for a window. */
+#define PULL_PAST -50
+#define WINDOW_ROWS 20
+#define EARLIER_FROM 40
+
+/* The window an over-scroll asks for: the 20 items after the last one
+ * received, or for a pull at the top the window that ends 20 before it.
+ * False when there is none: the top reached, the last item received, or
+ * indexes past the 32-bit range. */
+static bool next_window(bool top, int32_t last, int32_t total, int32_t *start, int32_t *end)
+{
+    if (top) {
+        if (last < EARLIER_FROM) {
+            return false;
+        }
+        *start = last - EARLIER_FROM;
+        *end = last - WINDOW_ROWS;
+        return true;
+    }
+    if (last >= total || last > INT32_MAX - WINDOW_ROWS) {
+        return false;
+    }
+    *start = last + 1;
+    *end = last + WINDOW_ROWS;
+    return true;
+}
+
+static void list_pulled(lv_event_t *e, bool top)
+{
+    lv_obj_t *list = lv_ui_page_main.list_radio;
+    const int32_t value = top ? lv_obj_get_scroll_y(list) : lv_obj_get_scroll_bottom(list);
+    printf("max_scroll [%d]  code [%d]\n", (int)value, (int)lv_event_get_code(e));
+    if (value >= PULL_PAST) {
+        return;
+    }
+    if (top) {
+        UI_LOG("list  to  up \n");
+    } else {
+        UI_LOG("list  to  end \n");
+    }
+    if (ui_run_page.flags.list_busy) {
+        return;
+    }
+    int32_t start = 0;
+    int32_t end = 0;
+    if (!next_window(top, ui_run_page.list_last, ui_run_page.list_total, &start, &end)) {
+        UI_LOG("没有数据了 别扒拉了 \n");
+        return;
+    }
+    ui_run_page.flags.list_busy = 1;
+    ui_run_page.list_start = start;
+    ui_run_page.list_end = end;
+    clean_list_items();
+    (void)get_page_data_ready();
+    UI_LOG("list window asked: start=%d end=%d\n", (int)start, (int)end);
 }
 
 void list_scroll_begin_cb(lv_event_t *e)
 {
-    LV_UNUSED(e);
+    if (lv_event_get_code(e) == LV_EVENT_SCROLL_BEGIN) {
+        list_pulled(e, true);
+    }
 }
 
 void list_scroll_end_cb(lv_event_t *e)
 {
-    LV_UNUSED(e);
+    if (lv_event_get_code(e) == LV_EVENT_SCROLL_END) {
+        list_pulled(e, false);
+    }
+}
+
+/* -- Airable events --------------------------------------------------------------- */
+
+/* Set between the first item of a list reply and its end. */
+static bool reply_rows;
+
+void main_page_list_reset(void)
+{
+    reply_rows = false;
+}
+
+static void list_item_received(const airable_list_item_t *src)
+{
+    if (!reply_rows) {
+        lv_obj_clean(lv_ui_page_main.list_radio);
+        reply_rows = true;
+    }
+    list_msg_item_t *item = (list_msg_item_t *)malloc(sizeof *item);
+    if (item == NULL) {
+        return;
+    }
+    item->type = src->type;
+    snprintf(item->name, sizeof item->name, "%s", src->name);
+    add_msg_item(item, 0, item->type != LIST_MSG_TYPE_PLAYABLE);
+}
+
+static int32_t index_value(uint32_t v)
+{
+    return v > (uint32_t)INT32_MAX ? INT32_MAX : (int32_t)v;
+}
+
+static void list_done(const airable_list_count_t *count)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    if (!reply_rows) {
+        lv_obj_clean(m->list_radio); /* an answer without items */
+    }
+    reply_rows = false;
+    ui_run_page.list_total = index_value(count->total);
+    ui_run_page.list_last = index_value(count->index);
+    char text[32];
+    snprintf(text, sizeof text, "%d/%d", (int)ui_run_page.list_last, (int)ui_run_page.list_total);
+    lv_label_set_text(m->page_3_count, text);
+    UI_LOG("airable list_data: parsed done %d/%d\n", (int)ui_run_page.list_last, (int)ui_run_page.list_total);
+    ui_run_page.flags.list_busy = 0;
+}
+
+/* A WAITING answer raises the overlay only while a request waits for its
+ * answer: one that comes late or unasked would leave an overlay that no
+ * answer ever takes away. */
+static void service_busy(void)
+{
+    if (g_main_state.timer != NULL) {
+        main_start_busy_rotation();
+    }
 }
 
 /* The records the events carry are valid only during the call. */
 void airable_ui_event_cb(int event, void *data)
 {
-    LV_UNUSED(event);
-    LV_UNUSED(data);
+    switch (event) {
+    case AIRABLE_UI_MAIN_READY:
+        ui_run_page.list_start = MAIN_LIST_FIRST_START;
+        ui_run_page.list_end = MAIN_LIST_FIRST_END;
+        (void)get_page_data_ready();
+        main_stop_busy_rotation();
+        break;
+    case AIRABLE_UI_MAIN_WAITING:
+    case AIRABLE_UI_WAITING:
+        service_busy();
+        break;
+    case AIRABLE_UI_DATA_READY:
+        (void)get_page_data_ready();
+        main_stop_busy_rotation();
+        break;
+    case AIRABLE_UI_PLAY_OK:
+        main_stop_busy_rotation();
+        UI_LOG("airable status: Playback successful \n");
+        get_title_play_okey();
+        break;
+    case AIRABLE_UI_PLAYER_INFO:
+        if (data) {
+            airable_now_playing_show((const player_ui_info_t *)data);
+        }
+        break;
+    case AIRABLE_UI_LIST_ITEM:
+        if (data) {
+            list_item_received((const airable_list_item_t *)data);
+        }
+        break;
+    case AIRABLE_UI_LIST_DONE:
+        if (data) {
+            list_done((const airable_list_count_t *)data);
+        }
+        break;
+    default:
+        break;
+    }
 }

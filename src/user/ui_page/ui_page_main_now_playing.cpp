@@ -1,7 +1,7 @@
 /*
- * Now playing for AirPlay and Spotify: the play-info records their
+ * Now playing: the play-info records the AirPlay, Spotify and Airable
  * controllers decode, shown on page_1 (art, title, two lines) and page_2
- * (art, texts, progress bar, times).
+ * (art, texts, progress bar, times, audio format).
  *
  * At a title change the cover art is read one second later, when the
  * service has had time to write the new file. That second is waited on a
@@ -16,6 +16,8 @@
 #include <string.h>
 #include <sys/stat.h>
 
+#include "comm/app_proto.h"
+#include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main_private.h"
 
@@ -25,6 +27,10 @@
 #define MS_PER_SECOND 1000u
 #define SECONDS_PER_MINUTE 60u
 #define SPOTIFY_RESET_RANGE 100
+#define FULL_BAR 100
+/* The Airable view refreshes the art and the format on every
+ * (AIRABLE_ART_EVERY + 2)-th record with texts: the 22nd, 44th and so on. */
+#define AIRABLE_ART_EVERY 20
 
 /* How one source maps its record onto the pages. */
 typedef struct {
@@ -35,6 +41,8 @@ typedef struct {
 
 static const source_view_t airplay_view = {false, MAIN_ART_AIRPLAY, false};
 static const source_view_t spotify_view = {true, MAIN_ART_SPOTIFY, true};
+/* Airable reads its art on a count of records, not at a title change. */
+static const source_view_t airable_view = {true, MAIN_ART_SPOTIFY, false};
 
 /* The art reload waiting for its second; timer NULL when none waits. */
 static struct {
@@ -42,15 +50,21 @@ static struct {
     const char *path;
 } pending_art;
 
+/* Airable records with texts since the last art refresh. */
+static int32_t cnt;
+
 void main_page_now_playing_reset(void)
 {
     pending_art.timer = NULL;
     pending_art.path = NULL;
+    cnt = 0;
 }
 
 /* -- cover art ---------------------------------------------------------- */
 
-static void art_reload(const char *path)
+/* Reads the art again and tints page_1 with its colour; the colour is
+ * logged for AirPlay and Spotify only. */
+static void art_reload(const char *path, bool log_colour)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
     struct stat st;
@@ -63,7 +77,9 @@ static void art_reload(const char *path)
     lv_image_set_src(m->page_2_artwork, path);
     const lv_color_t c = get_dominant_color(path);
     m->dominant_color = c;
-    UI_LOG("[PAGE MAIN] dominant color: R=%d G=%d B=%d\n", c.red, c.green, c.blue);
+    if (log_colour) {
+        UI_LOG("[PAGE MAIN] dominant color: R=%d G=%d B=%d\n", c.red, c.green, c.blue);
+    }
     lv_obj_set_style_bg_color(m->page_1, c, 0);
 }
 
@@ -72,7 +88,7 @@ static void art_reload_timer_cb(lv_timer_t *timer)
     LV_UNUSED(timer);
     /* A one-shot timer: the library deletes it after this run. */
     pending_art.timer = NULL;
-    art_reload(pending_art.path);
+    art_reload(pending_art.path, true);
 }
 
 static void art_reload_later(const char *path)
@@ -84,7 +100,7 @@ static void art_reload_later(const char *path)
     }
     pending_art.timer = lv_timer_create(art_reload_timer_cb, ART_RELOAD_DELAY_MS, NULL);
     if (pending_art.timer == NULL) {
-        art_reload(path);
+        art_reload(path, true);
         return;
     }
     lv_timer_set_repeat_count(pending_art.timer, 1);
@@ -97,7 +113,7 @@ static void art_reload_now_if_pending(void)
     }
     lv_timer_delete(pending_art.timer);
     pending_art.timer = NULL;
-    art_reload(pending_art.path);
+    art_reload(pending_art.path, true);
 }
 
 /* -- progress ----------------------------------------------------------- */
@@ -171,6 +187,55 @@ static void title_changed(const source_view_t *view, const char *title)
     }
 }
 
+/* The other text and text3 lines, each pair set only when it changed. */
+static void lines_update(const char *other, const char *line)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    if (strcmp(lv_label_get_text(m->page_1_line_3), other) != 0) {
+        lv_label_set_text(m->page_1_line_3, other);
+        lv_label_set_text(m->page_2_line_lower, other);
+    }
+    if (strcmp(lv_label_get_text(m->page_1_line_2), line) != 0) {
+        lv_label_set_text(m->page_1_line_2, line);
+        lv_label_set_text(m->page_2_line_upper, line);
+    }
+}
+
+/* Hidden labels keep their texts; the record's lengths decide, not the
+ * lengths of the copied texts. */
+static void texts_show(bool title_len, bool other_len, bool line_len)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    show_if(m->page_1_title, title_len);
+    show_if(m->page_2_title, title_len);
+    show_if(m->page_1_line_3, title_len && other_len);
+    show_if(m->page_2_line_lower, title_len && other_len);
+    show_if(m->page_1_line_2, title_len && line_len);
+    show_if(m->page_2_line_upper, title_len && line_len);
+    show_if(m->page_1_text_column, title_len);
+}
+
+static const char *title_of(const source_view_t *view, const player_ui_info_t *info)
+{
+    return view->title_is_text2 ? info->text2 : info->text1;
+}
+
+static const char *other_of(const source_view_t *view, const player_ui_info_t *info)
+{
+    return view->title_is_text2 ? info->text1 : info->text2;
+}
+
+static void texts_show_for(const source_view_t *view, const player_ui_info_t *info)
+{
+    texts_show((view->title_is_text2 ? info->len2 : info->len1) != 0,
+               (view->title_is_text2 ? info->len1 : info->len2) != 0, info->len3 != 0);
+}
+
+static bool title_differs(const char *title)
+{
+    return strcmp(lv_label_get_text(lv_ui_page_main.page_1_title), title) != 0;
+}
+
 static void now_playing_show(const source_view_t *view, const player_ui_info_t *info)
 {
     if (info == NULL) {
@@ -181,35 +246,12 @@ static void now_playing_show(const source_view_t *view, const player_ui_info_t *
         texts_blank();
         return;
     }
-    lv_ui_page_main_t *m = &lv_ui_page_main;
-    const char *title = view->title_is_text2 ? info->text2 : info->text1;
-    const char *other = view->title_is_text2 ? info->text1 : info->text2;
-    const bool title_len = (view->title_is_text2 ? info->len2 : info->len1) != 0;
-    const bool other_len = (view->title_is_text2 ? info->len1 : info->len2) != 0;
-    const bool line_len = info->len3 != 0;
-
-    if (strcmp(lv_label_get_text(m->page_1_title), title) != 0) {
-        title_changed(view, title);
+    if (title_differs(title_of(view, info))) {
+        title_changed(view, title_of(view, info));
     }
     progress_show(info);
-    if (strcmp(lv_label_get_text(m->page_1_line_3), other) != 0) {
-        lv_label_set_text(m->page_1_line_3, other);
-        lv_label_set_text(m->page_2_line_lower, other);
-    }
-    if (strcmp(lv_label_get_text(m->page_1_line_2), info->text3) != 0) {
-        lv_label_set_text(m->page_1_line_2, info->text3);
-        lv_label_set_text(m->page_2_line_upper, info->text3);
-    }
-
-    /* Hidden labels keep their texts; the record's lengths decide, not the
-     * lengths of the copied texts. */
-    show_if(m->page_1_title, title_len);
-    show_if(m->page_2_title, title_len);
-    show_if(m->page_1_line_3, title_len && other_len);
-    show_if(m->page_2_line_lower, title_len && other_len);
-    show_if(m->page_1_line_2, title_len && line_len);
-    show_if(m->page_2_line_upper, title_len && line_len);
-    show_if(m->page_1_text_column, title_len);
+    lines_update(other_of(view, info), info->text3);
+    texts_show_for(view, info);
 }
 
 void airplay_ui_event_cb(const player_ui_info_t *info)
@@ -220,4 +262,62 @@ void airplay_ui_event_cb(const player_ui_info_t *info)
 void spotify_ui_event_cb(const player_ui_info_t *info)
 {
     now_playing_show(&spotify_view, info);
+}
+
+/* -- Airable ------------------------------------------------------------ */
+
+/* The art and its colour, then the audio format, on every 22nd record. */
+static void airable_art_and_format(const player_ui_info_t *info)
+{
+    if (cnt <= AIRABLE_ART_EVERY) {
+        cnt++;
+        return;
+    }
+    cnt = 0;
+    art_reload(MAIN_ART_SPOTIFY, false);
+    snprintf(ui_run_page.fmt_text, sizeof ui_run_page.fmt_text, "%uCH|%uHz|%uKb/s", (unsigned)info->channels,
+             (unsigned)info->sample_rate, (unsigned)info->bit_rate);
+    lv_label_set_text(lv_ui_page_main.page_2_format, ui_run_page.fmt_text);
+}
+
+/* A radio station has no length: a full bar and no times. */
+static void airable_progress(const player_ui_info_t *info)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    if (ui_run_page.airable_mode == AIRABLE_MODE_RADIO) {
+        lv_label_set_text(m->page_2_position, "");
+        lv_label_set_text(m->page_2_duration, "");
+        lv_bar_set_range(m->page_2_bar, 0, FULL_BAR);
+        lv_bar_set_value(m->page_2_bar, FULL_BAR, LV_ANIM_ON);
+        return;
+    }
+    format_time(ui_run_page.pos_text, sizeof ui_run_page.pos_text, info->position_ms);
+    format_time(ui_run_page.dur_text, sizeof ui_run_page.dur_text, info->duration_ms);
+    const bool known = info->duration_ms > 0;
+    lv_bar_set_range(m->page_2_bar, 0, known ? bar_value(info->duration_ms) : 1);
+    lv_bar_set_value(m->page_2_bar, known ? bar_value(info->position_ms) : 0, LV_ANIM_ON);
+    lv_label_set_text(m->page_2_position, ui_run_page.pos_text);
+    lv_label_set_text(m->page_2_duration, ui_run_page.dur_text);
+}
+
+void airable_now_playing_show(const player_ui_info_t *info)
+{
+    if (info == NULL) {
+        return;
+    }
+    if (info->state != 1) {
+        art_reload_now_if_pending();
+        texts_blank();
+        return;
+    }
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    const char *title = title_of(&airable_view, info);
+    if (title_differs(title)) {
+        lv_label_set_text(m->page_1_title, title);
+        lv_label_set_text(m->page_2_title, title);
+    }
+    airable_art_and_format(info);
+    airable_progress(info);
+    lines_update(other_of(&airable_view, info), info->text3);
+    texts_show_for(&airable_view, info);
 }

@@ -36,6 +36,8 @@ void main_page_build(void);
 /* Start values of the concerns' own state, set when the tree is built. */
 void main_page_pager_reset(void);
 void main_page_now_playing_reset(void);
+void main_page_list_reset(void);
+void main_page_busy_reset(void);
 
 /* Chrome (ui_page_main_chrome.cpp): overlays, volume, home, settings, back. */
 void sys_volume_event_cb(lv_event_t *e);
@@ -59,6 +61,10 @@ int32_t main_page_index_at(int32_t scroll_x);
 /* Now playing (ui_page_main_now_playing.cpp). */
 void airplay_ui_event_cb(const player_ui_info_t *info);
 void spotify_ui_event_cb(const player_ui_info_t *info);
+/* The Airable view of a play-info record: Spotify's texts; the art, the
+ * colour and the audio format on every 22nd record with texts; in radio
+ * mode a full bar and no times. */
+void airable_now_playing_show(const player_ui_info_t *info);
 
 /* Cover-art colour (ui_page_main_art_color.cpp): the most populated cell of a
  * 512-cell colour histogram of the JPEG at `path`, decoded at 1/8 size, as
@@ -73,14 +79,47 @@ void ico_podcast_event_cb(lv_event_t *e);
 void music_pause_event_cb(lv_event_t *e);
 void music_previous_event_cb(lv_event_t *e);
 void music_next_event_cb(lv_event_t *e);
+/* Kills every process of that program name and waits, about two seconds at
+ * most, for them to end; prints a warning when one is left. */
+void kill_one_app(const char *name);
+
+/* How the tiles run the shell commands and wait between probes. A command
+ * runs with a limit and gives its wait status, or -1 (cmd_run_timeout).
+ * Tests put fakes here; NULL restores the real ones. */
+typedef struct main_proc_ops_t {
+    int (*run)(const char *command, int32_t timeout_ms);
+    int64_t (*now_ms)(void); /* a monotonic clock */
+    void (*sleep_ms)(uint32_t ms);
+} main_proc_ops_t;
+void main_page_set_proc_ops(const main_proc_ops_t *ops);
+
+/* Busy overlay (ui_page_main_busy.cpp): start shows it and turns its image,
+ * unless one is up; stop takes it away; the close icon runs stop. */
+void main_start_busy_rotation(void);
+void main_stop_busy_rotation(void);
+void busy_back_event_cb(lv_event_t *e);
 
 /* Lists (ui_page_main_list.cpp). A row takes over `item` (it frees it when
- * the list is emptied); with_icon and enter are flags. */
+ * it is deleted); with_icon and enter are flags. */
 void list_add_item(lv_obj_t *parent, list_msg_item_t *item, int with_icon, int enter);
 void add_msg_item(list_msg_item_t *item, int with_icon, int enter);
+/* Empties the Airable list and its count label. */
+void clean_list_items(void);
+/* Shows `src` as the marker of the first Airable row reading `title`, or
+ * hides it for NULL; 1 when such a row exists. */
+int set_enter_icon_by_title(const char *title, const lv_image_dsc_t *src);
+/* The pager's page in view. */
+lv_obj_t *get_current_page_obj(void);
+/* Status bar: a text shows the label (NULL hides it), an image the source
+ * icon (NULL hides it). */
+void set_bar_msg(const char *text, const lv_image_dsc_t *icon);
 void list_msg_item_event_cb(lv_event_t *e);
 void list_scroll_begin_cb(lv_event_t *e);
 void list_scroll_end_cb(lv_event_t *e);
 void airable_ui_event_cb(int event, void *data);
+
+/* The window of the first list request of a browse. */
+#define MAIN_LIST_FIRST_START 0
+#define MAIN_LIST_FIRST_END 20
 
 #endif /* UI_PAGE_MAIN_PRIVATE_H */

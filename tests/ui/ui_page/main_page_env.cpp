@@ -164,6 +164,7 @@ std::string MainPageTest::take_log()
 
 lv_point_t centre_of(lv_obj_t *obj)
 {
+    lv_obj_update_layout(obj);
     lv_area_t a;
     lv_obj_get_coords(obj, &a);
     return {(a.x1 + a.x2) / 2, (a.y1 + a.y2) / 2};
