@@ -11,6 +11,7 @@ namespace {
 
 bool refresh_enabled = true;
 bool adding_theme = false;
+bool skip_transitions = false;
 
 lv_part_t part_of(lv_style_selector_t sel)
 {
@@ -39,12 +40,17 @@ size_t added_styles_begin(const lv_obj_t * obj)
     return i;
 }
 
-bool find_in_styles(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop, lv_style_value_t & out)
+inline bool find_in_styles(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop, lv_style_value_t & out)
 {
     uint16_t obj_state = obj->state;
     int32_t best_state = -1;
     for(const auto & e : obj->styles) {
         if(part_of(e.selector) != part) continue;
+        if(e.is_trans) {
+            // Running transitions come first and hold the value shown, whatever the state.
+            if(!skip_transitions && lv_style_get_prop(e.style, prop, &out) == LV_STYLE_RES_FOUND) return true;
+            continue;
+        }
         uint16_t st = state_of(e.selector);
         if((st & ~obj_state) != 0) continue;
         if(static_cast<int32_t>(st) <= best_state) continue;
@@ -144,16 +150,32 @@ void refresh_style(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
     lv_obj_refresh_style(obj, part, prop);
 }
 
+lv_style_value_t style_value_in_state(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop, uint16_t state,
+                                      bool with_transitions)
+{
+    const uint16_t saved_state = obj->state;
+    const bool saved_skip = skip_transitions;
+    obj->state = state;
+    skip_transitions = !with_transitions;
+    lv_style_value_t v = style_value(obj, part, prop);
+    obj->state = saved_state;
+    skip_transitions = saved_skip;
+    return v;
+}
+
 void remove_all_styles(lv_obj_t * obj)
 {
+    stop_transitions(obj, LV_PART_ANY);
     obj->styles.clear();
 }
 
 void change_state(lv_obj_t * obj, uint16_t state)
 {
-    uint16_t changed = static_cast<uint16_t>(obj->state ^ state);
+    uint16_t prev = obj->state;
+    uint16_t changed = static_cast<uint16_t>(prev ^ state);
     lv_obj_invalidate(obj);
     obj->state = state;
+    start_transitions(obj, prev);
     if(has_matching_prop(obj, changed, LV_STYLE_PROP_FLAG_LAYOUT_UPDATE | LV_STYLE_PROP_FLAG_INHERITABLE)) {
         lv_obj_refresh_style(obj, LV_PART_ANY, LV_STYLE_PROP_ANY);
     } else if(has_matching_prop(obj, changed, LV_STYLE_PROP_FLAG_EXT_DRAW_UPDATE)) {
@@ -204,6 +226,8 @@ bool lv_obj_replace_style(lv_obj_t * obj, const lv_style_t * old_style, const lv
 
 void lv_obj_remove_style(lv_obj_t * obj, const lv_style_t * style, lv_style_selector_t selector)
 {
+    // Removing all styles of a part also ends its transitions.
+    if(style == nullptr && state_of(selector) == LV_STATE_ANY) gui::core::stop_transitions(obj, part_of(selector));
     auto & s = obj->styles;
     size_t before = s.size();
     s.erase(std::remove_if(s.begin(), s.end(),

@@ -94,6 +94,7 @@ void draw_obj_layered(lv_layer_t * layer, lv_obj_t * obj)
     gui::draw::Layer buf(ext);
     lv_layer_t sub{buf.target()};
     sub.target.clip = ext;
+    sub.target.hor_res = layer->target.hor_res;
     draw_obj_direct(&sub, obj);
 
     gui::draw::ImageDsc dsc;
@@ -217,6 +218,7 @@ gui::draw::Target screen_target(lv_display_t * d)
     t.buf = d->buf_act->data;
     t.stride = static_cast<int32_t>(d->buf_act->header.stride);
     t.buf_area = {0, 0, lv_display_get_horizontal_resolution(d) - 1, lv_display_get_vertical_resolution(d) - 1};
+    t.hor_res = lv_display_get_horizontal_resolution(d);
     return t;
 }
 
@@ -238,6 +240,7 @@ void render_partial(lv_display_t * d, const std::vector<lv_area_t> & areas)
             t.buf = d->buf_act->data;
             t.stride = stride;
             t.buf_area = band;
+            t.hor_res = lv_display_get_horizontal_resolution(d);
             render_area(d, t, band);
             flush(d, band, d->buf_act->data, i + 1 == areas.size() && band.y2 == a.y2);
             swap_buffers(d);

@@ -21,8 +21,7 @@ double disc(double x, double y, double cx, double cy, double r) {
 
 // Per-pixel coverage painter over an area; `fn(x, y)` returns 0..1.
 template <typename Fn>
-void paint(Target& t, const lv_area_t& box, lv_color_t color, lv_opa_t opa, const image::DecodedImage* img,
-           const lv_area_t& img_area, Fn fn) {
+void paint(Target& t, const lv_area_t& box, lv_color_t color, lv_opa_t opa, Fn fn) {
     lv_area_t a;
     if (!intersect(a, box, t.clip)) return;
     const int32_t n = width(a);
@@ -38,21 +37,25 @@ void paint(Target& t, const lv_area_t& box, lv_color_t color, lv_opa_t opa, cons
         if (!any) continue;
         bool full = false;
         if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
-        uint8_t* dst = pixel_ptr(t, a.x1, y);
-        if (img == nullptr) {
-            blend_span(dst, n, color, opa, cov);
-            continue;
-        }
-        // Paint the image through the shape.
-        for (int32_t x = a.x1; x <= a.x2; x++) {
-            const int32_t ix = x - img_area.x1, iy = y - img_area.y1;
-            if (ix < 0 || iy < 0 || ix >= img->w || iy >= img->h) continue;
-            const uint8_t* p = img->data + static_cast<size_t>(iy) * img->stride + ix * 4;
-            uint32_t alpha = div255(cov[x - a.x1] * static_cast<uint32_t>(img->has_alpha ? p[3] : 255U));
-            alpha = div255(alpha * opa);
-            blend_pixel(dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
-        }
+        blend_span(pixel_ptr(t, a.x1, y), n, color, opa, cov);
     }
+}
+
+// Coverage of the ring between the circle inscribed in `square` and the one
+// inscribed in `hole` (if any) for row y over [x1, x2], into cov. False when
+// the row misses the ring.
+bool ring_row(const lv_area_t& square, int32_t r, bool has_hole, const lv_area_t& hole, int32_t r_hole, int32_t y,
+              int32_t x1, int32_t x2, uint8_t* cov) {
+    int32_t f, l;
+    if (!rrect_row(square, r, y, x1, x2, cov, &f, &l)) return false;
+    if (!has_hole || y < hole.y1 || y > hole.y2) return true;
+    uint8_t* inner = scratch(2, x2 - x1 + 1).data();
+    if (!rrect_row(hole, r_hole, y, x1, x2, inner, &f, &l)) return true;
+    for (int32_t x = f; x <= l; x++) {
+        const int32_t i = x - x1;
+        cov[i] = static_cast<uint8_t>(div255(cov[i] * (255U - inner[i])));
+    }
+    return true;
 }
 
 } // namespace
@@ -63,43 +66,72 @@ void draw_arc(Target& t, const ArcDsc& dsc) {
     if (sweep == 0) return;
     sweep = ((sweep % 360) + 360) % 360;
     const bool full_circle = sweep == 0;
-    const double r_out = dsc.radius;
-    const double w = std::min(dsc.width, dsc.radius);
-    const double r_in = r_out - w;
-    const double cx = dsc.center.x + 0.5, cy = dsc.center.y + 0.5;
+
+    // The centre is the corner between pixels: the ring fills the 2r x 2r
+    // square [c - r, c + r - 1], and the hole the square shrunk by the width.
+    const int32_t r = dsc.radius;
+    const int32_t w = std::min(dsc.width, r);
+    const lv_area_t square{dsc.center.x - r, dsc.center.y - r, dsc.center.x + r - 1, dsc.center.y + r - 1};
+    const lv_area_t hole = grow(square, -w);
+    const bool has_hole = w < r;
+
+    // Angles and end caps in continuous coordinates (pixel x spans [x, x + 1]).
+    const double cx = dsc.center.x, cy = dsc.center.y;
     const double a0 = dsc.start_angle * kPi / 180.0, a1 = (dsc.start_angle + sweep) * kPi / 180.0;
     const double ux0 = std::cos(a0), uy0 = std::sin(a0), ux1 = std::cos(a1), uy1 = std::sin(a1);
-    const double mid_r = r_out - w / 2;
-    const double cap_r = w / 2;
-
-    auto fn = [&](double x, double y) {
+    const double mid_r = r - w / 2.0;
+    const double cap_r = w / 2.0;
+    auto angular = [&](double x, double y) {
         const double dx = x - cx, dy = y - cy;
-        const double d = std::hypot(dx, dy);
-        double c = std::min(cover(r_out - d + 0.5), cover(d - r_in + 0.5));
-        if (!full_circle) {
-            // Signed distances to the start and end rays (clockwise positive).
-            const double s = ux0 * dy - uy0 * dx;
-            const double e = ux1 * dy - uy1 * dx;
-            const double in_s = cover(s + 0.5), in_e = cover(-e + 0.5);
-            // Up to half a turn the arc is where both half-planes meet, beyond
-            // that it is where either one holds.
-            const double ang = sweep <= 180 ? std::min(in_s, in_e) : std::max(in_s, in_e);
-            c = std::min(c, ang);
-            if (dsc.rounded) {
-                c = std::max(c, disc(x, y, cx + ux0 * mid_r, cy + uy0 * mid_r, cap_r));
-                c = std::max(c, disc(x, y, cx + ux1 * mid_r, cy + uy1 * mid_r, cap_r));
-            }
-        }
-        return c;
+        // Signed distances to the start and end rays (clockwise positive).
+        const double in_s = cover(ux0 * dy - uy0 * dx + 0.5);
+        const double in_e = cover(-(ux1 * dy - uy1 * dx) + 0.5);
+        // Up to half a turn the arc is where both half-planes meet, beyond
+        // that it is where either one holds.
+        return sweep <= 180 ? std::min(in_s, in_e) : std::max(in_s, in_e);
+    };
+    auto caps = [&](double x, double y) {
+        if (!dsc.rounded) return 0.0;
+        return std::max(disc(x, y, cx + ux0 * mid_r, cy + uy0 * mid_r, cap_r),
+                        disc(x, y, cx + ux1 * mid_r, cy + uy1 * mid_r, cap_r));
     };
 
-    const auto r = static_cast<int32_t>(dsc.radius) + 1;
-    const lv_area_t box{dsc.center.x - r, dsc.center.y - r, dsc.center.x + r, dsc.center.y + r};
     std::shared_ptr<const image::DecodedImage> img;
     if (dsc.img_src != nullptr) img = image::decode(dsc.img_src);
-    const lv_area_t img_area{dsc.center.x - dsc.radius, dsc.center.y - dsc.radius, dsc.center.x + dsc.radius,
-                             dsc.center.y + dsc.radius};
-    paint(t, box, dsc.color, dsc.opa, img.get(), img_area, fn);
+    if (dsc.img_src != nullptr && !img) return;
+
+    lv_area_t a;
+    if (!intersect(a, square, t.clip)) return;
+    const int32_t n = width(a);
+    uint8_t* cov = scratch(0, n).data();
+    for (int32_t y = a.y1; y <= a.y2; y++) {
+        if (!ring_row(square, r, has_hole, hole, w < r ? r - w : 0, y, a.x1, a.x2, cov)) continue;
+        if (!full_circle) {
+            for (int32_t x = a.x1; x <= a.x2; x++) {
+                uint8_t& c = cov[x - a.x1];
+                if (c == 0) continue;
+                const double px = x + 0.5, py = y + 0.5;
+                const double keep = std::max(angular(px, py), caps(px, py));
+                c = static_cast<uint8_t>(std::lround(c * keep));
+            }
+        }
+        bool full = false;
+        if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
+        uint8_t* dst = pixel_ptr(t, a.x1, y);
+        if (!img) {
+            blend_span(dst, n, dsc.color, dsc.opa, cov);
+            continue;
+        }
+        // Paint the image through the shape.
+        for (int32_t x = a.x1; x <= a.x2; x++) {
+            const int32_t ix = x - square.x1, iy = y - square.y1;
+            if (ix >= img->w || iy >= img->h) continue;
+            const uint8_t* p = img->data + static_cast<size_t>(iy) * img->stride + ix * 4;
+            uint32_t alpha = opa_mix(cov[x - a.x1], img->has_alpha ? p[3] : 255U);
+            if (dsc.opa < LV_OPA_MAX) alpha = opa_mix(alpha, dsc.opa);
+            blend_pixel(dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
+        }
+    }
 }
 
 void draw_line(Target& t, const LineDsc& dsc) {
@@ -122,7 +154,7 @@ void draw_line(Target& t, const LineDsc& dsc) {
     const auto pad = static_cast<int32_t>(std::ceil(hw)) + 1;
     const lv_area_t box{std::min(dsc.p1.x, dsc.p2.x) - pad, std::min(dsc.p1.y, dsc.p2.y) - pad,
                         std::max(dsc.p1.x, dsc.p2.x) + pad, std::max(dsc.p1.y, dsc.p2.y) + pad};
-    paint(t, box, dsc.color, dsc.opa, nullptr, box, fn);
+    paint(t, box, dsc.color, dsc.opa, fn);
 }
 
 } // namespace gui::draw

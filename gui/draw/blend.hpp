@@ -4,6 +4,7 @@
 #include "lvgl.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace gui::draw {
 
@@ -31,32 +32,41 @@ constexpr lv_color_t recolor(lv_color_t px, lv_color_t rc, lv_opa_t m) {
     return lv_color_t{ch(px.blue, rc.blue), ch(px.green, rc.green), ch(px.red, rc.red)};
 }
 
-// Blend a straight-alpha colour with coverage `a` onto one destination pixel
-// (B, G, R, A bytes). The destination keeps alpha correct for layers.
+// Blend onto a pixel whose alpha da is neither opaque nor nearly transparent
+// (layers): the alphas combine with the "over" rule.
+void blend_pixel_over(uint8_t* dst, lv_color_t c, uint32_t a, uint32_t da);
+
+// blend_pixel as a call, for the rare pixels of tight copy loops.
+void blend_pixel_rare(uint8_t* dst, lv_color_t c, uint32_t a);
+
+// Write colour c with alpha a as one 32-bit pixel.
+inline void put_pixel(uint8_t* dst, lv_color_t c, uint32_t a) {
+    const uint32_t word = (a << 24) | (static_cast<uint32_t>(c.red) << 16) |
+                          (static_cast<uint32_t>(c.green) << 8) | c.blue;
+    std::memcpy(dst, &word, sizeof(word));
+}
+
+// Blend a straight-alpha colour with alpha `a` onto one ARGB8888 destination
+// pixel (B, G, R, A bytes). A nearly transparent colour leaves the pixel; a
+// nearly opaque one, or any colour over a nearly transparent pixel, is copied
+// together with its own alpha; over an opaque pixel the channels mix and the
+// alpha stays opaque.
 inline void blend_pixel(uint8_t* dst, lv_color_t c, uint32_t a) {
     if (a >= LV_OPA_MAX) {
-        dst[0] = c.blue;
-        dst[1] = c.green;
-        dst[2] = c.red;
-        dst[3] = 0xFF;
+        put_pixel(dst, c, a);
         return;
     }
     if (a <= LV_OPA_MIN) return;
     const uint32_t da = dst[3];
-    if (da == 0xFF) {
+    if (da == LV_OPA_COVER) {
         dst[0] = mix_channel(c.blue, dst[0], a);
         dst[1] = mix_channel(c.green, dst[1], a);
         dst[2] = mix_channel(c.red, dst[2], a);
-        return;
+    } else if (da <= LV_OPA_MIN) {
+        put_pixel(dst, c, a);
+    } else {
+        blend_pixel_over(dst, c, a, da);
     }
-    // Destination has alpha (a layer): "over" with straight alpha.
-    const uint32_t out_a = a + div255(da * (255 - a));
-    if (out_a == 0) return;
-    const uint32_t fw = a * 255 / out_a; // weight of the source colour
-    dst[0] = mix_channel(c.blue, dst[0], fw);
-    dst[1] = mix_channel(c.green, dst[1], fw);
-    dst[2] = mix_channel(c.red, dst[2], fw);
-    dst[3] = static_cast<uint8_t>(out_a);
 }
 
 } // namespace gui::draw

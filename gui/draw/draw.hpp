@@ -23,6 +23,7 @@ struct Target {
     lv_area_t buf_area{};
     lv_area_t clip{};
     std::vector<RoundedClip> masks;
+    int32_t hor_res = 0; // of the display drawn for (0: the buffer's width)
 
     void push_rounded_clip(const lv_area_t& area, int32_t radius);
     void pop_rounded_clip();
@@ -108,6 +109,10 @@ struct ImageDsc {
     bool tiled = false;    // repeat the image over clip_area starting at coords
     int32_t radius = 0;    // clip the drawn image to coords with this corner radius
 };
+
+// The area a w x h image covers with the rotation, scale and pivot of `dsc`,
+// relative to its untransformed top-left corner.
+lv_area_t transformed_image_area(int32_t w, int32_t h, const ImageDsc& dsc);
 
 // Draw an image whose untransformed top-left corner is coords.x1/y1 (coords
 // has the image's size; for tiled images it is the first tile).

@@ -3,6 +3,7 @@
 
 #include "../image/decoder.hpp"
 
+#include <array>
 #include <cmath>
 
 namespace gui::draw {
@@ -11,8 +12,7 @@ namespace {
 using namespace raster;
 
 constexpr int32_t kScaleOne = 256;
-constexpr int32_t kFixShift = 16;
-constexpr int64_t kFixOne = int64_t{1} << kFixShift;
+constexpr double kPi = 3.14159265358979323846;
 
 struct Look {
     lv_opa_t opa;
@@ -47,23 +47,35 @@ void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk
         return;
     }
     if (opaque && cov == nullptr && !lk.recolor) {
-        // Full opacity: copy opaque pixels as words, blend only the see-through ones.
-        auto* d = reinterpret_cast<uint32_t*>(dst);
-        for (int32_t i = 0; i < n; i++) {
-            uint32_t v;
-            std::memcpy(&v, src + i * 4, 4);
-            const uint32_t a = v >> 24;
-            if (a == 0xFF) d[i] = v;
-            else if (a > LV_OPA_MIN) blend_pixel(dst + i * 4, lv_color_t{src[i * 4], src[i * 4 + 1], src[i * 4 + 2]}, a);
+        // Full opacity: opaque pixels are copied, two at a time where both
+        // are; only the see-through ones are blended.
+        auto one = [dst, src](int32_t i) {
+            const uint8_t* s = src + i * 4;
+            if (s[3] == 0xFF) std::memcpy(dst + i * 4, s, 4);
+            else blend_pixel_rare(dst + i * 4, lv_color_t{s[0], s[1], s[2]}, s[3]);
+        };
+        constexpr uint64_t kBothOpaque = 0xFF000000FF000000ULL;
+        int32_t i = 0;
+        for (; i + 1 < n; i += 2) {
+            uint64_t pair;
+            std::memcpy(&pair, src + i * 4, sizeof(pair));
+            if ((pair & kBothOpaque) == kBothOpaque) {
+                std::memcpy(dst + i * 4, &pair, sizeof(pair));
+            } else {
+                one(i);
+                one(i + 1);
+            }
         }
+        if (i < n) one(i);
         return;
     }
     for (int32_t i = 0; i < n; i++) {
         const uint8_t* s = src + i * 4;
         uint32_t a = has_alpha ? s[3] : 255U;
         if (a == 0) continue;
-        if (!opaque) a = div255(a * lk.opa);
-        if (cov != nullptr) a = div255(a * cov[i]);
+        if (!opaque && cov != nullptr) a = opa_mix(a, lk.opa, cov[i]);
+        else if (!opaque) a = opa_mix(a, lk.opa);
+        else if (cov != nullptr) a = opa_mix(a, cov[i]);
         if (a <= LV_OPA_MIN) continue;
         if (a >= 255 && !lk.recolor) {
             dst[i * 4] = s[0];
@@ -89,114 +101,221 @@ void draw_plain(Target& t, const lv_area_t& coords, const Pixels& px, const Look
     }
 }
 
-// Affine map from destination pixels back to source pixels.
-struct Inverse {
-    double cos_a, sin_a, sx, sy;
-    double px, py; // pivot, screen coordinates
-    double lx, ly; // pivot, image coordinates
+// ---- transforms -----------------------------------------------------------
+//
+// Destination pixels are mapped back into the source in 1/256 px. Only the
+// first and last pixel of each destination row are mapped; the pixels between
+// step linearly from one to the other. Pixel indices count as points, so the
+// pivot is the centre of pixel `pivot`, not the geometric centre.
 
-    void to_src(double x, double y, double& u, double& v) const {
-        const double dx = x - px, dy = y - py;
-        u = (cos_a * dx + sin_a * dy) / sx + lx;
-        v = (-sin_a * dx + cos_a * dy) / sy + ly;
-    }
-    void to_dst(double u, double v, double& x, double& y) const {
-        const double ux = (u - lx) * sx, vy = (v - ly) * sy;
-        x = cos_a * ux - sin_a * vy + px;
-        y = sin_a * ux + cos_a * vy + py;
-    }
+constexpr int32_t kSubPx = 256;
+constexpr int32_t kHalfSubPx = 128;
+constexpr int32_t kTrigShift = 5; // round(32768 sin) >> 5: sines in 1/1024
+// Transformed pixels are made in chunks that fit a buffer of 4 display rows
+// (display and transformed pixels both take 4 bytes).
+constexpr int32_t kChunkBufferRows = 4;
+
+struct Transform {
+    int32_t angle;   // 0.1 degree, 0..3599
+    int32_t scale_x; // 256 = 100 %
+    int32_t scale_y;
+    lv_point_t pivot; // in image pixels
+    int32_t sin_fwd, cos_fwd; // of angle, 1/1024
+    int32_t sin_inv, cos_inv; // of -angle
 };
 
-// Sample straight-alpha BGRA at fixed-point (u, v) pixel-centre coordinates;
-// outside the image is transparent so the edges come out anti-aliased.
-inline bool sample_bilinear(const Pixels& px, int64_t u, int64_t v, uint8_t out[4]) {
-    const int64_t uu = u - kFixOne / 2, vv = v - kFixOne / 2;
-    const auto x0 = static_cast<int32_t>(uu >> kFixShift);
-    const auto y0 = static_cast<int32_t>(vv >> kFixShift);
-    if (x0 < -1 || y0 < -1 || x0 >= px.w || y0 >= px.h) return false;
-    const auto fx = static_cast<uint32_t>((uu >> (kFixShift - 8)) & 0xFF);
-    const auto fy = static_cast<uint32_t>((vv >> (kFixShift - 8)) & 0xFF);
-    const uint32_t w[4] = {(256 - fx) * (256 - fy), fx * (256 - fy), (256 - fx) * fy, fx * fy};
-    uint32_t sa = 0, sb = 0, sg = 0, sr = 0;
-    for (int k = 0; k < 4; k++) {
-        const int32_t x = x0 + (k & 1), y = y0 + (k >> 1);
-        if (x < 0 || y < 0 || x >= px.w || y >= px.h || w[k] == 0) continue;
-        const uint8_t* p = px.data + static_cast<size_t>(y) * px.stride + x * 4;
-        const uint32_t a = px.has_alpha ? p[3] : 255U;
-        const uint32_t wa = w[k] * a; // up to 2^24
-        sa += wa;
-        sb += (wa >> 8) * p[0];
-        sg += (wa >> 8) * p[1];
-        sr += (wa >> 8) * p[2];
-    }
-    if (sa == 0) return false;
-    const uint32_t norm = sa >> 8;
-    out[3] = static_cast<uint8_t>(sa >> 16);
-    out[0] = static_cast<uint8_t>(std::min<uint32_t>(sb / std::max<uint32_t>(norm, 1), 255));
-    out[1] = static_cast<uint8_t>(std::min<uint32_t>(sg / std::max<uint32_t>(norm, 1), 255));
-    out[2] = static_cast<uint8_t>(std::min<uint32_t>(sr / std::max<uint32_t>(norm, 1), 255));
-    return out[3] != 0;
+// round(32768 sin) of a whole number of degrees.
+int32_t sin_degrees(int32_t deg) {
+    static const std::array<int32_t, 91> quarter = [] {
+        std::array<int32_t, 91> q{};
+        for (size_t d = 0; d < q.size(); d++) {
+            q[d] = static_cast<int32_t>(std::lround(32768.0 * std::sin(static_cast<double>(d) * kPi / 180.0)));
+        }
+        return q;
+    }();
+    deg = ((deg % 360) + 360) % 360;
+    if (deg <= 90) return quarter[static_cast<size_t>(deg)];
+    if (deg <= 180) return quarter[static_cast<size_t>(180 - deg)];
+    if (deg <= 270) return -quarter[static_cast<size_t>(deg - 180)];
+    return -quarter[static_cast<size_t>(360 - deg)];
 }
 
-inline bool sample_nearest(const Pixels& px, int64_t u, int64_t v, uint8_t out[4]) {
-    const auto x = static_cast<int32_t>(u >> kFixShift);
-    const auto y = static_cast<int32_t>(v >> kFixShift);
-    if (x < 0 || y < 0 || x >= px.w || y >= px.h) return false;
-    const uint8_t* p = px.data + static_cast<size_t>(y) * px.stride + x * 4;
-    std::memcpy(out, p, 4);
-    if (!px.has_alpha) out[3] = 0xFF;
-    return out[3] != 0;
+// Sine and cosine of an angle in tenths of a degree, interpolated between
+// whole degrees, in 1/1024.
+void sin_cos(int32_t tenths, int32_t& s, int32_t& c) {
+    tenths = ((tenths % 3600) + 3600) % 3600;
+    const int32_t deg = tenths / 10, rem = tenths % 10;
+    s = ((sin_degrees(deg) * (10 - rem) + sin_degrees(deg + 1) * rem) / 10) >> kTrigShift;
+    c = ((sin_degrees(deg + 90) * (10 - rem) + sin_degrees(deg + 91) * rem) / 10) >> kTrigShift;
 }
+
+Transform make_transform(const ImageDsc& dsc) {
+    Transform tr{};
+    tr.angle = ((dsc.rotation % 3600) + 3600) % 3600;
+    tr.scale_x = std::max(dsc.scale_x, 1);
+    tr.scale_y = std::max(dsc.scale_y, 1);
+    tr.pivot = dsc.pivot;
+    sin_cos(tr.angle, tr.sin_fwd, tr.cos_fwd);
+    sin_cos(-tr.angle, tr.sin_inv, tr.cos_inv);
+    return tr;
+}
+
+// Where image point (x, y) lands, floored to whole pixels.
+lv_point_t forward(const Transform& tr, int32_t x, int32_t y) {
+    const int64_t dx = x - tr.pivot.x, dy = y - tr.pivot.y;
+    if (tr.angle == 0) {
+        return {static_cast<int32_t>((dx * tr.scale_x) >> 8) + tr.pivot.x,
+                static_cast<int32_t>((dy * tr.scale_y) >> 8) + tr.pivot.y};
+    }
+    const int64_t sx = dx * tr.scale_x, sy = dy * tr.scale_y;
+    return {static_cast<int32_t>((sx * tr.cos_fwd - sy * tr.sin_fwd) >> 18) + tr.pivot.x,
+            static_cast<int32_t>((sx * tr.sin_fwd + sy * tr.cos_fwd) >> 18) + tr.pivot.y};
+}
+
+// The source position of destination pixel (x, y) (both relative to the
+// image's untransformed top-left corner), in 1/256 px.
+void inverse(const Transform& tr, int32_t x, int32_t y, int64_t& xs, int64_t& ys) {
+    const int64_t dx = x - tr.pivot.x, dy = y - tr.pivot.y;
+    const int64_t px = int64_t{kSubPx} * tr.pivot.x, py = int64_t{kSubPx} * tr.pivot.y;
+    if (tr.angle == 0) {
+        xs = dx * kSubPx * kSubPx / tr.scale_x + px;
+        ys = dy * kSubPx * kSubPx / tr.scale_y + py;
+        return;
+    }
+    int64_t vx = tr.cos_inv * dx - tr.sin_inv * dy;
+    int64_t vy = tr.sin_inv * dx + tr.cos_inv * dy;
+    if (tr.scale_x != kScaleOne || tr.scale_y != kScaleOne) {
+        vx = vx * kScaleOne / tr.scale_x;
+        vy = vy * kScaleOne / tr.scale_y;
+    }
+    xs = (vx >> 2) + px;
+    ys = (vy >> 2) + py;
+}
+
+// The transformed image's box relative to its untransformed top-left corner.
+lv_area_t transformed_box(const Transform& tr, int32_t w, int32_t h) {
+    const lv_point_t corners[4] = {forward(tr, 0, 0), forward(tr, w, 0), forward(tr, 0, h), forward(tr, w, h)};
+    lv_area_t box{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
+    for (const lv_point_t& p : corners) {
+        box.x1 = std::min(box.x1, p.x);
+        box.y1 = std::min(box.y1, p.y);
+        box.x2 = std::max(box.x2, p.x);
+        box.y2 = std::max(box.y2, p.y);
+    }
+    box.x2--;
+    box.y2--;
+    return box;
+}
+
+// A sampled pixel, straight alpha.
+struct Texel {
+    uint8_t b, g, r, a;
+    bool operator==(const Texel&) const = default;
+};
+
+inline Texel texel(const Pixels& px, int32_t x, int32_t y) {
+    const uint8_t* p = px.data + static_cast<size_t>(y) * px.stride + static_cast<size_t>(x) * 4;
+    return {p[0], p[1], p[2], px.has_alpha ? p[3] : static_cast<uint8_t>(0xFF)};
+}
+
+// Mix neighbour n into t by weight w (0-127).
+inline void mix_neighbour(Texel& t, const Texel& n, uint32_t w) {
+    if (n.a == 0) {
+        t.a = static_cast<uint8_t>((t.a * (255U - w)) >> 8);
+    } else if (!(n == t)) {
+        t.a = static_cast<uint8_t>((n.a * w + t.a * (255U - w)) >> 8);
+        t.b = mix_channel(n.b, t.b, w);
+        t.g = mix_channel(n.g, t.g, w);
+        t.r = mix_channel(n.r, t.r, w);
+    }
+}
+
+// The image at source position (xs, ys) in 1/256 px: the nearest pixel, with
+// anti-aliasing mixed with its horizontal and vertical neighbours on the side
+// the position leans to (or faded out at the image's edge). False outside.
+inline bool sample(const Pixels& px, int64_t xs, int64_t ys, bool antialias, Texel& out) {
+    const auto x = static_cast<int32_t>(xs >> 8), y = static_cast<int32_t>(ys >> 8);
+    if (x < 0 || y < 0 || x >= px.w || y >= px.h) return false;
+    out = texel(px, x, y);
+    if (!antialias) return out.a != 0;
+    const auto fx = static_cast<int32_t>(xs & 0xFF), fy = static_cast<int32_t>(ys & 0xFF);
+    const int32_t nx = fx < kHalfSubPx ? -1 : 1, ny = fy < kHalfSubPx ? -1 : 1;
+    const auto wx = static_cast<uint32_t>(fx < kHalfSubPx ? kHalfSubPx - 1 - fx : fx - kHalfSubPx);
+    const auto wy = static_cast<uint32_t>(fy < kHalfSubPx ? kHalfSubPx - 1 - fy : fy - kHalfSubPx);
+    const bool x_inside = x + nx >= 0 && x + nx < px.w;
+    const bool y_inside = y + ny >= 0 && y + ny < px.h;
+    if (x_inside && y_inside) {
+        mix_neighbour(out, texel(px, x, y + ny), wy);
+        mix_neighbour(out, texel(px, x + nx, y), wx);
+    } else if (!x_inside) {
+        out.a = static_cast<uint8_t>((out.a * (kHalfSubPx - 1 - wx)) >> 7);
+    } else {
+        out.a = static_cast<uint8_t>((out.a * (kHalfSubPx - 1 - wy)) >> 7);
+    }
+    return out.a != 0;
+}
+
+// A row of n destination pixels: pixel i samples the source at
+// (x0 + (x_step * i >> 8), y0 + (y_step * i >> 8)), 1/256 px.
+struct RowMap {
+    int64_t x0, y0, x_step, y_step;
+};
+
+// Steps of 1/256 of 1/256 px from `first` to `last` over n pixels.
+inline int64_t step_between(int64_t first, int64_t last, int32_t n) {
+    return n > 1 ? kSubPx * (last - first) / (n - 1) : 0;
+}
+
+// The end points sit half a step in: a pixel's own position is its centre.
+inline int64_t at_step(int64_t first, int64_t step, int32_t i) { return first + kHalfSubPx + ((step * i) >> 8); }
 
 void draw_transformed(Target& t, const lv_area_t& coords, const Pixels& px, const ImageDsc& dsc, const Look& lk) {
-    constexpr double kPi = 3.14159265358979323846;
-    const double angle = (dsc.rotation % 3600) * kPi / 1800.0;
-    Inverse inv{std::cos(angle),
-                std::sin(angle),
-                std::max(dsc.scale_x, 1) / static_cast<double>(kScaleOne),
-                std::max(dsc.scale_y, 1) / static_cast<double>(kScaleOne),
-                static_cast<double>(coords.x1 + dsc.pivot.x),
-                static_cast<double>(coords.y1 + dsc.pivot.y),
-                static_cast<double>(dsc.pivot.x),
-                static_cast<double>(dsc.pivot.y)};
-
-    // Bounding box of the transformed image.
-    double minx = 1e18, miny = 1e18, maxx = -1e18, maxy = -1e18;
-    const double cu[4] = {0, static_cast<double>(px.w), 0, static_cast<double>(px.w)};
-    const double cv[4] = {0, 0, static_cast<double>(px.h), static_cast<double>(px.h)};
-    for (int k = 0; k < 4; k++) {
-        double x, y;
-        inv.to_dst(cu[k], cv[k], x, y);
-        minx = std::min(minx, x);
-        maxx = std::max(maxx, x);
-        miny = std::min(miny, y);
-        maxy = std::max(maxy, y);
-    }
-    const lv_area_t box{static_cast<int32_t>(std::floor(minx)) - 1, static_cast<int32_t>(std::floor(miny)) - 1,
-                        static_cast<int32_t>(std::ceil(maxx)) + 1, static_cast<int32_t>(std::ceil(maxy)) + 1};
+    const Transform tr = make_transform(dsc);
+    lv_area_t box = transformed_box(tr, px.w, px.h);
+    lv_area_move(&box, coords.x1, coords.y1);
     lv_area_t a;
     if (!intersect(a, box, t.clip)) return;
 
     const int32_t n = width(a);
-    std::vector<uint8_t>& cov_v = scratch(0, n);
-    const auto du = static_cast<int64_t>(std::llround(inv.cos_a / inv.sx * kFixOne));
-    const auto dv = static_cast<int64_t>(std::llround(-inv.sin_a / inv.sy * kFixOne));
-    for (int32_t y = a.y1; y <= a.y2; y++) {
-        bool full = true;
-        if (!apply_masks(t, y, a.x1, a.x2, cov_v.data(), full)) continue;
-        double u0, v0;
-        inv.to_src(a.x1 + 0.5, y + 0.5, u0, v0);
-        int64_t u = std::llround(u0 * kFixOne), v = std::llround(v0 * kFixOne);
-        uint8_t* dst = pixel_ptr(t, a.x1, y);
-        for (int32_t i = 0; i < n; i++, u += du, v += dv) {
-            uint8_t s[4];
-            const bool hit = dsc.antialias ? sample_bilinear(px, u, v, s) : sample_nearest(px, u, v, s);
-            if (!hit) continue;
-            uint32_t alpha = s[3];
-            if (lk.opa < LV_OPA_MAX) alpha = div255(alpha * lk.opa);
-            if (!full) alpha = div255(alpha * cov_v[i]);
-            if (alpha <= LV_OPA_MIN) continue;
-            blend_src(dst + i * 4, s, alpha, lk);
+    const int32_t hor_res = t.hor_res > 0 ? t.hor_res : width(t.buf_area);
+    const int32_t chunk_rows = std::max(1, kChunkBufferRows * hor_res / n);
+    const int32_t x1 = a.x1 - coords.x1, x2 = a.x2 - coords.x1;
+    // Scaled only, the far ends stop where the last source pixel lands.
+    const int32_t x_limit = ((px.w - 1 - tr.pivot.x) * tr.scale_x >> 8) + tr.pivot.x;
+    const int32_t y_limit = ((px.h - 1 - tr.pivot.y) * tr.scale_y >> 8) + tr.pivot.y;
+    uint8_t* cov = scratch(0, n).data();
+
+    for (int32_t cy1 = a.y1; cy1 <= a.y2; cy1 += chunk_rows) {
+        const int32_t cy2 = std::min(a.y2, cy1 + chunk_rows - 1);
+        // Scaled only: x maps the same on every row, y steps through the chunk.
+        int64_t sx1 = 0, sy1 = 0, sx2 = 0, sy2 = 0;
+        inverse(tr, x1, cy1 - coords.y1, sx1, sy1);
+        inverse(tr, std::min(x2, x_limit), std::min(cy2 - coords.y1, y_limit), sx2, sy2);
+        const int64_t chunk_x_step = step_between(sx1, sx2, n);
+        const int64_t chunk_y_step = step_between(sy1, sy2, cy2 - cy1 + 1);
+
+        for (int32_t y = cy1; y <= cy2; y++) {
+            RowMap m{at_step(sx1, 0, 0), at_step(sy1, chunk_y_step, y - cy1), chunk_x_step, 0};
+            if (tr.angle != 0) {
+                int64_t rx1, ry1, rx2, ry2;
+                inverse(tr, x1, y - coords.y1, rx1, ry1);
+                inverse(tr, x2, y - coords.y1, rx2, ry2);
+                m = {at_step(rx1, 0, 0), at_step(ry1, 0, 0), step_between(rx1, rx2, n), step_between(ry1, ry2, n)};
+            }
+            bool full = true;
+            if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
+            uint8_t* dst = pixel_ptr(t, a.x1, y);
+            for (int32_t i = 0; i < n; i++) {
+                Texel s;
+                const int64_t xs = m.x0 + ((m.x_step * i) >> 8), ys = m.y0 + ((m.y_step * i) >> 8);
+                if (!sample(px, xs, ys, dsc.antialias, s)) continue;
+                uint32_t alpha = s.a;
+                if (lk.opa < LV_OPA_MAX && !full) alpha = opa_mix(alpha, lk.opa, cov[i]);
+                else if (lk.opa < LV_OPA_MAX) alpha = opa_mix(alpha, lk.opa);
+                else if (!full) alpha = opa_mix(alpha, cov[i]);
+                const uint8_t src[3] = {s.b, s.g, s.r};
+                blend_src(dst + i * 4, src, alpha, lk);
+            }
         }
     }
 }
@@ -220,6 +339,10 @@ void draw_tiled(Target& t, const lv_area_t& coords, const Pixels& px, const Look
 }
 
 } // namespace
+
+lv_area_t transformed_image_area(int32_t w, int32_t h, const ImageDsc& dsc) {
+    return transformed_box(make_transform(dsc), w, h);
+}
 
 void draw_pixels(Target& t, const lv_area_t& coords, const Pixels& px, const ImageDsc& dsc) {
     if (px.data == nullptr || px.w <= 0 || px.h <= 0 || dsc.opa <= LV_OPA_MIN) return;

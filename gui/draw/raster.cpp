@@ -1,7 +1,6 @@
 // Rounded-rectangle coverage, clip masks and span blending.
 #include "raster.hpp"
 
-#include <cmath>
 #include <map>
 #include <memory>
 
@@ -10,22 +9,100 @@ namespace {
 
 constexpr size_t kMaxCachedCorners = 32;
 constexpr int32_t kMaxTemplateRadius = 512;
+constexpr int32_t kSubPixels = 4;  // the circle is traced at 4x resolution
+constexpr int32_t kSubRowWeight = 16; // a pixel's 16 sub-pixels make up its coverage
+constexpr int32_t kDiagonalScale = 723; // 1024 / sqrt(2)
 
-void make_corner_row(int32_t r, int32_t i, uint8_t* out) {
-    const double rf = r;
-    const double dy = rf - (i + 0.5);
-    for (int32_t j = 0; j < r; j++) {
-        // Distance of the pixel centre from the corner circle's centre.
-        const double dx = rf - (j + 0.5);
-        const double d = std::sqrt(dx * dx + dy * dy);
-        const double cov = std::clamp(rf - d + 0.5, 0.0, 1.0);
-        out[j] = static_cast<uint8_t>(std::lround(cov * 255.0));
+// A pixel on the circle's edge: `col` and `row` count from the circle's
+// centre lines (0 = next to the centre), `cov` is its coverage.
+struct EdgePixel {
+    int32_t col;
+    int32_t row;
+    uint8_t cov;
+};
+
+// Coverage of the pixel the circle crosses at 45 degrees: a triangle-like
+// estimate from where the diagonal meets the edge, in steps of 16.
+int32_t diagonal_coverage(int32_t t) {
+    if (t <= 512) return kSubRowWeight * ((2 * t * t) >> 16);
+    const int32_t rest = 1024 - t;
+    return kSubRowWeight * (15 - ((2 * rest * rest) >> 16));
+}
+
+// Edge pixels of one eighth of a circle of radius r (rows nearer the centre
+// line than the diagonal), traced by the midpoint algorithm at 4x resolution:
+// each pixel row takes four sub-rows, a sub-row covering as many quarter
+// columns of the edge pixel as its x passes the pixel's left side. Then the
+// 45-degree pixel, then the other eighth mirrored across the diagonal.
+std::vector<EdgePixel> circle_edge(int32_t r) {
+    int32_t x = kSubPixels * r, y = 0, decision = 1 - kSubPixels * r;
+    auto next = [&] {
+        if (decision > 0) {
+            decision += 2 * (y - x) + 5;
+            x--;
+        } else {
+            decision += 2 * y + 3;
+        }
+        y++;
+    };
+    std::vector<EdgePixel> edge;
+    for (int32_t row = 0;; row++) {
+        int32_t xs[kSubPixels];
+        int k = 0;
+        for (; k < kSubPixels; k++) {
+            next();
+            if (y > x) break;
+            xs[k] = x;
+        }
+        if (k < kSubPixels) break;
+        const int32_t col = xs[0] / kSubPixels;
+        int drop = kSubPixels; // first sub-row whose x lies in the next column inward
+        for (int i = 1; i < kSubPixels && drop == kSubPixels; i++)
+            if (xs[i] / kSubPixels != col) drop = i;
+        int32_t before = 0, after = 0; // quarter columns covered before and after the drop
+        for (int i = 0; i < kSubPixels; i++) {
+            if (i < drop) before += xs[i] % kSubPixels;
+            else after += xs[i] % kSubPixels;
+        }
+        edge.push_back({col, row, static_cast<uint8_t>(kSubRowWeight * before)});
+        if (drop < kSubPixels) {
+            edge.push_back({col - 1, row, static_cast<uint8_t>(kSubRowWeight * (kSubPixels * drop + after))});
+        }
+    }
+    const int32_t mid = kDiagonalScale * r;
+    const int32_t mid_px = mid >> 10;
+    if (edge.empty() || edge.back().col != mid_px || edge.back().row != mid_px) {
+        edge.push_back({mid_px, mid_px, static_cast<uint8_t>(diagonal_coverage(mid - (mid_px << 10)))});
+    }
+    for (auto i = static_cast<ptrdiff_t>(edge.size()) - 2; i >= 0; i--) {
+        const EdgePixel e = edge[static_cast<size_t>(i)];
+        edge.push_back({e.row, e.col, e.cov});
+    }
+    return edge;
+}
+
+// Row i of the quadrant template (0 = outermost) written to out[0 .. r-1]
+// (column 0 = outermost). Left of a row's first edge pixel is inside, right
+// of its last one outside.
+void fill_corner(int32_t r, uint8_t* out) {
+    std::memset(out, 0, static_cast<size_t>(r) * r);
+    std::vector<int32_t> first(static_cast<size_t>(r), r);
+    const std::vector<EdgePixel> edge = circle_edge(r);
+    for (const EdgePixel& e : edge) {
+        if (e.row < r) first[static_cast<size_t>(e.row)] = std::min(first[static_cast<size_t>(e.row)], e.col);
+    }
+    for (int32_t row = 0; row < r; row++) {
+        uint8_t* line = out + static_cast<size_t>(r - 1 - row) * r;
+        for (int32_t col = 0; col < std::min(first[static_cast<size_t>(row)], r); col++) line[r - 1 - col] = 0xFF;
+    }
+    for (const EdgePixel& e : edge) {
+        if (e.row < r && e.col < r) out[static_cast<size_t>(r - 1 - e.row) * r + (r - 1 - e.col)] = e.cov;
     }
 }
 
 std::vector<uint8_t> make_corner(int32_t r) {
     std::vector<uint8_t> t(static_cast<size_t>(r) * r);
-    for (int32_t i = 0; i < r; i++) make_corner_row(r, i, t.data() + static_cast<size_t>(i) * r);
+    fill_corner(r, t.data());
     return t;
 }
 
@@ -33,10 +110,14 @@ std::vector<uint8_t> make_corner(int32_t r) {
 
 const uint8_t* corner_row_coverage(int32_t r, int32_t row) {
     if (r <= kMaxTemplateRadius) return corner_template(r) + static_cast<size_t>(row) * r;
-    // Very large corners: one row at a time instead of a huge template.
-    std::vector<uint8_t>& out = scratch(8, static_cast<size_t>(r));
-    make_corner_row(r, row, out.data());
-    return out.data();
+    // Very large corners: a template of their own, kept only for the last radius.
+    thread_local std::vector<uint8_t> big;
+    thread_local int32_t big_r = 0;
+    if (big_r != r) {
+        big = make_corner(r);
+        big_r = r;
+    }
+    return big.data() + static_cast<size_t>(row) * r;
 }
 
 const uint8_t* corner_template(int32_t r) {
@@ -90,7 +171,7 @@ bool rrect_row(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t
 }
 
 std::vector<uint8_t>& scratch(int slot, size_t size) {
-    constexpr int kSlots = 9;
+    constexpr int kSlots = 8;
     thread_local std::vector<uint8_t> rows[kSlots];
     std::vector<uint8_t>& v = rows[slot % kSlots];
     if (v.size() < size) v.resize(size);
@@ -117,7 +198,7 @@ bool apply_masks(const Target& t, int32_t y, int32_t x1, int32_t x2, uint8_t* co
 void blend_span(uint8_t* dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t* cov) {
     if (opa <= LV_OPA_MIN) return;
     if (cov == nullptr && opa >= LV_OPA_MAX) {
-        const uint32_t word = 0xFF000000U | (static_cast<uint32_t>(c.red) << 16) |
+        const uint32_t word = (static_cast<uint32_t>(opa) << 24) | (static_cast<uint32_t>(c.red) << 16) |
                               (static_cast<uint32_t>(c.green) << 8) | c.blue;
         auto* d32 = reinterpret_cast<uint32_t*>(dst);
         std::fill(d32, d32 + n, word);
@@ -129,7 +210,7 @@ void blend_span(uint8_t* dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8
     }
     const bool opaque = opa >= LV_OPA_MAX;
     for (int32_t i = 0; i < n; i++) {
-        const uint32_t a = opaque ? cov[i] : div255(cov[i] * static_cast<uint32_t>(opa));
+        const uint32_t a = opaque ? cov[i] : opa_mix(cov[i], opa);
         blend_pixel(dst + i * 4, c, a);
     }
 }
@@ -149,6 +230,17 @@ void fill_area(Target& t, const lv_area_t& area, lv_color_t c, lv_opa_t opa) {
 } // namespace gui::draw::raster
 
 namespace gui::draw {
+
+void blend_pixel_over(uint8_t* dst, lv_color_t c, uint32_t a, uint32_t da) {
+    const uint32_t out_a = 255 - (((255 - a) * (255 - da)) >> 8);
+    const uint32_t ratio = a * 255 / out_a; // weight of the new colour
+    dst[0] = mix_channel(c.blue, dst[0], ratio);
+    dst[1] = mix_channel(c.green, dst[1], ratio);
+    dst[2] = mix_channel(c.red, dst[2], ratio);
+    dst[3] = static_cast<uint8_t>(out_a);
+}
+
+void blend_pixel_rare(uint8_t* dst, lv_color_t c, uint32_t a) { blend_pixel(dst, c, a); }
 
 void Target::push_rounded_clip(const lv_area_t& area, int32_t radius) { masks.push_back({area, radius}); }
 

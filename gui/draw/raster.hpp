@@ -30,7 +30,8 @@ inline int32_t clamp_radius(const lv_area_t& a, int32_t r) {
 }
 
 // Coverage of one corner quadrant of radius r: r x r bytes, row 0 is the
-// outermost row, column 0 the outermost column. Cached per radius.
+// outermost row, column 0 the outermost column. The circle's centre is the
+// pixel corner where the quadrant meets the straight edges. Cached per radius.
 const uint8_t* corner_template(int32_t r);
 // Row `row` of that quadrant (for any radius).
 const uint8_t* corner_row_coverage(int32_t r, int32_t row);
@@ -45,7 +46,7 @@ bool rrect_row(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t
 bool rrect_row_full(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t x_to);
 
 // Scratch rows reused across calls (the renderer is single-threaded per thread).
-// Slots: 0-5 primitives, 6 glyph rows, 7 clip masks, 8 corner rows.
+// Slots: 0-5 primitives, 6 glyph rows, 7 clip masks.
 std::vector<uint8_t>& scratch(int slot, size_t size);
 
 // Multiply the target's clip masks into cov for row y, x in [x1, x2].

@@ -83,130 +83,187 @@ void paint_shape(Target& t, const Shape& s, lv_color_t c, lv_opa_t opa) {
 }
 
 // ---- shadow -------------------------------------------------------------
+//
+// The shadow is the rounded core shape (the box grown by the spread, moved by
+// the offset) blurred over the shadow width. One square buffer of (width +
+// radius) px holds the blurred top-right corner; the other corners read it
+// mirrored, and the straight sides repeat its innermost row or column, so all
+// four sides share one edge profile measured from the core's edge.
 
-// Blurred coverage of a rounded rectangle of size w x h, padded by `pad`
-// on every side.
-struct ShadowMap {
-    int32_t w, h, r, sw;
-    int32_t pad;
-    std::vector<uint8_t> alpha; // (w + 2 pad) x (h + 2 pad)
+constexpr int32_t kShadowUpscaleShift = 6; // blur sums carry 6 extra bits
+
+struct ShadowCorner {
+    int32_t sw, r, core_w, core_h; // what the buffer depends on
+    int32_t size;
+    std::vector<uint8_t> cov; // size x size, row 0 at the top of the drawn box
 };
 
-void box_blur(std::vector<uint16_t>& v, int32_t w, int32_t h, int32_t k, bool horizontal) {
-    const int32_t len = horizontal ? w : h;
-    const int32_t lines = horizontal ? h : w;
-    const int32_t step = horizontal ? 1 : w;
-    const int32_t line_step = horizontal ? w : 1;
-    std::vector<uint32_t> src(len);
-    const int32_t before = k / 2;
-    for (int32_t line = 0; line < lines; line++) {
-        uint16_t* p = v.data() + static_cast<ptrdiff_t>(line) * line_step;
-        for (int32_t i = 0; i < len; i++) src[i] = p[i * step];
-        // Moving average over [i - before, i - before + k - 1], zero outside.
-        uint32_t sum = 0;
-        for (int32_t i = -before; i < -before + k; i++)
-            if (i >= 0 && i < len) sum += src[i];
-        for (int32_t i = 0; i < len; i++) {
-            p[i * step] = static_cast<uint16_t>(sum / k);
-            const int32_t out = i - before;
-            const int32_t in = i - before + k;
-            if (out >= 0 && out < len) sum -= src[out];
-            if (in >= 0 && in < len) sum += src[in];
+// One separable box blur of length s over a size x size buffer. The window
+// reaches s/2 px away from the shape (right, up) and s/2 - [s even] px into it;
+// values beyond the buffer's ends repeat the end values.
+void blur_pass(std::vector<int32_t>& v, int32_t size, int32_t s) {
+    const int32_t out = s / 2;
+    const int32_t in = s / 2 - (s % 2 == 0 ? 1 : 0);
+    auto at = [size](int32_t i) { return std::clamp(i, 0, size - 1); };
+    std::vector<int32_t> src(static_cast<size_t>(size));
+    for (int32_t& x : v) x = (x << kShadowUpscaleShift) / s;
+    for (int32_t y = 0; y < size; y++) {
+        int32_t* row = v.data() + static_cast<ptrdiff_t>(y) * size;
+        std::copy(row, row + size, src.begin());
+        int32_t sum = 0;
+        for (int32_t k = -in; k <= out; k++) sum += src[static_cast<size_t>(at(k))];
+        for (int32_t x = 0; x < size; x++) {
+            row[x] = sum / s;
+            sum += src[static_cast<size_t>(at(x + out + 1))] - src[static_cast<size_t>(at(x - in))];
+        }
+    }
+    for (int32_t x = 0; x < size; x++) {
+        for (int32_t y = 0; y < size; y++) src[static_cast<size_t>(y)] = v[static_cast<size_t>(y) * size + x];
+        int32_t sum = 0;
+        for (int32_t k = -out; k <= in; k++) sum += src[static_cast<size_t>(at(k))];
+        for (int32_t y = 0; y < size; y++) {
+            v[static_cast<size_t>(y) * size + x] = sum >> kShadowUpscaleShift;
+            sum += src[static_cast<size_t>(at(y + in + 1))] - src[static_cast<size_t>(at(y - out))];
         }
     }
 }
 
-std::shared_ptr<const ShadowMap> make_shadow(int32_t w, int32_t h, int32_t r, int32_t sw) {
-    auto map = std::make_shared<ShadowMap>();
-    map->w = w;
-    map->h = h;
-    map->r = r;
-    map->sw = sw;
-    map->pad = sw / 2 + 2;
-    const int32_t mw = w + 2 * map->pad;
-    const int32_t mh = h + 2 * map->pad;
-    std::vector<uint16_t> v(static_cast<size_t>(mw) * mh, 0);
-    const lv_area_t core{map->pad, map->pad, map->pad + w - 1, map->pad + h - 1};
-    std::vector<uint8_t> row(mw);
-    for (int32_t y = 0; y < mh; y++) {
+// The top-right corner of the shadow of a core_w x core_h core with radius r.
+// Column c is box.x2 - size + 1 + c, row 0 the top row of the drawn box.
+std::shared_ptr<const ShadowCorner> make_shadow_corner(int32_t sw, int32_t r, int32_t core_w, int32_t core_h) {
+    auto c = std::make_shared<ShadowCorner>();
+    c->sw = sw;
+    c->r = r;
+    c->core_w = core_w;
+    c->core_h = core_h;
+    const int32_t size = sw + r;
+    c->size = size;
+    const int32_t reach = sw / 2 + 1; // from the core's edge to the drawn box's edge
+    lv_area_t core;
+    core.x2 = size - 1 - reach;
+    core.x1 = core.x2 - core_w + 1;
+    core.y1 = reach;
+    core.y2 = core.y1 + core_h - 1;
+
+    std::vector<int32_t> v(static_cast<size_t>(size) * size, 0);
+    std::vector<uint8_t> row(static_cast<size_t>(size));
+    for (int32_t y = 0; y < size; y++) {
         int32_t f, l;
-        if (!rrect_row(core, r, y, 0, mw - 1, row.data(), &f, &l)) continue;
-        for (int32_t x = f; x <= l; x++) v[static_cast<size_t>(y) * mw + x] = row[x];
+        if (!rrect_row(core, r, y, 0, size - 1, row.data(), &f, &l)) continue;
+        for (int32_t x = f; x <= l; x++) v[static_cast<size_t>(y) * size + x] = row[static_cast<size_t>(x)];
     }
-    const int32_t k = std::max(1, sw / 2);
-    for (int pass = 0; pass < 2; pass++) {
-        box_blur(v, mw, mh, k, true);
-        box_blur(v, mw, mh, k, false);
+    // Two passes of half the width each; a shadow of 3 px or less stays sharp.
+    const int32_t pass = sw / 2;
+    if (pass > 1) {
+        blur_pass(v, size, pass);
+        blur_pass(v, size, pass + (sw & 1));
     }
-    map->alpha.resize(v.size());
-    for (size_t i = 0; i < v.size(); i++) map->alpha[i] = static_cast<uint8_t>(std::min<uint16_t>(v[i], 255));
-    return map;
+    c->cov.resize(v.size());
+    for (size_t i = 0; i < v.size(); i++) c->cov[i] = static_cast<uint8_t>(std::clamp(v[i], 0, 255));
+    return c;
 }
 
-std::shared_ptr<const ShadowMap> shadow_map(int32_t w, int32_t h, int32_t r, int32_t sw) {
+std::shared_ptr<const ShadowCorner> shadow_corner(int32_t sw, int32_t r, int32_t core_w, int32_t core_h) {
+    // A core wider or taller than twice the buffer leaves no trace of its far
+    // side in it: such cores share one buffer.
+    const int32_t limit = 2 * (sw + r);
+    core_w = std::min(core_w, limit);
+    core_h = std::min(core_h, limit);
     constexpr size_t kCacheSize = 16;
-    thread_local std::list<std::shared_ptr<const ShadowMap>> cache; // most recent first
+    thread_local std::list<std::shared_ptr<const ShadowCorner>> cache; // most recent first
     for (auto it = cache.begin(); it != cache.end(); ++it) {
-        const ShadowMap& m = **it;
-        if (m.w == w && m.h == h && m.r == r && m.sw == sw) {
+        const ShadowCorner& c = **it;
+        if (c.sw == sw && c.r == r && c.core_w == core_w && c.core_h == core_h) {
             cache.splice(cache.begin(), cache, it);
             return cache.front();
         }
     }
-    cache.push_front(make_shadow(w, h, r, sw));
+    cache.push_front(make_shadow_corner(sw, r, core_w, core_h));
     if (cache.size() > kCacheSize) cache.pop_back();
     return cache.front();
 }
 
-void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32_t radius) {
-    if (dsc.shadow_width <= 0 && dsc.shadow_spread <= 0 && dsc.shadow_ofs_x == 0 && dsc.shadow_ofs_y == 0) return;
-    if (dsc.shadow_opa <= LV_OPA_MIN) return;
+// Row y of the shadow over [x1, x2] (inside the drawn box) into cov.
+void shadow_row(const ShadowCorner& c, const lv_area_t& box, int32_t y, int32_t x1, int32_t x2, uint8_t* cov) {
+    const int32_t n = c.size;
+    const int32_t w_half = box.x1 + width(box) / 2;
+    const int32_t h_half = box.y1 + height(box) / 2;
+    const uint8_t* row = nullptr; // buffer row for the corner bands, null in between
+    if (y <= std::min(box.y1 + n - 1, h_half)) row = c.cov.data() + static_cast<size_t>(y - box.y1) * n;
+    else if (y >= std::max(box.y2 - n + 1, h_half + 1)) row = c.cov.data() + static_cast<size_t>(box.y2 - y) * n;
+    const uint8_t* side = row != nullptr ? row : c.cov.data() + static_cast<size_t>(n - 1) * n;
+    const uint8_t middle = row != nullptr ? row[0] : 0xFF;
+
+    const int32_t left_end = std::min(box.x1 + n - 1, w_half - 1);
+    const int32_t right_start = std::max(box.x2 - n + 1, w_half);
+    int32_t x = x1;
+    for (; x <= std::min(x2, left_end); x++) cov[x - x1] = side[n - 1 - (x - box.x1)];
+    const int32_t mid_end = std::min(x2, right_start - 1);
+    if (x <= mid_end) {
+        std::memset(cov + (x - x1), middle, static_cast<size_t>(mid_end - x + 1));
+        x = mid_end + 1;
+    }
+    if (x <= x2) std::memcpy(cov + (x - x1), side + (x - (box.x2 - n + 1)), static_cast<size_t>(x2 - x + 1));
+}
+
+// `cover` is the part of the background that will be painted fully opaque
+// over the shadow (empty when none is).
+void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, const lv_area_t& cover) {
+    if (dsc.shadow_width <= 0 || dsc.shadow_opa <= LV_OPA_MIN) return;
     lv_area_t core = grow(coords, dsc.shadow_spread);
     lv_area_move(&core, dsc.shadow_ofs_x, dsc.shadow_ofs_y);
     if (empty(core)) return;
-    const int32_t r = clamp_radius(core, radius);
-    const int32_t sw = std::max(dsc.shadow_width, 0);
-
-    const bool bg_opaque = dsc.bg_opa >= LV_OPA_MAX;
-    lv_area_t bg = grow(coords, -1);
-    const int32_t bg_r = clamp_radius(bg, radius);
-
-    std::shared_ptr<const ShadowMap> map;
-    lv_area_t area = core;
-    // Blur maps are kept for screen-sized shapes; anything far larger is drawn sharp.
-    constexpr int64_t kMaxBlurPixels = 4LL * 1024 * 1024;
-    const int64_t map_pixels = static_cast<int64_t>(width(core) + sw + 4) * (height(core) + sw + 4);
-    if (sw > 1 && map_pixels <= kMaxBlurPixels) {
-        map = shadow_map(width(core), height(core), r, sw);
-        area = grow(core, map->pad);
-    }
+    const int32_t sw = dsc.shadow_width;
+    const int32_t radius = std::max(dsc.radius, 0);
+    const int32_t r = std::min(radius, std::min(width(core), height(core)) / 2);
+    const lv_area_t box = grow(core, sw / 2 + 1);
     lv_area_t a;
-    if (!intersect(a, area, t.clip)) return;
+    if (!intersect(a, box, t.clip)) return;
+    const std::shared_ptr<const ShadowCorner> corner = shadow_corner(sw, r, width(core), height(core));
+    const lv_opa_t opa = dsc.shadow_opa >= LV_OPA_MAX ? static_cast<lv_opa_t>(LV_OPA_COVER) : dsc.shadow_opa;
+
+    // The shadow is kept out from under a see-through background (1 px smaller
+    // so that its anti-aliased edge is still backed by the shadow).
+    const bool bg_opaque = dsc.bg_opa >= LV_OPA_MAX;
+    const lv_area_t bg = grow(coords, -1);
+    const int32_t bg_r = clamp_radius(bg, radius);
+    const bool skip_covered = !empty(cover) && t.masks.empty();
+    const int32_t cover_r = skip_covered ? clamp_radius(cover, radius) : 0;
+
     const int32_t n = width(a);
-    std::vector<uint8_t>& cov_v = scratch(4, n);
-    std::vector<uint8_t>& bg_v = scratch(5, n);
-    uint8_t* cov = cov_v.data();
+    uint8_t* cov = scratch(4, n).data();
+    uint8_t* bg_cov = scratch(5, n).data();
     for (int32_t y = a.y1; y <= a.y2; y++) {
-        if (map) {
-            const uint8_t* src = map->alpha.data() + static_cast<size_t>(y - area.y1) * width(area) + (a.x1 - area.x1);
-            std::memcpy(cov, src, n);
-        } else {
-            int32_t f, l; // without blur the shadow is the plain shape
-            if (!rrect_row(core, r, y, a.x1, a.x2, cov, &f, &l)) continue;
-        }
+        shadow_row(*corner, box, y, a.x1, a.x2, cov);
         if (!bg_opaque && !empty(bg)) {
-            // Keep the shadow out from under a see-through background.
             int32_t f, l;
-            if (rrect_row(bg, bg_r, y, a.x1, a.x2, bg_v.data(), &f, &l)) {
+            if (rrect_row(bg, bg_r, y, a.x1, a.x2, bg_cov, &f, &l)) {
                 for (int32_t x = f; x <= l; x++) {
                     const int32_t i = x - a.x1;
-                    cov[i] = static_cast<uint8_t>(div255(cov[i] * (255U - bg_v[i])));
+                    cov[i] = static_cast<uint8_t>(div255(cov[i] * (255U - bg_cov[i])));
                 }
             }
         }
-        bool full = false;
-        if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
-        blend_span(pixel_ptr(t, a.x1, y), n, dsc.shadow_color, dsc.shadow_opa, cov);
+        // The part a fully opaque background will paint over anyway is skipped.
+        int32_t skip1 = a.x2 + 1, skip2 = a.x2;
+        if (skip_covered && y >= cover.y1 && y <= cover.y2) {
+            const bool flat = y >= cover.y1 + cover_r && y <= cover.y2 - cover_r;
+            skip1 = std::max(a.x1, flat ? cover.x1 : cover.x1 + cover_r);
+            skip2 = std::min(a.x2, flat ? cover.x2 : cover.x2 - cover_r);
+        }
+        auto blend = [&](int32_t from, int32_t to) {
+            if (from > to) return;
+            uint8_t* seg = cov + (from - a.x1);
+            bool full = false;
+            if (!apply_masks(t, y, from, to, seg, full)) return;
+            blend_span(pixel_ptr(t, from, y), to - from + 1, dsc.shadow_color, opa, seg);
+        };
+        if (skip1 > skip2) {
+            blend(a.x1, a.x2);
+        } else {
+            blend(a.x1, skip1 - 1);
+            blend(skip2 + 1, a.x2);
+        }
     }
 }
 
@@ -251,7 +308,7 @@ void draw_bg_image(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32
 
 int32_t rect_extra_size(const RectDsc& dsc) {
     int32_t extra = 0;
-    if (dsc.shadow_width > 0 || dsc.shadow_spread > 0 || dsc.shadow_ofs_x != 0 || dsc.shadow_ofs_y != 0) {
+    if (dsc.shadow_width > 0) {
         extra = dsc.shadow_width / 2 + 1 + std::max(dsc.shadow_spread, 0) +
                 std::max(std::abs(dsc.shadow_ofs_x), std::abs(dsc.shadow_ofs_y));
     }
@@ -280,20 +337,19 @@ void draw_rect(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
     if (empty(coords)) return;
     const int32_t radius = clamp_radius(coords, dsc.radius);
 
-    draw_shadow(t, coords, dsc, radius);
-
-    if (dsc.bg_opa > LV_OPA_MIN) {
-        lv_area_t bg = coords;
-        // Under a thick opaque rounded border the background stays 1 px inside
-        // the bordered sides so no background shows at the anti-aliased corner.
-        if (dsc.border_width > 1 && dsc.border_opa >= LV_OPA_MAX && radius > 0) {
-            if (dsc.border_side & kBorderSideLeft) bg.x1++;
-            if (dsc.border_side & kBorderSideRight) bg.x2--;
-            if (dsc.border_side & kBorderSideTop) bg.y1++;
-            if (dsc.border_side & kBorderSideBottom) bg.y2--;
-        }
-        paint_shape(t, Shape{bg, radius}, dsc.bg_color, dsc.bg_opa);
+    lv_area_t bg = coords;
+    // Under a thick opaque rounded border the background stays 1 px inside
+    // the bordered sides so no background shows at the anti-aliased corner.
+    if (dsc.border_width > 1 && dsc.border_opa >= LV_OPA_MAX && radius > 0) {
+        if (dsc.border_side & kBorderSideLeft) bg.x1++;
+        if (dsc.border_side & kBorderSideRight) bg.x2--;
+        if (dsc.border_side & kBorderSideTop) bg.y1++;
+        if (dsc.border_side & kBorderSideBottom) bg.y2--;
     }
+    const lv_area_t nothing{0, 0, -1, -1};
+    draw_shadow(t, coords, dsc, dsc.bg_opa == LV_OPA_COVER ? bg : nothing);
+
+    if (dsc.bg_opa > LV_OPA_MIN) paint_shape(t, Shape{bg, radius}, dsc.bg_color, dsc.bg_opa);
 
     draw_bg_image(t, coords, dsc, radius);
 

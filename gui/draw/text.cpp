@@ -173,12 +173,14 @@ uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space,
 }
 
 std::vector<Line> layout(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t max_width,
-                         lv_text_flag_t flag) {
+                         lv_text_flag_t flag, size_t break_all_from) {
     std::vector<Line> lines;
     if (txt == nullptr || font == nullptr) return lines;
+    const auto break_all = static_cast<lv_text_flag_t>(flag | LV_TEXT_FLAG_BREAK_ALL);
     uint32_t start = 0;
     while (true) {
-        const uint32_t n = next_line(txt + start, font, letter_space, max_width, flag);
+        const lv_text_flag_t line_flag = lines.size() >= break_all_from ? break_all : flag;
+        const uint32_t n = next_line(txt + start, font, letter_space, max_width, line_flag);
         uint32_t len = n;
         // The newline that ends a line is not part of its text.
         while (len > 0 && is_line_end(static_cast<unsigned char>(txt[start + len - 1]))) len--;

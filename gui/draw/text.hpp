@@ -3,6 +3,7 @@
 
 #include "lvgl.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -55,9 +56,10 @@ struct Line {
     int32_t width;   // pixels
 };
 
-// All lines of `txt` (an empty text is one empty line; a trailing newline adds one).
+// All lines of `txt` (an empty text is one empty line; a trailing newline adds
+// one). Lines from index `break_all_from` on may break at any character.
 std::vector<Line> layout(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t max_width,
-                         lv_text_flag_t flag);
+                         lv_text_flag_t flag, size_t break_all_from = SIZE_MAX);
 
 // Size of the laid-out text: widest line x (lines * line height + gaps).
 lv_point_t text_size(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t line_space,

@@ -81,6 +81,7 @@ void init_styles(DefaultTheme & t)
     lv_style_set_radius(&s.scrollbar, LV_RADIUS_CIRCLE);
     lv_style_set_pad_all(&s.scrollbar, scrollbar_margin);
     lv_style_set_width(&s.scrollbar, scrollbar_w);
+    lv_style_set_transition(&s.scrollbar, gui::widgets::theme_transition_normal());
 
     lv_style_reset(&s.scrollbar_scrolled);
     lv_style_set_bg_opa(&s.scrollbar_scrolled, LV_OPA_COVER);
@@ -148,8 +149,8 @@ lv_theme_t * lv_theme_default_init(lv_display_t * disp, lv_color_t color_primary
     t.theme.font_normal = font;
     t.theme.font_large = font;
     t.theme.apply_cb = apply;
-    init_styles(t);
     gui::widgets::theme_widgets_init({dpi, size_class, color_primary, color_secondary, font});
+    init_styles(t);
     if(!fresh) lv_obj_report_style_change(nullptr);
     return &t.theme;
 }

@@ -6,8 +6,6 @@
 #include "gui/image/decoder.hpp"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <string>
 
 namespace gui::widgets {
@@ -48,23 +46,15 @@ lv_point_t pivot_px(const ImageData & d)
     return {resolve(d.pivot.x, d.w), resolve(d.pivot.y, d.h)};
 }
 
-/** Bounding box of the image (w x h at its top-left origin) after rotation and scale around the pivot. */
+/** Area the image covers after rotation and scale around the pivot, relative to its top-left origin. */
 lv_area_t transformed_box(const ImageData & d)
 {
-    lv_point_t p = pivot_px(d);
-    double rad = d.rotation * M_PI / 1800.0;
-    double c = std::cos(rad), s = std::sin(rad);
-    double sx = d.scale_x / 256.0, sy = d.scale_y / 256.0;
-    std::array<std::array<double, 2>, 4> corners{{{0.0, 0.0}, {double(d.w), 0.0}, {0.0, double(d.h)}, {double(d.w), double(d.h)}}};
-    double x1 = 1e9, y1 = 1e9, x2 = -1e9, y2 = -1e9;
-    for (auto & k : corners) {
-        double dx = (k[0] - p.x) * sx, dy = (k[1] - p.y) * sy;
-        double x = p.x + dx * c - dy * s, y = p.y + dx * s + dy * c;
-        x1 = std::min(x1, x), y1 = std::min(y1, y), x2 = std::max(x2, x), y2 = std::max(y2, y);
-    }
-    constexpr double kEps = 1e-6; // sin/cos of right angles are not exact
-    return {static_cast<int32_t>(std::floor(x1 + kEps)), static_cast<int32_t>(std::floor(y1 + kEps)),
-            static_cast<int32_t>(std::ceil(x2 - kEps)) - 1, static_cast<int32_t>(std::ceil(y2 - kEps)) - 1};
+    gui::draw::ImageDsc t;
+    t.rotation = d.rotation;
+    t.scale_x = d.scale_x;
+    t.scale_y = d.scale_y;
+    t.pivot = pivot_px(d);
+    return gui::draw::transformed_image_area(d.w, d.h, t);
 }
 
 bool is_transformed(const ImageData & d)

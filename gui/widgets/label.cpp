@@ -212,6 +212,11 @@ void update_scroll(lv_obj_t * obj, LabelData & d)
 
 uint32_t letter_on(const lv_obj_t * obj, const LabelData & d, const lv_point_t & pos, bool * on_char);
 
+/**
+ * Cut the text for DOTS: the letter under the point three dots' width before
+ * the right edge on the last fully visible line is replaced by "..." (at least
+ * three bytes before the end) and the text ends there.
+ */
 void update_dots(lv_obj_t * obj, LabelData & d)
 {
     d.dots_active = false;
@@ -219,15 +224,18 @@ void update_dots(lv_obj_t * obj, LabelData & d)
     TextStyle s = text_style(obj);
     int32_t content_h = lv_obj_get_content_height(obj);
     const char * txt = source_text(d);
-    if (!s.font || d.text_size.y <= content_h || utf8::count(txt) <= LV_LABEL_DOT_NUM) return;
-    if (layout_lines(obj, d).size() <= 1) return;
+    if (!s.font || d.text_size.y <= content_h || d.text_size.y <= s.line_height) return;
+    if (utf8::count(txt) <= LV_LABEL_DOT_NUM) return;
 
-    int32_t pitch = s.line_height + s.line_space;
-    int32_t visible_lines = std::max<int32_t>(1, (content_h + s.line_space) / std::max<int32_t>(1, pitch));
     int32_t dot_w = lv_font_get_glyph_width(s.font, '.', '.') + s.letter_space;
-    lv_point_t p{lv_obj_get_content_width(obj) - LV_LABEL_DOT_NUM * dot_w, (visible_lines - 1) * pitch + s.line_height - 1};
-    uint32_t cut = letter_on(obj, d, p, nullptr);
-    size_t byte = utf8::byte_offset(txt, cut);
+    int32_t pitch = std::max<int32_t>(1, s.line_height + s.line_space);
+    // Round the height down to the bottom of the last line that fits.
+    int32_t over = content_h % pitch;
+    int32_t y = content_h - over + (over >= s.line_height ? s.line_height : -s.line_space);
+    lv_point_t p{lv_obj_get_content_width(obj) - LV_LABEL_DOT_NUM * dot_w, y};
+    std::string_view all(txt);
+    size_t byte = utf8::byte_offset(all, letter_on(obj, d, p, nullptr));
+    while (byte > 0 && byte + LV_LABEL_DOT_NUM > all.size()) byte = utf8::prev_offset(all, byte);
     d.dots_text.assign(txt, byte);
     d.dots_text += kDots;
     d.dots_active = true;
@@ -254,18 +262,32 @@ size_t line_of(const std::vector<gui::draw::text::Line> & lines, size_t byte)
     return idx;
 }
 
+/** Index of the first line that DOTS lets break at any character: the last one that fits and those below. */
+size_t first_dots_line(const lv_obj_t * obj, const LabelData & d, const TextStyle & s)
+{
+    if (d.long_mode != LV_LABEL_LONG_MODE_DOTS) return SIZE_MAX;
+    int32_t pitch = std::max<int32_t>(1, s.line_height + s.line_space);
+    // The first line at y = k * pitch with y + 2 * line height + line space past the content's height.
+    int64_t room = static_cast<int64_t>(lv_obj_get_content_height(obj)) - 2 * s.line_height - s.line_space;
+    return room < 0 ? 0 : static_cast<size_t>(room / pitch + 1);
+}
+
 uint32_t letter_on(const lv_obj_t * obj, const LabelData & d, const lv_point_t & pos, bool * on_char)
 {
     const char * txt = shown_text(d);
     std::string_view all(txt);
     TextStyle s = text_style(obj);
-    auto lines = layout_lines(obj, d);
     if (on_char) *on_char = false;
-    if (!s.font || lines.empty()) return 0;
+    if (!s.font) return 0;
+    auto lines = gui::draw::text::layout(txt, s.font, s.letter_space, wrap_width(obj, d), text_flags(d),
+                                         first_dots_line(obj, d, s));
+    if (lines.empty()) return 0;
 
-    int32_t pitch = std::max<int32_t>(1, s.line_height + s.line_space);
-    int32_t row = std::clamp<int32_t>(pos.y / pitch, 0, static_cast<int32_t>(lines.size()) - 1);
-    const auto & line = lines[static_cast<size_t>(row)];
+    // The first line whose bottom is at or below the point (else the last line).
+    int32_t pitch = s.line_height + s.line_space;
+    size_t row = 0;
+    while (row + 1 < lines.size() && pos.y > static_cast<int32_t>(row) * pitch + s.line_height) row++;
+    const auto & line = lines[row];
     int32_t x = align_offset(obj, line.width);
     size_t end = line.start + line.length;
     size_t last_char = line.start;

@@ -194,7 +194,8 @@ void cursor_line_step(lv_obj_t * obj, TextareaData & d, int32_t lines)
     lv_label_get_letter_pos(d.label, d.cursor, &p);
     const lv_font_t * font = lv_obj_get_style_text_font(d.label, LV_PART_MAIN);
     int32_t pitch = (font ? lv_font_get_line_height(font) : 0) + lv_obj_get_style_text_line_space(d.label, LV_PART_MAIN);
-    p.y += lines * pitch;
+    // One px into the target line: a point on a line's bottom edge belongs to that line.
+    p.y += lines * pitch + 1;
     if (p.y < 0) return;
     move_cursor(obj, d, static_cast<int32_t>(lv_label_get_letter_on(d.label, &p, false)));
 }

@@ -406,6 +406,11 @@ void theme_widgets_init(const ThemeMetrics & m)
     init_widget_styles(m);
 }
 
+const lv_style_transition_dsc_t * theme_transition_normal()
+{
+    return &g_styles.trans_normal;
+}
+
 void theme_widgets_deinit()
 {
     if (!g_inited) return;

@@ -25,6 +25,9 @@ void theme_widgets_init(const ThemeMetrics & m);
  */
 bool theme_widgets_apply(lv_obj_t * obj);
 
+/** The theme's 80 ms transition (valid after theme_widgets_init), for the looks the default theme owns. */
+const lv_style_transition_dsc_t * theme_transition_normal();
+
 /** Release the styles (library de-initialisation). */
 void theme_widgets_deinit();
 

@@ -61,6 +61,14 @@ inline size_t byte_offset(std::string_view s, size_t index)
     return pos;
 }
 
+/** Byte offset of the character before the one at `pos` (0 when there is none). */
+inline size_t prev_offset(std::string_view s, size_t pos)
+{
+    size_t prev = 0;
+    for (size_t at = 0; at < pos && at < s.size(); at += char_len_at(s, at)) prev = at;
+    return prev;
+}
+
 /** UTF-8 encoding of a code point (empty for values beyond U+10FFFF). */
 inline std::string encode(uint32_t cp)
 {

@@ -34,6 +34,7 @@ TEST_F(Styles, BuiltInDefaultsAndThemeValues)
     EXPECT_EQ(lv_obj_get_style_bg_opa(card, LV_PART_SCROLLBAR), LV_OPA_40);
     EXPECT_EQ(lv_obj_get_style_width(card, LV_PART_SCROLLBAR), 4);
     lv_obj_add_state(card, LV_STATE_SCROLLED);
+    run_for(80, 40); // the scrollbar fades in over 80 ms
     EXPECT_EQ(lv_obj_get_style_bg_opa(card, LV_PART_SCROLLBAR), LV_OPA_COVER);
 
     lv_obj_t * scr = lv_screen_active();

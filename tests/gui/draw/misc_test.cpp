@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -79,27 +78,32 @@ TEST(Colour, ConversionsAndPalettes) {
     EXPECT_FALSE(lv_color_format_has_alpha(LV_COLOR_FORMAT_RGB565));
 }
 
-// Template-based and computed corners (large radii) follow the same shape.
-TEST(RoundedCoverage, CornersAreSymmetricAndAntiAliased) {
+// Cached and very large corners follow the same shape: mirrored left to
+// right, and the pixel the circle crosses at 45 degrees (723 r / 1024 from the
+// centre) covered by the triangle of its fraction.
+TEST(RoundedCoverage, CornersAreSymmetricWithTheDiagonalPixelRule) {
     using namespace gui::draw::raster;
-    for (int32_t r : {8, 40, 600}) {
-        SCOPED_TRACE(r);
-        const int32_t side = 2 * r + 10;
+    struct Case {
+        int32_t r;
+        uint8_t diagonal;
+    };
+    for (const Case c : {Case{8, 192}, Case{40, 16}, Case{600, 176}}) {
+        SCOPED_TRACE(c.r);
+        const int32_t side = 2 * c.r + 10;
         const lv_area_t a{0, 0, side - 1, side - 1};
         std::vector<uint8_t> row(side);
         int32_t f, l;
-        ASSERT_TRUE(rrect_row(a, r, 0, 0, side - 1, row.data(), &f, &l));
+        ASSERT_TRUE(rrect_row(a, c.r, 0, 0, side - 1, row.data(), &f, &l));
         EXPECT_GT(f, 0);             // the very corner is outside
         EXPECT_EQ(side - 1 - l, f);  // left and right mirror each other
         EXPECT_EQ(row[side / 2], 255); // the straight part of the top edge is covered
         for (int32_t x = 0; x < side / 2; x++) ASSERT_EQ(row[x], row[side - 1 - x]);
 
-        // On the diagonal the arc passes r (1 - 1/sqrt 2) from the corner: an edge pixel.
-        const auto d = static_cast<int32_t>(std::lround(r - r / 1.41421356 - 0.5));
-        ASSERT_TRUE(rrect_row(a, r, d, 0, side - 1, row.data(), &f, &l));
-        EXPECT_GT(row[d], 20);
-        EXPECT_LT(row[d], 235);
-        EXPECT_FALSE(rrect_row(a, r, side, 0, side - 1, row.data(), &f, &l)); // below the box
+        const int32_t d = c.r - 1 - (723 * c.r >> 10);
+        ASSERT_TRUE(rrect_row(a, c.r, d, 0, side - 1, row.data(), &f, &l));
+        EXPECT_EQ(row[d], c.diagonal);
+        EXPECT_EQ(row[side - 1 - d], c.diagonal);
+        EXPECT_FALSE(rrect_row(a, c.r, side, 0, side - 1, row.data(), &f, &l)); // below the box
     }
 }
 

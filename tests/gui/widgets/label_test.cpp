@@ -122,6 +122,94 @@ INSTANTIATE_TEST_SUITE_P(Heights, LabelDots,
                          ::testing::Values(DotsCase{"A rather long label text here", 16, "A rather lon..."},
                                            DotsCase{"Press and hold buttons here", 32, "Press and hold button..."}));
 
+// The DOTS cut on a one-line label: the target x is three kerned '.' (plus
+// letter space) before the right edge; the last visible line breaks at any
+// character and the cut comes at the first letter whose right edge passes it.
+class LabelDotsCut : public LabelTest {
+protected:
+    lv_obj_t * one_line(const char * text, const lv_font_t * font, int32_t width, int32_t letter_space)
+    {
+        lv_obj_t * label = lv_label_create(scr);
+        lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_DOTS);
+        lv_obj_set_style_text_font(label, font, 0);
+        lv_obj_set_style_text_letter_space(label, letter_space, 0);
+        lv_label_set_text(label, text);
+        lv_obj_set_size(label, width, lv_font_get_line_height(font));
+        lv_obj_update_layout(label);
+        return label;
+    }
+
+    // What the rule gives with the glyph advances of the font in use.
+    static std::string expected_cut(const std::string & text, const lv_font_t * font, int32_t width,
+                                    int32_t letter_space)
+    {
+        const int32_t target = width - 3 * (lv_font_get_glyph_width(font, '.', '.') + letter_space);
+        int32_t x = 0;
+        for (size_t i = 0; i < text.size(); i++) {
+            const uint32_t next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+            x += lv_font_get_glyph_width(font, static_cast<unsigned char>(text[i]), next);
+            if (target < x) return text.substr(0, i) + "...";
+            x += letter_space;
+        }
+        return text;
+    }
+};
+
+TEST_F(LabelDotsCut, CutsInsideTheWordAtTheTargetX)
+{
+    // '.' = 87/16 -> 5 px, target 260 - 15 = 245; "This text is far too lo"
+    // reaches 239 and 'n' would end at 255: not at the word-wrap end "too".
+    const char * text = "This text is far too long to fit";
+    EXPECT_STREQ(lv_label_get_text(one_line(text, &lv_font_montserrat_24, 260, 0)), "This text is far too lo...");
+    EXPECT_STREQ(lv_label_get_text(one_line(text, &lv_font_montserrat_24, 260, 3)), "This text is far t...");
+}
+
+struct DotsCutCase {
+    const char * text;
+    const lv_font_t * font;
+    int32_t width;
+    int32_t letter_space;
+};
+
+class LabelDotsFont : public LabelDotsCut, public ::testing::WithParamInterface<DotsCutCase> {};
+
+TEST_P(LabelDotsFont, CutFollowsTheGlyphAdvances)
+{
+    const DotsCutCase & c = GetParam();
+    lv_obj_t * label = one_line(c.text, c.font, c.width, c.letter_space);
+    const std::string expected = expected_cut(c.text, c.font, c.width, c.letter_space);
+    ASSERT_NE(expected, c.text);
+    EXPECT_EQ(lv_label_get_text(label), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, LabelDotsFont,
+    ::testing::Values(DotsCutCase{"This text is far too long to fit", &lv_font_montserrat_24, 260, 0},
+                      DotsCutCase{"This text is far too long to fit", &lv_font_montserrat_24, 260, 3},
+                      DotsCutCase{"Radio Paradise - Main Mix (FLAC)", &lv_font_montserrat_14, 120, 0},
+                      DotsCutCase{"AVAVAVAVAVAVAVAVAVAVAV To You", &lv_font_montserrat_14, 90, 2},
+                      DotsCutCase{"Wide words: WWWWWWWWWWWWWWWWWWW", &lv_font_montserrat_48, 300, 1}));
+
+TEST_F(LabelTest, DotsLeaveAtLeastThreeBytesOfTheText)
+{
+    // The first line ends at the newline (byte 3), but only two bytes follow
+    // it: the cut steps back so that the three dots replace bytes of the text.
+    EXPECT_STREQ(lv_label_get_text(make("abc\nd", 400, 16, LV_LABEL_LONG_MODE_DOTS)), "ab...");
+    EXPECT_STREQ(lv_label_get_text(make("abc\nde", 400, 16, LV_LABEL_LONG_MODE_DOTS)), "abc...");
+}
+
+TEST_F(LabelTest, DotsOnTheLastLineThatFitsWithLineSpace)
+{
+    // 16 px lines 4 px apart in 40 px: lines at 0 and 20 fit, the third does not.
+    lv_obj_t * label = lv_label_create(scr);
+    lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_DOTS);
+    lv_obj_set_style_text_line_space(label, 4, 0);
+    lv_label_set_text(label, "one\ntwo\nthree\nfour");
+    lv_obj_set_size(label, 200, 40);
+    lv_obj_update_layout(label);
+    EXPECT_STREQ(lv_label_get_text(label), "one\ntwo...");
+}
+
 TEST_F(LabelTest, ScrollBouncesAtFortyPixelsPerSecondWithPauses)
 {
     const char * text = "A rather long label text here, longer";

@@ -9,13 +9,23 @@ using widget_test::WidgetTest;
 
 namespace {
 
+constexpr uint32_t kTransitionsDone = 200;
+
 class WidgetScreens : public WidgetTest {
 protected:
+    // Lays the screen out and lets the theme's state transitions (up to 70 ms
+    // delay and 80 ms) finish.
+    void settle_looks()
+    {
+        settle();
+        advance(kTransitionsDone);
+    }
+
     // Compares the screen with reference `name` while `obj` is held down at
     // its centre for `ms`.
     ::testing::AssertionResult matches_while_pressed(lv_obj_t * obj, uint32_t ms, const char * name)
     {
-        settle();
+        settle_looks();
         lv_area_t p = coords(obj);
         press((p.x1 + p.x2) / 2, (p.y1 + p.y2) / 2);
         advance(ms);
@@ -136,7 +146,7 @@ TEST_F(WidgetScreens, KeyFocusAndPressedLooks)
     lv_obj_set_size(special, 640, 90);
     lv_obj_align(special, LV_ALIGN_TOP_MID, 0, 145);
 
-    settle();
+    settle_looks();
     lv_area_t c = coords(cb_pressed);
     press(c.x1 + 5, c.y1 + 5);
     advance(100);

@@ -1,0 +1,147 @@
+// Where an arc's pixels land: its centre is the corner between four pixels,
+// the ring fills the 2r x 2r square around it like a circular border, and the
+// angle edges run along pixel edges through the centre.
+#include "gui_fixture.hpp"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int32_t kX = 220;
+constexpr int32_t kY = 260;
+constexpr int32_t kSize = 200; // r 100, centre (320, 360), square 220..419
+constexpr int32_t kRingWidth = 40;
+constexpr int32_t kCx = 320;
+constexpr int32_t kCy = 360;
+constexpr uint32_t kGround = 0xFFFFFF;
+
+class ArcRender : public test_support::GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        lv_obj_set_style_bg_color(lv_screen_active(), lv_color_hex(kGround), 0);
+    }
+
+    // A black ring without indicator and knob over [start, end] degrees.
+    lv_obj_t * ring(int32_t start, int32_t end)
+    {
+        lv_obj_t * arc = lv_arc_create(lv_screen_active());
+        lv_obj_set_pos(arc, kX, kY);
+        lv_obj_set_size(arc, kSize, kSize);
+        lv_arc_set_bg_angles(arc, start, end);
+        lv_obj_set_style_arc_width(arc, kRingWidth, 0);
+        lv_obj_set_style_arc_color(arc, lv_color_black(), 0);
+        lv_obj_set_style_arc_rounded(arc, false, 0);
+        lv_obj_set_style_arc_opa(arc, LV_OPA_TRANSP, LV_PART_INDICATOR);
+        lv_obj_set_style_bg_opa(arc, LV_OPA_TRANSP, LV_PART_KNOB);
+        return arc;
+    }
+
+    static uint8_t red(const test_support::Image & img, int32_t x, int32_t y) { return img.px(x, y)[2]; }
+};
+
+TEST_F(ArcRender, FullRingEdgesOnTheRowsThroughTheCentre)
+{
+    ring(0, 360);
+    const test_support::Image & img = render();
+    // Rows 359 and 360 meet at the centre: no anti-aliasing there.
+    for (const int32_t y : {kCy - 1, kCy}) {
+        SCOPED_TRACE(y);
+        EXPECT_EQ(red(img, 219, y), 0xFF);
+        EXPECT_EQ(red(img, 220, y), 0x00);
+        EXPECT_EQ(red(img, 259, y), 0x00);
+        EXPECT_EQ(red(img, 260, y), 0xFF) << "the hole: the square shrunk by the width";
+        EXPECT_EQ(red(img, 379, y), 0xFF);
+        EXPECT_EQ(red(img, 380, y), 0x00);
+        EXPECT_EQ(red(img, 419, y), 0x00);
+        EXPECT_EQ(red(img, 420, y), 0xFF);
+    }
+    // The columns through the centre likewise.
+    EXPECT_EQ(red(img, kCx, 259), 0xFF);
+    EXPECT_EQ(red(img, kCx - 1, 260), 0x00);
+    EXPECT_EQ(red(img, kCx, 459), 0x00);
+    EXPECT_EQ(red(img, kCx - 1, 460), 0xFF);
+}
+
+TEST_F(ArcRender, FullRingIsTheCircularBorderOfTheSameSquare)
+{
+    lv_obj_t * arc = ring(0, 360);
+    const test_support::Image ring_shot = render();
+    lv_obj_delete(arc);
+
+    lv_obj_t * border = lv_obj_create(lv_screen_active());
+    lv_obj_remove_style_all(border);
+    lv_obj_set_pos(border, kX, kY);
+    lv_obj_set_size(border, kSize, kSize);
+    lv_obj_set_style_radius(border, LV_RADIUS_CIRCLE, 0);
+    lv_obj_set_style_border_width(border, kRingWidth, 0);
+    lv_obj_set_style_border_color(border, lv_color_black(), 0);
+    const test_support::Image & border_shot = render();
+
+    int32_t differing = 0;
+    for (int32_t y = kY - 2; y < kY + kSize + 2; y++) {
+        for (int32_t x = kX - 2; x < kX + kSize + 2; x++) differing += red(ring_shot, x, y) != red(border_shot, x, y);
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+struct Quadrant {
+    const char * name;
+    int32_t start;
+    int32_t end;
+    bool right; // x >= 320
+    bool lower; // y >= 360
+};
+
+class ArcQuadrant : public ArcRender, public ::testing::WithParamInterface<Quadrant> {};
+
+// A quarter arc is exactly the full ring's pixels on its side of the two
+// lines through the centre.
+TEST_P(ArcQuadrant, IsTheFullRingCutAtPixelEdges)
+{
+    const Quadrant & q = GetParam();
+    lv_obj_t * full = ring(0, 360);
+    const test_support::Image full_shot = render();
+    lv_obj_delete(full);
+    ring(q.start, q.end);
+    const test_support::Image & part = render();
+
+    int32_t wrong = 0;
+    for (int32_t y = kY; y < kY + kSize; y++) {
+        for (int32_t x = kX; x < kX + kSize; x++) {
+            const bool inside = (x >= kCx) == q.right && (y >= kCy) == q.lower;
+            wrong += red(part, x, y) != (inside ? red(full_shot, x, y) : 0xFF);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Quarters, ArcQuadrant,
+                         ::testing::Values(Quadrant{"LowerRight", 0, 90, true, true},
+                                           Quadrant{"LowerLeft", 90, 180, false, true},
+                                           Quadrant{"UpperLeft", 180, 270, false, false},
+                                           Quadrant{"UpperRight", 270, 360, true, false}),
+                         [](const auto & info) { return std::string(info.param.name); });
+
+TEST_F(ArcRender, IndicatorRadiusShrinksByTheLargestIndicatorPadding)
+{
+    lv_obj_t * arc = ring(0, 360);
+    lv_obj_set_style_arc_opa(arc, LV_OPA_TRANSP, 0);
+    lv_obj_set_style_arc_opa(arc, LV_OPA_COVER, LV_PART_INDICATOR);
+    lv_obj_set_style_arc_color(arc, lv_color_black(), LV_PART_INDICATOR);
+    lv_obj_set_style_arc_width(arc, 10, LV_PART_INDICATOR);
+    lv_obj_set_style_pad_left(arc, 5, LV_PART_INDICATOR);
+    lv_obj_set_style_pad_top(arc, 15, LV_PART_INDICATOR);
+    lv_arc_set_angles(arc, 0, 360);
+    const test_support::Image & img = render();
+    // r 100 - 15 = 85: the square 235..404, 10 px wide.
+    EXPECT_EQ(red(img, 234, kCy), 0xFF);
+    EXPECT_EQ(red(img, 235, kCy), 0x00);
+    EXPECT_EQ(red(img, 244, kCy), 0x00);
+    EXPECT_EQ(red(img, 245, kCy), 0xFF);
+    EXPECT_EQ(red(img, 404, kCy), 0x00);
+    EXPECT_EQ(red(img, 405, kCy), 0xFF);
+}
+
+} // namespace
