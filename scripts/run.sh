@@ -26,8 +26,13 @@ for s in "${services[@]}"; do
 done
 [ -p "$run/touch" ] || { rm -f "$run/touch"; mkfifo "$run/touch"; }
 
+# The wireless stand-ins answer from this scenario, or from another named in
+# the environment; the default one keeps its state in run/wireless (delete
+# that folder to start afresh).
+scenario="${QUORVEX_WIFI_SCENARIO:-$root/platform/wireless/default.scenario}"
+
 cd "$run"
 echo "run: panel $run/panel.bmp, touch FIFO $run/touch, Ctrl+C to stop"
 # Our stand-ins of the board's programs come first on the interface's PATH.
 exec env "/dev/input/touchscreen0=$run/touch" LV_LINUX_DRM_CARD="$run/panel.bmp" \
-  PATH="$build/platform/bin:$PATH" "$build/src/quorvex"
+  QUORVEX_WIFI_SCENARIO="$scenario" PATH="$build/platform/bin:$PATH" "$build/src/quorvex"

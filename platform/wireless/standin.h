@@ -122,4 +122,9 @@ bool dhcp_lease_granted(const Scenario &scenario, const State &state);
 // Runs a tool's body with the scenario, the locked state and the call logged.
 int run_tool(int argc, char **argv, int (*body)(const Scenario &, State &, int, char **));
 
+// For the process tools (killall, pidof), which answer for the wireless
+// programs only: runs the machine's own program of argv[0]'s name, the next
+// one on PATH that is not this stand-in. Returns only when there is none.
+void pass_on(char **argv);
+
 }  // namespace wireless

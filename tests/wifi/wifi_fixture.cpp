@@ -27,7 +27,6 @@ constexpr auto kWaitLimit = 120s;
 
 const char *const kDefaultTools[] = {"iw", "wpa_cli", "wpa_supplicant", "udhcpc", "ip", "connmanctl", "pidof",
                                      "killall"};
-const char *const kShims[] = {"pidof", "killall"};
 
 // The process's sandbox folder, made before the first test (so before any
 // worker runs): PATH and the scenario variable are set then and never again.
@@ -69,16 +68,6 @@ const bool kRegistered = [] {
     ::testing::AddGlobalTestEnvironment(&Sandbox::get());
     return true;
 }();
-
-bool is_shim(const std::string &name)
-{
-    for (const char *shim : kShims) {
-        if (name == shim) {
-            return true;
-        }
-    }
-    return false;
-}
 
 template <typename Done>
 void wait_until(Done done, const char *what)
@@ -258,7 +247,7 @@ void WifiTest::tools(const std::vector<std::string> &names)
     fs::create_directories(path("bin"));
     fs::create_symlink(fs::canonical("/usr/bin/which"), path("bin/which"));
     for (const std::string &name : chosen) {
-        std::string from = (is_shim(name) ? WIFI_SHIM_BIN : WIRELESS_BIN) + std::string("/") + name;
+        std::string from = WIRELESS_BIN + std::string("/") + name;
         fs::create_symlink(from, path("bin/" + name));
     }
 }
