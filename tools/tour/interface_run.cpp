@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -31,12 +32,33 @@ constexpr const char *kPanel = "panel.bmp";
 constexpr const char *kTouch = "touch";
 constexpr auto kStopLimit = std::chrono::seconds(15);
 constexpr int kPollMs = 20;
-// Longer than the touch tool holds a tap: a press and a release that one
-// read of the pointer finds together are lost, and a slow build (sanitizers)
-// reads seldom. Still short of a long press (400 ms).
+// Longer than the touch tool holds a tap, still short of a long press
+// (400 ms).
 constexpr uint32_t kTapHoldMs = 300;
+// A press and a release that one read of the pointer finds together are
+// lost, and the GUI thread of a slow build (sanitizers) may not read for
+// hundreds of milliseconds (it runs the tiles' kill commands itself). So the
+// hold of a tap starts once the interface has read the press, waiting at
+// most this long for it.
+constexpr auto kPressReadLimit = std::chrono::seconds(10);
 
-bool write_steps(const std::string &fifo, const std::vector<touch::Step> &steps)
+// Waits until the reader has taken everything written into the FIFO.
+bool drained(int fd)
+{
+    const auto end = std::chrono::steady_clock::now() + kPressReadLimit;
+    int pending = 0;
+    while (ioctl(fd, FIONREAD, &pending) == 0 && pending > 0) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+    return true;
+}
+
+// Writes the steps in turn; with `hold_from_read`, each step's delay counts
+// from the moment the interface has read the step before.
+bool write_steps(const std::string &fifo, const std::vector<touch::Step> &steps, bool hold_from_read = false)
 {
     // Non-blocking open: a FIFO nobody reads fails at once instead of hanging.
     const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_APPEND | O_CLOEXEC);
@@ -46,6 +68,10 @@ bool write_steps(const std::string &fifo, const std::vector<touch::Step> &steps)
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     bool ok = true;
     for (const touch::Step &step : steps) {
+        if (hold_from_read && !drained(fd)) {
+            ok = false;
+            break;
+        }
         std::this_thread::sleep_for(milliseconds(step.delay_ms));
         const size_t bytes = step.events.size() * sizeof(input_event);
         if (write(fd, step.events.data(), bytes) != (ssize_t)bytes) {
@@ -270,7 +296,7 @@ bool Interface::wait_until(const std::function<bool()> &done, milliseconds limit
 
 bool Interface::tap(int x, int y)
 {
-    return write_steps((fs::path(dir_) / kTouch).string(), touch::tap(x, y, kTapHoldMs));
+    return write_steps((fs::path(dir_) / kTouch).string(), touch::tap(x, y, kTapHoldMs), true);
 }
 
 bool Interface::drag(int x1, int y1, int x2, int y2, unsigned duration_ms)
