@@ -195,6 +195,14 @@ void remove_theme_styles(lv_obj_t * obj)
     s.erase(std::remove_if(s.begin(), s.end(), [](const StyleEntry & e) { return e.is_theme; }), s.end());
 }
 
+void invalidate_before_change(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
+{
+    bool main_part = part == LV_PART_ANY || part == LV_PART_MAIN;
+    if(refresh_enabled && main_part && lv_style_prop_has_flag(prop, LV_STYLE_PROP_FLAG_TRANSFORM)) {
+        lv_obj_invalidate(obj);
+    }
+}
+
 }  // namespace gui::core
 
 extern "C" {
@@ -307,6 +315,7 @@ void lv_obj_set_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_style_
 {
     if(obj == nullptr) return;
     gui::core::StyleEntry * e = local_entry(obj, selector, true);
+    gui::core::invalidate_before_change(obj, part_of(selector), prop);
     lv_style_set_prop(&e->owned->style, prop, value);
     lv_obj_refresh_style(obj, part_of(selector), prop);
 }

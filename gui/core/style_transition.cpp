@@ -179,6 +179,7 @@ void transition_exec(void * var, int32_t v)
     lv_style_value_t old{};
     bool had = lv_style_get_prop(e->style, t->prop, &old) == LV_STYLE_RES_FOUND;
     if(had && same_value(t->prop, old, now)) return;
+    gui::core::invalidate_before_change(t->obj, t->part, t->prop);
     lv_style_set_prop(&e->owned->style, t->prop, now);
     lv_obj_refresh_style(t->obj, t->part, t->prop);
 }

@@ -225,3 +225,26 @@ TEST_F(Redraw, MovedAndShadowedObjectsLeaveNothingBehind)
 }
 
 }  // namespace
+
+namespace {
+
+class Shrink : public test_support::GuiTest {};
+
+TEST_F(Shrink, AnObjectScaledDownLeavesNothingOfItsLargerSelf)
+{
+    lv_obj_t * art = box(lv_screen_active(), 170, 90, 300, 300, 0xC02020);
+    lv_obj_set_style_transform_pivot_x(art, 150, 0);
+    lv_obj_set_style_transform_pivot_y(art, 150, 0);
+    lv_obj_t * inner = box(art, 20, 20, 100, 100, 0x2196F3);
+    (void)inner;
+    render();
+    for(int32_t scale : {256, 200, 120, 256, 90}) {
+        lv_obj_set_style_transform_scale_x(art, scale, 0);
+        lv_obj_set_style_transform_scale_y(art, scale, 0);
+        test_support::Image partial = refresh();
+        test_support::Image full = render();
+        EXPECT_TRUE(same_as_full_redraw(partial, full)) << "scale " << scale;
+    }
+}
+
+}  // namespace
