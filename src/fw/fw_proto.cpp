@@ -2,16 +2,7 @@
 
 #include <cstring>
 
-static void put_be16(uint8_t *p, uint16_t v)
-{
-    p[0] = (uint8_t)(v >> 8);
-    p[1] = (uint8_t)v;
-}
-
-static uint16_t get_be16(const uint8_t *p)
-{
-    return (uint16_t)((p[0] << 8) | p[1]);
-}
+#include "fw_internal.h"
 
 int fw_frame_encode(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len,
                     uint8_t *out, uint16_t out_cap)
@@ -21,8 +12,8 @@ int fw_frame_encode(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t
     if (total > out_cap) {
         return FW_ERR_SIZE;
     }
-    put_be16(out, (uint16_t)total);
-    put_be16(out + 2, payload_len);
+    fw_put_be16(out, (uint16_t)total);
+    fw_put_be16(out + 2, payload_len);
     out[4] = cmd1;
     out[5] = cmd2;
     if (payload_len != 0 && payload != nullptr) {
@@ -36,8 +27,8 @@ int fw_frame_decode(const uint8_t *in, uint16_t in_len, fw_frame_t *out)
     if (in_len < FW_FRAME_HDR_LEN) {
         return FW_ERR_SIZE;
     }
-    out->total_len = get_be16(in);
-    out->payload_len = get_be16(in + 2);
+    out->total_len = fw_get_be16(in);
+    out->payload_len = fw_get_be16(in + 2);
     out->cmd1 = in[4];
     out->cmd2 = in[5];
     if (out->total_len < FW_FRAME_HDR_LEN ||

@@ -213,8 +213,8 @@ static const char *const k_send_fn = "uds_send_msg";
 
 int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
 {
-    uint8_t prefix[UDS_PREFIX_LEN] = {(uint8_t)(len >> 24), (uint8_t)(len >> 16),
-                                      (uint8_t)(len >> 8), (uint8_t)len};
+    uint8_t prefix[UDS_PREFIX_LEN];
+    fw_put_be32(prefix, len);
     struct iovec iov[2] = {{prefix, sizeof prefix}, {(void *)data, len}};
     struct msghdr msg = {};
     msg.msg_iov = iov;
@@ -343,8 +343,7 @@ int uds_recv_msg(int fd, uint8_t *buf, uint32_t cap, int timeout_ms)
         return FW_ERR_PROTO;
     }
 
-    uint32_t len = ((uint32_t)prefix[0] << 24) | ((uint32_t)prefix[1] << 16) |
-                   ((uint32_t)prefix[2] << 8) | prefix[3];
+    uint32_t len = fw_get_be32(prefix);
     if (len == 0) {
         return 0;
     }

@@ -53,11 +53,6 @@ static int set_nonblocking(int fd)
     return flags < 0 ? -1 : fcntl(fd, F_SETFL, flags | O_NONBLOCK);
 }
 
-static uint32_t read_be32(const uint8_t *p)
-{
-    return ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
-}
-
 int uds_server_start(uds_server_t *srv)
 {
     std::lock_guard<std::recursive_mutex> guard(g_table_lock);
@@ -196,10 +191,7 @@ static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2,
             return FW_ERR_IO;
         }
     }
-    msg[0] = (uint8_t)(len >> 24);
-    msg[1] = (uint8_t)(len >> 16);
-    msg[2] = (uint8_t)(len >> 8);
-    msg[3] = (uint8_t)len;
+    fw_put_be32(msg, len);
     const size_t total = FW_PREFIX_LEN + (size_t)len;
     ssize_t n = write_some(entry->fd, msg, total);
     if (n < 0) {
@@ -358,7 +350,7 @@ static int gather_message(uds_client_entry_t *entry, uint64_t now)
         if (entry->rx_len < FW_PREFIX_LEN) {
             return FW_ERR_TIMEOUT;
         }
-        uint32_t len = read_be32(entry->rx_buf);
+        uint32_t len = fw_get_be32(entry->rx_buf);
         if (len == 0) {
             entry->rx_len = 0;
             return 0;
@@ -368,7 +360,7 @@ static int gather_message(uds_client_entry_t *entry, uint64_t now)
             return FW_ERR_SIZE;
         }
     }
-    const uint32_t total = FW_PREFIX_LEN + read_be32(entry->rx_buf);
+    const uint32_t total = FW_PREFIX_LEN + fw_get_be32(entry->rx_buf);
     ssize_t n = read_some(entry->fd, entry->rx_buf + entry->rx_len, total - entry->rx_len);
     if (n <= 0) {
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
