@@ -7,6 +7,7 @@ namespace tour {
 
 namespace {
 
+using namespace panel;
 using std::chrono::milliseconds;
 using namespace std::chrono_literals;
 
