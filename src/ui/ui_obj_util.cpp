@@ -1,0 +1,27 @@
+#include "ui/ui_obj_util.h"
+
+void ui_obj_place(lv_obj_t *obj, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    lv_obj_set_pos(obj, x, y);
+    lv_obj_set_size(obj, w, h);
+}
+
+void ui_obj_pads_zero(lv_obj_t *obj)
+{
+    lv_obj_set_style_pad_left(obj, 0, 0);
+    lv_obj_set_style_pad_top(obj, 0, 0);
+    lv_obj_set_style_pad_right(obj, 0, 0);
+    lv_obj_set_style_pad_bottom(obj, 0, 0);
+}
+
+void ui_obj_frame_none(lv_obj_t *obj)
+{
+    lv_obj_set_style_border_width(obj, 0, 0);
+    lv_obj_set_style_radius(obj, 0, 0);
+}
+
+void ui_obj_fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa)
+{
+    lv_obj_set_style_bg_color(obj, lv_color_hex(color), 0);
+    lv_obj_set_style_bg_opa(obj, opa, 0);
+}

@@ -1,0 +1,28 @@
+/*
+ * Small helpers the widget trees share to lay out and style plain objects.
+ * Each sets local styles of the main part in the default state, as the trees
+ * would one call at a time.
+ */
+#ifndef UI_OBJ_UTIL_H
+#define UI_OBJ_UTIL_H
+
+#include "lvgl.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Position and size in one call. */
+void ui_obj_place(lv_obj_t *obj, int32_t x, int32_t y, int32_t w, int32_t h);
+/* No padding on any side (row and column gaps are kept). */
+void ui_obj_pads_zero(lv_obj_t *obj);
+/* No border and square corners. */
+void ui_obj_frame_none(lv_obj_t *obj);
+/* Background colour (0xRRGGBB) and opacity. */
+void ui_obj_fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* UI_OBJ_UTIL_H */
