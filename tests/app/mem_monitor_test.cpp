@@ -24,6 +24,7 @@
 #include "key_input_internal.h"
 #include "mem_monitor.h"
 #include "mem_monitor_internal.h"
+#include "stdout_capture.hpp"
 #include "tools/touch/gesture.hpp"
 
 namespace {
@@ -272,7 +273,7 @@ TEST_F(MemMonitorBesideGui, NeitherBlocksNorRacesTheGuiThread)
 
     Shared shared;
     mem_monitor_io_t io{wait_for_gui, &shared, nullptr, "/proc/self/status", "/proc/meminfo"};
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     pthread_t thread;
     ASSERT_EQ(pthread_create(&thread, nullptr, monitor, &io), 0);
 
@@ -289,7 +290,7 @@ TEST_F(MemMonitorBesideGui, NeitherBlocksNorRacesTheGuiThread)
         shared.gui_rounds++;
     }
     pthread_join(thread, nullptr);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     close(writer);
     key_input_set_device_path(nullptr);
     fs::remove_all(tmpl);

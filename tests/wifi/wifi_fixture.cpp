@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <iostream>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -203,13 +202,13 @@ void WifiTest::SetUp()
     wifi_set_sleep(FakeClock::sleep_fn);
     wifi_scanner_set_interface("wlan0");
     // A clean connection record for this test, whatever ran before.
-    testing::internal::CaptureStdout();
-    wifi_scanner_disconnect();
-    testing::internal::GetCapturedStdout();
+    {
+        StdoutCapture quiet;
+        wifi_scanner_disconnect();
+    }
     fs::remove_all(path("state"));
 
-    testing::internal::CaptureStdout();
-    capturing_ = true;
+    capture_.emplace();
 }
 
 void WifiTest::TearDown()
@@ -217,19 +216,14 @@ void WifiTest::TearDown()
     FakeClock::get().release();
     wait_scan();
     wait_conn();
-    // Failure messages printed while capturing are in the captured text.
-    std::string out = log();
-    if (HasFailure()) {
-        std::cerr << out;
-    }
+    log();
 }
 
 void WifiTest::restart()
 {
     log();
     std::remove(path("state/calls.log").c_str());
-    testing::internal::CaptureStdout();
-    capturing_ = true;
+    capture_.emplace();
 }
 
 void WifiTest::scenario(const std::string &lines)
@@ -276,11 +270,12 @@ std::vector<std::string> WifiTest::call_lines()
 
 std::string WifiTest::log()
 {
-    if (!capturing_) {
+    if (!capture_) {
         return "";
     }
-    capturing_ = false;
-    return testing::internal::GetCapturedStdout();
+    std::string out = capture_->text();
+    capture_.reset();
+    return out;
 }
 
 void WifiTest::wait_scan()

@@ -11,8 +11,11 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "stdout_capture.hpp"
 
 namespace wifi_test {
 
@@ -74,7 +77,7 @@ protected:
     std::string root;
 
 private:
-    bool capturing_ = false;
+    std::optional<StdoutCapture> capture_;
 };
 
 // Access points, keys, state sequences and a DHCP lease that the

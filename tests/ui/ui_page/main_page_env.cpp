@@ -55,13 +55,12 @@ void MainPageTest::SetUp()
     std::memcpy(ui_page_table, initial_table, sizeof initial_table);
     ui_run_page = ui_run_page_t{};
     lv_ui_page_main = lv_ui_page_main_t{};
-    testing::internal::CaptureStdout();
+    log_.emplace();
 }
 
 void MainPageTest::TearDown()
 {
-    fflush(stdout);
-    testing::internal::GetCapturedStdout();
+    log_.reset();
     test_support::GuiTest::TearDown();
     ListDataUIListClean(ui_run_page.list_head);
     free(ui_run_page.list_head);
@@ -156,9 +155,8 @@ void MainPageTest::settle()
 
 std::string MainPageTest::take_log()
 {
-    fflush(stdout);
-    std::string out = testing::internal::GetCapturedStdout();
-    testing::internal::CaptureStdout();
+    std::string out = log_ ? log_->text() : "";
+    log_.emplace();
     return out;
 }
 

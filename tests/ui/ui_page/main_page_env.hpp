@@ -9,10 +9,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "gui_fixture.hpp"
 #include "lvgl.h"
+#include "stdout_capture.hpp"
 #include "user/ui_page/ui_page_main_private.h"
 
 namespace main_page_test {
@@ -45,7 +47,8 @@ protected:
 
     // Compares the screen with tests/ui/ui_page/ref/<name>.png.
     ::testing::AssertionResult looks_like(const std::string &name);
-    // What the page logged since the last call (stdout is captured).
+    // What the page logged since the last call (stdout is captured; a
+    // failure inside a captured stretch shows it on standard error).
     std::string take_log();
 
     std::filesystem::path workdir;
@@ -57,6 +60,7 @@ private:
     lv_point_t point_{0, 0};
     bool pressed_ = false;
     std::string old_cwd_;
+    std::optional<StdoutCapture> log_;
 };
 
 // Centre of an object on the screen.

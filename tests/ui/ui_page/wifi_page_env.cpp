@@ -9,7 +9,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <mutex>
 #include <sstream>
 #include <thread>
@@ -216,15 +215,6 @@ void WifiPageTest::TearDown()
     take_log();
     MainPageTest::TearDown();
     ui_page_wifi_reset();
-}
-
-std::string WifiPageTest::take_log()
-{
-    std::string out = MainPageTest::take_log();
-    if (HasFailure()) {
-        std::cerr << out;
-    }
-    return out;
 }
 
 void WifiPageTest::scenario(const std::string &lines)

@@ -77,10 +77,6 @@ protected:
     static std::vector<lv_obj_t *> message_boxes();
     static std::string message_text(lv_obj_t *mbox);
 
-    // What was logged since the last call; once the test has failed, also
-    // on standard error, where the failure messages printed meanwhile show.
-    std::string take_log();
-
     // The stand-ins' call log, each call as one text.
     std::vector<std::string> call_lines();
 
