@@ -173,4 +173,24 @@ bool hidden(lv_obj_t *obj)
     return lv_obj_has_flag(obj, LV_OBJ_FLAG_HIDDEN);
 }
 
+std::string label_text(lv_obj_t *label)
+{
+    return lv_label_get_text(label);
+}
+
+player_ui_info_t playing_record(const char *t1, const char *t2, const char *t3)
+{
+    player_ui_info_t info{};
+    info.state = 1;
+    info.position_ms = 61000;
+    info.duration_ms = 215000;
+    snprintf(info.text1, sizeof info.text1, "%s", t1);
+    snprintf(info.text2, sizeof info.text2, "%s", t2);
+    snprintf(info.text3, sizeof info.text3, "%s", t3);
+    info.len1 = (uint16_t)strlen(t1);
+    info.len2 = (uint16_t)strlen(t2);
+    info.len3 = (uint16_t)strlen(t3);
+    return info;
+}
+
 }  // namespace main_page_test

@@ -66,5 +66,10 @@ private:
 // Centre of an object on the screen.
 lv_point_t centre_of(lv_obj_t *obj);
 bool hidden(lv_obj_t *obj);
+std::string label_text(lv_obj_t *label);
+
+// A record of a track playing at 1:01 of 3:35 with these three texts, as
+// a source's controller hands it to the now-playing pages.
+player_ui_info_t playing_record(const char *t1, const char *t2, const char *t3);
 
 }  // namespace main_page_test
