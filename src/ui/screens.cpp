@@ -187,15 +187,7 @@ static lv_obj_t *build_pager(lv_obj_t *screen)
     lv_obj_t *pager = keep(bare(main_page));
     ui_obj_place(pager, 0, 0, SCREEN_W, SCREEN_H);
     ui_obj_pads_zero(pager);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
-    lv_obj_set_scrollbar_mode(pager, LV_SCROLLBAR_MODE_OFF);
-    lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
-    lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_scroll_snap_y(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_layout(pager, LV_LAYOUT_FLEX);
-    lv_obj_set_style_pad_row(pager, 0, 0);
-    lv_obj_set_style_pad_column(pager, 0, 0);
+    ui_obj_pager(pager);
     return main_page;
 }
 

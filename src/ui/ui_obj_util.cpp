@@ -25,3 +25,16 @@ void ui_obj_fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa)
     lv_obj_set_style_bg_color(obj, lv_color_hex(color), 0);
     lv_obj_set_style_bg_opa(obj, opa, 0);
 }
+
+void ui_obj_pager(lv_obj_t *pager)
+{
+    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
+    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
+    lv_obj_set_scrollbar_mode(pager, LV_SCROLLBAR_MODE_OFF);
+    lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
+    lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
+    lv_obj_set_scroll_snap_y(pager, LV_SCROLL_SNAP_CENTER);
+    lv_obj_set_layout(pager, LV_LAYOUT_FLEX);
+    lv_obj_set_style_pad_row(pager, 0, 0);
+    lv_obj_set_style_pad_column(pager, 0, 0);
+}

@@ -1,7 +1,7 @@
 /*
- * Small helpers the widget trees share to lay out and style plain objects.
- * Each sets local styles of the main part in the default state, as the trees
- * would one call at a time.
+ * Small helpers the widget trees share to lay out and style plain
+ * objects. Styles are local styles of the main part in the default state,
+ * set as the trees would one call at a time.
  */
 #ifndef UI_OBJ_UTIL_H
 #define UI_OBJ_UTIL_H
@@ -20,6 +20,9 @@ void ui_obj_pads_zero(lv_obj_t *obj);
 void ui_obj_frame_none(lv_obj_t *obj);
 /* Background colour (0xRRGGBB) and opacity. */
 void ui_obj_fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa);
+/* A horizontal pager: one page per swipe, snapped to the centre, its pages in
+ * a flex row without gaps, no scrollbar. */
+void ui_obj_pager(lv_obj_t *pager);
 
 #ifdef __cplusplus
 }

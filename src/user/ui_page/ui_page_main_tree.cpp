@@ -112,15 +112,7 @@ static void build_root(void)
     lv_obj_set_size(pager, MAIN_PAGE_WIDTH, MAIN_PAGE_HEIGHT);
     ui_obj_pads_zero(pager);
     ui_obj_frame_none(pager);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
-    lv_obj_set_scrollbar_mode(pager, LV_SCROLLBAR_MODE_OFF);
-    lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
-    lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_scroll_snap_y(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_layout(pager, LV_LAYOUT_FLEX);
-    lv_obj_set_style_pad_row(pager, 0, 0);
-    lv_obj_set_style_pad_column(pager, 0, 0);
+    ui_obj_pager(pager);
     lv_obj_set_style_bg_color(pager, lv_color_hex(COLOR_BLACK), 0);
     lv_obj_set_style_bg_opa(pager, LV_OPA_TRANSP, 0);
 }
