@@ -1,5 +1,5 @@
 /*
- * Small helpers the widget trees share to lay out and style plain
+ * Small helpers the widget trees share to lay out, style and animate plain
  * objects. Styles are local styles of the main part in the default state,
  * set as the trees would one call at a time.
  */
@@ -23,6 +23,9 @@ void ui_obj_fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa);
 /* A horizontal pager: one page per swipe, snapped to the centre, its pages in
  * a flex row without gaps, no scrollbar. */
 void ui_obj_pager(lv_obj_t *pager);
+/* Antialiased, then turned by turn_cb (which sets the image's rotation) one
+ * full turn every two seconds without end; anim is the caller's record. */
+void ui_obj_spin(lv_anim_t *anim, lv_obj_t *image, lv_anim_exec_xcb_t turn_cb);
 
 #ifdef __cplusplus
 }
