@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -19,6 +20,8 @@ namespace {
 const ui_page_t initial_table[PAGE_ID_COUNT] = {ui_page_table[0], ui_page_table[1]};
 
 constexpr int kSettleSteps = 200;
+// The status bar's height.
+constexpr int kStatusBarRows = 80;
 
 }  // namespace
 
@@ -150,6 +153,15 @@ void MainPageTest::settle()
 ::testing::AssertionResult MainPageTest::looks_like(const std::string &name)
 {
     return test_support::matches_reference(render(), std::string(UI_PAGE_REF_DIR) + "/" + name + ".png",
+                                           UI_PAGE_OUT_DIR, name);
+}
+
+::testing::AssertionResult MainPageTest::status_bar_looks_like(const std::string &name)
+{
+    const test_support::Image &screen = render();
+    test_support::Image top(screen.w, kStatusBarRows);
+    std::copy(screen.bgra.begin(), screen.bgra.begin() + (ptrdiff_t)top.bgra.size(), top.bgra.begin());
+    return test_support::matches_reference(top, std::string(UI_PAGE_REF_DIR) + "/" + name + ".png",
                                            UI_PAGE_OUT_DIR, name);
 }
 

@@ -47,6 +47,8 @@ protected:
 
     // Compares the screen with tests/ui/ui_page/ref/<name>.png.
     ::testing::AssertionResult looks_like(const std::string &name);
+    // The same for the status bar alone: the screen's top rows.
+    ::testing::AssertionResult status_bar_looks_like(const std::string &name);
     // What the page logged since the last call (stdout is captured; a
     // failure inside a captured stretch shows it on standard error).
     std::string take_log();

@@ -12,8 +12,6 @@
 namespace main_page_test {
 namespace {
 
-constexpr int kStatusBarRows = 80;
-
 // A cover: a warm diagonal blend with a pale disc, mostly orange.
 Rgb cover_pixel(int x, int y)
 {
@@ -49,15 +47,6 @@ protected:
     {
         lv_obj_scroll_to_x(m.pager, page * MAIN_PAGE_WIDTH, LV_ANIM_OFF);
         step();
-    }
-
-    ::testing::AssertionResult status_bar_looks_like(const std::string &name)
-    {
-        const test_support::Image &screen = render();
-        test_support::Image top(screen.w, kStatusBarRows);
-        std::copy(screen.bgra.begin(), screen.bgra.begin() + (ptrdiff_t)top.bgra.size(), top.bgra.begin());
-        return test_support::matches_reference(top, std::string(UI_PAGE_REF_DIR) + "/" + name + ".png",
-                                               UI_PAGE_OUT_DIR, name);
     }
 };
 
