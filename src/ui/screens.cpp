@@ -10,6 +10,7 @@
 #include "ui/screens.h"
 
 #include "ui/ui_assets.h"
+#include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_wifi_private.h"
 
 #define SCREEN_W 640
@@ -82,37 +83,11 @@ static lv_obj_t *keep(lv_obj_t *obj)
 
 /* -- small helpers ------------------------------------------------------ */
 
-static void place(lv_obj_t *obj, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    lv_obj_set_pos(obj, x, y);
-    lv_obj_set_size(obj, w, h);
-}
-
-static void pads_zero(lv_obj_t *obj)
-{
-    lv_obj_set_style_pad_left(obj, 0, 0);
-    lv_obj_set_style_pad_top(obj, 0, 0);
-    lv_obj_set_style_pad_right(obj, 0, 0);
-    lv_obj_set_style_pad_bottom(obj, 0, 0);
-}
-
-static void frame_none(lv_obj_t *obj)
-{
-    lv_obj_set_style_border_width(obj, 0, 0);
-    lv_obj_set_style_radius(obj, 0, 0);
-}
-
-static void fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa)
-{
-    lv_obj_set_style_bg_color(obj, lv_color_hex(color), 0);
-    lv_obj_set_style_bg_opa(obj, opa, 0);
-}
-
 /* A plain object without frame or background. */
 static lv_obj_t *bare(lv_obj_t *parent)
 {
     lv_obj_t *obj = lv_obj_create(parent);
-    frame_none(obj);
+    ui_obj_frame_none(obj);
     lv_obj_set_style_bg_opa(obj, LV_OPA_TRANSP, 0);
     return obj;
 }
@@ -147,7 +122,7 @@ static lv_obj_t *page(lv_obj_t *pager)
 {
     lv_obj_t *p = bare(pager);
     lv_obj_set_size(p, lv_pct(100), lv_pct(100));
-    pads_zero(p);
+    ui_obj_pads_zero(p);
     return p;
 }
 
@@ -155,7 +130,7 @@ static lv_obj_t *dark_page(lv_obj_t *pager, int32_t x)
 {
     lv_obj_t *p = page(pager);
     lv_obj_set_x(p, x);
-    fill(p, COLOR_PAGE, LV_OPA_COVER);
+    ui_obj_fill(p, COLOR_PAGE, LV_OPA_COVER);
     return p;
 }
 
@@ -206,21 +181,13 @@ static const int16_t tile_y[] = {-1, 159, 319};
 static lv_obj_t *build_pager(lv_obj_t *screen)
 {
     lv_obj_t *main_page = keep(bare(screen));
-    place(main_page, 0, 0, lv_pct(100), lv_pct(100));
-    pads_zero(main_page);
+    ui_obj_place(main_page, 0, 0, lv_pct(100), lv_pct(100));
+    ui_obj_pads_zero(main_page);
 
     lv_obj_t *pager = keep(bare(main_page));
-    place(pager, 0, 0, SCREEN_W, SCREEN_H);
-    pads_zero(pager);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
-    lv_obj_set_scrollbar_mode(pager, LV_SCROLLBAR_MODE_OFF);
-    lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
-    lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_scroll_snap_y(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_layout(pager, LV_LAYOUT_FLEX);
-    lv_obj_set_style_pad_row(pager, 0, 0);
-    lv_obj_set_style_pad_column(pager, 0, 0);
+    ui_obj_place(pager, 0, 0, SCREEN_W, SCREEN_H);
+    ui_obj_pads_zero(pager);
+    ui_obj_pager(pager);
     return main_page;
 }
 
@@ -228,19 +195,19 @@ static void build_tile(lv_obj_t *grid, int index)
 {
     const tile_def_t *def = &tile_defs[index];
     lv_obj_t *tile = keep(bare(grid));
-    place(tile, tile_x[index % TILE_COLUMNS], tile_y[index / TILE_COLUMNS], TILE_W, TILE_H);
+    ui_obj_place(tile, tile_x[index % TILE_COLUMNS], tile_y[index / TILE_COLUMNS], TILE_W, TILE_H);
     lv_obj_set_scrollbar_mode(tile, LV_SCROLLBAR_MODE_OFF);
 
     /* A pressed icon darkens. */
     lv_obj_t *icon = keep(image(tile, def->image));
-    place(icon, -2, -10, ICON_SIZE, ICON_SIZE);
+    ui_obj_place(icon, -2, -10, ICON_SIZE, ICON_SIZE);
     lv_obj_add_flag(icon, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_set_style_image_opa(icon, LV_OPA_COVER, LV_STATE_PRESSED);
     lv_obj_set_style_image_recolor(icon, lv_color_hex(COLOR_BLACK), LV_STATE_PRESSED);
     lv_obj_set_style_image_recolor_opa(icon, OPA_PRESSED_TILE, LV_STATE_PRESSED);
 
     lv_obj_t *caption = keep(text(tile, &ui_font_font_main, def->caption));
-    place(caption, -2, 97, ICON_SIZE, LV_SIZE_CONTENT);
+    ui_obj_place(caption, -2, 97, ICON_SIZE, LV_SIZE_CONTENT);
     lv_obj_set_style_text_align(caption, LV_TEXT_ALIGN_CENTER, 0);
 }
 
@@ -251,24 +218,24 @@ static void build_home(lv_obj_t *pager)
     lv_obj_set_scrollbar_mode(home, LV_SCROLLBAR_MODE_OFF);
 
     lv_obj_t *header = keep(bare(home));
-    place(header, 0, 0, SCREEN_W, 80);
+    ui_obj_place(header, 0, 0, SCREEN_W, 80);
     lv_obj_remove_flag(header, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_set_scrollbar_mode(header, LV_SCROLLBAR_MODE_OFF);
 
     lv_obj_t *brand = keep(text(header, &lv_font_montserrat_42, "Text"));
-    place(brand, 420, -4, 189, 56);
+    ui_obj_place(brand, 420, -4, 189, 56);
     lv_obj_set_style_text_align(brand, LV_TEXT_ALIGN_RIGHT, 0);
 
     lv_obj_t *date = keep(text(header, &ui_font_font_main, "星期四  2026/7/15"));
-    place(date, 185, 10, 235, 28);
+    ui_obj_place(date, 185, 10, 235, 28);
     lv_label_set_long_mode(date, LV_LABEL_LONG_MODE_SCROLL);
     lv_obj_set_style_text_align(date, LV_TEXT_ALIGN_CENTER, 0);
 
     lv_obj_t *clock = keep(text(header, &lv_font_montserrat_48, "15:00"));
-    place(clock, -3, -4, 188, 56);
+    ui_obj_place(clock, -3, -4, 188, 56);
 
     lv_obj_t *grid = keep(bare(home));
-    place(grid, 0, 80, SCREEN_W, 400);
+    ui_obj_place(grid, 0, 80, SCREEN_W, 400);
     lv_obj_set_scrollbar_mode(grid, LV_SCROLLBAR_MODE_OFF);
     lv_obj_set_scroll_dir(grid, LV_DIR_VER);
     for (int i = 0; i < TILE_COUNT; i++) {
@@ -283,7 +250,7 @@ static void build_now_playing_texts(lv_obj_t *column)
     lv_obj_t *texts = keep(bare(column));
     lv_obj_set_size(texts, LV_SIZE_CONTENT, LV_SIZE_CONTENT);
     lv_obj_add_flag(texts, LV_OBJ_FLAG_HIDDEN);
-    pads_zero(texts);
+    ui_obj_pads_zero(texts);
     lv_obj_set_style_pad_row(texts, 5, 0);
     flex_column_centre(texts);
     keep(text(texts, &lv_font_montserrat_40, "Music Name"));
@@ -301,12 +268,12 @@ static void build_now_playing(lv_obj_t *pager)
     lv_obj_remove_flag(view, LV_OBJ_FLAG_SCROLLABLE);
 
     lv_obj_t *art = keep(image(view, NULL));
-    place(art, 80, 0, SCREEN_H, SCREEN_H);
+    ui_obj_place(art, 80, 0, SCREEN_H, SCREEN_H);
 
     lv_obj_t *veil = keep(bare(view));
     lv_obj_set_size(veil, SCREEN_W + 2, SCREEN_H);
     lv_obj_align(veil, LV_ALIGN_CENTER, 0, 0);
-    fill(veil, COLOR_BLACK, OPA_VEIL);
+    ui_obj_fill(veil, COLOR_BLACK, OPA_VEIL);
     lv_obj_remove_flag(veil, LV_OBJ_FLAG_SCROLLABLE);
 
     lv_obj_t *column = keep(bare(veil));
@@ -318,11 +285,11 @@ static void build_now_playing(lv_obj_t *pager)
 
     lv_obj_t *row = keep(bare(column));
     lv_obj_set_size(row, LV_SIZE_CONTENT, LV_SIZE_CONTENT);
-    pads_zero(row);
+    ui_obj_pads_zero(row);
     lv_obj_remove_flag(row, LV_OBJ_FLAG_SCROLLABLE);
     for (int i = 0; i < CONTROL_COUNT; i++) {
         lv_obj_t *control = keep(image(row, controls[i]));
-        place(control, CONTROL_FIRST_X + i * CONTROL_STEP, 0, CONTROL_SIZE, CONTROL_SIZE);
+        ui_obj_place(control, CONTROL_FIRST_X + i * CONTROL_STEP, 0, CONTROL_SIZE, CONTROL_SIZE);
     }
 }
 
@@ -333,9 +300,9 @@ static void build_further_pages(lv_obj_t *pager)
 
     lv_obj_t *list_page = keep(dark_page(pager, FURTHER_PAGE_NEAR_X));
     lv_obj_t *back = keep(image(list_page, &img_ico_back));
-    place(back, 507, 28, 30, 30);
+    ui_obj_place(back, 507, 28, 30, 30);
     lv_obj_t *list = keep(lv_list_create(list_page));
-    place(list, 10, 88, 620, 380);
+    ui_obj_place(list, 10, 88, 620, 380);
     lv_obj_set_style_bg_opa(list, LV_OPA_TRANSP, 0);
     lv_obj_set_style_border_width(list, 0, 0);
 
@@ -348,17 +315,17 @@ static void build_further_pages(lv_obj_t *pager)
 static void build_status_bar(lv_obj_t *main_page)
 {
     lv_obj_t *bar = keep(bare(main_page));
-    place(bar, 0, 14, SCREEN_W, 55);
+    ui_obj_place(bar, 0, 14, SCREEN_W, 55);
     lv_obj_remove_flag(bar, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_set_scrollbar_mode(bar, LV_SCROLLBAR_MODE_OFF);
 
     lv_obj_t *home = keep(image(bar, &img_ico_main_page));
-    place(home, 545, -16, 61, 55);
+    ui_obj_place(home, 545, -16, 61, 55);
 
     /* The badge's row itself has no slot. */
     lv_obj_t *badge = bare(bar);
-    place(badge, -3, -14, 410, 53);
-    pads_zero(badge);
+    ui_obj_place(badge, -3, -14, 410, 53);
+    ui_obj_pads_zero(badge);
     lv_obj_remove_flag(badge, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_set_layout(badge, LV_LAYOUT_FLEX);
     lv_obj_set_flex_flow(badge, LV_FLEX_FLOW_ROW);
@@ -370,26 +337,26 @@ static void build_status_bar(lv_obj_t *main_page)
 static void build_list_row(lv_obj_t *screen)
 {
     lv_obj_t *row = keep(bare(screen));
-    place(row, 24, 88, 592, 70);
+    ui_obj_place(row, 24, 88, 592, 70);
     lv_obj_remove_flag(row, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_set_style_bg_image_src(row, &img_ico_player, LV_STATE_CHECKED);
     lv_obj_set_style_bg_image_recolor_opa(row, OPA_CHECKED_RECOLOR, LV_STATE_CHECKED);
 
     lv_obj_t *enter = keep(image(row, &img_ico_list_enter));
-    place(enter, 521, 1, 39, 37);
+    ui_obj_place(enter, 521, 1, 39, 37);
     lv_obj_add_flag(enter, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_set_style_image_opa(enter, OPA_PRESSED_MARKER, LV_STATE_PRESSED);
 
     lv_obj_t *box = keep(bare(row));
-    place(box, -16, -12, 498, 63);
-    pads_zero(box);
+    ui_obj_place(box, -16, -12, 498, 63);
+    ui_obj_pads_zero(box);
     lv_obj_set_style_pad_left(box, 5, 0);
     lv_obj_remove_flag(box, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_set_layout(box, LV_LAYOUT_FLEX);
     lv_obj_set_flex_flow(box, LV_FLEX_FLOW_ROW);
 
     lv_obj_t *icon = keep(image(row, &img_ico_list_empty));
-    place(icon, -15, -5, 64, 64);
+    ui_obj_place(icon, -15, -5, 64, 64);
     lv_image_set_inner_align(icon, LV_IMAGE_ALIGN_STRETCH);
     lv_obj_set_style_align(icon, LV_ALIGN_LEFT_MID, 0);
     lv_obj_add_flag(icon, LV_OBJ_FLAG_HIDDEN);
@@ -397,7 +364,7 @@ static void build_list_row(lv_obj_t *screen)
     /* Dots need a text of the label's own. */
     lv_obj_t *name = keep(text(row, &lv_font_montserrat_30, ""));
     lv_label_set_text(name, "list_item");
-    place(name, 59, 10, 429, 36);
+    ui_obj_place(name, 59, 10, 429, 36);
     lv_label_set_long_mode(name, LV_LABEL_LONG_MODE_DOTS);
     lv_obj_add_flag(name, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_set_style_text_color(name, lv_color_hex(COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
@@ -407,24 +374,24 @@ static void build_list_row(lv_obj_t *screen)
 static void build_busy_overlay(lv_obj_t *screen)
 {
     lv_obj_t *layer = keep(bare(screen));
-    place(layer, 0, 0, SCREEN_W, SCREEN_H);
-    pads_zero(layer);
-    fill(layer, COLOR_BLACK, OPA_BUSY);
+    ui_obj_place(layer, 0, 0, SCREEN_W, SCREEN_H);
+    ui_obj_pads_zero(layer);
+    ui_obj_fill(layer, COLOR_BLACK, OPA_BUSY);
     lv_obj_remove_flag(layer, LV_OBJ_FLAG_SCROLLABLE);
 
     /* Its text is centred on the screen. */
     lv_obj_t *label = keep(text(layer, &lv_font_montserrat_24, "Busy . . ."));
-    place(label, 143, 337, SCREEN_W - 2 * 143, LV_SIZE_CONTENT);
+    ui_obj_place(label, 143, 337, SCREEN_W - 2 * 143, LV_SIZE_CONTENT);
     lv_obj_set_style_text_align(label, LV_TEXT_ALIGN_CENTER, 0);
 
     lv_obj_t *spinner = keep(image(layer, &img_ico_load_busy));
-    place(spinner, 264, 184, 80, 80);
+    ui_obj_place(spinner, 264, 184, 80, 80);
     lv_image_set_pivot(spinner, 40, 40);
 
     lv_obj_t *close = keep(image(layer, &img_ico_deletion));
-    place(close, 550, 3, 50, 50);
+    ui_obj_place(close, 550, 3, 50, 50);
     lv_obj_add_flag(close, LV_OBJ_FLAG_CLICKABLE);
-    fill(close, COLOR_CLOSE, OPA_CLOSE);
+    ui_obj_fill(close, COLOR_CLOSE, OPA_CLOSE);
     lv_obj_set_style_radius(close, 10, 0);
     lv_obj_set_style_bg_color(close, lv_color_hex(COLOR_WHITE), LV_STATE_PRESSED);
 }
@@ -435,7 +402,7 @@ void create_screen_main(void)
 {
     next_slot = UI_OBJ_SCREEN;
     lv_obj_t *screen = keep(lv_obj_create(NULL));
-    place(screen, 0, 0, SCREEN_W, SCREEN_H);
+    ui_obj_place(screen, 0, 0, SCREEN_W, SCREEN_H);
     lv_obj_set_style_bg_color(screen, lv_color_hex(COLOR_BLACK), 0);
 
     build_wifi(screen);

@@ -33,7 +33,6 @@ constexpr int32_t kDisconnectedGrace = 6;
 constexpr size_t kPasswordMax = 63;
 constexpr size_t kCommandLen = 512;
 constexpr size_t kStatusLineLen = 256;
-constexpr size_t kListCmdLen = 256;
 constexpr size_t kListLineLen = 256;
 constexpr size_t kLogTextLen = 160;
 
@@ -430,10 +429,8 @@ poll_outcome poll_once(const conn_job *job, poll_state *ps)
 /* Old entries of the same name, now that the new one has proved itself. */
 void remove_old_entries(const conn_job *job)
 {
-    char command[kListCmdLen];
-    snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", job->ifname);
     cmd_pipe_t pipe;
-    if (cmd_open(&pipe, command, WIFI_CMD_TIMEOUT_MS) != 0) {
+    if (wifi_open_network_list(&pipe, job->ifname) != 0) {
         return;
     }
     char line[kListLineLen];
@@ -628,19 +625,13 @@ void reset_record(const char *ssid, const char *status)
 bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
 {
     char ifname[WIFI_IFNAME_MAX + 1];
-    if (wifi_if_copy(ifname) != 0) {
-        return false;
-    }
-    char command[kListCmdLen];
-    snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", ifname);
     cmd_pipe_t pipe;
-    if (cmd_open(&pipe, command, WIFI_GUI_CMD_TIMEOUT_MS) != 0) {
+    if (wifi_if_copy(ifname) != 0 || wifi_open_network_list(&pipe, ifname) != 0) {
         return false;
     }
     char line[kListLineLen];
     char name[WIFI_SSID_MAX + 1];
     bool found = false;
-    wifi_read_line(&pipe, line, sizeof(line));
     while (!found && wifi_read_line(&pipe, line, sizeof(line))) {
         found = wifi_parse_net_line(line, id, name) && strcmp(name, ssid) == 0;
     }

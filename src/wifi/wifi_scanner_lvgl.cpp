@@ -174,24 +174,6 @@ void *scan_thread(void *arg)
     return NULL;
 }
 
-/* Opens "wpa_cli -i IF list_networks" on the GUI thread's limit and drops
- * its header line; -1 when it cannot be run. */
-int open_network_list(cmd_pipe_t *pipe)
-{
-    char ifname[WIFI_IFNAME_MAX + 1];
-    if (wifi_if_copy(ifname) != 0) {
-        return -1;
-    }
-    char command[kListCmdLen];
-    snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", ifname);
-    if (cmd_open(pipe, command, cmd_limit_ms) != 0) {
-        return -1;
-    }
-    char header[kListLineLen];
-    wifi_read_line(pipe, header, sizeof(header));
-    return 0;
-}
-
 }  // namespace
 
 /* --- Seams ---------------------------------------------------------------- */
@@ -288,6 +270,18 @@ int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size)
     return 1;
 }
 
+int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname)
+{
+    char command[kListCmdLen];
+    snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", ifname);
+    if (cmd_open(pipe, command, cmd_limit_ms) != 0) {
+        return -1;
+    }
+    char header[kListLineLen];
+    wifi_read_line(pipe, header, sizeof(header));
+    return 0;
+}
+
 int wifi_if_copy(char out[WIFI_IFNAME_MAX + 1])
 {
     const char *name = wifi_if.load();
@@ -346,8 +340,9 @@ const wifi_saved_net_t *wifi_scanner_get_saved_networks(int32_t *count)
 {
     memset(nets, 0, sizeof(nets));
     int32_t n = 0;
+    char ifname[WIFI_IFNAME_MAX + 1];
     cmd_pipe_t pipe;
-    if (open_network_list(&pipe) == 0) {
+    if (wifi_if_copy(ifname) == 0 && wifi_open_network_list(&pipe, ifname) == 0) {
         char line[kListLineLen];
         char id[WIFI_NET_ID_MAX + 1];
         while (n < WIFI_MAX_SAVED && wifi_read_line(&pipe, line, sizeof(line))) {
@@ -372,7 +367,7 @@ int32_t wifi_scanner_forget_network(const char *ssid)
     }
     char ifname[WIFI_IFNAME_MAX + 1];
     cmd_pipe_t pipe;
-    if (wifi_if_copy(ifname) != 0 || open_network_list(&pipe) != 0) {
+    if (wifi_if_copy(ifname) != 0 || wifi_open_network_list(&pipe, ifname) != 0) {
         return 0;
     }
     int32_t removed = 0;

@@ -17,27 +17,15 @@
 #include "lib/indev_backends/evdev.h"
 #include "lib/simulator_util.h"
 #include "lvgl.h"
+#include "gui_log.hpp"
 #include "stdout_capture.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> log_lines;
-void log_cb(lv_log_level_t, const char* buf)
-{
-    log_lines.emplace_back(buf);
-}
-
-bool logged(const std::string& text)
-{
-    for (const std::string& l : log_lines) {
-        if (l.find(text) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
+using test_support::clear_gui_log;
+using test_support::gui_logged;
 
 class Backends : public ::testing::Test {
 protected:
@@ -50,8 +38,7 @@ protected:
         unsetenv("/dev/input/touchscreen0");
         driver_backends_reset();
         lv_init();
-        log_lines.clear();
-        lv_log_register_print_cb(log_cb);
+        test_support::record_gui_log();
     }
     void TearDown() override
     {
@@ -72,12 +59,12 @@ TEST_F(Backends, EverythingFailsBeforeRegistration)
 {
     EXPECT_EQ(driver_backends_init_backend(nullptr), -1);
     EXPECT_EQ(driver_backends_print_supported(), -1);
-    EXPECT_TRUE(logged("Please call driver_backends_register first"));
+    EXPECT_TRUE(gui_logged("Please call driver_backends_register first"));
     char name[] = "drm";
     EXPECT_EQ(driver_backends_is_supported(name), 0);
     EXPECT_STREQ(name, "DRM");
     driver_backends_run_loop();  // returns: nothing selected
-    EXPECT_TRUE(logged("No backend has been selected - initialize the backend first"));
+    EXPECT_TRUE(gui_logged("No backend has been selected - initialize the backend first"));
 }
 
 TEST_F(Backends, NamesAreCheckedUpperCased)
@@ -114,7 +101,7 @@ TEST_F(Backends, PointerBeforeAnyDisplayFails)
 {
     driver_backends_register();
     EXPECT_EQ(driver_backends_init_backend("EVDEV"), -1);
-    EXPECT_TRUE(logged("Failed to init indev backend: EVDEV - display needs to be initialized"));
+    EXPECT_TRUE(gui_logged("Failed to init indev backend: EVDEV - display needs to be initialized"));
 }
 
 TEST_F(Backends, DefaultBackendIsTheDrmDisplayOnTheNamedCard)
@@ -135,11 +122,11 @@ TEST_F(Backends, DisplayThatCannotBeCreatedFailsTheStart)
     ASSERT_NE(drm, nullptr);
     drm->handle->display->init_display = []() -> lv_display_t* { return nullptr; };
     EXPECT_EQ(driver_backends_init_backend(nullptr), -1);
-    EXPECT_TRUE(logged("Failed to init display with DRM backend"));
+    EXPECT_TRUE(gui_logged("Failed to init display with DRM backend"));
     // No display was selected: the pointer cannot start, the loop returns.
     EXPECT_EQ(driver_backends_init_backend("EVDEV"), -1);
     driver_backends_run_loop();
-    EXPECT_TRUE(logged("No backend has been selected - initialize the backend first"));
+    EXPECT_TRUE(gui_logged("No backend has been selected - initialize the backend first"));
 }
 
 TEST_F(Backends, PointerFromTheEnvironmentGetsTheCursorUntilDeleted)
@@ -179,7 +166,7 @@ TEST_F(Backends, PointerThatCannotBeOpenedStillStartsTheBackend)
     ASSERT_EQ(driver_backends_init_backend("DRM"), 0);
     setenv("/dev/input/touchscreen0", (dir + "/missing").c_str(), 1);
     EXPECT_EQ(driver_backends_init_backend("EVDEV"), 0);
-    EXPECT_TRUE(logged("indev == NULL"));
+    EXPECT_TRUE(gui_logged("indev == NULL"));
     EXPECT_EQ(lv_indev_get_next(nullptr), nullptr);
 }
 
@@ -188,7 +175,7 @@ TEST_F(Backends, WithoutTheVariableDiscoveryRunsAndOnlyMiceGetTheCursor)
     driver_backends_register();
     ASSERT_EQ(driver_backends_init_backend("DRM"), 0);
     EXPECT_EQ(driver_backends_init_backend("EVDEV"), 0);
-    EXPECT_TRUE(logged("Using evdev automatic discovery."));
+    EXPECT_TRUE(gui_logged("Using evdev automatic discovery."));
 
     lv_display_t* disp = lv_display_get_default();
     struct Case {
@@ -207,9 +194,9 @@ TEST_F(Backends, WithoutTheVariableDiscoveryRunsAndOnlyMiceGetTheCursor)
         lv_indev_t* indev =
             lv_evdev_create(LV_INDEV_TYPE_POINTER, make_fifo(("dev" + std::to_string(n++)).c_str()).c_str());
         ASSERT_NE(indev, nullptr);
-        log_lines.clear();
+        clear_gui_log();
         discovery_cb(indev, c.type, disp);
-        EXPECT_TRUE(logged(std::string("new '") + c.name + "' device discovered"));
+        EXPECT_TRUE(gui_logged(std::string("new '") + c.name + "' device discovered"));
         EXPECT_EQ(lv_indev_get_display(indev), disp);
         EXPECT_EQ(lv_indev_get_cursor(indev) != nullptr, c.cursor);
     }

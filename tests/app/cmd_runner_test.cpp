@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "lib/cmd_runner.h"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -23,14 +24,6 @@ namespace fs = std::filesystem;
 
 class CmdRunner : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/quorvex-cmd-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::string read_all(cmd_pipe_t* pipe)
     {
         std::string out;
@@ -41,7 +34,8 @@ protected:
         return out;
     }
 
-    std::string dir;
+    TempDir tmp{"cmd"};
+    const std::string dir = tmp.path();
 };
 
 struct StatusCase {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "gui_fixture.hpp"
+#include "gui_log.hpp"
 #include "key_input.h"
 #include "key_input_internal.h"
 #include "lvgl.h"
@@ -30,25 +31,12 @@ namespace fs = std::filesystem;
 constexpr int kObjects = 5;
 constexpr int kMiddle = 2;  // focused before every case: one step either way stays in range
 
-std::vector<std::string> log_lines;
 // What the GUI made of the keys: "key N" for a key sent to the focused
 // object, "focus I" when object I got the focus, "click" for a click.
 std::vector<std::string> transcript;
 
-void log_cb(lv_log_level_t, const char* buf)
-{
-    log_lines.emplace_back(buf);
-}
-
-bool logged(const std::string& text)
-{
-    for (const std::string& l : log_lines) {
-        if (l.find(text) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
+using test_support::gui_log;
+using test_support::gui_logged;
 
 void record_cb(lv_event_t* e)
 {
@@ -108,9 +96,8 @@ protected:
         ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
         key_input_set_device_path(fifo.c_str());
         signal(SIGPIPE, SIG_IGN);
-        log_lines.clear();
         transcript.clear();
-        lv_log_register_print_cb(log_cb);
+        test_support::record_gui_log();
 
         group = lv_group_create();
         for (int i = 0; i < kObjects; i++) {
@@ -174,7 +161,7 @@ TEST_F(KeyInput, OpensTheDeviceAsAKeypadOfTheDisplayAndGroup)
     EXPECT_EQ(lv_indev_get_display(indev), display());
     EXPECT_EQ(lv_indev_get_group(indev), group);
     EXPECT_EQ(lv_indev_get_read_cb(indev), key_input_read_cb);
-    EXPECT_TRUE(logged("Using keyboard device: " + fifo));
+    EXPECT_TRUE(gui_logged("Using keyboard device: " + fifo));
     const auto* drv = static_cast<const key_input_data_t*>(lv_indev_get_driver_data(indev));
     ASSERT_NE(drv, nullptr);
     EXPECT_GE(drv->fd, 0);
@@ -194,9 +181,9 @@ TEST_F(KeyInput, MissingDeviceGivesNullAndKeepsNothing)
     EXPECT_EQ(key_input_init(display(), group), nullptr);
     EXPECT_EQ(open_fd_count(), fds);
     EXPECT_EQ(lv_indev_get_next(nullptr), nullptr);
-    ASSERT_EQ(log_lines.size(), 1u);
-    EXPECT_EQ(log_lines[0].rfind("[Warn]", 0), 0u) << log_lines[0];
-    EXPECT_TRUE(logged("Cannot open " + missing + ": No such file or directory"));
+    ASSERT_EQ(gui_log().size(), 1u);
+    EXPECT_EQ(gui_log()[0].rfind("[Warn]", 0), 0u) << gui_log()[0];
+    EXPECT_TRUE(gui_logged("Cannot open " + missing + ": No such file or directory"));
 }
 
 TEST_F(KeyInput, KeyMapReachesTheFocusedObject)
@@ -234,7 +221,7 @@ TEST_F(KeyInput, KeyMapReachesTheFocusedObject)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
         focus_middle();
-        log_lines.clear();
+        test_support::clear_gui_log();
         send(touch::key_event(c.code, 1));
         poll();
         send(touch::key_event(c.code, 0));
@@ -242,11 +229,11 @@ TEST_F(KeyInput, KeyMapReachesTheFocusedObject)
         EXPECT_EQ(transcript, c.seen);
         EXPECT_EQ(lv_indev_get_state(indev), LV_INDEV_STATE_RELEASED);
         const std::string suffix = c.extended ? " [extended]" : "";
-        EXPECT_TRUE(logged("map_linux_key: key_input: linux_code=" + std::to_string(c.code) +
+        EXPECT_TRUE(gui_logged("map_linux_key: key_input: linux_code=" + std::to_string(c.code) +
                            " → lv_key=" + std::to_string(c.lv_key) + suffix))
-            << (log_lines.empty() ? "" : log_lines.back());
-        EXPECT_TRUE(logged("key_input: raw evdev code=" + std::to_string(c.code) + " value=1 (PRESS)"));
-        EXPECT_TRUE(logged("key_input: raw evdev code=" + std::to_string(c.code) + " value=0 (RELEASE)"));
+            << (gui_log().empty() ? "" : gui_log().back());
+        EXPECT_TRUE(gui_logged("key_input: raw evdev code=" + std::to_string(c.code) + " value=1 (PRESS)"));
+        EXPECT_TRUE(gui_logged("key_input: raw evdev code=" + std::to_string(c.code) + " value=0 (RELEASE)"));
     }
 }
 
@@ -350,7 +337,7 @@ TEST_F(KeyInput, FileOfRecordedEventsPlaysOnce)
     }
     EXPECT_EQ(transcript,
               (std::vector<std::string>{focus(kMiddle + 1), key(LV_KEY_ESC), key(LV_KEY_ENTER), "click"}));
-    EXPECT_FALSE(logged("device lost"));
+    EXPECT_FALSE(gui_logged("device lost"));
     EXPECT_GE(static_cast<const key_input_data_t*>(lv_indev_get_driver_data(indev))->fd, 0);
 }
 
@@ -383,7 +370,7 @@ TEST_F(KeyInput, DeviceThatFailsIsClosedOnce)
     EXPECT_EQ(open_fd_count(), fds + 1);
     poll();
     poll();
-    EXPECT_TRUE(logged("key_input: device lost: Is a directory"));
+    EXPECT_TRUE(gui_logged("key_input: device lost: Is a directory"));
     EXPECT_EQ(static_cast<const key_input_data_t*>(lv_indev_get_driver_data(indev))->fd, -1);
     EXPECT_EQ(open_fd_count(), fds);
     EXPECT_TRUE(transcript.empty());

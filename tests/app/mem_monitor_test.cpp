@@ -24,6 +24,8 @@
 #include "key_input_internal.h"
 #include "mem_monitor.h"
 #include "mem_monitor_internal.h"
+#include "stdout_capture.hpp"
+#include "temp_dir.hpp"
 #include "tools/touch/gesture.hpp"
 
 namespace {
@@ -128,14 +130,6 @@ struct FakeClock {
 
 class MemMonitor : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/quorvex-memmon-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     // The monitor's output for one report, /proc files made of `status` and
     // `meminfo` (nullptr: the file is missing).
     std::string one_report(const char* status, const char* meminfo)
@@ -157,7 +151,8 @@ protected:
         return out.text();
     }
 
-    std::string dir;
+    TempDir tmp{"memmon"};
+    const std::string dir = tmp.path();
 };
 
 TEST_F(MemMonitor, LineCarriesTheHeapTheResidentSizeAndTheAvailableMemory)
@@ -259,9 +254,9 @@ protected:
 
 TEST_F(MemMonitorBesideGui, NeitherBlocksNorRacesTheGuiThread)
 {
-    char tmpl[] = "/tmp/quorvex-memmon-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    const std::string fifo = std::string(tmpl) + "/keypad";
+    const TempDir tmp("memmon");
+    ASSERT_FALSE(tmp.path().empty());
+    const std::string fifo = tmp.file("keypad");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     key_input_set_device_path(fifo.c_str());
     lv_group_t* group = lv_group_create();
@@ -272,7 +267,7 @@ TEST_F(MemMonitorBesideGui, NeitherBlocksNorRacesTheGuiThread)
 
     Shared shared;
     mem_monitor_io_t io{wait_for_gui, &shared, nullptr, "/proc/self/status", "/proc/meminfo"};
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     pthread_t thread;
     ASSERT_EQ(pthread_create(&thread, nullptr, monitor, &io), 0);
 
@@ -289,10 +284,9 @@ TEST_F(MemMonitorBesideGui, NeitherBlocksNorRacesTheGuiThread)
         shared.gui_rounds++;
     }
     pthread_join(thread, nullptr);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     close(writer);
     key_input_set_device_path(nullptr);
-    fs::remove_all(tmpl);
 
     EXPECT_GE(shared.gui_rounds.load(), kReports);
     int reports = 0;

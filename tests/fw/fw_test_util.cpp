@@ -15,33 +15,6 @@
 #include "fw_proto.h"
 #include "fw_uds.h"
 
-TempDir::TempDir()
-{
-    char tmpl[] = "/tmp/fwtest.XXXXXX";
-    const char *made = mkdtemp(tmpl);
-    if (made == nullptr) {
-        ADD_FAILURE() << "mkdtemp failed";
-        return;
-    }
-    path_ = made;
-}
-
-TempDir::~TempDir()
-{
-    if (path_.empty()) {
-        return;
-    }
-    if (DIR *dir = opendir(path_.c_str())) {
-        while (struct dirent *e = readdir(dir)) {
-            if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) {
-                unlink(file(e->d_name).c_str());
-            }
-        }
-        closedir(dir);
-    }
-    rmdir(path_.c_str());
-}
-
 int count_open_fds()
 {
     DIR *dir = opendir("/proc/self/fd");

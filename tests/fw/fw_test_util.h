@@ -7,20 +7,7 @@
 #include <vector>
 
 #include "stdout_capture.hpp"
-
-// A fresh directory under /tmp, removed with its files at the end.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir &) = delete;
-    TempDir &operator=(const TempDir &) = delete;
-    const std::string &path() const { return path_; }
-    std::string file(const char *name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+#include "temp_dir.hpp"
 
 // Descriptors open in this process.
 int count_open_fds();

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gui_log.hpp"
 #include "lvgl.h"
 #include "stdout_capture.hpp"
 #include "ui/ui_data_update.h"
@@ -35,12 +36,6 @@ uint32_t fake_tick()
 }
 
 std::vector<std::string> calls;
-std::vector<std::string> log_lines;
-
-void log_cb(lv_log_level_t, const char *buf)
-{
-    log_lines.emplace_back(buf);
-}
 
 /* The table as the program starts, restored before each test. */
 const ui_page_t initial_table[PAGE_ID_COUNT] = {ui_page_table[0], ui_page_table[1]};
@@ -86,15 +81,6 @@ size_t count(const std::string &what)
     return n;
 }
 
-size_t log_count(const std::string &what)
-{
-    size_t n = 0;
-    for (const std::string &l : log_lines) {
-        n += l.find(what) != std::string::npos;
-    }
-    return n;
-}
-
 class PageFramework : public ::testing::Test {
 protected:
     void SetUp() override
@@ -106,7 +92,7 @@ protected:
         ASSERT_EQ(chdir(workdir.c_str()), 0);
 
         lv_init();
-        lv_log_register_print_cb(log_cb);
+        test_support::record_gui_log();
         fake_now = 1;
         lv_tick_set_cb(fake_tick);
         display = lv_display_create(kWidth, kHeight);
@@ -126,7 +112,7 @@ protected:
         ui_run_page = ui_run_page_t{};
         lv_ui_page_main = lv_ui_page_main_t{};
         calls.clear();
-        log_lines.clear();
+        test_support::clear_gui_log();
     }
 
     void TearDown() override
@@ -188,7 +174,7 @@ TEST_F(PageFramework, StartUpLeavesTheMainPageCurrentAndReady)
 TEST_F(PageFramework, MissingFontIsLoggedOncePerSizeAndStartUpCompletes)
 {
     ui_user_init();
-    EXPECT_EQ(log_count("freetype font create failed."), 2u);
+    EXPECT_EQ(test_support::gui_log_count("freetype font create failed."), 2u);
     EXPECT_EQ(ui_run_page.font_24, nullptr);
     EXPECT_EQ(ui_run_page.font_32, nullptr);
     EXPECT_EQ(ui_page_table[PAGE_ID_MAIN].status, em_UI_STATUS_READY);
@@ -199,7 +185,7 @@ TEST_F(PageFramework, FontFileInTheWorkingDirectoryGivesBothFonts)
 {
     fs::copy_file(UI_TEST_FONT, workdir + "/HarmonyOS_Sans_SC_Medium.ttf");
     ui_user_init();
-    EXPECT_EQ(log_count("freetype font create failed."), 0u);
+    EXPECT_EQ(test_support::gui_log_count("freetype font create failed."), 0u);
     ASSERT_NE(ui_run_page.font_24, nullptr);
     ASSERT_NE(ui_run_page.font_32, nullptr);
     EXPECT_LT(ui_run_page.font_24->line_height, ui_run_page.font_32->line_height);

@@ -1,73 +1,23 @@
 #include "wifi_fixture.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <filesystem>
-#include <iostream>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "standin.h"
 #include "wifi/wifi_scanner_internal.h"
+#include "wireless_sandbox.h"
 
 namespace wifi_test {
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 // Far beyond what a worker needs with the fake clock, even on a loaded
 // machine under a sanitizer.
 constexpr auto kWaitLimit = 120s;
-
-const char *const kDefaultTools[] = {"iw", "wpa_cli", "wpa_supplicant", "udhcpc", "ip", "connmanctl", "pidof",
-                                     "killall"};
-
-// The process's sandbox folder, made before the first test (so before any
-// worker runs): PATH and the scenario variable are set then and never again.
-// Listing the tests makes none.
-class Sandbox : public ::testing::Environment {
-public:
-    static Sandbox &get()
-    {
-        static Sandbox *sandbox = new Sandbox;
-        return *sandbox;
-    }
-
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/quorvex-wifi-XXXXXX";
-        if (mkdtemp(tmpl) == nullptr) {
-            std::abort();
-        }
-        root = tmpl;
-        fs::create_directories(root + "/bin");
-        setenv("PATH", (root + "/bin").c_str(), 1);
-        setenv("QUORVEX_WIFI_SCENARIO", (root + "/scenario").c_str(), 1);
-        // What a hostile name would create by a relative path lands here.
-        if (chdir(root.c_str()) != 0) {
-            std::abort();
-        }
-    }
-
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-
-    std::string root;
-};
-
-const bool kRegistered = [] {
-    ::testing::AddGlobalTestEnvironment(&Sandbox::get());
-    return true;
-}();
 
 template <typename Done>
 void wait_until(Done done, const char *what)
@@ -185,31 +135,16 @@ void FakeClock::sleep(uint32_t ms)
 void WifiTest::SetUp()
 {
     log();  // a test that sets up again ends its capture first
-    root = Sandbox::get().root;
-    for (const char *dir : {"state", "etc", "tmp"}) {
-        fs::remove_all(path(dir));
-    }
-    fs::create_directories(path("etc"));
-    fs::create_directories(path("tmp"));
-    chmod(path("tmp").c_str(), 0700);
-    write("etc/wpa_supplicant.conf", "ctrl_interface=/var/run/wpa_supplicant\nupdate_config=1\n");
-    tools({});
-    scenario("");
-
-    wifi_set_path(WIFI_PATH_SUPPLICANT_CONF, path("etc/wpa_supplicant.conf").c_str());
-    wifi_set_path(WIFI_PATH_RESOLV_CONF, path("etc/resolv.conf").c_str());
-    wifi_set_path(WIFI_PATH_DHCP_SCRIPT, path("tmp/udhcpc.script").c_str());
+    root = sandbox_root();
     FakeClock::get().reset();
-    wifi_set_sleep(FakeClock::sleep_fn);
-    wifi_scanner_set_interface("wlan0");
-    // A clean connection record for this test, whatever ran before.
-    testing::internal::CaptureStdout();
-    wifi_scanner_disconnect();
-    testing::internal::GetCapturedStdout();
-    fs::remove_all(path("state"));
-
-    testing::internal::CaptureStdout();
-    capturing_ = true;
+    sandbox_prepare(FakeClock::sleep_fn);
+    write("etc/wpa_supplicant.conf", "ctrl_interface=/var/run/wpa_supplicant\nupdate_config=1\n");
+    scenario("");
+    {
+        StdoutCapture quiet;
+        sandbox_disconnect();
+    }
+    capture_.emplace();
 }
 
 void WifiTest::TearDown()
@@ -217,39 +152,24 @@ void WifiTest::TearDown()
     FakeClock::get().release();
     wait_scan();
     wait_conn();
-    // Failure messages printed while capturing are in the captured text.
-    std::string out = log();
-    if (HasFailure()) {
-        std::cerr << out;
-    }
+    log();
 }
 
 void WifiTest::restart()
 {
     log();
     std::remove(path("state/calls.log").c_str());
-    testing::internal::CaptureStdout();
-    capturing_ = true;
+    capture_.emplace();
 }
 
 void WifiTest::scenario(const std::string &lines)
 {
-    write("scenario", "state " + path("state") + "\n" + lines);
+    sandbox_scenario(lines);
 }
 
 void WifiTest::tools(const std::vector<std::string> &names)
 {
-    std::vector<std::string> chosen = names;
-    if (chosen.empty()) {
-        chosen.assign(std::begin(kDefaultTools), std::end(kDefaultTools));
-    }
-    fs::remove_all(path("bin"));
-    fs::create_directories(path("bin"));
-    fs::create_symlink(fs::canonical("/usr/bin/which"), path("bin/which"));
-    for (const std::string &name : chosen) {
-        std::string from = WIRELESS_BIN + std::string("/") + name;
-        fs::create_symlink(from, path("bin/" + name));
-    }
+    sandbox_tools(names.empty() ? default_tools() : names);
 }
 
 std::vector<Call> WifiTest::calls()
@@ -263,24 +183,17 @@ std::vector<Call> WifiTest::calls()
 
 std::vector<std::string> WifiTest::call_lines()
 {
-    std::vector<std::string> out;
-    for (const Call &call : calls()) {
-        std::string line;
-        for (const std::string &word : call) {
-            line += (line.empty() ? "" : " ") + word;
-        }
-        out.push_back(line);
-    }
-    return out;
+    return sandbox_call_lines();
 }
 
 std::string WifiTest::log()
 {
-    if (!capturing_) {
+    if (!capture_) {
         return "";
     }
-    capturing_ = false;
-    return testing::internal::GetCapturedStdout();
+    std::string out = capture_->text();
+    capture_.reset();
+    return out;
 }
 
 void WifiTest::wait_scan()
@@ -316,17 +229,6 @@ void WifiTest::write(const std::string &relative, const std::string &text) const
 Call split_call(const std::string &line)
 {
     return wireless::split_words(line);
-}
-
-bool in_order(const std::vector<std::string> &haystack, const std::vector<std::string> &needle)
-{
-    size_t at = 0;
-    for (const std::string &line : haystack) {
-        if (at < needle.size() && line == needle[at]) {
-            at++;
-        }
-    }
-    return at == needle.size();
 }
 
 std::vector<std::string> lines_of(const std::string &text)

@@ -1,9 +1,8 @@
-// The WiFi module against the stand-in tools, in a sandbox: one folder per
-// test process holds the stand-ins (the only programs on PATH besides
-// `which`, so no real network program can ever be found), the scenario, the
-// stand-ins' state and call log, and the files the module writes. Sleeps go
-// through a fake clock that records them and can hold a worker at a chosen
-// one while the test acts as the GUI thread.
+// The WiFi module against the stand-in tools, in the wireless sandbox (see
+// wireless_sandbox.h): it holds the stand-ins, the scenario, the stand-ins'
+// state and call log, and the files the module writes. Sleeps go through a
+// fake clock that records them and can hold a worker at a chosen one while
+// the test acts as the GUI thread.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,8 +10,12 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "stdout_capture.hpp"
+#include "wireless_sandbox.h"
 
 namespace wifi_test {
 
@@ -74,7 +77,7 @@ protected:
     std::string root;
 
 private:
-    bool capturing_ = false;
+    std::optional<StdoutCapture> capture_;
 };
 
 // Access points, keys, state sequences and a DHCP lease that the
@@ -83,9 +86,6 @@ extern const char *const kConnWorld;
 
 // Words of a call-log line, unescaped.
 Call split_call(const std::string &line);
-// True when `needle` occurs in order within `haystack` (others may come in
-// between).
-bool in_order(const std::vector<std::string> &haystack, const std::vector<std::string> &needle);
 std::vector<std::string> lines_of(const std::string &text);
 
 }  // namespace wifi_test

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "stdout_capture.hpp"
 #include "wifi/wifi_scanner_internal.h"
 
 namespace {
@@ -232,11 +233,11 @@ TEST(WifiScanParse, AFullTableStopsTheReading)
 
 TEST(WifiScanParse, LogsEachRecordTheRepeatsAndNothingElse)
 {
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     parse_dump(block("aa:bb:cc:dd:ee:01", 2412, "-45.00", ssid_line("Home"), kRsn) +
                block("aa:bb:cc:dd:ee:02", 5180, "-60.00", ssid_line("Home\\x0a"), "") +
                block("aa:bb:cc:dd:ee:03", 5180, "-40.00", ssid_line("Home"), kRsn));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+    EXPECT_EQ(captured.text(),
               "[WiFi] AP[0]: SSID=\"Home\" BSSID=aa:bb:cc:dd:ee:01 CH=1 SIG=-45 ENC=WPA2 (encrypted)  FREQ=2412\n"
               "[WiFi] AP[1]: SSID=\"Home\\x0a\" BSSID=aa:bb:cc:dd:ee:02 CH=36 SIG=-60 ENC=Open (open)  FREQ=5180\n"
               "[WiFi] AP[2]: SSID=\"Home\" BSSID=aa:bb:cc:dd:ee:03 CH=36 SIG=-40 ENC=WPA2 (encrypted)\n"

@@ -1,12 +1,11 @@
 #include "image_source.hpp"
 
-#include <png.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <ostream>
 #include <stdexcept>
+#include <utility>
+
+#include "panel_image.hpp"
 
 namespace imagegen {
 
@@ -63,19 +62,6 @@ void paint(std::vector<uint8_t>& rgb, int y0, int strip_h, const uint8_t bg[3], 
     }
 }
 
-// libpng reports errors by a long jump back here; nothing local changes
-// after the jump point.
-bool encode_rgb(png_structp png, png_infop info, FILE* file, const uint8_t* rgb, int width, int height) {
-    if (setjmp(png_jmpbuf(png))) return false;
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y) png_write_row(png, rgb + static_cast<size_t>(y) * width * 3);
-    png_write_end(png, nullptr);
-    return true;
-}
-
 }  // namespace
 
 void write_image_source(std::ostream& out, const std::string& name, int width, int height,
@@ -111,24 +97,18 @@ void write_image_source(std::ostream& out, const std::string& name, int width, i
 
 namespace {
 
-void write_rgb_png(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file) throw std::runtime_error("cannot write " + path);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    const bool ok = info && encode_rgb(png, info, file.get(), rgb.data(), width, height);
-    png_destroy_write_struct(&png, &info);
-    if (!ok || std::fflush(file.get()) != 0) throw std::runtime_error("cannot encode " + path);
+void write_rgb_png(const std::string& path, std::vector<uint8_t> rgb, int width, int height) {
+    if (!panel::write_png(path, panel::PanelImage{width, height, std::move(rgb)})) {
+        throw std::runtime_error("cannot write " + path);
+    }
 }
 
 }  // namespace
 
 void write_png(const std::string& path, int width, int height, const std::vector<uint8_t>& bgra) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    for (size_t i = 0; i < rgb.size() / 3; ++i) {
-        for (int k = 0; k < 3; ++k) rgb[i * 3 + k] = bgra[i * kBytesPerPixel + 2 - k];
+    if (!panel::write_png(path, panel::from_bgrx(bgra.data(), width, height))) {
+        throw std::runtime_error("cannot write " + path);
     }
-    write_rgb_png(path, rgb, width, height);
 }
 
 void write_sheet_png(const std::string& path, const std::vector<SheetItem>& items, int zoom) {
@@ -138,7 +118,7 @@ void write_sheet_png(const std::string& path, const std::vector<SheetItem>& item
     std::vector<uint8_t> rgb(static_cast<size_t>(kSheetWidth) * height * 3);
     paint(rgb, 0, strip_h, kDark, items, slots, zoom);
     paint(rgb, strip_h, strip_h, kLight, items, slots, zoom);
-    write_rgb_png(path, rgb, kSheetWidth, height);
+    write_rgb_png(path, std::move(rgb), kSheetWidth, height);
 }
 
 }  // namespace imagegen

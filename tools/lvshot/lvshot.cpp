@@ -1,13 +1,12 @@
 // Keeps a copy of each watched display's screen from its flushes and writes it as PNG.
 #include "lvshot.h"
 
-#include <png.h>
-
-#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <vector>
+
+#include "panel_image.hpp"
 
 namespace {
 
@@ -61,36 +60,6 @@ void memory_flush(lv_display_t * disp, const lv_area_t *, uint8_t *)
     lv_display_flush_ready(disp);
 }
 
-bool write_png(const char * path, const Shot & s)
-{
-    FILE * f = std::fopen(path, "wb");
-    if(f == nullptr) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if(png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        return false;
-    }
-    png_init_io(png, f);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(s.w), static_cast<png_uint_32>(s.h), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<uint8_t> row(static_cast<size_t>(s.w) * 3);
-    for(int32_t y = 0; y < s.h; y++) {
-        const uint8_t * src = s.bgra.data() + static_cast<size_t>(y) * s.w * kBytesPerPixel;
-        for(int32_t x = 0; x < s.w; x++) {
-            row[static_cast<size_t>(x) * 3 + 0] = src[x * kBytesPerPixel + 2];
-            row[static_cast<size_t>(x) * 3 + 1] = src[x * kBytesPerPixel + 1];
-            row[static_cast<size_t>(x) * 3 + 2] = src[x * kBytesPerPixel + 0];
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(f) == 0;
-}
-
 void forget(lv_event_t * e)
 {
     shots().erase(static_cast<lv_display_t *>(lv_event_get_target(e)));
@@ -139,7 +108,7 @@ int lvshot_save(lv_display_t * disp, const char * path)
     lv_obj_invalidate(lv_display_get_layer_bottom(disp));
     lv_obj_invalidate(lv_display_get_screen_active(disp));
     lv_refr_now(disp);
-    return write_png(path, *shot) ? 0 : -1;
+    return panel::write_png(path, panel::from_bgrx(shot->bgra.data(), shot->w, shot->h)) ? 0 : -1;
 }
 
 }  // extern "C"

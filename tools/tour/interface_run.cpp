@@ -304,12 +304,12 @@ bool Interface::drag(int x1, int y1, int x2, int y2, unsigned duration_ms)
     return write_steps((fs::path(dir_) / kTouch).string(), touch::drag(x1, y1, x2, y2, duration_ms));
 }
 
-PanelImage Interface::panel() const
+panel::PanelImage Interface::panel() const
 {
-    PanelImage img;
+    panel::PanelImage img;
     // The panel writes each frame beside the file and renames it over it:
     // a read sees a whole frame.
-    read_bmp((fs::path(dir_) / kPanel).string(), img);
+    panel::read_bmp((fs::path(dir_) / kPanel).string(), img);
     return img;
 }
 

@@ -57,7 +57,7 @@ public:
     bool drag(int x1, int y1, int x2, int y2, unsigned duration_ms);
 
     // The last frame on the panel (empty before the first).
-    PanelImage panel() const;
+    panel::PanelImage panel() const;
     const std::string &dir() const { return dir_; }
     bool running() const;
 

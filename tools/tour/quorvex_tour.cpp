@@ -46,8 +46,8 @@ int main(int argc, char **argv)
     for (const tour::TourStep &step : tour::tour_steps()) {
         const tour::Outcome outcome = step.run(ui, state);
         const std::string picture = std::string(step.name) + ".png";
-        const tour::PanelImage panel = ui.panel();
-        if (panel.empty() || !tour::write_png((out / picture).string(), panel)) {
+        const panel::PanelImage panel = ui.panel();
+        if (panel.empty() || !panel::write_png((out / picture).string(), panel)) {
             std::fprintf(stderr, "quorvex_tour: cannot save %s\n", picture.c_str());
             status = 1;
             break;

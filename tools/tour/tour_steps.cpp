@@ -7,6 +7,7 @@ namespace tour {
 
 namespace {
 
+using namespace panel;
 using std::chrono::milliseconds;
 using namespace std::chrono_literals;
 
@@ -133,16 +134,16 @@ int scrollbar_top(const PanelImage &p)
     return -1;
 }
 
-// The colour of the last "dominant color" line after `from`.
-bool logged_colour(const Interface &ui, size_t from, Rgb *c)
+// Takes page_1's tint from the last "dominant color" line after `from`.
+Outcome logged_colour(const Interface &ui, size_t from, TourState &st)
 {
     const std::string line = last_line_with(ui.console(), "dominant color: R=", from);
     int r = 0, g = 0, b = 0;
     if (line.empty() || std::sscanf(line.c_str(), "dominant color: R=%d G=%d B=%d", &r, &g, &b) != 3) {
-        return false;
+        return fail("no colour in the colour line");
     }
-    *c = {(uint8_t)r, (uint8_t)g, (uint8_t)b};
-    return true;
+    st.page_colour = {(uint8_t)r, (uint8_t)g, (uint8_t)b};
+    return {};
 }
 
 Rgb under_veil(Rgb c)
@@ -176,10 +177,29 @@ Outcome track_changes(Interface &ui, TourState &st, int x)
     if (Outcome o = expect_lines(ui, from, {"airplay_run: now ", "dominant color: R="}); !o.ok) {
         return o;
     }
-    if (!logged_colour(ui, from, &st.page_colour)) {
-        return fail("no colour in the colour line");
+    if (Outcome o = logged_colour(ui, from, st); !o.ok) {
+        return o;
     }
     return page_1_shows(ui, st.page_colour);
+}
+
+// A tap on page_1 outside its buttons shows its controls over the art.
+Outcome show_controls(Interface &ui, const TourState &st)
+{
+    const size_t from = ui.mark();
+    ui.tap(kVeilX, kVeilY);
+    if (Outcome o = expect_lines(ui, from, {"page_1 clicked: show ctrl panel"}); !o.ok) {
+        return o;
+    }
+    return page_1_shows(ui, st.page_colour);
+}
+
+// The house icon takes the pager back to the home page.
+Outcome go_home(Interface &ui)
+{
+    const size_t from = ui.mark();
+    ui.tap(kHomeX, kHomeY);
+    return expect_lines(ui, from, {"scroll end, page: 0"});
 }
 
 // Pulls the list past an end until it reacts, then waits for `outcome`.
@@ -223,6 +243,25 @@ Outcome window_shown(Interface &ui, const char *what)
     return {};
 }
 
+using StepRun = std::function<Outcome(Interface &, TourState &)>;
+
+// A step that pulls the list past an end and sees the window `parsed` names.
+StepRun window_step(bool past_end, const char *parsed, const char *what)
+{
+    return [=](Interface &ui, TourState &st) {
+        if (Outcome o = pull(ui, st, past_end, parsed); !o.ok) {
+            return o;
+        }
+        return window_shown(ui, what);
+    };
+}
+
+// A step that pulls the list past an end where there is nothing more.
+StepRun end_step(bool past_end)
+{
+    return [=](Interface &ui, TourState &st) { return pull(ui, st, past_end, "没有数据了 别扒拉了 "); };
+}
+
 // -- the steps -----------------------------------------------------------------
 
 Outcome home(Interface &ui, TourState &)
@@ -247,14 +286,10 @@ Outcome airplay(Interface &ui, TourState &st)
     if (Outcome o = expect_lines(ui, from, {"scroll end, page: 1"}); !o.ok) {
         return o;
     }
-    if (!logged_colour(ui, from, &st.page_colour)) {
-        return fail("no colour in the colour line");
-    }
-    ui.tap(kVeilX, kVeilY);
-    if (Outcome o = expect_lines(ui, from, {"page_1 clicked: show ctrl panel"}); !o.ok) {
+    if (Outcome o = logged_colour(ui, from, st); !o.ok) {
         return o;
     }
-    return page_1_shows(ui, st.page_colour);
+    return show_controls(ui, st);
 }
 
 Outcome next(Interface &ui, TourState &st)
@@ -297,12 +332,10 @@ Outcome play_pause_again(Interface &ui, TourState &st)
 
 Outcome radio(Interface &ui, TourState &)
 {
-    size_t from = ui.mark();
-    ui.tap(kHomeX, kHomeY);
-    if (Outcome o = expect_lines(ui, from, {"scroll end, page: 0"}); !o.ok) {
+    if (Outcome o = go_home(ui); !o.ok) {
         return o;
     }
-    from = ui.mark();
+    const size_t from = ui.mark();
     ui.tap(kRadioX, kRadioY);
     for (auto lines : {std::initializer_list<const char *>{"ico_internet_radio: launch airable_run", "App 5 connected"},
                        {"App 2 disconnected"}, {"scroll end, page: 3"}, {"init success"}, {"set_mode success"}}) {
@@ -343,48 +376,6 @@ Outcome radio_list(Interface &ui, TourState &)
         return o;
     }
     return window_shown(ui, "the first window");
-}
-
-Outcome next_window(Interface &ui, TourState &st)
-{
-    if (Outcome o = pull(ui, st, true, "airable list_data: parsed done 40/60"); !o.ok) {
-        return o;
-    }
-    return window_shown(ui, "the next window");
-}
-
-Outcome last_window(Interface &ui, TourState &st)
-{
-    if (Outcome o = pull(ui, st, true, "airable list_data: parsed done 60/60"); !o.ok) {
-        return o;
-    }
-    return window_shown(ui, "the last window");
-}
-
-Outcome bottom_end(Interface &ui, TourState &st)
-{
-    return pull(ui, st, true, "没有数据了 别扒拉了 ");
-}
-
-Outcome earlier_window(Interface &ui, TourState &st)
-{
-    if (Outcome o = pull(ui, st, false, "airable list_data: parsed done 40/60"); !o.ok) {
-        return o;
-    }
-    return window_shown(ui, "the earlier window");
-}
-
-Outcome first_window(Interface &ui, TourState &st)
-{
-    if (Outcome o = pull(ui, st, false, "airable list_data: parsed done 20/60"); !o.ok) {
-        return o;
-    }
-    return window_shown(ui, "the first window again");
-}
-
-Outcome top_end(Interface &ui, TourState &st)
-{
-    return pull(ui, st, false, "没有数据了 别扒拉了 ");
 }
 
 Outcome folder(Interface &ui, TourState &)
@@ -465,12 +456,10 @@ Outcome airable_now_playing(Interface &ui, TourState &)
 
 Outcome spotify(Interface &ui, TourState &st)
 {
-    size_t from = ui.mark();
-    ui.tap(kHomeX, kHomeY);
-    if (Outcome o = expect_lines(ui, from, {"scroll end, page: 0"}); !o.ok) {
+    if (Outcome o = go_home(ui); !o.ok) {
         return o;
     }
-    from = ui.mark();
+    const size_t from = ui.mark();
     ui.tap(kSpotifyX, kSpotifyY);
     for (auto lines : {std::initializer_list<const char *>{"ico_spotify clicked: scroll to page_1", "App 6 connected",
                                                                  "dominant color: R="},
@@ -479,15 +468,10 @@ Outcome spotify(Interface &ui, TourState &st)
             return o;
         }
     }
-    if (!logged_colour(ui, from, &st.page_colour)) {
-        return fail("no colour in the colour line");
-    }
-    from = ui.mark();
-    ui.tap(kVeilX, kVeilY);
-    if (Outcome o = expect_lines(ui, from, {"page_1 clicked: show ctrl panel"}); !o.ok) {
+    if (Outcome o = logged_colour(ui, from, st); !o.ok) {
         return o;
     }
-    return page_1_shows(ui, st.page_colour);
+    return show_controls(ui, st);
 }
 
 }  // namespace
@@ -510,13 +494,17 @@ const std::vector<TourStep> &tour_steps()
          radio},
         {"08-busy", "\"Radio List\": the busy overlay while the service works on it.", busy},
         {"09-radio-list", "The first window of the radio list, 20 of 60 items: folders and stations.", radio_list},
-        {"10-next-window", "Pulled up past its end: the next 20, shown from their top.", next_window},
-        {"11-last-window", "Once more: the last 20 items.", last_window},
+        {"10-next-window", "Pulled up past its end: the next 20, shown from their top.",
+         window_step(true, "airable list_data: parsed done 40/60", "the next window")},
+        {"11-last-window", "Once more: the last 20 items.",
+         window_step(true, "airable list_data: parsed done 60/60", "the last window")},
         {"12-bottom-end", "Past the last item the list asks for nothing more (\"没有数据了\" in the log).",
-         bottom_end},
-        {"13-earlier-window", "Pulled down past its top: an earlier window.", earlier_window},
-        {"14-first-window", "Once more: the first window again.", first_window},
-        {"15-top-end", "Past the first window the list asks for nothing more.", top_end},
+         end_step(true)},
+        {"13-earlier-window", "Pulled down past its top: an earlier window.",
+         window_step(false, "airable list_data: parsed done 40/60", "the earlier window")},
+        {"14-first-window", "Once more: the first window again.",
+         window_step(false, "airable list_data: parsed done 20/60", "the first window again")},
+        {"15-top-end", "Past the first window the list asks for nothing more.", end_step(false)},
         {"16-folder", "A tap on the folder \"Genres\" opens it.", folder},
         {"17-subfolder", "And \"Jazz\" in it: two stations.", subfolder},
         {"18-play", "A tap on a station plays it; its row shows the play marker.", play},

@@ -20,9 +20,9 @@ struct Outcome {
 
 // What one step leaves for the next ones.
 struct TourState {
-    PanelImage before;      // the panel at the end of the previous step
-    Rgb page_colour;        // page_1's tint as the last colour line gave it
-    int pulls = 0;          // drags made by the last pull
+    panel::PanelImage before;  // the panel at the end of the previous step
+    panel::Rgb page_colour;    // page_1's tint as the last colour line gave it
+    int pulls = 0;             // drags made by the last pull
 };
 
 struct TourStep {

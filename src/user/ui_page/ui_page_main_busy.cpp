@@ -7,6 +7,7 @@
  */
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
+#include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_main_private.h"
 
 #define OVERLAY_OPA 180
@@ -18,9 +19,6 @@
 
 #define BUSY_IMAGE_SIZE 80
 #define BUSY_PIVOT (BUSY_IMAGE_SIZE / 2)
-/* One turn (tenths of a degree) every two seconds, without end. */
-#define BUSY_TURN 3600
-#define BUSY_TURN_MS 2000
 
 /* 1 while the rotation runs. */
 static uint8_t g_load_busy_rotating;
@@ -95,15 +93,7 @@ void main_start_busy_rotation(void)
         return;
     }
     lv_image_set_pivot(m->busy_image, BUSY_PIVOT, BUSY_PIVOT);
-    lv_image_set_antialias(m->busy_image, true);
-    lv_anim_init(&g_load_busy_anim);
-    lv_anim_set_var(&g_load_busy_anim, m->busy_image);
-    lv_anim_set_exec_cb(&g_load_busy_anim, load_busy_angle_cb);
-    lv_anim_set_values(&g_load_busy_anim, 0, BUSY_TURN);
-    lv_anim_set_duration(&g_load_busy_anim, BUSY_TURN_MS);
-    lv_anim_set_repeat_count(&g_load_busy_anim, LV_ANIM_REPEAT_INFINITE);
-    lv_anim_set_reverse_duration(&g_load_busy_anim, 0);
-    lv_anim_start(&g_load_busy_anim);
+    ui_obj_spin(&g_load_busy_anim, m->busy_image, load_busy_angle_cb);
     g_load_busy_rotating = 1;
 }
 

@@ -231,6 +231,21 @@ static void texts_show_for(const source_view_t *view, const player_ui_info_t *in
                (view->title_is_text2 ? info->len1 : info->len2) != 0, info->len3 != 0);
 }
 
+/* False when there is no record, or one of nothing playing: then the texts
+ * are blanked and art still due is read now. */
+static bool record_playing(const player_ui_info_t *info)
+{
+    if (info == NULL) {
+        return false;
+    }
+    if (info->state != 1) {
+        art_reload_now_if_pending();
+        texts_blank();
+        return false;
+    }
+    return true;
+}
+
 static bool title_differs(const char *title)
 {
     return strcmp(lv_label_get_text(lv_ui_page_main.page_1_title), title) != 0;
@@ -238,12 +253,7 @@ static bool title_differs(const char *title)
 
 static void now_playing_show(const source_view_t *view, const player_ui_info_t *info)
 {
-    if (info == NULL) {
-        return;
-    }
-    if (info->state != 1) {
-        art_reload_now_if_pending();
-        texts_blank();
+    if (!record_playing(info)) {
         return;
     }
     if (title_differs(title_of(view, info))) {
@@ -302,12 +312,7 @@ static void airable_progress(const player_ui_info_t *info)
 
 void airable_now_playing_show(const player_ui_info_t *info)
 {
-    if (info == NULL) {
-        return;
-    }
-    if (info->state != 1) {
-        art_reload_now_if_pending();
-        texts_blank();
+    if (!record_playing(info)) {
         return;
     }
     lv_ui_page_main_t *m = &lv_ui_page_main;

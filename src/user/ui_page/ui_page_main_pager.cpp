@@ -66,29 +66,16 @@ static const lv_image_dsc_t *source_mark(int32_t app_id)
     }
 }
 
-static void bar_mark_show(const lv_image_dsc_t *mark)
-{
-    lv_ui_page_main_t *m = &lv_ui_page_main;
-    lv_label_set_text(m->bar_label, "");
-    lv_obj_add_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
-    lv_image_set_src(m->bar_icon, mark);
-    if (mark) {
-        lv_obj_remove_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
-    } else {
-        lv_obj_add_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
-    }
-}
-
 /* The status bar's label and source icon for the page that came to rest. */
 static void bar_for_page(int32_t page)
 {
     switch (page) {
     case PAGE_PLAYING_1:
     case PAGE_PLAYING_2:
-        bar_mark_show(source_mark(ui_run_page.app_id));
+        set_bar_msg(NULL, source_mark(ui_run_page.app_id));
         break;
     case PAGE_AIRABLE_LIST:
-        bar_mark_show(&img_ico_radio_bar);
+        set_bar_msg(NULL, &img_ico_radio_bar);
         break;
     default:
         break;

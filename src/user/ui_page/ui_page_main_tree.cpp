@@ -11,6 +11,7 @@
 
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
+#include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_main_private.h"
 
 #define BACKGROUND_IMAGE "./background_image_8.png"
@@ -32,20 +33,6 @@
 #define INFO_ROWS 4
 
 /* -- small helpers ------------------------------------------------------ */
-
-static void pads_zero(lv_obj_t *obj)
-{
-    lv_obj_set_style_pad_left(obj, 0, 0);
-    lv_obj_set_style_pad_top(obj, 0, 0);
-    lv_obj_set_style_pad_right(obj, 0, 0);
-    lv_obj_set_style_pad_bottom(obj, 0, 0);
-}
-
-static void frame_none(lv_obj_t *obj)
-{
-    lv_obj_set_style_border_width(obj, 0, 0);
-    lv_obj_set_style_radius(obj, 0, 0);
-}
 
 static void not_scrollable(lv_obj_t *obj)
 {
@@ -96,8 +83,8 @@ static lv_obj_t *page_create(lv_obj_t *pager)
 {
     lv_obj_t *page = lv_obj_create(pager);
     lv_obj_set_size(page, LV_PCT(100), LV_PCT(100));
-    pads_zero(page);
-    frame_none(page);
+    ui_obj_pads_zero(page);
+    ui_obj_frame_none(page);
     return page;
 }
 
@@ -115,25 +102,17 @@ static void build_root(void)
     m->page_root = lv_obj_create(ui_run_page.root_screen);
     lv_obj_set_pos(m->page_root, 0, 0);
     lv_obj_set_size(m->page_root, LV_PCT(100), LV_PCT(100));
-    pads_zero(m->page_root);
+    ui_obj_pads_zero(m->page_root);
     lv_obj_set_style_bg_opa(m->page_root, LV_OPA_TRANSP, 0);
-    frame_none(m->page_root);
+    ui_obj_frame_none(m->page_root);
 
     lv_obj_t *pager = lv_obj_create(m->page_root);
     m->pager = pager;
     lv_obj_set_pos(pager, 0, 0);
     lv_obj_set_size(pager, MAIN_PAGE_WIDTH, MAIN_PAGE_HEIGHT);
-    pads_zero(pager);
-    frame_none(pager);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
-    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
-    lv_obj_set_scrollbar_mode(pager, LV_SCROLLBAR_MODE_OFF);
-    lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
-    lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_scroll_snap_y(pager, LV_SCROLL_SNAP_CENTER);
-    lv_obj_set_layout(pager, LV_LAYOUT_FLEX);
-    lv_obj_set_style_pad_row(pager, 0, 0);
-    lv_obj_set_style_pad_column(pager, 0, 0);
+    ui_obj_pads_zero(pager);
+    ui_obj_frame_none(pager);
+    ui_obj_pager(pager);
     lv_obj_set_style_bg_color(pager, lv_color_hex(COLOR_BLACK), 0);
     lv_obj_set_style_bg_opa(pager, LV_OPA_TRANSP, 0);
 }
@@ -237,7 +216,7 @@ static void build_page_0(void)
     not_scrollable(header);
     lv_obj_set_scrollbar_mode(header, LV_SCROLLBAR_MODE_OFF);
     lv_obj_set_style_bg_opa(header, LV_OPA_TRANSP, 0);
-    frame_none(header);
+    ui_obj_frame_none(header);
 
     m->label_brand = lv_label_create(header);
     lv_obj_set_pos(m->label_brand, 420, -4);
@@ -267,7 +246,7 @@ static void build_page_0(void)
     lv_obj_set_size(grid, MAIN_PAGE_WIDTH, 400);
     lv_obj_set_scrollbar_mode(grid, LV_SCROLLBAR_MODE_OFF);
     lv_obj_set_scroll_dir(grid, LV_DIR_VER);
-    frame_none(grid);
+    ui_obj_frame_none(grid);
     lv_obj_set_style_bg_opa(grid, LV_OPA_TRANSP, 0);
     for (int i = 0; i < MAIN_TILE_COUNT; i++) {
         build_tile(grid, &m->tiles[i], &tile_defs[i]);
@@ -321,7 +300,7 @@ static lv_obj_t *ctrl_overlay(lv_obj_t *page, lv_opa_t veil)
     not_scrollable(o);
     lv_obj_set_style_bg_color(o, lv_color_hex(COLOR_BLACK), 0);
     lv_obj_set_style_bg_opa(o, veil, 0);
-    frame_none(o);
+    ui_obj_frame_none(o);
     return o;
 }
 
@@ -347,7 +326,7 @@ static lv_obj_t *ctrl_row(lv_obj_t *column)
     not_scrollable(r);
     lv_obj_set_style_bg_color(r, lv_color_hex(COLOR_WHITE), 0);
     lv_obj_set_style_bg_opa(r, LV_OPA_TRANSP, 0);
-    frame_none(r);
+    ui_obj_frame_none(r);
     lv_obj_set_layout(r, LV_LAYOUT_FLEX);
     lv_obj_set_flex_flow(r, LV_FLEX_FLOW_ROW);
     return r;
@@ -399,7 +378,7 @@ static void build_page_1(void)
     lv_obj_set_style_bg_color(texts, lv_color_hex(COLOR_WHITE), 0);
     lv_obj_set_style_bg_opa(texts, LV_OPA_TRANSP, 0);
     lv_obj_set_style_border_width(texts, 0, 0);
-    pads_zero(texts);
+    ui_obj_pads_zero(texts);
     lv_obj_set_style_pad_radial(texts, 0, 0);
     lv_obj_set_style_pad_row(texts, 5, 0);
     lv_obj_set_style_pad_column(texts, 0, 0);
@@ -455,7 +434,7 @@ static void build_page_2_art(lv_ui_page_main_t *m, lv_obj_t *page)
     lv_obj_t *holder = m->page_2_art_holder = lv_obj_create(page);
     lv_obj_set_pos(holder, 23, 103);
     lv_obj_set_size(holder, 280, 280);
-    pads_zero(holder);
+    ui_obj_pads_zero(holder);
     lv_obj_set_style_bg_opa(holder, LV_OPA_TRANSP, 0);
     lv_obj_set_style_border_width(holder, 0, 0);
     not_clickable(holder);
@@ -502,9 +481,9 @@ static void build_page_2(void)
     lv_obj_t *texts = m->page_2_text_column = lv_obj_create(page);
     lv_obj_set_pos(texts, 314, 103);
     lv_obj_set_size(texts, 300, 280);
-    pads_zero(texts);
+    ui_obj_pads_zero(texts);
     lv_obj_set_style_bg_opa(texts, LV_OPA_TRANSP, 0);
-    frame_none(texts);
+    ui_obj_frame_none(texts);
     not_clickable(texts);
     not_scrollable(texts);
     lv_obj_set_layout(texts, LV_LAYOUT_FLEX);
@@ -611,7 +590,7 @@ static void build_status_bar(void)
     not_scrollable(bar);
     lv_obj_set_scrollbar_mode(bar, LV_SCROLLBAR_MODE_OFF);
     lv_obj_set_style_bg_opa(bar, LV_OPA_TRANSP, 0);
-    frame_none(bar);
+    ui_obj_frame_none(bar);
 
     lv_obj_t *home = m->ico_page_main = lv_image_create(bar);
     lv_obj_set_pos(home, 545, -16);
@@ -624,8 +603,8 @@ static void build_status_bar(void)
     lv_obj_set_size(row, 410, 53);
     not_scrollable(row);
     lv_obj_set_style_bg_opa(row, LV_OPA_TRANSP, 0);
-    frame_none(row);
-    pads_zero(row);
+    ui_obj_frame_none(row);
+    ui_obj_pads_zero(row);
     lv_obj_set_style_pad_radial(row, 0, 0);
     lv_obj_set_style_pad_row(row, 0, 0);
     lv_obj_set_style_pad_column(row, 0, 0);

@@ -18,14 +18,13 @@
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
+#include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_wifi_private.h"
 #include "wifi/wifi_scanner_lvgl.h"
 
 #define WIFI_IFNAME "wlan0"
 /* A hung tool holds the GUI thread this long at most. */
 #define SWITCH_CMD_TIMEOUT_MS 2000
-#define BUSY_TURN_DECIDEGREES 3600
-#define BUSY_TURN_MS 2000
 #define ADDR_LEN 16
 #define LOG_TEXT_LEN 160
 
@@ -123,15 +122,7 @@ static void start_busy_rotation(lv_obj_t *icon)
     lv_obj_remove_flag(icon, LV_OBJ_FLAG_HIDDEN);
     lv_obj_update_layout(icon);
     lv_image_set_pivot(icon, lv_obj_get_width(icon) / 2, lv_obj_get_height(icon) / 2);
-    lv_image_set_antialias(icon, true);
-    lv_anim_init(&busy_anim);
-    lv_anim_set_var(&busy_anim, icon);
-    lv_anim_set_exec_cb(&busy_anim, angle_anim_cb);
-    lv_anim_set_values(&busy_anim, 0, BUSY_TURN_DECIDEGREES);
-    lv_anim_set_duration(&busy_anim, BUSY_TURN_MS);
-    lv_anim_set_repeat_count(&busy_anim, LV_ANIM_REPEAT_INFINITE);
-    lv_anim_set_reverse_duration(&busy_anim, 0);
-    lv_anim_start(&busy_anim);
+    ui_obj_spin(&busy_anim, icon, angle_anim_cb);
     is_busy_rotating = 1;
 }
 

@@ -8,6 +8,7 @@
  * page root on the same screen, lies above the whole page.
  */
 #include "ui/ui_assets.h"
+#include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_wifi_private.h"
 
 #define COLOR_PAGE 0x242424
@@ -53,31 +54,11 @@
 
 /* -- small helpers ------------------------------------------------------ */
 
-static void pads_zero(lv_obj_t *obj)
-{
-    lv_obj_set_style_pad_left(obj, 0, 0);
-    lv_obj_set_style_pad_top(obj, 0, 0);
-    lv_obj_set_style_pad_right(obj, 0, 0);
-    lv_obj_set_style_pad_bottom(obj, 0, 0);
-}
-
 static void gaps_zero(lv_obj_t *obj)
 {
     lv_obj_set_style_pad_row(obj, 0, 0);
     lv_obj_set_style_pad_column(obj, 0, 0);
     lv_obj_set_style_pad_radial(obj, 0, 0);
-}
-
-static void place(lv_obj_t *obj, int32_t x, int32_t y, int32_t w, int32_t h)
-{
-    lv_obj_set_pos(obj, x, y);
-    lv_obj_set_size(obj, w, h);
-}
-
-static void fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa)
-{
-    lv_obj_set_style_bg_color(obj, lv_color_hex(color), 0);
-    lv_obj_set_style_bg_opa(obj, opa, 0);
 }
 
 static void white_text(lv_obj_t *obj)
@@ -88,7 +69,7 @@ static void white_text(lv_obj_t *obj)
 static lv_obj_t *icon_button(lv_obj_t *parent, int32_t x, int32_t y)
 {
     lv_obj_t *img = lv_image_create(parent);
-    place(img, x, y, ICON_BUTTON_W, ICON_BUTTON_H);
+    ui_obj_place(img, x, y, ICON_BUTTON_W, ICON_BUTTON_H);
     lv_obj_add_flag(img, LV_OBJ_FLAG_CLICKABLE);
     return img;
 }
@@ -108,9 +89,9 @@ static lv_obj_t *heading(lv_obj_t *parent, int32_t y, const char *text)
 static lv_obj_t *list_panel(lv_obj_t *parent, int32_t x, int32_t y, int32_t h)
 {
     lv_obj_t *panel = lv_obj_create(parent);
-    place(panel, x, y, LIST_W, h);
+    ui_obj_place(panel, x, y, LIST_W, h);
     lv_obj_remove_flag(panel, LV_OBJ_FLAG_SCROLLABLE);
-    fill(panel, COLOR_PANEL, OPA_PANEL);
+    ui_obj_fill(panel, COLOR_PANEL, OPA_PANEL);
     lv_obj_set_style_border_width(panel, 0, 0);
     lv_obj_set_style_radius(panel, PANEL_RADIUS, 0);
     return panel;
@@ -119,7 +100,7 @@ static lv_obj_t *list_panel(lv_obj_t *parent, int32_t x, int32_t y, int32_t h)
 static lv_obj_t *network_list(lv_obj_t *panel, int32_t x, int32_t y, int32_t h)
 {
     lv_obj_t *list = lv_list_create(panel);
-    place(list, x, y, LIST_W, h);
+    ui_obj_place(list, x, y, LIST_W, h);
     lv_obj_add_flag(list, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
     lv_obj_set_scroll_dir(list, LV_DIR_VER);
     lv_obj_set_style_bg_opa(list, LV_OPA_TRANSP, 0);
@@ -132,15 +113,15 @@ static lv_obj_t *network_list(lv_obj_t *panel, int32_t x, int32_t y, int32_t h)
 static void build_root(lv_obj_t *screen, lv_ui_page_wifi_t *w)
 {
     lv_obj_t *root = w->root = lv_obj_create(screen);
-    place(root, 0, 0, lv_pct(100), lv_pct(100));
-    pads_zero(root);
+    ui_obj_place(root, 0, 0, lv_pct(100), lv_pct(100));
+    ui_obj_pads_zero(root);
     lv_obj_set_style_border_width(root, 0, 0);
     lv_obj_set_style_radius(root, 0, 0);
     lv_obj_set_scrollbar_mode(root, LV_SCROLLBAR_MODE_OFF);
-    fill(root, COLOR_PAGE, LV_OPA_COVER);
+    ui_obj_fill(root, COLOR_PAGE, LV_OPA_COVER);
 
     lv_obj_t *busy = w->busy_icon = lv_image_create(root);
-    place(busy, WIFI_BUSY_SCAN_X, WIFI_BUSY_SCAN_Y, 30, 30);
+    ui_obj_place(busy, WIFI_BUSY_SCAN_X, WIFI_BUSY_SCAN_Y, 30, 30);
     lv_obj_add_flag(busy, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_add_state(busy, LV_STATE_CHECKED);
     lv_image_set_src(busy, &img_ico_mini_busy);
@@ -168,16 +149,16 @@ static void build_root(lv_obj_t *screen, lv_ui_page_wifi_t *w)
 static void build_dialog(lv_obj_t *screen, lv_ui_page_wifi_t *w)
 {
     lv_obj_t *overlay = w->overlay = lv_obj_create(screen);
-    place(overlay, 0, -2, 640, 482);
+    ui_obj_place(overlay, 0, -2, 640, 482);
     lv_obj_add_flag(overlay, LV_OBJ_FLAG_HIDDEN);
-    pads_zero(overlay);
+    ui_obj_pads_zero(overlay);
     lv_obj_set_style_border_width(overlay, 0, 0);
     lv_obj_set_style_radius(overlay, 0, 0);
-    fill(overlay, COLOR_BLACK, OPA_OVERLAY);
+    ui_obj_fill(overlay, COLOR_BLACK, OPA_OVERLAY);
 
     lv_obj_t *dialog = w->dialog = lv_obj_create(overlay);
-    place(dialog, WIFI_DIALOG_X, WIFI_DIALOG_Y, 478, 171);
-    fill(dialog, COLOR_DIALOG, OPA_DIALOG);
+    ui_obj_place(dialog, WIFI_DIALOG_X, WIFI_DIALOG_Y, 478, 171);
+    ui_obj_fill(dialog, COLOR_DIALOG, OPA_DIALOG);
     lv_obj_set_style_border_width(dialog, 0, 0);
 
     lv_obj_t *show = w->show_pwd = lv_checkbox_create(dialog);
@@ -187,13 +168,13 @@ static void build_dialog(lv_obj_t *screen, lv_ui_page_wifi_t *w)
     lv_checkbox_set_text_static(show, "Show Password");
 
     lv_obj_t *ssid = w->ssid_label = lv_label_create(dialog);
-    place(ssid, 8, 2, 420, 27);
+    ui_obj_place(ssid, 8, 2, 420, 27);
     lv_obj_set_style_text_font(ssid, &ui_font_font_main, 0);
     white_text(ssid);
     lv_label_set_text_static(ssid, "labe_ssid");
 
     lv_obj_t *ta = w->pwd_ta = lv_textarea_create(dialog);
-    place(ta, 8, 46, 429, 52);
+    ui_obj_place(ta, 8, 46, 429, 52);
     lv_textarea_set_max_length(ta, WIFI_PASSWORD_FIELD_MAX);
     lv_textarea_set_one_line(ta, true);
     lv_textarea_set_password_mode(ta, true);
@@ -204,18 +185,18 @@ static void build_dialog(lv_obj_t *screen, lv_ui_page_wifi_t *w)
 static void build_keyboard(lv_ui_page_wifi_t *w)
 {
     lv_obj_t *box = w->kb_box = lv_obj_create(w->overlay);
-    place(box, 6, 237, 629, 237);
+    ui_obj_place(box, 6, 237, 629, 237);
     lv_obj_add_flag(box, LV_OBJ_FLAG_HIDDEN);
     lv_obj_remove_flag(box, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_remove_flag(box, LV_OBJ_FLAG_SCROLL_CHAIN_VER);
     lv_obj_set_style_bg_color(box, lv_color_hex(COLOR_BLACK), 0);
     lv_obj_set_layout(box, LV_LAYOUT_FLEX);
-    pads_zero(box);
+    ui_obj_pads_zero(box);
     gaps_zero(box);
 
     lv_obj_t *kb = w->keyboard = lv_keyboard_create(box);
-    place(kb, -18, -18, lv_pct(100), lv_pct(100));
-    fill(kb, COLOR_KEYBOARD, OPA_KEYBOARD);
+    ui_obj_place(kb, -18, -18, lv_pct(100), lv_pct(100));
+    ui_obj_fill(kb, COLOR_KEYBOARD, OPA_KEYBOARD);
     lv_obj_set_style_radius(kb, KEYBOARD_RADIUS, 0);
     lv_obj_set_style_pad_top(kb, KEYBOARD_PAD, 0);
     lv_obj_set_style_pad_bottom(kb, KEYBOARD_PAD, 0);
@@ -241,10 +222,10 @@ void wifi_row_build(lv_obj_t *parent, const char *ssid, int32_t icon_id, int del
 {
     /* Its position only counts outside a list. */
     lv_obj_t *row = out->row = lv_obj_create(parent);
-    place(row, 38, 222, ROW_W, ROW_H);
+    ui_obj_place(row, 38, 222, ROW_W, ROW_H);
     lv_obj_remove_flag(row, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_remove_flag(row, LV_OBJ_FLAG_CLICKABLE);
-    fill(row, COLOR_WHITE, LV_OPA_TRANSP);
+    ui_obj_fill(row, COLOR_WHITE, LV_OPA_TRANSP);
     lv_obj_set_style_border_width(row, 0, 0);
     lv_obj_set_style_align(row, LV_ALIGN_DEFAULT, 0);
     lv_obj_set_style_bg_image_src(row, &img_ico_player, LV_STATE_CHECKED);
@@ -252,14 +233,14 @@ void wifi_row_build(lv_obj_t *parent, const char *ssid, int32_t icon_id, int del
 
     /* Its two images sit at its right end. */
     lv_obj_t *box = out->icon_box = lv_obj_create(row);
-    place(box, 472, -13, ICON_BOX_W, ICON_BOX_H);
+    ui_obj_place(box, 472, -13, ICON_BOX_W, ICON_BOX_H);
     lv_obj_remove_flag(box, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_remove_flag(box, LV_OBJ_FLAG_SCROLL_MOMENTUM);
     lv_obj_set_style_bg_opa(box, LV_OPA_TRANSP, 0);
     lv_obj_set_layout(box, LV_LAYOUT_FLEX);
     lv_obj_set_flex_flow(box, LV_FLEX_FLOW_ROW);
     lv_obj_set_style_flex_main_place(box, LV_FLEX_ALIGN_END, 0);
-    pads_zero(box);
+    ui_obj_pads_zero(box);
     gaps_zero(box);
     lv_obj_set_style_border_width(box, 0, 0);
 
@@ -275,7 +256,7 @@ void wifi_row_build(lv_obj_t *parent, const char *ssid, int32_t icon_id, int del
     }
 
     lv_obj_t *name = out->name = lv_label_create(row);
-    place(name, 1, -8, NAME_W, NAME_H);
+    ui_obj_place(name, 1, -8, NAME_W, NAME_H);
     lv_label_set_long_mode(name, LV_LABEL_LONG_MODE_CLIP);
     lv_obj_add_flag(name, LV_OBJ_FLAG_CLICKABLE);
     white_text(name);

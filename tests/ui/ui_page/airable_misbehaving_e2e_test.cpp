@@ -5,54 +5,19 @@
 // runs) gives the menu; "Radio List" asks for the list. Whatever the service
 // does, the page stays usable: an overlay can be closed, the list shows
 // what the count says, the home icon brings the home page back.
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "airable_data_exchange.h"
 #include "comm_mgr_lvgl.h"
-#include "fw_uds.h"
-#include "lvgl.h"
+#include "service_e2e_env.hpp"
 #include "ui/ui_data_update.h"
-#include "user/ui_page/page_status_ctrl.h"
-#include "user/ui_page/ui_page_main_private.h"
-
-extern char **environ;
 
 namespace {
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using main_page_e2e::ServiceE2ETest;
 using std::chrono::milliseconds;
-
-constexpr int32_t kWidth = 640;
-constexpr int32_t kHeight = 480;
-// Generous for a loaded machine: the stand-in answers within milliseconds.
-constexpr milliseconds kWait{20000};
-
-const ui_page_t initial_table[PAGE_ID_COUNT] = {ui_page_table[0], ui_page_table[1]};
-
-uint32_t monotonic_ms()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<uint32_t>(ts.tv_sec * 1000 + ts.tv_nsec / 1000000);
-}
 
 // The service runs already (the test started it): the tile kills and starts
 // nothing.
@@ -63,7 +28,8 @@ int service_running(const char *, int32_t)
 
 int64_t clock_ms()
 {
-    return monotonic_ms();
+    const auto since_boot = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<milliseconds>(since_boot).count();
 }
 
 void no_sleep(uint32_t) {}
@@ -83,94 +49,24 @@ void finger_read(lv_indev_t *, lv_indev_data_t *data)
     g_finger.reads++;
 }
 
-class AirableMisbehaving : public ::testing::TestWithParam<const char *> {
+class AirableMisbehaving : public ServiceE2ETest, public ::testing::WithParamInterface<const char *> {
 protected:
-    void SetUp() override
+    void before_ui() override
     {
-        char tmpl[] = "/tmp/quorvex-airable-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        old_cwd_ = fs::current_path();
-        fs::copy_file(UI_TEST_FONT, dir_ / "HarmonyOS_Sans_SC_Medium.ttf");
-        fs::current_path(dir_);
-        socket_ = (dir_ / "fw.sock").string();
-        uds_set_socket_path(socket_.c_str());
         main_page_set_proc_ops(&kRunningShell);
-
-        std::memcpy(ui_page_table, initial_table, sizeof initial_table);
-        ui_run_page = ui_run_page_t{};
-        lv_ui_page_main = lv_ui_page_main_t{};
-        lv_init();
-        lv_tick_set_cb(monotonic_ms);
-        lv_display_t *display = lv_display_create(kWidth, kHeight);
-        lv_display_set_flush_cb(display, [](lv_display_t *d, const lv_area_t *, uint8_t *) {
-            lv_display_flush_ready(d);
-        });
-        lv_display_set_buffers(display, frame_.data(), nullptr, (uint32_t)frame_.size(),
-                               LV_DISPLAY_RENDER_MODE_FULL);
         lv_indev_t *pointer = lv_indev_create();
         lv_indev_set_type(pointer, LV_INDEV_TYPE_POINTER);
         lv_indev_set_read_cb(pointer, finger_read);
         g_finger = Finger{};
-        ui_user_init();
-        ASSERT_EQ(comm_mgr_init(), 0);
-        testing::internal::CaptureStdout();
     }
 
     void TearDown() override
     {
-        fflush(stdout);
-        testing::internal::GetCapturedStdout();
-        if (service_ > 0) {
-            kill(service_, SIGKILL);
-            waitpid(service_, nullptr, 0);
-        }
-        airable_request_set_ready(nullptr);
-        comm_mgr_deinit();
-        lv_deinit();
-        ListDataUIListClean(ui_run_page.list_head);
-        free(ui_run_page.list_head);
+        ServiceE2ETest::TearDown();
         main_page_set_proc_ops(nullptr);
-        uds_set_socket_path(nullptr);
-        fs::current_path(old_cwd_);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
     }
 
-    void spawn_service(const char *scenario)
-    {
-        const std::string log = (dir_ / "airable_run.log").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        std::vector<std::string> args = {"airable_run", "-S", socket_, "-s", scenario};
-        std::vector<char *> argv;
-        for (std::string &a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        ASSERT_EQ(posix_spawn(&service_, AIRABLE_RUN, &actions, nullptr, argv.data(), environ), 0);
-        posix_spawn_file_actions_destroy(&actions);
-    }
-
-    // Runs the GUI loop until `done` holds or `limit` has passed.
-    static bool run_until(const std::function<bool()> &done, milliseconds limit = kWait)
-    {
-        const auto end = Clock::now() + limit;
-        while (Clock::now() < end) {
-            std::this_thread::sleep_for(milliseconds(lv_timer_handler() > 0 ? 1 : 0));
-            if (done()) {
-                return true;
-            }
-        }
-        return done();
-    }
-
-    static void run_for(milliseconds time)
-    {
-        run_until([] { return false; }, time);
-    }
+    void spawn_service(const char *scenario) { spawn(AIRABLE_RUN, scenario); }
 
     // Held over two reads of the pointer, then lifted for two, however slow
     // the machine runs the GUI.
@@ -212,15 +108,6 @@ protected:
     }
 
     lv_obj_t *row_label(int i) const { return lv_obj_get_child(lv_obj_get_child(m.list_radio, i), 2); }
-
-    lv_ui_page_main_t &m = lv_ui_page_main;
-
-private:
-    fs::path dir_;
-    fs::path old_cwd_;
-    std::string socket_;
-    pid_t service_ = -1;
-    std::vector<uint8_t> frame_ = std::vector<uint8_t>(kWidth * kHeight * 4);
 };
 
 TEST_P(AirableMisbehaving, ThePageStaysUsable)

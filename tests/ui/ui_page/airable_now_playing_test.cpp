@@ -2,8 +2,6 @@
 // hands them over. The texts as Spotify maps them; the art, its colour and
 // the audio format on every 22nd record with texts; the bar and times by
 // mode.
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -14,27 +12,14 @@
 namespace main_page_test {
 namespace {
 
+// A playing record with the audio format the service reports.
 player_ui_info_t record(const char *t1, const char *t2, const char *t3)
 {
-    player_ui_info_t info{};
-    info.state = 1;
-    info.position_ms = 61000;
-    info.duration_ms = 215000;
+    player_ui_info_t info = playing_record(t1, t2, t3);
     info.channels = 2;
     info.sample_rate = 48000;
     info.bit_rate = 128;
-    snprintf(info.text1, sizeof info.text1, "%s", t1);
-    snprintf(info.text2, sizeof info.text2, "%s", t2);
-    snprintf(info.text3, sizeof info.text3, "%s", t3);
-    info.len1 = (uint16_t)strlen(t1);
-    info.len2 = (uint16_t)strlen(t2);
-    info.len3 = (uint16_t)strlen(t3);
     return info;
-}
-
-std::string text(lv_obj_t *label)
-{
-    return lv_label_get_text(label);
 }
 
 class AirableNowPlaying : public AirablePageTest {
@@ -62,12 +47,12 @@ protected:
 TEST_F(AirableNowPlaying, TextsAsSpotifyMapsThem)
 {
     show(record("Live radio", "Aurora FM", "Morning show"));
-    EXPECT_EQ(text(m.page_1_title), "Aurora FM");
-    EXPECT_EQ(text(m.page_2_title), "Aurora FM");
-    EXPECT_EQ(text(m.page_1_line_3), "Live radio");
-    EXPECT_EQ(text(m.page_2_line_lower), "Live radio");
-    EXPECT_EQ(text(m.page_1_line_2), "Morning show");
-    EXPECT_EQ(text(m.page_2_line_upper), "Morning show");
+    EXPECT_EQ(label_text(m.page_1_title), "Aurora FM");
+    EXPECT_EQ(label_text(m.page_2_title), "Aurora FM");
+    EXPECT_EQ(label_text(m.page_1_line_3), "Live radio");
+    EXPECT_EQ(label_text(m.page_2_line_lower), "Live radio");
+    EXPECT_EQ(label_text(m.page_1_line_2), "Morning show");
+    EXPECT_EQ(label_text(m.page_2_line_upper), "Morning show");
     for (lv_obj_t *shown : {m.page_1_title, m.page_2_title, m.page_1_line_2, m.page_1_line_3, m.page_2_line_upper,
                             m.page_2_line_lower, m.page_1_text_column}) {
         EXPECT_FALSE(hidden(shown));
@@ -80,13 +65,13 @@ TEST_F(AirableNowPlaying, TheArtColourAndFormatComeWithEvery22ndRecord)
     const player_ui_info_t info = record("Live radio", "Aurora FM", "");
     show_times(21, info);
     EXPECT_EQ(art(), nullptr);
-    EXPECT_EQ(text(m.page_2_format), "");
+    EXPECT_EQ(label_text(m.page_2_format), "");
     show(info);
     EXPECT_STREQ(art(), "./artwork");
     EXPECT_STREQ((const char *)lv_image_get_src(m.page_2_artwork), "./artwork");
     EXPECT_EQ(lv_color_to_u32(lv_obj_get_style_bg_color(m.page_1, LV_PART_MAIN)) & 0xFFFFFF, 0x0000E0u);
     EXPECT_EQ(lv_color_to_u32(m.dominant_color) & 0xFFFFFF, 0x0000E0u);
-    EXPECT_EQ(text(m.page_2_format), "2CH|48000Hz|128Kb/s");
+    EXPECT_EQ(label_text(m.page_2_format), "2CH|48000Hz|128Kb/s");
     EXPECT_STREQ(ui_run_page.fmt_text, "2CH|48000Hz|128Kb/s");
     EXPECT_EQ(take_log().find("dominant color"), std::string::npos) << "no colour line for Airable";
 
@@ -96,9 +81,9 @@ TEST_F(AirableNowPlaying, TheArtColourAndFormatComeWithEvery22ndRecord)
     player_ui_info_t none{};
     show(none);
     show_times(21, louder);
-    EXPECT_EQ(text(m.page_2_format), "2CH|48000Hz|128Kb/s");
+    EXPECT_EQ(label_text(m.page_2_format), "2CH|48000Hz|128Kb/s");
     show(louder);
-    EXPECT_EQ(text(m.page_2_format), "2CH|48000Hz|320Kb/s");
+    EXPECT_EQ(label_text(m.page_2_format), "2CH|48000Hz|320Kb/s");
 }
 
 TEST_F(AirableNowPlaying, AMissingArtFileStillRefreshesTheFormat)
@@ -108,15 +93,15 @@ TEST_F(AirableNowPlaying, AMissingArtFileStillRefreshesTheFormat)
     show_times(22, record("Live radio", "Aurora FM", ""));
     EXPECT_EQ(art(), nullptr);
     EXPECT_EQ(lv_color_to_u32(lv_obj_get_style_bg_color(m.page_1, LV_PART_MAIN)) & 0xFFFFFF, 0x123456u);
-    EXPECT_EQ(text(m.page_2_format), "2CH|48000Hz|128Kb/s");
+    EXPECT_EQ(label_text(m.page_2_format), "2CH|48000Hz|128Kb/s");
 }
 
 TEST_F(AirableNowPlaying, RadioShowsAFullBarAndNoTimesPodcastItsProgress)
 {
     player_ui_info_t info = record("Tech Weekly", "Tech Weekly #3", "");
     show(info);
-    EXPECT_EQ(text(m.page_2_position), "");
-    EXPECT_EQ(text(m.page_2_duration), "");
+    EXPECT_EQ(label_text(m.page_2_position), "");
+    EXPECT_EQ(label_text(m.page_2_duration), "");
     EXPECT_EQ(lv_bar_get_max_value(m.page_2_bar), 100);
     run_for(1000, 10);
     EXPECT_EQ(lv_bar_get_value(m.page_2_bar), 100);
@@ -125,8 +110,8 @@ TEST_F(AirableNowPlaying, RadioShowsAFullBarAndNoTimesPodcastItsProgress)
     info.position_ms = 3599999;
     info.duration_ms = 6000000;
     show(info);
-    EXPECT_EQ(text(m.page_2_position), "59:59");
-    EXPECT_EQ(text(m.page_2_duration), "100:00");
+    EXPECT_EQ(label_text(m.page_2_position), "59:59");
+    EXPECT_EQ(label_text(m.page_2_duration), "100:00");
     EXPECT_STREQ(ui_run_page.pos_text, "59:59");
     EXPECT_STREQ(ui_run_page.dur_text, "100:00");
     EXPECT_EQ(lv_bar_get_max_value(m.page_2_bar), 6000000);
@@ -142,13 +127,13 @@ TEST_F(AirableNowPlaying, ARecordWithoutTextsBlanksTheTextsButKeepsTheRest)
     show(stopped);
     for (lv_obj_t *label : {m.page_1_title, m.page_1_line_2, m.page_1_line_3, m.page_2_title, m.page_2_line_upper,
                             m.page_2_line_lower}) {
-        EXPECT_EQ(text(label), "");
+        EXPECT_EQ(label_text(label), "");
         EXPECT_TRUE(hidden(label));
     }
     EXPECT_TRUE(hidden(m.page_1_text_column));
     EXPECT_EQ(art(), nullptr);
     EXPECT_STREQ((const char *)lv_image_get_src(m.page_2_artwork), "./artwork");
-    EXPECT_EQ(text(m.page_2_format), "2CH|48000Hz|128Kb/s");
+    EXPECT_EQ(label_text(m.page_2_format), "2CH|48000Hz|128Kb/s");
 }
 
 TEST_F(AirableNowPlaying, WithoutTheTitleLengthEveryTextIsHidden)
@@ -156,7 +141,7 @@ TEST_F(AirableNowPlaying, WithoutTheTitleLengthEveryTextIsHidden)
     player_ui_info_t info = record("Live radio", "Aurora FM", "Morning show");
     info.len2 = 0;
     show(info);
-    EXPECT_EQ(text(m.page_1_title), "Aurora FM") << "the labels are set whatever shows";
+    EXPECT_EQ(label_text(m.page_1_title), "Aurora FM") << "the labels are set whatever shows";
     for (lv_obj_t *label : {m.page_1_title, m.page_1_line_2, m.page_1_line_3, m.page_2_title, m.page_2_line_upper,
                             m.page_2_line_lower, m.page_1_text_column}) {
         EXPECT_TRUE(hidden(label));

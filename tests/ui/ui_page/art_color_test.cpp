@@ -12,6 +12,7 @@
 #include <string>
 
 #include "jpeg_fixture.hpp"
+#include "temp_dir.hpp"
 #include "user/ui_page/ui_page_main_private.h"
 
 namespace main_page_test {
@@ -33,14 +34,6 @@ Rgb colour_of(lv_color_t c)
 
 class ArtColour : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/quorvex-art-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::string path(const char *name) const { return (dir / name).string(); }
 
     // The colour of `file` and what libjpeg wrote on standard error meanwhile.
@@ -54,7 +47,8 @@ protected:
         return colour_of(c);
     }
 
-    fs::path dir;
+    TempDir tmp{"art"};
+    const fs::path dir = tmp.path();
 };
 
 struct Picture {

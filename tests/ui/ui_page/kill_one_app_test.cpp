@@ -14,6 +14,7 @@
 #include <string>
 #include <thread>
 
+#include "stdout_capture.hpp"
 #include "user/ui_page/ui_page_main_private.h"
 
 namespace {
@@ -106,10 +107,9 @@ protected:
     {
         int status = 0;
         std::thread reaper([&] { waitpid(pid, &status, 0); });
-        testing::internal::CaptureStdout();
+        StdoutCapture captured;
         kill_one_app(name.c_str());
-        fflush(stdout);
-        *out = testing::internal::GetCapturedStdout();
+        *out = captured.text();
         reaper.join();
         children_.erase(std::find(children_.begin(), children_.end(), pid));
         return status;
@@ -156,22 +156,20 @@ TEST_F(KillOneApp, AZombieEndsTheWaitAtTheBudgetWithAWarning)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     ASSERT_EQ(proc_state(pid), "Z");
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     const auto start_time = Clock::now();
     kill_one_app(name.c_str());
     const auto took = Clock::now() - start_time;
-    fflush(stdout);
-    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string out = captured.text();
     EXPECT_LT(took, kReturnsWithin);
     EXPECT_EQ(out, "warning: " + name + " still alive (D-state?)\n");
 }
 
 TEST_F(KillOneApp, ANameNothingRunsUnderIsQuick)
 {
-    testing::internal::CaptureStdout();
+    StdoutCapture captured;
     kill_one_app((base_ + "n").c_str());
-    fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(captured.text(), "");
 }
 
 }  // namespace

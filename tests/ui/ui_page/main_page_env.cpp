@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -19,6 +20,8 @@ namespace {
 const ui_page_t initial_table[PAGE_ID_COUNT] = {ui_page_table[0], ui_page_table[1]};
 
 constexpr int kSettleSteps = 200;
+// The status bar's height.
+constexpr int kStatusBarRows = 80;
 
 }  // namespace
 
@@ -55,13 +58,12 @@ void MainPageTest::SetUp()
     std::memcpy(ui_page_table, initial_table, sizeof initial_table);
     ui_run_page = ui_run_page_t{};
     lv_ui_page_main = lv_ui_page_main_t{};
-    testing::internal::CaptureStdout();
+    log_.emplace();
 }
 
 void MainPageTest::TearDown()
 {
-    fflush(stdout);
-    testing::internal::GetCapturedStdout();
+    log_.reset();
     test_support::GuiTest::TearDown();
     ListDataUIListClean(ui_run_page.list_head);
     free(ui_run_page.list_head);
@@ -154,11 +156,19 @@ void MainPageTest::settle()
                                            UI_PAGE_OUT_DIR, name);
 }
 
+::testing::AssertionResult MainPageTest::status_bar_looks_like(const std::string &name)
+{
+    const test_support::Image &screen = render();
+    test_support::Image top(screen.w, kStatusBarRows);
+    std::copy(screen.bgra.begin(), screen.bgra.begin() + (ptrdiff_t)top.bgra.size(), top.bgra.begin());
+    return test_support::matches_reference(top, std::string(UI_PAGE_REF_DIR) + "/" + name + ".png",
+                                           UI_PAGE_OUT_DIR, name);
+}
+
 std::string MainPageTest::take_log()
 {
-    fflush(stdout);
-    std::string out = testing::internal::GetCapturedStdout();
-    testing::internal::CaptureStdout();
+    std::string out = log_ ? log_->text() : "";
+    log_.emplace();
     return out;
 }
 
@@ -173,6 +183,26 @@ lv_point_t centre_of(lv_obj_t *obj)
 bool hidden(lv_obj_t *obj)
 {
     return lv_obj_has_flag(obj, LV_OBJ_FLAG_HIDDEN);
+}
+
+std::string label_text(lv_obj_t *label)
+{
+    return lv_label_get_text(label);
+}
+
+player_ui_info_t playing_record(const char *t1, const char *t2, const char *t3)
+{
+    player_ui_info_t info{};
+    info.state = 1;
+    info.position_ms = 61000;
+    info.duration_ms = 215000;
+    snprintf(info.text1, sizeof info.text1, "%s", t1);
+    snprintf(info.text2, sizeof info.text2, "%s", t2);
+    snprintf(info.text3, sizeof info.text3, "%s", t3);
+    info.len1 = (uint16_t)strlen(t1);
+    info.len2 = (uint16_t)strlen(t2);
+    info.len3 = (uint16_t)strlen(t3);
+    return info;
 }
 
 }  // namespace main_page_test

@@ -9,10 +9,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "gui_fixture.hpp"
 #include "lvgl.h"
+#include "stdout_capture.hpp"
 #include "user/ui_page/ui_page_main_private.h"
 
 namespace main_page_test {
@@ -45,7 +47,10 @@ protected:
 
     // Compares the screen with tests/ui/ui_page/ref/<name>.png.
     ::testing::AssertionResult looks_like(const std::string &name);
-    // What the page logged since the last call (stdout is captured).
+    // The same for the status bar alone: the screen's top rows.
+    ::testing::AssertionResult status_bar_looks_like(const std::string &name);
+    // What the page logged since the last call (stdout is captured; a
+    // failure inside a captured stretch shows it on standard error).
     std::string take_log();
 
     std::filesystem::path workdir;
@@ -57,10 +62,16 @@ private:
     lv_point_t point_{0, 0};
     bool pressed_ = false;
     std::string old_cwd_;
+    std::optional<StdoutCapture> log_;
 };
 
 // Centre of an object on the screen.
 lv_point_t centre_of(lv_obj_t *obj);
 bool hidden(lv_obj_t *obj);
+std::string label_text(lv_obj_t *label);
+
+// A record of a track playing at 1:01 of 3:35 with these three texts, as
+// a source's controller hands it to the now-playing pages.
+player_ui_info_t playing_record(const char *t1, const char *t2, const char *t3);
 
 }  // namespace main_page_test

@@ -3,9 +3,7 @@
 // of a record without texts, the progress bar and times at the edges of
 // u32, and the cover art read one second after a title change.
 #include <climits>
-#include <cstdio>
 #include <fstream>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -16,26 +14,6 @@ namespace main_page_test {
 namespace {
 
 using Callback = void (*)(const player_ui_info_t *);
-
-player_ui_info_t record(const char *t1, const char *t2, const char *t3)
-{
-    player_ui_info_t info{};
-    info.state = 1;
-    info.position_ms = 61000;
-    info.duration_ms = 215000;
-    snprintf(info.text1, sizeof info.text1, "%s", t1);
-    snprintf(info.text2, sizeof info.text2, "%s", t2);
-    snprintf(info.text3, sizeof info.text3, "%s", t3);
-    info.len1 = (uint16_t)strlen(t1);
-    info.len2 = (uint16_t)strlen(t2);
-    info.len3 = (uint16_t)strlen(t3);
-    return info;
-}
-
-std::string text(lv_obj_t *label)
-{
-    return lv_label_get_text(label);
-}
 
 class NowPlaying : public MainPageTest {
 protected:
@@ -74,14 +52,14 @@ TEST_F(NowPlaying, EachSourceMapsItsTextsAndReadsItsArt)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const player_ui_info_t info = record("One", "Two", "Three");
+        const player_ui_info_t info = playing_record("One", "Two", "Three");
         c.cb(&info);
-        EXPECT_EQ(text(m.page_1_title), c.title);
-        EXPECT_EQ(text(m.page_2_title), c.title);
-        EXPECT_EQ(text(m.page_1_line_3), c.other);
-        EXPECT_EQ(text(m.page_2_line_lower), c.other);
-        EXPECT_EQ(text(m.page_1_line_2), "Three");
-        EXPECT_EQ(text(m.page_2_line_upper), "Three");
+        EXPECT_EQ(label_text(m.page_1_title), c.title);
+        EXPECT_EQ(label_text(m.page_2_title), c.title);
+        EXPECT_EQ(label_text(m.page_1_line_3), c.other);
+        EXPECT_EQ(label_text(m.page_2_line_lower), c.other);
+        EXPECT_EQ(label_text(m.page_1_line_2), "Three");
+        EXPECT_EQ(label_text(m.page_2_line_upper), "Three");
         for (lv_obj_t *shown : {m.page_1_title, m.page_2_title, m.page_1_line_2, m.page_1_line_3,
                                 m.page_2_line_upper, m.page_2_line_lower, m.page_1_text_column}) {
             EXPECT_FALSE(hidden(shown));
@@ -112,12 +90,12 @@ TEST_F(NowPlaying, TheRecordsLengthsDecideWhichLabelsShow)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        player_ui_info_t info = record("One", "Two", "Three");
+        player_ui_info_t info = playing_record("One", "Two", "Three");
         info.len1 = c.len1;
         info.len2 = c.len2;
         info.len3 = c.len3;
         airplay_ui_event_cb(&info);
-        EXPECT_EQ(text(m.page_1_title), "One") << "labels are set whatever shows";
+        EXPECT_EQ(label_text(m.page_1_title), "One") << "labels are set whatever shows";
         EXPECT_EQ(!hidden(m.page_1_title), c.title);
         EXPECT_EQ(!hidden(m.page_2_title), c.title);
         EXPECT_EQ(!hidden(m.page_1_text_column), c.title);
@@ -130,7 +108,7 @@ TEST_F(NowPlaying, TheRecordsLengthsDecideWhichLabelsShow)
 
 TEST_F(NowPlaying, ARecordWithoutTextsBlanksTheTextsAndTheLargeArt)
 {
-    const player_ui_info_t info = record("One", "Two", "Three");
+    const player_ui_info_t info = playing_record("One", "Two", "Three");
     airplay_ui_event_cb(&info);
     wait_ms(1000);
     lv_label_set_text(m.page_2_format, "2CH|44100Hz|320Kb/s");
@@ -140,14 +118,14 @@ TEST_F(NowPlaying, ARecordWithoutTextsBlanksTheTextsAndTheLargeArt)
     airplay_ui_event_cb(&stopped);
     for (lv_obj_t *label : {m.page_1_title, m.page_1_line_2, m.page_1_line_3, m.page_2_line_upper, m.page_2_title,
                             m.page_2_line_lower}) {
-        EXPECT_EQ(text(label), "");
+        EXPECT_EQ(label_text(label), "");
         EXPECT_TRUE(hidden(label));
     }
     EXPECT_TRUE(hidden(m.page_1_text_column));
     EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr);
     EXPECT_STREQ((const char *)lv_image_get_src(m.page_2_artwork), "./artwork.jpg");
-    EXPECT_EQ(text(m.page_2_position), "01:01");
-    EXPECT_EQ(text(m.page_2_format), "2CH|44100Hz|320Kb/s");
+    EXPECT_EQ(label_text(m.page_2_position), "01:01");
+    EXPECT_EQ(label_text(m.page_2_format), "2CH|44100Hz|320Kb/s");
     EXPECT_EQ(page_1_colour(), 0xE00000u);
 
     // The same title again is a change now: its art is read once more.
@@ -160,10 +138,10 @@ TEST_F(NowPlaying, ARecordWithoutTextsBlanksTheTextsAndTheLargeArt)
 
 TEST_F(NowPlaying, TheArtIsReadOneSecondAfterATitleChangeAndOnlyThen)
 {
-    const player_ui_info_t info = record("One", "Two", "Three");
+    const player_ui_info_t info = playing_record("One", "Two", "Three");
     lv_label_set_text(m.page_2_format, "old format");
     airplay_ui_event_cb(&info);
-    EXPECT_EQ(text(m.page_2_format), "") << "emptied at the title change";
+    EXPECT_EQ(label_text(m.page_2_format), "") << "emptied at the title change";
     wait_ms(990);
     EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr) << "not before the second is over";
     EXPECT_EQ(take_log().find("dominant color"), std::string::npos);
@@ -179,8 +157,8 @@ TEST_F(NowPlaying, TheArtIsReadOneSecondAfterATitleChangeAndOnlyThen)
 
 TEST_F(NowPlaying, ALaterTitleChangeRestartsTheWait)
 {
-    const player_ui_info_t first = record("One", "Two", "Three");
-    const player_ui_info_t second = record("Uno", "Two", "Three");
+    const player_ui_info_t first = playing_record("One", "Two", "Three");
+    const player_ui_info_t second = playing_record("Uno", "Two", "Three");
     airplay_ui_event_cb(&first);
     wait_ms(600);
     airplay_ui_event_cb(&second);
@@ -194,7 +172,7 @@ TEST_F(NowPlaying, ALaterTitleChangeRestartsTheWait)
 
 TEST_F(NowPlaying, ARecordWithoutTextsWithinTheSecondReadsTheArtFirst)
 {
-    const player_ui_info_t info = record("One", "Two", "Three");
+    const player_ui_info_t info = playing_record("One", "Two", "Three");
     airplay_ui_event_cb(&info);
     wait_ms(300);
     player_ui_info_t stopped{};
@@ -211,7 +189,7 @@ TEST_F(NowPlaying, MissingArtChangesNeitherTheImagesNorTheColour)
     std::remove("artwork.jpg");
     std::ofstream("artwork.jpg", std::ios::trunc).close();  // empty: as missing
     const uint32_t before = page_1_colour();
-    const player_ui_info_t info = record("One", "Two", "Three");
+    const player_ui_info_t info = playing_record("One", "Two", "Three");
     airplay_ui_event_cb(&info);
     wait_ms(1100);
     EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr);
@@ -227,7 +205,7 @@ TEST_F(NowPlaying, ACutOffArtFileIsShownAsFarAsItGoes)
 {
     write_jpeg("whole.jpg", 240, 240, [](int, int) { return Rgb{0, 0, 255}; });
     write_prefix("whole.jpg", "artwork.jpg", (size_t)std::filesystem::file_size("whole.jpg") * 3 / 4);
-    const player_ui_info_t info = record("One", "Two", "Three");
+    const player_ui_info_t info = playing_record("One", "Two", "Three");
     airplay_ui_event_cb(&info);
     wait_ms(1000);
     EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), "./artwork.jpg");
@@ -259,12 +237,12 @@ TEST_F(NowPlaying, TimesAndBarCoverTheWholeRangeOfTheRecord)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.position_text);
-        player_ui_info_t info = record("One", "Two", "Three");
+        player_ui_info_t info = playing_record("One", "Two", "Three");
         info.position_ms = c.position;
         info.duration_ms = c.duration;
         spotify_ui_event_cb(&info);
-        EXPECT_EQ(text(m.page_2_position), c.position_text);
-        EXPECT_EQ(text(m.page_2_duration), c.duration_text);
+        EXPECT_EQ(label_text(m.page_2_position), c.position_text);
+        EXPECT_EQ(label_text(m.page_2_duration), c.duration_text);
         EXPECT_EQ(lv_bar_get_min_value(m.page_2_bar), 0);
         EXPECT_EQ(lv_bar_get_max_value(m.page_2_bar), c.max);
         EXPECT_EQ(lv_bar_get_value(m.page_2_bar), c.value);

@@ -1,20 +1,14 @@
 #include "wifi_page_env.hpp"
 
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <mutex>
-#include <sstream>
 #include <thread>
 
-#include "standin.h"
 #include "ui/ui_data_update.h"
 #include "user/ui_page/page_status_ctrl.h"
 #include "wifi/wifi_scanner_internal.h"
@@ -32,8 +26,6 @@ constexpr auto kWaitLimit = 120s;
 // GUI steps for two 50 ms page flags at one timer run per 33 ms step.
 constexpr int kRunSteps = 12;
 
-const char *const kTools[] = {"iw", "wpa_cli", "wpa_supplicant", "udhcpc", "ip", "connmanctl", "pidof", "killall"};
-
 // The keyboard's lower-case map, row by row: each key's text and width
 // units (the GUI library's default map).
 struct Key {
@@ -49,41 +41,6 @@ const std::vector<std::vector<Key>> kLowerKeys = {
      {",", 1}, {":", 1}},
     {{LV_SYMBOL_KEYBOARD, 2}, {LV_SYMBOL_LEFT, 2}, {" ", 6}, {LV_SYMBOL_RIGHT, 2}, {LV_SYMBOL_OK, 2}},
 };
-
-// The one sandbox of the process, made before the first test: PATH and the
-// scenario variable are set then and never again (workers read them).
-class Sandbox : public ::testing::Environment {
-public:
-    static Sandbox &get()
-    {
-        static Sandbox *sandbox = new Sandbox;
-        return *sandbox;
-    }
-
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/quorvex-wifi-page-XXXXXX";
-        if (mkdtemp(tmpl) == nullptr) {
-            std::abort();
-        }
-        root = tmpl;
-        setenv("PATH", (root + "/bin").c_str(), 1);
-        setenv("QUORVEX_WIFI_SCENARIO", (root + "/scenario").c_str(), 1);
-    }
-
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
-
-    std::string root;
-};
-
-const bool kRegistered = [] {
-    ::testing::AddGlobalTestEnvironment(&Sandbox::get());
-    return true;
-}();
 
 template <typename Done>
 bool wait_real(Done done)
@@ -183,27 +140,11 @@ void SleepGate::sleep(uint32_t ms)
 void WifiPageTest::SetUp()
 {
     MainPageTest::SetUp();
-    sandbox = Sandbox::get().root;
-    for (const char *dir : {"bin", "state", "etc", "tmp"}) {
-        fs::remove_all(sandbox + "/" + dir);
-        fs::create_directories(sandbox + "/" + dir);
-    }
-    chmod((sandbox + "/tmp").c_str(), 0700);
-    fs::create_symlink(fs::canonical("/usr/bin/which"), sandbox + "/bin/which");
-    for (const char *tool : kTools) {
-        fs::create_symlink(std::string(QUORVEX_PLATFORM_BIN) + "/" + tool, sandbox + "/bin/" + tool);
-    }
-    scenario(kWorld);
-
-    wifi_set_path(WIFI_PATH_SUPPLICANT_CONF, (sandbox + "/etc/wpa_supplicant.conf").c_str());
-    wifi_set_path(WIFI_PATH_RESOLV_CONF, (sandbox + "/etc/resolv.conf").c_str());
-    wifi_set_path(WIFI_PATH_DHCP_SCRIPT, (sandbox + "/tmp/udhcpc.script").c_str());
+    sandbox = wifi_test::sandbox_root();
     SleepGate::get().open();
-    wifi_set_sleep(SleepGate::sleep_fn);
-    wifi_scanner_set_interface("wlan0");
-    // A clean connection record for this test, whatever ran before.
-    wifi_scanner_disconnect();
-    fs::remove_all(sandbox + "/state");
+    wifi_test::sandbox_prepare(SleepGate::sleep_fn);
+    scenario(kWorld);
+    wifi_test::sandbox_disconnect();
     ui_page_wifi_reset();
     take_log();
 }
@@ -218,18 +159,9 @@ void WifiPageTest::TearDown()
     ui_page_wifi_reset();
 }
 
-std::string WifiPageTest::take_log()
-{
-    std::string out = MainPageTest::take_log();
-    if (HasFailure()) {
-        std::cerr << out;
-    }
-    return out;
-}
-
 void WifiPageTest::scenario(const std::string &lines)
 {
-    write_file(sandbox + "/scenario", "state " + sandbox + "/state\n" + lines);
+    wifi_test::sandbox_scenario(lines);
 }
 
 void WifiPageTest::tool_script(const std::string &name, const std::string &body)
@@ -376,16 +308,7 @@ std::string WifiPageTest::message_text(lv_obj_t *mbox)
 
 std::vector<std::string> WifiPageTest::call_lines()
 {
-    std::ifstream in(sandbox + "/state/calls.log");
-    std::vector<std::string> out;
-    for (std::string line; std::getline(in, line);) {
-        std::string text;
-        for (const std::string &word : wireless::split_words(line)) {
-            text += (text.empty() ? "" : " ") + word;
-        }
-        out.push_back(text);
-    }
-    return out;
+    return wifi_test::sandbox_call_lines();
 }
 
 bool eventually(const std::function<bool()> &done)
@@ -396,17 +319,6 @@ bool eventually(const std::function<bool()> &done)
 bool has(const std::string &text, const std::string &part)
 {
     return text.find(part) != std::string::npos;
-}
-
-bool in_order(const std::vector<std::string> &haystack, const std::vector<std::string> &needle)
-{
-    size_t at = 0;
-    for (const std::string &line : haystack) {
-        if (at < needle.size() && line == needle[at]) {
-            at++;
-        }
-    }
-    return at == needle.size();
 }
 
 }  // namespace wifi_page_test

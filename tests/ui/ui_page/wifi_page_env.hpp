@@ -1,9 +1,8 @@
 // The WiFi page on the interface of the main page's tests (memory display,
 // page framework, scripted pointer), driving the real WiFi backend against
-// the wireless stand-ins in a sandbox: a folder per test process whose
-// stand-ins (with the system's `which`) are the only programs on PATH, so no
-// real network program can ever be found. The backend's waits go through a
-// gate that returns at once, or holds the workers while it is closed.
+// the wireless stand-ins in the WiFi tests' sandbox (tests/wifi/
+// wireless_sandbox.h). The backend's waits go through a gate that returns at
+// once, or holds the workers while it is closed.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +12,7 @@
 
 #include "main_page_env.hpp"
 #include "user/ui_page/ui_page_wifi_private.h"
+#include "wireless_sandbox.h"
 
 namespace wifi_page_test {
 
@@ -77,10 +77,6 @@ protected:
     static std::vector<lv_obj_t *> message_boxes();
     static std::string message_text(lv_obj_t *mbox);
 
-    // What was logged since the last call; once the test has failed, also
-    // on standard error, where the failure messages printed meanwhile show.
-    std::string take_log();
-
     // The stand-ins' call log, each call as one text.
     std::vector<std::string> call_lines();
 
@@ -91,7 +87,6 @@ protected:
 // Waits in real time, bounded far beyond need, until `done` answers true.
 bool eventually(const std::function<bool()> &done);
 bool has(const std::string &text, const std::string &part);
-// True when `needle` occurs in order within `haystack`.
-bool in_order(const std::vector<std::string> &haystack, const std::vector<std::string> &needle);
+using wifi_test::in_order;
 
 }  // namespace wifi_page_test

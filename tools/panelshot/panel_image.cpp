@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace tour {
+namespace panel {
 
 namespace {
 
@@ -73,6 +73,20 @@ bool read_bmp(const std::string &path, PanelImage &out)
     return true;
 }
 
+PanelImage from_bgrx(const uint8_t *bgrx, int w, int h)
+{
+    PanelImage img;
+    img.w = w;
+    img.h = h;
+    img.rgb.resize((size_t)w * (size_t)h * 3);
+    for (size_t i = 0; i < img.rgb.size() / 3; i++) {
+        img.rgb[i * 3 + 0] = bgrx[i * 4 + 2];
+        img.rgb[i * 3 + 1] = bgrx[i * 4 + 1];
+        img.rgb[i * 3 + 2] = bgrx[i * 4 + 0];
+    }
+    return img;
+}
+
 bool write_png(const std::string &path, const PanelImage &img)
 {
     FILE *f = std::fopen(path.c_str(), "wb");
@@ -129,4 +143,4 @@ int changed_pixels(const PanelImage &a, const PanelImage &b, const Box &box, int
     return n;
 }
 
-}  // namespace tour
+}  // namespace panel

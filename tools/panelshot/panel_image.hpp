@@ -1,12 +1,14 @@
-// What the virtual panel shows: its BMP file read into RGB pixels, written
-// out as PNG, and the few measures the tour takes of it.
+// RGB pictures for the tools that save what the interface shows: a frame of
+// the virtual panel (the BMP file its display driver writes) read in, a
+// screen of 32-bit pixels taken over, either written out as PNG, and the few
+// measures the tour takes of the panel.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace tour {
+namespace panel {
 
 struct Rgb {
     uint8_t r = 0, g = 0, b = 0;
@@ -24,6 +26,10 @@ struct PanelImage {
 // Reads an uncompressed 24- or 32-bit BMP (either row order). False when the
 // file is missing, cut short or of another kind.
 bool read_bmp(const std::string &path, PanelImage &out);
+// The picture of `w` x `h` pixels of 4 bytes (B, G, R, unused), rows packed
+// top to bottom.
+PanelImage from_bgrx(const uint8_t *bgrx, int w, int h);
+// An RGB PNG; false when the file cannot be written.
 bool write_png(const std::string &path, const PanelImage &img);
 
 struct Box {
@@ -38,4 +44,4 @@ int colour_distance(Rgb a, Rgb b);
 // Pixels of the box that differ between two images by more than `tolerance`.
 int changed_pixels(const PanelImage &a, const PanelImage &b, const Box &box, int tolerance = 24);
 
-}  // namespace tour
+}  // namespace panel

@@ -1,0 +1,141 @@
+#include "wireless_sandbox.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "standin.h"
+#include "wifi/wifi_scanner_internal.h"
+
+namespace wifi_test {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Sandbox : public ::testing::Environment {
+public:
+    static Sandbox &get()
+    {
+        static Sandbox *sandbox = new Sandbox;
+        return *sandbox;
+    }
+
+    void SetUp() override
+    {
+        char tmpl[] = "/tmp/quorvex-wifi-XXXXXX";
+        if (mkdtemp(tmpl) == nullptr) {
+            std::abort();
+        }
+        root = tmpl;
+        fs::create_directories(root + "/bin");
+        setenv("PATH", (root + "/bin").c_str(), 1);
+        setenv("QUORVEX_WIFI_SCENARIO", (root + "/scenario").c_str(), 1);
+        if (chdir(root.c_str()) != 0) {
+            std::abort();
+        }
+    }
+
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+
+    std::string root;
+};
+
+// Listing the tests makes no sandbox.
+const bool kRegistered = [] {
+    ::testing::AddGlobalTestEnvironment(&Sandbox::get());
+    return true;
+}();
+
+}  // namespace
+
+const std::string &sandbox_root()
+{
+    return Sandbox::get().root;
+}
+
+std::string sandbox_path(const std::string &relative)
+{
+    return sandbox_root() + "/" + relative;
+}
+
+const std::vector<std::string> &default_tools()
+{
+    static const std::vector<std::string> tools = {"iw", "wpa_cli", "wpa_supplicant", "udhcpc",
+                                                   "ip", "connmanctl", "pidof", "killall"};
+    return tools;
+}
+
+void sandbox_prepare(void (*sleep_fn)(uint32_t ms))
+{
+    for (const char *dir : {"state", "etc", "tmp"}) {
+        fs::remove_all(sandbox_path(dir));
+    }
+    fs::create_directories(sandbox_path("etc"));
+    fs::create_directories(sandbox_path("tmp"));
+    chmod(sandbox_path("tmp").c_str(), 0700);
+    sandbox_tools(default_tools());
+
+    wifi_set_path(WIFI_PATH_SUPPLICANT_CONF, sandbox_path("etc/wpa_supplicant.conf").c_str());
+    wifi_set_path(WIFI_PATH_RESOLV_CONF, sandbox_path("etc/resolv.conf").c_str());
+    wifi_set_path(WIFI_PATH_DHCP_SCRIPT, sandbox_path("tmp/udhcpc.script").c_str());
+    wifi_set_sleep(sleep_fn);
+    wifi_scanner_set_interface("wlan0");
+}
+
+void sandbox_tools(const std::vector<std::string> &names)
+{
+    fs::remove_all(sandbox_path("bin"));
+    fs::create_directories(sandbox_path("bin"));
+    fs::create_symlink(fs::canonical("/usr/bin/which"), sandbox_path("bin/which"));
+    for (const std::string &name : names) {
+        fs::create_symlink(WIRELESS_BIN + std::string("/") + name, sandbox_path("bin/" + name));
+    }
+}
+
+void sandbox_scenario(const std::string &lines)
+{
+    std::ofstream(sandbox_path("scenario"), std::ios::binary | std::ios::trunc)
+        << "state " + sandbox_path("state") + "\n" + lines;
+}
+
+void sandbox_disconnect()
+{
+    wifi_scanner_disconnect();
+    fs::remove_all(sandbox_path("state"));
+}
+
+std::vector<std::string> sandbox_call_lines()
+{
+    std::ifstream in(sandbox_path("state/calls.log"));
+    std::vector<std::string> out;
+    for (std::string line; std::getline(in, line);) {
+        std::string text;
+        for (const std::string &word : wireless::split_words(line)) {
+            text += (text.empty() ? "" : " ") + word;
+        }
+        out.push_back(text);
+    }
+    return out;
+}
+
+bool in_order(const std::vector<std::string> &haystack, const std::vector<std::string> &needle)
+{
+    size_t at = 0;
+    for (const std::string &line : haystack) {
+        if (at < needle.size() && line == needle[at]) {
+            at++;
+        }
+    }
+    return at == needle.size();
+}
+
+}  // namespace wifi_test

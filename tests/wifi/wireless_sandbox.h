@@ -1,0 +1,40 @@
+// The sandbox the WiFi backend's tests run the wireless stand-ins in: one
+// folder per test process, made before the first test (so before any worker
+// runs), whose bin/ holds the stand-ins and the system's `which`, the only
+// programs on PATH, so no real network program can ever be found. PATH, the
+// scenario variable and the working directory are set then and never again;
+// what a hostile name would create by a relative path lands in the folder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wifi_test {
+
+const std::string &sandbox_root();
+std::string sandbox_path(const std::string &relative);
+
+// The stand-ins every test has unless it chooses (all but dhcpcd).
+const std::vector<std::string> &default_tools();
+
+// For the next test: fresh etc/ and tmp/ (private), no state/, the default
+// tools; the backend's files point into the sandbox, its interface is wlan0
+// and its waits go to `sleep_fn`.
+void sandbox_prepare(void (*sleep_fn)(uint32_t ms));
+// bin/ with `which` and these stand-ins only.
+void sandbox_tools(const std::vector<std::string> &names);
+// The scenario: these lines behind the line naming the stand-ins' state.
+void sandbox_scenario(const std::string &lines);
+// A clean connection record, whatever ran before (the stand-ins' state goes
+// with it). Needs a scenario.
+void sandbox_disconnect();
+
+// The stand-ins' call log, each call as one text, words joined by blanks.
+std::vector<std::string> sandbox_call_lines();
+
+// True when `needle` occurs in order within `haystack` (others may come in
+// between).
+bool in_order(const std::vector<std::string> &haystack, const std::vector<std::string> &needle);
+
+}  // namespace wifi_test
