@@ -2,25 +2,25 @@
 
 #include "fw_uds_server_internal.h"
 
-ServerEvents ServerTest::events;
+ServerEvents UdsServer::events;
 
 static void on_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
                    uint16_t payload_len)
 {
-    ServerTest::events.msgs.push_back({app_id, cmd1, cmd2, {payload, payload + payload_len}});
+    UdsServer::events.msgs.push_back({app_id, cmd1, cmd2, {payload, payload + payload_len}});
 }
 
 static void on_conn(uint8_t app_id)
 {
-    ServerTest::events.connected.push_back(app_id);
+    UdsServer::events.connected.push_back(app_id);
 }
 
 static void on_disconn(uint8_t app_id)
 {
-    ServerTest::events.disconnected.push_back(app_id);
+    UdsServer::events.disconnected.push_back(app_id);
 }
 
-void ServerTest::SetUp()
+void UdsServer::SetUp()
 {
     events = {};
     now_ms_ = 1000000;
@@ -35,7 +35,7 @@ void ServerTest::SetUp()
     ASSERT_EQ(uds_server_start(&srv_), 0);
 }
 
-void ServerTest::TearDown()
+void UdsServer::TearDown()
 {
     {
         StdoutCapture quiet;
@@ -46,7 +46,7 @@ void ServerTest::TearDown()
     EXPECT_EQ(count_open_fds(), baseline_fds_) << "descriptor leaked";
 }
 
-int ServerTest::connect_client()
+int UdsServer::connect_client()
 {
     int count = srv_.client_count;
     int fd = raw_connect(sock_);
@@ -55,7 +55,7 @@ int ServerTest::connect_client()
     return fd;
 }
 
-int ServerTest::registered_client(uint8_t app_id, const std::string &name)
+int UdsServer::registered_client(uint8_t app_id, const std::string &name)
 {
     int fd = connect_client();
     size_t connected = events.connected.size();
@@ -68,7 +68,7 @@ int ServerTest::registered_client(uint8_t app_id, const std::string &name)
     return fd;
 }
 
-void ServerTest::close_client(int fd)
+void UdsServer::close_client(int fd)
 {
     int count = srv_.client_count;
     close(fd);

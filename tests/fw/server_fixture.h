@@ -25,7 +25,7 @@ struct ServerEvents {
     std::vector<uint8_t> disconnected;
 };
 
-class ServerTest : public testing::Test {
+class UdsServer : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;

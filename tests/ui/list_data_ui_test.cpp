@@ -38,7 +38,7 @@ std::vector<std::string> backward(const ListDataUINode *head)
 
 using Names = std::vector<std::string>;
 
-class ListDataUITest : public ::testing::Test {
+class ListData : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -60,7 +60,7 @@ protected:
     ListDataUINode *head = nullptr;
 };
 
-TEST_F(ListDataUITest, FreshListIsAnEmptyZeroHeadLinkedToItself)
+TEST_F(ListData, FreshListIsAnEmptyZeroHeadLinkedToItself)
 {
     EXPECT_EQ(head->next, head);
     EXPECT_EQ(head->prev, head);
@@ -70,7 +70,7 @@ TEST_F(ListDataUITest, FreshListIsAnEmptyZeroHeadLinkedToItself)
     EXPECT_EQ(ListDataUIListClean(head), 0u);
 }
 
-TEST_F(ListDataUITest, PushBackKeepsOrderBothWays)
+TEST_F(ListData, PushBackKeepsOrderBothWays)
 {
     push_back({"A", "B", "C"});
     EXPECT_EQ(forward(head), (Names{"A", "B", "C"}));
@@ -79,7 +79,7 @@ TEST_F(ListDataUITest, PushBackKeepsOrderBothWays)
     EXPECT_EQ(ListDataUIGetlenth(head), 3u);
 }
 
-TEST_F(ListDataUITest, PushHeadPutsTheItemFirst)
+TEST_F(ListData, PushHeadPutsTheItemFirst)
 {
     push_back({"B", "C"});
     ListDataUIData a = item("A");
@@ -88,7 +88,7 @@ TEST_F(ListDataUITest, PushHeadPutsTheItemFirst)
     EXPECT_EQ(backward(head), (Names{"C", "B", "A"}));
 }
 
-TEST_F(ListDataUITest, PopsRemoveFromTheirEnd)
+TEST_F(ListData, PopsRemoveFromTheirEnd)
 {
     push_back({"A", "B", "C"});
     EXPECT_EQ(ListDataUIListPopHead(head), 0);
@@ -98,7 +98,7 @@ TEST_F(ListDataUITest, PopsRemoveFromTheirEnd)
     EXPECT_EQ(backward(head), (Names{"B"}));
 }
 
-TEST_F(ListDataUITest, DeleteUnlinksOneNode)
+TEST_F(ListData, DeleteUnlinksOneNode)
 {
     push_back({"A", "B", "C"});
     EXPECT_EQ(ListDataUIListDelete(head->next->next), 0);
@@ -107,7 +107,7 @@ TEST_F(ListDataUITest, DeleteUnlinksOneNode)
     EXPECT_EQ(ListDataUIListDelete(nullptr), -1);
 }
 
-TEST_F(ListDataUITest, CleanEmptiesAndTheHeadIsReusable)
+TEST_F(ListData, CleanEmptiesAndTheHeadIsReusable)
 {
     push_back({"A", "B", "C", "D"});
     EXPECT_EQ(ListDataUIListClean(head), 4u);
@@ -118,7 +118,7 @@ TEST_F(ListDataUITest, CleanEmptiesAndTheHeadIsReusable)
     EXPECT_EQ(ListDataUIListClean(head), 1u);
 }
 
-TEST_F(ListDataUITest, TheListKeepsItsOwnCopies)
+TEST_F(ListData, TheListKeepsItsOwnCopies)
 {
     ListDataUIData d = item("original", 7, 123456789012345ULL);
     std::snprintf(d.url, sizeof d.url, "http://a/b");
@@ -132,7 +132,7 @@ TEST_F(ListDataUITest, TheListKeepsItsOwnCopies)
     EXPECT_EQ(stored.id_identifier, 123456789012345ULL);
 }
 
-TEST_F(ListDataUITest, EmptyListOperationsPrintTheirMessage)
+TEST_F(ListData, EmptyListOperationsPrintTheirMessage)
 {
     struct Case {
         const char *name;
@@ -189,7 +189,7 @@ TEST(ListDataUINullHead, IsAnEmptyListThatCannotBeFilled)
     }
 }
 
-TEST_F(ListDataUITest, DumpPrintsFourLinesPerItemWithEmptyRedirection)
+TEST_F(ListData, DumpPrintsFourLinesPerItemWithEmptyRedirection)
 {
     ListDataUIData d = item("Radio One", 3, 42);
     std::snprintf(d.url, sizeof d.url, "http://x");
@@ -215,7 +215,7 @@ TEST_F(ListDataUITest, DumpPrintsFourLinesPerItemWithEmptyRedirection)
     EXPECT_EQ(lines, 4u);
 }
 
-TEST_F(ListDataUITest, DumpStaysInsideAFieldWithoutTerminator)
+TEST_F(ListData, DumpStaysInsideAFieldWithoutTerminator)
 {
     ListDataUIData d{};
     std::memset(d.title, 'T', sizeof d.title);

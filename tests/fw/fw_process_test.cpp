@@ -17,13 +17,13 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class ProcessTest : public ServerTest {
+class ServiceProcesses : public UdsServer {
 protected:
     // Services in their own processes run on the real clock, and so does
     // the server here.
     void SetUp() override
     {
-        ServerTest::SetUp();
+        UdsServer::SetUp();
         uds_server_set_clock(nullptr);
     }
 
@@ -43,7 +43,7 @@ protected:
     }
 };
 
-TEST_F(ProcessTest, HandshakeFramesBothWaysAndUnregisterBeforeClose)
+TEST_F(ServiceProcesses, HandshakeFramesBothWaysAndUnregisterBeforeClose)
 {
     ServiceProcess service(sock_, 5, "airable", {"echo", "2"});
     ASSERT_TRUE(serve_until([] { return !events.connected.empty(); }, 10000));
@@ -66,7 +66,7 @@ TEST_F(ProcessTest, HandshakeFramesBothWaysAndUnregisterBeforeClose)
     EXPECT_EQ(events.disconnected, Bytes{5});
 }
 
-TEST_F(ProcessTest, SixteenServicesAtOnceAndTheSeventeenthLeftPending)
+TEST_F(ServiceProcesses, SixteenServicesAtOnceAndTheSeventeenthLeftPending)
 {
     std::vector<std::unique_ptr<ServiceProcess>> services;
     for (int id = 1; id <= FW_MAX_CLIENTS; id++) {

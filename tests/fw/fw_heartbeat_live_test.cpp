@@ -52,11 +52,11 @@ void on_timeout(uint8_t app_id, void *)
     g_removed = uds_server_remove_client(g_srv, app_id);
 }
 
-class HeartbeatLiveTest : public ServerTest {
+class HeartbeatLive : public UdsServer {
 protected:
     void SetUp() override
     {
-        ServerTest::SetUp();
+        UdsServer::SetUp();
         srv_.msg_cb = on_msg;
         srv_.conn_cb = on_conn;
         srv_.disconn_cb = on_disconn;
@@ -72,7 +72,7 @@ protected:
             hb_monitor_stop(&g_hb);
             EXPECT_TRUE(contains(log.text(), "Heartbeat monitor stopped\n"));
         }
-        ServerTest::TearDown();
+        UdsServer::TearDown();
     }
 
     void serve_for(Clock::duration d)
@@ -89,7 +89,7 @@ protected:
     }
 };
 
-TEST_F(HeartbeatLiveTest, SilentServiceIsTimedOutOnceAndDropped)
+TEST_F(HeartbeatLive, SilentServiceIsTimedOutOnceAndDropped)
 {
     StdoutCapture log;
     ServiceProcess service(sock_, 6, "spotify", {"hold"});

@@ -58,7 +58,7 @@ private:
     std::thread thread_;
 };
 
-class ClientTest : public testing::Test {
+class UdsClient : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -86,7 +86,7 @@ Bytes registration(uint8_t app_id, const std::string &name)
 
 const Bytes k_ack = frame_message(0, FW_CMD2_REGISTER_ACK, {FW_ACK_ACCEPTED});
 
-TEST_F(ClientTest, RegistersWithIdAndNameCutTo31Bytes)
+TEST_F(UdsClient, RegistersWithIdAndNameCutTo31Bytes)
 {
     struct Case {
         std::string name;
@@ -113,7 +113,7 @@ TEST_F(ClientTest, RegistersWithIdAndNameCutTo31Bytes)
     }
 }
 
-TEST_F(ClientTest, AnythingButAnAcceptanceFailsTheStart)
+TEST_F(UdsClient, AnythingButAnAcceptanceFailsTheStart)
 {
     struct Case {
         const char *what;
@@ -160,7 +160,7 @@ void record(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t len)
     g_calls++;
 }
 
-TEST_F(ClientTest, ReceivesFramesIntoTheCallback)
+TEST_F(UdsClient, ReceivesFramesIntoTheCallback)
 {
     Bytes script = k_ack;
     for (const Bytes &m : {frame_message(6, 0xF7, {20, 1, 2}), message_bytes({}),
@@ -190,7 +190,7 @@ TEST_F(ClientTest, ReceivesFramesIntoTheCallback)
 // A read that cannot complete leaves the stream out of step: the client
 // closes the connection rather than read on from the middle of a message.
 // A message that is whole but not a frame, or nothing at all, keeps it.
-TEST_F(ClientTest, ReadThatCannotCompleteClosesTheConnection)
+TEST_F(UdsClient, ReadThatCannotCompleteClosesTheConnection)
 {
     struct Case {
         const char *what;
@@ -227,7 +227,7 @@ TEST_F(ClientTest, ReadThatCannotCompleteClosesTheConnection)
     }
 }
 
-TEST_F(ClientTest, SendsFramesAndUnregistersBeforeClosing)
+TEST_F(UdsClient, SendsFramesAndUnregistersBeforeClosing)
 {
     ScriptedServer server(path(), k_ack);
     uds_client_t client;
@@ -251,7 +251,7 @@ TEST_F(ClientTest, SendsFramesAndUnregistersBeforeClosing)
     EXPECT_EQ(server.later_[1].cmd2, FW_CMD2_UNREGISTER);
 }
 
-TEST_F(ClientTest, UnregisterFrameBytesOnTheWire)
+TEST_F(UdsClient, UnregisterFrameBytesOnTheWire)
 {
     // Read the raw bytes, prefix included, rather than through the decoder.
     StdoutCapture quiet;
@@ -276,7 +276,7 @@ TEST_F(ClientTest, UnregisterFrameBytesOnTheWire)
     EXPECT_EQ(raw, (Bytes{0, 0, 0, 6, 0x00, 0x06, 0x00, 0x00, 0x00, 0x09}));
 }
 
-TEST_F(ClientTest, NoServerMeansNoConnection)
+TEST_F(UdsClient, NoServerMeansNoConnection)
 {
     uds_client_t client;
     client.registered = 1;

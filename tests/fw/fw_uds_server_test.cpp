@@ -16,7 +16,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-TEST_F(ServerTest, RegistrationIsAcknowledgedFirstThenFramesFlowBothWays)
+TEST_F(UdsServer, RegistrationIsAcknowledgedFirstThenFramesFlowBothWays)
 {
     int fd = connect_client();
     StdoutCapture log;
@@ -59,7 +59,7 @@ TEST_F(ServerTest, RegistrationIsAcknowledgedFirstThenFramesFlowBothWays)
     EXPECT_EQ(events.disconnected, Bytes{5});
 }
 
-TEST_F(ServerTest, RegistrationNameIsCutTo31Bytes)
+TEST_F(UdsServer, RegistrationNameIsCutTo31Bytes)
 {
     struct Case {
         std::string sent, stored;
@@ -77,7 +77,7 @@ TEST_F(ServerTest, RegistrationNameIsCutTo31Bytes)
     }
 }
 
-TEST_F(ServerTest, RegistrationWithoutAnIdIsRefusedAndLeavesTheEntryUnregistered)
+TEST_F(UdsServer, RegistrationWithoutAnIdIsRefusedAndLeavesTheEntryUnregistered)
 {
     const Bytes payloads[] = {{}, register_payload(0, "zero")};
     for (const Bytes &payload : payloads) {
@@ -106,7 +106,7 @@ TEST_F(ServerTest, RegistrationWithoutAnIdIsRefusedAndLeavesTheEntryUnregistered
 // An id stays with the live connection that holds it: its traffic and its
 // liveness are that connection's, so a second claim is refused until the
 // holder is gone.
-TEST_F(ServerTest, DuplicateIdIsRefusedWhileItsHolderLives)
+TEST_F(UdsServer, DuplicateIdIsRefusedWhileItsHolderLives)
 {
     int older = registered_client(6, "first");
     int newer = connect_client();
@@ -136,7 +136,7 @@ TEST_F(ServerTest, DuplicateIdIsRefusedWhileItsHolderLives)
     close_client(newer);
 }
 
-TEST_F(ServerTest, IdsFromTheLimitUpAreRefused)
+TEST_F(UdsServer, IdsFromTheLimitUpAreRefused)
 {
     uds_server_stop(&srv_);
     srv_.app_id_limit = 16;
@@ -160,7 +160,7 @@ TEST_F(ServerTest, IdsFromTheLimitUpAreRefused)
     EXPECT_EQ(events.connected, Bytes{15});
 }
 
-TEST_F(ServerTest, HeartbeatStampsTheEntryAndReachesTheCallbackOnlyWhenRegistered)
+TEST_F(UdsServer, HeartbeatStampsTheEntryAndReachesTheCallbackOnlyWhenRegistered)
 {
     int fd = connect_client();
     ASSERT_TRUE(write_all(fd, frame_message(0, FW_CMD2_HEARTBEAT)));
@@ -180,7 +180,7 @@ TEST_F(ServerTest, HeartbeatStampsTheEntryAndReachesTheCallbackOnlyWhenRegistere
     close_client(fd);
 }
 
-TEST_F(ServerTest, SecondRegistrationIsAnOrdinaryFrame)
+TEST_F(UdsServer, SecondRegistrationIsAnOrdinaryFrame)
 {
     int fd = registered_client(2, "airplay");
     ASSERT_TRUE(write_all(fd, frame_message(0, FW_CMD2_REGISTER, register_payload(7, "other"))));
@@ -194,7 +194,7 @@ TEST_F(ServerTest, SecondRegistrationIsAnOrdinaryFrame)
     close_client(fd);
 }
 
-TEST_F(ServerTest, AtMostOneMessagePerClientAndPoll)
+TEST_F(UdsServer, AtMostOneMessagePerClientAndPoll)
 {
     int fd = registered_client(3);
     Bytes burst;
@@ -211,7 +211,7 @@ TEST_F(ServerTest, AtMostOneMessagePerClientAndPoll)
     close_client(fd);
 }
 
-TEST_F(ServerTest, FramesSentJustBeforeAHangUpAreReadFirst)
+TEST_F(UdsServer, FramesSentJustBeforeAHangUpAreReadFirst)
 {
     int fd = registered_client(6);
     Bytes burst = frame_message(6, 0x11);
@@ -226,7 +226,7 @@ TEST_F(ServerTest, FramesSentJustBeforeAHangUpAreReadFirst)
     EXPECT_EQ(srv_.client_count, 0);
 }
 
-TEST_F(ServerTest, RemovalKeepsTheOthersInOrder)
+TEST_F(UdsServer, RemovalKeepsTheOthersInOrder)
 {
     int a = registered_client(1), b = registered_client(2), c = registered_client(3);
     close_client(a);
@@ -248,7 +248,7 @@ TEST_F(ServerTest, RemovalKeepsTheOthersInOrder)
     close_client(c);
 }
 
-TEST_F(ServerTest, SendFailuresWriteNothing)
+TEST_F(UdsServer, SendFailuresWriteNothing)
 {
     int unregistered = connect_client();
     int fd = registered_client(5);
@@ -269,7 +269,7 @@ TEST_F(ServerTest, SendFailuresWriteNothing)
     close_client(fd);
 }
 
-TEST_F(ServerTest, BroadcastReachesOnlyRegisteredClients)
+TEST_F(UdsServer, BroadcastReachesOnlyRegisteredClients)
 {
     int unregistered = connect_client();
     int a = registered_client(2), b = registered_client(6);
@@ -282,7 +282,7 @@ TEST_F(ServerTest, BroadcastReachesOnlyRegisteredClients)
     close_client(b);
 }
 
-TEST_F(ServerTest, DescriptorsAreNotInheritedByChildProcesses)
+TEST_F(UdsServer, DescriptorsAreNotInheritedByChildProcesses)
 {
     int fd = registered_client(2);
     for (int server_fd : {srv_.listen_fd, srv_.epoll_fd, srv_.clients[0].fd}) {
@@ -291,7 +291,7 @@ TEST_F(ServerTest, DescriptorsAreNotInheritedByChildProcesses)
     close_client(fd);
 }
 
-TEST_F(ServerTest, SixteenClientsAreServedAndTheSeventeenthWaits)
+TEST_F(UdsServer, SixteenClientsAreServedAndTheSeventeenthWaits)
 {
     std::vector<int> fds;
     for (uint8_t id = 1; id <= FW_MAX_CLIENTS; id++) {
@@ -383,7 +383,7 @@ int fill_socket(uds_server_t *srv, uint8_t app_id)
 // A client that stops reading: once its buffer is full a send fails at
 // once, the last message the socket took only in part is finished later,
 // and the stream stays whole.
-TEST_F(ServerTest, FullClientBufferFailsTheSendWithoutBreakingTheStream)
+TEST_F(UdsServer, FullClientBufferFailsTheSendWithoutBreakingTheStream)
 {
     int fd = registered_client(2);
     StdoutCapture log;
@@ -405,7 +405,7 @@ TEST_F(ServerTest, FullClientBufferFailsTheSendWithoutBreakingTheStream)
 // A peer that never reads fills its socket. Its failing sends are logged at
 // most once a second, with a count, and once its socket has stayed full
 // for FW_SEND_STALL_MS it is dropped with one line.
-TEST_F(ServerTest, PeerThatStopsReadingIsDroppedAfterTheStallLimit)
+TEST_F(UdsServer, PeerThatStopsReadingIsDroppedAfterTheStallLimit)
 {
     int fd = registered_client(2);
     StdoutCapture log;
@@ -432,7 +432,7 @@ TEST_F(ServerTest, PeerThatStopsReadingIsDroppedAfterTheStallLimit)
 
 // A peer that reads, however slowly, keeps its connection: the stall clock
 // starts again whenever its socket takes bytes.
-TEST_F(ServerTest, SlowReaderIsNotDropped)
+TEST_F(UdsServer, SlowReaderIsNotDropped)
 {
     int fd = registered_client(2);
     StdoutCapture quiet;
@@ -453,7 +453,7 @@ TEST_F(ServerTest, SlowReaderIsNotDropped)
 // A message the socket takes only in part leaves the rest queued: the send
 // returns at once, later polls finish the message, and sends meanwhile fail
 // rather than cut into it.
-TEST_F(ServerTest, PartialSendIsFinishedByLaterPolls)
+TEST_F(UdsServer, PartialSendIsFinishedByLaterPolls)
 {
     int fd = registered_client(2);
     int small = 4096;
@@ -487,6 +487,12 @@ struct BadInput {
     bool close_after;    // the sender hangs up after writing
     uint64_t wait_ms;    // time the server is given before the check
 };
+
+// Shown by name in test listings (the default prints the record's bytes).
+void PrintTo(const BadInput &in, std::ostream *os)
+{
+    *os << in.what;
+}
 
 Bytes garbage()
 {
@@ -528,9 +534,9 @@ const BadInput k_bad_inputs[] = {
      FW_REGISTER_WAIT_MS},
 };
 
-class ServerBadInputTest : public ServerTest, public testing::WithParamInterface<BadInput> {};
+class ServerBadInput : public UdsServer, public testing::WithParamInterface<BadInput> {};
 
-TEST_P(ServerBadInputTest, DoesNotDisturbOthersOrLeak)
+TEST_P(ServerBadInput, DoesNotDisturbOthersOrLeak)
 {
     const BadInput &c = GetParam();
     int good = registered_client(2, "good");
@@ -570,7 +576,7 @@ TEST_P(ServerBadInputTest, DoesNotDisturbOthersOrLeak)
     close_client(good);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, ServerBadInputTest, testing::ValuesIn(k_bad_inputs),
+INSTANTIATE_TEST_SUITE_P(Inputs, ServerBadInput, testing::ValuesIn(k_bad_inputs),
                          [](const testing::TestParamInfo<BadInput> &info) {
                              std::string name;
                              for (const char *p = info.param.what; *p; p++) {
@@ -580,7 +586,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, ServerBadInputTest, testing::ValuesIn(k_bad_inp
                          });
 
 // Each line names the operation that logs it, not the helper that does it.
-TEST_F(ServerTest, LogLinesNameTheirOperation)
+TEST_F(UdsServer, LogLinesNameTheirOperation)
 {
     StdoutCapture log;
     int fd = registered_client(2);
@@ -645,7 +651,7 @@ TEST(ServerStart, FailureLeavesNothingOpen)
     uds_server_stop(&srv); // nothing to stop, no crash
 }
 
-TEST_F(ServerTest, StopReportsRegisteredClientsLastFirstAndDeletesTheSocket)
+TEST_F(UdsServer, StopReportsRegisteredClientsLastFirstAndDeletesTheSocket)
 {
     int a = registered_client(2), u = connect_client(), b = registered_client(6);
     StdoutCapture log;

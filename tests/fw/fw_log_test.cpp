@@ -8,12 +8,12 @@
 
 namespace {
 
-class LogTest : public testing::Test {
+class Log : public testing::Test {
 protected:
     void TearDown() override { fw_log_set_level(FW_LOG_INF); }
 };
 
-TEST_F(LogTest, LineCarriesLevelTimeAndMessage)
+TEST_F(Log, LineCarriesLevelTimeAndMessage)
 {
     StdoutCapture log;
     fw_log(FW_LOG_ERR, "value %d and %s", 42, "text");
@@ -23,7 +23,7 @@ TEST_F(LogTest, LineCarriesLevelTimeAndMessage)
     EXPECT_TRUE(is_log(text, {{"ERR", "value 42 and text"}, {"WRN", "w"}, {"INF", "i"}})) << text;
 }
 
-TEST_F(LogTest, PrefixMacroNamesFunctionAndLine)
+TEST_F(Log, PrefixMacroNamesFunctionAndLine)
 {
     StdoutCapture log;
     const int line = __LINE__ + 1;
@@ -33,7 +33,7 @@ TEST_F(LogTest, PrefixMacroNamesFunctionAndLine)
     EXPECT_EQ(text.substr(text.size() - expected.size()), expected) << text;
 }
 
-TEST_F(LogTest, ThresholdDropsMoreVerboseLevels)
+TEST_F(Log, ThresholdDropsMoreVerboseLevels)
 {
     {
         StdoutCapture log;
@@ -89,7 +89,7 @@ TEST(LogEscape, OutsideTextCannotBreakTheLine)
 
 // A condition that repeats is logged at most once a period; the next line
 // that gets through carries the count of those left out.
-TEST_F(LogTest, RepeatedConditionIsLoggedOncePerPeriodWithACount)
+TEST_F(Log, RepeatedConditionIsLoggedOncePerPeriodWithACount)
 {
     fw_log_limit_t limit = {};
     StdoutCapture log;

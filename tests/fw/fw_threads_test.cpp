@@ -142,7 +142,7 @@ TEST(UdsConnect, FullBacklogStillTimesOutInTime)
 
 // Watchdog-style senders on other threads while the owner polls: the table
 // lock keeps every frame whole on the wire.
-TEST_F(ServerTest, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
+TEST_F(UdsServer, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
 {
     int fd = registered_client(5);
     const int per_thread = 150;

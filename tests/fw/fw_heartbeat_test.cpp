@@ -16,7 +16,7 @@ uint64_t fake_clock()
     return g_now_ms;
 }
 
-class HeartbeatTest : public testing::Test {
+class Heartbeat : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -46,7 +46,7 @@ protected:
 
     static void on_timeout(uint8_t app_id, void *user_data)
     {
-        auto *self = static_cast<HeartbeatTest *>(user_data);
+        auto *self = static_cast<Heartbeat *>(user_data);
         self->timeouts_.push_back(app_id);
         if (self->on_timeout_extra_) {
             self->on_timeout_extra_(self, app_id);
@@ -56,10 +56,10 @@ protected:
 public:
     hb_monitor_t hb_;
     std::vector<uint8_t> timeouts_;
-    void (*on_timeout_extra_)(HeartbeatTest *, uint8_t) = nullptr;
+    void (*on_timeout_extra_)(Heartbeat *, uint8_t) = nullptr;
 };
 
-TEST_F(HeartbeatTest, RegularFeedsKeepASlotAlive)
+TEST_F(Heartbeat, RegularFeedsKeepASlotAlive)
 {
     struct Case {
         int feed_every_s;
@@ -86,7 +86,7 @@ TEST_F(HeartbeatTest, RegularFeedsKeepASlotAlive)
     }
 }
 
-TEST_F(HeartbeatTest, SilentSlotWarnsThreeTimesThenTimesOutOnce)
+TEST_F(Heartbeat, SilentSlotWarnsThreeTimesThenTimesOutOnce)
 {
     hb_monitor_feed(&hb_, 6);
     StdoutCapture log;
@@ -114,7 +114,7 @@ TEST_F(HeartbeatTest, SilentSlotWarnsThreeTimesThenTimesOutOnce)
     EXPECT_EQ(timeouts_.size(), 1u);
 }
 
-TEST_F(HeartbeatTest, TimeoutComesBetweenEightAndNineSecondsAfterTheLastFeed)
+TEST_F(Heartbeat, TimeoutComesBetweenEightAndNineSecondsAfterTheLastFeed)
 {
     // Feeds at every phase within a check period.
     for (uint64_t phase = 0; phase < 1000; phase += 125) {
@@ -133,9 +133,9 @@ TEST_F(HeartbeatTest, TimeoutComesBetweenEightAndNineSecondsAfterTheLastFeed)
     }
 }
 
-TEST_F(HeartbeatTest, TimeoutCallbackMayFeedOrRemoveTheId)
+TEST_F(Heartbeat, TimeoutCallbackMayFeedOrRemoveTheId)
 {
-    on_timeout_extra_ = [](HeartbeatTest *self, uint8_t id) {
+    on_timeout_extra_ = [](Heartbeat *self, uint8_t id) {
         hb_monitor_remove(&self->hb_, id);
         hb_monitor_feed(&self->hb_, id); // watched again from now
     };
@@ -147,7 +147,7 @@ TEST_F(HeartbeatTest, TimeoutCallbackMayFeedOrRemoveTheId)
     EXPECT_EQ(timeouts_, (std::vector<uint8_t>{2, 2})) << "the monitor kept checking";
 }
 
-TEST_F(HeartbeatTest, IdsAboveFifteenAreIgnored)
+TEST_F(Heartbeat, IdsAboveFifteenAreIgnored)
 {
     StdoutCapture log;
     for (int id : {16, 200, 255}) {
@@ -159,7 +159,7 @@ TEST_F(HeartbeatTest, IdsAboveFifteenAreIgnored)
     EXPECT_TRUE(timeouts_.empty());
 }
 
-TEST_F(HeartbeatTest, RemoveStopsWarningsAndALaterFeedStartsAfresh)
+TEST_F(Heartbeat, RemoveStopsWarningsAndALaterFeedStartsAfresh)
 {
     hb_monitor_feed(&hb_, 4);
     StdoutCapture log;
@@ -175,7 +175,7 @@ TEST_F(HeartbeatTest, RemoveStopsWarningsAndALaterFeedStartsAfresh)
     EXPECT_TRUE(timeouts_.empty());
 }
 
-TEST_F(HeartbeatTest, SlotsSilentTogetherAreReportedInAscendingOrder)
+TEST_F(Heartbeat, SlotsSilentTogetherAreReportedInAscendingOrder)
 {
     for (uint8_t id : {9, 0, 15, 3}) {
         hb_monitor_feed(&hb_, id);

@@ -25,7 +25,7 @@ constexpr auto kLongestPoll = std::chrono::milliseconds(250);
 // it, the way a peer on a slow or hostile link would. Each poll finds them
 // all readable with one byte more; none of them may hold it, and a healthy
 // service is served throughout.
-TEST_F(ServerTest, PeersSendingByteByByteNeverHoldThePoll)
+TEST_F(UdsServer, PeersSendingByteByByteNeverHoldThePoll)
 {
     int service = registered_client(2, "healthy");
     std::vector<int> peers;
@@ -64,7 +64,7 @@ TEST_F(ServerTest, PeersSendingByteByByteNeverHoldThePoll)
 
 // One poll does bounded work however much every peer has sent: one message
 // from each, the rest waits in the sockets for later polls.
-TEST_F(ServerTest, OnePollTakesAtMostOneMessageFromEachPeer)
+TEST_F(UdsServer, OnePollTakesAtMostOneMessageFromEachPeer)
 {
     std::vector<int> fds;
     for (uint8_t id = 1; id <= FW_MAX_CLIENTS; id++) {
@@ -91,7 +91,7 @@ TEST_F(ServerTest, OnePollTakesAtMostOneMessageFromEachPeer)
 // FW_REGISTER_WAIT_MS has passed, and a service waiting in the backlog gets
 // in and registers. So do connections refused for an id the server does not
 // serve.
-TEST_F(ServerTest, ConnectionsThatDoNotRegisterMakeWayForAService)
+TEST_F(UdsServer, ConnectionsThatDoNotRegisterMakeWayForAService)
 {
     uds_server_stop(&srv_);
     srv_.app_id_limit = FW_APP_SLOTS;
@@ -134,7 +134,7 @@ TEST_F(ServerTest, ConnectionsThatDoNotRegisterMakeWayForAService)
 
 // A name is the peer's text: it is logged with its control characters
 // escaped, so it cannot end the line or forge another one.
-TEST_F(ServerTest, RegistrationNameCannotForgeALogLine)
+TEST_F(UdsServer, RegistrationNameCannotForgeALogLine)
 {
     struct Case {
         std::string name, shown;
