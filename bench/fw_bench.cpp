@@ -82,20 +82,31 @@ void sender(uint8_t app_id, uint16_t payload_len, std::atomic<bool> *go)
     uds_close(fd, nullptr);
 }
 
-void BM_ServerFramesSixteenClients(benchmark::State &state)
+// Starts g_srv, counting frames and registrations, on a socket in a new
+// folder `dir` (a mkdtemp template) and gives the socket's path; "" (the
+// benchmark skipped) when that fails.
+std::string start_counting_server(benchmark::State &state, char *dir)
 {
-    char dir[] = "/tmp/fwbench.XXXXXX";
     if (mkdtemp(dir) == nullptr) {
         state.SkipWithError("mkdtemp failed");
-        return;
+        return "";
     }
     const std::string path = std::string(dir) + "/s";
     uds_set_socket_path(path.c_str());
     g_srv.msg_cb = count_frame;
     g_srv.conn_cb = count_registration;
-    g_registered = 0;
     if (uds_server_start(&g_srv) != 0) {
         state.SkipWithError("server start failed");
+        return "";
+    }
+    return path;
+}
+
+void BM_ServerFramesSixteenClients(benchmark::State &state)
+{
+    char dir[] = "/tmp/fwbench.XXXXXX";
+    g_registered = 0;
+    if (start_counting_server(state, dir).empty()) {
         return;
     }
     std::atomic<bool> go{false};
@@ -221,17 +232,9 @@ private:
 void BM_LongestPauseSixteenHostilePeers(benchmark::State &state)
 {
     char dir[] = "/tmp/fwbench.XXXXXX";
-    if (mkdtemp(dir) == nullptr) {
-        state.SkipWithError("mkdtemp failed");
-        return;
-    }
-    const std::string path = std::string(dir) + "/s";
-    uds_set_socket_path(path.c_str());
-    g_srv.msg_cb = count_frame;
-    g_srv.conn_cb = count_registration;
     QuietStdout quiet;
-    if (uds_server_start(&g_srv) != 0) {
-        state.SkipWithError("server start failed");
+    const std::string path = start_counting_server(state, dir);
+    if (path.empty()) {
         return;
     }
     std::atomic<bool> stop{false};

@@ -102,18 +102,26 @@ TEST(UdsConnect, OtherErrorsFailAtOnce)
     EXPECT_TRUE(contains(log.text(), "connect() failed: Not a directory\n"));
 }
 
+// A child process that starts listening on `path` after 200 ms and keeps
+// the socket for `hold_ms`, so that a connection can wait in its backlog.
+pid_t listen_later(const std::string &path, unsigned hold_ms)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        usleep(200 * 1000);
+        int lfd = uds_server_init(path.c_str());
+        usleep(hold_ms * 1000);
+        _exit(lfd >= 0 ? 0 : 1);
+    }
+    return child;
+}
+
 TEST(UdsConnect, RetriesUntilTheServerAppears)
 {
     TempDir dir;
     std::string path = dir.file("late");
-    pid_t child = fork();
+    pid_t child = listen_later(path, 2000);
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        usleep(200 * 1000);
-        int lfd = uds_server_init(path.c_str());
-        usleep(2000 * 1000); // the parent's connection waits in the backlog
-        _exit(lfd >= 0 ? 0 : 1);
-    }
     StdoutCapture log;
     int fd = uds_client_connect(path.c_str(), 5000);
     std::string text = log.text();
@@ -145,14 +153,8 @@ TEST(UdsConnect, StaleSocketFileIsRetried)
         EXPECT_TRUE(contains(text, "Connect timeout after 150ms\n")) << text;
         EXPECT_FALSE(contains(text, "connect() failed")) << text;
     }
-    pid_t child = fork();
+    pid_t child = listen_later(path, 500);
     ASSERT_GE(child, 0);
-    if (child == 0) {
-        usleep(200 * 1000);
-        int lfd = uds_server_init(path.c_str());
-        usleep(500 * 1000); // the parent's connection waits in the backlog
-        _exit(lfd >= 0 ? 0 : 1);
-    }
     StdoutCapture log;
     int fd = uds_client_connect(path.c_str(), 5000);
     EXPECT_GE(fd, 0) << log.text();

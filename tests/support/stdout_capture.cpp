@@ -48,3 +48,16 @@ std::string StdoutCapture::text()
     }
     return captured;
 }
+
+::testing::AssertionResult lines_in_order(const std::string& text, std::initializer_list<const char*> lines)
+{
+    size_t at = 0;
+    for (const char* line : lines) {
+        at = text.find(line, at);
+        if (at == std::string::npos) {
+            return ::testing::AssertionFailure() << "no \"" << line << "\" (in this order) in:\n" << text;
+        }
+        at++;
+    }
+    return ::testing::AssertionSuccess();
+}

@@ -7,6 +7,9 @@
 // scope early.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
 
 class StdoutCapture {
@@ -23,3 +26,7 @@ private:
     bool active_ = true;
     int failures_at_start_ = 0;
 };
+
+// Success when each of `lines` occurs in `text` after the one before it;
+// the failure names the first line missing and shows the text.
+::testing::AssertionResult lines_in_order(const std::string& text, std::initializer_list<const char*> lines);

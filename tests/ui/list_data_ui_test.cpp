@@ -197,17 +197,12 @@ TEST_F(ListData, DumpPrintsFourLinesPerItemWithEmptyRedirection)
     StdoutCapture captured;
     ListDataUIDisplayAll(head);
     const std::string out = captured.text();
-    const char *expected[] = {
-        "\033[0m index    :[0003] title:[Radio One]\n",
-        "\033[0m id_identifier        :[42] \n",
-        "\033[0m redirection_url      :[] \n",
-        "\033[0m url                  :[http://x] \n",
-    };
-    size_t pos = 0;
-    for (const char *line : expected) {
-        pos = out.find(line, pos);
-        ASSERT_NE(pos, std::string::npos) << line << "\nin:\n" << out;
-    }
+    ASSERT_TRUE(lines_in_order(out, {
+                                        "\033[0m index    :[0003] title:[Radio One]\n",
+                                        "\033[0m id_identifier        :[42] \n",
+                                        "\033[0m redirection_url      :[] \n",
+                                        "\033[0m url                  :[http://x] \n",
+                                    }));
     size_t lines = 0;
     for (char ch : out) {
         lines += ch == '\n';

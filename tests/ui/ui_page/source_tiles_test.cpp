@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "airable_fixture.hpp"
+#include "stdout_capture.hpp"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 
@@ -134,18 +135,12 @@ TEST_F(SourceTiles, AirplayTileLogsItsSteps)
 {
     tap_tile(MAIN_TILE_AIRPLAY);
     const std::string log = take_log();
-    const char *const lines[] = {
-        "\033[0m ico_airplay clicked: scroll to page_1\n",
-        "\033[0m ----------------------------->   ui_run_page.app_id   2  ! \n",
-        "\033[0m ----------------------------->   ui_run_page.app_id   2  ! \n",
-        "\033[0m ico_airplay: launch airplay_run\n",
-    };
-    size_t at = 0;
-    for (const char *line : lines) {
-        at = log.find(line, at);
-        ASSERT_NE(at, std::string::npos) << line << " in\n" << log;
-        at++;
-    }
+    ASSERT_TRUE(lines_in_order(log, {
+                                        "\033[0m ico_airplay clicked: scroll to page_1\n",
+                                        "\033[0m ----------------------------->   ui_run_page.app_id   2  ! \n",
+                                        "\033[0m ----------------------------->   ui_run_page.app_id   2  ! \n",
+                                        "\033[0m ico_airplay: launch airplay_run\n",
+                                    }));
     lv_obj_scroll_to_x(m.pager, 0, LV_ANIM_OFF);
     step();
     tap_tile(MAIN_TILE_AIRPLAY);
