@@ -60,7 +60,7 @@ int32_t content_width_of(lv_obj_t * obj)
             child_res = std::max(child_res, right);
         } else if(lv_obj_get_style_x(child, LV_PART_MAIN) == 0) {
             int32_t margin_left = lv_obj_get_style_margin_left(child, LV_PART_MAIN);
-            child_res = std::max(child_res, lv_area_get_width(&child->coords) + space_left + margin_left + margin_right);
+            child_res = std::max(child_res, gui::area::width(child->coords) + space_left + margin_left + margin_right);
         }
     }
     if(child_res != LV_COORD_MIN) child_res += space_right;
@@ -82,7 +82,7 @@ int32_t content_height_of(lv_obj_t * obj)
             child_res = std::max(child_res, bottom);
         } else if(lv_obj_get_style_y(child, LV_PART_MAIN) == 0) {
             int32_t margin_top = lv_obj_get_style_margin_top(child, LV_PART_MAIN);
-            child_res = std::max(child_res, lv_area_get_height(&child->coords) + space_top + margin_top + margin_bottom);
+            child_res = std::max(child_res, gui::area::height(child->coords) + space_top + margin_top + margin_bottom);
         }
     }
     if(child_res != LV_COORD_MIN) child_res += space_bottom;
@@ -110,7 +110,7 @@ int32_t compute_width(lv_obj_t * obj)
     lv_obj_t * parent = obj->parent;
     int32_t pw = lv_obj_get_content_width(parent);
     bool parent_content = size_is_content(lv_obj_get_style_width(parent, LV_PART_MAIN)) && !parent->w_layout;
-    int32_t w = obj->w_layout ? lv_area_get_width(&obj->coords)
+    int32_t w = obj->w_layout ? gui::area::width(obj->coords)
                               : resolve_extent(obj, lv_obj_get_style_width(obj, LV_PART_MAIN), pw, parent_content, true);
     int32_t minw = resolve_extent(obj, lv_obj_get_style_min_width(obj, LV_PART_MAIN), pw, parent_content, true);
     int32_t maxw = resolve_extent(obj, lv_obj_get_style_max_width(obj, LV_PART_MAIN), pw, parent_content, true);
@@ -122,7 +122,7 @@ int32_t compute_height(lv_obj_t * obj)
     lv_obj_t * parent = obj->parent;
     int32_t ph = lv_obj_get_content_height(parent);
     bool parent_content = size_is_content(lv_obj_get_style_height(parent, LV_PART_MAIN)) && !parent->h_layout;
-    int32_t h = obj->h_layout ? lv_area_get_height(&obj->coords)
+    int32_t h = obj->h_layout ? gui::area::height(obj->coords)
                               : resolve_extent(obj, lv_obj_get_style_height(obj, LV_PART_MAIN), ph, parent_content, false);
     int32_t minh = resolve_extent(obj, lv_obj_get_style_min_height(obj, LV_PART_MAIN), ph, parent_content, false);
     int32_t maxh = resolve_extent(obj, lv_obj_get_style_max_height(obj, LV_PART_MAIN), ph, parent_content, false);
@@ -132,7 +132,7 @@ int32_t compute_height(lv_obj_t * obj)
 // Changes the box's size keeping its top-left corner; reports it.
 bool apply_size(lv_obj_t * obj, int32_t w, int32_t h)
 {
-    if(w == lv_area_get_width(&obj->coords) && h == lv_area_get_height(&obj->coords)) return false;
+    if(w == gui::area::width(obj->coords) && h == gui::area::height(obj->coords)) return false;
     lv_obj_invalidate(obj);
     lv_area_t ori = obj->coords;
     obj->coords.x2 = obj->coords.x1 + w - 1;
@@ -263,8 +263,8 @@ lv_area_t content_area(const lv_obj_t * obj)
 
 lv_point_t transform_pivot(const lv_obj_t * obj)
 {
-    return {lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), lv_area_get_width(&obj->coords)),
-            lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), lv_area_get_height(&obj->coords))};
+    return {lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), gui::area::width(obj->coords)),
+            lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), gui::area::height(obj->coords))};
 }
 
 void invalidate(const lv_obj_t * obj)
@@ -518,12 +518,12 @@ int32_t lv_obj_get_y_aligned(const lv_obj_t * obj)
 
 int32_t lv_obj_get_width(const lv_obj_t * obj)
 {
-    return lv_area_get_width(&obj->coords);
+    return gui::area::width(obj->coords);
 }
 
 int32_t lv_obj_get_height(const lv_obj_t * obj)
 {
-    return lv_area_get_height(&obj->coords);
+    return gui::area::height(obj->coords);
 }
 
 int32_t lv_obj_get_content_width(const lv_obj_t * obj)

@@ -7,6 +7,7 @@
 #include "gui/core/scroll_internal.hpp"
 #include "gui/core/scroll_math.hpp"
 #include "gui/indev/indev_internal.hpp"
+#include "gui/misc/area.hpp"
 
 namespace {
 
@@ -185,7 +186,7 @@ int32_t hidden_after(const lv_obj_t * obj, Axis axis)
     if(child_res != INT32_MIN) child_res -= axis == Axis::X ? content.x2 : content.y2;
     // The widget's own content (e.g. a long label) counts too.
     const int32_t self = axis == Axis::X ? lv_obj_get_self_width(obj) : lv_obj_get_self_height(obj);
-    const int32_t visible = axis == Axis::X ? lv_area_get_width(&content) : lv_area_get_height(&content);
+    const int32_t visible = axis == Axis::X ? gui::area::width(content) : gui::area::height(content);
     const int32_t self_res = self - visible - scroll_pos(obj, axis);
     return std::max(child_res, self_res);
 }

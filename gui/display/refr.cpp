@@ -153,7 +153,7 @@ void clear(gui::draw::Target & t, const lv_area_t & a)
     for(int32_t y = a.y1; y <= a.y2; y++) {
         uint8_t * row = t.buf + static_cast<ptrdiff_t>(y - t.buf_area.y1) * t.stride +
                         static_cast<ptrdiff_t>(a.x1 - t.buf_area.x1) * kBytesPerPixel;
-        std::memset(row, 0, static_cast<size_t>(a.x2 - a.x1 + 1) * kBytesPerPixel);
+        std::memset(row, 0, static_cast<size_t>(gui::area::width(a)) * kBytesPerPixel);
     }
 }
 
@@ -226,7 +226,7 @@ void render_partial(lv_display_t * d, const std::vector<lv_area_t> & areas)
 {
     for(size_t i = 0; i < areas.size(); i++) {
         const lv_area_t & a = areas[i];
-        int32_t w = a.x2 - a.x1 + 1;
+        int32_t w = gui::area::width(a);
         int32_t stride = w * static_cast<int32_t>(kBytesPerPixel);
         int32_t rows = static_cast<int32_t>(d->buf_act->data_size / static_cast<uint32_t>(stride));
         if(rows <= 0) {
@@ -251,7 +251,7 @@ void render_partial(lv_display_t * d, const std::vector<lv_area_t> & areas)
 void copy_area(const lv_draw_buf_t * from, lv_draw_buf_t * to, const lv_area_t & a)
 {
     uint32_t stride = from->header.stride;
-    size_t len = static_cast<size_t>(a.x2 - a.x1 + 1) * kBytesPerPixel;
+    size_t len = static_cast<size_t>(gui::area::width(a)) * kBytesPerPixel;
     for(int32_t y = a.y1; y <= a.y2; y++) {
         size_t ofs = static_cast<size_t>(y) * stride + static_cast<size_t>(a.x1) * kBytesPerPixel;
         std::memcpy(to->data + ofs, from->data + ofs, len);

@@ -2,6 +2,7 @@
 // Angles are whole degrees, 0 at 3 o'clock, growing clockwise.
 #include "widget.hpp"
 #include "widget_class.hpp"
+#include "gui/misc/area.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -107,7 +108,7 @@ Geometry geometry(const lv_obj_t * obj)
     int32_t pl = lv_obj_get_style_pad_left(obj, LV_PART_MAIN), pr = lv_obj_get_style_pad_right(obj, LV_PART_MAIN);
     int32_t pt = lv_obj_get_style_pad_top(obj, LV_PART_MAIN), pb = lv_obj_get_style_pad_bottom(obj, LV_PART_MAIN);
     Geometry g{};
-    g.r = std::min(lv_area_get_width(&c) - pl - pr, lv_area_get_height(&c) - pt - pb) / 2;
+    g.r = std::min(gui::area::width(c) - pl - pr, gui::area::height(c) - pt - pb) / 2;
     g.center = {c.x1 + pl + g.r, c.y1 + pt + g.r};
     int32_t ipad = std::max({lv_obj_get_style_pad_left(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_right(obj, LV_PART_INDICATOR),
                              lv_obj_get_style_pad_top(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_bottom(obj, LV_PART_INDICATOR)});
@@ -526,7 +527,7 @@ static lv_point_t angle_offset_from_center(const lv_obj_t * obj, int32_t r_offse
     lv_point_t p = point_at(g, g.indic_r - g.indic_w / 2 + r_offset, knob_angle(d));
     lv_area_t c;
     lv_obj_get_coords(obj, &c);
-    return {p.x - (c.x1 + lv_area_get_width(&c) / 2), p.y - (c.y1 + lv_area_get_height(&c) / 2)};
+    return {p.x - (c.x1 + gui::area::width(c) / 2), p.y - (c.y1 + gui::area::height(c) / 2)};
 }
 
 void lv_arc_align_obj_to_angle(const lv_obj_t * obj, lv_obj_t * obj_to_align, int32_t r_offset)

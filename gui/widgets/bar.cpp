@@ -1,6 +1,7 @@
 // Bar: a background with an indicator whose length shows a value in a range.
 #include "widget.hpp"
 #include "widget_class.hpp"
+#include "gui/misc/area.hpp"
 
 #include <algorithm>
 
@@ -132,7 +133,7 @@ bool indicator_area(lv_obj_t * obj, const BarData & d, lv_area_t & out)
     start_v = std::clamp(start_v, lo(d), hi(d));
     end_v = std::clamp(end_v, lo(d), hi(d));
 
-    int32_t full = hor ? lv_area_get_width(&space) : lv_area_get_height(&space);
+    int32_t full = hor ? gui::area::width(space) : gui::area::height(space);
     int32_t from = static_cast<int32_t>(int64_t(full) * (start_v - lo(d)) / range);
     int32_t to = static_cast<int32_t>(int64_t(full) * (end_v - lo(d)) / range);
     if (to - from <= kDrawnMinLength) return false;
@@ -162,7 +163,7 @@ void draw_indicator(lv_obj_t * obj, const BarData & d, lv_event_t * e)
     lv_obj_get_coords(obj, &bg);
     bg = grow_by_transform(obj, LV_PART_MAIN, bg);
     int32_t bg_radius = lv_obj_get_style_radius(obj, LV_PART_MAIN);
-    bg_radius = std::min({bg_radius, lv_area_get_width(&bg) / 2, lv_area_get_height(&bg) / 2});
+    bg_radius = std::min({bg_radius, gui::area::width(bg) / 2, gui::area::height(bg) / 2});
     if (bg_radius > 0) t.push_rounded_clip(bg, bg_radius);
     gui::draw::draw_rect(t, ind, dsc);
     if (dsc.border_post) gui::draw::draw_border(t, ind, dsc);

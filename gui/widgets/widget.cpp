@@ -3,20 +3,9 @@
 
 #include "gui/core/obj_draw.hpp"
 
-#include <algorithm>
+#include <utility>
 
 namespace gui::widgets {
-
-bool intersect(lv_area_t & out, const lv_area_t & a, const lv_area_t & b)
-{
-    out = {std::max(a.x1, b.x1), std::max(a.y1, b.y1), std::min(a.x2, b.x2), std::min(a.y2, b.y2)};
-    return out.x1 <= out.x2 && out.y1 <= out.y2;
-}
-
-bool contains(const lv_area_t & a, const lv_point_t & p)
-{
-    return p.x >= a.x1 && p.x <= a.x2 && p.y >= a.y1 && p.y <= a.y2;
-}
 
 void attach_data(lv_obj_t * obj, std::unique_ptr<WidgetData> data)
 {

@@ -20,10 +20,6 @@ constexpr lv_style_selector_t sel(lv_part_t part, lv_state_t state)
     return static_cast<lv_style_selector_t>(part) | static_cast<lv_style_selector_t>(state);
 }
 
-/** Intersection of two areas into `out`; false when they do not overlap. */
-bool intersect(lv_area_t & out, const lv_area_t & a, const lv_area_t & b);
-bool contains(const lv_area_t & a, const lv_point_t & p);
-
 /** Attach `data` to `obj` (constructors do this). */
 void attach_data(lv_obj_t * obj, std::unique_ptr<WidgetData> data);
 
