@@ -1,36 +1,52 @@
-// Default-theme looks of the widgets (light mode). The numbers follow the
-// theme's derived sizes: design values are scaled with the DPI rule and some
-// depend on the display's size class.
-#include "theme_widgets.hpp"
-#include "widget.hpp"
+// The default theme's look. Sizes are design values for a 160 DPI display,
+// scaled to the display's DPI; some depend on its size class as well.
+#include "default_styles.hpp"
 
+#include <algorithm>
 #include <array>
 
-namespace gui::widgets {
+namespace gui::theme {
 namespace {
 
+// The palette.
 constexpr uint32_t kGrey = 0xE0E0E0;
 constexpr uint32_t kGreyMain = 0x9E9E9E;
 constexpr uint32_t kTextColor = 0x212121;
 constexpr uint32_t kScreenBg = 0xF5F5F5;
 constexpr uint32_t kPlaceholder = 0xBDBDBD;
+
+constexpr int32_t kSmallLimit = 320;  // longest side of a small display
+constexpr int32_t kMediumLimit = 720; // a medium display's longest side is shorter
 constexpr uint32_t kTransitionTime = 80;
 constexpr uint32_t kTransitionDelay = 70;
 constexpr lv_opa_t kPressedRecolorOpa = 35;
 constexpr uint32_t kCursorBlinkMs = 400;
 constexpr int32_t kScrollbarOpaRest = LV_OPA_40;
+constexpr int32_t kScreenRotarySensitivity = 8192;
 
+constexpr lv_style_selector_t sel(lv_part_t part, lv_state_t state)
+{
+    return static_cast<lv_style_selector_t>(part) | static_cast<lv_style_selector_t>(state);
+}
+
+// The size rule: n design pixels at the display's DPI.
 int32_t dpx(int32_t dpi, int32_t n)
 {
-    if (n == 0) return 0;
-    int32_t v = (dpi * n + 80) / 160;
-    return v < 1 ? 1 : v;
+    return LV_DPX_CALC(dpi, n);
 }
 
 /** Design value chosen by the display's size class (small, medium, large). */
 int32_t by_class(int32_t size_class, int32_t small, int32_t medium, int32_t large)
 {
     return size_class == 0 ? small : (size_class == 1 ? medium : large);
+}
+
+int32_t size_class_of(lv_display_t * disp)
+{
+    const int32_t longer =
+        std::max(lv_display_get_horizontal_resolution(disp), lv_display_get_vertical_resolution(disp));
+    if (longer <= kSmallLimit) return 0;
+    return longer < kMediumLimit ? 1 : 2;
 }
 
 const lv_style_prop_t kTransProps[] = {
@@ -85,7 +101,7 @@ void set_pad_all(lv_style_t * s, int32_t v)
     lv_style_set_pad_gap(s, v);
 }
 
-void init_blocks(const ThemeMetrics & m)
+void init_blocks(const Metrics & m)
 {
     Styles & st = g_styles;
     const int32_t dpi = m.dpi;
@@ -144,6 +160,7 @@ void init_blocks(const ThemeMetrics & m)
     lv_style_set_text_color(&st.screen, text);
     lv_style_set_text_font(&st.screen, m.font);
     lv_style_set_pad_gap(&st.screen, pad_small);
+    lv_style_set_rotary_sensitivity(&st.screen, kScreenRotarySensitivity);
 
     auto bg = [](lv_style_t * s, lv_color_t c, lv_opa_t opa, lv_color_t txt) {
         lv_style_set_bg_color(s, c);
@@ -191,7 +208,7 @@ void init_blocks(const ThemeMetrics & m)
     lv_style_set_arc_color(&st.arc_indicator, m.primary);
 }
 
-void init_widget_styles(const ThemeMetrics & m)
+void init_widget_styles(const Metrics & m)
 {
     Styles & st = g_styles;
     const int32_t dpi = m.dpi;
@@ -396,31 +413,9 @@ bool is_msgbox_part(const lv_obj_t * obj)
            has_class(obj, lv_msgbox_footer_button_class);
 }
 
-} // namespace
-
-void theme_widgets_init(const ThemeMetrics & m)
+// The styles of the widget classes the theme knows; false for other classes.
+bool apply_widget(lv_obj_t * obj)
 {
-    reset_all();
-    g_inited = true;
-    init_blocks(m);
-    init_widget_styles(m);
-}
-
-const lv_style_transition_dsc_t * theme_transition_normal()
-{
-    return &g_styles.trans_normal;
-}
-
-void theme_widgets_deinit()
-{
-    if (!g_inited) return;
-    for (lv_style_t * s : g_styles.all()) lv_style_reset(s);
-    g_inited = false;
-}
-
-bool theme_widgets_apply(lv_obj_t * obj)
-{
-    if (!g_inited) return false;
     if (has_class(obj, lv_label_class)) {
         lv_obj_t * parent = lv_obj_get_parent(obj);
         if (parent && has_class(parent, lv_textarea_class)) add(obj, g_styles.text_selected, LV_PART_SELECTED);
@@ -453,4 +448,44 @@ bool theme_widgets_apply(lv_obj_t * obj)
     return true;
 }
 
-} // namespace gui::widgets
+} // namespace
+
+Metrics metrics_for(lv_display_t * disp, lv_color_t primary, lv_color_t secondary, const lv_font_t * font)
+{
+    return {lv_display_get_dpi(disp), disp != nullptr ? size_class_of(disp) : 1, primary, secondary, font};
+}
+
+bool same_metrics(const Metrics & a, const Metrics & b)
+{
+    return a.dpi == b.dpi && a.size_class == b.size_class && lv_color_eq(a.primary, b.primary) &&
+           lv_color_eq(a.secondary, b.secondary) && a.font == b.font;
+}
+
+void init_styles(const Metrics & m)
+{
+    reset_all();
+    g_inited = true;
+    init_blocks(m);
+    init_widget_styles(m);
+}
+
+void deinit_styles()
+{
+    if (!g_inited) return;
+    for (lv_style_t * s : g_styles.all()) lv_style_reset(s);
+    g_inited = false;
+}
+
+void apply_styles(lv_obj_t * obj)
+{
+    if (!g_inited || apply_widget(obj)) return;
+    if (lv_obj_get_parent(obj) == nullptr) {
+        add(obj, g_styles.screen);
+        apply_scrollbar(obj);
+    } else if (has_class(obj, lv_obj_class)) {
+        add(obj, g_styles.card);
+        apply_scrollbar(obj);
+    }
+}
+
+} // namespace gui::theme
