@@ -129,20 +129,6 @@ int32_t compute_height(lv_obj_t * obj)
     return std::max(minh, std::min(h, maxh));
 }
 
-// Changes the box's size keeping its top-left corner; reports it.
-bool apply_size(lv_obj_t * obj, int32_t w, int32_t h)
-{
-    if(w == gui::area::width(obj->coords) && h == gui::area::height(obj->coords)) return false;
-    lv_obj_invalidate(obj);
-    lv_area_t ori = obj->coords;
-    obj->coords.x2 = obj->coords.x1 + w - 1;
-    obj->coords.y2 = obj->coords.y1 + h - 1;
-    lv_obj_send_event(obj, LV_EVENT_SIZE_CHANGED, &ori);
-    if(obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
-    lv_obj_invalidate(obj);
-    return true;
-}
-
 void update_core(lv_obj_t * obj)
 {
     // Children first (index walk: handlers may change the tree).
@@ -246,9 +232,17 @@ void apply_layout(lv_obj_t * obj, uint32_t id)
     lv_obj_send_event(obj, LV_EVENT_LAYOUT_CHANGED, nullptr);
 }
 
-void set_layout_size(lv_obj_t * obj, int32_t w, int32_t h)
+bool resize(lv_obj_t * obj, int32_t w, int32_t h)
 {
-    apply_size(obj, w, h);
+    if(w == gui::area::width(obj->coords) && h == gui::area::height(obj->coords)) return false;
+    lv_obj_invalidate(obj);
+    lv_area_t ori = obj->coords;
+    obj->coords.x2 = obj->coords.x1 + w - 1;
+    obj->coords.y2 = obj->coords.y1 + h - 1;
+    lv_obj_send_event(obj, LV_EVENT_SIZE_CHANGED, &ori);
+    if(obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
+    lv_obj_invalidate(obj);
+    return true;
 }
 
 lv_area_t content_area(const lv_obj_t * obj)
@@ -265,26 +259,6 @@ lv_point_t transform_pivot(const lv_obj_t * obj)
 {
     return {lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), gui::area::width(obj->coords)),
             lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), gui::area::height(obj->coords))};
-}
-
-void invalidate(const lv_obj_t * obj)
-{
-    lv_obj_invalidate(obj);
-}
-
-void invalidate_area(const lv_obj_t * obj, const lv_area_t & area)
-{
-    lv_obj_invalidate_area(obj, &area);
-}
-
-void mark_layout_dirty(lv_obj_t * obj)
-{
-    lv_obj_mark_layout_as_dirty(obj);
-}
-
-void update_layout(lv_obj_t * obj)
-{
-    lv_obj_update_layout(obj);
 }
 
 void move_tree(lv_obj_t * obj, int32_t dx, int32_t dy)
@@ -400,9 +374,10 @@ bool lv_obj_refr_size(lv_obj_t * obj)
     if(obj->parent == nullptr) {
         lv_display_t * disp = obj->display;
         if(disp == nullptr) return false;
-        return apply_size(obj, lv_display_get_horizontal_resolution(disp), lv_display_get_vertical_resolution(disp));
+        return gui::core::resize(obj, lv_display_get_horizontal_resolution(disp),
+                                 lv_display_get_vertical_resolution(disp));
     }
-    return apply_size(obj, compute_width(obj), compute_height(obj));
+    return gui::core::resize(obj, compute_width(obj), compute_height(obj));
 }
 
 void lv_obj_refr_pos(lv_obj_t * obj)

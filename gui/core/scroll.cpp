@@ -16,8 +16,6 @@ using gui::scroll::Axis;
 // Set while scroll animations are deleted with their object: no SCROLL_END then.
 bool quiet_anim_delete = false;
 
-int32_t scroll_pos(const lv_obj_t * obj, Axis axis) { return axis == Axis::X ? -obj->scroll.x : -obj->scroll.y; }
-
 // Scroll animations run on the displacement of the children (the negated
 // scroll position), which decides how the path's values round.
 void anim_exec_x(void * var, int32_t v)
@@ -69,7 +67,7 @@ lv_result_t start_anim(lv_obj_t * obj, Axis axis, int32_t diff)
 
 int32_t clamp_target(const lv_obj_t * obj, Axis axis, int32_t target)
 {
-    const int32_t max = std::max(0, scroll_pos(obj, axis) + gui::scroll::hidden_after(obj, axis));
+    const int32_t max = std::max(0, gui::scroll::hidden_before(obj, axis) + gui::scroll::hidden_after(obj, axis));
     return std::clamp(target, 0, max);
 }
 
@@ -173,11 +171,14 @@ lv_result_t scroll_by_raw(lv_obj_t * obj, int32_t dx, int32_t dy)
     obj->scroll.x += dx;
     obj->scroll.y += dy;
     lv_obj_move_children_by(obj, dx, dy, true);
-    gui::core::invalidate(obj);
+    lv_obj_invalidate(obj);
     return lv_obj_send_event(obj, LV_EVENT_SCROLL, nullptr);
 }
 
-int32_t hidden_before(const lv_obj_t * obj, Axis axis) { return scroll_pos(obj, axis); }
+int32_t hidden_before(const lv_obj_t * obj, Axis axis)
+{
+    return axis == Axis::X ? -obj->scroll.x : -obj->scroll.y;
+}
 
 int32_t hidden_after(const lv_obj_t * obj, Axis axis)
 {
@@ -187,7 +188,7 @@ int32_t hidden_after(const lv_obj_t * obj, Axis axis)
     // The widget's own content (e.g. a long label) counts too.
     const int32_t self = axis == Axis::X ? lv_obj_get_self_width(obj) : lv_obj_get_self_height(obj);
     const int32_t visible = axis == Axis::X ? gui::area::width(content) : gui::area::height(content);
-    const int32_t self_res = self - visible - scroll_pos(obj, axis);
+    const int32_t self_res = self - visible - hidden_before(obj, axis);
     return std::max(child_res, self_res);
 }
 
@@ -251,7 +252,7 @@ void lv_obj_set_scrollbar_mode(lv_obj_t * obj, lv_scrollbar_mode_t mode)
 {
     if(!obj || obj->scrollbar_mode == mode) return;
     obj->scrollbar_mode = mode;
-    gui::core::invalidate(obj);
+    lv_obj_invalidate(obj);
 }
 
 void lv_obj_set_scroll_dir(lv_obj_t * obj, lv_dir_t dir)

@@ -111,8 +111,8 @@ void lv_obj_scrollbar_invalidate(lv_obj_t * obj)
     lv_area_t hor;
     lv_area_t ver;
     lv_obj_get_scrollbar_area(obj, &hor, &ver);
-    if(gui::area::width(hor) > 0) gui::core::invalidate_area(obj, hor);
-    if(gui::area::width(ver) > 0) gui::core::invalidate_area(obj, ver);
+    if(gui::area::width(hor) > 0) lv_obj_invalidate_area(obj, &hor);
+    if(gui::area::width(ver) > 0) lv_obj_invalidate_area(obj, &ver);
 }
 
 }  // extern "C"
