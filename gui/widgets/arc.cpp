@@ -145,7 +145,7 @@ void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
     gui::draw::Target & t = event_target(e);
     Geometry g = geometry(obj);
     gui::draw::ArcDsc bg;
-    fill_arc_dsc(obj, LV_PART_MAIN, bg);
+    gui::core::init_arc_dsc(obj, LV_PART_MAIN, bg);
     if (bg.width > 0 && g.r > 0) {
         bg.center = g.center;
         bg.radius = g.r;
@@ -154,7 +154,7 @@ void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
         gui::draw::draw_arc(t, bg);
     }
     gui::draw::ArcDsc ind;
-    fill_arc_dsc(obj, LV_PART_INDICATOR, ind);
+    gui::core::init_arc_dsc(obj, LV_PART_INDICATOR, ind);
     if (ind.width > 0 && g.indic_r > 0 && d.indic_start != d.indic_end) {
         ind.center = g.center;
         ind.radius = g.indic_r;
@@ -163,8 +163,8 @@ void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
         gui::draw::draw_arc(t, ind);
     }
     gui::draw::RectDsc knob;
-    fill_rect_dsc(obj, LV_PART_KNOB, knob);
-    lv_area_t ka = grow_by_transform(obj, LV_PART_KNOB, knob_area(obj, d, g));
+    gui::core::init_rect_dsc(obj, LV_PART_KNOB, knob);
+    lv_area_t ka = gui::core::transformed_box(obj, LV_PART_KNOB, knob_area(obj, d, g));
     gui::draw::draw_rect(t, ka, knob);
     if (knob.border_post) gui::draw::draw_border(t, ka, knob);
 }
@@ -317,7 +317,7 @@ void arc_event(const lv_obj_class_t * class_p, lv_event_t * e)
         break;
     case LV_EVENT_REFR_EXT_DRAW_SIZE: {
         gui::draw::RectDsc knob;
-        fill_rect_dsc(obj, LV_PART_KNOB, knob);
+        gui::core::init_rect_dsc(obj, LV_PART_KNOB, knob);
         int32_t pad = std::max({lv_obj_get_style_pad_left(obj, LV_PART_KNOB), lv_obj_get_style_pad_right(obj, LV_PART_KNOB),
                                 lv_obj_get_style_pad_top(obj, LV_PART_KNOB), lv_obj_get_style_pad_bottom(obj, LV_PART_KNOB)});
         lv_event_set_ext_draw_size(e, pad + gui::draw::rect_extra_size(knob) +

@@ -226,11 +226,11 @@ void draw_buttons(lv_obj_t * obj, const ButtonmatrixData & d, lv_event_t * e)
         lv_area_move(&area, coords.x1, coords.y1);
 
         ScopedState state(obj, item_state(obj, d, static_cast<uint32_t>(i)));
-        lv_area_t box = grow_by_transform(obj, LV_PART_ITEMS, area);
+        lv_area_t box = gui::core::transformed_box(obj, LV_PART_ITEMS, area);
         draw_part_rect(t, obj, LV_PART_ITEMS, box);
 
         gui::draw::LabelDsc label;
-        fill_label_dsc(obj, LV_PART_ITEMS, label);
+        gui::core::init_label_dsc(obj, LV_PART_ITEMS, label);
         if (!label.font) continue;
         int flag = LV_TEXT_FLAG_EXPAND;
         if (has(b, LV_BUTTONMATRIX_CTRL_RECOLOR)) flag |= LV_TEXT_FLAG_RECOLOR;

@@ -104,7 +104,7 @@ void update_fit(lv_obj_t * obj, ImageData & d)
 void changed_transform(lv_obj_t * obj)
 {
     lv_obj_update_layout(obj);
-    refresh_ext_draw_size(obj);
+    gui::core::refresh_ext_draw_size(obj);
     lv_obj_invalidate(obj);
 }
 
@@ -154,7 +154,7 @@ void set_src(lv_obj_t * obj, ImageData & d, const void * src)
     }
     update_fit(obj, d);
     lv_obj_refresh_self_size(obj);
-    refresh_ext_draw_size(obj);
+    gui::core::refresh_ext_draw_size(obj);
     lv_obj_invalidate(obj);
 }
 
@@ -167,7 +167,7 @@ void draw_image_main(lv_obj_t * obj, ImageData & d, lv_event_t * e)
 
     if (d.src_type == LV_IMAGE_SRC_SYMBOL) {
         gui::draw::LabelDsc ldsc;
-        fill_label_dsc(obj, LV_PART_MAIN, ldsc);
+        gui::core::init_label_dsc(obj, LV_PART_MAIN, ldsc);
         ldsc.text = static_cast<const char *>(d.src);
         ldsc.flag = LV_TEXT_FLAG_EXPAND;
         lv_point_t o = image_origin(content, d);
@@ -177,7 +177,7 @@ void draw_image_main(lv_obj_t * obj, ImageData & d, lv_event_t * e)
     }
 
     gui::draw::ImageDsc idsc;
-    fill_image_dsc(obj, LV_PART_MAIN, idsc);
+    gui::core::init_image_dsc(obj, LV_PART_MAIN, idsc);
     idsc.src = d.src;
     idsc.antialias = d.antialias;
     lv_area_t saved = t.clip;
@@ -257,11 +257,11 @@ void image_event(const lv_obj_class_t * class_p, lv_event_t * e)
             d->w = size.x, d->h = size.y;
             lv_obj_refresh_self_size(obj);
         }
-        refresh_ext_draw_size(obj);
+        gui::core::refresh_ext_draw_size(obj);
         break;
     case LV_EVENT_SIZE_CHANGED:
         update_fit(obj, *d);
-        refresh_ext_draw_size(obj);
+        gui::core::refresh_ext_draw_size(obj);
         break;
     case LV_EVENT_REFR_EXT_DRAW_SIZE:
         lv_event_set_ext_draw_size(e, ext_draw_size(obj, *d));

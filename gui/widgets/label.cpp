@@ -315,7 +315,7 @@ void draw_text(lv_obj_t * obj, lv_event_t * e)
     lv_obj_get_content_coords(obj, &content);
 
     gui::draw::LabelDsc dsc;
-    fill_label_dsc(obj, LV_PART_MAIN, dsc);
+    gui::core::init_label_dsc(obj, LV_PART_MAIN, dsc);
     dsc.text = shown_text(d);
     dsc.flag = text_flags(d);
     dsc.ofs_x = d.offset.x;
