@@ -1,5 +1,5 @@
-// The default theme's look. Sizes are design values for a 160 DPI display,
-// scaled to the display's DPI; some depend on its size class as well.
+// The default theme's look: the palette, the size rule, the styles, and which
+// of them each class gets.
 #include "default_styles.hpp"
 
 #include <algorithm>
@@ -29,16 +29,13 @@ constexpr lv_style_selector_t sel(lv_part_t part, lv_state_t state)
     return static_cast<lv_style_selector_t>(part) | static_cast<lv_style_selector_t>(state);
 }
 
-// The size rule: n design pixels at the display's DPI.
-int32_t dpx(int32_t dpi, int32_t n)
+// The size rule: a design value for a 160 DPI display, chosen by the
+// display's size class (small, medium, large) and scaled to its DPI. Sizes
+// that do not depend on the class are scaled with LV_DPX_CALC alone.
+int32_t sized(const Metrics & m, int32_t small, int32_t medium, int32_t large)
 {
-    return LV_DPX_CALC(dpi, n);
-}
-
-/** Design value chosen by the display's size class (small, medium, large). */
-int32_t by_class(int32_t size_class, int32_t small, int32_t medium, int32_t large)
-{
-    return size_class == 0 ? small : (size_class == 1 ? medium : large);
+    const int32_t design = m.size_class == 0 ? small : (m.size_class == 1 ? medium : large);
+    return LV_DPX_CALC(m.dpi, design);
 }
 
 int32_t size_class_of(lv_display_t * disp)
@@ -105,13 +102,13 @@ void init_blocks(const Metrics & m)
 {
     Styles & st = g_styles;
     const int32_t dpi = m.dpi;
-    const int32_t pad_def = dpx(dpi, by_class(m.size_class, 16, 20, 24));
-    const int32_t pad_small = dpx(dpi, by_class(m.size_class, 10, 12, 14));
-    const int32_t pad_tiny = dpx(dpi, by_class(m.size_class, 2, 6, 8));
-    const int32_t radius_def = dpx(dpi, by_class(m.size_class, 8, 8, 12));
-    const int32_t radius_btn = dpx(dpi, by_class(m.size_class, 8, 12, 16));
-    const int32_t border_w = dpx(dpi, 2);
-    const int32_t outline_w = dpx(dpi, 3);
+    const int32_t pad_def = sized(m, 16, 20, 24);
+    const int32_t pad_small = sized(m, 10, 12, 14);
+    const int32_t pad_tiny = sized(m, 2, 6, 8);
+    const int32_t radius_def = sized(m, 8, 8, 12);
+    const int32_t radius_btn = sized(m, 8, 12, 16);
+    const int32_t border_w = LV_DPX_CALC(dpi, 2);
+    const int32_t outline_w = LV_DPX_CALC(dpi, 3);
     const lv_color_t grey = lv_color_hex(kGrey);
     const lv_color_t text = lv_color_hex(kTextColor);
 
@@ -132,13 +129,13 @@ void init_blocks(const Metrics & m)
     lv_style_set_pad_all(&st.card, pad_def);
     lv_style_set_pad_gap(&st.card, pad_small);
     lv_style_set_line_color(&st.card, lv_color_hex(kGreyMain));
-    lv_style_set_line_width(&st.card, dpx(dpi, 1));
+    lv_style_set_line_width(&st.card, LV_DPX_CALC(dpi, 1));
 
     lv_style_set_bg_color(&st.scrollbar, lv_color_hex(kGreyMain));
     lv_style_set_bg_opa(&st.scrollbar, kScrollbarOpaRest);
     lv_style_set_radius(&st.scrollbar, LV_RADIUS_CIRCLE);
-    lv_style_set_pad_all(&st.scrollbar, dpx(dpi, 7));
-    lv_style_set_width(&st.scrollbar, dpx(dpi, 5));
+    lv_style_set_pad_all(&st.scrollbar, LV_DPX_CALC(dpi, 7));
+    lv_style_set_width(&st.scrollbar, LV_DPX_CALC(dpi, 5));
     lv_style_set_transition(&st.scrollbar, &st.trans_normal);
     lv_style_set_bg_opa(&st.scrollbar_scrolled, LV_OPA_COVER);
 
@@ -146,14 +143,14 @@ void init_blocks(const Metrics & m)
     lv_style_set_bg_opa(&st.button, LV_OPA_COVER);
     lv_style_set_bg_color(&st.button, grey);
     lv_style_set_shadow_color(&st.button, lv_color_hex(kGreyMain));
-    lv_style_set_shadow_width(&st.button, dpx(dpi, 3));
+    lv_style_set_shadow_width(&st.button, LV_DPX_CALC(dpi, 3));
     lv_style_set_shadow_opa(&st.button, LV_OPA_50);
-    lv_style_set_shadow_offset_y(&st.button, dpx(dpi, dpx(dpi, 4)));
+    lv_style_set_shadow_offset_y(&st.button, LV_DPX_CALC(dpi, LV_DPX_CALC(dpi, 4)));
     lv_style_set_shadow_spread(&st.button, 0);
     lv_style_set_text_color(&st.button, text);
     lv_style_set_pad_hor(&st.button, pad_def);
     lv_style_set_pad_ver(&st.button, pad_small);
-    lv_style_set_pad_gap(&st.button, dpx(dpi, 5));
+    lv_style_set_pad_gap(&st.button, LV_DPX_CALC(dpi, 5));
 
     lv_style_set_bg_opa(&st.screen, LV_OPA_COVER);
     lv_style_set_bg_color(&st.screen, lv_color_hex(kScreenBg));
@@ -187,8 +184,8 @@ void init_blocks(const Metrics & m)
     lv_style_set_outline_width(&st.outline_secondary, outline_w);
     lv_style_set_outline_opa(&st.outline_secondary, LV_OPA_50);
 
-    lv_style_set_transform_width(&st.grow, dpx(dpi, 3));
-    lv_style_set_transform_height(&st.grow, dpx(dpi, 3));
+    lv_style_set_transform_width(&st.grow, LV_DPX_CALC(dpi, 3));
+    lv_style_set_transform_height(&st.grow, LV_DPX_CALC(dpi, 3));
     lv_style_set_radius(&st.circle, LV_RADIUS_CIRCLE);
     lv_style_set_clip_corner(&st.clip_corner, true);
     lv_style_set_border_post(&st.clip_corner, true);
@@ -199,11 +196,11 @@ void init_blocks(const Metrics & m)
 
     lv_style_set_bg_color(&st.knob, m.primary);
     lv_style_set_bg_opa(&st.knob, LV_OPA_COVER);
-    lv_style_set_pad_all(&st.knob, dpx(dpi, 6));
+    lv_style_set_pad_all(&st.knob, LV_DPX_CALC(dpi, 6));
     lv_style_set_radius(&st.knob, LV_RADIUS_CIRCLE);
 
     lv_style_set_arc_color(&st.arc_ring, grey);
-    lv_style_set_arc_width(&st.arc_ring, dpx(dpi, 15));
+    lv_style_set_arc_width(&st.arc_ring, LV_DPX_CALC(dpi, 15));
     lv_style_set_arc_rounded(&st.arc_ring, true);
     lv_style_set_arc_color(&st.arc_indicator, m.primary);
 }
@@ -212,9 +209,9 @@ void init_widget_styles(const Metrics & m)
 {
     Styles & st = g_styles;
     const int32_t dpi = m.dpi;
-    const int32_t pad_def = dpx(dpi, by_class(m.size_class, 16, 20, 24));
-    const int32_t pad_small = dpx(dpi, by_class(m.size_class, 10, 12, 14));
-    const int32_t radius_def = dpx(dpi, by_class(m.size_class, 8, 8, 12));
+    const int32_t pad_def = sized(m, 16, 20, 24);
+    const int32_t pad_small = sized(m, 10, 12, 14);
+    const int32_t radius_def = sized(m, 8, 8, 12);
     const lv_color_t grey = lv_color_hex(kGrey);
 
     lv_style_set_pad_hor(&st.list_bg, pad_def);
@@ -222,7 +219,7 @@ void init_widget_styles(const Metrics & m)
     lv_style_set_pad_gap(&st.list_bg, 0);
     lv_style_set_clip_corner(&st.list_bg, true);
 
-    lv_style_set_border_width(&st.list_btn, dpx(dpi, 1));
+    lv_style_set_border_width(&st.list_btn, LV_DPX_CALC(dpi, 1));
     lv_style_set_border_color(&st.list_btn, grey);
     lv_style_set_border_side(&st.list_btn, LV_BORDER_SIDE_BOTTOM);
     lv_style_set_pad_all(&st.list_btn, pad_small);
@@ -238,9 +235,9 @@ void init_widget_styles(const Metrics & m)
     lv_style_set_transform_width(&st.list_text, pad_def);
 
     lv_style_set_border_color(&st.ta_cursor, lv_color_hex(kTextColor));
-    lv_style_set_border_width(&st.ta_cursor, dpx(dpi, 2));
+    lv_style_set_border_width(&st.ta_cursor, LV_DPX_CALC(dpi, 2));
     lv_style_set_border_side(&st.ta_cursor, LV_BORDER_SIDE_LEFT);
-    lv_style_set_pad_left(&st.ta_cursor, -dpx(dpi, 1));
+    lv_style_set_pad_left(&st.ta_cursor, -LV_DPX_CALC(dpi, 1));
     lv_style_set_anim_duration(&st.ta_cursor, kCursorBlinkMs);
     lv_style_set_text_color(&st.ta_placeholder, lv_color_hex(kPlaceholder));
 
@@ -252,10 +249,10 @@ void init_widget_styles(const Metrics & m)
     lv_style_set_bg_opa(&st.msgbox_backdrop, LV_OPA_50);
 
     lv_style_set_pad_all(&st.cb_gap, 0);
-    lv_style_set_pad_gap(&st.cb_gap, dpx(dpi, 10));
+    lv_style_set_pad_gap(&st.cb_gap, LV_DPX_CALC(dpi, 10));
 
-    lv_style_set_pad_all(&st.cb_marker, dpx(dpi, 3));
-    lv_style_set_border_width(&st.cb_marker, dpx(dpi, 2));
+    lv_style_set_pad_all(&st.cb_marker, LV_DPX_CALC(dpi, 3));
+    lv_style_set_border_width(&st.cb_marker, LV_DPX_CALC(dpi, 2));
     lv_style_set_border_color(&st.cb_marker, m.primary);
     lv_style_set_bg_color(&st.cb_marker, lv_color_white());
     lv_style_set_bg_opa(&st.cb_marker, LV_OPA_COVER);
@@ -476,7 +473,7 @@ void deinit_styles()
     g_inited = false;
 }
 
-void apply_styles(lv_obj_t * obj)
+void apply_styles(lv_theme_t *, lv_obj_t * obj)
 {
     if (!g_inited || apply_widget(obj)) return;
     if (lv_obj_get_parent(obj) == nullptr) {

@@ -23,8 +23,11 @@ bool same_metrics(const Metrics & a, const Metrics & b);
 /** (Re)build the styles in place; objects using them are refreshed by the caller. */
 void init_styles(const Metrics & m);
 
-/** Add the styles of `obj`'s class: a screen, a plain object or one of the widgets the theme styles. */
-void apply_styles(lv_obj_t * obj);
+/**
+ * The theme's apply callback: adds the styles of `obj`'s class, for a screen,
+ * a plain object or one of the widgets the theme styles.
+ */
+void apply_styles(lv_theme_t * theme, lv_obj_t * obj);
 
 /** Release the styles (library de-initialisation). */
 void deinit_styles();

@@ -16,11 +16,6 @@ struct DefaultTheme {
 
 std::unique_ptr<DefaultTheme> instance;
 
-void apply(lv_theme_t *, lv_obj_t * obj)
-{
-    gui::theme::apply_styles(obj);
-}
-
 }  // namespace
 
 extern "C" {
@@ -43,7 +38,7 @@ lv_theme_t * lv_theme_default_init(lv_display_t * disp, lv_color_t color_primary
     t.theme.font_small = font;
     t.theme.font_normal = font;
     t.theme.font_large = font;
-    t.theme.apply_cb = apply;
+    t.theme.apply_cb = gui::theme::apply_styles;
     gui::theme::init_styles(metrics);
     if(!fresh) lv_obj_report_style_change(nullptr);
     return &t.theme;
