@@ -265,138 +265,128 @@ void init_widget_styles(const Metrics & m)
     lv_style_set_bg_opa(&st.text_selected, LV_OPA_COVER);
 }
 
-bool has_class(const lv_obj_t * obj, const lv_obj_class_t & cls)
-{
-    return lv_obj_check_type(obj, &cls);
-}
-
-void add(lv_obj_t * obj, lv_style_t & s, lv_style_selector_t sel = 0)
-{
-    lv_obj_add_style(obj, &s, sel);
-}
-
 void apply_scrollbar(lv_obj_t * obj)
 {
-    add(obj, g_styles.scrollbar, LV_PART_SCROLLBAR);
-    add(obj, g_styles.scrollbar_scrolled, sel(LV_PART_SCROLLBAR, LV_STATE_SCROLLED));
+    lv_obj_add_style(obj, &g_styles.scrollbar, LV_PART_SCROLLBAR);
+    lv_obj_add_style(obj, &g_styles.scrollbar_scrolled, sel(LV_PART_SCROLLBAR, LV_STATE_SCROLLED));
 }
 
 void apply_button_look(lv_obj_t * obj, bool grow)
 {
     Styles & st = g_styles;
-    add(obj, st.transition_delayed);
-    add(obj, st.button);
-    add(obj, st.bg_primary);
-    add(obj, st.pressed, LV_STATE_PRESSED);
-    if (grow) add(obj, st.grow, LV_STATE_PRESSED);
-    add(obj, st.transition_normal, LV_STATE_PRESSED);
-    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
-    add(obj, st.bg_secondary, LV_STATE_CHECKED);
-    add(obj, st.disabled, LV_STATE_DISABLED);
+    lv_obj_add_style(obj, &st.transition_delayed, 0);
+    lv_obj_add_style(obj, &st.button, 0);
+    lv_obj_add_style(obj, &st.bg_primary, 0);
+    lv_obj_add_style(obj, &st.pressed, LV_STATE_PRESSED);
+    if (grow) lv_obj_add_style(obj, &st.grow, LV_STATE_PRESSED);
+    lv_obj_add_style(obj, &st.transition_normal, LV_STATE_PRESSED);
+    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.bg_secondary, LV_STATE_CHECKED);
+    lv_obj_add_style(obj, &st.disabled, LV_STATE_DISABLED);
 }
 
 void apply_list(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    add(obj, st.card);
-    add(obj, st.list_bg);
+    lv_obj_add_style(obj, &st.card, 0);
+    lv_obj_add_style(obj, &st.list_bg, 0);
     apply_scrollbar(obj);
 }
 
 void apply_list_button(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    add(obj, st.bg_white);
-    add(obj, st.list_btn);
-    add(obj, st.bg_primary, LV_STATE_FOCUS_KEY);
-    add(obj, st.list_item_grow, LV_STATE_FOCUS_KEY);
-    add(obj, st.list_item_grow, LV_STATE_PRESSED);
-    add(obj, st.pressed, LV_STATE_PRESSED);
+    lv_obj_add_style(obj, &st.bg_white, 0);
+    lv_obj_add_style(obj, &st.list_btn, 0);
+    lv_obj_add_style(obj, &st.bg_primary, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.list_item_grow, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.list_item_grow, LV_STATE_PRESSED);
+    lv_obj_add_style(obj, &st.pressed, LV_STATE_PRESSED);
 }
 
 void apply_textarea(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    add(obj, st.card);
-    add(obj, st.pad_small);
-    add(obj, st.disabled, LV_STATE_DISABLED);
-    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
-    add(obj, st.outline_secondary, LV_STATE_EDITED);
+    lv_obj_add_style(obj, &st.card, 0);
+    lv_obj_add_style(obj, &st.pad_small, 0);
+    lv_obj_add_style(obj, &st.disabled, LV_STATE_DISABLED);
+    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.outline_secondary, LV_STATE_EDITED);
     apply_scrollbar(obj);
-    add(obj, st.ta_cursor, sel(LV_PART_CURSOR, LV_STATE_FOCUSED));
-    add(obj, st.ta_placeholder, LV_PART_TEXTAREA_PLACEHOLDER);
+    lv_obj_add_style(obj, &st.ta_cursor, sel(LV_PART_CURSOR, LV_STATE_FOCUSED));
+    lv_obj_add_style(obj, &st.ta_placeholder, LV_PART_TEXTAREA_PLACEHOLDER);
 }
 
 void apply_keyboard(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    add(obj, st.screen);
-    add(obj, st.pad_tiny);
-    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
-    add(obj, st.outline_secondary, LV_STATE_EDITED);
-    add(obj, st.button, LV_PART_ITEMS);
-    add(obj, st.bg_white, LV_PART_ITEMS);
-    add(obj, st.kb_items, LV_PART_ITEMS);
-    add(obj, st.disabled, sel(LV_PART_ITEMS, LV_STATE_DISABLED));
-    add(obj, st.pressed, sel(LV_PART_ITEMS, LV_STATE_PRESSED));
-    add(obj, st.bg_grey, sel(LV_PART_ITEMS, LV_STATE_CHECKED));
-    add(obj, st.bg_primary_muted, sel(LV_PART_ITEMS, LV_STATE_FOCUS_KEY));
-    add(obj, st.bg_secondary_muted, sel(LV_PART_ITEMS, LV_STATE_EDITED));
+    lv_obj_add_style(obj, &st.screen, 0);
+    lv_obj_add_style(obj, &st.pad_tiny, 0);
+    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.outline_secondary, LV_STATE_EDITED);
+    lv_obj_add_style(obj, &st.button, LV_PART_ITEMS);
+    lv_obj_add_style(obj, &st.bg_white, LV_PART_ITEMS);
+    lv_obj_add_style(obj, &st.kb_items, LV_PART_ITEMS);
+    lv_obj_add_style(obj, &st.disabled, sel(LV_PART_ITEMS, LV_STATE_DISABLED));
+    lv_obj_add_style(obj, &st.pressed, sel(LV_PART_ITEMS, LV_STATE_PRESSED));
+    lv_obj_add_style(obj, &st.bg_grey, sel(LV_PART_ITEMS, LV_STATE_CHECKED));
+    lv_obj_add_style(obj, &st.bg_primary_muted, sel(LV_PART_ITEMS, LV_STATE_FOCUS_KEY));
+    lv_obj_add_style(obj, &st.bg_secondary_muted, sel(LV_PART_ITEMS, LV_STATE_EDITED));
 }
 
 void apply_checkbox(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    add(obj, st.cb_gap);
-    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
-    add(obj, st.cb_marker, LV_PART_INDICATOR);
-    add(obj, st.bg_primary, sel(LV_PART_INDICATOR, LV_STATE_CHECKED));
-    add(obj, st.cb_marker_checked, sel(LV_PART_INDICATOR, LV_STATE_CHECKED));
-    add(obj, st.pressed, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
-    add(obj, st.grow, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
-    add(obj, st.transition_normal, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
-    add(obj, st.transition_delayed, LV_PART_INDICATOR);
-    add(obj, st.disabled, sel(LV_PART_INDICATOR, LV_STATE_DISABLED));
+    lv_obj_add_style(obj, &st.cb_gap, 0);
+    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.cb_marker, LV_PART_INDICATOR);
+    lv_obj_add_style(obj, &st.bg_primary, sel(LV_PART_INDICATOR, LV_STATE_CHECKED));
+    lv_obj_add_style(obj, &st.cb_marker_checked, sel(LV_PART_INDICATOR, LV_STATE_CHECKED));
+    lv_obj_add_style(obj, &st.pressed, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
+    lv_obj_add_style(obj, &st.grow, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
+    lv_obj_add_style(obj, &st.transition_normal, sel(LV_PART_INDICATOR, LV_STATE_PRESSED));
+    lv_obj_add_style(obj, &st.transition_delayed, LV_PART_INDICATOR);
+    lv_obj_add_style(obj, &st.disabled, sel(LV_PART_INDICATOR, LV_STATE_DISABLED));
 }
 
 void apply_bar(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    add(obj, st.bg_primary_muted);
-    add(obj, st.circle);
-    add(obj, st.pad_zero);
-    add(obj, st.outline_primary, LV_STATE_FOCUS_KEY);
-    add(obj, st.outline_secondary, LV_STATE_EDITED);
-    add(obj, st.bg_primary, LV_PART_INDICATOR);
-    add(obj, st.circle, LV_PART_INDICATOR);
+    lv_obj_add_style(obj, &st.bg_primary_muted, 0);
+    lv_obj_add_style(obj, &st.circle, 0);
+    lv_obj_add_style(obj, &st.pad_zero, 0);
+    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.outline_secondary, LV_STATE_EDITED);
+    lv_obj_add_style(obj, &st.bg_primary, LV_PART_INDICATOR);
+    lv_obj_add_style(obj, &st.circle, LV_PART_INDICATOR);
 }
 
 void apply_arc(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    add(obj, st.arc_ring);
-    add(obj, st.arc_ring, LV_PART_INDICATOR);
-    add(obj, st.arc_indicator, LV_PART_INDICATOR);
-    add(obj, st.knob, LV_PART_KNOB);
+    lv_obj_add_style(obj, &st.arc_ring, 0);
+    lv_obj_add_style(obj, &st.arc_ring, LV_PART_INDICATOR);
+    lv_obj_add_style(obj, &st.arc_indicator, LV_PART_INDICATOR);
+    lv_obj_add_style(obj, &st.knob, LV_PART_KNOB);
 }
 
 void apply_msgbox_part(lv_obj_t * obj)
 {
     Styles & st = g_styles;
-    if (has_class(obj, lv_msgbox_class)) {
-        add(obj, st.card);
-        add(obj, st.pad_zero);
-        add(obj, st.clip_corner);
-    } else if (has_class(obj, lv_msgbox_backdrop_class)) {
-        add(obj, st.msgbox_backdrop);
-    } else if (has_class(obj, lv_msgbox_header_class)) {
-        add(obj, st.pad_tiny);
-        add(obj, st.bg_grey);
-    } else if (has_class(obj, lv_msgbox_content_class)) {
-        add(obj, st.pad_tiny);
+    if (lv_obj_check_type(obj, &lv_msgbox_class)) {
+        lv_obj_add_style(obj, &st.card, 0);
+        lv_obj_add_style(obj, &st.pad_zero, 0);
+        lv_obj_add_style(obj, &st.clip_corner, 0);
+    } else if (lv_obj_check_type(obj, &lv_msgbox_backdrop_class)) {
+        lv_obj_add_style(obj, &st.msgbox_backdrop, 0);
+    } else if (lv_obj_check_type(obj, &lv_msgbox_header_class)) {
+        lv_obj_add_style(obj, &st.pad_tiny, 0);
+        lv_obj_add_style(obj, &st.bg_grey, 0);
+    } else if (lv_obj_check_type(obj, &lv_msgbox_content_class)) {
+        lv_obj_add_style(obj, &st.pad_tiny, 0);
         apply_scrollbar(obj);
-    } else if (has_class(obj, lv_msgbox_footer_class)) {
-        add(obj, st.pad_tiny);
+    } else if (lv_obj_check_type(obj, &lv_msgbox_footer_class)) {
+        lv_obj_add_style(obj, &st.pad_tiny, 0);
     } else {
         apply_button_look(obj, false);
     }
@@ -404,38 +394,40 @@ void apply_msgbox_part(lv_obj_t * obj)
 
 bool is_msgbox_part(const lv_obj_t * obj)
 {
-    return has_class(obj, lv_msgbox_class) || has_class(obj, lv_msgbox_backdrop_class) ||
-           has_class(obj, lv_msgbox_header_class) || has_class(obj, lv_msgbox_content_class) ||
-           has_class(obj, lv_msgbox_footer_class) || has_class(obj, lv_msgbox_header_button_class) ||
-           has_class(obj, lv_msgbox_footer_button_class);
+    return lv_obj_check_type(obj, &lv_msgbox_class) || lv_obj_check_type(obj, &lv_msgbox_backdrop_class) ||
+           lv_obj_check_type(obj, &lv_msgbox_header_class) || lv_obj_check_type(obj, &lv_msgbox_content_class) ||
+           lv_obj_check_type(obj, &lv_msgbox_footer_class) || lv_obj_check_type(obj, &lv_msgbox_header_button_class) ||
+           lv_obj_check_type(obj, &lv_msgbox_footer_button_class);
 }
 
 // The styles of the widget classes the theme knows; false for other classes.
 bool apply_widget(lv_obj_t * obj)
 {
-    if (has_class(obj, lv_label_class)) {
+    if (lv_obj_check_type(obj, &lv_label_class)) {
         lv_obj_t * parent = lv_obj_get_parent(obj);
-        if (parent && has_class(parent, lv_textarea_class)) add(obj, g_styles.text_selected, LV_PART_SELECTED);
+        if (parent && lv_obj_check_type(parent, &lv_textarea_class)) {
+            lv_obj_add_style(obj, &g_styles.text_selected, LV_PART_SELECTED);
+        }
         return true;
     }
-    if (has_class(obj, lv_image_class) || has_class(obj, lv_buttonmatrix_class)) return true;
-    if (has_class(obj, lv_button_class)) {
+    if (lv_obj_check_type(obj, &lv_image_class) || lv_obj_check_type(obj, &lv_buttonmatrix_class)) return true;
+    if (lv_obj_check_type(obj, &lv_button_class)) {
         apply_button_look(obj, true);
-    } else if (has_class(obj, lv_bar_class)) {
+    } else if (lv_obj_check_type(obj, &lv_bar_class)) {
         apply_bar(obj);
-    } else if (has_class(obj, lv_arc_class)) {
+    } else if (lv_obj_check_type(obj, &lv_arc_class)) {
         apply_arc(obj);
-    } else if (has_class(obj, lv_list_class)) {
+    } else if (lv_obj_check_type(obj, &lv_list_class)) {
         apply_list(obj);
-    } else if (has_class(obj, lv_list_button_class)) {
+    } else if (lv_obj_check_type(obj, &lv_list_button_class)) {
         apply_list_button(obj);
-    } else if (has_class(obj, lv_list_text_class)) {
-        add(obj, g_styles.list_text);
-    } else if (has_class(obj, lv_textarea_class)) {
+    } else if (lv_obj_check_type(obj, &lv_list_text_class)) {
+        lv_obj_add_style(obj, &g_styles.list_text, 0);
+    } else if (lv_obj_check_type(obj, &lv_textarea_class)) {
         apply_textarea(obj);
-    } else if (has_class(obj, lv_keyboard_class)) {
+    } else if (lv_obj_check_type(obj, &lv_keyboard_class)) {
         apply_keyboard(obj);
-    } else if (has_class(obj, lv_checkbox_class)) {
+    } else if (lv_obj_check_type(obj, &lv_checkbox_class)) {
         apply_checkbox(obj);
     } else if (is_msgbox_part(obj)) {
         apply_msgbox_part(obj);
@@ -477,10 +469,10 @@ void apply_styles(lv_theme_t *, lv_obj_t * obj)
 {
     if (!g_inited || apply_widget(obj)) return;
     if (lv_obj_get_parent(obj) == nullptr) {
-        add(obj, g_styles.screen);
+        lv_obj_add_style(obj, &g_styles.screen, 0);
         apply_scrollbar(obj);
-    } else if (has_class(obj, lv_obj_class)) {
-        add(obj, g_styles.card);
+    } else if (lv_obj_check_type(obj, &lv_obj_class)) {
+        lv_obj_add_style(obj, &g_styles.card, 0);
         apply_scrollbar(obj);
     }
 }
