@@ -5,6 +5,7 @@
 #include "lvgl.h"
 #include "gui/core/obj.hpp"
 #include "gui/core/obj_draw.hpp"
+#include "gui/core/scroll_internal.hpp"
 #include "gui/core/style_internal.hpp"
 #include "gui/display/display.hpp"
 #include "gui/indev/indev_hooks.hpp"
@@ -40,7 +41,7 @@ void draw_main(lv_obj_t * obj, lv_layer_t * layer)
 
 void draw_post(lv_obj_t * obj, lv_layer_t * layer)
 {
-    gui::input::draw_scrollbars(obj, layer->target);
+    gui::scroll::draw_scrollbars(obj, layer->target);
     if(!lv_obj_get_style_border_post(obj, LV_PART_MAIN)) return;
     gui::draw::RectDsc dsc;
     gui::core::init_rect_dsc(obj, LV_PART_MAIN, dsc);

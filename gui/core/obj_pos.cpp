@@ -5,8 +5,8 @@
 #include "lvgl.h"
 #include "gui/core/layout.hpp"
 #include "gui/core/obj.hpp"
+#include "gui/core/scroll_internal.hpp"
 #include "gui/display/display.hpp"
-#include "gui/indev/indev_hooks.hpp"
 #include "gui/misc/area.hpp"
 
 namespace {
@@ -366,7 +366,7 @@ void lv_obj_update_layout(const lv_obj_t * obj)
     do {
         update_core(scr);
     } while(++round < kMaxLayoutRounds && needs_layout(scr));
-    gui::input::layout_done(scr);
+    gui::scroll::readjust_after_layout(scr);
 }
 
 bool lv_obj_refr_size(lv_obj_t * obj)

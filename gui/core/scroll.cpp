@@ -6,7 +6,7 @@
 #include "gui/core/obj.hpp"
 #include "gui/core/scroll_internal.hpp"
 #include "gui/core/scroll_math.hpp"
-#include "gui/indev/indev_internal.hpp"
+#include "gui/indev/indev_hooks.hpp"
 #include "gui/misc/area.hpp"
 
 namespace {
@@ -224,16 +224,7 @@ bool anim_running(const lv_obj_t * obj, Axis axis)
     return lv_anim_get(const_cast<lv_obj_t *>(obj), exec_of(axis)) != nullptr;
 }
 
-}  // namespace gui::scroll
-
-namespace gui::input {
-
-void layout_done(lv_obj_t * screen)
-{
-    if(screen) lv_obj_tree_walk(screen, readjust_walk, nullptr);
-}
-
-void stop_scroll_anims_quietly(lv_obj_t * obj)
+void stop_anims_quietly(lv_obj_t * obj)
 {
     quiet_anim_delete = true;
     lv_anim_delete(obj, anim_exec_x);
@@ -241,7 +232,13 @@ void stop_scroll_anims_quietly(lv_obj_t * obj)
     quiet_anim_delete = false;
 }
 
-}  // namespace gui::input
+void readjust_after_layout(lv_obj_t * screen)
+{
+    if(screen) lv_obj_tree_walk(screen, readjust_walk, nullptr);
+}
+
+}  // namespace gui::scroll
+
 
 using gui::scroll::hidden_after;
 using gui::scroll::hidden_before;
@@ -375,10 +372,8 @@ void lv_obj_scroll_to_view_recursive(lv_obj_t * obj, lv_anim_enable_t anim_en)
 bool lv_obj_is_scrolling(const lv_obj_t * obj)
 {
     if(!obj) return false;
-    for(lv_indev_t * indev = lv_indev_get_next(nullptr); indev; indev = lv_indev_get_next(indev)) {
-        if(lv_indev_get_scroll_obj(indev) == obj) return true;
-    }
-    return gui::scroll::anim_running(obj, Axis::X) || gui::scroll::anim_running(obj, Axis::Y);
+    return gui::input::scrolled_by_device(obj) || gui::scroll::anim_running(obj, Axis::X) ||
+           gui::scroll::anim_running(obj, Axis::Y);
 }
 
 void lv_obj_stop_scroll_anim(const lv_obj_t * obj)

@@ -16,12 +16,8 @@ constexpr lv_area_t kNoArea{0, 0, -1, -1};
 // True while a device drags obj on that axis.
 bool actively_scrolled(const lv_obj_t * obj, Axis axis)
 {
-    for(lv_indev_t * indev = lv_indev_get_next(nullptr); indev; indev = lv_indev_get_next(indev)) {
-        if(lv_indev_get_scroll_obj(indev) != obj) continue;
-        const lv_dir_t dir = lv_indev_get_scroll_dir(indev);
-        if(axis == Axis::X ? (dir & LV_DIR_HOR) : (dir & LV_DIR_VER)) return true;
-    }
-    return false;
+    const lv_dir_t dir = gui::input::device_scroll_dir(obj);
+    return (dir & (axis == Axis::X ? LV_DIR_HOR : LV_DIR_VER)) != 0;
 }
 
 bool bar_shown(const lv_obj_t * obj, Axis axis)
@@ -39,7 +35,7 @@ bool bar_shown(const lv_obj_t * obj, Axis axis)
 
 }  // namespace
 
-namespace gui::input {
+namespace gui::scroll {
 
 void draw_scrollbars(lv_obj_t * obj, gui::draw::Target & target)
 {
@@ -57,7 +53,7 @@ void draw_scrollbars(lv_obj_t * obj, gui::draw::Target & target)
     if(gui::area::width(ver) > 0) gui::draw::draw_rect(target, ver, dsc);
 }
 
-}  // namespace gui::input
+}  // namespace gui::scroll
 
 extern "C" {
 
