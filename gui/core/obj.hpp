@@ -103,11 +103,6 @@ namespace gui::core {
 
 // ---- classes and events -------------------------------------------------
 
-// Sends `code` to obj: preprocess handlers, the class chain (base first), the
-// other handlers, then bubbling/trickling. LV_RESULT_INVALID when obj was
-// deleted meanwhile. Same as lv_obj_send_event.
-lv_result_t send_event(lv_obj_t * obj, lv_event_code_t code, void * param);
-
 // True while obj is being deleted (its DELETE event ran or runs).
 inline bool is_deleting(const lv_obj_t * obj)
 {
@@ -116,8 +111,6 @@ inline bool is_deleting(const lv_obj_t * obj)
 
 // ---- tree -----------------------------------------------------------------
 
-lv_display_t * display_of(const lv_obj_t * obj);
-lv_obj_t * screen_of(const lv_obj_t * obj);
 // Index of obj in its parent's children (-1 for a screen).
 int32_t index_in_parent(const lv_obj_t * obj);
 
@@ -132,8 +125,6 @@ lv_point_t transform_pivot(const lv_obj_t * obj);
 
 // ---- styles ---------------------------------------------------------------
 
-// The resolved value of prop for part in obj's current state (lv_obj_get_style_prop).
-lv_style_value_t style_value(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop);
 // Asks obj again how far its drawing reaches outside its box (REFR_EXT_DRAW_SIZE).
 void refresh_ext_draw_size(lv_obj_t * obj);
 

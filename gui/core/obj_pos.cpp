@@ -150,9 +150,9 @@ bool needs_layout(const lv_obj_t * obj)
 // Clips `area` to obj's ancestors' boxes; false when nothing of it can show.
 bool visible_part(const lv_obj_t * obj, lv_area_t & area)
 {
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     if(disp == nullptr) return false;
-    const lv_obj_t * scr = gui::core::screen_of(obj);
+    const lv_obj_t * scr = lv_obj_get_screen(obj);
     bool shown = scr == disp->act_scr || scr == disp->prev_scr || scr == disp->bottom_layer.get() ||
                  scr == disp->top_layer.get() || scr == disp->sys_layer.get();
     if(!shown) return false;
@@ -349,7 +349,7 @@ void lv_obj_mark_layout_as_dirty(lv_obj_t * obj)
 {
     if(obj == nullptr) return;
     obj->layout_inv = true;
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     if(disp != nullptr) {
         disp->layout_pending = true;
         gui::display::request_refresh(disp);
@@ -358,7 +358,7 @@ void lv_obj_mark_layout_as_dirty(lv_obj_t * obj)
 
 void lv_obj_update_layout(const lv_obj_t * obj)
 {
-    lv_obj_t * scr = gui::core::screen_of(obj);
+    lv_obj_t * scr = lv_obj_get_screen(obj);
     if(scr == nullptr) return;
     if(!needs_layout(scr)) return;
     // Size changes mark more objects; repeat until the tree is settled.
@@ -578,7 +578,7 @@ void lv_obj_invalidate_area(const lv_obj_t * obj, const lv_area_t * area)
     if(!visible_part(obj, a)) return;
     // What transformed ancestors (and obj itself) make of the area on the screen.
     for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) a = transform_area(p, a);
-    gui::display::invalidate_area(gui::core::display_of(obj), a);
+    gui::display::invalidate_area(lv_obj_get_display(obj), a);
 }
 
 void lv_obj_invalidate(const lv_obj_t * obj)
@@ -593,7 +593,7 @@ void lv_obj_invalidate(const lv_obj_t * obj)
 bool lv_obj_area_is_visible(const lv_obj_t * obj, lv_area_t * area)
 {
     if(!visible_part(obj, *area)) return false;
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     lv_area_t screen{0, 0, lv_display_get_horizontal_resolution(disp) - 1,
                      lv_display_get_vertical_resolution(disp) - 1};
     return gui::area::intersect(*area, *area, screen);

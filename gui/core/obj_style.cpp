@@ -126,20 +126,6 @@ OwnedStyle::~OwnedStyle()
     lv_style_reset(&style);
 }
 
-lv_style_value_t style_value(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
-{
-    lv_style_value_t v;
-    if(find_in_styles(obj, part, prop, v)) return v;
-    if(lv_style_prop_has_flag(prop, LV_STYLE_PROP_FLAG_INHERITABLE)) {
-        if(part != LV_PART_MAIN && find_in_styles(obj, LV_PART_MAIN, prop, v)) return v;
-        for(const lv_obj_t * p = obj->parent; p != nullptr; p = p->parent) {
-            if(find_in_styles(p, LV_PART_MAIN, prop, v)) return v;
-        }
-    }
-    if(prop == LV_STYLE_WIDTH || prop == LV_STYLE_HEIGHT) return class_default(obj, prop);
-    return lv_style_prop_get_default(prop);
-}
-
 lv_style_value_t style_value_in_state(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop, uint16_t state,
                                       bool with_transitions)
 {
@@ -147,7 +133,7 @@ lv_style_value_t style_value_in_state(lv_obj_t * obj, lv_part_t part, lv_style_p
     const bool saved_skip = skip_transitions;
     obj->state = state;
     skip_transitions = !with_transitions;
-    lv_style_value_t v = style_value(obj, part, prop);
+    lv_style_value_t v = lv_obj_get_style_prop(obj, part, prop);
     obj->state = saved_state;
     skip_transitions = saved_skip;
     return v;
@@ -278,7 +264,7 @@ void lv_obj_refresh_style(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
     if(parent_layout && main_part && obj->parent != nullptr) lv_obj_mark_layout_as_dirty(obj->parent);
     if(inherit) refresh_children(obj);
     lv_obj_invalidate(obj);
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     if(disp != nullptr) gui::display::request_refresh(disp);
 }
 
@@ -287,9 +273,20 @@ void lv_obj_enable_style_refresh(bool en)
     refresh_enabled = en;
 }
 
+// The value in obj's styles for its current state, else inherited from the
+// parents' main parts, else the default.
 lv_style_value_t lv_obj_get_style_prop(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
 {
-    return gui::core::style_value(obj, part, prop);
+    lv_style_value_t v;
+    if(find_in_styles(obj, part, prop, v)) return v;
+    if(lv_style_prop_has_flag(prop, LV_STYLE_PROP_FLAG_INHERITABLE)) {
+        if(part != LV_PART_MAIN && find_in_styles(obj, LV_PART_MAIN, prop, v)) return v;
+        for(const lv_obj_t * p = obj->parent; p != nullptr; p = p->parent) {
+            if(find_in_styles(p, LV_PART_MAIN, prop, v)) return v;
+        }
+    }
+    if(prop == LV_STYLE_WIDTH || prop == LV_STYLE_HEIGHT) return class_default(obj, prop);
+    return lv_style_prop_get_default(prop);
 }
 
 bool lv_obj_has_style_prop(const lv_obj_t * obj, lv_style_selector_t selector, lv_style_prop_t prop)
