@@ -193,8 +193,7 @@ lv_area_t transform_area(const lv_obj_t * obj, const lv_area_t & a)
             out.y2 = std::max(out.y2, ty);
         }
     }
-    lv_area_increase(&out, kTransformInvalidateMargin, kTransformInvalidateMargin);
-    return out;
+    return gui::area::grow(out, kTransformInvalidateMargin);
 }
 
 lv_area_t aligned_position(lv_align_t align, int32_t pw, int32_t ph, int32_t w, int32_t h)
@@ -584,9 +583,7 @@ void lv_obj_invalidate_area(const lv_obj_t * obj, const lv_area_t * area)
 void lv_obj_invalidate(const lv_obj_t * obj)
 {
     if(obj == nullptr) return;
-    lv_area_t a = obj->coords;
-    int32_t ext = obj->ext_draw_size;
-    lv_area_increase(&a, ext, ext);
+    const lv_area_t a = gui::area::grow(obj->coords, obj->ext_draw_size);
     lv_obj_invalidate_area(obj, &a);
 }
 

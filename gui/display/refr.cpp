@@ -55,7 +55,7 @@ void draw_children(lv_layer_t * layer, lv_obj_t * obj, const lv_area_t & outer_c
 {
     lv_area_t child_clip;
     lv_area_t bound = obj->coords;
-    if(lv_obj_has_flag(obj, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) lv_area_increase(&bound, obj->ext_draw_size, obj->ext_draw_size);
+    if(lv_obj_has_flag(obj, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) bound = gui::area::grow(bound, obj->ext_draw_size);
     if(!gui::area::intersect(child_clip, outer_clip, bound)) return;
     int32_t radius = lv_obj_get_style_radius(obj, LV_PART_MAIN);
     bool clip_corner = lv_obj_get_style_clip_corner(obj, LV_PART_MAIN) && radius > 0;
@@ -70,8 +70,7 @@ void draw_children(lv_layer_t * layer, lv_obj_t * obj, const lv_area_t & outer_c
 void draw_obj_direct(lv_layer_t * layer, lv_obj_t * obj)
 {
     lv_area_t saved = layer->target.clip;
-    lv_area_t ext = obj->coords;
-    lv_area_increase(&ext, obj->ext_draw_size, obj->ext_draw_size);
+    const lv_area_t ext = gui::area::grow(obj->coords, obj->ext_draw_size);
     lv_area_t clip;
     bool visible = gui::area::intersect(clip, saved, ext);
     if(visible) {
@@ -89,8 +88,7 @@ void draw_obj_direct(lv_layer_t * layer, lv_obj_t * obj)
 // Transformed or layered objects: draw untransformed into a layer, then blend it.
 void draw_obj_layered(lv_layer_t * layer, lv_obj_t * obj)
 {
-    lv_area_t ext = obj->coords;
-    lv_area_increase(&ext, obj->ext_draw_size, obj->ext_draw_size);
+    const lv_area_t ext = gui::area::grow(obj->coords, obj->ext_draw_size);
     gui::draw::Layer buf(ext);
     lv_layer_t sub{buf.target()};
     sub.target.clip = ext;
@@ -115,7 +113,7 @@ void draw_obj(lv_layer_t * layer, lv_obj_t * obj)
         // A transformed object can reach beyond its box: only skip it when far away.
         lv_area_t reach = obj->coords;
         int32_t r = std::max(lv_obj_get_width(obj), lv_obj_get_height(obj)) * 2 + obj->ext_draw_size;
-        if(is_transformed(obj)) lv_area_increase(&reach, r, r);
+        if(is_transformed(obj)) reach = gui::area::grow(reach, r);
         if(!gui::area::overlaps(reach, layer->target.clip)) return;
         draw_obj_layered(layer, obj);
         return;

@@ -61,8 +61,7 @@ void lv_obj_set_ext_click_area(lv_obj_t * obj, int32_t size)
 void lv_obj_get_click_area(const lv_obj_t * obj, lv_area_t * area)
 {
     if(!obj || !area) return;
-    *area = obj->coords;
-    lv_area_increase(area, obj->ext_click_pad, obj->ext_click_pad);
+    *area = gui::area::grow(obj->coords, obj->ext_click_pad);
 }
 
 bool lv_obj_hit_test(lv_obj_t * obj, const lv_point_t * point)
@@ -86,7 +85,7 @@ lv_obj_t * lv_indev_search_obj(lv_obj_t * obj, lv_point_t * point)
     // Children are looked for inside the box, or inside the area the object
     // draws on when its children may overflow it.
     lv_area_t child_area = obj->coords;
-    if(obj->flags & LV_OBJ_FLAG_OVERFLOW_VISIBLE) lv_area_increase(&child_area, obj->ext_draw_size, obj->ext_draw_size);
+    if(obj->flags & LV_OBJ_FLAG_OVERFLOW_VISIBLE) child_area = gui::area::grow(child_area, obj->ext_draw_size);
     if(gui::area::contains(child_area, *point)) {
         // Newest children are on top.
         for(auto it = obj->children.rbegin(); it != obj->children.rend(); ++it) {

@@ -1,7 +1,8 @@
 // The library's area helpers. An lv_area_t holds inclusive coordinates: it
 // covers x1..x2 and y1..y2, so it is empty when x2 < x1 or y2 < y1. Every
-// helper takes and returns areas by value or reference and never allocates;
-// the public lv_area_* functions are for callers of the C API.
+// helper takes and returns areas by value or reference and never allocates.
+// The library uses these; the public lv_area_* functions serve the C API, and
+// the library calls them only for what has no helper here (moving, aligning).
 #pragma once
 
 #include <algorithm>

@@ -330,10 +330,7 @@ void draw_text(lv_obj_t * obj, lv_event_t * e)
         clip = t.clip;
         clip.y2 = std::min(clip.y2, content.y2);
     }
-    if (!area::intersect(t.clip, saved, clip)) {
-        t.clip = saved;
-        return;
-    }
+    if (!area::intersect(t.clip, saved, clip)) return;
     gui::draw::draw_label(t, content, dsc);
     if (d.long_mode == LV_LABEL_LONG_MODE_SCROLL_CIRCULAR) {
         TextStyle s = text_style(obj);
