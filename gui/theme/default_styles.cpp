@@ -98,15 +98,20 @@ void set_pad_all(lv_style_t * s, int32_t v)
     lv_style_set_pad_gap(s, v);
 }
 
-void init_blocks(const Metrics & m)
+// The sizes several styles share, for one set of metrics.
+struct Sizes {
+    explicit Sizes(const Metrics & m)
+        : pad_def(sized(m, 16, 20, 24)), pad_small(sized(m, 10, 12, 14)), pad_tiny(sized(m, 2, 6, 8)),
+          radius_def(sized(m, 8, 8, 12)), radius_btn(sized(m, 8, 12, 16))
+    {
+    }
+    int32_t pad_def, pad_small, pad_tiny, radius_def, radius_btn;
+};
+
+void init_blocks(const Metrics & m, const Sizes & size)
 {
     Styles & st = g_styles;
     const int32_t dpi = m.dpi;
-    const int32_t pad_def = sized(m, 16, 20, 24);
-    const int32_t pad_small = sized(m, 10, 12, 14);
-    const int32_t pad_tiny = sized(m, 2, 6, 8);
-    const int32_t radius_def = sized(m, 8, 8, 12);
-    const int32_t radius_btn = sized(m, 8, 12, 16);
     const int32_t border_w = LV_DPX_CALC(dpi, 2);
     const int32_t outline_w = LV_DPX_CALC(dpi, 3);
     const lv_color_t grey = lv_color_hex(kGrey);
@@ -119,15 +124,15 @@ void init_blocks(const Metrics & m)
     lv_style_set_transition(&st.transition_normal, &st.trans_normal);
     lv_style_set_transition(&st.transition_delayed, &st.trans_delayed);
 
-    lv_style_set_radius(&st.card, radius_def);
+    lv_style_set_radius(&st.card, size.radius_def);
     lv_style_set_bg_opa(&st.card, LV_OPA_COVER);
     lv_style_set_bg_color(&st.card, lv_color_white());
     lv_style_set_border_color(&st.card, grey);
     lv_style_set_border_width(&st.card, border_w);
     lv_style_set_border_post(&st.card, true);
     lv_style_set_text_color(&st.card, text);
-    lv_style_set_pad_all(&st.card, pad_def);
-    lv_style_set_pad_gap(&st.card, pad_small);
+    lv_style_set_pad_all(&st.card, size.pad_def);
+    lv_style_set_pad_gap(&st.card, size.pad_small);
     lv_style_set_line_color(&st.card, lv_color_hex(kGreyMain));
     lv_style_set_line_width(&st.card, LV_DPX_CALC(dpi, 1));
 
@@ -139,24 +144,25 @@ void init_blocks(const Metrics & m)
     lv_style_set_transition(&st.scrollbar, &st.trans_normal);
     lv_style_set_bg_opa(&st.scrollbar_scrolled, LV_OPA_COVER);
 
-    lv_style_set_radius(&st.button, radius_btn);
+    lv_style_set_radius(&st.button, size.radius_btn);
     lv_style_set_bg_opa(&st.button, LV_OPA_COVER);
     lv_style_set_bg_color(&st.button, grey);
     lv_style_set_shadow_color(&st.button, lv_color_hex(kGreyMain));
     lv_style_set_shadow_width(&st.button, LV_DPX_CALC(dpi, 3));
     lv_style_set_shadow_opa(&st.button, LV_OPA_50);
+    // Scaled twice: the library's default theme does so.
     lv_style_set_shadow_offset_y(&st.button, LV_DPX_CALC(dpi, LV_DPX_CALC(dpi, 4)));
     lv_style_set_shadow_spread(&st.button, 0);
     lv_style_set_text_color(&st.button, text);
-    lv_style_set_pad_hor(&st.button, pad_def);
-    lv_style_set_pad_ver(&st.button, pad_small);
+    lv_style_set_pad_hor(&st.button, size.pad_def);
+    lv_style_set_pad_ver(&st.button, size.pad_small);
     lv_style_set_pad_gap(&st.button, LV_DPX_CALC(dpi, 5));
 
     lv_style_set_bg_opa(&st.screen, LV_OPA_COVER);
     lv_style_set_bg_color(&st.screen, lv_color_hex(kScreenBg));
     lv_style_set_text_color(&st.screen, text);
     lv_style_set_text_font(&st.screen, m.font);
-    lv_style_set_pad_gap(&st.screen, pad_small);
+    lv_style_set_pad_gap(&st.screen, size.pad_small);
     lv_style_set_rotary_sensitivity(&st.screen, kScreenRotarySensitivity);
 
     auto bg = [](lv_style_t * s, lv_color_t c, lv_opa_t opa, lv_color_t txt) {
@@ -191,8 +197,8 @@ void init_blocks(const Metrics & m)
     lv_style_set_border_post(&st.clip_corner, true);
 
     set_pad_all(&st.pad_zero, 0);
-    set_pad_all(&st.pad_tiny, pad_tiny);
-    set_pad_all(&st.pad_small, pad_small);
+    set_pad_all(&st.pad_tiny, size.pad_tiny);
+    set_pad_all(&st.pad_small, size.pad_small);
 
     lv_style_set_bg_color(&st.knob, m.primary);
     lv_style_set_bg_opa(&st.knob, LV_OPA_COVER);
@@ -205,16 +211,13 @@ void init_blocks(const Metrics & m)
     lv_style_set_arc_color(&st.arc_indicator, m.primary);
 }
 
-void init_widget_styles(const Metrics & m)
+void init_widget_styles(const Metrics & m, const Sizes & size)
 {
     Styles & st = g_styles;
     const int32_t dpi = m.dpi;
-    const int32_t pad_def = sized(m, 16, 20, 24);
-    const int32_t pad_small = sized(m, 10, 12, 14);
-    const int32_t radius_def = sized(m, 8, 8, 12);
     const lv_color_t grey = lv_color_hex(kGrey);
 
-    lv_style_set_pad_hor(&st.list_bg, pad_def);
+    lv_style_set_pad_hor(&st.list_bg, size.pad_def);
     lv_style_set_pad_ver(&st.list_bg, 0);
     lv_style_set_pad_gap(&st.list_bg, 0);
     lv_style_set_clip_corner(&st.list_bg, true);
@@ -222,17 +225,17 @@ void init_widget_styles(const Metrics & m)
     lv_style_set_border_width(&st.list_btn, LV_DPX_CALC(dpi, 1));
     lv_style_set_border_color(&st.list_btn, grey);
     lv_style_set_border_side(&st.list_btn, LV_BORDER_SIDE_BOTTOM);
-    lv_style_set_pad_all(&st.list_btn, pad_small);
-    lv_style_set_pad_column(&st.list_btn, pad_small);
+    lv_style_set_pad_all(&st.list_btn, size.pad_small);
+    lv_style_set_pad_column(&st.list_btn, size.pad_small);
     lv_style_set_radius(&st.list_btn, 0);
     lv_style_set_shadow_width(&st.list_btn, 0);
-    lv_style_set_transform_width(&st.list_item_grow, pad_def);
+    lv_style_set_transform_width(&st.list_item_grow, size.pad_def);
 
     lv_style_set_bg_color(&st.list_text, grey);
     lv_style_set_bg_opa(&st.list_text, LV_OPA_COVER);
     lv_style_set_text_color(&st.list_text, lv_color_hex(kTextColor));
     lv_style_set_pad_all(&st.list_text, 0);
-    lv_style_set_transform_width(&st.list_text, pad_def);
+    lv_style_set_transform_width(&st.list_text, size.pad_def);
 
     lv_style_set_border_color(&st.ta_cursor, lv_color_hex(kTextColor));
     lv_style_set_border_width(&st.ta_cursor, LV_DPX_CALC(dpi, 2));
@@ -242,7 +245,7 @@ void init_widget_styles(const Metrics & m)
     lv_style_set_text_color(&st.ta_placeholder, lv_color_hex(kPlaceholder));
 
     lv_style_set_bg_color(&st.kb_items, lv_color_white());
-    lv_style_set_radius(&st.kb_items, radius_def);
+    lv_style_set_radius(&st.kb_items, size.radius_def);
     lv_style_set_shadow_width(&st.kb_items, 0);
 
     lv_style_set_bg_color(&st.msgbox_backdrop, lv_color_hex(kGreyMain));
@@ -256,7 +259,7 @@ void init_widget_styles(const Metrics & m)
     lv_style_set_border_color(&st.cb_marker, m.primary);
     lv_style_set_bg_color(&st.cb_marker, lv_color_white());
     lv_style_set_bg_opa(&st.cb_marker, LV_OPA_COVER);
-    lv_style_set_radius(&st.cb_marker, radius_def / 2);
+    lv_style_set_radius(&st.cb_marker, size.radius_def / 2);
     lv_style_set_text_color(&st.cb_marker, lv_color_white());
     lv_style_set_text_font(&st.cb_marker, m.font);
     lv_style_set_bg_image_src(&st.cb_marker_checked, LV_SYMBOL_OK);
@@ -454,8 +457,9 @@ void init_styles(const Metrics & m)
 {
     reset_all();
     g_inited = true;
-    init_blocks(m);
-    init_widget_styles(m);
+    const Sizes sizes(m);
+    init_blocks(m, sizes);
+    init_widget_styles(m, sizes);
 }
 
 void deinit_styles()
