@@ -153,9 +153,9 @@ void grow_items(Track & t, const Axis & ax, int32_t avail)
         bool & owned = ax.row ? g.item->w_layout : g.item->h_layout;
         owned = true;
         if(ax.row) {
-            gui::core::set_layout_size(g.item, g.size, lv_obj_get_height(g.item));
+            gui::core::resize(g.item, g.size, lv_obj_get_height(g.item));
         } else {
-            gui::core::set_layout_size(g.item, lv_obj_get_width(g.item), g.size);
+            gui::core::resize(g.item, lv_obj_get_width(g.item), g.size);
         }
     }
     t.main_size = avail;

@@ -4,7 +4,7 @@
 
 #include "gui/core/group_internal.hpp"
 #include "gui/core/obj.hpp"
-#include "gui/indev/indev_internal.hpp"
+#include "gui/indev/indev_hooks.hpp"
 
 namespace {
 
@@ -19,17 +19,6 @@ lv_group_t * default_group = nullptr;
 lv_group_t * group_of(const lv_obj_t * obj) { return obj->group; }
 
 void set_group_of(lv_obj_t * obj, lv_group_t * group) { obj->group = group; }
-
-// The device to report with focus events: the one being processed, else a
-// keypad attached to the group, else none.
-lv_indev_t * focus_indev(const lv_group_t * group)
-{
-    if(lv_indev_t * active = lv_indev_active()) return active;
-    for(lv_indev_t * indev = lv_indev_get_next(nullptr); indev; indev = lv_indev_get_next(indev)) {
-        if(lv_indev_get_group(indev) == group) return indev;
-    }
-    return nullptr;
-}
 
 bool focusable(const lv_obj_t * obj)
 {
@@ -46,7 +35,7 @@ void change_focus(lv_group_t * group, lv_obj_t * next)
 {
     lv_obj_t * old = group->focused;
     if(old == next) return;
-    lv_indev_t * indev = focus_indev(group);
+    lv_indev_t * indev = gui::input::focus_indev(group);
     group->focused = next;
     if(old && lv_obj_send_event(old, LV_EVENT_DEFOCUSED, indev) != LV_RESULT_OK) return;
     if(group->focused != next) return;  // a handler moved the focus meanwhile
@@ -117,7 +106,7 @@ void remove_from_group(lv_obj_t * obj, bool notify)
     group->objs.erase(it);
     if(group->focused != obj) return;
     group->frozen = false;
-    if(notify) lv_obj_send_event(obj, LV_EVENT_DEFOCUSED, focus_indev(group));
+    if(notify) lv_obj_send_event(obj, LV_EVENT_DEFOCUSED, gui::input::focus_indev(group));
     refocus_after_removal(group, index);
 }
 
@@ -140,7 +129,7 @@ lv_group_t * lv_group_create(void)
 void lv_group_delete(lv_group_t * group)
 {
     if(!group) return;
-    if(group->focused) lv_obj_send_event(group->focused, LV_EVENT_DEFOCUSED, focus_indev(group));
+    if(group->focused) lv_obj_send_event(group->focused, LV_EVENT_DEFOCUSED, gui::input::focus_indev(group));
     for(lv_obj_t * obj : group->objs) set_group_of(obj, nullptr);
     group->objs.clear();
     group->focused = nullptr;
@@ -177,7 +166,7 @@ void lv_group_remove_all_objs(lv_group_t * group)
     if(group->focused) {
         lv_obj_t * old = group->focused;
         group->focused = nullptr;
-        lv_obj_send_event(old, LV_EVENT_DEFOCUSED, focus_indev(group));
+        lv_obj_send_event(old, LV_EVENT_DEFOCUSED, gui::input::focus_indev(group));
     }
     for(lv_obj_t * obj : group->objs) set_group_of(obj, nullptr);
     group->objs.clear();
@@ -254,7 +243,7 @@ void lv_group_set_editing(lv_group_t * group, bool edit)
     group->editing = edit;
     if(group->focused) {
         // FOCUSED again lets the object update its EDITED state.
-        lv_obj_send_event(group->focused, LV_EVENT_FOCUSED, focus_indev(group));
+        lv_obj_send_event(group->focused, LV_EVENT_FOCUSED, gui::input::focus_indev(group));
         lv_obj_invalidate(group->focused);
     }
 }

@@ -3,6 +3,7 @@
 #include "src/core/lv_global.h"
 #include "gui/core/layout.hpp"
 #include "gui/display/display.hpp"
+#include "gui/indev/indev_hooks.hpp"
 #include "gui/misc/anim.hpp"
 #include "gui/misc/async.hpp"
 #include "gui/misc/log.hpp"
@@ -41,9 +42,7 @@ void lv_deinit(void)
     if(lv_global.deinit_in_progress) return;
     lv_global.deinit_in_progress = true;
 
-    for(lv_indev_t * indev = lv_indev_get_next(nullptr); indev != nullptr; indev = lv_indev_get_next(nullptr)) {
-        lv_indev_delete(indev);
-    }
+    gui::input::delete_all();
     gui::display::delete_all();
 #if LV_USE_FREETYPE
     lv_freetype_uninit();

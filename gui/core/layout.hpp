@@ -9,8 +9,10 @@ namespace gui::core {
 void layout_init();
 // Runs the layout routine registered under `id` for obj's children.
 void apply_layout(lv_obj_t * obj, uint32_t id);
-// Sets the width or height owned by a layout (flex grow) and reports the change.
-void set_layout_size(lv_obj_t * obj, int32_t w, int32_t h);
+// Changes obj's size keeping its top-left corner, and reports it (SIZE_CHANGED
+// to obj, CHILD_CHANGED to its parent); false when it had that size already.
+// Layouts use it for the sizes they own (flex grow).
+bool resize(lv_obj_t * obj, int32_t w, int32_t h);
 
 // The flex layout routine.
 void flex_update(lv_obj_t * cont, void * user_data);

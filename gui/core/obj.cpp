@@ -5,9 +5,11 @@
 #include "lvgl.h"
 #include "gui/core/obj.hpp"
 #include "gui/core/obj_draw.hpp"
+#include "gui/core/scroll_internal.hpp"
 #include "gui/core/style_internal.hpp"
 #include "gui/display/display.hpp"
 #include "gui/indev/indev_hooks.hpp"
+#include "gui/misc/area.hpp"
 
 namespace {
 
@@ -39,7 +41,7 @@ void draw_main(lv_obj_t * obj, lv_layer_t * layer)
 
 void draw_post(lv_obj_t * obj, lv_layer_t * layer)
 {
-    gui::input::draw_scrollbars(obj, layer->target);
+    gui::scroll::draw_scrollbars(obj, layer->target);
     if(!lv_obj_get_style_border_post(obj, LV_PART_MAIN)) return;
     gui::draw::RectDsc dsc;
     gui::core::init_rect_dsc(obj, LV_PART_MAIN, dsc);
@@ -69,11 +71,12 @@ void cover_check(lv_obj_t * obj, lv_event_t * e)
     // The rounded corners must stay outside the area in question.
     lv_area_t box = gui::core::transformed_box(obj, LV_PART_MAIN, obj->coords);
     int32_t r = lv_obj_get_style_radius(obj, LV_PART_MAIN);
-    int32_t short_side = std::min(lv_area_get_width(&box), lv_area_get_height(&box));
+    int32_t short_side = std::min(gui::area::width(box), gui::area::height(box));
     r = std::min(r, short_side / 2);
     const lv_area_t * a = info->area;
-    bool inside_straight = (a->x1 >= box.x1 + r && a->x2 <= box.x2 - r && a->y1 >= box.y1 && a->y2 <= box.y2) ||
-                           (a->y1 >= box.y1 + r && a->y2 <= box.y2 - r && a->x1 >= box.x1 && a->x2 <= box.x2);
+    const lv_area_t between_left_and_right{box.x1 + r, box.y1, box.x2 - r, box.y2};
+    const lv_area_t between_top_and_bottom{box.x1, box.y1 + r, box.x2, box.y2 - r};
+    bool inside_straight = gui::area::is_in(*a, between_left_and_right) || gui::area::is_in(*a, between_top_and_bottom);
     if(!inside_straight) info->res = LV_COVER_RES_NOT_COVER;
 }
 

@@ -103,11 +103,6 @@ namespace gui::core {
 
 // ---- classes and events -------------------------------------------------
 
-// Sends `code` to obj: preprocess handlers, the class chain (base first), the
-// other handlers, then bubbling/trickling. LV_RESULT_INVALID when obj was
-// deleted meanwhile. Same as lv_obj_send_event.
-lv_result_t send_event(lv_obj_t * obj, lv_event_code_t code, void * param);
-
 // True while obj is being deleted (its DELETE event ran or runs).
 inline bool is_deleting(const lv_obj_t * obj)
 {
@@ -116,20 +111,11 @@ inline bool is_deleting(const lv_obj_t * obj)
 
 // ---- tree -----------------------------------------------------------------
 
-lv_display_t * display_of(const lv_obj_t * obj);
-lv_obj_t * screen_of(const lv_obj_t * obj);
 // Index of obj in its parent's children (-1 for a screen).
 int32_t index_in_parent(const lv_obj_t * obj);
 
 // ---- geometry and layout ------------------------------------------------
 
-// Marks obj's area for redraw on its display (no-op while invisible).
-void invalidate(const lv_obj_t * obj);
-void invalidate_area(const lv_obj_t * obj, const lv_area_t & area);
-// Requests a layout pass for obj (and its screen).
-void mark_layout_dirty(lv_obj_t * obj);
-// Runs all pending layout passes of the screen obj is on.
-void update_layout(lv_obj_t * obj);
 // Moves obj's box and all its descendants' boxes by (dx, dy).
 void move_tree(lv_obj_t * obj, int32_t dx, int32_t dy);
 // The content area (box minus border and padding), absolute.
@@ -139,10 +125,6 @@ lv_point_t transform_pivot(const lv_obj_t * obj);
 
 // ---- styles ---------------------------------------------------------------
 
-// The resolved value of prop for part in obj's current state (lv_obj_get_style_prop).
-lv_style_value_t style_value(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop);
-// Re-evaluates after a style change: redraw, extra draw size, layout as the property needs.
-void refresh_style(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop);
 // Asks obj again how far its drawing reaches outside its box (REFR_EXT_DRAW_SIZE).
 void refresh_ext_draw_size(lv_obj_t * obj);
 

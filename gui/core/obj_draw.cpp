@@ -47,11 +47,6 @@ Recolor accumulated_recolor(const lv_obj_t * obj, lv_part_t part)
 
 namespace gui::core {
 
-lv_opa_t effective_opa(const lv_obj_t * obj, lv_part_t part)
-{
-    return lv_obj_get_style_opa_recursive(obj, part);
-}
-
 lv_color_t recolor(const lv_obj_t * obj, lv_part_t part, lv_color_t c)
 {
     Recolor r = accumulated_recolor(obj, part);
@@ -73,7 +68,7 @@ lv_area_t transformed_box(const lv_obj_t * obj, lv_part_t part, const lv_area_t 
 
 void init_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & d)
 {
-    lv_opa_t opa = effective_opa(obj, part);
+    lv_opa_t opa = lv_obj_get_style_opa_recursive(obj, part);
     Recolor rc = accumulated_recolor(obj, part);
     auto col = [&rc](lv_color_t c) { return rc.opa > LV_OPA_MIN ? lv_color_mix(rc.color, c, rc.opa) : c; };
 
@@ -130,7 +125,7 @@ void init_label_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::LabelDsc & d)
     d = gui::draw::LabelDsc{};
     d.font = lv_obj_get_style_text_font(obj, part);
     d.color = recolor(obj, part, lv_obj_get_style_text_color(obj, part));
-    d.opa = mix_opa(lv_obj_get_style_text_opa(obj, part), effective_opa(obj, part));
+    d.opa = mix_opa(lv_obj_get_style_text_opa(obj, part), lv_obj_get_style_opa_recursive(obj, part));
     d.letter_space = lv_obj_get_style_text_letter_space(obj, part);
     d.line_space = lv_obj_get_style_text_line_space(obj, part);
     d.align = lv_obj_get_style_text_align(obj, part);
@@ -140,7 +135,7 @@ void init_label_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::LabelDsc & d)
 void init_image_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ImageDsc & d)
 {
     d = gui::draw::ImageDsc{};
-    d.opa = mix_opa(lv_obj_get_style_image_opa(obj, part), effective_opa(obj, part));
+    d.opa = mix_opa(lv_obj_get_style_image_opa(obj, part), lv_obj_get_style_opa_recursive(obj, part));
     d.recolor = recolor(obj, part, lv_obj_get_style_image_recolor(obj, part));
     d.recolor_opa = lv_obj_get_style_image_recolor_opa(obj, part);
     Recolor rc = accumulated_recolor(obj, part);
@@ -157,7 +152,7 @@ void init_arc_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ArcDsc & d)
     d = gui::draw::ArcDsc{};
     d.width = lv_obj_get_style_arc_width(obj, part);
     d.color = recolor(obj, part, lv_obj_get_style_arc_color(obj, part));
-    d.opa = mix_opa(lv_obj_get_style_arc_opa(obj, part), effective_opa(obj, part));
+    d.opa = mix_opa(lv_obj_get_style_arc_opa(obj, part), lv_obj_get_style_opa_recursive(obj, part));
     d.rounded = lv_obj_get_style_arc_rounded(obj, part);
     d.img_src = lv_obj_get_style_arc_image_src(obj, part);
 }
@@ -167,7 +162,7 @@ void init_line_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::LineDsc & d)
     d = gui::draw::LineDsc{};
     d.width = lv_obj_get_style_line_width(obj, part);
     d.color = recolor(obj, part, lv_obj_get_style_line_color(obj, part));
-    d.opa = mix_opa(lv_obj_get_style_line_opa(obj, part), effective_opa(obj, part));
+    d.opa = mix_opa(lv_obj_get_style_line_opa(obj, part), lv_obj_get_style_opa_recursive(obj, part));
     bool rounded = lv_obj_get_style_line_rounded(obj, part);
     d.round_start = rounded;
     d.round_end = rounded;

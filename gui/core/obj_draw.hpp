@@ -20,8 +20,6 @@ void init_image_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ImageDsc & dsc);
 void init_arc_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ArcDsc & dsc);
 void init_line_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::LineDsc & dsc);
 
-// opa of obj's part multiplied by the opa of all ancestors (0..255).
-lv_opa_t effective_opa(const lv_obj_t * obj, lv_part_t part);
 // A colour as drawn by obj: mixed toward the accumulated recolour of obj and its ancestors.
 lv_color_t recolor(const lv_obj_t * obj, lv_part_t part, lv_color_t c);
 

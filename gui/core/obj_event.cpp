@@ -87,26 +87,19 @@ lv_result_t trickle(lv_obj_t * obj, lv_event_t * parent_event)
 
 }  // namespace
 
-namespace gui::core {
+extern "C" {
 
-lv_result_t send_event(lv_obj_t * obj, lv_event_code_t code, void * param)
+// Preprocess handlers, the class chain (base first), the other handlers, then
+// bubbling/trickling; LV_RESULT_INVALID when obj was deleted meanwhile.
+lv_result_t lv_obj_send_event(lv_obj_t * obj, lv_event_code_t event_code, void * param)
 {
     if(obj == nullptr) return LV_RESULT_OK;
     lv_event_t e{};
     e.original_target = obj;
     e.current_target = obj;
-    e.code = code;
+    e.code = event_code;
     e.param = param;
     return send(obj, &e, true);
-}
-
-}  // namespace gui::core
-
-extern "C" {
-
-lv_result_t lv_obj_send_event(lv_obj_t * obj, lv_event_code_t event_code, void * param)
-{
-    return gui::core::send_event(obj, event_code, param);
 }
 
 lv_event_dsc_t * lv_obj_add_event_cb(lv_obj_t * obj, lv_event_cb_t event_cb, lv_event_code_t filter, void * user_data)

@@ -5,8 +5,8 @@
 #include "lvgl.h"
 #include "gui/core/layout.hpp"
 #include "gui/core/obj.hpp"
+#include "gui/core/scroll_internal.hpp"
 #include "gui/display/display.hpp"
-#include "gui/indev/indev_hooks.hpp"
 #include "gui/misc/area.hpp"
 
 namespace {
@@ -60,7 +60,7 @@ int32_t content_width_of(lv_obj_t * obj)
             child_res = std::max(child_res, right);
         } else if(lv_obj_get_style_x(child, LV_PART_MAIN) == 0) {
             int32_t margin_left = lv_obj_get_style_margin_left(child, LV_PART_MAIN);
-            child_res = std::max(child_res, lv_area_get_width(&child->coords) + space_left + margin_left + margin_right);
+            child_res = std::max(child_res, gui::area::width(child->coords) + space_left + margin_left + margin_right);
         }
     }
     if(child_res != LV_COORD_MIN) child_res += space_right;
@@ -82,7 +82,7 @@ int32_t content_height_of(lv_obj_t * obj)
             child_res = std::max(child_res, bottom);
         } else if(lv_obj_get_style_y(child, LV_PART_MAIN) == 0) {
             int32_t margin_top = lv_obj_get_style_margin_top(child, LV_PART_MAIN);
-            child_res = std::max(child_res, lv_area_get_height(&child->coords) + space_top + margin_top + margin_bottom);
+            child_res = std::max(child_res, gui::area::height(child->coords) + space_top + margin_top + margin_bottom);
         }
     }
     if(child_res != LV_COORD_MIN) child_res += space_bottom;
@@ -110,7 +110,7 @@ int32_t compute_width(lv_obj_t * obj)
     lv_obj_t * parent = obj->parent;
     int32_t pw = lv_obj_get_content_width(parent);
     bool parent_content = size_is_content(lv_obj_get_style_width(parent, LV_PART_MAIN)) && !parent->w_layout;
-    int32_t w = obj->w_layout ? lv_area_get_width(&obj->coords)
+    int32_t w = obj->w_layout ? gui::area::width(obj->coords)
                               : resolve_extent(obj, lv_obj_get_style_width(obj, LV_PART_MAIN), pw, parent_content, true);
     int32_t minw = resolve_extent(obj, lv_obj_get_style_min_width(obj, LV_PART_MAIN), pw, parent_content, true);
     int32_t maxw = resolve_extent(obj, lv_obj_get_style_max_width(obj, LV_PART_MAIN), pw, parent_content, true);
@@ -122,25 +122,11 @@ int32_t compute_height(lv_obj_t * obj)
     lv_obj_t * parent = obj->parent;
     int32_t ph = lv_obj_get_content_height(parent);
     bool parent_content = size_is_content(lv_obj_get_style_height(parent, LV_PART_MAIN)) && !parent->h_layout;
-    int32_t h = obj->h_layout ? lv_area_get_height(&obj->coords)
+    int32_t h = obj->h_layout ? gui::area::height(obj->coords)
                               : resolve_extent(obj, lv_obj_get_style_height(obj, LV_PART_MAIN), ph, parent_content, false);
     int32_t minh = resolve_extent(obj, lv_obj_get_style_min_height(obj, LV_PART_MAIN), ph, parent_content, false);
     int32_t maxh = resolve_extent(obj, lv_obj_get_style_max_height(obj, LV_PART_MAIN), ph, parent_content, false);
     return std::max(minh, std::min(h, maxh));
-}
-
-// Changes the box's size keeping its top-left corner; reports it.
-bool apply_size(lv_obj_t * obj, int32_t w, int32_t h)
-{
-    if(w == lv_area_get_width(&obj->coords) && h == lv_area_get_height(&obj->coords)) return false;
-    lv_obj_invalidate(obj);
-    lv_area_t ori = obj->coords;
-    obj->coords.x2 = obj->coords.x1 + w - 1;
-    obj->coords.y2 = obj->coords.y1 + h - 1;
-    lv_obj_send_event(obj, LV_EVENT_SIZE_CHANGED, &ori);
-    if(obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
-    lv_obj_invalidate(obj);
-    return true;
 }
 
 void update_core(lv_obj_t * obj)
@@ -164,9 +150,9 @@ bool needs_layout(const lv_obj_t * obj)
 // Clips `area` to obj's ancestors' boxes; false when nothing of it can show.
 bool visible_part(const lv_obj_t * obj, lv_area_t & area)
 {
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     if(disp == nullptr) return false;
-    const lv_obj_t * scr = gui::core::screen_of(obj);
+    const lv_obj_t * scr = lv_obj_get_screen(obj);
     bool shown = scr == disp->act_scr || scr == disp->prev_scr || scr == disp->bottom_layer.get() ||
                  scr == disp->top_layer.get() || scr == disp->sys_layer.get();
     if(!shown) return false;
@@ -207,8 +193,7 @@ lv_area_t transform_area(const lv_obj_t * obj, const lv_area_t & a)
             out.y2 = std::max(out.y2, ty);
         }
     }
-    lv_area_increase(&out, kTransformInvalidateMargin, kTransformInvalidateMargin);
-    return out;
+    return gui::area::grow(out, kTransformInvalidateMargin);
 }
 
 lv_area_t aligned_position(lv_align_t align, int32_t pw, int32_t ph, int32_t w, int32_t h)
@@ -246,9 +231,17 @@ void apply_layout(lv_obj_t * obj, uint32_t id)
     lv_obj_send_event(obj, LV_EVENT_LAYOUT_CHANGED, nullptr);
 }
 
-void set_layout_size(lv_obj_t * obj, int32_t w, int32_t h)
+bool resize(lv_obj_t * obj, int32_t w, int32_t h)
 {
-    apply_size(obj, w, h);
+    if(w == gui::area::width(obj->coords) && h == gui::area::height(obj->coords)) return false;
+    lv_obj_invalidate(obj);
+    lv_area_t ori = obj->coords;
+    obj->coords.x2 = obj->coords.x1 + w - 1;
+    obj->coords.y2 = obj->coords.y1 + h - 1;
+    lv_obj_send_event(obj, LV_EVENT_SIZE_CHANGED, &ori);
+    if(obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
+    lv_obj_invalidate(obj);
+    return true;
 }
 
 lv_area_t content_area(const lv_obj_t * obj)
@@ -263,28 +256,8 @@ lv_area_t content_area(const lv_obj_t * obj)
 
 lv_point_t transform_pivot(const lv_obj_t * obj)
 {
-    return {lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), lv_area_get_width(&obj->coords)),
-            lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), lv_area_get_height(&obj->coords))};
-}
-
-void invalidate(const lv_obj_t * obj)
-{
-    lv_obj_invalidate(obj);
-}
-
-void invalidate_area(const lv_obj_t * obj, const lv_area_t & area)
-{
-    lv_obj_invalidate_area(obj, &area);
-}
-
-void mark_layout_dirty(lv_obj_t * obj)
-{
-    lv_obj_mark_layout_as_dirty(obj);
-}
-
-void update_layout(lv_obj_t * obj)
-{
-    lv_obj_update_layout(obj);
+    return {lv_pct_to_px(lv_obj_get_style_transform_pivot_x(obj, LV_PART_MAIN), gui::area::width(obj->coords)),
+            lv_pct_to_px(lv_obj_get_style_transform_pivot_y(obj, LV_PART_MAIN), gui::area::height(obj->coords))};
 }
 
 void move_tree(lv_obj_t * obj, int32_t dx, int32_t dy)
@@ -375,7 +348,7 @@ void lv_obj_mark_layout_as_dirty(lv_obj_t * obj)
 {
     if(obj == nullptr) return;
     obj->layout_inv = true;
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     if(disp != nullptr) {
         disp->layout_pending = true;
         gui::display::request_refresh(disp);
@@ -384,7 +357,7 @@ void lv_obj_mark_layout_as_dirty(lv_obj_t * obj)
 
 void lv_obj_update_layout(const lv_obj_t * obj)
 {
-    lv_obj_t * scr = gui::core::screen_of(obj);
+    lv_obj_t * scr = lv_obj_get_screen(obj);
     if(scr == nullptr) return;
     if(!needs_layout(scr)) return;
     // Size changes mark more objects; repeat until the tree is settled.
@@ -392,7 +365,7 @@ void lv_obj_update_layout(const lv_obj_t * obj)
     do {
         update_core(scr);
     } while(++round < kMaxLayoutRounds && needs_layout(scr));
-    gui::input::layout_done(scr);
+    gui::scroll::readjust_after_layout(scr);
 }
 
 bool lv_obj_refr_size(lv_obj_t * obj)
@@ -400,9 +373,10 @@ bool lv_obj_refr_size(lv_obj_t * obj)
     if(obj->parent == nullptr) {
         lv_display_t * disp = obj->display;
         if(disp == nullptr) return false;
-        return apply_size(obj, lv_display_get_horizontal_resolution(disp), lv_display_get_vertical_resolution(disp));
+        return gui::core::resize(obj, lv_display_get_horizontal_resolution(disp),
+                                 lv_display_get_vertical_resolution(disp));
     }
-    return apply_size(obj, compute_width(obj), compute_height(obj));
+    return gui::core::resize(obj, compute_width(obj), compute_height(obj));
 }
 
 void lv_obj_refr_pos(lv_obj_t * obj)
@@ -518,12 +492,12 @@ int32_t lv_obj_get_y_aligned(const lv_obj_t * obj)
 
 int32_t lv_obj_get_width(const lv_obj_t * obj)
 {
-    return lv_area_get_width(&obj->coords);
+    return gui::area::width(obj->coords);
 }
 
 int32_t lv_obj_get_height(const lv_obj_t * obj)
 {
-    return lv_area_get_height(&obj->coords);
+    return gui::area::height(obj->coords);
 }
 
 int32_t lv_obj_get_content_width(const lv_obj_t * obj)
@@ -603,22 +577,20 @@ void lv_obj_invalidate_area(const lv_obj_t * obj, const lv_area_t * area)
     if(!visible_part(obj, a)) return;
     // What transformed ancestors (and obj itself) make of the area on the screen.
     for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) a = transform_area(p, a);
-    gui::display::invalidate_area(gui::core::display_of(obj), a);
+    gui::display::invalidate_area(lv_obj_get_display(obj), a);
 }
 
 void lv_obj_invalidate(const lv_obj_t * obj)
 {
     if(obj == nullptr) return;
-    lv_area_t a = obj->coords;
-    int32_t ext = obj->ext_draw_size;
-    lv_area_increase(&a, ext, ext);
+    const lv_area_t a = gui::area::grow(obj->coords, obj->ext_draw_size);
     lv_obj_invalidate_area(obj, &a);
 }
 
 bool lv_obj_area_is_visible(const lv_obj_t * obj, lv_area_t * area)
 {
     if(!visible_part(obj, *area)) return false;
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     lv_area_t screen{0, 0, lv_display_get_horizontal_resolution(disp) - 1,
                      lv_display_get_vertical_resolution(disp) - 1};
     return gui::area::intersect(*area, *area, screen);

@@ -13,11 +13,6 @@ bool refresh_enabled = true;
 bool adding_theme = false;
 bool skip_transitions = false;
 
-lv_part_t part_of(lv_style_selector_t sel)
-{
-    return lv_obj_style_get_selector_part(sel);
-}
-
 uint16_t state_of(lv_style_selector_t sel)
 {
     return static_cast<uint16_t>(lv_obj_style_get_selector_state(sel));
@@ -25,9 +20,9 @@ uint16_t state_of(lv_style_selector_t sel)
 
 bool selector_matches(lv_style_selector_t filter, lv_style_selector_t sel)
 {
-    lv_part_t fp = part_of(filter);
+    lv_part_t fp = lv_obj_style_get_selector_part(filter);
     uint16_t fs = state_of(filter);
-    bool part_ok = fp == LV_PART_ANY || fp == part_of(sel);
+    bool part_ok = fp == LV_PART_ANY || fp == lv_obj_style_get_selector_part(sel);
     bool state_ok = fs == LV_STATE_ANY || fs == state_of(sel);
     return part_ok && state_ok;
 }
@@ -45,7 +40,7 @@ inline bool find_in_styles(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t
     uint16_t obj_state = obj->state;
     int32_t best_state = -1;
     for(const auto & e : obj->styles) {
-        if(part_of(e.selector) != part) continue;
+        if(lv_obj_style_get_selector_part(e.selector) != part) continue;
         if(e.is_trans) {
             // Running transitions come first and hold the value shown, whatever the state.
             if(!skip_transitions && lv_style_get_prop(e.style, prop, &out) == LV_STYLE_RES_FOUND) return true;
@@ -131,25 +126,6 @@ OwnedStyle::~OwnedStyle()
     lv_style_reset(&style);
 }
 
-lv_style_value_t style_value(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
-{
-    lv_style_value_t v;
-    if(find_in_styles(obj, part, prop, v)) return v;
-    if(lv_style_prop_has_flag(prop, LV_STYLE_PROP_FLAG_INHERITABLE)) {
-        if(part != LV_PART_MAIN && find_in_styles(obj, LV_PART_MAIN, prop, v)) return v;
-        for(const lv_obj_t * p = obj->parent; p != nullptr; p = p->parent) {
-            if(find_in_styles(p, LV_PART_MAIN, prop, v)) return v;
-        }
-    }
-    if(prop == LV_STYLE_WIDTH || prop == LV_STYLE_HEIGHT) return class_default(obj, prop);
-    return lv_style_prop_get_default(prop);
-}
-
-void refresh_style(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
-{
-    lv_obj_refresh_style(obj, part, prop);
-}
-
 lv_style_value_t style_value_in_state(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop, uint16_t state,
                                       bool with_transitions)
 {
@@ -157,7 +133,7 @@ lv_style_value_t style_value_in_state(lv_obj_t * obj, lv_part_t part, lv_style_p
     const bool saved_skip = skip_transitions;
     obj->state = state;
     skip_transitions = !with_transitions;
-    lv_style_value_t v = style_value(obj, part, prop);
+    lv_style_value_t v = lv_obj_get_style_prop(obj, part, prop);
     obj->state = saved_state;
     skip_transitions = saved_skip;
     return v;
@@ -216,7 +192,7 @@ void lv_obj_add_style(lv_obj_t * obj, const lv_style_t * style, lv_style_selecto
     e.is_theme = adding_theme;
     size_t pos = added_styles_begin(obj);
     obj->styles.insert(obj->styles.begin() + static_cast<std::ptrdiff_t>(pos), std::move(e));
-    lv_obj_refresh_style(obj, part_of(selector), LV_STYLE_PROP_ANY);
+    lv_obj_refresh_style(obj, lv_obj_style_get_selector_part(selector), LV_STYLE_PROP_ANY);
 }
 
 bool lv_obj_replace_style(lv_obj_t * obj, const lv_style_t * old_style, const lv_style_t * new_style,
@@ -228,14 +204,16 @@ bool lv_obj_replace_style(lv_obj_t * obj, const lv_style_t * old_style, const lv
         e.style = new_style;
         replaced = true;
     }
-    if(replaced) lv_obj_refresh_style(obj, part_of(selector), LV_STYLE_PROP_ANY);
+    if(replaced) lv_obj_refresh_style(obj, lv_obj_style_get_selector_part(selector), LV_STYLE_PROP_ANY);
     return replaced;
 }
 
 void lv_obj_remove_style(lv_obj_t * obj, const lv_style_t * style, lv_style_selector_t selector)
 {
     // Removing all styles of a part also ends its transitions.
-    if(style == nullptr && state_of(selector) == LV_STATE_ANY) gui::core::stop_transitions(obj, part_of(selector));
+    if(style == nullptr && state_of(selector) == LV_STATE_ANY) {
+        gui::core::stop_transitions(obj, lv_obj_style_get_selector_part(selector));
+    }
     auto & s = obj->styles;
     size_t before = s.size();
     s.erase(std::remove_if(s.begin(), s.end(),
@@ -244,7 +222,7 @@ void lv_obj_remove_style(lv_obj_t * obj, const lv_style_t * style, lv_style_sele
                                return style == nullptr || e.style == style;
                            }),
             s.end());
-    if(s.size() != before) lv_obj_refresh_style(obj, part_of(selector), LV_STYLE_PROP_ANY);
+    if(s.size() != before) lv_obj_refresh_style(obj, lv_obj_style_get_selector_part(selector), LV_STYLE_PROP_ANY);
 }
 
 void lv_obj_remove_style_all(lv_obj_t * obj)
@@ -286,7 +264,7 @@ void lv_obj_refresh_style(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
     if(parent_layout && main_part && obj->parent != nullptr) lv_obj_mark_layout_as_dirty(obj->parent);
     if(inherit) refresh_children(obj);
     lv_obj_invalidate(obj);
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     if(disp != nullptr) gui::display::request_refresh(disp);
 }
 
@@ -295,9 +273,20 @@ void lv_obj_enable_style_refresh(bool en)
     refresh_enabled = en;
 }
 
+// The value in obj's styles for its current state, else inherited from the
+// parents' main parts, else the default.
 lv_style_value_t lv_obj_get_style_prop(const lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
 {
-    return gui::core::style_value(obj, part, prop);
+    lv_style_value_t v;
+    if(find_in_styles(obj, part, prop, v)) return v;
+    if(lv_style_prop_has_flag(prop, LV_STYLE_PROP_FLAG_INHERITABLE)) {
+        if(part != LV_PART_MAIN && find_in_styles(obj, LV_PART_MAIN, prop, v)) return v;
+        for(const lv_obj_t * p = obj->parent; p != nullptr; p = p->parent) {
+            if(find_in_styles(p, LV_PART_MAIN, prop, v)) return v;
+        }
+    }
+    if(prop == LV_STYLE_WIDTH || prop == LV_STYLE_HEIGHT) return class_default(obj, prop);
+    return lv_style_prop_get_default(prop);
 }
 
 bool lv_obj_has_style_prop(const lv_obj_t * obj, lv_style_selector_t selector, lv_style_prop_t prop)
@@ -315,9 +304,9 @@ void lv_obj_set_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_style_
 {
     if(obj == nullptr) return;
     gui::core::StyleEntry * e = local_entry(obj, selector, true);
-    gui::core::invalidate_before_change(obj, part_of(selector), prop);
+    gui::core::invalidate_before_change(obj, lv_obj_style_get_selector_part(selector), prop);
     lv_style_set_prop(&e->owned->style, prop, value);
-    lv_obj_refresh_style(obj, part_of(selector), prop);
+    lv_obj_refresh_style(obj, lv_obj_style_get_selector_part(selector), prop);
 }
 
 lv_style_res_t lv_obj_get_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_style_value_t * value,
@@ -336,7 +325,7 @@ bool lv_obj_remove_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_sty
         auto & s = obj->styles;
         s.erase(std::find_if(s.begin(), s.end(), [e](const gui::core::StyleEntry & x) { return &x == e; }));
     }
-    lv_obj_refresh_style(obj, part_of(selector), prop);
+    lv_obj_refresh_style(obj, lv_obj_style_get_selector_part(selector), prop);
     return true;
 }
 

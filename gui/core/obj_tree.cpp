@@ -79,19 +79,6 @@ bool tree_contains(const lv_obj_t * root, const lv_obj_t * obj)
 
 namespace gui::core {
 
-lv_display_t * display_of(const lv_obj_t * obj)
-{
-    const lv_obj_t * scr = screen_of(obj);
-    return scr != nullptr ? scr->display : nullptr;
-}
-
-lv_obj_t * screen_of(const lv_obj_t * obj)
-{
-    if(obj == nullptr) return nullptr;
-    while(obj->parent != nullptr) obj = obj->parent;
-    return const_cast<lv_obj_t *>(obj);
-}
-
 int32_t index_in_parent(const lv_obj_t * obj)
 {
     if(obj->parent == nullptr) return -1;
@@ -111,7 +98,7 @@ void lv_obj_delete(lv_obj_t * obj)
     if(obj == nullptr || obj->being_deleted) return;
     lv_obj_invalidate(obj);
     lv_obj_t * parent = obj->parent;
-    lv_display_t * disp = gui::core::display_of(obj);
+    lv_display_t * disp = lv_obj_get_display(obj);
     bool was_active = disp != nullptr && disp->act_scr == obj;
 
     delete_core(obj);
@@ -233,12 +220,15 @@ void lv_obj_move_to_index(lv_obj_t * obj, int32_t index)
 
 lv_obj_t * lv_obj_get_screen(const lv_obj_t * obj)
 {
-    return gui::core::screen_of(obj);
+    if(obj == nullptr) return nullptr;
+    while(obj->parent != nullptr) obj = obj->parent;
+    return const_cast<lv_obj_t *>(obj);
 }
 
 lv_display_t * lv_obj_get_display(const lv_obj_t * obj)
 {
-    return gui::core::display_of(obj);
+    const lv_obj_t * scr = lv_obj_get_screen(obj);
+    return scr != nullptr ? scr->display : nullptr;
 }
 
 lv_obj_t * lv_obj_get_parent(const lv_obj_t * obj)

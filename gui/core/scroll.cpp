@@ -6,7 +6,8 @@
 #include "gui/core/obj.hpp"
 #include "gui/core/scroll_internal.hpp"
 #include "gui/core/scroll_math.hpp"
-#include "gui/indev/indev_internal.hpp"
+#include "gui/indev/indev_hooks.hpp"
+#include "gui/misc/area.hpp"
 
 namespace {
 
@@ -14,8 +15,6 @@ using gui::scroll::Axis;
 
 // Set while scroll animations are deleted with their object: no SCROLL_END then.
 bool quiet_anim_delete = false;
-
-int32_t scroll_pos(const lv_obj_t * obj, Axis axis) { return axis == Axis::X ? -obj->scroll.x : -obj->scroll.y; }
 
 // Scroll animations run on the displacement of the children (the negated
 // scroll position), which decides how the path's values round.
@@ -68,7 +67,7 @@ lv_result_t start_anim(lv_obj_t * obj, Axis axis, int32_t diff)
 
 int32_t clamp_target(const lv_obj_t * obj, Axis axis, int32_t target)
 {
-    const int32_t max = std::max(0, scroll_pos(obj, axis) + gui::scroll::hidden_after(obj, axis));
+    const int32_t max = std::max(0, gui::scroll::hidden_before(obj, axis) + gui::scroll::hidden_after(obj, axis));
     return std::clamp(target, 0, max);
 }
 
@@ -172,11 +171,14 @@ lv_result_t scroll_by_raw(lv_obj_t * obj, int32_t dx, int32_t dy)
     obj->scroll.x += dx;
     obj->scroll.y += dy;
     lv_obj_move_children_by(obj, dx, dy, true);
-    gui::core::invalidate(obj);
+    lv_obj_invalidate(obj);
     return lv_obj_send_event(obj, LV_EVENT_SCROLL, nullptr);
 }
 
-int32_t hidden_before(const lv_obj_t * obj, Axis axis) { return scroll_pos(obj, axis); }
+int32_t hidden_before(const lv_obj_t * obj, Axis axis)
+{
+    return axis == Axis::X ? -obj->scroll.x : -obj->scroll.y;
+}
 
 int32_t hidden_after(const lv_obj_t * obj, Axis axis)
 {
@@ -185,8 +187,8 @@ int32_t hidden_after(const lv_obj_t * obj, Axis axis)
     if(child_res != INT32_MIN) child_res -= axis == Axis::X ? content.x2 : content.y2;
     // The widget's own content (e.g. a long label) counts too.
     const int32_t self = axis == Axis::X ? lv_obj_get_self_width(obj) : lv_obj_get_self_height(obj);
-    const int32_t visible = axis == Axis::X ? lv_area_get_width(&content) : lv_area_get_height(&content);
-    const int32_t self_res = self - visible - scroll_pos(obj, axis);
+    const int32_t visible = axis == Axis::X ? gui::area::width(content) : gui::area::height(content);
+    const int32_t self_res = self - visible - hidden_before(obj, axis);
     return std::max(child_res, self_res);
 }
 
@@ -222,16 +224,7 @@ bool anim_running(const lv_obj_t * obj, Axis axis)
     return lv_anim_get(const_cast<lv_obj_t *>(obj), exec_of(axis)) != nullptr;
 }
 
-}  // namespace gui::scroll
-
-namespace gui::input {
-
-void layout_done(lv_obj_t * screen)
-{
-    if(screen) lv_obj_tree_walk(screen, readjust_walk, nullptr);
-}
-
-void stop_scroll_anims_quietly(lv_obj_t * obj)
+void stop_anims_quietly(lv_obj_t * obj)
 {
     quiet_anim_delete = true;
     lv_anim_delete(obj, anim_exec_x);
@@ -239,7 +232,13 @@ void stop_scroll_anims_quietly(lv_obj_t * obj)
     quiet_anim_delete = false;
 }
 
-}  // namespace gui::input
+void readjust_after_layout(lv_obj_t * screen)
+{
+    if(screen) lv_obj_tree_walk(screen, readjust_walk, nullptr);
+}
+
+}  // namespace gui::scroll
+
 
 using gui::scroll::hidden_after;
 using gui::scroll::hidden_before;
@@ -250,7 +249,7 @@ void lv_obj_set_scrollbar_mode(lv_obj_t * obj, lv_scrollbar_mode_t mode)
 {
     if(!obj || obj->scrollbar_mode == mode) return;
     obj->scrollbar_mode = mode;
-    gui::core::invalidate(obj);
+    lv_obj_invalidate(obj);
 }
 
 void lv_obj_set_scroll_dir(lv_obj_t * obj, lv_dir_t dir)
@@ -373,10 +372,8 @@ void lv_obj_scroll_to_view_recursive(lv_obj_t * obj, lv_anim_enable_t anim_en)
 bool lv_obj_is_scrolling(const lv_obj_t * obj)
 {
     if(!obj) return false;
-    for(lv_indev_t * indev = lv_indev_get_next(nullptr); indev; indev = lv_indev_get_next(indev)) {
-        if(lv_indev_get_scroll_obj(indev) == obj) return true;
-    }
-    return gui::scroll::anim_running(obj, Axis::X) || gui::scroll::anim_running(obj, Axis::Y);
+    return gui::input::scrolled_by_device(obj) || gui::scroll::anim_running(obj, Axis::X) ||
+           gui::scroll::anim_running(obj, Axis::Y);
 }
 
 void lv_obj_stop_scroll_anim(const lv_obj_t * obj)

@@ -8,6 +8,10 @@
 
 #include "lvgl.h"
 
+namespace gui::draw {
+struct Target;
+}
+
 namespace gui::scroll {
 
 enum class Axis { X, Y };
@@ -33,5 +37,17 @@ std::optional<int32_t> nearest_offset(const std::vector<int32_t> & offsets, int3
 
 // True while a scroll animation runs on that axis.
 bool anim_running(const lv_obj_t * obj, Axis axis);
+
+// Deletes the scroll animations of an object that is being deleted, without
+// sending it SCROLL_END.
+void stop_anims_quietly(lv_obj_t * obj);
+
+// Called after each layout pass of a screen (or layer): objects whose
+// content shrank are scrolled back so no empty space stays scrolled in.
+void readjust_after_layout(lv_obj_t * screen);
+
+// Draws the object's scrollbars; called in DRAW_POST after the children and
+// before a "post" border.
+void draw_scrollbars(lv_obj_t * obj, gui::draw::Target & target);
 
 }  // namespace gui::scroll

@@ -5,6 +5,7 @@
 #include "gui/core/scroll_math.hpp"
 #include "gui/draw/draw.hpp"
 #include "gui/indev/indev_hooks.hpp"
+#include "gui/misc/area.hpp"
 
 namespace {
 
@@ -15,12 +16,8 @@ constexpr lv_area_t kNoArea{0, 0, -1, -1};
 // True while a device drags obj on that axis.
 bool actively_scrolled(const lv_obj_t * obj, Axis axis)
 {
-    for(lv_indev_t * indev = lv_indev_get_next(nullptr); indev; indev = lv_indev_get_next(indev)) {
-        if(lv_indev_get_scroll_obj(indev) != obj) continue;
-        const lv_dir_t dir = lv_indev_get_scroll_dir(indev);
-        if(axis == Axis::X ? (dir & LV_DIR_HOR) : (dir & LV_DIR_VER)) return true;
-    }
-    return false;
+    const lv_dir_t dir = gui::input::device_scroll_dir(obj);
+    return (dir & (axis == Axis::X ? LV_DIR_HOR : LV_DIR_VER)) != 0;
 }
 
 bool bar_shown(const lv_obj_t * obj, Axis axis)
@@ -38,25 +35,25 @@ bool bar_shown(const lv_obj_t * obj, Axis axis)
 
 }  // namespace
 
-namespace gui::input {
+namespace gui::scroll {
 
 void draw_scrollbars(lv_obj_t * obj, gui::draw::Target & target)
 {
     lv_area_t hor;
     lv_area_t ver;
     lv_obj_get_scrollbar_area(obj, &hor, &ver);
-    if(lv_area_get_width(&hor) <= 0 && lv_area_get_width(&ver) <= 0) return;
+    if(gui::area::width(hor) <= 0 && gui::area::width(ver) <= 0) return;
     gui::draw::RectDsc dsc;
     gui::core::init_rect_dsc(obj, LV_PART_SCROLLBAR, dsc);
     const bool bg = dsc.bg_opa > LV_OPA_MIN;
     const bool border = dsc.border_width > 0 && dsc.border_opa > LV_OPA_MIN;
     if(!bg && !border) return;
     dsc.border_post = false;
-    if(lv_area_get_width(&hor) > 0) gui::draw::draw_rect(target, hor, dsc);
-    if(lv_area_get_width(&ver) > 0) gui::draw::draw_rect(target, ver, dsc);
+    if(gui::area::width(hor) > 0) gui::draw::draw_rect(target, hor, dsc);
+    if(gui::area::width(ver) > 0) gui::draw::draw_rect(target, ver, dsc);
 }
 
-}  // namespace gui::input
+}  // namespace gui::scroll
 
 extern "C" {
 
@@ -77,8 +74,8 @@ void lv_obj_get_scrollbar_area(lv_obj_t * obj, lv_area_t * hor, lv_area_t * ver)
     const int32_t pad_right = lv_obj_get_style_pad_right(obj, LV_PART_SCROLLBAR);
     const int32_t min_len = LV_DPX(10);
     const lv_area_t & c = obj->coords;
-    const int32_t w = lv_area_get_width(&c);
-    const int32_t h = lv_area_get_height(&c);
+    const int32_t w = gui::area::width(c);
+    const int32_t h = gui::area::height(c);
 
     if(ver_on) {
         const int32_t track = h - pad_top - pad_bottom - (hor_on ? thickness : 0);
@@ -110,8 +107,8 @@ void lv_obj_scrollbar_invalidate(lv_obj_t * obj)
     lv_area_t hor;
     lv_area_t ver;
     lv_obj_get_scrollbar_area(obj, &hor, &ver);
-    if(lv_area_get_width(&hor) > 0) gui::core::invalidate_area(obj, hor);
-    if(lv_area_get_width(&ver) > 0) gui::core::invalidate_area(obj, ver);
+    if(gui::area::width(hor) > 0) lv_obj_invalidate_area(obj, &hor);
+    if(gui::area::width(ver) > 0) lv_obj_invalidate_area(obj, &ver);
 }
 
 }  // extern "C"

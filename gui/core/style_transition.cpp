@@ -12,6 +12,7 @@
 #include "lvgl.h"
 #include "gui/core/obj.hpp"
 #include "gui/core/style_internal.hpp"
+#include "gui/misc/style_props.hpp"
 
 namespace {
 
@@ -36,39 +37,12 @@ struct Request {
 
 bool is_color_prop(lv_style_prop_t prop)
 {
-    switch(prop) {
-        case LV_STYLE_BG_COLOR:
-        case LV_STYLE_BG_GRAD_COLOR:
-        case LV_STYLE_BG_IMAGE_RECOLOR:
-        case LV_STYLE_BORDER_COLOR:
-        case LV_STYLE_OUTLINE_COLOR:
-        case LV_STYLE_SHADOW_COLOR:
-        case LV_STYLE_IMAGE_RECOLOR:
-        case LV_STYLE_LINE_COLOR:
-        case LV_STYLE_ARC_COLOR:
-        case LV_STYLE_TEXT_COLOR:
-        case LV_STYLE_RECOLOR:
-            return true;
-        default:
-            return false;
-    }
+    return gui::style::value_kind(prop) == gui::style::ValueKind::Color;
 }
 
-// Properties holding a pointer (fonts, images, descriptors).
 bool is_pointer_prop(lv_style_prop_t prop)
 {
-    switch(prop) {
-        case LV_STYLE_BG_IMAGE_SRC:
-        case LV_STYLE_ARC_IMAGE_SRC:
-        case LV_STYLE_TEXT_FONT:
-        case LV_STYLE_COLOR_FILTER_DSC:
-        case LV_STYLE_ANIM:
-        case LV_STYLE_TRANSITION:
-        case LV_STYLE_BITMAP_MASK_SRC:
-            return true;
-        default:
-            return false;
-    }
+    return gui::style::value_kind(prop) == gui::style::ValueKind::Pointer;
 }
 
 // Properties without in-between values: they switch at the end.

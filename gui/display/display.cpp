@@ -111,7 +111,7 @@ void finish_load(lv_display_t * d, lv_obj_t * new_scr, lv_obj_t * old_scr)
 void load_start_cb(lv_anim_t * a)
 {
     auto * scr = static_cast<lv_obj_t *>(a->var);
-    lv_display_t * d = gui::core::display_of(scr);
+    lv_display_t * d = lv_obj_get_display(scr);
     if(d == nullptr || d->act_scr == scr) return;
     d->prev_scr = d->act_scr;
     d->act_scr = scr;
@@ -122,7 +122,7 @@ void load_start_cb(lv_anim_t * a)
 void load_completed_cb(lv_anim_t * a)
 {
     auto * scr = static_cast<lv_obj_t *>(a->var);
-    lv_display_t * d = gui::core::display_of(scr);
+    lv_display_t * d = lv_obj_get_display(scr);
     if(d == nullptr) return;
     finish_load(d, scr, d->prev_scr);
 }
@@ -567,7 +567,7 @@ void lv_screen_load(struct _lv_obj_t * scr)
 void lv_screen_load_anim(lv_obj_t * scr, lv_screen_load_anim_t anim_type, uint32_t time, uint32_t delay,
                          bool auto_del)
 {
-    lv_display_t * d = gui::core::display_of(scr);
+    lv_display_t * d = lv_obj_get_display(scr);
     if(d == nullptr || scr->parent != nullptr) return;
 
     // A load still in progress ends at once with its target loaded.

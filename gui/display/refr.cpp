@@ -55,7 +55,7 @@ void draw_children(lv_layer_t * layer, lv_obj_t * obj, const lv_area_t & outer_c
 {
     lv_area_t child_clip;
     lv_area_t bound = obj->coords;
-    if(lv_obj_has_flag(obj, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) lv_area_increase(&bound, obj->ext_draw_size, obj->ext_draw_size);
+    if(lv_obj_has_flag(obj, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) bound = gui::area::grow(bound, obj->ext_draw_size);
     if(!gui::area::intersect(child_clip, outer_clip, bound)) return;
     int32_t radius = lv_obj_get_style_radius(obj, LV_PART_MAIN);
     bool clip_corner = lv_obj_get_style_clip_corner(obj, LV_PART_MAIN) && radius > 0;
@@ -70,8 +70,7 @@ void draw_children(lv_layer_t * layer, lv_obj_t * obj, const lv_area_t & outer_c
 void draw_obj_direct(lv_layer_t * layer, lv_obj_t * obj)
 {
     lv_area_t saved = layer->target.clip;
-    lv_area_t ext = obj->coords;
-    lv_area_increase(&ext, obj->ext_draw_size, obj->ext_draw_size);
+    const lv_area_t ext = gui::area::grow(obj->coords, obj->ext_draw_size);
     lv_area_t clip;
     bool visible = gui::area::intersect(clip, saved, ext);
     if(visible) {
@@ -89,8 +88,7 @@ void draw_obj_direct(lv_layer_t * layer, lv_obj_t * obj)
 // Transformed or layered objects: draw untransformed into a layer, then blend it.
 void draw_obj_layered(lv_layer_t * layer, lv_obj_t * obj)
 {
-    lv_area_t ext = obj->coords;
-    lv_area_increase(&ext, obj->ext_draw_size, obj->ext_draw_size);
+    const lv_area_t ext = gui::area::grow(obj->coords, obj->ext_draw_size);
     gui::draw::Layer buf(ext);
     lv_layer_t sub{buf.target()};
     sub.target.clip = ext;
@@ -115,7 +113,7 @@ void draw_obj(lv_layer_t * layer, lv_obj_t * obj)
         // A transformed object can reach beyond its box: only skip it when far away.
         lv_area_t reach = obj->coords;
         int32_t r = std::max(lv_obj_get_width(obj), lv_obj_get_height(obj)) * 2 + obj->ext_draw_size;
-        if(is_transformed(obj)) lv_area_increase(&reach, r, r);
+        if(is_transformed(obj)) reach = gui::area::grow(reach, r);
         if(!gui::area::overlaps(reach, layer->target.clip)) return;
         draw_obj_layered(layer, obj);
         return;
@@ -153,7 +151,7 @@ void clear(gui::draw::Target & t, const lv_area_t & a)
     for(int32_t y = a.y1; y <= a.y2; y++) {
         uint8_t * row = t.buf + static_cast<ptrdiff_t>(y - t.buf_area.y1) * t.stride +
                         static_cast<ptrdiff_t>(a.x1 - t.buf_area.x1) * kBytesPerPixel;
-        std::memset(row, 0, static_cast<size_t>(a.x2 - a.x1 + 1) * kBytesPerPixel);
+        std::memset(row, 0, static_cast<size_t>(gui::area::width(a)) * kBytesPerPixel);
     }
 }
 
@@ -226,7 +224,7 @@ void render_partial(lv_display_t * d, const std::vector<lv_area_t> & areas)
 {
     for(size_t i = 0; i < areas.size(); i++) {
         const lv_area_t & a = areas[i];
-        int32_t w = a.x2 - a.x1 + 1;
+        int32_t w = gui::area::width(a);
         int32_t stride = w * static_cast<int32_t>(kBytesPerPixel);
         int32_t rows = static_cast<int32_t>(d->buf_act->data_size / static_cast<uint32_t>(stride));
         if(rows <= 0) {
@@ -251,7 +249,7 @@ void render_partial(lv_display_t * d, const std::vector<lv_area_t> & areas)
 void copy_area(const lv_draw_buf_t * from, lv_draw_buf_t * to, const lv_area_t & a)
 {
     uint32_t stride = from->header.stride;
-    size_t len = static_cast<size_t>(a.x2 - a.x1 + 1) * kBytesPerPixel;
+    size_t len = static_cast<size_t>(gui::area::width(a)) * kBytesPerPixel;
     for(int32_t y = a.y1; y <= a.y2; y++) {
         size_t ofs = static_cast<size_t>(y) * stride + static_cast<size_t>(a.x1) * kBytesPerPixel;
         std::memcpy(to->data + ofs, from->data + ofs, len);

@@ -23,8 +23,8 @@ double disc(double x, double y, double cx, double cy, double r) {
 template <typename Fn>
 void paint(Target& t, const lv_area_t& box, lv_color_t color, lv_opa_t opa, Fn fn) {
     lv_area_t a;
-    if (!intersect(a, box, t.clip)) return;
-    const int32_t n = width(a);
+    if (!area::intersect(a, box, t.clip)) return;
+    const int32_t n = area::width(a);
     std::vector<uint8_t>& cov_v = scratch(0, n);
     for (int32_t y = a.y1; y <= a.y2; y++) {
         uint8_t* cov = cov_v.data();
@@ -72,7 +72,7 @@ void draw_arc(Target& t, const ArcDsc& dsc) {
     const int32_t r = dsc.radius;
     const int32_t w = std::min(dsc.width, r);
     const lv_area_t square{dsc.center.x - r, dsc.center.y - r, dsc.center.x + r - 1, dsc.center.y + r - 1};
-    const lv_area_t hole = grow(square, -w);
+    const lv_area_t hole = area::grow(square, -w);
     const bool has_hole = w < r;
 
     // Angles and end caps in continuous coordinates (pixel x spans [x, x + 1]).
@@ -101,8 +101,8 @@ void draw_arc(Target& t, const ArcDsc& dsc) {
     if (dsc.img_src != nullptr && !img) return;
 
     lv_area_t a;
-    if (!intersect(a, square, t.clip)) return;
-    const int32_t n = width(a);
+    if (!area::intersect(a, square, t.clip)) return;
+    const int32_t n = area::width(a);
     uint8_t* cov = scratch(0, n).data();
     for (int32_t y = a.y1; y <= a.y2; y++) {
         if (!ring_row(square, r, has_hole, hole, w < r ? r - w : 0, y, a.x1, a.x2, cov)) continue;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lvgl.h"
+#include "gui/misc/area.hpp"
 
 #include <cstdint>
 #include <vector>
@@ -36,8 +37,8 @@ public:
 
     Target target();
     const lv_area_t& area() const { return area_; }
-    int32_t width() const { return area_.x2 - area_.x1 + 1; }
-    int32_t height() const { return area_.y2 - area_.y1 + 1; }
+    int32_t width() const { return area::width(area_); }
+    int32_t height() const { return area::height(area_); }
     int32_t stride() const { return width() * 4; }
     uint8_t* data() { return pixels_.data(); }
     const uint8_t* data() const { return pixels_.data(); }

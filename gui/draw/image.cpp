@@ -90,8 +90,8 @@ void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk
 
 void draw_plain(Target& t, const lv_area_t& coords, const Pixels& px, const Look& lk) {
     lv_area_t a;
-    if (!intersect(a, coords, t.clip)) return;
-    const int32_t n = width(a);
+    if (!area::intersect(a, coords, t.clip)) return;
+    const int32_t n = area::width(a);
     std::vector<uint8_t>& cov_v = scratch(0, n);
     for (int32_t y = a.y1; y <= a.y2; y++) {
         bool full = true;
@@ -274,10 +274,10 @@ void draw_transformed(Target& t, const lv_area_t& coords, const Pixels& px, cons
     lv_area_t box = transformed_box(tr, px.w, px.h);
     lv_area_move(&box, coords.x1, coords.y1);
     lv_area_t a;
-    if (!intersect(a, box, t.clip)) return;
+    if (!area::intersect(a, box, t.clip)) return;
 
-    const int32_t n = width(a);
-    const int32_t hor_res = t.hor_res > 0 ? t.hor_res : width(t.buf_area);
+    const int32_t n = area::width(a);
+    const int32_t hor_res = t.hor_res > 0 ? t.hor_res : area::width(t.buf_area);
     const int32_t chunk_rows = std::max(1, kChunkBufferRows * hor_res / n);
     const int32_t x1 = a.x1 - coords.x1, x2 = a.x2 - coords.x1;
     // Scaled only, the far ends stop where the last source pixel lands.
@@ -349,7 +349,7 @@ void draw_pixels(Target& t, const lv_area_t& coords, const Pixels& px, const Ima
     if (dsc.scale_x <= 0 || dsc.scale_y <= 0) return;
     Target clipped = t;
     if (dsc.radius > 0) {
-        if (!intersect(clipped.clip, t.clip, coords)) return;
+        if (!area::intersect(clipped.clip, t.clip, coords)) return;
         clipped.push_rounded_clip(coords, dsc.radius);
     }
     const Look lk = look_of(dsc);

@@ -32,8 +32,8 @@ void blend_a8(Target& t, int32_t x, int32_t y, const uint8_t* a8, int32_t w, int
               lv_color_t color, lv_opa_t opa) {
     const lv_area_t box{x, y, x + w - 1, y + h - 1};
     lv_area_t a;
-    if (!intersect(a, box, t.clip)) return;
-    const int32_t n = width(a);
+    if (!area::intersect(a, box, t.clip)) return;
+    const int32_t n = area::width(a);
     std::vector<uint8_t>& row_v = scratch(6, n);
     for (int32_t yy = a.y1; yy <= a.y2; yy++) {
         const uint8_t* src = a8 + static_cast<size_t>(yy - y) * stride + (a.x1 - x);
@@ -50,7 +50,7 @@ void draw_glyph(Target& t, GlyphBuffer& gb, lv_font_glyph_dsc_t& g, int32_t x, i
     if (g.box_w == 0 || g.box_h == 0) return;
     const lv_area_t box{x, y, x + g.box_w - 1, y + g.box_h - 1};
     lv_area_t visible;
-    if (!intersect(visible, box, t.clip)) return;
+    if (!area::intersect(visible, box, t.clip)) return;
     g.req_raw_bitmap = 0;
     const void* bmp = lv_font_get_glyph_bitmap(&g, gb.prepare(g.box_w, g.box_h));
     if (bmp == nullptr) return;
@@ -81,7 +81,7 @@ void draw_decor(Target& t, const lv_font_t* font, const LabelDsc& dsc, int32_t x
 void draw_label(Target& t, const lv_area_t& coords, const LabelDsc& dsc) {
     if (dsc.text == nullptr || dsc.font == nullptr || dsc.opa <= LV_OPA_MIN) return;
     const lv_font_t* font = dsc.font;
-    const int32_t max_w = width(coords);
+    const int32_t max_w = area::width(coords);
     const std::vector<text::Line> lines = text::layout(dsc.text, font, dsc.letter_space, max_w, dsc.flag);
     const int32_t line_h = font->line_height + dsc.line_space;
     const int32_t base = font->line_height - font->base_line; // baseline below the line top

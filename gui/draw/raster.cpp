@@ -217,8 +217,8 @@ void blend_span(uint8_t* dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8
 
 void fill_area(Target& t, const lv_area_t& area, lv_color_t c, lv_opa_t opa) {
     lv_area_t a;
-    if (!intersect(a, area, t.clip)) return;
-    const int32_t n = width(a);
+    if (!gui::area::intersect(a, area, t.clip)) return;
+    const int32_t n = gui::area::width(a);
     std::vector<uint8_t>& cov = scratch(0, n);
     for (int32_t y = a.y1; y <= a.y2; y++) {
         bool full = true;

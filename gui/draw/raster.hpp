@@ -1,9 +1,10 @@
-// Row-wise rasterising helpers shared by the primitives: area arithmetic,
-// anti-aliased rounded-rectangle coverage, clip masks and span blending.
+// Row-wise rasterising helpers shared by the primitives: anti-aliased
+// rounded-rectangle coverage, clip masks and span blending.
 #pragma once
 
 #include "blend.hpp"
 #include "draw.hpp"
+#include "gui/misc/area.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,20 +13,9 @@
 
 namespace gui::draw::raster {
 
-inline int32_t width(const lv_area_t& a) { return a.x2 - a.x1 + 1; }
-inline int32_t height(const lv_area_t& a) { return a.y2 - a.y1 + 1; }
-inline bool empty(const lv_area_t& a) { return a.x2 < a.x1 || a.y2 < a.y1; }
-
-inline bool intersect(lv_area_t& out, const lv_area_t& a, const lv_area_t& b) {
-    out = {std::max(a.x1, b.x1), std::max(a.y1, b.y1), std::min(a.x2, b.x2), std::min(a.y2, b.y2)};
-    return !empty(out);
-}
-
-inline lv_area_t grow(const lv_area_t& a, int32_t d) { return {a.x1 - d, a.y1 - d, a.x2 + d, a.y2 + d}; }
-
 // Radius limited to half of the shorter side.
 inline int32_t clamp_radius(const lv_area_t& a, int32_t r) {
-    const int32_t half = std::min(width(a), height(a)) / 2;
+    const int32_t half = std::min(area::width(a), area::height(a)) / 2;
     return std::clamp(r, 0, std::max(half, 0));
 }
 

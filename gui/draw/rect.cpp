@@ -76,9 +76,9 @@ void paint_row(Target& t, const Shape& s, int32_t y, int32_t x1, int32_t x2, lv_
 }
 
 void paint_shape(Target& t, const Shape& s, lv_color_t c, lv_opa_t opa) {
-    if (opa <= LV_OPA_MIN || empty(s.outer)) return;
+    if (opa <= LV_OPA_MIN || area::empty(s.outer)) return;
     lv_area_t a;
-    if (!intersect(a, s.outer, t.clip)) return;
+    if (!area::intersect(a, s.outer, t.clip)) return;
     for (int32_t y = a.y1; y <= a.y2; y++) paint_row(t, s, y, a.x1, a.x2, c, opa);
 }
 
@@ -186,8 +186,8 @@ std::shared_ptr<const ShadowCorner> shadow_corner(int32_t sw, int32_t r, int32_t
 // Row y of the shadow over [x1, x2] (inside the drawn box) into cov.
 void shadow_row(const ShadowCorner& c, const lv_area_t& box, int32_t y, int32_t x1, int32_t x2, uint8_t* cov) {
     const int32_t n = c.size;
-    const int32_t w_half = box.x1 + width(box) / 2;
-    const int32_t h_half = box.y1 + height(box) / 2;
+    const int32_t w_half = box.x1 + area::width(box) / 2;
+    const int32_t h_half = box.y1 + area::height(box) / 2;
     const uint8_t* row = nullptr; // buffer row for the corner bands, null in between
     if (y <= std::min(box.y1 + n - 1, h_half)) row = c.cov.data() + static_cast<size_t>(y - box.y1) * n;
     else if (y >= std::max(box.y2 - n + 1, h_half + 1)) row = c.cov.data() + static_cast<size_t>(box.y2 - y) * n;
@@ -210,32 +210,32 @@ void shadow_row(const ShadowCorner& c, const lv_area_t& box, int32_t y, int32_t 
 // over the shadow (empty when none is).
 void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, const lv_area_t& cover) {
     if (dsc.shadow_width <= 0 || dsc.shadow_opa <= LV_OPA_MIN) return;
-    lv_area_t core = grow(coords, dsc.shadow_spread);
+    lv_area_t core = area::grow(coords, dsc.shadow_spread);
     lv_area_move(&core, dsc.shadow_ofs_x, dsc.shadow_ofs_y);
-    if (empty(core)) return;
+    if (area::empty(core)) return;
     const int32_t sw = dsc.shadow_width;
     const int32_t radius = std::max(dsc.radius, 0);
-    const int32_t r = std::min(radius, std::min(width(core), height(core)) / 2);
-    const lv_area_t box = grow(core, sw / 2 + 1);
+    const int32_t r = std::min(radius, std::min(area::width(core), area::height(core)) / 2);
+    const lv_area_t box = area::grow(core, sw / 2 + 1);
     lv_area_t a;
-    if (!intersect(a, box, t.clip)) return;
-    const std::shared_ptr<const ShadowCorner> corner = shadow_corner(sw, r, width(core), height(core));
+    if (!area::intersect(a, box, t.clip)) return;
+    const std::shared_ptr<const ShadowCorner> corner = shadow_corner(sw, r, area::width(core), area::height(core));
     const lv_opa_t opa = dsc.shadow_opa >= LV_OPA_MAX ? static_cast<lv_opa_t>(LV_OPA_COVER) : dsc.shadow_opa;
 
     // The shadow is kept out from under a see-through background (1 px smaller
     // so that its anti-aliased edge is still backed by the shadow).
     const bool bg_opaque = dsc.bg_opa >= LV_OPA_MAX;
-    const lv_area_t bg = grow(coords, -1);
+    const lv_area_t bg = area::grow(coords, -1);
     const int32_t bg_r = clamp_radius(bg, radius);
-    const bool skip_covered = !empty(cover) && t.masks.empty();
+    const bool skip_covered = !area::empty(cover) && t.masks.empty();
     const int32_t cover_r = skip_covered ? clamp_radius(cover, radius) : 0;
 
-    const int32_t n = width(a);
+    const int32_t n = area::width(a);
     uint8_t* cov = scratch(4, n).data();
     uint8_t* bg_cov = scratch(5, n).data();
     for (int32_t y = a.y1; y <= a.y2; y++) {
         shadow_row(*corner, box, y, a.x1, a.x2, cov);
-        if (!bg_opaque && !empty(bg)) {
+        if (!bg_opaque && !area::empty(bg)) {
             int32_t f, l;
             if (rrect_row(bg, bg_r, y, a.x1, a.x2, bg_cov, &f, &l)) {
                 for (int32_t x = f; x <= l; x++) {
@@ -273,7 +273,7 @@ void draw_bg_image(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32
     if (dsc.bg_image_src == nullptr || dsc.bg_image_opa <= LV_OPA_MIN) return;
     const lv_image_src_t type = lv_image_src_get_type(dsc.bg_image_src);
     Target clipped = t;
-    if (!intersect(clipped.clip, t.clip, coords)) return;
+    if (!area::intersect(clipped.clip, t.clip, coords)) return;
     if (radius > 0) clipped.push_rounded_clip(coords, radius);
 
     if (type == LV_IMAGE_SRC_SYMBOL) {
@@ -329,12 +329,12 @@ void draw_border(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
     s.hole.y1 += (dsc.border_side & kBorderSideTop) ? bw : -away;
     s.hole.y2 -= (dsc.border_side & kBorderSideBottom) ? bw : -away;
     s.r_hole = std::max(s.r_out - bw, 0);
-    if (empty(s.hole)) s.has_hole = false;
+    if (area::empty(s.hole)) s.has_hole = false;
     paint_shape(t, s, dsc.border_color, dsc.border_opa);
 }
 
 void draw_rect(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
-    if (empty(coords)) return;
+    if (area::empty(coords)) return;
     const int32_t radius = clamp_radius(coords, dsc.radius);
 
     lv_area_t bg = coords;
@@ -356,8 +356,8 @@ void draw_rect(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
     if (!dsc.border_post) draw_border(t, coords, dsc);
 
     if (dsc.outline_width > 0 && dsc.outline_opa > LV_OPA_MIN) {
-        const lv_area_t inner = grow(coords, dsc.outline_pad);
-        Shape s{grow(inner, dsc.outline_width), radius + dsc.outline_pad + dsc.outline_width};
+        const lv_area_t inner = area::grow(coords, dsc.outline_pad);
+        Shape s{area::grow(inner, dsc.outline_width), radius + dsc.outline_pad + dsc.outline_width};
         s.has_hole = true;
         s.hole = inner;
         s.r_hole = radius + dsc.outline_pad;

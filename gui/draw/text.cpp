@@ -31,11 +31,6 @@ bool is_cjk(uint32_t c) {
 
 bool is_line_end(uint32_t c) { return c == '\n' || c == '\r'; }
 
-// Width of one glyph followed by `next`, 0 for a glyph the font lacks.
-int32_t glyph_width(const lv_font_t* font, uint32_t c, uint32_t next) {
-    return lv_font_get_glyph_width(font, c, next);
-}
-
 } // namespace
 
 uint32_t utf8_next(const char* txt, uint32_t* i) {
@@ -127,7 +122,7 @@ int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int3
         if (recolor && cmd.is_command(c)) continue;
         uint32_t j = i;
         const uint32_t next = i < length ? utf8_next(txt, &j) : 0;
-        const int32_t w = glyph_width(font, c, next);
+        const int32_t w = lv_font_get_glyph_width(font, c, next);
         if (w > 0) width += w + letter_space;
     }
     if (width > 0) width -= letter_space; // no letter space after the last glyph
@@ -157,7 +152,7 @@ uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space,
 
         uint32_t nj = ni;
         const uint32_t next = utf8_next(txt, &nj);
-        const int32_t w = glyph_width(font, c, is_line_end(next) ? 0 : next);
+        const int32_t w = lv_font_get_glyph_width(font, c, is_line_end(next) ? 0 : next);
         if (i > 0 && static_cast<int64_t>(width) + w > max_width) {
             if (c == ' ') return ni; // a space at the edge stays on this line
             if (is_cjk(c)) return i;

@@ -1,13 +1,9 @@
 // Hit testing: which object a pointer press lands on.
 #include "gui/core/obj.hpp"
 #include "gui/indev/indev_internal.hpp"
+#include "gui/misc/area.hpp"
 
 namespace {
-
-bool point_in(const lv_area_t & a, const lv_point_t & p)
-{
-    return p.x >= a.x1 && p.x <= a.x2 && p.y >= a.y1 && p.y <= a.y2;
-}
 
 // A rotated or scaled object is tested (with its children) in its own,
 // untransformed frame: the point is turned back around the pivot and
@@ -65,8 +61,7 @@ void lv_obj_set_ext_click_area(lv_obj_t * obj, int32_t size)
 void lv_obj_get_click_area(const lv_obj_t * obj, lv_area_t * area)
 {
     if(!obj || !area) return;
-    *area = obj->coords;
-    lv_area_increase(area, obj->ext_click_pad, obj->ext_click_pad);
+    *area = gui::area::grow(obj->coords, obj->ext_click_pad);
 }
 
 bool lv_obj_hit_test(lv_obj_t * obj, const lv_point_t * point)
@@ -74,7 +69,7 @@ bool lv_obj_hit_test(lv_obj_t * obj, const lv_point_t * point)
     if(!obj || !point) return false;
     lv_area_t area;
     lv_obj_get_click_area(obj, &area);
-    if(!point_in(area, *point)) return false;
+    if(!gui::area::contains(area, *point)) return false;
     if(!(obj->flags & LV_OBJ_FLAG_ADV_HITTEST)) return true;
     // The class refines the answer (rounded shapes, rings, image pixels).
     lv_hit_test_info_t info{point, true};
@@ -90,8 +85,8 @@ lv_obj_t * lv_indev_search_obj(lv_obj_t * obj, lv_point_t * point)
     // Children are looked for inside the box, or inside the area the object
     // draws on when its children may overflow it.
     lv_area_t child_area = obj->coords;
-    if(obj->flags & LV_OBJ_FLAG_OVERFLOW_VISIBLE) lv_area_increase(&child_area, obj->ext_draw_size, obj->ext_draw_size);
-    if(point_in(child_area, *point)) {
+    if(obj->flags & LV_OBJ_FLAG_OVERFLOW_VISIBLE) child_area = gui::area::grow(child_area, obj->ext_draw_size);
+    if(gui::area::contains(child_area, *point)) {
         // Newest children are on top.
         for(auto it = obj->children.rbegin(); it != obj->children.rend(); ++it) {
             if(lv_obj_t * found = lv_indev_search_obj(it->get(), point)) return found;

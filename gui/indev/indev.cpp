@@ -106,6 +106,35 @@ void group_deleted(lv_group_t * group)
     }
 }
 
+void delete_all()
+{
+    while(!devices().empty()) lv_indev_delete(devices().front().get());
+}
+
+lv_indev_t * focus_indev(const lv_group_t * group)
+{
+    if(active_indev != nullptr) return active_indev;
+    for(auto & d : devices()) {
+        if(d->group == group) return d.get();
+    }
+    return nullptr;
+}
+
+bool scrolled_by_device(const lv_obj_t * obj)
+{
+    return std::any_of(devices().begin(), devices().end(),
+                       [obj](const auto & d) { return d->pointer.scroll_obj == obj; });
+}
+
+lv_dir_t device_scroll_dir(const lv_obj_t * obj)
+{
+    int dirs = LV_DIR_NONE;
+    for(auto & d : devices()) {
+        if(d->pointer.scroll_obj == obj) dirs |= d->pointer.scroll_dir;
+    }
+    return static_cast<lv_dir_t>(dirs);
+}
+
 void display_deleting(lv_display_t * disp)
 {
     for(auto & d : devices()) {

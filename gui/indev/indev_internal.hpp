@@ -101,9 +101,6 @@ bool send_to_device(lv_indev_t * indev, lv_event_code_t code, void * param);
 // was deleted or the device reset meanwhile.
 bool send_input_event(lv_indev_t * indev, lv_obj_t * obj, lv_event_code_t code);
 
-// Called by the group code when a group goes away.
-void group_deleted(lv_group_t * group);
-
 void pointer_process(lv_indev_t * indev, const lv_indev_data_t & data);
 void keypad_process(lv_indev_t * indev, const lv_indev_data_t & data);
 
@@ -114,10 +111,6 @@ void scroll_handler(lv_indev_t * indev);
 void scroll_release(lv_indev_t * indev);
 // Ends a running throw at once (a new press): spring back, SCROLL_END.
 void scroll_stop_throw(lv_indev_t * indev);
-
-// Deletes the scroll animations of an object that is being deleted, without
-// sending it SCROLL_END.
-void stop_scroll_anims_quietly(lv_obj_t * obj);
 
 // True while the device's current press has been reset (deleted object,
 // lv_indev_reset) and its remaining events must be dropped.

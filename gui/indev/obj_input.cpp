@@ -3,6 +3,7 @@
 // and cleaning up references when objects go away.
 #include "gui/core/group_internal.hpp"
 #include "gui/core/obj.hpp"
+#include "gui/core/scroll_internal.hpp"
 #include "gui/indev/indev_internal.hpp"
 
 namespace {
@@ -132,7 +133,7 @@ void obj_deleting(lv_obj_t * obj)
         forget_in_device(indev, obj);
     }
     gui::group::forget_obj(obj);
-    stop_scroll_anims_quietly(obj);
+    gui::scroll::stop_anims_quietly(obj);
 }
 
 }  // namespace gui::input

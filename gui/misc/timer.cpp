@@ -97,20 +97,6 @@ void account_idle(uint32_t start)
     }
 }
 
-lv_timer_t * add_timer(lv_timer_cb_t cb, uint32_t period, void * user_data)
-{
-    auto t = std::make_unique<lv_timer_t>();
-    t->period = period;
-    t->timer_cb = cb;
-    t->user_data = user_data;
-    t->last_run = lv_tick_get();
-    lv_timer_t * raw = t.get();
-    state.timers.insert(state.timers.begin(), std::move(t));
-    state.list_changed = true;
-    if(state.resume_cb != nullptr) state.resume_cb(state.resume_data);
-    return raw;
-}
-
 }  // namespace
 
 namespace gui::timer {
@@ -187,12 +173,21 @@ void lv_timer_handler_set_resume_cb(lv_timer_handler_resume_cb_t cb, void * data
 
 lv_timer_t * lv_timer_create_basic(void)
 {
-    return add_timer(nullptr, LV_DEF_REFR_PERIOD, nullptr);
+    return lv_timer_create(nullptr, LV_DEF_REFR_PERIOD, nullptr);
 }
 
-lv_timer_t * lv_timer_create(lv_timer_cb_t timer_xcb, uint32_t period, void * user_data)
+lv_timer_t * lv_timer_create(lv_timer_cb_t cb, uint32_t period, void * user_data)
 {
-    return add_timer(timer_xcb, period, user_data);
+    auto t = std::make_unique<lv_timer_t>();
+    t->period = period;
+    t->timer_cb = cb;
+    t->user_data = user_data;
+    t->last_run = lv_tick_get();
+    lv_timer_t * raw = t.get();
+    state.timers.insert(state.timers.begin(), std::move(t));
+    state.list_changed = true;
+    if(state.resume_cb != nullptr) state.resume_cb(state.resume_data);
+    return raw;
 }
 
 void lv_timer_delete(lv_timer_t * timer)

@@ -2,6 +2,7 @@
 // Angles are whole degrees, 0 at 3 o'clock, growing clockwise.
 #include "widget.hpp"
 #include "widget_class.hpp"
+#include "gui/misc/area.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -107,7 +108,7 @@ Geometry geometry(const lv_obj_t * obj)
     int32_t pl = lv_obj_get_style_pad_left(obj, LV_PART_MAIN), pr = lv_obj_get_style_pad_right(obj, LV_PART_MAIN);
     int32_t pt = lv_obj_get_style_pad_top(obj, LV_PART_MAIN), pb = lv_obj_get_style_pad_bottom(obj, LV_PART_MAIN);
     Geometry g{};
-    g.r = std::min(lv_area_get_width(&c) - pl - pr, lv_area_get_height(&c) - pt - pb) / 2;
+    g.r = std::min(gui::area::width(c) - pl - pr, gui::area::height(c) - pt - pb) / 2;
     g.center = {c.x1 + pl + g.r, c.y1 + pt + g.r};
     int32_t ipad = std::max({lv_obj_get_style_pad_left(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_right(obj, LV_PART_INDICATOR),
                              lv_obj_get_style_pad_top(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_bottom(obj, LV_PART_INDICATOR)});
@@ -144,7 +145,7 @@ void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
     gui::draw::Target & t = event_target(e);
     Geometry g = geometry(obj);
     gui::draw::ArcDsc bg;
-    fill_arc_dsc(obj, LV_PART_MAIN, bg);
+    gui::core::init_arc_dsc(obj, LV_PART_MAIN, bg);
     if (bg.width > 0 && g.r > 0) {
         bg.center = g.center;
         bg.radius = g.r;
@@ -153,7 +154,7 @@ void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
         gui::draw::draw_arc(t, bg);
     }
     gui::draw::ArcDsc ind;
-    fill_arc_dsc(obj, LV_PART_INDICATOR, ind);
+    gui::core::init_arc_dsc(obj, LV_PART_INDICATOR, ind);
     if (ind.width > 0 && g.indic_r > 0 && d.indic_start != d.indic_end) {
         ind.center = g.center;
         ind.radius = g.indic_r;
@@ -162,8 +163,8 @@ void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
         gui::draw::draw_arc(t, ind);
     }
     gui::draw::RectDsc knob;
-    fill_rect_dsc(obj, LV_PART_KNOB, knob);
-    lv_area_t ka = grow_by_transform(obj, LV_PART_KNOB, knob_area(obj, d, g));
+    gui::core::init_rect_dsc(obj, LV_PART_KNOB, knob);
+    lv_area_t ka = gui::core::transformed_box(obj, LV_PART_KNOB, knob_area(obj, d, g));
     gui::draw::draw_rect(t, ka, knob);
     if (knob.border_post) gui::draw::draw_border(t, ka, knob);
 }
@@ -316,7 +317,7 @@ void arc_event(const lv_obj_class_t * class_p, lv_event_t * e)
         break;
     case LV_EVENT_REFR_EXT_DRAW_SIZE: {
         gui::draw::RectDsc knob;
-        fill_rect_dsc(obj, LV_PART_KNOB, knob);
+        gui::core::init_rect_dsc(obj, LV_PART_KNOB, knob);
         int32_t pad = std::max({lv_obj_get_style_pad_left(obj, LV_PART_KNOB), lv_obj_get_style_pad_right(obj, LV_PART_KNOB),
                                 lv_obj_get_style_pad_top(obj, LV_PART_KNOB), lv_obj_get_style_pad_bottom(obj, LV_PART_KNOB)});
         lv_event_set_ext_draw_size(e, pad + gui::draw::rect_extra_size(knob) +
@@ -526,7 +527,7 @@ static lv_point_t angle_offset_from_center(const lv_obj_t * obj, int32_t r_offse
     lv_point_t p = point_at(g, g.indic_r - g.indic_w / 2 + r_offset, knob_angle(d));
     lv_area_t c;
     lv_obj_get_coords(obj, &c);
-    return {p.x - (c.x1 + lv_area_get_width(&c) / 2), p.y - (c.y1 + lv_area_get_height(&c) / 2)};
+    return {p.x - (c.x1 + gui::area::width(c) / 2), p.y - (c.y1 + gui::area::height(c) / 2)};
 }
 
 void lv_arc_align_obj_to_angle(const lv_obj_t * obj, lv_obj_t * obj_to_align, int32_t r_offset)

@@ -1,6 +1,7 @@
 // Bar: a background with an indicator whose length shows a value in a range.
 #include "widget.hpp"
 #include "widget_class.hpp"
+#include "gui/misc/area.hpp"
 
 #include <algorithm>
 
@@ -99,7 +100,7 @@ lv_area_t indicator_space(lv_obj_t * obj, bool hor)
 {
     lv_area_t box;
     lv_obj_get_coords(obj, &box);
-    box = grow_by_transform(obj, LV_PART_MAIN, box);
+    box = gui::core::transformed_box(obj, LV_PART_MAIN, box);
     box.x1 += lv_obj_get_style_pad_left(obj, LV_PART_MAIN);
     box.x2 -= lv_obj_get_style_pad_right(obj, LV_PART_MAIN);
     box.y1 += lv_obj_get_style_pad_top(obj, LV_PART_MAIN);
@@ -132,7 +133,7 @@ bool indicator_area(lv_obj_t * obj, const BarData & d, lv_area_t & out)
     start_v = std::clamp(start_v, lo(d), hi(d));
     end_v = std::clamp(end_v, lo(d), hi(d));
 
-    int32_t full = hor ? lv_area_get_width(&space) : lv_area_get_height(&space);
+    int32_t full = hor ? gui::area::width(space) : gui::area::height(space);
     int32_t from = static_cast<int32_t>(int64_t(full) * (start_v - lo(d)) / range);
     int32_t to = static_cast<int32_t>(int64_t(full) * (end_v - lo(d)) / range);
     if (to - from <= kDrawnMinLength) return false;
@@ -156,13 +157,13 @@ void draw_indicator(lv_obj_t * obj, const BarData & d, lv_event_t * e)
     if (!indicator_area(obj, d, ind)) return;
     gui::draw::Target & t = event_target(e);
     gui::draw::RectDsc dsc;
-    fill_rect_dsc(obj, LV_PART_INDICATOR, dsc);
+    gui::core::init_rect_dsc(obj, LV_PART_INDICATOR, dsc);
 
     lv_area_t bg;
     lv_obj_get_coords(obj, &bg);
-    bg = grow_by_transform(obj, LV_PART_MAIN, bg);
+    bg = gui::core::transformed_box(obj, LV_PART_MAIN, bg);
     int32_t bg_radius = lv_obj_get_style_radius(obj, LV_PART_MAIN);
-    bg_radius = std::min({bg_radius, lv_area_get_width(&bg) / 2, lv_area_get_height(&bg) / 2});
+    bg_radius = std::min({bg_radius, gui::area::width(bg) / 2, gui::area::height(bg) / 2});
     if (bg_radius > 0) t.push_rounded_clip(bg, bg_radius);
     gui::draw::draw_rect(t, ind, dsc);
     if (dsc.border_post) gui::draw::draw_border(t, ind, dsc);
@@ -218,7 +219,7 @@ void bar_event(const lv_obj_class_t * class_p, lv_event_t * e)
     switch (lv_event_get_code(e)) {
     case LV_EVENT_REFR_EXT_DRAW_SIZE: {
         gui::draw::RectDsc dsc;
-        fill_rect_dsc(obj, LV_PART_INDICATOR, dsc);
+        gui::core::init_rect_dsc(obj, LV_PART_INDICATOR, dsc);
         lv_event_set_ext_draw_size(e, gui::draw::rect_extra_size(dsc));
         break;
     }

@@ -4,6 +4,7 @@
 #include "buttonmatrix.hpp"
 #include "widget_class.hpp"
 #include "gui/draw/text.hpp"
+#include "gui/misc/area.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -101,7 +102,7 @@ uint32_t button_at(lv_obj_t * obj, const ButtonmatrixData & d, lv_point_t p)
     p.y -= coords.y1;
     for (size_t i = 0; i < d.buttons.size(); ++i) {
         const MatrixButton & b = d.buttons[i];
-        if (!has(b, LV_BUTTONMATRIX_CTRL_HIDDEN) && contains(b.area, p)) return static_cast<uint32_t>(i);
+        if (!has(b, LV_BUTTONMATRIX_CTRL_HIDDEN) && area::contains(b.area, p)) return static_cast<uint32_t>(i);
     }
     return kNone;
 }
@@ -225,11 +226,11 @@ void draw_buttons(lv_obj_t * obj, const ButtonmatrixData & d, lv_event_t * e)
         lv_area_move(&area, coords.x1, coords.y1);
 
         ScopedState state(obj, item_state(obj, d, static_cast<uint32_t>(i)));
-        lv_area_t box = grow_by_transform(obj, LV_PART_ITEMS, area);
+        lv_area_t box = gui::core::transformed_box(obj, LV_PART_ITEMS, area);
         draw_part_rect(t, obj, LV_PART_ITEMS, box);
 
         gui::draw::LabelDsc label;
-        fill_label_dsc(obj, LV_PART_ITEMS, label);
+        gui::core::init_label_dsc(obj, LV_PART_ITEMS, label);
         if (!label.font) continue;
         int flag = LV_TEXT_FLAG_EXPAND;
         if (has(b, LV_BUTTONMATRIX_CTRL_RECOLOR)) flag |= LV_TEXT_FLAG_RECOLOR;
@@ -238,8 +239,8 @@ void draw_buttons(lv_obj_t * obj, const ButtonmatrixData & d, lv_event_t * e)
         label.align = LV_TEXT_ALIGN_LEFT;
         lv_point_t size = gui::draw::text::text_size(b.text, label.font, label.letter_space, label.line_space,
                                                      LV_COORD_MAX, label.flag);
-        int32_t x = area.x1 + (lv_area_get_width(&area) - size.x) / 2;
-        int32_t y = area.y1 + (lv_area_get_height(&area) - size.y) / 2;
+        int32_t x = area.x1 + (gui::area::width(area) - size.x) / 2;
+        int32_t y = area.y1 + (gui::area::height(area) - size.y) / 2;
         lv_area_t text_area{x, y, x + size.x - 1, y + size.y - 1};
         gui::draw::draw_label(t, text_area, label);
     }

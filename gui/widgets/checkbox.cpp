@@ -53,8 +53,8 @@ void draw_checkbox(lv_obj_t * obj, const CheckboxData & d, lv_event_t * e)
     lv_area_t box{content.x1, content.y1, content.x1 + marker.x - 1, content.y1 + marker.y - 1};
 
     gui::draw::RectDsc rect;
-    fill_rect_dsc(obj, LV_PART_INDICATOR, rect);
-    lv_area_t drawn = grow_by_transform(obj, LV_PART_INDICATOR, box);
+    gui::core::init_rect_dsc(obj, LV_PART_INDICATOR, rect);
+    lv_area_t drawn = gui::core::transformed_box(obj, LV_PART_INDICATOR, box);
     gui::draw::draw_rect(t, drawn, rect);
     if (rect.border_post) gui::draw::draw_border(t, drawn, rect);
 
@@ -64,7 +64,7 @@ void draw_checkbox(lv_obj_t * obj, const CheckboxData & d, lv_event_t * e)
     int32_t x = box.x2 + 1 + lv_obj_get_style_pad_column(obj, LV_PART_MAIN);
     int32_t y = content.y1 + (marker.y - lv_font_get_line_height(font)) / 2;
     gui::draw::LabelDsc label;
-    fill_label_dsc(obj, LV_PART_MAIN, label);
+    gui::core::init_label_dsc(obj, LV_PART_MAIN, label);
     label.text = text_of(d);
     lv_area_t area{x, y, x + size.x - 1, y + size.y - 1};
     gui::draw::draw_label(t, area, label);
@@ -98,7 +98,7 @@ void checkbox_event(const lv_obj_class_t * class_p, lv_event_t * e)
     }
     case LV_EVENT_REFR_EXT_DRAW_SIZE: {
         gui::draw::RectDsc rect;
-        fill_rect_dsc(obj, LV_PART_INDICATOR, rect);
+        gui::core::init_rect_dsc(obj, LV_PART_INDICATOR, rect);
         int32_t grow = std::max(lv_obj_get_style_transform_width(obj, LV_PART_INDICATOR),
                                 lv_obj_get_style_transform_height(obj, LV_PART_INDICATOR));
         lv_event_set_ext_draw_size(e, gui::draw::rect_extra_size(rect) + std::max<int32_t>(0, grow));
@@ -106,7 +106,7 @@ void checkbox_event(const lv_obj_class_t * class_p, lv_event_t * e)
     }
     case LV_EVENT_STYLE_CHANGED:
         lv_obj_refresh_self_size(obj);
-        refresh_ext_draw_size(obj);
+        gui::core::refresh_ext_draw_size(obj);
         break;
     case LV_EVENT_DRAW_MAIN:
         draw_checkbox(obj, *d, e);

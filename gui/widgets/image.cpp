@@ -3,6 +3,7 @@
 #include "widget.hpp"
 #include "widget_class.hpp"
 #include "gui/draw/text.hpp"
+#include "gui/misc/area.hpp"
 #include "gui/image/decoder.hpp"
 
 #include <algorithm>
@@ -65,7 +66,7 @@ bool is_transformed(const ImageData & d)
 /** Top-left of the untransformed image inside the content area for the inner alignment. */
 lv_point_t image_origin(const lv_area_t & content, const ImageData & d)
 {
-    int32_t cw = lv_area_get_width(&content), ch = lv_area_get_height(&content);
+    int32_t cw = gui::area::width(content), ch = gui::area::height(content);
     int32_t x = 0, y = 0;
     switch (d.align) {
     case LV_IMAGE_ALIGN_TOP_MID: x = (cw - d.w) / 2; break;
@@ -103,7 +104,7 @@ void update_fit(lv_obj_t * obj, ImageData & d)
 void changed_transform(lv_obj_t * obj)
 {
     lv_obj_update_layout(obj);
-    refresh_ext_draw_size(obj);
+    gui::core::refresh_ext_draw_size(obj);
     lv_obj_invalidate(obj);
 }
 
@@ -153,7 +154,7 @@ void set_src(lv_obj_t * obj, ImageData & d, const void * src)
     }
     update_fit(obj, d);
     lv_obj_refresh_self_size(obj);
-    refresh_ext_draw_size(obj);
+    gui::core::refresh_ext_draw_size(obj);
     lv_obj_invalidate(obj);
 }
 
@@ -166,7 +167,7 @@ void draw_image_main(lv_obj_t * obj, ImageData & d, lv_event_t * e)
 
     if (d.src_type == LV_IMAGE_SRC_SYMBOL) {
         gui::draw::LabelDsc ldsc;
-        fill_label_dsc(obj, LV_PART_MAIN, ldsc);
+        gui::core::init_label_dsc(obj, LV_PART_MAIN, ldsc);
         ldsc.text = static_cast<const char *>(d.src);
         ldsc.flag = LV_TEXT_FLAG_EXPAND;
         lv_point_t o = image_origin(content, d);
@@ -176,14 +177,14 @@ void draw_image_main(lv_obj_t * obj, ImageData & d, lv_event_t * e)
     }
 
     gui::draw::ImageDsc idsc;
-    fill_image_dsc(obj, LV_PART_MAIN, idsc);
+    gui::core::init_image_dsc(obj, LV_PART_MAIN, idsc);
     idsc.src = d.src;
     idsc.antialias = d.antialias;
     lv_area_t saved = t.clip;
     if (d.align == LV_IMAGE_ALIGN_TILE) {
         idsc.tiled = true;
         lv_area_t clip;
-        if (intersect(clip, saved, content)) {
+        if (area::intersect(clip, saved, content)) {
             t.clip = clip;
             lv_area_t first{content.x1 + d.offset.x, content.y1 + d.offset.y, content.x1 + d.offset.x + d.w - 1,
                             content.y1 + d.offset.y + d.h - 1};
@@ -227,7 +228,7 @@ void hit_test(lv_obj_t * obj, const ImageData & d, lv_event_t * e)
     } else {
         lv_obj_get_click_area(obj, &area);
     }
-    info->res = contains(area, *info->point);
+    info->res = gui::area::contains(area, *info->point);
 }
 
 void image_constructor(const lv_obj_class_t *, lv_obj_t * obj)
@@ -256,11 +257,11 @@ void image_event(const lv_obj_class_t * class_p, lv_event_t * e)
             d->w = size.x, d->h = size.y;
             lv_obj_refresh_self_size(obj);
         }
-        refresh_ext_draw_size(obj);
+        gui::core::refresh_ext_draw_size(obj);
         break;
     case LV_EVENT_SIZE_CHANGED:
         update_fit(obj, *d);
-        refresh_ext_draw_size(obj);
+        gui::core::refresh_ext_draw_size(obj);
         break;
     case LV_EVENT_REFR_EXT_DRAW_SIZE:
         lv_event_set_ext_draw_size(e, ext_draw_size(obj, *d));
@@ -483,7 +484,7 @@ int32_t lv_image_get_transformed_width(lv_obj_t * obj)
     ImageData * d = data(obj);
     if (!d) return 0;
     lv_area_t box = transformed_box(*d);
-    return lv_area_get_width(&box);
+    return gui::area::width(box);
 }
 
 int32_t lv_image_get_transformed_height(lv_obj_t * obj)
@@ -491,7 +492,7 @@ int32_t lv_image_get_transformed_height(lv_obj_t * obj)
     ImageData * d = data(obj);
     if (!d) return 0;
     lv_area_t box = transformed_box(*d);
-    return lv_area_get_height(&box);
+    return gui::area::height(box);
 }
 
 lv_blend_mode_t lv_image_get_blend_mode(lv_obj_t * obj)

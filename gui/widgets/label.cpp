@@ -3,6 +3,7 @@
 #include "widget_class.hpp"
 #include "utf8.hpp"
 #include "gui/draw/text.hpp"
+#include "gui/misc/area.hpp"
 
 #include <algorithm>
 #include <cstdarg>
@@ -314,12 +315,12 @@ void draw_text(lv_obj_t * obj, lv_event_t * e)
     lv_obj_get_content_coords(obj, &content);
 
     gui::draw::LabelDsc dsc;
-    fill_label_dsc(obj, LV_PART_MAIN, dsc);
+    gui::core::init_label_dsc(obj, LV_PART_MAIN, dsc);
     dsc.text = shown_text(d);
     dsc.flag = text_flags(d);
     dsc.ofs_x = d.offset.x;
     dsc.ofs_y = d.offset.y;
-    bool overflow_x = d.text_size.x > lv_area_get_width(&content);
+    bool overflow_x = d.text_size.x > gui::area::width(content);
     bool scrolling = d.long_mode == LV_LABEL_LONG_MODE_SCROLL || d.long_mode == LV_LABEL_LONG_MODE_SCROLL_CIRCULAR;
     if (scrolling && overflow_x) dsc.align = LV_TEXT_ALIGN_LEFT;
 
@@ -329,17 +330,14 @@ void draw_text(lv_obj_t * obj, lv_event_t * e)
         clip = t.clip;
         clip.y2 = std::min(clip.y2, content.y2);
     }
-    if (!intersect(t.clip, saved, clip)) {
-        t.clip = saved;
-        return;
-    }
+    if (!area::intersect(t.clip, saved, clip)) return;
     gui::draw::draw_label(t, content, dsc);
     if (d.long_mode == LV_LABEL_LONG_MODE_SCROLL_CIRCULAR) {
         TextStyle s = text_style(obj);
         if (overflow_x) {
             dsc.ofs_x += d.text_size.x + circular_gap(s);
             gui::draw::draw_label(t, content, dsc);
-        } else if (d.text_size.y > lv_area_get_height(&content)) {
+        } else if (d.text_size.y > gui::area::height(content)) {
             dsc.ofs_y += d.text_size.y + s.line_height;
             gui::draw::draw_label(t, content, dsc);
         }

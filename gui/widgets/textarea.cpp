@@ -295,7 +295,7 @@ void draw_placeholder(lv_obj_t * obj, const TextareaData & d, lv_event_t * e)
 {
     if (!d.text.empty() || d.placeholder.empty()) return;
     gui::draw::LabelDsc dsc;
-    fill_label_dsc(obj, LV_PART_TEXTAREA_PLACEHOLDER, dsc);
+    gui::core::init_label_dsc(obj, LV_PART_TEXTAREA_PLACEHOLDER, dsc);
     if (!dsc.font) return;
     dsc.text = d.placeholder.c_str();
     if (d.one_line) dsc.flag = LV_TEXT_FLAG_EXPAND;

@@ -1,22 +1,9 @@
 // Shared plumbing of the widget sources on top of the object core.
 #include "widget.hpp"
 
-#include "gui/core/obj_draw.hpp"
-
-#include <algorithm>
+#include <utility>
 
 namespace gui::widgets {
-
-bool intersect(lv_area_t & out, const lv_area_t & a, const lv_area_t & b)
-{
-    out = {std::max(a.x1, b.x1), std::max(a.y1, b.y1), std::min(a.x2, b.x2), std::min(a.y2, b.y2)};
-    return out.x1 <= out.x2 && out.y1 <= out.y2;
-}
-
-bool contains(const lv_area_t & a, const lv_point_t & p)
-{
-    return p.x >= a.x1 && p.x <= a.x2 && p.y >= a.y1 && p.y <= a.y2;
-}
 
 void attach_data(lv_obj_t * obj, std::unique_ptr<WidgetData> data)
 {
@@ -33,47 +20,12 @@ bool call_base_event(const lv_obj_class_t * class_p, lv_event_t * e)
     return lv_obj_event_base(class_p, e) == LV_RESULT_OK;
 }
 
-void fill_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & dsc)
-{
-    gui::core::init_rect_dsc(obj, part, dsc);
-}
-
-void fill_label_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::LabelDsc & dsc)
-{
-    gui::core::init_label_dsc(obj, part, dsc);
-}
-
-void fill_arc_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ArcDsc & dsc)
-{
-    gui::core::init_arc_dsc(obj, part, dsc);
-}
-
-void fill_image_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ImageDsc & dsc)
-{
-    gui::core::init_image_dsc(obj, part, dsc);
-}
-
-lv_area_t grow_by_transform(lv_obj_t * obj, lv_part_t part, const lv_area_t & area)
-{
-    return gui::core::transformed_box(obj, part, area);
-}
-
 void draw_part_rect(gui::draw::Target & t, lv_obj_t * obj, lv_part_t part, const lv_area_t & area)
 {
     gui::draw::RectDsc dsc;
-    fill_rect_dsc(obj, part, dsc);
+    gui::core::init_rect_dsc(obj, part, dsc);
     gui::draw::draw_rect(t, area, dsc);
     if (dsc.border_post) gui::draw::draw_border(t, area, dsc);
-}
-
-void refresh_ext_draw_size(lv_obj_t * obj)
-{
-    int32_t size = 0;
-    lv_obj_send_event(obj, LV_EVENT_REFR_EXT_DRAW_SIZE, &size);
-    if (size == obj->ext_draw_size) return;
-    lv_obj_invalidate(obj);
-    obj->ext_draw_size = size;
-    lv_obj_invalidate(obj);
 }
 
 ScopedState::ScopedState(lv_obj_t * obj, lv_state_t state) : obj_(obj), saved_(obj->state)

@@ -5,6 +5,7 @@
 
 #include "lvgl.h"
 #include "gui/core/obj.hpp"
+#include "gui/core/obj_draw.hpp"
 #include "gui/draw/draw.hpp"
 
 #include <memory>
@@ -19,10 +20,6 @@ constexpr lv_style_selector_t sel(lv_part_t part, lv_state_t state)
 {
     return static_cast<lv_style_selector_t>(part) | static_cast<lv_style_selector_t>(state);
 }
-
-/** Intersection of two areas into `out`; false when they do not overlap. */
-bool intersect(lv_area_t & out, const lv_area_t & a, const lv_area_t & b);
-bool contains(const lv_area_t & a, const lv_point_t & p);
 
 /** Attach `data` to `obj` (constructors do this). */
 void attach_data(lv_obj_t * obj, std::unique_ptr<WidgetData> data);
@@ -40,23 +37,8 @@ gui::draw::Target & event_target(lv_event_t * e);
 /** Run the base class's handling of `e`; false when the object got deleted meanwhile. */
 bool call_base_event(const lv_obj_class_t * class_p, lv_event_t * e);
 
-/**
- * Descriptors for drawing one part of an object in its current state, with the
- * object's effective opacity and whole-widget recolour applied.
- */
-void fill_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & dsc);
-void fill_label_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::LabelDsc & dsc);
-void fill_arc_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ArcDsc & dsc);
-void fill_image_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ImageDsc & dsc);
-
-/** The area a part's rectangle is drawn in: `area` grown by its transform width/height. */
-lv_area_t grow_by_transform(lv_obj_t * obj, lv_part_t part, const lv_area_t & area);
-
 /** Draw a part's rectangle including a "post" border. */
 void draw_part_rect(gui::draw::Target & t, lv_obj_t * obj, lv_part_t part, const lv_area_t & area);
-
-/** Ask the object again how far its drawing reaches outside its box (REFR_EXT_DRAW_SIZE). */
-void refresh_ext_draw_size(lv_obj_t * obj);
 
 /**
  * Resolve styles as if the object were in `state` (no events, no transitions),

@@ -13,21 +13,6 @@
 
 namespace test_support {
 
-// An ARGB8888 descriptor over `pixels` (w x h, rows unpadded), which must
-// outlive it.
-inline lv_image_dsc_t argb8888_image(const std::vector<uint8_t> & pixels, uint32_t w, uint32_t h)
-{
-    lv_image_dsc_t d{};
-    d.header.magic = LV_IMAGE_HEADER_MAGIC;
-    d.header.cf = LV_COLOR_FORMAT_ARGB8888;
-    d.header.w = w;
-    d.header.h = h;
-    d.header.stride = w * 4;
-    d.data_size = static_cast<uint32_t>(pixels.size());
-    d.data = pixels.data();
-    return d;
-}
-
 class GuiTest : public ::testing::Test {
 public:
     static constexpr int32_t kWidth = 640;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 #include "lvgl.h"
 #include "scenes.hpp"
 
@@ -11,16 +12,7 @@ namespace {
 
 using Scene = test_support::GuiTest;
 
-lv_obj_t * box(lv_obj_t * parent, int32_t x, int32_t y, int32_t w, int32_t h, uint32_t color)
-{
-    lv_obj_t * o = lv_obj_create(parent);
-    lv_obj_remove_style_all(o);
-    lv_obj_set_pos(o, x, y);
-    lv_obj_set_size(o, w, h);
-    lv_obj_set_style_bg_color(o, lv_color_hex(color), 0);
-    lv_obj_set_style_bg_opa(o, LV_OPA_COVER, 0);
-    return o;
-}
+using test_support::filled_box;
 
 TEST_F(Scene, DefaultThemeCardsOnTheScreen)
 {
@@ -31,66 +23,61 @@ TEST_F(Scene, DefaultThemeCardsOnTheScreen)
 TEST_F(Scene, RadiusBordersShadowsOpacityAndClipCorner)
 {
     lv_obj_t * scr = lv_screen_active();
-    lv_obj_t * round = box(scr, 20, 20, 140, 100, 0x2196F3);
+    lv_obj_t * round = filled_box(scr, 20, 20, 140, 100, 0x2196F3);
     lv_obj_set_style_radius(round, 20, 0);
     lv_obj_set_style_border_width(round, 6, 0);
     lv_obj_set_style_border_color(round, lv_color_hex(0x0D47A1), 0);
 
-    lv_obj_t * sides = box(scr, 190, 20, 140, 100, 0xFFFFFF);
+    lv_obj_t * sides = filled_box(scr, 190, 20, 140, 100, 0xFFFFFF);
     lv_obj_set_style_border_width(sides, 8, 0);
     lv_obj_set_style_border_color(sides, lv_color_hex(0xF44336), 0);
     lv_obj_set_style_border_side(sides, static_cast<lv_border_side_t>(LV_BORDER_SIDE_LEFT | LV_BORDER_SIDE_BOTTOM), 0);
 
-    lv_obj_t * shadow = box(scr, 370, 30, 110, 80, 0xFFFFFF);
+    lv_obj_t * shadow = filled_box(scr, 370, 30, 110, 80, 0xFFFFFF);
     lv_obj_set_style_radius(shadow, 10, 0);
     lv_obj_set_style_shadow_width(shadow, 24, 0);
     lv_obj_set_style_shadow_offset_y(shadow, 8, 0);
     lv_obj_set_style_shadow_color(shadow, lv_color_hex(0x000000), 0);
     lv_obj_set_style_shadow_opa(shadow, LV_OPA_50, 0);
 
-    lv_obj_t * pill = box(scr, 520, 40, 100, 50, 0x4CAF50);
+    lv_obj_t * pill = filled_box(scr, 520, 40, 100, 50, 0x4CAF50);
     lv_obj_set_style_radius(pill, LV_RADIUS_CIRCLE, 0);
     lv_obj_set_style_outline_width(pill, 3, 0);
     lv_obj_set_style_outline_pad(pill, 3, 0);
     lv_obj_set_style_outline_color(pill, lv_color_hex(0x1B5E20), 0);
 
     // Half transparent parent: its children are drawn with the product of the opacities.
-    lv_obj_t * faded = box(scr, 20, 170, 260, 120, 0x9C27B0);
+    lv_obj_t * faded = filled_box(scr, 20, 170, 260, 120, 0x9C27B0);
     lv_obj_set_style_opa(faded, LV_OPA_50, 0);
-    box(faded, 140, 40, 160, 60, 0xFFEB3B);
+    filled_box(faded, 140, 40, 160, 60, 0xFFEB3B);
 
     // clip_corner: the child is cut to the parent's rounded shape.
-    lv_obj_t * clipper = box(scr, 330, 170, 160, 120, 0x607D8B);
+    lv_obj_t * clipper = filled_box(scr, 330, 170, 160, 120, 0x607D8B);
     lv_obj_set_style_radius(clipper, 40, 0);
     lv_obj_set_style_clip_corner(clipper, true, 0);
-    box(clipper, -10, -10, 120, 80, 0xFF9800);
+    filled_box(clipper, -10, -10, 120, 80, 0xFF9800);
 
     // Without clip_corner the child is cut to the box only.
-    lv_obj_t * plain = box(scr, 510, 170, 110, 120, 0x607D8B);
+    lv_obj_t * plain = filled_box(scr, 510, 170, 110, 120, 0x607D8B);
     lv_obj_set_style_radius(plain, 40, 0);
-    box(plain, -10, -10, 80, 80, 0xFF9800);
+    filled_box(plain, -10, -10, 80, 80, 0xFF9800);
 
     // Background opacity and colour of a semi-transparent fill over others.
-    box(scr, 20, 330, 200, 120, 0x000000);
-    lv_obj_t * glass = box(scr, 120, 360, 200, 90, 0xFFFFFF);
+    filled_box(scr, 20, 330, 200, 120, 0x000000);
+    lv_obj_t * glass = filled_box(scr, 120, 360, 200, 90, 0xFFFFFF);
     lv_obj_set_style_bg_opa(glass, LV_OPA_70, 0);
     EXPECT_TRUE(matches_screen("core", "rect_styles"));
 }
 
+// Blue checks of 8 px, green rising to the right, red rising downwards.
 std::vector<uint8_t> checker_pixels(int32_t w, int32_t h)
 {
-    std::vector<uint8_t> px(static_cast<size_t>(w) * h * 4);
-    for(int32_t y = 0; y < h; y++) {
-        for(int32_t x = 0; x < w; x++) {
-            uint8_t * p = &px[(static_cast<size_t>(y) * w + x) * 4];
-            bool dark = ((x / 8) + (y / 8)) % 2 == 0;
-            p[0] = dark ? 0x40 : 0xF0;                            // blue
-            p[1] = static_cast<uint8_t>(x * 255 / (w - 1));        // green
-            p[2] = static_cast<uint8_t>(y * 255 / (h - 1));        // red
-            p[3] = 0xFF;
-        }
-    }
-    return px;
+    return test_support::argb8888_pixels(w, h, [w, h](int32_t x, int32_t y) {
+        const bool dark = ((x / 8) + (y / 8)) % 2 == 0;
+        const lv_color_t c = lv_color_make(static_cast<uint8_t>(y * 255 / (h - 1)), static_cast<uint8_t>(x * 255 / (w - 1)),
+                                           dark ? 0x40 : 0xF0);
+        return test_support::Argb{c, 0xFF};
+    });
 }
 
 TEST_F(Scene, BackgroundImageAndTransformScale)
@@ -101,30 +88,30 @@ TEST_F(Scene, BackgroundImageAndTransformScale)
     const lv_image_dsc_t img = test_support::argb8888_image(px, w, h);
 
     lv_obj_t * scr = lv_screen_active();
-    lv_obj_t * bg = box(scr, 20, 20, 200, 140, 0xE0E0E0);
+    lv_obj_t * bg = filled_box(scr, 20, 20, 200, 140, 0xE0E0E0);
     lv_obj_set_style_bg_image_src(bg, &img, 0);
 
-    lv_obj_t * tiled = box(scr, 240, 20, 200, 140, 0xE0E0E0);
+    lv_obj_t * tiled = filled_box(scr, 240, 20, 200, 140, 0xE0E0E0);
     lv_obj_set_style_bg_image_src(tiled, &img, 0);
     lv_obj_set_style_bg_image_tiled(tiled, true, 0);
 
-    lv_obj_t * faint = box(scr, 460, 20, 160, 140, 0xFFFFFF);
+    lv_obj_t * faint = filled_box(scr, 460, 20, 160, 140, 0xFFFFFF);
     lv_obj_set_style_bg_image_src(faint, &img, 0);
     lv_obj_set_style_bg_image_opa(faint, LV_OPA_50, 0);
     lv_obj_set_style_bg_image_recolor(faint, lv_color_hex(0xF44336), 0);
     lv_obj_set_style_bg_image_recolor_opa(faint, LV_OPA_50, 0);
 
     // Scaled around the centre: the layout keeps the untransformed box.
-    lv_obj_t * grown = box(scr, 100, 260, 120, 80, 0x2196F3);
-    box(grown, 10, 10, 40, 40, 0xFFEB3B);
+    lv_obj_t * grown = filled_box(scr, 100, 260, 120, 80, 0x2196F3);
+    filled_box(grown, 10, 10, 40, 40, 0xFFEB3B);
     lv_obj_set_style_transform_pivot_x(grown, 60, 0);
     lv_obj_set_style_transform_pivot_y(grown, 40, 0);
     lv_obj_set_style_transform_scale_x(grown, 384, 0);
     lv_obj_set_style_transform_scale_y(grown, 192, 0);
 
     // Squeezed around the top-left corner (the default pivot).
-    lv_obj_t * squeezed = box(scr, 400, 230, 160, 160, 0x4CAF50);
-    box(squeezed, 80, 80, 80, 80, 0xF44336);
+    lv_obj_t * squeezed = filled_box(scr, 400, 230, 160, 160, 0x4CAF50);
+    filled_box(squeezed, 80, 80, 80, 80, 0xF44336);
     lv_obj_set_style_transform_scale(squeezed, 128, 0);
 
     lv_obj_update_layout(grown);
@@ -163,10 +150,10 @@ TEST_F(Scene, FlexRowOfCardsWithGrowAndWrap)
 
 TEST_F(Scene, FadeInHalfWay)
 {
-    box(lv_screen_active(), 0, 0, 320, 480, 0x000000);
+    filled_box(lv_screen_active(), 0, 0, 320, 480, 0x000000);
     lv_obj_t * next = lv_obj_create(nullptr);
     lv_obj_set_style_bg_color(next, lv_color_hex(0xFFFFFF), 0);
-    box(next, 200, 140, 240, 200, 0x2196F3);
+    filled_box(next, 200, 140, 240, 200, 0x2196F3);
     lv_screen_load_anim(next, LV_SCREEN_LOAD_ANIM_FADE_IN, 300, 0, false);
     run_for(165);
     EXPECT_TRUE(matches_screen("core", "fade_in_half_way"));
@@ -197,11 +184,11 @@ protected:
 
 TEST_F(Redraw, ScaledAndRotatedObjectsAreRedrawnWhereTheyShow)
 {
-    lv_obj_t * scaled = box(lv_screen_active(), 100, 100, 100, 60, 0x2196F3);
+    lv_obj_t * scaled = filled_box(lv_screen_active(), 100, 100, 100, 60, 0x2196F3);
     lv_obj_set_style_transform_pivot_x(scaled, 50, 0);
     lv_obj_set_style_transform_pivot_y(scaled, 30, 0);
     lv_obj_set_style_transform_scale(scaled, 512, 0);
-    lv_obj_t * rotated = box(lv_screen_active(), 400, 200, 120, 40, 0x4CAF50);
+    lv_obj_t * rotated = filled_box(lv_screen_active(), 400, 200, 120, 40, 0x4CAF50);
     lv_obj_set_style_transform_pivot_x(rotated, LV_PCT(50), 0);
     lv_obj_set_style_transform_pivot_y(rotated, LV_PCT(50), 0);
     lv_obj_set_style_transform_rotation(rotated, 450, 0);
@@ -232,10 +219,10 @@ class Shrink : public test_support::GuiTest {};
 
 TEST_F(Shrink, AnObjectScaledDownLeavesNothingOfItsLargerSelf)
 {
-    lv_obj_t * art = box(lv_screen_active(), 170, 90, 300, 300, 0xC02020);
+    lv_obj_t * art = filled_box(lv_screen_active(), 170, 90, 300, 300, 0xC02020);
     lv_obj_set_style_transform_pivot_x(art, 150, 0);
     lv_obj_set_style_transform_pivot_y(art, 150, 0);
-    lv_obj_t * inner = box(art, 20, 20, 100, 100, 0x2196F3);
+    lv_obj_t * inner = filled_box(art, 20, 20, 100, 100, 0x2196F3);
     (void)inner;
     render();
     for(int32_t scale : {256, 200, 120, 256, 90}) {

@@ -43,6 +43,60 @@ TEST_F(Styles, BuiltInDefaultsAndThemeValues)
     EXPECT_EQ(lv_obj_get_style_text_font(scr, LV_PART_MAIN), &lv_font_montserrat_14);
 }
 
+// The property table behind lv_style_prop_has_flag and lv_style_prop_get_default.
+TEST(StyleProps, FlagsAndDefaultsOfTheTable)
+{
+    constexpr uint8_t kI = LV_STYLE_PROP_FLAG_INHERITABLE;
+    constexpr uint8_t kL = LV_STYLE_PROP_FLAG_LAYOUT_UPDATE;
+    constexpr uint8_t kP = LV_STYLE_PROP_FLAG_PARENT_LAYOUT_UPDATE;
+    constexpr uint8_t kE = LV_STYLE_PROP_FLAG_EXT_DRAW_UPDATE;
+    constexpr uint8_t kY = LV_STYLE_PROP_FLAG_LAYER_UPDATE;
+    constexpr uint8_t kT = LV_STYLE_PROP_FLAG_TRANSFORM;
+    struct FlagCase {
+        lv_style_prop_t prop;
+        uint8_t flags;
+    };
+    const FlagCase flag_cases[] = {
+        {LV_STYLE_TEXT_COLOR, kI},
+        {LV_STYLE_TEXT_FONT, kI | kL},
+        {LV_STYLE_WIDTH, kL},
+        {LV_STYLE_PAD_TOP, kL | kE},
+        {LV_STYLE_TRANSLATE_X, kL | kP},
+        {LV_STYLE_TRANSFORM_ROTATION, kE | kY | kT},
+        {LV_STYLE_TRANSFORM_WIDTH, kE | kT},
+        {LV_STYLE_OPA_LAYERED, kY},
+        {LV_STYLE_SHADOW_OPA, kE},
+        {LV_STYLE_FLEX_GROW, kL},
+        {LV_STYLE_GRID_CELL_ROW_SPAN, kL},
+        {LV_STYLE_BG_COLOR, 0},
+        {LV_STYLE_PROP_INV, 0},
+        {LV_STYLE_NUM_BUILT_IN_PROPS, 0},
+    };
+    for(const FlagCase & c : flag_cases) {
+        EXPECT_EQ(lv_style_prop_has_flag(c.prop, LV_STYLE_PROP_FLAG_ALL), c.flags) << int(c.prop);
+        EXPECT_EQ(lv_style_prop_has_flag(c.prop, kL), c.flags & kL) << int(c.prop);
+    }
+
+    struct DefaultCase {
+        lv_style_prop_t prop;
+        int32_t num;
+    };
+    const DefaultCase default_cases[] = {
+        {LV_STYLE_MAX_HEIGHT, LV_COORD_MAX}, {LV_STYLE_TRANSFORM_SCALE_Y, LV_SCALE_NONE},
+        {LV_STYLE_ROTARY_SENSITIVITY, 256}, {LV_STYLE_BG_GRAD_STOP, 255},
+        {LV_STYLE_LINE_OPA, LV_OPA_COVER},  {LV_STYLE_BORDER_SIDE, LV_BORDER_SIDE_FULL},
+        {LV_STYLE_GRID_CELL_COLUMN_SPAN, 1}, {LV_STYLE_PAD_TOP, 0},
+        {LV_STYLE_RECOLOR_OPA, 0},
+    };
+    for(const DefaultCase & c : default_cases) {
+        EXPECT_EQ(lv_style_prop_get_default(c.prop).num, c.num) << int(c.prop);
+    }
+    EXPECT_EQ(hex(lv_style_prop_get_default(LV_STYLE_BG_COLOR).color), 0xFFFFFFu);
+    EXPECT_EQ(hex(lv_style_prop_get_default(LV_STYLE_TEXT_COLOR).color), 0u);
+    EXPECT_EQ(lv_style_prop_get_default(LV_STYLE_TEXT_FONT).ptr, LV_FONT_DEFAULT);
+    EXPECT_EQ(lv_style_prop_get_default(LV_STYLE_BG_IMAGE_SRC).ptr, nullptr);
+}
+
 struct StateCase {
     const char * what;
     uint16_t obj_state;

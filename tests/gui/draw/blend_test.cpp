@@ -2,6 +2,7 @@
 // pixels are copied with their own alpha, nearly transparent ones leave the
 // pixel alone, the rest mix (F m + B (255 - m)) / 255.
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,29 +16,32 @@ constexpr int32_t kSize = 8;
 constexpr int32_t kX = 100;
 constexpr int32_t kY = 100;
 
+lv_color_t foreground()
+{
+    return lv_color_make(kR, kG, kB);
+}
+
 class BlendTest : public test_support::GuiTest {
 protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        lv_obj_set_style_bg_color(lv_screen_active(), lv_color_hex(kGround), 0);
+        test_support::set_ground(kGround);
     }
 
-    // An 8 x 8 image of one colour and one alpha at (kX, kY).
+    // An image of w x h pixels of pixel(x, y) at (kX, kY).
+    template <typename PixelFn>
+    lv_obj_t * image(int32_t w, int32_t h, PixelFn pixel)
+    {
+        pixels = test_support::argb8888_pixels(w, h, pixel);
+        dsc = test_support::argb8888_image(pixels, w, h);
+        return test_support::image_at(lv_screen_active(), &dsc, kX, kY);
+    }
+
+    // An 8 x 8 image of the foreground colour with one alpha.
     lv_obj_t * image(uint8_t alpha)
     {
-        pixels.assign(static_cast<size_t>(kSize) * kSize * 4, 0);
-        for (size_t i = 0; i < pixels.size(); i += 4) {
-            pixels[i] = kB;
-            pixels[i + 1] = kG;
-            pixels[i + 2] = kR;
-            pixels[i + 3] = alpha;
-        }
-        dsc = test_support::argb8888_image(pixels, kSize, kSize);
-        lv_obj_t * img = lv_image_create(lv_screen_active());
-        lv_image_set_src(img, &dsc);
-        lv_obj_set_pos(img, kX, kY);
-        return img;
+        return image(kSize, kSize, [alpha](int32_t, int32_t) { return test_support::Argb{foreground(), alpha}; });
     }
 
     std::vector<uint8_t> pixels;
@@ -57,7 +61,7 @@ TEST_P(BlendAlpha, ImagePixelOverOpaqueGround)
     const AlphaCase & c = GetParam();
     image(c.alpha);
     const uint8_t * p = render().px(kX + 3, kY + 3);
-    const lv_color_t fg = lv_color_make(kR, kG, kB);
+    const lv_color_t fg = foreground();
     const lv_color_t ground = lv_color_hex(kGround);
     lv_color_t expected = lv_color_mix(fg, ground, c.alpha);
     uint8_t alpha = 0xFF;
@@ -90,7 +94,7 @@ TEST_F(BlendTest, OpacityAndMaskCombineByShiftingRightEight)
 
     // Opacity 200: 255 * 200 >> 8 = 199.
     lv_obj_set_style_image_opa(img, 200, 0);
-    const lv_color_t expected = lv_color_mix(lv_color_make(kR, kG, kB), lv_color_hex(kGround), 199);
+    const lv_color_t expected = lv_color_mix(foreground(), lv_color_hex(kGround), 199);
     const uint8_t * q = render().px(kX + 3, kY + 3);
     EXPECT_EQ(q[2], expected.red);
     EXPECT_EQ(q[0], expected.blue);
@@ -110,20 +114,11 @@ TEST_F(BlendTest, OpaqueAndSeeThroughPixelsSideBySide)
 {
     // An odd-width row where opaque pixels alternate with half-transparent ones.
     constexpr int32_t kRow = 7;
-    pixels.assign(kRow * 4, 0);
-    for (int32_t x = 0; x < kRow; x++) {
-        uint8_t * p = &pixels[static_cast<size_t>(x) * 4];
-        p[0] = kB;
-        p[1] = kG;
-        p[2] = kR;
-        p[3] = x % 3 == 1 ? 128 : 255;
-    }
-    dsc = test_support::argb8888_image(pixels, kRow, 1);
-    lv_obj_t * img = lv_image_create(lv_screen_active());
-    lv_image_set_src(img, &dsc);
-    lv_obj_set_pos(img, kX, kY);
+    image(kRow, 1, [](int32_t x, int32_t) {
+        return test_support::Argb{foreground(), static_cast<uint8_t>(x % 3 == 1 ? 128 : 255)};
+    });
     const test_support::Image & shot = render();
-    const lv_color_t half = lv_color_mix(lv_color_make(kR, kG, kB), lv_color_hex(kGround), 128);
+    const lv_color_t half = lv_color_mix(foreground(), lv_color_hex(kGround), 128);
     for (int32_t x = 0; x < kRow; x++) {
         EXPECT_EQ(shot.px(kX + x, kY)[2], x % 3 == 1 ? half.red : kR) << x;
         EXPECT_EQ(shot.px(kX + x, kY)[3], 0xFF) << x;
@@ -133,11 +128,8 @@ TEST_F(BlendTest, OpaqueAndSeeThroughPixelsSideBySide)
 
 TEST_F(BlendTest, FillWithOpacityTwoHundredFiftyFourKeepsItsAlpha)
 {
-    lv_obj_t * box = lv_obj_create(lv_screen_active());
-    lv_obj_remove_style_all(box);
-    lv_obj_set_pos(box, kX, kY);
-    lv_obj_set_size(box, 10, 10);
-    lv_obj_set_style_bg_color(box, lv_color_make(kR, kG, kB), 0);
+    lv_obj_t * box = test_support::bare_box(lv_screen_active(), kX, kY, 10, 10);
+    lv_obj_set_style_bg_color(box, foreground(), 0);
     lv_obj_set_style_bg_opa(box, 254, 0);
     const uint8_t * p = render().px(kX + 5, kY + 5);
     EXPECT_EQ(p[2], kR);

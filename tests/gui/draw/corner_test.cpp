@@ -3,6 +3,7 @@
 // its own rule for the pixel the circle crosses at 45 degrees, and the same
 // values at all four corners.
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,8 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        lv_obj_t * scr = lv_screen_active();
-        lv_obj_set_style_bg_color(scr, lv_color_hex(kGround), 0);
-        box = lv_obj_create(scr);
-        lv_obj_remove_style_all(box);
-        lv_obj_set_pos(box, kX, kY);
-        lv_obj_set_size(box, kW, kH);
-        lv_obj_set_style_bg_color(box, lv_color_hex(kBox), 0);
-        lv_obj_set_style_bg_opa(box, LV_OPA_COVER, 0);
+        test_support::set_ground(kGround);
+        box = test_support::filled_box(lv_screen_active(), kX, kY, kW, kH, kBox);
         lv_obj_set_style_radius(box, 8, 0);
     }
 
@@ -37,7 +32,7 @@ protected:
     {
         const int32_t x = right ? kX + kW - 1 - dx : kX + dx;
         const int32_t y = bottom ? kY + kH - 1 - dy : kY + dy;
-        return img.px(x, y)[2];
+        return test_support::red_at(img, x, y);
     }
 
     lv_obj_t * box = nullptr;
@@ -54,11 +49,8 @@ TEST_F(CornerTest, RadiusEightTopRowOnTheLeft)
     // = 208; 9-12 give 144, 13-16 give 32. Read across the top row they are
     // pixels 34, 35 and 36: red 32 + 124 m / 255.
     const test_support::Image & img = render();
-    EXPECT_EQ(img.px(33, kY)[2], 32);
-    EXPECT_EQ(img.px(34, kY)[2], 47);
-    EXPECT_EQ(img.px(35, kY)[2], 102);
-    EXPECT_EQ(img.px(36, kY)[2], 133);
-    EXPECT_EQ(img.px(37, kY)[2], 156);
+    const uint8_t expected[] = {32, 47, 102, 133, 156};
+    for (int32_t i = 0; i < 5; i++) EXPECT_EQ(test_support::red_at(img, 33 + i, kY), expected[i]) << "x " << 33 + i;
 }
 
 struct CornerPixel {

@@ -1,5 +1,6 @@
 // Area, colour and palette helpers; rounded-rectangle coverage.
 #include "gui/draw/raster.hpp"
+#include "gui/misc/area.hpp"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,48 @@ TEST(Area, SizesMovesAndPercentages) {
     EXPECT_EQ(lv_pct_to_px(LV_PCT(-10), 200), -20);
     EXPECT_EQ(lv_pct_to_px(77, 200), 77); // plain pixels pass through
     EXPECT_FALSE(LV_COORD_IS_PCT(LV_SIZE_CONTENT));
+}
+
+TEST(Area, InternalHelpersOnInclusiveCoordinates) {
+    // Overlaps: one shared row or column is an overlap, a gap of none is not.
+    struct Case {
+        lv_area_t a, b;
+        bool overlap;
+        lv_area_t expected; // when they overlap
+    };
+    const Case cases[] = {
+        {{0, 0, 9, 9}, {5, 5, 14, 14}, true, {5, 5, 9, 9}},
+        {{0, 0, 9, 9}, {9, 9, 20, 20}, true, {9, 9, 9, 9}},
+        {{0, 0, 9, 9}, {2, 3, 4, 5}, true, {2, 3, 4, 5}},
+        {{0, 0, 9, 9}, {10, 0, 19, 9}, false, {}},
+        {{0, 0, 9, 9}, {0, -5, 9, -1}, false, {}},
+    };
+    for (const Case& c : cases) {
+        const lv_area_t untouched{-7, -7, -7, -7};
+        lv_area_t out = untouched;
+        EXPECT_EQ(gui::area::intersect(out, c.a, c.b), c.overlap);
+        EXPECT_EQ(gui::area::overlaps(c.a, c.b), c.overlap);
+        const lv_area_t want = c.overlap ? c.expected : untouched;
+        EXPECT_TRUE(out.x1 == want.x1 && out.y1 == want.y1 && out.x2 == want.x2 && out.y2 == want.y2)
+            << out.x1 << "," << out.y1 << " " << out.x2 << "," << out.y2;
+    }
+    lv_area_t a{0, 0, 9, 9};
+    ASSERT_TRUE(gui::area::intersect(a, a, {4, -3, 30, 6})) << "out may be an input";
+    EXPECT_EQ(a.x1, 4);
+    EXPECT_EQ(a.y2, 6);
+
+    const lv_area_t box{10, 20, 19, 24};
+    EXPECT_EQ(gui::area::width(box), 10);
+    EXPECT_EQ(gui::area::height(box), 5);
+    EXPECT_EQ(gui::area::size_of(box), 50);
+    EXPECT_TRUE(gui::area::empty(gui::area::grow(box, -3)));
+    EXPECT_FALSE(gui::area::empty(gui::area::grow(box, -2)));
+    EXPECT_TRUE(gui::area::is_in(gui::area::grow(box, -2), box));
+    EXPECT_FALSE(gui::area::is_in(gui::area::grow(box, 1), box));
+    EXPECT_TRUE(gui::area::contains(box, {19, 24}));
+    EXPECT_FALSE(gui::area::contains(box, {20, 24}));
+    const lv_area_t both = gui::area::join(box, {0, 30, 1, 31});
+    EXPECT_TRUE(both.x1 == 0 && both.y1 == 20 && both.x2 == 19 && both.y2 == 31);
 }
 
 TEST(Colour, ConversionsAndPalettes) {

@@ -5,6 +5,7 @@
 #include "gui/draw/blend.hpp"
 #include "gui/draw/draw.hpp"
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 #include "image_compare.hpp"
 
 #include <gtest/gtest.h>
@@ -49,19 +50,14 @@ RectDsc fill(uint32_t rgb, int32_t radius = 0, lv_opa_t opa = LV_OPA_COVER) {
 // A 32 x 32 test picture: hue ramp left to right, alpha ramp top to bottom,
 // with an opaque black frame.
 std::vector<uint8_t> test_picture() {
-    constexpr int kSize = 32;
-    std::vector<uint8_t> p(kSize * kSize * 4);
-    for (int y = 0; y < kSize; y++) {
-        for (int x = 0; x < kSize; x++) {
-            uint8_t* d = &p[(y * kSize + x) * 4];
-            const bool frame = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1;
-            d[0] = frame ? 0 : static_cast<uint8_t>(255 - x * 8);
-            d[1] = frame ? 0 : static_cast<uint8_t>(y * 8);
-            d[2] = frame ? 0 : static_cast<uint8_t>(x * 8);
-            d[3] = frame ? 255 : static_cast<uint8_t>(255 - y * 5);
-        }
-    }
-    return p;
+    constexpr int32_t kSize = 32;
+    return test_support::argb8888_pixels(kSize, kSize, [](int32_t x, int32_t y) {
+        const bool frame = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1;
+        if (frame) return test_support::Argb{lv_color_black(), 255};
+        const lv_color_t c = lv_color_make(static_cast<uint8_t>(x * 8), static_cast<uint8_t>(y * 8),
+                                           static_cast<uint8_t>(255 - x * 8));
+        return test_support::Argb{c, static_cast<uint8_t>(255 - y * 5)};
+    });
 }
 
 TEST_F(Render, RectanglesRadiusBorderOutlineAndOpacity) {

@@ -1,13 +1,15 @@
 // Box shadows through the public API: the blurred edge profile, the same on
 // every side of the box, and sharp shadows of 3 px and less.
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <vector>
 
 namespace {
+
+using test_support::green_at;
 
 constexpr uint32_t kGround = 0x102810; // dark, green 40
 constexpr uint32_t kShadow = 0x00E5FF; // cyan, green 229
@@ -22,14 +24,8 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        lv_obj_t * scr = lv_screen_active();
-        lv_obj_set_style_bg_color(scr, lv_color_hex(kGround), 0);
-        box = lv_obj_create(scr);
-        lv_obj_remove_style_all(box);
-        lv_obj_set_pos(box, kBoxX, kBoxY);
-        lv_obj_set_size(box, kBoxW, kBoxH);
-        lv_obj_set_style_bg_color(box, lv_color_hex(kBox), 0);
-        lv_obj_set_style_bg_opa(box, LV_OPA_COVER, 0);
+        test_support::set_ground(kGround);
+        box = test_support::filled_box(lv_screen_active(), kBoxX, kBoxY, kBoxW, kBoxH, kBox);
         lv_obj_set_style_shadow_color(box, lv_color_hex(kShadow), 0);
     }
 
@@ -40,8 +36,6 @@ protected:
         lv_obj_set_style_radius(box, radius, 0);
         lv_obj_set_style_shadow_offset_y(box, ofs_y, 0);
     }
-
-    static uint8_t green(const test_support::Image & img, int32_t x, int32_t y) { return img.px(x, y)[1]; }
 
     lv_obj_t * box = nullptr;
 };
@@ -63,11 +57,11 @@ TEST_F(ShadowTest, EdgeProfileOfWidthTwentySpreadFive)
     for (size_t k = 0; k < coverage.size(); k++) {
         const uint8_t m = coverage[k] > LV_OPA_MIN ? coverage[k] : 0;
         const uint8_t expected = lv_color_mix(lv_color_hex(kShadow), lv_color_hex(kGround), m).green;
-        EXPECT_EQ(green(img, kRight + 1 + static_cast<int32_t>(k), kMidY), expected) << "x " << kRight + 1 + k;
+        EXPECT_EQ(green_at(img, kRight + 1 + static_cast<int32_t>(k), kMidY), expected) << "x " << kRight + 1 + k;
     }
-    EXPECT_EQ(green(img, kRight + 1, kMidY), 188);
-    EXPECT_EQ(green(img, kRight + 5, kMidY), 123) << "113 < 128: the even passes pull the edge 1 px in";
-    EXPECT_EQ(green(img, 315, kMidY), 40) << "the drawn box ends at core + width / 2 + 1";
+    EXPECT_EQ(green_at(img, kRight + 1, kMidY), 188);
+    EXPECT_EQ(green_at(img, kRight + 5, kMidY), 123) << "113 < 128: the even passes pull the edge 1 px in";
+    EXPECT_EQ(green_at(img, 315, kMidY), 40) << "the drawn box ends at core + width / 2 + 1";
 }
 
 struct ProfileCase {
@@ -91,15 +85,15 @@ TEST_P(ShadowSides, EverySideHasTheSameProfile)
     const int32_t reach = c.spread + c.width / 2 + 2;
     bool some_shadow = false;
     for (int32_t k = 0; k < reach; k++) {
-        const uint8_t right = green(img, kRight + 1 + k, kMidY);
-        const uint8_t top = green(img, kMidX, kBoxY - 1 - k);
-        EXPECT_EQ(green(img, kBoxX - 1 - k, kMidY), right) << "left, " << k << " px out";
-        EXPECT_EQ(green(img, kMidX, kBottom + 1 + k), top) << "bottom, " << k << " px out";
+        const uint8_t right = green_at(img, kRight + 1 + k, kMidY);
+        const uint8_t top = green_at(img, kMidX, kBoxY - 1 - k);
+        EXPECT_EQ(green_at(img, kBoxX - 1 - k, kMidY), right) << "left, " << k << " px out";
+        EXPECT_EQ(green_at(img, kMidX, kBottom + 1 + k), top) << "bottom, " << k << " px out";
         EXPECT_NEAR(top, right, 2) << k << " px out";
         some_shadow = some_shadow || right != 40;
     }
     EXPECT_TRUE(some_shadow);
-    EXPECT_EQ(green(img, kRight + reach, kMidY), 40) << "nothing beyond the drawn box";
+    EXPECT_EQ(green_at(img, kRight + reach, kMidY), 40) << "nothing beyond the drawn box";
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, ShadowSides,
@@ -116,11 +110,11 @@ TEST_F(ShadowTest, ThreePixelsAndLessStaySharp)
     shadow(3, 0, 0, 2);
     const test_support::Image & img = render();
     const uint8_t full = 229;
-    EXPECT_EQ(green(img, kMidX, kBottom + 1), full);
-    EXPECT_EQ(green(img, kMidX, kBottom + 2), full);
-    EXPECT_EQ(green(img, kMidX, kBottom + 3), 40);
-    EXPECT_EQ(green(img, kRight + 1, kMidY), 40) << "no blur reaches out sideways";
-    EXPECT_EQ(green(img, kMidX, kBoxY - 1), 40);
+    EXPECT_EQ(green_at(img, kMidX, kBottom + 1), full);
+    EXPECT_EQ(green_at(img, kMidX, kBottom + 2), full);
+    EXPECT_EQ(green_at(img, kMidX, kBottom + 3), 40);
+    EXPECT_EQ(green_at(img, kRight + 1, kMidY), 40) << "no blur reaches out sideways";
+    EXPECT_EQ(green_at(img, kMidX, kBoxY - 1), 40);
 }
 
 TEST_F(ShadowTest, SeeThroughBackgroundKeepsTheShadowFromUnderIt)
@@ -130,9 +124,9 @@ TEST_F(ShadowTest, SeeThroughBackgroundKeepsTheShadowFromUnderIt)
     const test_support::Image & img = render();
     // Inside the box, 1 px in from the edge, only the half-transparent box shows.
     const lv_color_t half = lv_color_mix(lv_color_hex(kBox), lv_color_hex(kGround), LV_OPA_50);
-    EXPECT_EQ(green(img, kMidX, kMidY), half.green);
-    EXPECT_EQ(green(img, kRight - 2, kMidY), half.green);
-    EXPECT_GT(green(img, kRight + 1, kMidY), 100) << "outside it the shadow is as before";
+    EXPECT_EQ(green_at(img, kMidX, kMidY), half.green);
+    EXPECT_EQ(green_at(img, kRight - 2, kMidY), half.green);
+    EXPECT_GT(green_at(img, kRight + 1, kMidY), 100) << "outside it the shadow is as before";
 }
 
 } // namespace

@@ -143,6 +143,32 @@ TEST_F(VirtualPanel, EachNewFrameReplacesTheFile)
     EXPECT_EQ(std::memcmp(first.px(0, 300), second.px(0, 300), 640 * 4), 0);
 }
 
+// A display made larger than the panel flushes areas reaching past its right
+// and bottom edges: the panel keeps what lies on it and drops the rest.
+TEST_F(VirtualPanel, AreasBeyondThePanelAreCutAtItsEdges)
+{
+    lv_display_t* disp = open_panel(panel);
+    lv_display_set_resolution(disp, 800, 600);
+    lv_obj_t* scr = lv_display_get_screen_active(disp);
+    lv_obj_set_style_bg_color(scr, lv_color_hex(0x000000), 0);
+    box(scr, 600, 440, 200, 160, 0xFF0000);
+    lv_refr_now(disp);
+
+    Image shown;
+    ASSERT_TRUE(read_bmp(panel, shown));
+    ASSERT_EQ(shown.w, 640);
+    ASSERT_EQ(shown.h, 480);
+    struct Probe {
+        int x, y;
+        uint8_t red;
+    };
+    const Probe probes[] = {{600, 440, 0xFF}, {639, 479, 0xFF}, {639, 440, 0xFF}, {600, 479, 0xFF},
+                            {599, 479, 0x00}, {639, 439, 0x00}, {0, 0, 0x00}};
+    for (const Probe& p : probes) {
+        EXPECT_EQ(shown.px(p.x, p.y)[2], p.red) << p.x << "," << p.y;
+    }
+}
+
 TEST_F(VirtualPanel, ExistingRegularFileIsThePanelToo)
 {
     std::ofstream(panel) << "old contents";

@@ -223,6 +223,22 @@ TEST_F(GroupTest, TappingMovesTheGroupFocusWithoutKeyFocus)
     EXPECT_EQ(focused_index(), 2) << "the group keeps its focus";
 }
 
+TEST_F(GroupTest, FocusEventsNameTheDeviceBehindThem)
+{
+    // The device being processed, else the device attached to the group.
+    add_all();
+    lv_indev_t * seen = nullptr;
+    lv_obj_add_event_cb(
+        objs[2], [](lv_event_t * e) { *static_cast<lv_indev_t **>(lv_event_get_user_data(e)) = lv_event_get_indev(e); },
+        LV_EVENT_FOCUSED, &seen);
+    lv_group_focus_obj(objs[2]);
+    EXPECT_EQ(seen, keypad) << "focused by the application";
+    lv_group_focus_obj(objs[0]);
+    seen = nullptr;
+    tap(50, 140);
+    EXPECT_EQ(seen, pointer) << "focused by a tap";
+}
+
 TEST_F(GroupTest, DefaultGroupAndRegistry)
 {
     EXPECT_EQ(lv_group_get_default(), nullptr);

@@ -2,10 +2,13 @@
 // the ring fills the 2r x 2r square around it like a circular border, and the
 // angle edges run along pixel edges through the centre.
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using test_support::red_at;
 
 constexpr int32_t kX = 220;
 constexpr int32_t kY = 260;
@@ -20,7 +23,7 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        lv_obj_set_style_bg_color(lv_screen_active(), lv_color_hex(kGround), 0);
+        test_support::set_ground(kGround);
     }
 
     // A black ring without indicator and knob over [start, end] degrees.
@@ -37,8 +40,6 @@ protected:
         lv_obj_set_style_bg_opa(arc, LV_OPA_TRANSP, LV_PART_KNOB);
         return arc;
     }
-
-    static uint8_t red(const test_support::Image & img, int32_t x, int32_t y) { return img.px(x, y)[2]; }
 };
 
 TEST_F(ArcRender, FullRingEdgesOnTheRowsThroughTheCentre)
@@ -48,20 +49,20 @@ TEST_F(ArcRender, FullRingEdgesOnTheRowsThroughTheCentre)
     // Rows 359 and 360 meet at the centre: no anti-aliasing there.
     for (const int32_t y : {kCy - 1, kCy}) {
         SCOPED_TRACE(y);
-        EXPECT_EQ(red(img, 219, y), 0xFF);
-        EXPECT_EQ(red(img, 220, y), 0x00);
-        EXPECT_EQ(red(img, 259, y), 0x00);
-        EXPECT_EQ(red(img, 260, y), 0xFF) << "the hole: the square shrunk by the width";
-        EXPECT_EQ(red(img, 379, y), 0xFF);
-        EXPECT_EQ(red(img, 380, y), 0x00);
-        EXPECT_EQ(red(img, 419, y), 0x00);
-        EXPECT_EQ(red(img, 420, y), 0xFF);
+        EXPECT_EQ(red_at(img, 219, y), 0xFF);
+        EXPECT_EQ(red_at(img, 220, y), 0x00);
+        EXPECT_EQ(red_at(img, 259, y), 0x00);
+        EXPECT_EQ(red_at(img, 260, y), 0xFF) << "the hole: the square shrunk by the width";
+        EXPECT_EQ(red_at(img, 379, y), 0xFF);
+        EXPECT_EQ(red_at(img, 380, y), 0x00);
+        EXPECT_EQ(red_at(img, 419, y), 0x00);
+        EXPECT_EQ(red_at(img, 420, y), 0xFF);
     }
     // The columns through the centre likewise.
-    EXPECT_EQ(red(img, kCx, 259), 0xFF);
-    EXPECT_EQ(red(img, kCx - 1, 260), 0x00);
-    EXPECT_EQ(red(img, kCx, 459), 0x00);
-    EXPECT_EQ(red(img, kCx - 1, 460), 0xFF);
+    EXPECT_EQ(red_at(img, kCx, 259), 0xFF);
+    EXPECT_EQ(red_at(img, kCx - 1, 260), 0x00);
+    EXPECT_EQ(red_at(img, kCx, 459), 0x00);
+    EXPECT_EQ(red_at(img, kCx - 1, 460), 0xFF);
 }
 
 TEST_F(ArcRender, FullRingIsTheCircularBorderOfTheSameSquare)
@@ -70,10 +71,7 @@ TEST_F(ArcRender, FullRingIsTheCircularBorderOfTheSameSquare)
     const test_support::Image ring_shot = render();
     lv_obj_delete(arc);
 
-    lv_obj_t * border = lv_obj_create(lv_screen_active());
-    lv_obj_remove_style_all(border);
-    lv_obj_set_pos(border, kX, kY);
-    lv_obj_set_size(border, kSize, kSize);
+    lv_obj_t * border = test_support::bare_box(lv_screen_active(), kX, kY, kSize, kSize);
     lv_obj_set_style_radius(border, LV_RADIUS_CIRCLE, 0);
     lv_obj_set_style_border_width(border, kRingWidth, 0);
     lv_obj_set_style_border_color(border, lv_color_black(), 0);
@@ -81,7 +79,7 @@ TEST_F(ArcRender, FullRingIsTheCircularBorderOfTheSameSquare)
 
     int32_t differing = 0;
     for (int32_t y = kY - 2; y < kY + kSize + 2; y++) {
-        for (int32_t x = kX - 2; x < kX + kSize + 2; x++) differing += red(ring_shot, x, y) != red(border_shot, x, y);
+        for (int32_t x = kX - 2; x < kX + kSize + 2; x++) differing += red_at(ring_shot, x, y) != red_at(border_shot, x, y);
     }
     EXPECT_EQ(differing, 0);
 }
@@ -111,7 +109,7 @@ TEST_P(ArcQuadrant, IsTheFullRingCutAtPixelEdges)
     for (int32_t y = kY; y < kY + kSize; y++) {
         for (int32_t x = kX; x < kX + kSize; x++) {
             const bool inside = (x >= kCx) == q.right && (y >= kCy) == q.lower;
-            wrong += red(part, x, y) != (inside ? red(full_shot, x, y) : 0xFF);
+            wrong += red_at(part, x, y) != (inside ? red_at(full_shot, x, y) : 0xFF);
         }
     }
     EXPECT_EQ(wrong, 0);
@@ -136,12 +134,12 @@ TEST_F(ArcRender, IndicatorRadiusShrinksByTheLargestIndicatorPadding)
     lv_arc_set_angles(arc, 0, 360);
     const test_support::Image & img = render();
     // r 100 - 15 = 85: the square 235..404, 10 px wide.
-    EXPECT_EQ(red(img, 234, kCy), 0xFF);
-    EXPECT_EQ(red(img, 235, kCy), 0x00);
-    EXPECT_EQ(red(img, 244, kCy), 0x00);
-    EXPECT_EQ(red(img, 245, kCy), 0xFF);
-    EXPECT_EQ(red(img, 404, kCy), 0x00);
-    EXPECT_EQ(red(img, 405, kCy), 0xFF);
+    EXPECT_EQ(red_at(img, 234, kCy), 0xFF);
+    EXPECT_EQ(red_at(img, 235, kCy), 0x00);
+    EXPECT_EQ(red_at(img, 244, kCy), 0x00);
+    EXPECT_EQ(red_at(img, 245, kCy), 0xFF);
+    EXPECT_EQ(red_at(img, 404, kCy), 0x00);
+    EXPECT_EQ(red_at(img, 405, kCy), 0xFF);
 }
 
 } // namespace

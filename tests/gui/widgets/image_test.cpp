@@ -1,6 +1,7 @@
 #include "widget_env.hpp"
 
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 #include "image_compare.hpp"
 
 #include <cstdio>
@@ -21,11 +22,8 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        pixels.assign(static_cast<size_t>(kImgW) * kImgH * 4, 0);
-        for (size_t i = 0; i < pixels.size(); i += 4) {
-            pixels[i + 2] = 0xFF; // red, opaque
-            pixels[i + 3] = 0xFF;
-        }
+        pixels = test_support::argb8888_pixels(
+            kImgW, kImgH, [](int32_t, int32_t) { return test_support::Argb{lv_color_hex(0xFF0000), 0xFF}; });
         dsc = test_support::argb8888_image(pixels, kImgW, kImgH);
         img = lv_image_create(scr);
     }

@@ -2,12 +2,15 @@
 // which source pixels each screen pixel samples (nearest pixel, mixed with the
 // neighbour it leans to when anti-aliased).
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
+
+using test_support::color_at;
 
 constexpr uint32_t kGround = 0x000000;
 
@@ -27,34 +30,17 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        lv_obj_set_style_bg_color(lv_screen_active(), lv_color_hex(kGround), 0);
+        test_support::set_ground(kGround);
     }
 
     // An opaque size x size picture coloured per column (or per row).
     lv_obj_t * picture(int32_t size, bool by_row, int32_t x, int32_t y)
     {
-        pixels.assign(static_cast<size_t>(size) * size * 4, 0);
-        for (int32_t r = 0; r < size; r++) {
-            for (int32_t c = 0; c < size; c++) {
-                const lv_color_t col = by_row ? row_color(r) : column_color(c);
-                uint8_t * p = &pixels[(static_cast<size_t>(r) * size + c) * 4];
-                p[0] = col.blue;
-                p[1] = col.green;
-                p[2] = col.red;
-                p[3] = 0xFF;
-            }
-        }
+        pixels = test_support::argb8888_pixels(size, size, [by_row](int32_t c, int32_t r) {
+            return test_support::Argb{by_row ? row_color(r) : column_color(c), 0xFF};
+        });
         dsc = test_support::argb8888_image(pixels, size, size);
-        lv_obj_t * img = lv_image_create(lv_screen_active());
-        lv_image_set_src(img, &dsc);
-        lv_obj_set_pos(img, x, y);
-        return img;
-    }
-
-    static lv_color_t color_at(const test_support::Image & img, int32_t x, int32_t y)
-    {
-        const uint8_t * p = img.px(x, y);
-        return lv_color_make(p[2], p[1], p[0]);
+        return test_support::image_at(lv_screen_active(), &dsc, x, y);
     }
 
     static int32_t ext_draw_size(lv_obj_t * obj)

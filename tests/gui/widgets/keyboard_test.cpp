@@ -35,6 +35,17 @@ TEST_F(KeyboardTest, FillsTheLowerHalfOfTheScreen)
     EXPECT_EQ(lv_keyboard_get_textarea(kb), ta);
 }
 
+TEST_F(KeyboardTest, TakesTheScreensLookWithTinyPadding)
+{
+    const lv_obj_t * screen = lv_screen_active();
+    EXPECT_EQ(lv_color_to_int(lv_obj_get_style_bg_color(kb, LV_PART_MAIN)), 0xF5F5F5u);
+    EXPECT_EQ(lv_obj_get_style_rotary_sensitivity(kb, LV_PART_MAIN),
+              lv_obj_get_style_rotary_sensitivity(screen, LV_PART_MAIN));
+    EXPECT_EQ(lv_obj_get_style_rotary_sensitivity(kb, LV_PART_MAIN), 8192u);
+    EXPECT_EQ(lv_obj_get_style_pad_top(kb, LV_PART_MAIN), 5);
+    EXPECT_EQ(lv_obj_get_style_pad_row(kb, LV_PART_MAIN), 5);
+}
+
 struct KeyCase {
     const char * text;
     int32_t x; // a point inside the key, relative to the keyboard

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gui_fixture.hpp"
+#include "render_helpers.hpp"
 
 using widget_test::WidgetTest;
 
@@ -252,16 +253,13 @@ TEST_F(WidgetScreens, ModalMessageBox)
 TEST_F(WidgetScreens, ImagesTransformedAndSymbols)
 {
     constexpr int32_t w = 48, h = 32;
-    std::vector<uint8_t> px(static_cast<size_t>(w) * h * 4);
-    for (int32_t y = 0; y < h; ++y)
-        for (int32_t x = 0; x < w; ++x) {
-            uint8_t * p = &px[(static_cast<size_t>(y) * w + x) * 4];
-            bool border = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
-            p[0] = border ? 0x30 : static_cast<uint8_t>(x * 5);
-            p[1] = border ? 0x30 : static_cast<uint8_t>(y * 7);
-            p[2] = border ? 0x30 : 0xC0;
-            p[3] = x < w / 2 || y < h / 2 ? 0xFF : 0x80;
-        }
+    // A dark frame around blue and green ramps; the lower right quarter half transparent.
+    const std::vector<uint8_t> px = test_support::argb8888_pixels(w, h, [](int32_t x, int32_t y) {
+        const bool border = x < 3 || y < 3 || x >= w - 3 || y >= h - 3;
+        const lv_color_t c = border ? lv_color_make(0x30, 0x30, 0x30)
+                                    : lv_color_make(0xC0, static_cast<uint8_t>(y * 7), static_cast<uint8_t>(x * 5));
+        return test_support::Argb{c, static_cast<uint8_t>(x < w / 2 || y < h / 2 ? 0xFF : 0x80)};
+    });
     const lv_image_dsc_t dsc = test_support::argb8888_image(px, w, h);
 
     struct {

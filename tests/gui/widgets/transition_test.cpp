@@ -153,6 +153,37 @@ TEST_F(Transition, OwnTransitionToACircleUsesTheHalfSidePlusOne)
     lv_style_reset(&round);
 }
 
+TEST_F(Transition, ValuesMoveAsWhatTheyHold)
+{
+    // Every colour property mixes as a colour; pointer properties keep the
+    // old pointer until the end instead of passing through made-up addresses.
+    static const lv_style_prop_t props[] = {LV_STYLE_TEXT_OUTLINE_STROKE_COLOR, LV_STYLE_IMAGE_COLORKEY,
+                                            LV_STYLE_PROP_INV};
+    lv_style_transition_dsc_t trans;
+    lv_style_transition_dsc_init(&trans, props, lv_anim_path_linear, 100, 0, nullptr);
+    static const lv_image_colorkey_t key_a{lv_color_hex(0x000000), lv_color_hex(0x101010)};
+    static const lv_image_colorkey_t key_b{lv_color_hex(0xF0F0F0), lv_color_hex(0xFFFFFF)};
+    const lv_color_t from = lv_color_hex(0x10E020);
+    const lv_color_t to = lv_color_hex(0xE01040);
+
+    lv_obj_t * obj = lv_obj_create(lv_screen_active());
+    lv_obj_remove_style_all(obj);
+    lv_obj_set_style_text_outline_stroke_color(obj, from, 0);
+    lv_obj_set_style_image_colorkey(obj, &key_a, 0);
+    lv_obj_set_style_text_outline_stroke_color(obj, to, LV_STATE_CHECKED);
+    lv_obj_set_style_image_colorkey(obj, &key_b, LV_STATE_CHECKED);
+    lv_obj_set_style_transition(obj, &trans, LV_STATE_CHECKED);
+    lv_obj_add_state(obj, LV_STATE_CHECKED);
+    tick(50); // 512 of 1024 -> 127 of 255
+    EXPECT_EQ(lv_color_to_int(lv_obj_get_style_text_outline_stroke_color(obj, LV_PART_MAIN)),
+              lv_color_to_int(lv_color_mix(to, from, 127)));
+    EXPECT_EQ(lv_obj_get_style_image_colorkey(obj, LV_PART_MAIN), &key_a);
+    tick(50);
+    EXPECT_EQ(lv_color_to_int(lv_obj_get_style_text_outline_stroke_color(obj, LV_PART_MAIN)), lv_color_to_int(to));
+    EXPECT_EQ(lv_obj_get_style_image_colorkey(obj, LV_PART_MAIN), &key_b);
+    lv_obj_delete(obj);
+}
+
 TEST_F(Transition, DeletingOrRestylingMidWayStopsIt)
 {
     lv_obj_add_state(button, LV_STATE_PRESSED);

@@ -4,13 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
 #include "gui/drivers/printable.hpp"
+#include "gui/misc/area.hpp"
 
 namespace gui::drivers {
 
@@ -133,18 +133,19 @@ void VirtualPanel::attach(lv_display_t* disp)
 
 void VirtualPanel::flush(lv_display_t* disp, const lv_area_t* area, const uint8_t* px_map)
 {
-    const int32_t x1 = std::max<int32_t>(area->x1, 0);
-    const int32_t y1 = std::max<int32_t>(area->y1, 0);
-    const int32_t x2 = std::min<int32_t>(area->x2, kPanelWidth - 1);
-    const int32_t y2 = std::min<int32_t>(area->y2, kPanelHeight - 1);
-    const int32_t src_stride = area_stride(area->x2 - area->x1 + 1);
-    const int32_t dst_stride = kPanelWidth * kBytesPerPixel;
-    for (int32_t y = y1; x2 >= x1 && y <= y2; y++) {
-        const uint8_t* src = px_map + static_cast<size_t>(y - area->y1) * src_stride +
-                             static_cast<size_t>(x1 - area->x1) * kBytesPerPixel;
-        uint8_t* dst = frame_.data() + static_cast<size_t>(y) * dst_stride +
-                       static_cast<size_t>(x1) * kBytesPerPixel;
-        std::memcpy(dst, src, static_cast<size_t>(x2 - x1 + 1) * kBytesPerPixel);
+    const lv_area_t panel{0, 0, kPanelWidth - 1, kPanelHeight - 1};
+    lv_area_t visible;
+    if (gui::area::intersect(visible, *area, panel)) {
+        const int32_t src_stride = area_stride(gui::area::width(*area));
+        const int32_t dst_stride = kPanelWidth * kBytesPerPixel;
+        const size_t row_bytes = static_cast<size_t>(gui::area::width(visible)) * kBytesPerPixel;
+        for (int32_t y = visible.y1; y <= visible.y2; y++) {
+            const uint8_t* src = px_map + static_cast<size_t>(y - area->y1) * src_stride +
+                                 static_cast<size_t>(visible.x1 - area->x1) * kBytesPerPixel;
+            uint8_t* dst = frame_.data() + static_cast<size_t>(y) * dst_stride +
+                           static_cast<size_t>(visible.x1) * kBytesPerPixel;
+            std::memcpy(dst, src, row_bytes);
+        }
     }
     if (lv_display_flush_is_last(disp)) {
         publish();

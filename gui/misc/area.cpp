@@ -1,5 +1,6 @@
-// Area and point helpers, percentage coordinates.
+// The public area and point functions, percentage coordinates.
 #include "lvgl.h"
+#include "gui/misc/area.hpp"
 
 namespace {
 
@@ -45,9 +46,9 @@ void lv_area_set(lv_area_t* area_p, int32_t x1, int32_t y1, int32_t x2, int32_t 
     area_p->y2 = y2;
 }
 
-int32_t lv_area_get_width(const lv_area_t* area_p) { return area_p->x2 - area_p->x1 + 1; }
+int32_t lv_area_get_width(const lv_area_t* area_p) { return gui::area::width(*area_p); }
 
-int32_t lv_area_get_height(const lv_area_t* area_p) { return area_p->y2 - area_p->y1 + 1; }
+int32_t lv_area_get_height(const lv_area_t* area_p) { return gui::area::height(*area_p); }
 
 void lv_area_set_width(lv_area_t* area_p, int32_t w) { area_p->x2 = area_p->x1 + w - 1; }
 
