@@ -29,9 +29,9 @@ constexpr char kTypeFolder = '1';
 constexpr uint64_t kRadioRoot = 1;
 constexpr uint64_t kPodcastRoot = 2;
 
-constexpr unsigned kWorkMs = 1000;     // WAITING before READY, long enough to see the busy overlay
+constexpr unsigned kWorkMs = 1000;      // WAITING before READY, long enough to see the busy overlay
 constexpr unsigned kQuietAfterMs = 600; // duplicates of an answered request are not answered again
-constexpr int32_t kFirstWindow = 20;   // a window whose end is before its start: start .. start + 19
+constexpr int32_t kFirstWindow = 20;    // a window whose end is before its start: start .. start + 19
 constexpr int32_t kMaxWindow = 50;
 constexpr size_t kCutUrlLen = 600;     // url length of the broken item in malformed list replies
 constexpr size_t kCutPlayInfoLen = 20; // a play-info reply cut inside its player header
@@ -55,8 +55,8 @@ public:
     {
         // The main radio list: two folders, then stations, three windows long.
         std::vector<uint64_t> root = {100, 200, 1001, 1002, 1003};
-        const char *const tones[] = {"Amber", "Bright", "Coastal", "Dawn", "Echo", "Falcon",
-                                     "Golden", "Harbour", "Indigo", "Juniper", "Kestrel"};
+        const char *const tones[] = {"Amber",  "Bright",  "Coastal", "Dawn",    "Echo",   "Falcon",
+                                     "Golden", "Harbour", "Indigo",  "Juniper", "Kestrel"};
         const char *const kinds[] = {"FM", "Radio", "Sound", "Waves", "Live"};
         uint64_t id = 5000;
         for (const char *tone : tones) {
@@ -121,8 +121,13 @@ private:
         std::vector<uint64_t> children;
         for (int i = 1; i <= episodes; i++) {
             uint64_t eid = id * 10 + (uint64_t)i;
-            items_[eid] = {eid, kTypePlayable, name + " #" + std::to_string(i),
-                           "https://feed.example.net/" + std::to_string(eid), name, duration_ms, {}};
+            items_[eid] = {eid,
+                           kTypePlayable,
+                           name + " #" + std::to_string(i),
+                           "https://feed.example.net/" + std::to_string(eid),
+                           name,
+                           duration_ms,
+                           {}};
             children.push_back(eid);
         }
         folder(id, name, children);
@@ -140,7 +145,9 @@ class AirableHandler : public svc::Handler {
 public:
     // Its play-info texts as the interface reads Airable's: the item's name
     // second (the title), what it is first.
-    AirableHandler() : player_({{"Live radio", "Aurora FM", "", 0}}, "./artwork", kFormat) {}
+    AirableHandler() : player_({{"Live radio", "Aurora FM", "", 0}}, "./artwork", kFormat)
+    {
+    }
 
     void on_registered(Service &svc) override
     {

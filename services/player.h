@@ -45,8 +45,14 @@ public:
     // goes into the header.
     std::vector<uint8_t> play_info(InfoForm form, uint8_t status = CMD_STATUS_OKAY, bool with_texts = true);
 
-    const Track &current() const { return tracks_[index_]; }
-    bool playing() const { return playing_; }
+    const Track &current() const
+    {
+        return tracks_[index_];
+    }
+    bool playing() const
+    {
+        return playing_;
+    }
 
 private:
     uint32_t position_now();

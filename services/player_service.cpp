@@ -56,7 +56,10 @@ public:
         svc.send(PLAYER_MSG, reply(svc));
     }
 
-    void send_flood_frame(Service &svc) override { svc.send(PLAYER_MSG, player_.play_info(InfoForm::long_form)); }
+    void send_flood_frame(Service &svc) override
+    {
+        svc.send(PLAYER_MSG, player_.play_info(InfoForm::long_form));
+    }
 
 private:
     std::vector<uint8_t> reply(Service &svc)

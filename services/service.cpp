@@ -19,8 +19,8 @@ namespace svc {
 
 namespace {
 
-constexpr unsigned kKeepAliveMs = 2000;    // well inside the interface's 6 s silence limit
-constexpr int kRecvWaitMs = 50;            // loop period for delayed actions and keep-alive
+constexpr unsigned kKeepAliveMs = 2000; // well inside the interface's 6 s silence limit
+constexpr int kRecvWaitMs = 50;         // loop period for delayed actions and keep-alive
 constexpr unsigned kReconnectPauseMs = 300;
 constexpr size_t kGarbageBytes = 64;
 constexpr uint32_t kOversizeLen = FW_MSG_MAX + 808;
@@ -59,9 +59,8 @@ struct ScenarioName {
 };
 
 constexpr ScenarioName kScenarios[] = {
-    {"normal", Scenario::normal},       {"silent", Scenario::silent},
-    {"error", Scenario::error},         {"malformed", Scenario::malformed},
-    {"garbage", Scenario::garbage},     {"oversize", Scenario::oversize},
+    {"normal", Scenario::normal},       {"silent", Scenario::silent},   {"error", Scenario::error},
+    {"malformed", Scenario::malformed}, {"garbage", Scenario::garbage}, {"oversize", Scenario::oversize},
     {"wrong-id", Scenario::wrong_id},   {"flood", Scenario::flood},
 };
 
@@ -81,8 +80,7 @@ uint8_t other_app_id(uint8_t own)
 }
 
 // Appends the N bytes that `write` makes of v.
-template <size_t N, typename T>
-void append(std::vector<uint8_t> &out, void (*write)(uint8_t *, T), T v)
+template <size_t N, typename T> void append(std::vector<uint8_t> &out, void (*write)(uint8_t *, T), T v)
 {
     uint8_t bytes[N];
     write(bytes, v);

@@ -42,7 +42,10 @@ public:
     virtual ~Handler() = default;
     virtual void on_frame(Service &svc, const Frame &frame) = 0;
     // Called after each registration (also after a reconnect).
-    virtual void on_registered(Service &svc) { (void)svc; }
+    virtual void on_registered(Service &svc)
+    {
+        (void)svc;
+    }
     // A burst for the flood scenario: one ordinary frame of this service.
     virtual void send_flood_frame(Service &svc) = 0;
 };
@@ -58,8 +61,14 @@ public:
     // exit status.
     int run(Handler &handler);
 
-    Scenario scenario() const { return scenario_; }
-    const Config &config() const { return config_; }
+    Scenario scenario() const
+    {
+        return scenario_;
+    }
+    const Config &config() const
+    {
+        return config_;
+    }
 
     // Sends one frame of this service (cmd1 = its application id, or another
     // one in the wrong-id scenario). Nothing is sent in the silent scenario.

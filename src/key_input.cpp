@@ -31,13 +31,11 @@ typedef struct key_map_entry_t {
 } key_map_entry_t;
 
 static const key_map_entry_t key_map[] = {
-    {KEY_ESC, LV_KEY_ESC},          {KEY_BACKSPACE, LV_KEY_BACKSPACE},
-    {KEY_TAB, LV_KEY_NEXT},         {KEY_ENTER, LV_KEY_ENTER},
-    {KEY_KPENTER, LV_KEY_ENTER},    {KEY_HOME, LV_KEY_HOME},
-    {KEY_UP, LV_KEY_PREV},          {KEY_LEFT, LV_KEY_LEFT},
-    {KEY_RIGHT, LV_KEY_RIGHT},      {KEY_END, LV_KEY_END},
-    {KEY_DOWN, LV_KEY_NEXT},        {KEY_DELETE, LV_KEY_DEL},
-    {KEY_OK, LV_KEY_ENTER},         {KEY_PREVIOUS, LV_KEY_PREV},
+    {KEY_ESC, LV_KEY_ESC},     {KEY_BACKSPACE, LV_KEY_BACKSPACE}, {KEY_TAB, LV_KEY_NEXT},
+    {KEY_ENTER, LV_KEY_ENTER}, {KEY_KPENTER, LV_KEY_ENTER},       {KEY_HOME, LV_KEY_HOME},
+    {KEY_UP, LV_KEY_PREV},     {KEY_LEFT, LV_KEY_LEFT},           {KEY_RIGHT, LV_KEY_RIGHT},
+    {KEY_END, LV_KEY_END},     {KEY_DOWN, LV_KEY_NEXT},           {KEY_DELETE, LV_KEY_DEL},
+    {KEY_OK, LV_KEY_ENTER},    {KEY_PREVIOUS, LV_KEY_PREV},
 };
 
 typedef enum {
@@ -154,8 +152,7 @@ static bool take_key_event(key_input_data_t *drv)
         }
         if (first_event) {
             first_event = false;
-            LV_LOG_USER("key_input: first event received — type=%u code=%u value=%d", ev.type, ev.code,
-                        ev.value);
+            LV_LOG_USER("key_input: first event received — type=%u code=%u value=%d", ev.type, ev.code, ev.value);
         }
         if (ev.type != EV_KEY || ev.value == KEY_VALUE_AUTO_REPEAT) {
             continue;

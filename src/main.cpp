@@ -121,8 +121,7 @@ static void *stop_thread(void *arg)
 static void install_stop(void)
 {
     pthread_t thread;
-    int err = sem_init(&stop_request, 0, 0) == 0 ? pthread_create(&thread, NULL, stop_thread, NULL)
-                                                  : errno;
+    int err = sem_init(&stop_request, 0, 0) == 0 ? pthread_create(&thread, NULL, stop_thread, NULL) : errno;
     if (err != 0) {
         die("Cannot start the stop thread: %s\n", strerror(err));
     }
@@ -195,8 +194,7 @@ static void parse_command_line(int argc, char **argv)
             driver_backends_print_supported();
             exit(0);
         case 'V':
-            printf("%d.%d.%d-%s\n", LVGL_VERSION_MAJOR, LVGL_VERSION_MINOR, LVGL_VERSION_PATCH,
-                   VERSION_TAG);
+            printf("%d.%d.%d-%s\n", LVGL_VERSION_MAJOR, LVGL_VERSION_MINOR, LVGL_VERSION_PATCH, VERSION_TAG);
             exit(0);
         case 'h':
             print_usage();

@@ -71,8 +71,7 @@ void *mem_monitor_thread(void *arg)
         fprintf(out,
                 UI_LOG_TAG "[MEM] heap_used=%zuKB heap_free=%zuKB rss=%ldKB (%.2fMB) "
                            "sys_avail=%ldKB (%.2fMB)\n",
-                __func__, __LINE__, heap_used, heap_free, rss, kb_to_mb(rss), sys_avail,
-                kb_to_mb(sys_avail));
+                __func__, __LINE__, heap_used, heap_free, rss, kb_to_mb(rss), sys_avail, kb_to_mb(sys_avail));
         fflush(out);
     }
     return NULL;

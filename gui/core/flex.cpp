@@ -43,24 +43,24 @@ struct Axis {
 
 struct Track {
     std::vector<lv_obj_t *> items;
-    int32_t main_size = 0;   // fixed items with margins, plus the gaps
+    int32_t main_size = 0;  // fixed items with margins, plus the gaps
     int32_t cross_size = 0;
     uint32_t grow_sum = 0;
 };
 
 bool takes_part(const lv_obj_t * child)
 {
-    return !lv_obj_has_flag_any(child, static_cast<lv_obj_flag_t>(LV_OBJ_FLAG_HIDDEN | LV_OBJ_FLAG_IGNORE_LAYOUT |
-                                                                  LV_OBJ_FLAG_FLOATING));
+    return !lv_obj_has_flag_any(
+        child, static_cast<lv_obj_flag_t>(LV_OBJ_FLAG_HIDDEN | LV_OBJ_FLAG_IGNORE_LAYOUT | LV_OBJ_FLAG_FLOATING));
 }
 
 std::vector<lv_obj_t *> items_of(lv_obj_t * cont, bool reverse)
 {
     std::vector<lv_obj_t *> items;
-    for(auto & c : cont->children) {
-        if(takes_part(c.get())) items.push_back(c.get());
+    for (auto & c : cont->children) {
+        if (takes_part(c.get())) items.push_back(c.get());
     }
-    if(reverse) std::reverse(items.begin(), items.end());
+    if (reverse) std::reverse(items.begin(), items.end());
     return items;
 }
 
@@ -68,7 +68,7 @@ std::vector<lv_obj_t *> items_of(lv_obj_t * cont, bool reverse)
 void release_layout_size(lv_obj_t * item, const Axis & ax)
 {
     bool & owned = ax.row ? item->w_layout : item->h_layout;
-    if(!owned) return;
+    if (!owned) return;
     owned = false;
     lv_obj_refr_size(item);
 }
@@ -77,20 +77,20 @@ std::vector<Track> form_tracks(const std::vector<lv_obj_t *> & items, const Axis
                                bool wrap)
 {
     std::vector<Track> tracks;
-    for(lv_obj_t * item : items) {
+    for (lv_obj_t * item : items) {
         uint8_t grow = lv_obj_get_style_flex_grow(item, LV_PART_MAIN);
-        if(grow == 0) release_layout_size(item, ax);
-        int32_t item_main = grow != 0 ? ax.min_main(item)
-                                      : ax.main_size(item) + ax.margin_main_start(item) + ax.margin_main_end(item);
+        if (grow == 0) release_layout_size(item, ax);
+        int32_t item_main =
+            grow != 0 ? ax.min_main(item) : ax.main_size(item) + ax.margin_main_start(item) + ax.margin_main_end(item);
         bool new_track = tracks.empty();
-        if(!new_track && !tracks.back().items.empty()) {
+        if (!new_track && !tracks.back().items.empty()) {
             Track & t = tracks.back();
             bool overflow = wrap && t.main_size + gap + item_main > avail;
             new_track = overflow || lv_obj_has_flag(item, LV_OBJ_FLAG_FLEX_IN_NEW_TRACK);
         }
-        if(new_track) tracks.emplace_back();
+        if (new_track) tracks.emplace_back();
         Track & t = tracks.back();
-        if(!t.items.empty()) t.main_size += gap;
+        if (!t.items.empty()) t.main_size += gap;
         t.main_size += item_main;
         t.grow_sum += grow;
         t.items.push_back(item);
@@ -111,29 +111,30 @@ void grow_items(Track & t, const Axis & ax, int32_t avail)
     };
     std::vector<Grower> growers;
     int32_t fixed_total = t.main_size;
-    for(lv_obj_t * item : t.items) {
+    for (lv_obj_t * item : t.items) {
         uint8_t g = lv_obj_get_style_flex_grow(item, LV_PART_MAIN);
-        if(g == 0) continue;
+        if (g == 0) continue;
         growers.push_back({item, g, 0, false});
         fixed_total -= ax.min_main(item);
     }
-    for(bool again = true; again;) {
+    for (bool again = true; again;) {
         again = false;
         int32_t free_space = avail - fixed_total;
         uint32_t grow_left = 0;
-        for(const auto & g : growers) {
-            if(g.fixed) {
+        for (const auto & g : growers) {
+            if (g.fixed) {
                 free_space -= g.size;
             } else {
                 grow_left += g.grow;
             }
         }
-        for(auto & g : growers) {
-            if(g.fixed || grow_left == 0) continue;
+        for (auto & g : growers) {
+            if (g.fixed || grow_left == 0) continue;
             int32_t unit = std::max(free_space, 0) / static_cast<int32_t>(grow_left);
             int32_t share = unit * static_cast<int32_t>(g.grow);
-            int32_t clamped = std::clamp(share, ax.min_main(g.item), std::max(ax.min_main(g.item), ax.max_main(g.item)));
-            if(clamped != share) {
+            int32_t clamped =
+                std::clamp(share, ax.min_main(g.item), std::max(ax.min_main(g.item), ax.max_main(g.item)));
+            if (clamped != share) {
                 g.size = clamped;
                 g.fixed = true;
                 again = true;
@@ -143,16 +144,16 @@ void grow_items(Track & t, const Axis & ax, int32_t avail)
             free_space -= share;
             grow_left -= g.grow;
         }
-        if(again) {
-            for(auto & g : growers) {
-                if(!g.fixed) g.size = 0;
+        if (again) {
+            for (auto & g : growers) {
+                if (!g.fixed) g.size = 0;
             }
         }
     }
-    for(auto & g : growers) {
+    for (auto & g : growers) {
         bool & owned = ax.row ? g.item->w_layout : g.item->h_layout;
         owned = true;
-        if(ax.row) {
+        if (ax.row) {
             gui::core::resize(g.item, g.size, lv_obj_get_height(g.item));
         } else {
             gui::core::resize(g.item, lv_obj_get_width(g.item), g.size);
@@ -166,23 +167,23 @@ void place(lv_flex_align_t align, int32_t free_space, int32_t n, int32_t & start
 {
     start = 0;
     extra = 0;
-    switch(align) {
-        case LV_FLEX_ALIGN_END: start = free_space; break;
-        case LV_FLEX_ALIGN_CENTER: start = free_space / 2; break;
-        case LV_FLEX_ALIGN_SPACE_BETWEEN:
-            if(n > 1) extra = free_space / (n - 1);
-            break;
-        case LV_FLEX_ALIGN_SPACE_AROUND:
-            extra = free_space / n;
-            start = extra / 2;
-            if(n == 1) start = free_space / 2;
-            break;
-        case LV_FLEX_ALIGN_SPACE_EVENLY:
-            extra = free_space / (n + 1);
-            start = extra;
-            if(n == 1) start = free_space / 2;
-            break;
-        default: break;
+    switch (align) {
+    case LV_FLEX_ALIGN_END: start = free_space; break;
+    case LV_FLEX_ALIGN_CENTER: start = free_space / 2; break;
+    case LV_FLEX_ALIGN_SPACE_BETWEEN:
+        if (n > 1) extra = free_space / (n - 1);
+        break;
+    case LV_FLEX_ALIGN_SPACE_AROUND:
+        extra = free_space / n;
+        start = extra / 2;
+        if (n == 1) start = free_space / 2;
+        break;
+    case LV_FLEX_ALIGN_SPACE_EVENLY:
+        extra = free_space / (n + 1);
+        start = extra;
+        if (n == 1) start = free_space / 2;
+        break;
+    default: break;
     }
 }
 
@@ -193,26 +194,26 @@ void place_track(const Track & t, const Axis & ax, int32_t avail, int32_t gap, i
     int32_t extra = 0;
     place(main_place, avail - t.main_size, static_cast<int32_t>(t.items.size()), start, extra);
     int32_t main_pos = start;
-    for(lv_obj_t * item : t.items) {
+    for (lv_obj_t * item : t.items) {
         int32_t ms = ax.margin_main_start(item);
         int32_t me = ax.margin_main_end(item);
         int32_t cs = ax.margin_cross_start(item);
         int32_t ce = ax.margin_cross_end(item);
         int32_t item_cross = ax.cross_size(item);
         int32_t cross_ofs = cs;
-        if(cross_place == LV_FLEX_ALIGN_END) {
+        if (cross_place == LV_FLEX_ALIGN_END) {
             cross_ofs = t.cross_size - item_cross - ce;
-        } else if(cross_place == LV_FLEX_ALIGN_CENTER) {
+        } else if (cross_place == LV_FLEX_ALIGN_CENTER) {
             int32_t even = t.cross_size + (t.cross_size & 1);
             cross_ofs = (even - item_cross) / 2 + (cs - ce) / 2;
         }
         int32_t tx = lv_obj_get_style_translate_x(item, LV_PART_MAIN);
         int32_t ty = lv_obj_get_style_translate_y(item, LV_PART_MAIN);
-        if(LV_COORD_IS_PCT(tx)) tx = LV_COORD_GET_PCT(tx) * lv_obj_get_width(item) / 100;
-        if(LV_COORD_IS_PCT(ty)) ty = LV_COORD_GET_PCT(ty) * lv_obj_get_height(item) / 100;
+        if (LV_COORD_IS_PCT(tx)) tx = LV_COORD_GET_PCT(tx) * lv_obj_get_width(item) / 100;
+        if (LV_COORD_IS_PCT(ty)) ty = LV_COORD_GET_PCT(ty) * lv_obj_get_height(item) / 100;
         int32_t m = main_pos + ms;
         int32_t c = cross_pos + cross_ofs;
-        if(ax.row) {
+        if (ax.row) {
             lv_obj_move_to(item, m + tx, c + ty);
         } else {
             lv_obj_move_to(item, c + tx, m + ty);
@@ -239,8 +240,8 @@ void flex_update(lv_obj_t * cont, void *)
     int32_t style_h = lv_obj_get_style_height(cont, LV_PART_MAIN);
     bool main_content = (ax.row ? style_w : style_h) == LV_SIZE_CONTENT;
     bool cross_content = (ax.row ? style_h : style_w) == LV_SIZE_CONTENT;
-    if(main_content) wrap = false;
-    if(cross_content) track_place = LV_FLEX_ALIGN_START;
+    if (main_content) wrap = false;
+    if (cross_content) track_place = LV_FLEX_ALIGN_START;
 
     int32_t avail_main = ax.row ? lv_obj_get_content_width(cont) : lv_obj_get_content_height(cont);
     int32_t avail_cross = ax.row ? lv_obj_get_content_height(cont) : lv_obj_get_content_width(cont);
@@ -250,17 +251,17 @@ void flex_update(lv_obj_t * cont, void *)
     int32_t track_gap = ax.row ? pad_row : pad_col;
 
     std::vector<Track> tracks = form_tracks(items_of(cont, reverse), ax, avail_main, item_gap, wrap);
-    if(tracks.empty()) return;
-    for(Track & t : tracks) {
-        if(t.grow_sum > 0) grow_items(t, ax, avail_main);
-        for(lv_obj_t * item : t.items) {
+    if (tracks.empty()) return;
+    for (Track & t : tracks) {
+        if (t.grow_sum > 0) grow_items(t, ax, avail_main);
+        for (lv_obj_t * item : t.items) {
             int32_t cross = ax.cross_size(item) + ax.margin_cross_start(item) + ax.margin_cross_end(item);
             t.cross_size = std::max(t.cross_size, cross);
         }
     }
 
     int32_t total_cross = 0;
-    for(const Track & t : tracks) total_cross += t.cross_size;
+    for (const Track & t : tracks) total_cross += t.cross_size;
     auto n = static_cast<int32_t>(tracks.size());
     total_cross += track_gap * (n - 1);
     int32_t start = 0;
@@ -268,12 +269,12 @@ void flex_update(lv_obj_t * cont, void *)
     place(track_place, avail_cross - total_cross, n, start, extra);
 
     int32_t cross_pos = start;
-    for(const Track & t : tracks) {
+    for (const Track & t : tracks) {
         place_track(t, ax, avail_main, item_gap, cross_pos, main_place, cross_place);
         cross_pos += t.cross_size + track_gap + extra;
     }
 
-    if(style_w == LV_SIZE_CONTENT || style_h == LV_SIZE_CONTENT) lv_obj_refr_size(cont);
+    if (style_w == LV_SIZE_CONTENT || style_h == LV_SIZE_CONTENT) lv_obj_refr_size(cont);
 }
 
 }  // namespace gui::core
@@ -303,7 +304,7 @@ void lv_obj_set_flex_align(lv_obj_t * obj, lv_flex_align_t main_place, lv_flex_a
 void lv_obj_set_flex_grow(lv_obj_t * obj, uint8_t grow)
 {
     lv_obj_set_style_flex_grow(obj, grow, 0);
-    if(obj->parent != nullptr) lv_obj_mark_layout_as_dirty(obj->parent);
+    if (obj->parent != nullptr) lv_obj_mark_layout_as_dirty(obj->parent);
 }
 
 }  // extern "C"

@@ -16,7 +16,7 @@ lv_global_t lv_global;
 
 void lv_init(void)
 {
-    if(lv_global.inited) {
+    if (lv_global.inited) {
         LV_LOG_WARN("lv_init: already initialized");
         return;
     }
@@ -35,11 +35,11 @@ void lv_init(void)
 
 void lv_deinit(void)
 {
-    if(!lv_global.inited) {
+    if (!lv_global.inited) {
         LV_LOG_WARN("lv_deinit: not initialized");
         return;
     }
-    if(lv_global.deinit_in_progress) return;
+    if (lv_global.deinit_in_progress) return;
     lv_global.deinit_in_progress = true;
 
     gui::input::delete_all();
@@ -51,7 +51,7 @@ void lv_deinit(void)
     lv_theme_default_deinit();
 #endif
     lv_group_set_default(nullptr);
-    while(lv_group_get_count() > 0) lv_group_delete(lv_group_by_index(0));
+    while (lv_group_get_count() > 0) lv_group_delete(lv_group_by_index(0));
     gui::anim::deinit();
     gui::timer::reset();
     gui::async::reset();

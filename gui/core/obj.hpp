@@ -24,7 +24,7 @@ struct _lv_obj_class_t {
     void (*event_cb)(const lv_obj_class_t * class_p, lv_event_t * e);
     void * user_data;
     const char * name;
-    int32_t width_def;   // 0: inherit from the base class
+    int32_t width_def;  // 0: inherit from the base class
     int32_t height_def;
     uint32_t editable : 2;           // lv_obj_class_editable_t
     uint32_t group_def : 2;          // lv_obj_class_group_def_t
@@ -90,8 +90,8 @@ struct _lv_obj_t {
     lv_group_t * group = nullptr;
 
     // Layout bookkeeping.
-    bool layout_inv = false;    // this object's size/position/children need a pass
-    bool w_layout = false;      // width owned by the parent's layout (flex grow)
+    bool layout_inv = false;  // this object's size/position/children need a pass
+    bool w_layout = false;    // width owned by the parent's layout (flex grow)
     bool h_layout = false;
     bool being_deleted = false;
 

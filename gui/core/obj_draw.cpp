@@ -9,8 +9,8 @@ namespace {
 
 lv_opa_t mix_opa(lv_opa_t a, lv_opa_t factor)
 {
-    if(factor >= LV_OPA_MAX) return a;
-    if(factor <= LV_OPA_MIN) return LV_OPA_TRANSP;
+    if (factor >= LV_OPA_MAX) return a;
+    if (factor <= LV_OPA_MIN) return LV_OPA_TRANSP;
     return static_cast<lv_opa_t>((static_cast<uint32_t>(a) * factor) >> 8);
 }
 
@@ -23,17 +23,17 @@ struct Recolor {
 Recolor accumulated_recolor(const lv_obj_t * obj, lv_part_t part)
 {
     std::vector<Recolor> levels;
-    if(part != LV_PART_MAIN) {
+    if (part != LV_PART_MAIN) {
         lv_opa_t o = lv_obj_get_style_recolor_opa(obj, part);
-        if(o > LV_OPA_MIN) levels.push_back({lv_obj_get_style_recolor(obj, part), o});
+        if (o > LV_OPA_MIN) levels.push_back({lv_obj_get_style_recolor(obj, part), o});
     }
-    for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) {
+    for (const lv_obj_t * p = obj; p != nullptr; p = p->parent) {
         lv_opa_t o = lv_obj_get_style_recolor_opa(p, LV_PART_MAIN);
-        if(o > LV_OPA_MIN) levels.push_back({lv_obj_get_style_recolor(p, LV_PART_MAIN), o});
+        if (o > LV_OPA_MIN) levels.push_back({lv_obj_get_style_recolor(p, LV_PART_MAIN), o});
     }
     Recolor acc;
-    for(auto it = levels.rbegin(); it != levels.rend(); ++it) {
-        if(acc.opa == LV_OPA_TRANSP) {
+    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+        if (acc.opa == LV_OPA_TRANSP) {
             acc = *it;
             continue;
         }
@@ -50,7 +50,7 @@ namespace gui::core {
 lv_color_t recolor(const lv_obj_t * obj, lv_part_t part, lv_color_t c)
 {
     Recolor r = accumulated_recolor(obj, part);
-    if(r.opa <= LV_OPA_MIN) return c;
+    if (r.opa <= LV_OPA_MIN) return c;
     return lv_color_mix(r.color, c, r.opa);
 }
 
@@ -74,7 +74,7 @@ void init_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & d)
 
     d = gui::draw::RectDsc{};
     d.radius = lv_obj_get_style_radius(obj, part);
-    if(opa == LV_OPA_TRANSP) {
+    if (opa == LV_OPA_TRANSP) {
         d.bg_opa = LV_OPA_TRANSP;
         d.border_opa = LV_OPA_TRANSP;
         d.outline_opa = LV_OPA_TRANSP;
@@ -86,7 +86,7 @@ void init_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & d)
     d.bg_opa = mix_opa(lv_obj_get_style_bg_opa(obj, part), opa);
 
     d.bg_image_src = lv_obj_get_style_bg_image_src(obj, part);
-    if(d.bg_image_src != nullptr) {
+    if (d.bg_image_src != nullptr) {
         d.bg_image_opa = mix_opa(lv_obj_get_style_bg_image_opa(obj, part), opa);
         d.bg_image_recolor = col(lv_obj_get_style_bg_image_recolor(obj, part));
         d.bg_image_recolor_opa = lv_obj_get_style_bg_image_recolor_opa(obj, part);
@@ -96,7 +96,7 @@ void init_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & d)
     }
 
     d.border_width = lv_obj_get_style_border_width(obj, part);
-    if(d.border_width > 0) {
+    if (d.border_width > 0) {
         d.border_color = col(lv_obj_get_style_border_color(obj, part));
         d.border_opa = mix_opa(lv_obj_get_style_border_opa(obj, part), opa);
         d.border_side = lv_obj_get_style_border_side(obj, part);
@@ -104,14 +104,14 @@ void init_rect_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::RectDsc & d)
     }
 
     d.outline_width = lv_obj_get_style_outline_width(obj, part);
-    if(d.outline_width > 0) {
+    if (d.outline_width > 0) {
         d.outline_color = col(lv_obj_get_style_outline_color(obj, part));
         d.outline_opa = mix_opa(lv_obj_get_style_outline_opa(obj, part), opa);
         d.outline_pad = lv_obj_get_style_outline_pad(obj, part);
     }
 
     d.shadow_width = lv_obj_get_style_shadow_width(obj, part);
-    if(d.shadow_width > 0) {
+    if (d.shadow_width > 0) {
         d.shadow_color = col(lv_obj_get_style_shadow_color(obj, part));
         d.shadow_opa = mix_opa(lv_obj_get_style_shadow_opa(obj, part), opa);
         d.shadow_spread = lv_obj_get_style_shadow_spread(obj, part);
@@ -139,7 +139,7 @@ void init_image_dsc(lv_obj_t * obj, lv_part_t part, gui::draw::ImageDsc & d)
     d.recolor = recolor(obj, part, lv_obj_get_style_image_recolor(obj, part));
     d.recolor_opa = lv_obj_get_style_image_recolor_opa(obj, part);
     Recolor rc = accumulated_recolor(obj, part);
-    if(d.recolor_opa <= LV_OPA_MIN && rc.opa > LV_OPA_MIN) {
+    if (d.recolor_opa <= LV_OPA_MIN && rc.opa > LV_OPA_MIN) {
         // The whole-widget recolour tints images too.
         d.recolor = rc.color;
         d.recolor_opa = rc.opa;

@@ -50,20 +50,20 @@ int32_t content_width_of(lv_obj_t * obj)
     int32_t space_right = lv_obj_get_style_space_right(obj, LV_PART_MAIN);
     int32_t self_w = lv_obj_get_self_width(obj) + space_left + space_right;
     int32_t child_res = LV_COORD_MIN;
-    for(const auto & c : obj->children) {
+    for (const auto & c : obj->children) {
         lv_obj_t * child = c.get();
-        if(!counts_for_content(child)) continue;
+        if (!counts_for_content(child)) continue;
         int32_t margin_right = lv_obj_get_style_margin_right(child, LV_PART_MAIN);
         // Logical right edge: without the scroll displacement.
         int32_t right = child->coords.x2 - obj->scroll.x - obj->coords.x1 + 1 + margin_right;
-        if(lv_obj_is_layout_positioned(child) || is_left_aligned(lv_obj_get_style_align(child, LV_PART_MAIN))) {
+        if (lv_obj_is_layout_positioned(child) || is_left_aligned(lv_obj_get_style_align(child, LV_PART_MAIN))) {
             child_res = std::max(child_res, right);
-        } else if(lv_obj_get_style_x(child, LV_PART_MAIN) == 0) {
+        } else if (lv_obj_get_style_x(child, LV_PART_MAIN) == 0) {
             int32_t margin_left = lv_obj_get_style_margin_left(child, LV_PART_MAIN);
             child_res = std::max(child_res, gui::area::width(child->coords) + space_left + margin_left + margin_right);
         }
     }
-    if(child_res != LV_COORD_MIN) child_res += space_right;
+    if (child_res != LV_COORD_MIN) child_res += space_right;
     return std::max(child_res, self_w);
 }
 
@@ -73,35 +73,36 @@ int32_t content_height_of(lv_obj_t * obj)
     int32_t space_bottom = lv_obj_get_style_space_bottom(obj, LV_PART_MAIN);
     int32_t self_h = lv_obj_get_self_height(obj) + space_top + space_bottom;
     int32_t child_res = LV_COORD_MIN;
-    for(const auto & c : obj->children) {
+    for (const auto & c : obj->children) {
         lv_obj_t * child = c.get();
-        if(!counts_for_content(child)) continue;
+        if (!counts_for_content(child)) continue;
         int32_t margin_bottom = lv_obj_get_style_margin_bottom(child, LV_PART_MAIN);
         int32_t bottom = child->coords.y2 - obj->scroll.y - obj->coords.y1 + 1 + margin_bottom;
-        if(lv_obj_is_layout_positioned(child) || is_top_aligned(lv_obj_get_style_align(child, LV_PART_MAIN))) {
+        if (lv_obj_is_layout_positioned(child) || is_top_aligned(lv_obj_get_style_align(child, LV_PART_MAIN))) {
             child_res = std::max(child_res, bottom);
-        } else if(lv_obj_get_style_y(child, LV_PART_MAIN) == 0) {
+        } else if (lv_obj_get_style_y(child, LV_PART_MAIN) == 0) {
             int32_t margin_top = lv_obj_get_style_margin_top(child, LV_PART_MAIN);
             child_res = std::max(child_res, gui::area::height(child->coords) + space_top + margin_top + margin_bottom);
         }
     }
-    if(child_res != LV_COORD_MIN) child_res += space_bottom;
+    if (child_res != LV_COORD_MIN) child_res += space_bottom;
     return std::max(child_res, self_h);
 }
 
 // A width-like value (size, min or max) resolved against the parent.
 int32_t resolve_extent(lv_obj_t * obj, int32_t v, int32_t parent_content, bool parent_is_content, bool horizontal)
 {
-    if(size_is_content(v)) return horizontal ? content_width_of(obj) : content_height_of(obj);
-    if(!LV_COORD_IS_PCT(v)) return v;
-    if(parent_is_content) {
+    if (size_is_content(v)) return horizontal ? content_width_of(obj) : content_height_of(obj);
+    if (!LV_COORD_IS_PCT(v)) return v;
+    if (parent_is_content) {
         // Circular dependency: only the object's own padding and border.
-        return horizontal ? lv_obj_get_style_space_left(obj, LV_PART_MAIN) + lv_obj_get_style_space_right(obj, LV_PART_MAIN)
-                          : lv_obj_get_style_space_top(obj, LV_PART_MAIN) + lv_obj_get_style_space_bottom(obj, LV_PART_MAIN);
+        return horizontal
+                   ? lv_obj_get_style_space_left(obj, LV_PART_MAIN) + lv_obj_get_style_space_right(obj, LV_PART_MAIN)
+                   : lv_obj_get_style_space_top(obj, LV_PART_MAIN) + lv_obj_get_style_space_bottom(obj, LV_PART_MAIN);
     }
-    int32_t margins = horizontal
-                          ? lv_obj_get_style_margin_left(obj, LV_PART_MAIN) + lv_obj_get_style_margin_right(obj, LV_PART_MAIN)
-                          : lv_obj_get_style_margin_top(obj, LV_PART_MAIN) + lv_obj_get_style_margin_bottom(obj, LV_PART_MAIN);
+    int32_t margins =
+        horizontal ? lv_obj_get_style_margin_left(obj, LV_PART_MAIN) + lv_obj_get_style_margin_right(obj, LV_PART_MAIN)
+                   : lv_obj_get_style_margin_top(obj, LV_PART_MAIN) + lv_obj_get_style_margin_bottom(obj, LV_PART_MAIN);
     return LV_COORD_GET_PCT(v) * parent_content / 100 - margins;
 }
 
@@ -110,8 +111,9 @@ int32_t compute_width(lv_obj_t * obj)
     lv_obj_t * parent = obj->parent;
     int32_t pw = lv_obj_get_content_width(parent);
     bool parent_content = size_is_content(lv_obj_get_style_width(parent, LV_PART_MAIN)) && !parent->w_layout;
-    int32_t w = obj->w_layout ? gui::area::width(obj->coords)
-                              : resolve_extent(obj, lv_obj_get_style_width(obj, LV_PART_MAIN), pw, parent_content, true);
+    int32_t w = obj->w_layout
+                    ? gui::area::width(obj->coords)
+                    : resolve_extent(obj, lv_obj_get_style_width(obj, LV_PART_MAIN), pw, parent_content, true);
     int32_t minw = resolve_extent(obj, lv_obj_get_style_min_width(obj, LV_PART_MAIN), pw, parent_content, true);
     int32_t maxw = resolve_extent(obj, lv_obj_get_style_max_width(obj, LV_PART_MAIN), pw, parent_content, true);
     return std::max(minw, std::min(w, maxw));
@@ -122,8 +124,9 @@ int32_t compute_height(lv_obj_t * obj)
     lv_obj_t * parent = obj->parent;
     int32_t ph = lv_obj_get_content_height(parent);
     bool parent_content = size_is_content(lv_obj_get_style_height(parent, LV_PART_MAIN)) && !parent->h_layout;
-    int32_t h = obj->h_layout ? gui::area::height(obj->coords)
-                              : resolve_extent(obj, lv_obj_get_style_height(obj, LV_PART_MAIN), ph, parent_content, false);
+    int32_t h = obj->h_layout
+                    ? gui::area::height(obj->coords)
+                    : resolve_extent(obj, lv_obj_get_style_height(obj, LV_PART_MAIN), ph, parent_content, false);
     int32_t minh = resolve_extent(obj, lv_obj_get_style_min_height(obj, LV_PART_MAIN), ph, parent_content, false);
     int32_t maxh = resolve_extent(obj, lv_obj_get_style_max_height(obj, LV_PART_MAIN), ph, parent_content, false);
     return std::max(minh, std::min(h, maxh));
@@ -132,34 +135,35 @@ int32_t compute_height(lv_obj_t * obj)
 void update_core(lv_obj_t * obj)
 {
     // Children first (index walk: handlers may change the tree).
-    for(size_t i = 0; i < obj->children.size(); i++) update_core(obj->children[i].get());
-    if(!obj->layout_inv) return;
+    for (size_t i = 0; i < obj->children.size(); i++) update_core(obj->children[i].get());
+    if (!obj->layout_inv) return;
     obj->layout_inv = false;
     lv_obj_refr_size(obj);
     lv_obj_refr_pos(obj);
     uint32_t layout = lv_obj_get_style_layout(obj, LV_PART_MAIN);
-    if(layout != LV_LAYOUT_NONE && !obj->children.empty()) gui::core::apply_layout(obj, layout);
+    if (layout != LV_LAYOUT_NONE && !obj->children.empty()) gui::core::apply_layout(obj, layout);
 }
 
 bool needs_layout(const lv_obj_t * obj)
 {
-    if(obj->layout_inv) return true;
-    return std::any_of(obj->children.begin(), obj->children.end(), [](const auto & c) { return needs_layout(c.get()); });
+    if (obj->layout_inv) return true;
+    return std::any_of(obj->children.begin(), obj->children.end(),
+                       [](const auto & c) { return needs_layout(c.get()); });
 }
 
 // Clips `area` to obj's ancestors' boxes; false when nothing of it can show.
 bool visible_part(const lv_obj_t * obj, lv_area_t & area)
 {
     lv_display_t * disp = lv_obj_get_display(obj);
-    if(disp == nullptr) return false;
+    if (disp == nullptr) return false;
     const lv_obj_t * scr = lv_obj_get_screen(obj);
     bool shown = scr == disp->act_scr || scr == disp->prev_scr || scr == disp->bottom_layer.get() ||
                  scr == disp->top_layer.get() || scr == disp->sys_layer.get();
-    if(!shown) return false;
-    for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) {
-        if(lv_obj_has_flag(p, LV_OBJ_FLAG_HIDDEN)) return false;
-        if(p == obj || lv_obj_has_flag(p, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) continue;
-        if(!gui::area::intersect(area, area, p->coords)) return false;
+    if (!shown) return false;
+    for (const lv_obj_t * p = obj; p != nullptr; p = p->parent) {
+        if (lv_obj_has_flag(p, LV_OBJ_FLAG_HIDDEN)) return false;
+        if (p == obj || lv_obj_has_flag(p, LV_OBJ_FLAG_OVERFLOW_VISIBLE)) continue;
+        if (!gui::area::intersect(area, area, p->coords)) return false;
     }
     return true;
 }
@@ -173,7 +177,7 @@ lv_area_t transform_area(const lv_obj_t * obj, const lv_area_t & a)
     int32_t rot = lv_obj_get_style_transform_rotation(obj, LV_PART_MAIN);
     int32_t sx = lv_obj_get_style_transform_scale_x_safe(obj, LV_PART_MAIN);
     int32_t sy = lv_obj_get_style_transform_scale_y_safe(obj, LV_PART_MAIN);
-    if(rot == 0 && sx == LV_SCALE_NONE && sy == LV_SCALE_NONE) return a;
+    if (rot == 0 && sx == LV_SCALE_NONE && sy == LV_SCALE_NONE) return a;
     const lv_point_t pivot = gui::core::transform_pivot(obj);
     int64_t cx = obj->coords.x1 + pivot.x;
     int64_t cy = obj->coords.y1 + pivot.y;
@@ -181,8 +185,8 @@ lv_area_t transform_area(const lv_obj_t * obj, const lv_area_t & a)
     int64_t sn = lv_trigo_sin(deg);
     int64_t cs = lv_trigo_cos(deg);
     lv_area_t out{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-    for(int32_t x : {a.x1, a.x2 + 1}) {
-        for(int32_t y : {a.y1, a.y2 + 1}) {
+    for (int32_t x : {a.x1, a.x2 + 1}) {
+        for (int32_t y : {a.y1, a.y2 + 1}) {
             int64_t dx = (x - cx) * sx / LV_SCALE_NONE;
             int64_t dy = (y - cy) * sy / LV_SCALE_NONE;
             auto tx = static_cast<int32_t>(cx + (dx * cs - dy * sn) / kTrigoMax);
@@ -199,16 +203,28 @@ lv_area_t transform_area(const lv_obj_t * obj, const lv_area_t & a)
 lv_area_t aligned_position(lv_align_t align, int32_t pw, int32_t ph, int32_t w, int32_t h)
 {
     lv_area_t p{0, 0, 0, 0};
-    switch(align) {
-        case LV_ALIGN_TOP_MID: p.x1 = pw / 2 - w / 2; break;
-        case LV_ALIGN_TOP_RIGHT: p.x1 = pw - w; break;
-        case LV_ALIGN_BOTTOM_LEFT: p.y1 = ph - h; break;
-        case LV_ALIGN_BOTTOM_MID: p.x1 = pw / 2 - w / 2; p.y1 = ph - h; break;
-        case LV_ALIGN_BOTTOM_RIGHT: p.x1 = pw - w; p.y1 = ph - h; break;
-        case LV_ALIGN_LEFT_MID: p.y1 = ph / 2 - h / 2; break;
-        case LV_ALIGN_RIGHT_MID: p.x1 = pw - w; p.y1 = ph / 2 - h / 2; break;
-        case LV_ALIGN_CENTER: p.x1 = pw / 2 - w / 2; p.y1 = ph / 2 - h / 2; break;
-        default: break;
+    switch (align) {
+    case LV_ALIGN_TOP_MID: p.x1 = pw / 2 - w / 2; break;
+    case LV_ALIGN_TOP_RIGHT: p.x1 = pw - w; break;
+    case LV_ALIGN_BOTTOM_LEFT: p.y1 = ph - h; break;
+    case LV_ALIGN_BOTTOM_MID:
+        p.x1 = pw / 2 - w / 2;
+        p.y1 = ph - h;
+        break;
+    case LV_ALIGN_BOTTOM_RIGHT:
+        p.x1 = pw - w;
+        p.y1 = ph - h;
+        break;
+    case LV_ALIGN_LEFT_MID: p.y1 = ph / 2 - h / 2; break;
+    case LV_ALIGN_RIGHT_MID:
+        p.x1 = pw - w;
+        p.y1 = ph / 2 - h / 2;
+        break;
+    case LV_ALIGN_CENTER:
+        p.x1 = pw / 2 - w / 2;
+        p.y1 = ph / 2 - h / 2;
+        break;
+    default: break;
     }
     return p;
 }
@@ -225,7 +241,7 @@ void layout_init()
 
 void apply_layout(lv_obj_t * obj, uint32_t id)
 {
-    if(id == LV_LAYOUT_NONE || id > layouts().size()) return;
+    if (id == LV_LAYOUT_NONE || id > layouts().size()) return;
     const LayoutRoutine & r = layouts()[id - 1];
     r.cb(obj, r.user_data);
     lv_obj_send_event(obj, LV_EVENT_LAYOUT_CHANGED, nullptr);
@@ -233,13 +249,13 @@ void apply_layout(lv_obj_t * obj, uint32_t id)
 
 bool resize(lv_obj_t * obj, int32_t w, int32_t h)
 {
-    if(w == gui::area::width(obj->coords) && h == gui::area::height(obj->coords)) return false;
+    if (w == gui::area::width(obj->coords) && h == gui::area::height(obj->coords)) return false;
     lv_obj_invalidate(obj);
     lv_area_t ori = obj->coords;
     obj->coords.x2 = obj->coords.x1 + w - 1;
     obj->coords.y2 = obj->coords.y1 + h - 1;
     lv_obj_send_event(obj, LV_EVENT_SIZE_CHANGED, &ori);
-    if(obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
+    if (obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
     lv_obj_invalidate(obj);
     return true;
 }
@@ -285,14 +301,14 @@ void lv_obj_set_pos(lv_obj_t * obj, int32_t x, int32_t y)
 void lv_obj_set_x(lv_obj_t * obj, int32_t x)
 {
     lv_style_value_t v;
-    if(lv_obj_get_local_style_prop(obj, LV_STYLE_X, &v, 0) == LV_STYLE_RES_FOUND && v.num == x) return;
+    if (lv_obj_get_local_style_prop(obj, LV_STYLE_X, &v, 0) == LV_STYLE_RES_FOUND && v.num == x) return;
     lv_obj_set_style_x(obj, x, 0);
 }
 
 void lv_obj_set_y(lv_obj_t * obj, int32_t y)
 {
     lv_style_value_t v;
-    if(lv_obj_get_local_style_prop(obj, LV_STYLE_Y, &v, 0) == LV_STYLE_RES_FOUND && v.num == y) return;
+    if (lv_obj_get_local_style_prop(obj, LV_STYLE_Y, &v, 0) == LV_STYLE_RES_FOUND && v.num == y) return;
     lv_obj_set_style_y(obj, y, 0);
 }
 
@@ -305,14 +321,14 @@ void lv_obj_set_size(lv_obj_t * obj, int32_t w, int32_t h)
 void lv_obj_set_width(lv_obj_t * obj, int32_t w)
 {
     lv_style_value_t v;
-    if(lv_obj_get_local_style_prop(obj, LV_STYLE_WIDTH, &v, 0) == LV_STYLE_RES_FOUND && v.num == w) return;
+    if (lv_obj_get_local_style_prop(obj, LV_STYLE_WIDTH, &v, 0) == LV_STYLE_RES_FOUND && v.num == w) return;
     lv_obj_set_style_width(obj, w, 0);
 }
 
 void lv_obj_set_height(lv_obj_t * obj, int32_t h)
 {
     lv_style_value_t v;
-    if(lv_obj_get_local_style_prop(obj, LV_STYLE_HEIGHT, &v, 0) == LV_STYLE_RES_FOUND && v.num == h) return;
+    if (lv_obj_get_local_style_prop(obj, LV_STYLE_HEIGHT, &v, 0) == LV_STYLE_RES_FOUND && v.num == h) return;
     lv_obj_set_style_height(obj, h, 0);
 }
 
@@ -336,8 +352,8 @@ void lv_obj_set_layout(lv_obj_t * obj, uint32_t layout)
 
 bool lv_obj_is_layout_positioned(const lv_obj_t * obj)
 {
-    if(lv_obj_has_flag_any(obj, static_cast<lv_obj_flag_t>(LV_OBJ_FLAG_HIDDEN | LV_OBJ_FLAG_IGNORE_LAYOUT |
-                                                          LV_OBJ_FLAG_FLOATING))) {
+    if (lv_obj_has_flag_any(
+            obj, static_cast<lv_obj_flag_t>(LV_OBJ_FLAG_HIDDEN | LV_OBJ_FLAG_IGNORE_LAYOUT | LV_OBJ_FLAG_FLOATING))) {
         return false;
     }
     const lv_obj_t * parent = obj->parent;
@@ -346,10 +362,10 @@ bool lv_obj_is_layout_positioned(const lv_obj_t * obj)
 
 void lv_obj_mark_layout_as_dirty(lv_obj_t * obj)
 {
-    if(obj == nullptr) return;
+    if (obj == nullptr) return;
     obj->layout_inv = true;
     lv_display_t * disp = lv_obj_get_display(obj);
-    if(disp != nullptr) {
+    if (disp != nullptr) {
         disp->layout_pending = true;
         gui::display::request_refresh(disp);
     }
@@ -358,21 +374,21 @@ void lv_obj_mark_layout_as_dirty(lv_obj_t * obj)
 void lv_obj_update_layout(const lv_obj_t * obj)
 {
     lv_obj_t * scr = lv_obj_get_screen(obj);
-    if(scr == nullptr) return;
-    if(!needs_layout(scr)) return;
+    if (scr == nullptr) return;
+    if (!needs_layout(scr)) return;
     // Size changes mark more objects; repeat until the tree is settled.
     int round = 0;
     do {
         update_core(scr);
-    } while(++round < kMaxLayoutRounds && needs_layout(scr));
+    } while (++round < kMaxLayoutRounds && needs_layout(scr));
     gui::scroll::readjust_after_layout(scr);
 }
 
 bool lv_obj_refr_size(lv_obj_t * obj)
 {
-    if(obj->parent == nullptr) {
+    if (obj->parent == nullptr) {
         lv_display_t * disp = obj->display;
-        if(disp == nullptr) return false;
+        if (disp == nullptr) return false;
         return gui::core::resize(obj, lv_display_get_horizontal_resolution(disp),
                                  lv_display_get_vertical_resolution(disp));
     }
@@ -381,9 +397,9 @@ bool lv_obj_refr_size(lv_obj_t * obj)
 
 void lv_obj_refr_pos(lv_obj_t * obj)
 {
-    if(lv_obj_is_layout_positioned(obj)) return;
+    if (lv_obj_is_layout_positioned(obj)) return;
     lv_obj_t * parent = obj->parent;
-    if(parent == nullptr) {
+    if (parent == nullptr) {
         lv_obj_move_to(obj, 0, 0);
         return;
     }
@@ -391,17 +407,17 @@ void lv_obj_refr_pos(lv_obj_t * obj)
     int32_t ph = lv_obj_get_content_height(parent);
     int32_t x = lv_obj_get_style_x(obj, LV_PART_MAIN);
     int32_t y = lv_obj_get_style_y(obj, LV_PART_MAIN);
-    if(LV_COORD_IS_PCT(x)) {
+    if (LV_COORD_IS_PCT(x)) {
         x = size_is_content(lv_obj_get_style_width(parent, LV_PART_MAIN)) ? 0 : LV_COORD_GET_PCT(x) * pw / 100;
     }
-    if(LV_COORD_IS_PCT(y)) y = LV_COORD_GET_PCT(y) * ph / 100;
+    if (LV_COORD_IS_PCT(y)) y = LV_COORD_GET_PCT(y) * ph / 100;
 
     int32_t w = lv_obj_get_width(obj);
     int32_t h = lv_obj_get_height(obj);
     int32_t tx = lv_obj_get_style_translate_x(obj, LV_PART_MAIN);
     int32_t ty = lv_obj_get_style_translate_y(obj, LV_PART_MAIN);
-    if(LV_COORD_IS_PCT(tx)) tx = LV_COORD_GET_PCT(tx) * w / 100;
-    if(LV_COORD_IS_PCT(ty)) ty = LV_COORD_GET_PCT(ty) * h / 100;
+    if (LV_COORD_IS_PCT(tx)) tx = LV_COORD_GET_PCT(tx) * w / 100;
+    if (LV_COORD_IS_PCT(ty)) ty = LV_COORD_GET_PCT(ty) * h / 100;
 
     lv_area_t a = aligned_position(lv_obj_get_style_align(obj, LV_PART_MAIN), pw, ph, w, h);
     lv_obj_move_to(obj, a.x1 + x + tx, a.y1 + y + ty);
@@ -420,21 +436,21 @@ void lv_obj_align(lv_obj_t * obj, lv_align_t align, int32_t x_ofs, int32_t y_ofs
 
 void lv_obj_align_to(lv_obj_t * obj, const lv_obj_t * base, lv_align_t align, int32_t x_ofs, int32_t y_ofs)
 {
-    if(obj == nullptr) return;
+    if (obj == nullptr) return;
     lv_obj_update_layout(obj);
-    if(base == nullptr) base = obj->parent;
-    if(base == nullptr) return;
+    if (base == nullptr) base = obj->parent;
+    if (base == nullptr) return;
     int32_t bw = lv_obj_get_width(base);
     int32_t bh = lv_obj_get_height(base);
-    if(LV_COORD_IS_PCT(x_ofs)) x_ofs = bw * LV_COORD_GET_PCT(x_ofs) / 100;
-    if(LV_COORD_IS_PCT(y_ofs)) y_ofs = bh * LV_COORD_GET_PCT(y_ofs) / 100;
+    if (LV_COORD_IS_PCT(x_ofs)) x_ofs = bw * LV_COORD_GET_PCT(x_ofs) / 100;
+    if (LV_COORD_IS_PCT(y_ofs)) y_ofs = bh * LV_COORD_GET_PCT(y_ofs) / 100;
     lv_area_t target = obj->coords;
     lv_area_align(&base->coords, &target, align, x_ofs, y_ofs);
     // Back to a position relative to the parent's content origin.
     lv_obj_t * parent = obj->parent;
     int32_t x = target.x1;
     int32_t y = target.y1;
-    if(parent != nullptr) {
+    if (parent != nullptr) {
         x -= parent->coords.x1 + lv_obj_get_style_space_left(parent, LV_PART_MAIN) + parent->scroll.x;
         y -= parent->coords.y1 + lv_obj_get_style_space_top(parent, LV_PART_MAIN) + parent->scroll.y;
     }
@@ -455,9 +471,9 @@ void lv_obj_get_coords(const lv_obj_t * obj, lv_area_t * coords)
 int32_t lv_obj_get_x(const lv_obj_t * obj)
 {
     const lv_obj_t * parent = obj->parent;
-    if(parent == nullptr) return obj->coords.x1;
+    if (parent == nullptr) return obj->coords.x1;
     int32_t rel = obj->coords.x1 - parent->coords.x1 - lv_obj_get_style_space_left(parent, LV_PART_MAIN);
-    if(!lv_obj_has_flag(obj, LV_OBJ_FLAG_FLOATING)) rel -= parent->scroll.x;
+    if (!lv_obj_has_flag(obj, LV_OBJ_FLAG_FLOATING)) rel -= parent->scroll.x;
     return rel;
 }
 
@@ -469,9 +485,9 @@ int32_t lv_obj_get_x2(const lv_obj_t * obj)
 int32_t lv_obj_get_y(const lv_obj_t * obj)
 {
     const lv_obj_t * parent = obj->parent;
-    if(parent == nullptr) return obj->coords.y1;
+    if (parent == nullptr) return obj->coords.y1;
     int32_t rel = obj->coords.y1 - parent->coords.y1 - lv_obj_get_style_space_top(parent, LV_PART_MAIN);
-    if(!lv_obj_has_flag(obj, LV_OBJ_FLAG_FLOATING)) rel -= parent->scroll.y;
+    if (!lv_obj_has_flag(obj, LV_OBJ_FLAG_FLOATING)) rel -= parent->scroll.y;
     return rel;
 }
 
@@ -535,7 +551,7 @@ bool lv_obj_refresh_self_size(lv_obj_t * obj)
 {
     int32_t w = lv_obj_get_style_width(obj, LV_PART_MAIN);
     int32_t h = lv_obj_get_style_height(obj, LV_PART_MAIN);
-    if(w != LV_SIZE_CONTENT && h != LV_SIZE_CONTENT) return false;
+    if (w != LV_SIZE_CONTENT && h != LV_SIZE_CONTENT) return false;
     lv_obj_mark_layout_as_dirty(obj);
     return true;
 }
@@ -543,17 +559,17 @@ bool lv_obj_refresh_self_size(lv_obj_t * obj)
 void lv_obj_move_to(lv_obj_t * obj, int32_t x, int32_t y)
 {
     lv_obj_t * parent = obj->parent;
-    if(parent != nullptr) {
+    if (parent != nullptr) {
         x += parent->coords.x1 + lv_obj_get_style_space_left(parent, LV_PART_MAIN);
         y += parent->coords.y1 + lv_obj_get_style_space_top(parent, LV_PART_MAIN);
-        if(!lv_obj_has_flag(obj, LV_OBJ_FLAG_FLOATING)) {
+        if (!lv_obj_has_flag(obj, LV_OBJ_FLAG_FLOATING)) {
             x += parent->scroll.x;
             y += parent->scroll.y;
         }
     }
     int32_t dx = x - obj->coords.x1;
     int32_t dy = y - obj->coords.y1;
-    if(dx == 0 && dy == 0) return;
+    if (dx == 0 && dy == 0) return;
     lv_obj_invalidate(obj);
     lv_area_t ori = obj->coords;
     gui::core::move_tree(obj, dx, dy);
@@ -563,9 +579,9 @@ void lv_obj_move_to(lv_obj_t * obj, int32_t x, int32_t y)
 
 void lv_obj_move_children_by(lv_obj_t * obj, int32_t x_diff, int32_t y_diff, bool ignore_floating)
 {
-    for(auto & c : obj->children) {
+    for (auto & c : obj->children) {
         lv_obj_t * child = c.get();
-        if(ignore_floating && lv_obj_has_flag(child, LV_OBJ_FLAG_FLOATING)) continue;
+        if (ignore_floating && lv_obj_has_flag(child, LV_OBJ_FLAG_FLOATING)) continue;
         lv_area_move(&child->coords, x_diff, y_diff);
         lv_obj_move_children_by(child, x_diff, y_diff, false);
     }
@@ -574,22 +590,22 @@ void lv_obj_move_children_by(lv_obj_t * obj, int32_t x_diff, int32_t y_diff, boo
 void lv_obj_invalidate_area(const lv_obj_t * obj, const lv_area_t * area)
 {
     lv_area_t a = *area;
-    if(!visible_part(obj, a)) return;
+    if (!visible_part(obj, a)) return;
     // What transformed ancestors (and obj itself) make of the area on the screen.
-    for(const lv_obj_t * p = obj; p != nullptr; p = p->parent) a = transform_area(p, a);
+    for (const lv_obj_t * p = obj; p != nullptr; p = p->parent) a = transform_area(p, a);
     gui::display::invalidate_area(lv_obj_get_display(obj), a);
 }
 
 void lv_obj_invalidate(const lv_obj_t * obj)
 {
-    if(obj == nullptr) return;
+    if (obj == nullptr) return;
     const lv_area_t a = gui::area::grow(obj->coords, obj->ext_draw_size);
     lv_obj_invalidate_area(obj, &a);
 }
 
 bool lv_obj_area_is_visible(const lv_obj_t * obj, lv_area_t * area)
 {
-    if(!visible_part(obj, *area)) return false;
+    if (!visible_part(obj, *area)) return false;
     lv_display_t * disp = lv_obj_get_display(obj);
     lv_area_t screen{0, 0, lv_display_get_horizontal_resolution(disp) - 1,
                      lv_display_get_vertical_resolution(disp) - 1};
@@ -604,8 +620,8 @@ bool lv_obj_is_visible(const lv_obj_t * obj)
 
 int32_t lv_clamp_width(int32_t width, int32_t min_width, int32_t max_width, int32_t ref_width)
 {
-    if(LV_COORD_IS_PCT(min_width)) min_width = ref_width * LV_COORD_GET_PCT(min_width) / 100;
-    if(LV_COORD_IS_PCT(max_width)) max_width = ref_width * LV_COORD_GET_PCT(max_width) / 100;
+    if (LV_COORD_IS_PCT(min_width)) min_width = ref_width * LV_COORD_GET_PCT(min_width) / 100;
+    if (LV_COORD_IS_PCT(max_width)) max_width = ref_width * LV_COORD_GET_PCT(max_width) / 100;
     return std::max(min_width, std::min(width, max_width));
 }
 

@@ -15,8 +15,8 @@ void async_delete_cb(void * obj)
 
 void destruct(lv_obj_t * obj)
 {
-    for(const lv_obj_class_t * c = obj->class_p; c != nullptr; c = c->base_class) {
-        if(c->destructor_cb != nullptr) c->destructor_cb(c, obj);
+    for (const lv_obj_class_t * c = obj->class_p; c != nullptr; c = c->base_class) {
+        if (c->destructor_cb != nullptr) c->destructor_cb(c, obj);
     }
 }
 
@@ -29,7 +29,7 @@ void delete_core(lv_obj_t * obj)
     gui::event_mark_deleted(obj);
 
     // Oldest child first, each one completely before the next.
-    while(!obj->children.empty()) {
+    while (!obj->children.empty()) {
         lv_obj_t * child = obj->children.front().get();
         delete_core(child);
         obj->children.erase(obj->children.begin());
@@ -38,7 +38,7 @@ void delete_core(lv_obj_t * obj)
     gui::input::obj_deleting(obj);
     lv_async_call_cancel(async_delete_cb, obj);
     destruct(obj);
-    for(lv_obj_t ** p : obj->null_on_delete) *p = nullptr;
+    for (lv_obj_t ** p : obj->null_on_delete) *p = nullptr;
     obj->null_on_delete.clear();
     obj->instance_data.reset();
 }
@@ -60,17 +60,17 @@ int32_t normalised_index(int32_t idx, int32_t count)
 bool walk(lv_obj_t * obj, lv_obj_tree_walk_cb_t cb, void * user_data)
 {
     lv_obj_tree_walk_res_t res = cb(obj, user_data);
-    if(res == LV_OBJ_TREE_WALK_END) return false;
-    if(res == LV_OBJ_TREE_WALK_SKIP_CHILDREN) return true;
-    for(size_t i = 0; i < obj->children.size(); i++) {
-        if(!walk(obj->children[i].get(), cb, user_data)) return false;
+    if (res == LV_OBJ_TREE_WALK_END) return false;
+    if (res == LV_OBJ_TREE_WALK_SKIP_CHILDREN) return true;
+    for (size_t i = 0; i < obj->children.size(); i++) {
+        if (!walk(obj->children[i].get(), cb, user_data)) return false;
     }
     return true;
 }
 
 bool tree_contains(const lv_obj_t * root, const lv_obj_t * obj)
 {
-    if(root == obj) return true;
+    if (root == obj) return true;
     return std::any_of(root->children.begin(), root->children.end(),
                        [obj](const auto & c) { return tree_contains(c.get(), obj); });
 }
@@ -81,10 +81,10 @@ namespace gui::core {
 
 int32_t index_in_parent(const lv_obj_t * obj)
 {
-    if(obj->parent == nullptr) return -1;
+    if (obj->parent == nullptr) return -1;
     const auto & list = obj->parent->children;
-    for(size_t i = 0; i < list.size(); i++) {
-        if(list[i].get() == obj) return static_cast<int32_t>(i);
+    for (size_t i = 0; i < list.size(); i++) {
+        if (list[i].get() == obj) return static_cast<int32_t>(i);
     }
     return -1;
 }
@@ -95,7 +95,7 @@ extern "C" {
 
 void lv_obj_delete(lv_obj_t * obj)
 {
-    if(obj == nullptr || obj->being_deleted) return;
+    if (obj == nullptr || obj->being_deleted) return;
     lv_obj_invalidate(obj);
     lv_obj_t * parent = obj->parent;
     lv_display_t * disp = lv_obj_get_display(obj);
@@ -103,19 +103,19 @@ void lv_obj_delete(lv_obj_t * obj)
 
     delete_core(obj);
 
-    if(parent != nullptr) {
+    if (parent != nullptr) {
         gui::core::ObjPtr owned = take_from_parent(obj);
         owned.reset();
-        if(!parent->being_deleted) {
+        if (!parent->being_deleted) {
             lv_obj_send_event(parent, LV_EVENT_CHILD_CHANGED, nullptr);
             lv_obj_send_event(parent, LV_EVENT_CHILD_DELETED, nullptr);
         }
         return;
     }
-    if(disp == nullptr) return;
-    if(disp->prev_scr == obj) disp->prev_scr = nullptr;
-    if(disp->scr_to_load == obj) disp->scr_to_load = nullptr;
-    if(was_active) {
+    if (disp == nullptr) return;
+    if (disp->prev_scr == obj) disp->prev_scr = nullptr;
+    if (disp->scr_to_load == obj) disp->scr_to_load = nullptr;
+    if (was_active) {
         disp->act_scr = nullptr;
         LV_LOG_WARN("the active screen was deleted");
     }
@@ -124,10 +124,10 @@ void lv_obj_delete(lv_obj_t * obj)
 
 void lv_obj_clean(lv_obj_t * obj)
 {
-    if(obj == nullptr) return;
+    if (obj == nullptr) return;
     size_t before = obj->children.size();
     lv_obj_invalidate(obj);
-    while(!obj->children.empty()) {
+    while (!obj->children.empty()) {
         lv_obj_t * child = obj->children.front().get();
         lv_obj_invalidate(child);
         delete_core(child);
@@ -136,9 +136,9 @@ void lv_obj_clean(lv_obj_t * obj)
     // Ends the object's own scroll animations and reports the jump to 0;
     // the offsets are then forced to 0 whatever a handler did meanwhile.
     lv_obj_scroll_to(obj, 0, 0, LV_ANIM_OFF);
-    if(!lv_obj_is_valid(obj)) return;
+    if (!lv_obj_is_valid(obj)) return;
     obj->scroll = {0, 0};
-    if(obj->children.size() < before) {
+    if (obj->children.size() < before) {
         lv_obj_send_event(obj, LV_EVENT_CHILD_CHANGED, nullptr);
         lv_obj_send_event(obj, LV_EVENT_CHILD_DELETED, nullptr);
     }
@@ -167,7 +167,7 @@ void lv_obj_delete_async(lv_obj_t * obj)
 
 void lv_obj_set_parent(lv_obj_t * obj, lv_obj_t * parent)
 {
-    if(obj == nullptr || parent == nullptr || obj->parent == nullptr || obj->parent == parent) return;
+    if (obj == nullptr || parent == nullptr || obj->parent == nullptr || obj->parent == parent) return;
     lv_obj_t * old_parent = obj->parent;
     lv_obj_invalidate(obj);
     // Keep the position relative to the content origin.
@@ -188,7 +188,7 @@ void lv_obj_set_parent(lv_obj_t * obj, lv_obj_t * parent)
 
 void lv_obj_swap(lv_obj_t * obj1, lv_obj_t * obj2)
 {
-    if(obj1 == nullptr || obj2 == nullptr || obj1->parent == nullptr || obj2->parent == nullptr) return;
+    if (obj1 == nullptr || obj2 == nullptr || obj1->parent == nullptr || obj2->parent == nullptr) return;
     lv_obj_t * p1 = obj1->parent;
     lv_obj_t * p2 = obj2->parent;
     int32_t i1 = gui::core::index_in_parent(obj1);
@@ -197,20 +197,20 @@ void lv_obj_swap(lv_obj_t * obj1, lv_obj_t * obj2)
     obj1->parent = p2;
     obj2->parent = p1;
     lv_obj_send_event(p1, LV_EVENT_CHILD_CHANGED, obj2);
-    if(p2 != p1) lv_obj_send_event(p2, LV_EVENT_CHILD_CHANGED, obj1);
+    if (p2 != p1) lv_obj_send_event(p2, LV_EVENT_CHILD_CHANGED, obj1);
     lv_obj_invalidate(p1);
-    if(p2 != p1) lv_obj_invalidate(p2);
+    if (p2 != p1) lv_obj_invalidate(p2);
 }
 
 void lv_obj_move_to_index(lv_obj_t * obj, int32_t index)
 {
-    if(obj == nullptr || obj->parent == nullptr) return;
+    if (obj == nullptr || obj->parent == nullptr) return;
     auto & list = obj->parent->children;
     int32_t count = static_cast<int32_t>(list.size());
     int32_t target = normalised_index(index, count);
-    if(target < 0 || target >= count) return;
+    if (target < 0 || target >= count) return;
     int32_t cur = gui::core::index_in_parent(obj);
-    if(cur == target) return;
+    if (cur == target) return;
     gui::core::ObjPtr owned = std::move(list[static_cast<size_t>(cur)]);
     list.erase(list.begin() + cur);
     list.insert(list.begin() + target, std::move(owned));
@@ -220,8 +220,8 @@ void lv_obj_move_to_index(lv_obj_t * obj, int32_t index)
 
 lv_obj_t * lv_obj_get_screen(const lv_obj_t * obj)
 {
-    if(obj == nullptr) return nullptr;
-    while(obj->parent != nullptr) obj = obj->parent;
+    if (obj == nullptr) return nullptr;
+    while (obj->parent != nullptr) obj = obj->parent;
     return const_cast<lv_obj_t *>(obj);
 }
 
@@ -238,36 +238,36 @@ lv_obj_t * lv_obj_get_parent(const lv_obj_t * obj)
 
 lv_obj_t * lv_obj_get_child(const lv_obj_t * obj, int32_t idx)
 {
-    if(obj == nullptr) return nullptr;
+    if (obj == nullptr) return nullptr;
     int32_t count = static_cast<int32_t>(obj->children.size());
     int32_t i = normalised_index(idx, count);
-    if(i < 0 || i >= count) return nullptr;
+    if (i < 0 || i >= count) return nullptr;
     return obj->children[static_cast<size_t>(i)].get();
 }
 
 lv_obj_t * lv_obj_get_child_by_type(const lv_obj_t * obj, int32_t idx, const lv_obj_class_t * class_p)
 {
-    if(obj == nullptr) return nullptr;
+    if (obj == nullptr) return nullptr;
     std::vector<lv_obj_t *> of_type;
-    for(const auto & c : obj->children) {
-        if(c->class_p == class_p) of_type.push_back(c.get());
+    for (const auto & c : obj->children) {
+        if (c->class_p == class_p) of_type.push_back(c.get());
     }
     int32_t i = normalised_index(idx, static_cast<int32_t>(of_type.size()));
-    if(i < 0 || i >= static_cast<int32_t>(of_type.size())) return nullptr;
+    if (i < 0 || i >= static_cast<int32_t>(of_type.size())) return nullptr;
     return of_type[static_cast<size_t>(i)];
 }
 
 lv_obj_t * lv_obj_get_sibling(const lv_obj_t * obj, int32_t idx)
 {
-    if(obj == nullptr || obj->parent == nullptr) return nullptr;
+    if (obj == nullptr || obj->parent == nullptr) return nullptr;
     return lv_obj_get_child(obj->parent, gui::core::index_in_parent(obj) + idx);
 }
 
 lv_obj_t * lv_obj_get_sibling_by_type(const lv_obj_t * obj, int32_t idx, const lv_obj_class_t * class_p)
 {
-    if(obj == nullptr || obj->parent == nullptr) return nullptr;
+    if (obj == nullptr || obj->parent == nullptr) return nullptr;
     int32_t own = lv_obj_get_index_by_type(obj, class_p);
-    if(own < 0) return nullptr;
+    if (own < 0) return nullptr;
     return lv_obj_get_child_by_type(obj->parent, own + idx, class_p);
 }
 
@@ -278,7 +278,7 @@ uint32_t lv_obj_get_child_count(const lv_obj_t * obj)
 
 uint32_t lv_obj_get_child_count_by_type(const lv_obj_t * obj, const lv_obj_class_t * class_p)
 {
-    if(obj == nullptr) return 0;
+    if (obj == nullptr) return 0;
     return static_cast<uint32_t>(std::count_if(obj->children.begin(), obj->children.end(),
                                                [class_p](const auto & c) { return c->class_p == class_p; }));
 }
@@ -290,11 +290,11 @@ int32_t lv_obj_get_index(const lv_obj_t * obj)
 
 int32_t lv_obj_get_index_by_type(const lv_obj_t * obj, const lv_obj_class_t * class_p)
 {
-    if(obj == nullptr || obj->parent == nullptr) return -1;
+    if (obj == nullptr || obj->parent == nullptr) return -1;
     int32_t i = 0;
-    for(const auto & c : obj->parent->children) {
-        if(c->class_p != class_p) continue;
-        if(c.get() == obj) return i;
+    for (const auto & c : obj->parent->children) {
+        if (c->class_p != class_p) continue;
+        if (c.get() == obj) return i;
         i++;
     }
     return -1;
@@ -302,26 +302,26 @@ int32_t lv_obj_get_index_by_type(const lv_obj_t * obj, const lv_obj_class_t * cl
 
 void lv_obj_tree_walk(lv_obj_t * start_obj, lv_obj_tree_walk_cb_t cb, void * user_data)
 {
-    if(start_obj != nullptr) {
+    if (start_obj != nullptr) {
         walk(start_obj, cb, user_data);
         return;
     }
     lv_display_t * disp = lv_display_get_default();
-    if(disp == nullptr) return;
-    for(size_t i = 0; i < disp->screens.size(); i++) {
-        if(!walk(disp->screens[i].get(), cb, user_data)) return;
+    if (disp == nullptr) return;
+    for (size_t i = 0; i < disp->screens.size(); i++) {
+        if (!walk(disp->screens[i].get(), cb, user_data)) return;
     }
 }
 
 bool lv_obj_is_valid(const lv_obj_t * obj)
 {
-    if(obj == nullptr) return false;
-    for(const auto & d : gui::display::all()) {
-        for(const auto & s : d->screens) {
-            if(tree_contains(s.get(), obj)) return true;
+    if (obj == nullptr) return false;
+    for (const auto & d : gui::display::all()) {
+        for (const auto & s : d->screens) {
+            if (tree_contains(s.get(), obj)) return true;
         }
-        for(const lv_obj_t * layer : {d->bottom_layer.get(), d->top_layer.get(), d->sys_layer.get()}) {
-            if(layer != nullptr && tree_contains(layer, obj)) return true;
+        for (const lv_obj_t * layer : {d->bottom_layer.get(), d->top_layer.get(), d->sys_layer.get()}) {
+            if (layer != nullptr && tree_contains(layer, obj)) return true;
         }
     }
     return false;

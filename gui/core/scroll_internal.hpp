@@ -14,7 +14,10 @@ struct Target;
 
 namespace gui::scroll {
 
-enum class Axis { X, Y };
+enum class Axis {
+    X,
+    Y
+};
 
 // Moves the content by (dx, dy) px of displacement (positive dy moves the
 // content down, i.e. lv_obj_get_scroll_y decreases) and sends SCROLL.

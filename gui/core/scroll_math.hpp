@@ -32,9 +32,9 @@ constexpr int32_t throw_decay(int32_t velocity, int32_t throw_pct)
 // slow down has no end: the furthest value of that sign.
 constexpr int32_t predict_travel(int32_t velocity, int32_t throw_pct)
 {
-    if(velocity != 0 && throw_decay(velocity, throw_pct) == velocity) return velocity > 0 ? INT32_MAX : INT32_MIN;
+    if (velocity != 0 && throw_decay(velocity, throw_pct) == velocity) return velocity > 0 ? INT32_MAX : INT32_MIN;
     int64_t sum = 0;
-    for(int32_t v = velocity; v != 0; v = throw_decay(v, throw_pct)) sum += v;
+    for (int32_t v = velocity; v != 0; v = throw_decay(v, throw_pct)) sum += v;
     return int32_t(sum < INT32_MIN ? INT32_MIN : sum > INT32_MAX ? INT32_MAX : sum);
 }
 
@@ -46,11 +46,11 @@ constexpr uint32_t kAnimMaxMs = 400;
 constexpr uint32_t anim_duration(int32_t distance, int32_t resolution)
 {
     const int32_t speed_tenths = (resolution / 2 + 5) / 10;  // px per 100 ms
-    if(speed_tenths <= 0) return kAnimMinMs;
+    if (speed_tenths <= 0) return kAnimMinMs;
     const int64_t dist = distance < 0 ? -int64_t(distance) : int64_t(distance);
     const int64_t ms = dist * 100 / speed_tenths;
-    if(ms < kAnimMinMs) return kAnimMinMs;
-    if(ms > kAnimMaxMs) return kAnimMaxMs;
+    if (ms < kAnimMinMs) return kAnimMinMs;
+    if (ms > kAnimMaxMs) return kAnimMaxMs;
     return uint32_t(ms);
 }
 
@@ -63,25 +63,29 @@ public:
     static constexpr int kSamples = 8;
     static constexpr uint32_t kWindowMs = 99;
 
-    void clear() { count_ = 0; next_ = 0; }
+    void clear()
+    {
+        count_ = 0;
+        next_ = 0;
+    }
 
     void push(int32_t vx, int32_t vy, uint32_t timestamp)
     {
         samples_[next_] = Sample{vx, vy, timestamp};
         next_ = (next_ + 1) % kSamples;
-        if(count_ < kSamples) count_++;
+        if (count_ < kSamples) count_++;
     }
 
     void velocity(int32_t & vx, int32_t & vy) const
     {
         vx = 0;
         vy = 0;
-        if(count_ == 0) return;
+        if (count_ == 0) return;
         const uint32_t newest = samples_[(next_ + kSamples - 1) % kSamples].timestamp;
-        for(int i = 0; i < count_; i++) {
+        for (int i = 0; i < count_; i++) {
             const Sample & s = samples_[i];
             const uint32_t age = newest - s.timestamp;  // wrap-safe ticks
-            if(age >= kWindowMs) continue;
+            if (age >= kWindowMs) continue;
             const int32_t weight = 512 - int32_t(512 * age / kWindowMs);
             vx += s.vx * weight / 512;
             vy += s.vy * weight / 512;
@@ -109,7 +113,7 @@ constexpr bool snap_elastic(std::span<const int32_t> offsets)
 {
     bool before = false;
     bool after = false;
-    for(int32_t d : offsets) {
+    for (int32_t d : offsets) {
         before = before || d < 0;
         after = after || d > 0;
     }
@@ -127,8 +131,8 @@ struct StepRange {
     constexpr int32_t clamp_step(int32_t applied, int32_t step) const
     {
         const int64_t sum = int64_t(applied) + step;
-        if(sum < min) return int32_t(int64_t(min) - applied);
-        if(sum > max) return int32_t(int64_t(max) - applied);
+        if (sum < min) return int32_t(int64_t(min) - applied);
+        if (sum > max) return int32_t(int64_t(max) - applied);
         return step;
     }
 };
@@ -136,9 +140,9 @@ struct StepRange {
 constexpr StepRange one_step_range(std::span<const int32_t> offsets)
 {
     StepRange r;
-    for(int32_t d : offsets) {
-        if(d > 0 && -d > r.min) r.min = -d;
-        if(d < 0 && -d < r.max) r.max = -d;
+    for (int32_t d : offsets) {
+        if (d > 0 && -d > r.min) r.min = -d;
+        if (d < 0 && -d < r.max) r.max = -d;
     }
     return r;
 }
@@ -155,22 +159,22 @@ struct BarSpan {
 // against an end during over-scroll it gets shorter there.
 constexpr BarSpan scrollbar_span(int32_t track, int32_t visible, int32_t before, int32_t after, int32_t min_len)
 {
-    if(track <= 0 || visible <= 0) return BarSpan{0, 0};
+    if (track <= 0 || visible <= 0) return BarSpan{0, 0};
     const int32_t min_length = min_len < track ? min_len : track;
     const int32_t sum = visible + before + after;
     const int32_t content = sum > visible ? sum : visible;
     int32_t length = int32_t(int64_t(track) * visible / content);
-    if(length < min_length) length = min_length;
+    if (length < min_length) length = min_length;
     const int32_t free_space = track - length;
     const int32_t hidden = content - visible;
     int32_t offset = hidden > 0 ? free_space - int32_t(int64_t(free_space) * after / hidden) : 0;
-    if(offset < 0) {
+    if (offset < 0) {
         length += offset;
         offset = 0;
     }
-    if(offset + length > track) length = track - offset;
-    if(length < min_length) length = min_length;
-    if(offset + length > track) offset = track - length;
+    if (offset + length > track) length = track - offset;
+    if (length < min_length) length = min_length;
+    if (offset + length > track) offset = track - length;
     return BarSpan{offset, length};
 }
 

@@ -23,13 +23,13 @@ bool actively_scrolled(const lv_obj_t * obj, Axis axis)
 bool bar_shown(const lv_obj_t * obj, Axis axis)
 {
     const uint8_t dir_mask = axis == Axis::X ? LV_DIR_HOR : LV_DIR_VER;
-    switch(obj->scrollbar_mode) {
-        case LV_SCROLLBAR_MODE_ON: return true;
-        case LV_SCROLLBAR_MODE_ACTIVE: return actively_scrolled(obj, axis);
-        case LV_SCROLLBAR_MODE_AUTO:
-            return (obj->scroll_dir & dir_mask) &&
-                   (gui::scroll::hidden_before(obj, axis) > 0 || gui::scroll::hidden_after(obj, axis) > 0);
-        default: return false;
+    switch (obj->scrollbar_mode) {
+    case LV_SCROLLBAR_MODE_ON: return true;
+    case LV_SCROLLBAR_MODE_ACTIVE: return actively_scrolled(obj, axis);
+    case LV_SCROLLBAR_MODE_AUTO:
+        return (obj->scroll_dir & dir_mask) &&
+               (gui::scroll::hidden_before(obj, axis) > 0 || gui::scroll::hidden_after(obj, axis) > 0);
+    default: return false;
     }
 }
 
@@ -42,15 +42,15 @@ void draw_scrollbars(lv_obj_t * obj, gui::draw::Target & target)
     lv_area_t hor;
     lv_area_t ver;
     lv_obj_get_scrollbar_area(obj, &hor, &ver);
-    if(gui::area::width(hor) <= 0 && gui::area::width(ver) <= 0) return;
+    if (gui::area::width(hor) <= 0 && gui::area::width(ver) <= 0) return;
     gui::draw::RectDsc dsc;
     gui::core::init_rect_dsc(obj, LV_PART_SCROLLBAR, dsc);
     const bool bg = dsc.bg_opa > LV_OPA_MIN;
     const bool border = dsc.border_width > 0 && dsc.border_opa > LV_OPA_MIN;
-    if(!bg && !border) return;
+    if (!bg && !border) return;
     dsc.border_post = false;
-    if(gui::area::width(hor) > 0) gui::draw::draw_rect(target, hor, dsc);
-    if(gui::area::width(ver) > 0) gui::draw::draw_rect(target, ver, dsc);
+    if (gui::area::width(hor) > 0) gui::draw::draw_rect(target, hor, dsc);
+    if (gui::area::width(ver) > 0) gui::draw::draw_rect(target, ver, dsc);
 }
 
 }  // namespace gui::scroll
@@ -59,13 +59,13 @@ extern "C" {
 
 void lv_obj_get_scrollbar_area(lv_obj_t * obj, lv_area_t * hor, lv_area_t * ver)
 {
-    if(hor) *hor = kNoArea;
-    if(ver) *ver = kNoArea;
-    if(!obj || !hor || !ver) return;
-    if(!(obj->flags & LV_OBJ_FLAG_SCROLLABLE) || obj->scrollbar_mode == LV_SCROLLBAR_MODE_OFF) return;
+    if (hor) *hor = kNoArea;
+    if (ver) *ver = kNoArea;
+    if (!obj || !hor || !ver) return;
+    if (!(obj->flags & LV_OBJ_FLAG_SCROLLABLE) || obj->scrollbar_mode == LV_SCROLLBAR_MODE_OFF) return;
     const bool hor_on = bar_shown(obj, Axis::X);
     const bool ver_on = bar_shown(obj, Axis::Y);
-    if(!hor_on && !ver_on) return;
+    if (!hor_on && !ver_on) return;
 
     const int32_t thickness = lv_obj_get_style_width(obj, LV_PART_SCROLLBAR);
     const int32_t pad_top = lv_obj_get_style_pad_top(obj, LV_PART_SCROLLBAR);
@@ -77,22 +77,22 @@ void lv_obj_get_scrollbar_area(lv_obj_t * obj, lv_area_t * hor, lv_area_t * ver)
     const int32_t w = gui::area::width(c);
     const int32_t h = gui::area::height(c);
 
-    if(ver_on) {
+    if (ver_on) {
         const int32_t track = h - pad_top - pad_bottom - (hor_on ? thickness : 0);
         const auto span = gui::scroll::scrollbar_span(track, h, gui::scroll::hidden_before(obj, Axis::Y),
                                                       gui::scroll::hidden_after(obj, Axis::Y), min_len);
-        if(span.length > 0) {
+        if (span.length > 0) {
             ver->x1 = c.x2 - pad_right - thickness + 1;
             ver->x2 = c.x2 - pad_right;
             ver->y1 = c.y1 + pad_top + span.offset;
             ver->y2 = ver->y1 + span.length - 1;
         }
     }
-    if(hor_on) {
+    if (hor_on) {
         const int32_t track = w - pad_left - pad_right - (ver_on ? thickness : 0);
         const auto span = gui::scroll::scrollbar_span(track, w, gui::scroll::hidden_before(obj, Axis::X),
                                                       gui::scroll::hidden_after(obj, Axis::X), min_len);
-        if(span.length > 0) {
+        if (span.length > 0) {
             hor->y1 = c.y2 - pad_bottom - thickness + 1;
             hor->y2 = c.y2 - pad_bottom;
             hor->x1 = c.x1 + pad_left + span.offset;
@@ -103,12 +103,12 @@ void lv_obj_get_scrollbar_area(lv_obj_t * obj, lv_area_t * hor, lv_area_t * ver)
 
 void lv_obj_scrollbar_invalidate(lv_obj_t * obj)
 {
-    if(!obj) return;
+    if (!obj) return;
     lv_area_t hor;
     lv_area_t ver;
     lv_obj_get_scrollbar_area(obj, &hor, &ver);
-    if(gui::area::width(hor) > 0) lv_obj_invalidate_area(obj, &hor);
-    if(gui::area::width(ver) > 0) lv_obj_invalidate_area(obj, &ver);
+    if (gui::area::width(hor) > 0) lv_obj_invalidate_area(obj, &hor);
+    if (gui::area::width(ver) > 0) lv_obj_invalidate_area(obj, &ver);
 }
 
 }  // extern "C"

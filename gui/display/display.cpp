@@ -42,7 +42,7 @@ void create_screens(lv_display_t * disp)
     disp->act_scr = lv_obj_create(nullptr);
     disp->top_layer = make_layer(disp);
     disp->sys_layer = make_layer(disp);
-    for(lv_obj_t * layer : {disp->top_layer.get(), disp->sys_layer.get()}) {
+    for (lv_obj_t * layer : {disp->top_layer.get(), disp->sys_layer.get()}) {
         lv_obj_remove_flag(layer, LV_OBJ_FLAG_CLICKABLE);
         lv_obj_set_scrollbar_mode(layer, LV_SCROLLBAR_MODE_OFF);
     }
@@ -53,12 +53,12 @@ void resize_screens(lv_display_t * disp)
 {
     lv_area_t a = screen_area(disp);
     auto fit = [&a](lv_obj_t * scr) {
-        if(scr == nullptr) return;
+        if (scr == nullptr) return;
         scr->coords = a;
         lv_obj_send_event(scr, LV_EVENT_SIZE_CHANGED, nullptr);
         lv_obj_mark_layout_as_dirty(scr);
     };
-    for(auto & s : disp->screens) fit(s.get());
+    for (auto & s : disp->screens) fit(s.get());
     fit(disp->bottom_layer.get());
     fit(disp->top_layer.get());
     fit(disp->sys_layer.get());
@@ -89,7 +89,7 @@ void set_y_exec(void * obj, int32_t v)
 
 void reset_screen_look(lv_obj_t * scr)
 {
-    if(scr == nullptr) return;
+    if (scr == nullptr) return;
     lv_anim_delete(scr, nullptr);
     lv_obj_set_pos(scr, 0, 0);
     lv_obj_remove_local_style_prop(scr, LV_STYLE_OPA, 0);
@@ -98,8 +98,8 @@ void reset_screen_look(lv_obj_t * scr)
 void finish_load(lv_display_t * d, lv_obj_t * new_scr, lv_obj_t * old_scr)
 {
     lv_obj_send_event(new_scr, LV_EVENT_SCREEN_LOADED, nullptr);
-    if(old_scr != nullptr) lv_obj_send_event(old_scr, LV_EVENT_SCREEN_UNLOADED, nullptr);
-    if(d->del_prev && old_scr != nullptr) lv_obj_delete(old_scr);
+    if (old_scr != nullptr) lv_obj_send_event(old_scr, LV_EVENT_SCREEN_UNLOADED, nullptr);
+    if (d->del_prev && old_scr != nullptr) lv_obj_delete(old_scr);
     d->prev_scr = nullptr;
     d->scr_to_load = nullptr;
     d->del_prev = false;
@@ -112,7 +112,7 @@ void load_start_cb(lv_anim_t * a)
 {
     auto * scr = static_cast<lv_obj_t *>(a->var);
     lv_display_t * d = lv_obj_get_display(scr);
-    if(d == nullptr || d->act_scr == scr) return;
+    if (d == nullptr || d->act_scr == scr) return;
     d->prev_scr = d->act_scr;
     d->act_scr = scr;
     lv_obj_send_event(scr, LV_EVENT_SCREEN_LOAD_START, nullptr);
@@ -123,21 +123,21 @@ void load_completed_cb(lv_anim_t * a)
 {
     auto * scr = static_cast<lv_obj_t *>(a->var);
     lv_display_t * d = lv_obj_get_display(scr);
-    if(d == nullptr) return;
+    if (d == nullptr) return;
     finish_load(d, scr, d->prev_scr);
 }
 
 void load_now(lv_display_t * d, lv_obj_t * scr, bool auto_del)
 {
     lv_obj_t * old = d->act_scr;
-    if(old != nullptr) lv_obj_send_event(old, LV_EVENT_SCREEN_UNLOAD_START, nullptr);
+    if (old != nullptr) lv_obj_send_event(old, LV_EVENT_SCREEN_UNLOAD_START, nullptr);
     lv_obj_send_event(scr, LV_EVENT_SCREEN_LOAD_START, nullptr);
     d->act_scr = scr;
     d->scr_to_load = nullptr;
     d->prev_scr = nullptr;
     lv_obj_send_event(scr, LV_EVENT_SCREEN_LOADED, nullptr);
-    if(old != nullptr) lv_obj_send_event(old, LV_EVENT_SCREEN_UNLOADED, nullptr);
-    if(auto_del && old != nullptr) lv_obj_delete(old);
+    if (old != nullptr) lv_obj_send_event(old, LV_EVENT_SCREEN_UNLOADED, nullptr);
+    if (auto_del && old != nullptr) lv_obj_delete(old);
     lv_obj_invalidate(scr);
 }
 
@@ -154,22 +154,22 @@ struct LoadAnims {
 LoadAnims load_anims(lv_screen_load_anim_t type, int32_t w, int32_t h)
 {
     LoadAnims l;
-    switch(type) {
-        case LV_SCREEN_LOAD_ANIM_OVER_LEFT: l = {set_x_exec, w, 0}; break;
-        case LV_SCREEN_LOAD_ANIM_OVER_RIGHT: l = {set_x_exec, -w, 0}; break;
-        case LV_SCREEN_LOAD_ANIM_OVER_TOP: l = {set_y_exec, h, 0}; break;
-        case LV_SCREEN_LOAD_ANIM_OVER_BOTTOM: l = {set_y_exec, -h, 0}; break;
-        case LV_SCREEN_LOAD_ANIM_MOVE_LEFT: l = {set_x_exec, w, 0, set_x_exec, 0, -w}; break;
-        case LV_SCREEN_LOAD_ANIM_MOVE_RIGHT: l = {set_x_exec, -w, 0, set_x_exec, 0, w}; break;
-        case LV_SCREEN_LOAD_ANIM_MOVE_TOP: l = {set_y_exec, h, 0, set_y_exec, 0, -h}; break;
-        case LV_SCREEN_LOAD_ANIM_MOVE_BOTTOM: l = {set_y_exec, -h, 0, set_y_exec, 0, h}; break;
-        case LV_SCREEN_LOAD_ANIM_FADE_IN: l = {set_opa_exec, LV_OPA_TRANSP, LV_OPA_COVER}; break;
-        case LV_SCREEN_LOAD_ANIM_FADE_OUT: l = {nullptr, 0, 0, set_opa_exec, LV_OPA_COVER, LV_OPA_TRANSP}; break;
-        case LV_SCREEN_LOAD_ANIM_OUT_LEFT: l = {nullptr, 0, 0, set_x_exec, 0, -w}; break;
-        case LV_SCREEN_LOAD_ANIM_OUT_RIGHT: l = {nullptr, 0, 0, set_x_exec, 0, w}; break;
-        case LV_SCREEN_LOAD_ANIM_OUT_TOP: l = {nullptr, 0, 0, set_y_exec, 0, -h}; break;
-        case LV_SCREEN_LOAD_ANIM_OUT_BOTTOM: l = {nullptr, 0, 0, set_y_exec, 0, h}; break;
-        default: break;
+    switch (type) {
+    case LV_SCREEN_LOAD_ANIM_OVER_LEFT: l = {set_x_exec, w, 0}; break;
+    case LV_SCREEN_LOAD_ANIM_OVER_RIGHT: l = {set_x_exec, -w, 0}; break;
+    case LV_SCREEN_LOAD_ANIM_OVER_TOP: l = {set_y_exec, h, 0}; break;
+    case LV_SCREEN_LOAD_ANIM_OVER_BOTTOM: l = {set_y_exec, -h, 0}; break;
+    case LV_SCREEN_LOAD_ANIM_MOVE_LEFT: l = {set_x_exec, w, 0, set_x_exec, 0, -w}; break;
+    case LV_SCREEN_LOAD_ANIM_MOVE_RIGHT: l = {set_x_exec, -w, 0, set_x_exec, 0, w}; break;
+    case LV_SCREEN_LOAD_ANIM_MOVE_TOP: l = {set_y_exec, h, 0, set_y_exec, 0, -h}; break;
+    case LV_SCREEN_LOAD_ANIM_MOVE_BOTTOM: l = {set_y_exec, -h, 0, set_y_exec, 0, h}; break;
+    case LV_SCREEN_LOAD_ANIM_FADE_IN: l = {set_opa_exec, LV_OPA_TRANSP, LV_OPA_COVER}; break;
+    case LV_SCREEN_LOAD_ANIM_FADE_OUT: l = {nullptr, 0, 0, set_opa_exec, LV_OPA_COVER, LV_OPA_TRANSP}; break;
+    case LV_SCREEN_LOAD_ANIM_OUT_LEFT: l = {nullptr, 0, 0, set_x_exec, 0, -w}; break;
+    case LV_SCREEN_LOAD_ANIM_OUT_RIGHT: l = {nullptr, 0, 0, set_x_exec, 0, w}; break;
+    case LV_SCREEN_LOAD_ANIM_OUT_TOP: l = {nullptr, 0, 0, set_y_exec, 0, -h}; break;
+    case LV_SCREEN_LOAD_ANIM_OUT_BOTTOM: l = {nullptr, 0, 0, set_y_exec, 0, h}; break;
+    default: break;
     }
     return l;
 }
@@ -184,7 +184,7 @@ void start_anim(lv_obj_t * var, lv_anim_exec_xcb_t exec, int32_t from, int32_t t
     lv_anim_set_values(&a, from, to);
     lv_anim_set_duration(&a, time);
     lv_anim_set_delay(&a, delay);
-    if(drives_load) {
+    if (drives_load) {
         lv_anim_set_start_cb(&a, load_start_cb);
         lv_anim_set_completed_cb(&a, load_completed_cb);
     }
@@ -193,8 +193,8 @@ void start_anim(lv_obj_t * var, lv_anim_exec_xcb_t exec, int32_t from, int32_t t
 
 bool merge_into(std::vector<lv_area_t> & areas, const lv_area_t & a)
 {
-    for(const auto & e : areas) {
-        if(gui::area::is_in(a, e)) return true;
+    for (const auto & e : areas) {
+        if (gui::area::is_in(a, e)) return true;
     }
     return false;
 }
@@ -205,13 +205,13 @@ namespace gui::display {
 
 void invalidate_area(lv_display_t * disp, const lv_area_t & area)
 {
-    if(disp == nullptr || disp->inv_disabled > 0 || disp->rendering_in_progress) return;
+    if (disp == nullptr || disp->inv_disabled > 0 || disp->rendering_in_progress) return;
     lv_area_t a = area;
-    if(!gui::area::intersect(a, a, screen_area(disp))) return;
-    if(disp->events.count() > 0) lv_display_send_event(disp, LV_EVENT_INVALIDATE_AREA, &a);
-    if(disp->render_mode == LV_DISPLAY_RENDER_MODE_FULL) disp->inv_full = true;
-    if(!disp->inv_full && !merge_into(disp->inv_areas, a)) {
-        if(disp->inv_areas.size() >= kMaxInvAreas) {
+    if (!gui::area::intersect(a, a, screen_area(disp))) return;
+    if (disp->events.count() > 0) lv_display_send_event(disp, LV_EVENT_INVALIDATE_AREA, &a);
+    if (disp->render_mode == LV_DISPLAY_RENDER_MODE_FULL) disp->inv_full = true;
+    if (!disp->inv_full && !merge_into(disp->inv_areas, a)) {
+        if (disp->inv_areas.size() >= kMaxInvAreas) {
             disp->inv_full = true;
         } else {
             disp->inv_areas.push_back(a);
@@ -222,7 +222,7 @@ void invalidate_area(lv_display_t * disp, const lv_area_t & area)
 
 void request_refresh(lv_display_t * disp)
 {
-    if(disp != nullptr && disp->refr_timer != nullptr) lv_timer_resume(disp->refr_timer);
+    if (disp != nullptr && disp->refr_timer != nullptr) lv_timer_resume(disp->refr_timer);
 }
 
 const std::vector<std::unique_ptr<lv_display_t>> & all()
@@ -232,18 +232,18 @@ const std::vector<std::unique_ptr<lv_display_t>> & all()
 
 bool owns_screen(const lv_display_t * disp, const lv_obj_t * obj)
 {
-    if(obj == disp->bottom_layer.get() || obj == disp->top_layer.get() || obj == disp->sys_layer.get()) return true;
+    if (obj == disp->bottom_layer.get() || obj == disp->top_layer.get() || obj == disp->sys_layer.get()) return true;
     return std::any_of(disp->screens.begin(), disp->screens.end(), [obj](const auto & s) { return s.get() == obj; });
 }
 
 gui::core::ObjPtr release_screen(lv_display_t * disp, lv_obj_t * scr)
 {
-    for(gui::core::ObjPtr * slot : {&disp->bottom_layer, &disp->top_layer, &disp->sys_layer}) {
-        if(slot->get() == scr) return std::move(*slot);
+    for (gui::core::ObjPtr * slot : {&disp->bottom_layer, &disp->top_layer, &disp->sys_layer}) {
+        if (slot->get() == scr) return std::move(*slot);
     }
     auto & s = disp->screens;
     auto it = std::find_if(s.begin(), s.end(), [scr](const auto & p) { return p.get() == scr; });
-    if(it == s.end()) return nullptr;
+    if (it == s.end()) return nullptr;
     gui::core::ObjPtr owned = std::move(*it);
     s.erase(it);
     return owned;
@@ -252,7 +252,7 @@ gui::core::ObjPtr release_screen(lv_display_t * disp, lv_obj_t * scr)
 void delete_all()
 {
     default_display = nullptr;
-    while(!displays.empty()) lv_display_delete(displays.front().get());
+    while (!displays.empty()) lv_display_delete(displays.front().get());
 }
 
 }  // namespace gui::display
@@ -267,7 +267,7 @@ lv_display_t * lv_display_create(int32_t hor_res, int32_t ver_res)
     disp->ver_res = ver_res;
     disp->last_activity_time = lv_tick_get();
     displays.insert(displays.begin(), std::move(d));
-    if(default_display == nullptr) default_display = disp;
+    if (default_display == nullptr) default_display = disp;
 
     disp->refr_timer = lv_timer_create(lv_display_refr_timer, LV_DEF_REFR_PERIOD, disp);
     lv_timer_ready(disp->refr_timer);
@@ -284,21 +284,21 @@ lv_display_t * lv_display_create(int32_t hor_res, int32_t ver_res)
 
 void lv_display_delete(lv_display_t * disp)
 {
-    if(disp == nullptr) return;
+    if (disp == nullptr) return;
     lv_display_send_event(disp, LV_EVENT_DELETE, nullptr);
     gui::event_mark_deleted(disp);
     gui::input::display_deleting(disp);
     disp->act_scr = nullptr;
     disp->prev_scr = nullptr;
     disp->scr_to_load = nullptr;
-    for(lv_obj_t * layer : {disp->sys_layer.get(), disp->top_layer.get(), disp->bottom_layer.get()}) {
+    for (lv_obj_t * layer : {disp->sys_layer.get(), disp->top_layer.get(), disp->bottom_layer.get()}) {
         lv_obj_delete(layer);
     }
-    while(!disp->screens.empty()) lv_obj_delete(disp->screens.front().get());
-    if(disp->refr_timer != nullptr) lv_timer_delete(disp->refr_timer);
+    while (!disp->screens.empty()) lv_obj_delete(disp->screens.front().get());
+    if (disp->refr_timer != nullptr) lv_timer_delete(disp->refr_timer);
     auto it = std::find_if(displays.begin(), displays.end(), [disp](const auto & p) { return p.get() == disp; });
-    if(it != displays.end()) displays.erase(it);
-    if(default_display == disp) default_display = displays.empty() ? nullptr : displays.front().get();
+    if (it != displays.end()) displays.erase(it);
+    if (default_display == disp) default_display = displays.empty() ? nullptr : displays.front().get();
 }
 
 void lv_display_set_default(lv_display_t * disp)
@@ -313,21 +313,21 @@ lv_display_t * lv_display_get_default(void)
 
 lv_display_t * lv_display_get_next(lv_display_t * disp)
 {
-    if(disp == nullptr) return displays.empty() ? nullptr : displays.front().get();
+    if (disp == nullptr) return displays.empty() ? nullptr : displays.front().get();
     auto it = std::find_if(displays.begin(), displays.end(), [disp](const auto & p) { return p.get() == disp; });
-    if(it == displays.end() || ++it == displays.end()) return nullptr;
+    if (it == displays.end() || ++it == displays.end()) return nullptr;
     return it->get();
 }
 
 void lv_display_set_resolution(lv_display_t * disp, int32_t hor_res, int32_t ver_res)
 {
-    if(disp == nullptr || (disp->hor_res == hor_res && disp->ver_res == ver_res)) return;
+    if (disp == nullptr || (disp->hor_res == hor_res && disp->ver_res == ver_res)) return;
     disp->hor_res = hor_res;
     disp->ver_res = ver_res;
     resize_screens(disp);
     lv_display_send_event(disp, LV_EVENT_RESOLUTION_CHANGED, nullptr);
 #if LV_USE_THEME_DEFAULT
-    if(lv_theme_default_is_inited() && disp->theme == lv_theme_default_get()) {
+    if (lv_theme_default_is_inited() && disp->theme == lv_theme_default_get()) {
         lv_theme_default_init(disp, lv_theme_get_color_primary(disp->act_scr),
                               lv_theme_get_color_secondary(disp->act_scr), LV_THEME_DEFAULT_DARK,
                               lv_theme_get_font_normal(disp->act_scr));
@@ -349,7 +349,7 @@ void lv_display_set_offset(lv_display_t * disp, int32_t x, int32_t y)
 
 void lv_display_set_rotation(lv_display_t * disp, lv_display_rotation_t rotation)
 {
-    if(disp->rotation == rotation) return;
+    if (disp->rotation == rotation) return;
     disp->rotation = rotation;
     resize_screens(disp);
     lv_display_send_event(disp, LV_EVENT_RESOLUTION_CHANGED, nullptr);
@@ -363,7 +363,7 @@ void lv_display_set_dpi(lv_display_t * disp, int32_t dpi)
 int32_t lv_display_get_horizontal_resolution(const lv_display_t * disp)
 {
     const lv_display_t * d = or_default(disp);
-    if(d == nullptr) return 0;
+    if (d == nullptr) return 0;
     bool swapped = d->rotation == LV_DISPLAY_ROTATION_90 || d->rotation == LV_DISPLAY_ROTATION_270;
     return swapped ? d->ver_res : d->hor_res;
 }
@@ -371,7 +371,7 @@ int32_t lv_display_get_horizontal_resolution(const lv_display_t * disp)
 int32_t lv_display_get_vertical_resolution(const lv_display_t * disp)
 {
     const lv_display_t * d = or_default(disp);
-    if(d == nullptr) return 0;
+    if (d == nullptr) return 0;
     bool swapped = d->rotation == LV_DISPLAY_ROTATION_90 || d->rotation == LV_DISPLAY_ROTATION_270;
     return swapped ? d->hor_res : d->ver_res;
 }
@@ -391,14 +391,14 @@ int32_t lv_display_get_original_vertical_resolution(const lv_display_t * disp)
 int32_t lv_display_get_physical_horizontal_resolution(const lv_display_t * disp)
 {
     const lv_display_t * d = or_default(disp);
-    if(d == nullptr) return 0;
+    if (d == nullptr) return 0;
     return d->physical_hor_res > 0 ? d->physical_hor_res : d->hor_res;
 }
 
 int32_t lv_display_get_physical_vertical_resolution(const lv_display_t * disp)
 {
     const lv_display_t * d = or_default(disp);
-    if(d == nullptr) return 0;
+    if (d == nullptr) return 0;
     return d->physical_ver_res > 0 ? d->physical_ver_res : d->ver_res;
 }
 
@@ -449,11 +449,11 @@ void lv_display_set_buffers_with_stride(lv_display_t * disp, void * buf1, void *
     };
     disp->buf_1 = nullptr;
     disp->buf_2 = nullptr;
-    if(buf1 != nullptr) {
+    if (buf1 != nullptr) {
         describe(disp->buf_storage[0], buf1);
         disp->buf_1 = &disp->buf_storage[0];
     }
-    if(buf2 != nullptr) {
+    if (buf2 != nullptr) {
         describe(disp->buf_storage[1], buf2);
         disp->buf_2 = &disp->buf_storage[1];
     }
@@ -564,25 +564,24 @@ void lv_screen_load(struct _lv_obj_t * scr)
     lv_screen_load_anim(scr, LV_SCREEN_LOAD_ANIM_NONE, 0, 0, false);
 }
 
-void lv_screen_load_anim(lv_obj_t * scr, lv_screen_load_anim_t anim_type, uint32_t time, uint32_t delay,
-                         bool auto_del)
+void lv_screen_load_anim(lv_obj_t * scr, lv_screen_load_anim_t anim_type, uint32_t time, uint32_t delay, bool auto_del)
 {
     lv_display_t * d = lv_obj_get_display(scr);
-    if(d == nullptr || scr->parent != nullptr) return;
+    if (d == nullptr || scr->parent != nullptr) return;
 
     // A load still in progress ends at once with its target loaded.
-    if(d->scr_to_load != nullptr && d->scr_to_load != scr) {
+    if (d->scr_to_load != nullptr && d->scr_to_load != scr) {
         lv_obj_t * pending = d->scr_to_load;
         lv_obj_t * pending_old = d->prev_scr != nullptr ? d->prev_scr : d->act_scr;
         lv_anim_delete(pending, nullptr);
-        if(pending_old != nullptr && pending_old != pending) lv_anim_delete(pending_old, nullptr);
+        if (pending_old != nullptr && pending_old != pending) lv_anim_delete(pending_old, nullptr);
         reset_screen_look(pending);
         reset_screen_look(pending_old);
         d->act_scr = pending;
         finish_load(d, pending, pending_old != pending ? pending_old : nullptr);
     }
-    if(d->act_scr == scr || d->scr_to_load == scr) return;
-    if(d->prev_scr != nullptr && d->del_prev) {
+    if (d->act_scr == scr || d->scr_to_load == scr) return;
+    if (d->prev_scr != nullptr && d->del_prev) {
         lv_obj_t * stale = d->prev_scr;
         d->prev_scr = nullptr;
         lv_obj_delete(stale);
@@ -592,7 +591,7 @@ void lv_screen_load_anim(lv_obj_t * scr, lv_screen_load_anim_t anim_type, uint32
     reset_screen_look(scr);
     reset_screen_look(old);
 
-    if(time == 0 && delay == 0) {
+    if (time == 0 && delay == 0) {
         load_now(d, scr, auto_del);
         return;
     }
@@ -600,12 +599,12 @@ void lv_screen_load_anim(lv_obj_t * scr, lv_screen_load_anim_t anim_type, uint32
     d->scr_to_load = scr;
     d->del_prev = auto_del;
     d->draw_prev_over_act = is_out_anim(anim_type);
-    if(old != nullptr) lv_obj_send_event(old, LV_EVENT_SCREEN_UNLOAD_START, nullptr);
+    if (old != nullptr) lv_obj_send_event(old, LV_EVENT_SCREEN_UNLOAD_START, nullptr);
 
     LoadAnims l = load_anims(anim_type, lv_display_get_horizontal_resolution(d), lv_display_get_vertical_resolution(d));
     // The new screen's animation drives the load; a missing one still times it.
     start_anim(scr, l.new_exec, l.new_from, l.new_to, time, delay, true);
-    if(old != nullptr && l.old_exec != nullptr) start_anim(old, l.old_exec, l.old_from, l.old_to, time, delay, false);
+    if (old != nullptr && l.old_exec != nullptr) start_anim(old, l.old_exec, l.old_from, l.old_to, time, delay, false);
 }
 
 lv_obj_t * lv_screen_active(void)
@@ -630,7 +629,7 @@ lv_obj_t * lv_layer_bottom(void)
 
 void lv_display_add_event_cb(lv_display_t * disp, lv_event_cb_t event_cb, lv_event_code_t filter, void * user_data)
 {
-    if(disp == nullptr || event_cb == nullptr) return;
+    if (disp == nullptr || event_cb == nullptr) return;
     disp->events.add(event_cb, static_cast<uint32_t>(filter), user_data);
 }
 
@@ -656,20 +655,20 @@ uint32_t lv_display_remove_event_cb_with_user_data(lv_display_t * disp, lv_event
 
 lv_result_t lv_display_send_event(lv_display_t * disp, lv_event_code_t code, void * param)
 {
-    if(disp == nullptr) return LV_RESULT_OK;
+    if (disp == nullptr) return LV_RESULT_OK;
     return gui::send_event_to_list(disp->events, disp, code, param);
 }
 
 void lv_display_set_theme(lv_display_t * disp, lv_theme_t * th)
 {
     lv_display_t * d = or_default(disp);
-    if(d == nullptr) return;
+    if (d == nullptr) return;
     d->theme = th;
     // Restyle the screens while the application has not created anything yet.
-    bool only_screens = std::all_of(d->screens.begin(), d->screens.end(),
-                                    [](const auto & s) { return s->children.empty(); });
-    if(only_screens) {
-        for(auto & s : d->screens) lv_theme_apply(s.get());
+    bool only_screens =
+        std::all_of(d->screens.begin(), d->screens.end(), [](const auto & s) { return s->children.empty(); });
+    if (only_screens) {
+        for (auto & s : d->screens) lv_theme_apply(s.get());
     }
 }
 
@@ -681,22 +680,22 @@ lv_theme_t * lv_display_get_theme(lv_display_t * disp)
 
 uint32_t lv_display_get_inactive_time(const lv_display_t * disp)
 {
-    if(disp != nullptr) return lv_tick_elaps(disp->last_activity_time);
+    if (disp != nullptr) return lv_tick_elaps(disp->last_activity_time);
     uint32_t least = UINT32_MAX;
-    for(const auto & d : displays) least = std::min(least, lv_tick_elaps(d->last_activity_time));
+    for (const auto & d : displays) least = std::min(least, lv_tick_elaps(d->last_activity_time));
     return least;
 }
 
 void lv_display_trigger_activity(lv_display_t * disp)
 {
     lv_display_t * d = or_default(disp);
-    if(d != nullptr) d->last_activity_time = lv_tick_get();
+    if (d != nullptr) d->last_activity_time = lv_tick_get();
 }
 
 void lv_display_enable_invalidation(lv_display_t * disp, bool en)
 {
     lv_display_t * d = or_default(disp);
-    if(d == nullptr) return;
+    if (d == nullptr) return;
     d->inv_disabled += en ? -1 : 1;
     d->inv_disabled = std::max(d->inv_disabled, 0);
 }
@@ -716,7 +715,7 @@ lv_timer_t * lv_display_get_refr_timer(lv_display_t * disp)
 void lv_display_delete_refr_timer(lv_display_t * disp)
 {
     lv_display_t * d = or_default(disp);
-    if(d == nullptr || d->refr_timer == nullptr) return;
+    if (d == nullptr || d->refr_timer == nullptr) return;
     lv_timer_delete(d->refr_timer);
     d->refr_timer = nullptr;
 }

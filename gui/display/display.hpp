@@ -40,8 +40,8 @@ struct _lv_display_t {
     lv_obj_t * act_scr = nullptr;
     lv_obj_t * prev_scr = nullptr;
     lv_obj_t * scr_to_load = nullptr;
-    bool del_prev = false;           // delete prev_scr when the load animation ends
-    bool draw_prev_over_act = false; // "out" animations draw the old screen on top
+    bool del_prev = false;            // delete prev_scr when the load animation ends
+    bool draw_prev_over_act = false;  // "out" animations draw the old screen on top
 
     lv_theme_t * theme = nullptr;
     lv_timer_t * refr_timer = nullptr;

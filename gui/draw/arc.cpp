@@ -12,22 +12,26 @@ using namespace raster;
 
 constexpr double kPi = 3.14159265358979323846;
 
-double cover(double d) { return std::clamp(d, 0.0, 1.0); }
+double cover(double d)
+{
+    return std::clamp(d, 0.0, 1.0);
+}
 
 // Coverage of a disc of radius r around (cx, cy) at pixel centre (x, y).
-double disc(double x, double y, double cx, double cy, double r) {
+double disc(double x, double y, double cx, double cy, double r)
+{
     return cover(r - std::hypot(x - cx, y - cy) + 0.5);
 }
 
 // Per-pixel coverage painter over an area; `fn(x, y)` returns 0..1.
-template <typename Fn>
-void paint(Target& t, const lv_area_t& box, lv_color_t color, lv_opa_t opa, Fn fn) {
+template <typename Fn> void paint(Target & t, const lv_area_t & box, lv_color_t color, lv_opa_t opa, Fn fn)
+{
     lv_area_t a;
     if (!area::intersect(a, box, t.clip)) return;
     const int32_t n = area::width(a);
-    std::vector<uint8_t>& cov_v = scratch(0, n);
+    std::vector<uint8_t> & cov_v = scratch(0, n);
     for (int32_t y = a.y1; y <= a.y2; y++) {
-        uint8_t* cov = cov_v.data();
+        uint8_t * cov = cov_v.data();
         bool any = false;
         for (int32_t x = a.x1; x <= a.x2; x++) {
             const auto c = static_cast<uint8_t>(std::lround(fn(x + 0.5, y + 0.5) * 255.0));
@@ -44,12 +48,13 @@ void paint(Target& t, const lv_area_t& box, lv_color_t color, lv_opa_t opa, Fn f
 // Coverage of the ring between the circle inscribed in `square` and the one
 // inscribed in `hole` (if any) for row y over [x1, x2], into cov. False when
 // the row misses the ring.
-bool ring_row(const lv_area_t& square, int32_t r, bool has_hole, const lv_area_t& hole, int32_t r_hole, int32_t y,
-              int32_t x1, int32_t x2, uint8_t* cov) {
+bool ring_row(const lv_area_t & square, int32_t r, bool has_hole, const lv_area_t & hole, int32_t r_hole, int32_t y,
+              int32_t x1, int32_t x2, uint8_t * cov)
+{
     int32_t f, l;
     if (!rrect_row(square, r, y, x1, x2, cov, &f, &l)) return false;
     if (!has_hole || y < hole.y1 || y > hole.y2) return true;
-    uint8_t* inner = scratch(2, x2 - x1 + 1).data();
+    uint8_t * inner = scratch(2, x2 - x1 + 1).data();
     if (!rrect_row(hole, r_hole, y, x1, x2, inner, &f, &l)) return true;
     for (int32_t x = f; x <= l; x++) {
         const int32_t i = x - x1;
@@ -58,9 +63,10 @@ bool ring_row(const lv_area_t& square, int32_t r, bool has_hole, const lv_area_t
     return true;
 }
 
-} // namespace
+}  // namespace
 
-void draw_arc(Target& t, const ArcDsc& dsc) {
+void draw_arc(Target & t, const ArcDsc & dsc)
+{
     if (dsc.opa <= LV_OPA_MIN || dsc.radius <= 0 || dsc.width <= 0) return;
     int32_t sweep = dsc.end_angle - dsc.start_angle;
     if (sweep == 0) return;
@@ -103,12 +109,12 @@ void draw_arc(Target& t, const ArcDsc& dsc) {
     lv_area_t a;
     if (!area::intersect(a, square, t.clip)) return;
     const int32_t n = area::width(a);
-    uint8_t* cov = scratch(0, n).data();
+    uint8_t * cov = scratch(0, n).data();
     for (int32_t y = a.y1; y <= a.y2; y++) {
         if (!ring_row(square, r, has_hole, hole, w < r ? r - w : 0, y, a.x1, a.x2, cov)) continue;
         if (!full_circle) {
             for (int32_t x = a.x1; x <= a.x2; x++) {
-                uint8_t& c = cov[x - a.x1];
+                uint8_t & c = cov[x - a.x1];
                 if (c == 0) continue;
                 const double px = x + 0.5, py = y + 0.5;
                 const double keep = std::max(angular(px, py), caps(px, py));
@@ -117,7 +123,7 @@ void draw_arc(Target& t, const ArcDsc& dsc) {
         }
         bool full = false;
         if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
-        uint8_t* dst = pixel_ptr(t, a.x1, y);
+        uint8_t * dst = pixel_ptr(t, a.x1, y);
         if (!img) {
             blend_span(dst, n, dsc.color, dsc.opa, cov);
             continue;
@@ -126,7 +132,7 @@ void draw_arc(Target& t, const ArcDsc& dsc) {
         for (int32_t x = a.x1; x <= a.x2; x++) {
             const int32_t ix = x - square.x1, iy = y - square.y1;
             if (ix >= img->w || iy >= img->h) continue;
-            const uint8_t* p = img->data + static_cast<size_t>(iy) * img->stride + ix * 4;
+            const uint8_t * p = img->data + static_cast<size_t>(iy) * img->stride + ix * 4;
             uint32_t alpha = opa_mix(cov[x - a.x1], img->has_alpha ? p[3] : 255U);
             if (dsc.opa < LV_OPA_MAX) alpha = opa_mix(alpha, dsc.opa);
             blend_pixel(dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
@@ -134,7 +140,8 @@ void draw_arc(Target& t, const ArcDsc& dsc) {
     }
 }
 
-void draw_line(Target& t, const LineDsc& dsc) {
+void draw_line(Target & t, const LineDsc & dsc)
+{
     if (dsc.opa <= LV_OPA_MIN || dsc.width <= 0) return;
     const double x0 = dsc.p1.x + 0.5, y0 = dsc.p1.y + 0.5, x1 = dsc.p2.x + 0.5, y1 = dsc.p2.y + 0.5;
     const double hw = dsc.width / 2.0;
@@ -157,4 +164,4 @@ void draw_line(Target& t, const LineDsc& dsc) {
     paint(t, box, dsc.color, dsc.opa, fn);
 }
 
-} // namespace gui::draw
+}  // namespace gui::draw

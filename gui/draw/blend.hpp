@@ -9,24 +9,36 @@
 namespace gui::draw {
 
 // x / 255 rounded down, exact for x <= 255 * 255.
-constexpr uint32_t div255(uint32_t x) { return (x * 0x8081U) >> 23; }
+constexpr uint32_t div255(uint32_t x)
+{
+    return (x * 0x8081U) >> 23;
+}
 
 // Two opacities combined (a * b / 256).
-constexpr lv_opa_t opa_mix(uint32_t a, uint32_t b) { return static_cast<lv_opa_t>((a * b) >> 8); }
-constexpr lv_opa_t opa_mix(uint32_t a, uint32_t b, uint32_t c) { return static_cast<lv_opa_t>((a * b * c) >> 16); }
+constexpr lv_opa_t opa_mix(uint32_t a, uint32_t b)
+{
+    return static_cast<lv_opa_t>((a * b) >> 8);
+}
+constexpr lv_opa_t opa_mix(uint32_t a, uint32_t b, uint32_t c)
+{
+    return static_cast<lv_opa_t>((a * b * c) >> 16);
+}
 
-constexpr uint8_t mix_channel(uint32_t fg, uint32_t bg, uint32_t m) {
+constexpr uint8_t mix_channel(uint32_t fg, uint32_t bg, uint32_t m)
+{
     return static_cast<uint8_t>(div255(fg * m + bg * (255 - m)));
 }
 
 // `fg` over `bg` with mix factor m (0-255).
-constexpr lv_color_t mix(lv_color_t fg, lv_color_t bg, uint8_t m) {
+constexpr lv_color_t mix(lv_color_t fg, lv_color_t bg, uint8_t m)
+{
     return lv_color_t{mix_channel(fg.blue, bg.blue, m), mix_channel(fg.green, bg.green, m),
                       mix_channel(fg.red, bg.red, m)};
 }
 
 // Image recolour: each channel moves toward `rc` by m / 256; 253 and more replace it.
-constexpr lv_color_t recolor(lv_color_t px, lv_color_t rc, lv_opa_t m) {
+constexpr lv_color_t recolor(lv_color_t px, lv_color_t rc, lv_opa_t m)
+{
     if (m >= LV_OPA_MAX) return rc;
     auto ch = [m](uint32_t p, uint32_t r) { return static_cast<uint8_t>((r * m + p * (255U - m)) >> 8); };
     return lv_color_t{ch(px.blue, rc.blue), ch(px.green, rc.green), ch(px.red, rc.red)};
@@ -34,15 +46,16 @@ constexpr lv_color_t recolor(lv_color_t px, lv_color_t rc, lv_opa_t m) {
 
 // Blend onto a pixel whose alpha da is neither opaque nor nearly transparent
 // (layers): the alphas combine with the "over" rule.
-void blend_pixel_over(uint8_t* dst, lv_color_t c, uint32_t a, uint32_t da);
+void blend_pixel_over(uint8_t * dst, lv_color_t c, uint32_t a, uint32_t da);
 
 // blend_pixel as a call, for the rare pixels of tight copy loops.
-void blend_pixel_rare(uint8_t* dst, lv_color_t c, uint32_t a);
+void blend_pixel_rare(uint8_t * dst, lv_color_t c, uint32_t a);
 
 // Write colour c with alpha a as one 32-bit pixel.
-inline void put_pixel(uint8_t* dst, lv_color_t c, uint32_t a) {
-    const uint32_t word = (a << 24) | (static_cast<uint32_t>(c.red) << 16) |
-                          (static_cast<uint32_t>(c.green) << 8) | c.blue;
+inline void put_pixel(uint8_t * dst, lv_color_t c, uint32_t a)
+{
+    const uint32_t word =
+        (a << 24) | (static_cast<uint32_t>(c.red) << 16) | (static_cast<uint32_t>(c.green) << 8) | c.blue;
     std::memcpy(dst, &word, sizeof(word));
 }
 
@@ -51,7 +64,8 @@ inline void put_pixel(uint8_t* dst, lv_color_t c, uint32_t a) {
 // nearly opaque one, or any colour over a nearly transparent pixel, is copied
 // together with its own alpha; over an opaque pixel the channels mix and the
 // alpha stays opaque.
-inline void blend_pixel(uint8_t* dst, lv_color_t c, uint32_t a) {
+inline void blend_pixel(uint8_t * dst, lv_color_t c, uint32_t a)
+{
     if (a >= LV_OPA_MAX) {
         put_pixel(dst, c, a);
         return;
@@ -69,4 +83,4 @@ inline void blend_pixel(uint8_t* dst, lv_color_t c, uint32_t a) {
     }
 }
 
-} // namespace gui::draw
+}  // namespace gui::draw

@@ -19,29 +19,29 @@ struct RoundedClip {
 // Where to draw: a pixel buffer, the screen area it covers, and the
 // current clip in screen coordinates (inclusive, inside buf_area).
 struct Target {
-    uint8_t* buf = nullptr;
-    int32_t stride = 0; // bytes per row
+    uint8_t * buf = nullptr;
+    int32_t stride = 0;  // bytes per row
     lv_area_t buf_area{};
     lv_area_t clip{};
     std::vector<RoundedClip> masks;
-    int32_t hor_res = 0; // of the display drawn for (0: the buffer's width)
+    int32_t hor_res = 0;  // of the display drawn for (0: the buffer's width)
 
-    void push_rounded_clip(const lv_area_t& area, int32_t radius);
+    void push_rounded_clip(const lv_area_t & area, int32_t radius);
     void pop_rounded_clip();
 };
 
 // An owned ARGB8888 buffer, used for transformed or layered objects and in tests.
 class Layer {
 public:
-    explicit Layer(const lv_area_t& area);
+    explicit Layer(const lv_area_t & area);
 
     Target target();
-    const lv_area_t& area() const { return area_; }
+    const lv_area_t & area() const { return area_; }
     int32_t width() const { return area::width(area_); }
     int32_t height() const { return area::height(area_); }
     int32_t stride() const { return width() * 4; }
-    uint8_t* data() { return pixels_.data(); }
-    const uint8_t* data() const { return pixels_.data(); }
+    uint8_t * data() { return pixels_.data(); }
+    const uint8_t * data() const { return pixels_.data(); }
     // Fill with one colour (alpha included).
     void fill(lv_color32_t c);
 
@@ -58,19 +58,19 @@ struct RectDsc {
     lv_color_t bg_color{};
     lv_opa_t bg_opa = LV_OPA_TRANSP;
 
-    const void* bg_image_src = nullptr; // descriptor, file path or symbol text
+    const void * bg_image_src = nullptr;  // descriptor, file path or symbol text
     lv_opa_t bg_image_opa = LV_OPA_COVER;
     lv_color_t bg_image_recolor{};
     lv_opa_t bg_image_recolor_opa = LV_OPA_TRANSP;
     bool bg_image_tiled = false;
-    const lv_font_t* bg_image_symbol_font = nullptr; // font for symbol sources
+    const lv_font_t * bg_image_symbol_font = nullptr;  // font for symbol sources
     lv_color_t bg_image_symbol_color{};
 
     lv_color_t border_color{};
     lv_opa_t border_opa = LV_OPA_COVER;
     int32_t border_width = 0;
-    int border_side = 0x0F; // lv_border_side_t bits: bottom 1, top 2, left 4, right 8
-    bool border_post = false; // draw_rect skips the border; the caller draws it later with draw_border
+    int border_side = 0x0F;    // lv_border_side_t bits: bottom 1, top 2, left 4, right 8
+    bool border_post = false;  // draw_rect skips the border; the caller draws it later with draw_border
 
     lv_color_t outline_color{};
     lv_opa_t outline_opa = LV_OPA_COVER;
@@ -91,47 +91,47 @@ constexpr int kBorderSideLeft = 0x04;
 constexpr int kBorderSideRight = 0x08;
 
 // Shadow, background, background image, border (unless border_post), outline.
-void draw_rect(Target& t, const lv_area_t& coords, const RectDsc& dsc);
+void draw_rect(Target & t, const lv_area_t & coords, const RectDsc & dsc);
 // Only the border of `dsc` (for border_post).
-void draw_border(Target& t, const lv_area_t& coords, const RectDsc& dsc);
+void draw_border(Target & t, const lv_area_t & coords, const RectDsc & dsc);
 // How far a rectangle's drawing can reach outside coords (shadow and outline).
-int32_t rect_extra_size(const RectDsc& dsc);
+int32_t rect_extra_size(const RectDsc & dsc);
 
 struct ImageDsc {
-    const void* src = nullptr; // lv_image_dsc_t*, file path or symbol text (symbols draw nothing here)
+    const void * src = nullptr;  // lv_image_dsc_t*, file path or symbol text (symbols draw nothing here)
     lv_opa_t opa = LV_OPA_COVER;
     lv_color_t recolor{};
     lv_opa_t recolor_opa = LV_OPA_TRANSP;
-    int32_t rotation = 0;  // 0.1 degree, clockwise
-    int32_t scale_x = 256; // 256 = 100 %
+    int32_t rotation = 0;   // 0.1 degree, clockwise
+    int32_t scale_x = 256;  // 256 = 100 %
     int32_t scale_y = 256;
-    lv_point_t pivot{};    // relative to the top-left of coords
+    lv_point_t pivot{};  // relative to the top-left of coords
     bool antialias = true;
-    bool tiled = false;    // repeat the image over clip_area starting at coords
-    int32_t radius = 0;    // clip the drawn image to coords with this corner radius
+    bool tiled = false;  // repeat the image over clip_area starting at coords
+    int32_t radius = 0;  // clip the drawn image to coords with this corner radius
 };
 
 // The area a w x h image covers with the rotation, scale and pivot of `dsc`,
 // relative to its untransformed top-left corner.
-lv_area_t transformed_image_area(int32_t w, int32_t h, const ImageDsc& dsc);
+lv_area_t transformed_image_area(int32_t w, int32_t h, const ImageDsc & dsc);
 
 // Draw an image whose untransformed top-left corner is coords.x1/y1 (coords
 // has the image's size; for tiled images it is the first tile).
-void draw_image(Target& t, const lv_area_t& coords, const ImageDsc& dsc);
+void draw_image(Target & t, const lv_area_t & coords, const ImageDsc & dsc);
 
 // Draw raw ARGB8888 pixels (straight alpha) like draw_image.
 struct Pixels {
-    const uint8_t* data;
+    const uint8_t * data;
     int32_t w;
     int32_t h;
     int32_t stride;
     bool has_alpha;
 };
-void draw_pixels(Target& t, const lv_area_t& coords, const Pixels& px, const ImageDsc& dsc);
+void draw_pixels(Target & t, const lv_area_t & coords, const Pixels & px, const ImageDsc & dsc);
 
 // Blend a layer (its area is where it sits untransformed) with the transform,
 // opacity and recolour of `dsc` (dsc.src is ignored).
-void draw_layer(Target& t, const Layer& src, const ImageDsc& dsc);
+void draw_layer(Target & t, const Layer & src, const ImageDsc & dsc);
 
 enum TextDecor : uint8_t {
     kDecorNone = 0,
@@ -140,8 +140,8 @@ enum TextDecor : uint8_t {
 };
 
 struct LabelDsc {
-    const char* text = nullptr;
-    const lv_font_t* font = nullptr;
+    const char * text = nullptr;
+    const lv_font_t * font = nullptr;
     lv_color_t color{};
     lv_opa_t opa = LV_OPA_COVER;
     int32_t letter_space = 0;
@@ -154,7 +154,7 @@ struct LabelDsc {
 };
 
 // Lay the text out inside coords (its width is the wrapping width) and draw it.
-void draw_label(Target& t, const lv_area_t& coords, const LabelDsc& dsc);
+void draw_label(Target & t, const lv_area_t & coords, const LabelDsc & dsc);
 
 // Angles in degrees, 0 = 3 o'clock, growing clockwise; the arc is drawn from
 // start to end. `width` is the ring thickness inward from `radius`.
@@ -167,9 +167,9 @@ struct ArcDsc {
     lv_color_t color{};
     lv_opa_t opa = LV_OPA_COVER;
     bool rounded = false;
-    const void* img_src = nullptr; // image painted through the arc's shape instead of colour
+    const void * img_src = nullptr;  // image painted through the arc's shape instead of colour
 };
-void draw_arc(Target& t, const ArcDsc& dsc);
+void draw_arc(Target & t, const ArcDsc & dsc);
 
 struct LineDsc {
     lv_point_t p1{};
@@ -180,6 +180,6 @@ struct LineDsc {
     bool round_start = false;
     bool round_end = false;
 };
-void draw_line(Target& t, const LineDsc& dsc);
+void draw_line(Target & t, const LineDsc & dsc);
 
-} // namespace gui::draw
+}  // namespace gui::draw

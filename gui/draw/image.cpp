@@ -21,24 +21,28 @@ struct Look {
     lv_opa_t recolor_opa;
 };
 
-Look look_of(const ImageDsc& dsc) {
+Look look_of(const ImageDsc & dsc)
+{
     return {dsc.opa, dsc.recolor_opa > LV_OPA_MIN, dsc.recolor, dsc.recolor_opa};
 }
 
 // Blend one straight-alpha source pixel (B, G, R, A) with extra coverage `a`.
-inline void blend_src(uint8_t* dst, const uint8_t* s, uint32_t a, const Look& lk) {
+inline void blend_src(uint8_t * dst, const uint8_t * s, uint32_t a, const Look & lk)
+{
     lv_color_t c{s[0], s[1], s[2]};
     if (lk.recolor) c = recolor(c, lk.recolor_color, lk.recolor_opa);
     blend_pixel(dst, c, a);
 }
 
 // One row of an untransformed image: n source pixels onto dst.
-void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk, const uint8_t* cov, bool has_alpha) {
+void blend_image_row(uint8_t * dst, const uint8_t * src, int32_t n, const Look & lk, const uint8_t * cov,
+                     bool has_alpha)
+{
     const bool opaque = lk.opa >= LV_OPA_MAX;
     if (!has_alpha && opaque && cov == nullptr && !lk.recolor) {
         // Opaque fast path: copy, forcing the alpha byte.
-        auto* d = reinterpret_cast<uint32_t*>(dst);
-        const auto* s = reinterpret_cast<const uint32_t*>(src);
+        auto * d = reinterpret_cast<uint32_t *>(dst);
+        const auto * s = reinterpret_cast<const uint32_t *>(src);
         for (int32_t i = 0; i < n; i++) {
             uint32_t v;
             std::memcpy(&v, s + i, 4);
@@ -50,9 +54,11 @@ void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk
         // Full opacity: opaque pixels are copied, two at a time where both
         // are; only the see-through ones are blended.
         auto one = [dst, src](int32_t i) {
-            const uint8_t* s = src + i * 4;
-            if (s[3] == 0xFF) std::memcpy(dst + i * 4, s, 4);
-            else blend_pixel_rare(dst + i * 4, lv_color_t{s[0], s[1], s[2]}, s[3]);
+            const uint8_t * s = src + i * 4;
+            if (s[3] == 0xFF)
+                std::memcpy(dst + i * 4, s, 4);
+            else
+                blend_pixel_rare(dst + i * 4, lv_color_t{s[0], s[1], s[2]}, s[3]);
         };
         constexpr uint64_t kBothOpaque = 0xFF000000FF000000ULL;
         int32_t i = 0;
@@ -70,12 +76,15 @@ void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk
         return;
     }
     for (int32_t i = 0; i < n; i++) {
-        const uint8_t* s = src + i * 4;
+        const uint8_t * s = src + i * 4;
         uint32_t a = has_alpha ? s[3] : 255U;
         if (a == 0) continue;
-        if (!opaque && cov != nullptr) a = opa_mix(a, lk.opa, cov[i]);
-        else if (!opaque) a = opa_mix(a, lk.opa);
-        else if (cov != nullptr) a = opa_mix(a, cov[i]);
+        if (!opaque && cov != nullptr)
+            a = opa_mix(a, lk.opa, cov[i]);
+        else if (!opaque)
+            a = opa_mix(a, lk.opa);
+        else if (cov != nullptr)
+            a = opa_mix(a, cov[i]);
         if (a <= LV_OPA_MIN) continue;
         if (a >= 255 && !lk.recolor) {
             dst[i * 4] = s[0];
@@ -88,15 +97,16 @@ void blend_image_row(uint8_t* dst, const uint8_t* src, int32_t n, const Look& lk
     }
 }
 
-void draw_plain(Target& t, const lv_area_t& coords, const Pixels& px, const Look& lk) {
+void draw_plain(Target & t, const lv_area_t & coords, const Pixels & px, const Look & lk)
+{
     lv_area_t a;
     if (!area::intersect(a, coords, t.clip)) return;
     const int32_t n = area::width(a);
-    std::vector<uint8_t>& cov_v = scratch(0, n);
+    std::vector<uint8_t> & cov_v = scratch(0, n);
     for (int32_t y = a.y1; y <= a.y2; y++) {
         bool full = true;
         if (!apply_masks(t, y, a.x1, a.x2, cov_v.data(), full)) continue;
-        const uint8_t* src = px.data + static_cast<size_t>(y - coords.y1) * px.stride + (a.x1 - coords.x1) * 4;
+        const uint8_t * src = px.data + static_cast<size_t>(y - coords.y1) * px.stride + (a.x1 - coords.x1) * 4;
         blend_image_row(pixel_ptr(t, a.x1, y), src, n, lk, full ? nullptr : cov_v.data(), px.has_alpha);
     }
 }
@@ -110,22 +120,23 @@ void draw_plain(Target& t, const lv_area_t& coords, const Pixels& px, const Look
 
 constexpr int32_t kSubPx = 256;
 constexpr int32_t kHalfSubPx = 128;
-constexpr int32_t kTrigShift = 5; // round(32768 sin) >> 5: sines in 1/1024
+constexpr int32_t kTrigShift = 5;  // round(32768 sin) >> 5: sines in 1/1024
 // Transformed pixels are made in chunks that fit a buffer of 4 display rows
 // (display and transformed pixels both take 4 bytes).
 constexpr int32_t kChunkBufferRows = 4;
 
 struct Transform {
-    int32_t angle;   // 0.1 degree, 0..3599
-    int32_t scale_x; // 256 = 100 %
+    int32_t angle;    // 0.1 degree, 0..3599
+    int32_t scale_x;  // 256 = 100 %
     int32_t scale_y;
-    lv_point_t pivot; // in image pixels
-    int32_t sin_fwd, cos_fwd; // of angle, 1/1024
-    int32_t sin_inv, cos_inv; // of -angle
+    lv_point_t pivot;          // in image pixels
+    int32_t sin_fwd, cos_fwd;  // of angle, 1/1024
+    int32_t sin_inv, cos_inv;  // of -angle
 };
 
 // round(32768 sin) of a whole number of degrees.
-int32_t sin_degrees(int32_t deg) {
+int32_t sin_degrees(int32_t deg)
+{
     static const std::array<int32_t, 91> quarter = [] {
         std::array<int32_t, 91> q{};
         for (size_t d = 0; d < q.size(); d++) {
@@ -142,14 +153,16 @@ int32_t sin_degrees(int32_t deg) {
 
 // Sine and cosine of an angle in tenths of a degree, interpolated between
 // whole degrees, in 1/1024.
-void sin_cos(int32_t tenths, int32_t& s, int32_t& c) {
+void sin_cos(int32_t tenths, int32_t & s, int32_t & c)
+{
     tenths = ((tenths % 3600) + 3600) % 3600;
     const int32_t deg = tenths / 10, rem = tenths % 10;
     s = ((sin_degrees(deg) * (10 - rem) + sin_degrees(deg + 1) * rem) / 10) >> kTrigShift;
     c = ((sin_degrees(deg + 90) * (10 - rem) + sin_degrees(deg + 91) * rem) / 10) >> kTrigShift;
 }
 
-Transform make_transform(const ImageDsc& dsc) {
+Transform make_transform(const ImageDsc & dsc)
+{
     Transform tr{};
     tr.angle = ((dsc.rotation % 3600) + 3600) % 3600;
     tr.scale_x = std::max(dsc.scale_x, 1);
@@ -161,7 +174,8 @@ Transform make_transform(const ImageDsc& dsc) {
 }
 
 // Where image point (x, y) lands, floored to whole pixels.
-lv_point_t forward(const Transform& tr, int32_t x, int32_t y) {
+lv_point_t forward(const Transform & tr, int32_t x, int32_t y)
+{
     const int64_t dx = x - tr.pivot.x, dy = y - tr.pivot.y;
     if (tr.angle == 0) {
         return {static_cast<int32_t>((dx * tr.scale_x) >> 8) + tr.pivot.x,
@@ -174,7 +188,8 @@ lv_point_t forward(const Transform& tr, int32_t x, int32_t y) {
 
 // The source position of destination pixel (x, y) (both relative to the
 // image's untransformed top-left corner), in 1/256 px.
-void inverse(const Transform& tr, int32_t x, int32_t y, int64_t& xs, int64_t& ys) {
+void inverse(const Transform & tr, int32_t x, int32_t y, int64_t & xs, int64_t & ys)
+{
     const int64_t dx = x - tr.pivot.x, dy = y - tr.pivot.y;
     const int64_t px = int64_t{kSubPx} * tr.pivot.x, py = int64_t{kSubPx} * tr.pivot.y;
     if (tr.angle == 0) {
@@ -193,10 +208,11 @@ void inverse(const Transform& tr, int32_t x, int32_t y, int64_t& xs, int64_t& ys
 }
 
 // The transformed image's box relative to its untransformed top-left corner.
-lv_area_t transformed_box(const Transform& tr, int32_t w, int32_t h) {
+lv_area_t transformed_box(const Transform & tr, int32_t w, int32_t h)
+{
     const lv_point_t corners[4] = {forward(tr, 0, 0), forward(tr, w, 0), forward(tr, 0, h), forward(tr, w, h)};
     lv_area_t box{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
-    for (const lv_point_t& p : corners) {
+    for (const lv_point_t & p : corners) {
         box.x1 = std::min(box.x1, p.x);
         box.y1 = std::min(box.y1, p.y);
         box.x2 = std::max(box.x2, p.x);
@@ -210,16 +226,18 @@ lv_area_t transformed_box(const Transform& tr, int32_t w, int32_t h) {
 // A sampled pixel, straight alpha.
 struct Texel {
     uint8_t b, g, r, a;
-    bool operator==(const Texel&) const = default;
+    bool operator==(const Texel &) const = default;
 };
 
-inline Texel texel(const Pixels& px, int32_t x, int32_t y) {
-    const uint8_t* p = px.data + static_cast<size_t>(y) * px.stride + static_cast<size_t>(x) * 4;
+inline Texel texel(const Pixels & px, int32_t x, int32_t y)
+{
+    const uint8_t * p = px.data + static_cast<size_t>(y) * px.stride + static_cast<size_t>(x) * 4;
     return {p[0], p[1], p[2], px.has_alpha ? p[3] : static_cast<uint8_t>(0xFF)};
 }
 
 // Mix neighbour n into t by weight w (0-127).
-inline void mix_neighbour(Texel& t, const Texel& n, uint32_t w) {
+inline void mix_neighbour(Texel & t, const Texel & n, uint32_t w)
+{
     if (n.a == 0) {
         t.a = static_cast<uint8_t>((t.a * (255U - w)) >> 8);
     } else if (!(n == t)) {
@@ -233,7 +251,8 @@ inline void mix_neighbour(Texel& t, const Texel& n, uint32_t w) {
 // The image at source position (xs, ys) in 1/256 px: the nearest pixel, with
 // anti-aliasing mixed with its horizontal and vertical neighbours on the side
 // the position leans to (or faded out at the image's edge). False outside.
-inline bool sample(const Pixels& px, int64_t xs, int64_t ys, bool antialias, Texel& out) {
+inline bool sample(const Pixels & px, int64_t xs, int64_t ys, bool antialias, Texel & out)
+{
     const auto x = static_cast<int32_t>(xs >> 8), y = static_cast<int32_t>(ys >> 8);
     if (x < 0 || y < 0 || x >= px.w || y >= px.h) return false;
     out = texel(px, x, y);
@@ -262,14 +281,19 @@ struct RowMap {
 };
 
 // Steps of 1/256 of 1/256 px from `first` to `last` over n pixels.
-inline int64_t step_between(int64_t first, int64_t last, int32_t n) {
+inline int64_t step_between(int64_t first, int64_t last, int32_t n)
+{
     return n > 1 ? kSubPx * (last - first) / (n - 1) : 0;
 }
 
 // The end points sit half a step in: a pixel's own position is its centre.
-inline int64_t at_step(int64_t first, int64_t step, int32_t i) { return first + kHalfSubPx + ((step * i) >> 8); }
+inline int64_t at_step(int64_t first, int64_t step, int32_t i)
+{
+    return first + kHalfSubPx + ((step * i) >> 8);
+}
 
-void draw_transformed(Target& t, const lv_area_t& coords, const Pixels& px, const ImageDsc& dsc, const Look& lk) {
+void draw_transformed(Target & t, const lv_area_t & coords, const Pixels & px, const ImageDsc & dsc, const Look & lk)
+{
     const Transform tr = make_transform(dsc);
     lv_area_t box = transformed_box(tr, px.w, px.h);
     lv_area_move(&box, coords.x1, coords.y1);
@@ -283,7 +307,7 @@ void draw_transformed(Target& t, const lv_area_t& coords, const Pixels& px, cons
     // Scaled only, the far ends stop where the last source pixel lands.
     const int32_t x_limit = ((px.w - 1 - tr.pivot.x) * tr.scale_x >> 8) + tr.pivot.x;
     const int32_t y_limit = ((px.h - 1 - tr.pivot.y) * tr.scale_y >> 8) + tr.pivot.y;
-    uint8_t* cov = scratch(0, n).data();
+    uint8_t * cov = scratch(0, n).data();
 
     for (int32_t cy1 = a.y1; cy1 <= a.y2; cy1 += chunk_rows) {
         const int32_t cy2 = std::min(a.y2, cy1 + chunk_rows - 1);
@@ -304,15 +328,18 @@ void draw_transformed(Target& t, const lv_area_t& coords, const Pixels& px, cons
             }
             bool full = true;
             if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
-            uint8_t* dst = pixel_ptr(t, a.x1, y);
+            uint8_t * dst = pixel_ptr(t, a.x1, y);
             for (int32_t i = 0; i < n; i++) {
                 Texel s;
                 const int64_t xs = m.x0 + ((m.x_step * i) >> 8), ys = m.y0 + ((m.y_step * i) >> 8);
                 if (!sample(px, xs, ys, dsc.antialias, s)) continue;
                 uint32_t alpha = s.a;
-                if (lk.opa < LV_OPA_MAX && !full) alpha = opa_mix(alpha, lk.opa, cov[i]);
-                else if (lk.opa < LV_OPA_MAX) alpha = opa_mix(alpha, lk.opa);
-                else if (!full) alpha = opa_mix(alpha, cov[i]);
+                if (lk.opa < LV_OPA_MAX && !full)
+                    alpha = opa_mix(alpha, lk.opa, cov[i]);
+                else if (lk.opa < LV_OPA_MAX)
+                    alpha = opa_mix(alpha, lk.opa);
+                else if (!full)
+                    alpha = opa_mix(alpha, cov[i]);
                 const uint8_t src[3] = {s.b, s.g, s.r};
                 blend_src(dst + i * 4, src, alpha, lk);
             }
@@ -320,11 +347,13 @@ void draw_transformed(Target& t, const lv_area_t& coords, const Pixels& px, cons
     }
 }
 
-bool is_transformed(const ImageDsc& dsc) {
+bool is_transformed(const ImageDsc & dsc)
+{
     return dsc.rotation % 3600 != 0 || dsc.scale_x != kScaleOne || dsc.scale_y != kScaleOne;
 }
 
-void draw_tiled(Target& t, const lv_area_t& coords, const Pixels& px, const Look& lk) {
+void draw_tiled(Target & t, const lv_area_t & coords, const Pixels & px, const Look & lk)
+{
     const int32_t w = px.w, h = px.h;
     // First tile column/row at or before the clip's top-left corner.
     auto first = [](int32_t start, int32_t clip_start, int32_t size) {
@@ -338,13 +367,15 @@ void draw_tiled(Target& t, const lv_area_t& coords, const Pixels& px, const Look
     }
 }
 
-} // namespace
+}  // namespace
 
-lv_area_t transformed_image_area(int32_t w, int32_t h, const ImageDsc& dsc) {
+lv_area_t transformed_image_area(int32_t w, int32_t h, const ImageDsc & dsc)
+{
     return transformed_box(make_transform(dsc), w, h);
 }
 
-void draw_pixels(Target& t, const lv_area_t& coords, const Pixels& px, const ImageDsc& dsc) {
+void draw_pixels(Target & t, const lv_area_t & coords, const Pixels & px, const ImageDsc & dsc)
+{
     if (px.data == nullptr || px.w <= 0 || px.h <= 0 || dsc.opa <= LV_OPA_MIN) return;
     if (dsc.scale_x <= 0 || dsc.scale_y <= 0) return;
     Target clipped = t;
@@ -355,7 +386,7 @@ void draw_pixels(Target& t, const lv_area_t& coords, const Pixels& px, const Ima
     const Look lk = look_of(dsc);
     const lv_area_t img_area{coords.x1, coords.y1, coords.x1 + px.w - 1, coords.y1 + px.h - 1};
     if (dsc.tiled) {
-        draw_tiled(clipped, img_area, px, lk); // over the whole clip area
+        draw_tiled(clipped, img_area, px, lk);  // over the whole clip area
     } else if (is_transformed(dsc)) {
         draw_transformed(clipped, img_area, px, dsc, lk);
     } else {
@@ -363,7 +394,8 @@ void draw_pixels(Target& t, const lv_area_t& coords, const Pixels& px, const Ima
     }
 }
 
-void draw_image(Target& t, const lv_area_t& coords, const ImageDsc& dsc) {
+void draw_image(Target & t, const lv_area_t & coords, const ImageDsc & dsc)
+{
     if (dsc.src == nullptr || dsc.opa <= LV_OPA_MIN) return;
     if (lv_image_src_get_type(dsc.src) == LV_IMAGE_SRC_SYMBOL) return;
     const std::shared_ptr<const image::DecodedImage> img = image::decode(dsc.src);
@@ -371,8 +403,9 @@ void draw_image(Target& t, const lv_area_t& coords, const ImageDsc& dsc) {
     draw_pixels(t, coords, Pixels{img->data, img->w, img->h, img->stride, img->has_alpha}, dsc);
 }
 
-void draw_layer(Target& t, const Layer& src, const ImageDsc& dsc) {
+void draw_layer(Target & t, const Layer & src, const ImageDsc & dsc)
+{
     draw_pixels(t, src.area(), Pixels{src.data(), src.width(), src.height(), src.stride(), true}, dsc);
 }
 
-} // namespace gui::draw
+}  // namespace gui::draw

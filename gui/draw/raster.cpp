@@ -9,9 +9,9 @@ namespace {
 
 constexpr size_t kMaxCachedCorners = 32;
 constexpr int32_t kMaxTemplateRadius = 512;
-constexpr int32_t kSubPixels = 4;  // the circle is traced at 4x resolution
-constexpr int32_t kSubRowWeight = 16; // a pixel's 16 sub-pixels make up its coverage
-constexpr int32_t kDiagonalScale = 723; // 1024 / sqrt(2)
+constexpr int32_t kSubPixels = 4;        // the circle is traced at 4x resolution
+constexpr int32_t kSubRowWeight = 16;    // a pixel's 16 sub-pixels make up its coverage
+constexpr int32_t kDiagonalScale = 723;  // 1024 / sqrt(2)
 
 // A pixel on the circle's edge: `col` and `row` count from the circle's
 // centre lines (0 = next to the centre), `cov` is its coverage.
@@ -23,7 +23,8 @@ struct EdgePixel {
 
 // Coverage of the pixel the circle crosses at 45 degrees: a triangle-like
 // estimate from where the diagonal meets the edge, in steps of 16.
-int32_t diagonal_coverage(int32_t t) {
+int32_t diagonal_coverage(int32_t t)
+{
     if (t <= 512) return kSubRowWeight * ((2 * t * t) >> 16);
     const int32_t rest = 1024 - t;
     return kSubRowWeight * (15 - ((2 * rest * rest) >> 16));
@@ -34,7 +35,8 @@ int32_t diagonal_coverage(int32_t t) {
 // each pixel row takes four sub-rows, a sub-row covering as many quarter
 // columns of the edge pixel as its x passes the pixel's left side. Then the
 // 45-degree pixel, then the other eighth mirrored across the diagonal.
-std::vector<EdgePixel> circle_edge(int32_t r) {
+std::vector<EdgePixel> circle_edge(int32_t r)
+{
     int32_t x = kSubPixels * r, y = 0, decision = 1 - kSubPixels * r;
     auto next = [&] {
         if (decision > 0) {
@@ -56,13 +58,15 @@ std::vector<EdgePixel> circle_edge(int32_t r) {
         }
         if (k < kSubPixels) break;
         const int32_t col = xs[0] / kSubPixels;
-        int drop = kSubPixels; // first sub-row whose x lies in the next column inward
+        int drop = kSubPixels;  // first sub-row whose x lies in the next column inward
         for (int i = 1; i < kSubPixels && drop == kSubPixels; i++)
             if (xs[i] / kSubPixels != col) drop = i;
-        int32_t before = 0, after = 0; // quarter columns covered before and after the drop
+        int32_t before = 0, after = 0;  // quarter columns covered before and after the drop
         for (int i = 0; i < kSubPixels; i++) {
-            if (i < drop) before += xs[i] % kSubPixels;
-            else after += xs[i] % kSubPixels;
+            if (i < drop)
+                before += xs[i] % kSubPixels;
+            else
+                after += xs[i] % kSubPixels;
         }
         edge.push_back({col, row, static_cast<uint8_t>(kSubRowWeight * before)});
         if (drop < kSubPixels) {
@@ -84,31 +88,34 @@ std::vector<EdgePixel> circle_edge(int32_t r) {
 // Row i of the quadrant template (0 = outermost) written to out[0 .. r-1]
 // (column 0 = outermost). Left of a row's first edge pixel is inside, right
 // of its last one outside.
-void fill_corner(int32_t r, uint8_t* out) {
+void fill_corner(int32_t r, uint8_t * out)
+{
     std::memset(out, 0, static_cast<size_t>(r) * r);
     std::vector<int32_t> first(static_cast<size_t>(r), r);
     const std::vector<EdgePixel> edge = circle_edge(r);
-    for (const EdgePixel& e : edge) {
+    for (const EdgePixel & e : edge) {
         if (e.row < r) first[static_cast<size_t>(e.row)] = std::min(first[static_cast<size_t>(e.row)], e.col);
     }
     for (int32_t row = 0; row < r; row++) {
-        uint8_t* line = out + static_cast<size_t>(r - 1 - row) * r;
+        uint8_t * line = out + static_cast<size_t>(r - 1 - row) * r;
         for (int32_t col = 0; col < std::min(first[static_cast<size_t>(row)], r); col++) line[r - 1 - col] = 0xFF;
     }
-    for (const EdgePixel& e : edge) {
+    for (const EdgePixel & e : edge) {
         if (e.row < r && e.col < r) out[static_cast<size_t>(r - 1 - e.row) * r + (r - 1 - e.col)] = e.cov;
     }
 }
 
-std::vector<uint8_t> make_corner(int32_t r) {
+std::vector<uint8_t> make_corner(int32_t r)
+{
     std::vector<uint8_t> t(static_cast<size_t>(r) * r);
     fill_corner(r, t.data());
     return t;
 }
 
-} // namespace
+}  // namespace
 
-const uint8_t* corner_row_coverage(int32_t r, int32_t row) {
+const uint8_t * corner_row_coverage(int32_t r, int32_t row)
+{
     if (r <= kMaxTemplateRadius) return corner_template(r) + static_cast<size_t>(row) * r;
     // Very large corners: a template of their own, kept only for the last radius.
     thread_local std::vector<uint8_t> big;
@@ -120,7 +127,8 @@ const uint8_t* corner_row_coverage(int32_t r, int32_t row) {
     return big.data() + static_cast<size_t>(row) * r;
 }
 
-const uint8_t* corner_template(int32_t r) {
+const uint8_t * corner_template(int32_t r)
+{
     thread_local std::map<int32_t, std::vector<uint8_t>> cache;
     auto it = cache.find(r);
     if (it != cache.end()) return it->second.data();
@@ -128,7 +136,8 @@ const uint8_t* corner_template(int32_t r) {
     return cache.emplace(r, make_corner(r)).first->second.data();
 }
 
-bool rrect_row_full(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t x_to) {
+bool rrect_row_full(const lv_area_t & a, int32_t r, int32_t y, int32_t x_from, int32_t x_to)
+{
     if (y < a.y1 || y > a.y2 || x_from < a.x1 || x_to > a.x2) return false;
     r = clamp_radius(a, r);
     if (r == 0) return true;
@@ -136,8 +145,9 @@ bool rrect_row_full(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, in
     return x_from >= a.x1 + r && x_to <= a.x2 - r;
 }
 
-bool rrect_row(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t x_to, uint8_t* out,
-               int32_t* first, int32_t* last) {
+bool rrect_row(const lv_area_t & a, int32_t r, int32_t y, int32_t x_from, int32_t x_to, uint8_t * out, int32_t * first,
+               int32_t * last)
+{
     const int32_t n = x_to - x_from + 1;
     if (y < a.y1 || y > a.y2 || x_to < a.x1 || x_from > a.x2) {
         std::memset(out, 0, n);
@@ -152,12 +162,14 @@ bool rrect_row(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t
     *last = e;
     if (r == 0) return true;
 
-    int32_t corner_row = -1; // row of the corner template, -1: not in a corner band
-    if (y < a.y1 + r) corner_row = y - a.y1;
-    else if (y > a.y2 - r) corner_row = a.y2 - y;
+    int32_t corner_row = -1;  // row of the corner template, -1: not in a corner band
+    if (y < a.y1 + r)
+        corner_row = y - a.y1;
+    else if (y > a.y2 - r)
+        corner_row = a.y2 - y;
     if (corner_row < 0) return true;
 
-    const uint8_t* row = corner_row_coverage(r, corner_row);
+    const uint8_t * row = corner_row_coverage(r, corner_row);
     for (int32_t j = 0; j < r; j++) {
         const int32_t xl = a.x1 + j;
         const int32_t xr = a.x2 - j;
@@ -170,19 +182,21 @@ bool rrect_row(const lv_area_t& a, int32_t r, int32_t y, int32_t x_from, int32_t
     return *first <= *last;
 }
 
-std::vector<uint8_t>& scratch(int slot, size_t size) {
+std::vector<uint8_t> & scratch(int slot, size_t size)
+{
     constexpr int kSlots = 8;
     thread_local std::vector<uint8_t> rows[kSlots];
-    std::vector<uint8_t>& v = rows[slot % kSlots];
+    std::vector<uint8_t> & v = rows[slot % kSlots];
     if (v.size() < size) v.resize(size);
     return v;
 }
 
-bool apply_masks(const Target& t, int32_t y, int32_t x1, int32_t x2, uint8_t* cov, bool& cov_full) {
+bool apply_masks(const Target & t, int32_t y, int32_t x1, int32_t x2, uint8_t * cov, bool & cov_full)
+{
     const int32_t n = x2 - x1 + 1;
-    for (const RoundedClip& m : t.masks) {
+    for (const RoundedClip & m : t.masks) {
         if (rrect_row_full(m.area, m.radius, y, x1, x2)) continue;
-        std::vector<uint8_t>& mrow = scratch(7, n);
+        std::vector<uint8_t> & mrow = scratch(7, n);
         int32_t f, l;
         if (!rrect_row(m.area, m.radius, y, x1, x2, mrow.data(), &f, &l)) return false;
         if (cov_full) {
@@ -195,12 +209,13 @@ bool apply_masks(const Target& t, int32_t y, int32_t x1, int32_t x2, uint8_t* co
     return true;
 }
 
-void blend_span(uint8_t* dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t* cov) {
+void blend_span(uint8_t * dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t * cov)
+{
     if (opa <= LV_OPA_MIN) return;
     if (cov == nullptr && opa >= LV_OPA_MAX) {
         const uint32_t word = (static_cast<uint32_t>(opa) << 24) | (static_cast<uint32_t>(c.red) << 16) |
                               (static_cast<uint32_t>(c.green) << 8) | c.blue;
-        auto* d32 = reinterpret_cast<uint32_t*>(dst);
+        auto * d32 = reinterpret_cast<uint32_t *>(dst);
         std::fill(d32, d32 + n, word);
         return;
     }
@@ -215,11 +230,12 @@ void blend_span(uint8_t* dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8
     }
 }
 
-void fill_area(Target& t, const lv_area_t& area, lv_color_t c, lv_opa_t opa) {
+void fill_area(Target & t, const lv_area_t & area, lv_color_t c, lv_opa_t opa)
+{
     lv_area_t a;
     if (!gui::area::intersect(a, area, t.clip)) return;
     const int32_t n = gui::area::width(a);
-    std::vector<uint8_t>& cov = scratch(0, n);
+    std::vector<uint8_t> & cov = scratch(0, n);
     for (int32_t y = a.y1; y <= a.y2; y++) {
         bool full = true;
         if (!apply_masks(t, y, a.x1, a.x2, cov.data(), full)) continue;
@@ -227,31 +243,42 @@ void fill_area(Target& t, const lv_area_t& area, lv_color_t c, lv_opa_t opa) {
     }
 }
 
-} // namespace gui::draw::raster
+}  // namespace gui::draw::raster
 
 namespace gui::draw {
 
-void blend_pixel_over(uint8_t* dst, lv_color_t c, uint32_t a, uint32_t da) {
+void blend_pixel_over(uint8_t * dst, lv_color_t c, uint32_t a, uint32_t da)
+{
     const uint32_t out_a = 255 - (((255 - a) * (255 - da)) >> 8);
-    const uint32_t ratio = a * 255 / out_a; // weight of the new colour
+    const uint32_t ratio = a * 255 / out_a;  // weight of the new colour
     dst[0] = mix_channel(c.blue, dst[0], ratio);
     dst[1] = mix_channel(c.green, dst[1], ratio);
     dst[2] = mix_channel(c.red, dst[2], ratio);
     dst[3] = static_cast<uint8_t>(out_a);
 }
 
-void blend_pixel_rare(uint8_t* dst, lv_color_t c, uint32_t a) { blend_pixel(dst, c, a); }
+void blend_pixel_rare(uint8_t * dst, lv_color_t c, uint32_t a)
+{
+    blend_pixel(dst, c, a);
+}
 
-void Target::push_rounded_clip(const lv_area_t& area, int32_t radius) { masks.push_back({area, radius}); }
+void Target::push_rounded_clip(const lv_area_t & area, int32_t radius)
+{
+    masks.push_back({area, radius});
+}
 
-void Target::pop_rounded_clip() {
+void Target::pop_rounded_clip()
+{
     if (!masks.empty()) masks.pop_back();
 }
 
-Layer::Layer(const lv_area_t& area)
-    : area_(area), pixels_(static_cast<size_t>(std::max(width(), 0)) * std::max(height(), 0) * 4, 0) {}
+Layer::Layer(const lv_area_t & area)
+    : area_(area), pixels_(static_cast<size_t>(std::max(width(), 0)) * std::max(height(), 0) * 4, 0)
+{
+}
 
-Target Layer::target() {
+Target Layer::target()
+{
     Target t;
     t.buf = pixels_.data();
     t.stride = stride();
@@ -260,11 +287,12 @@ Target Layer::target() {
     return t;
 }
 
-void Layer::fill(lv_color32_t c) {
+void Layer::fill(lv_color32_t c)
+{
     uint32_t word;
     std::memcpy(&word, &c, sizeof(word));
-    auto* p = reinterpret_cast<uint32_t*>(pixels_.data());
+    auto * p = reinterpret_cast<uint32_t *>(pixels_.data());
     std::fill(p, p + pixels_.size() / 4, word);
 }
 
-} // namespace gui::draw
+}  // namespace gui::draw

@@ -23,9 +23,10 @@ struct Shape {
 };
 
 // Paint one row of `s` over [x1, x2] (clipped, inside the outer box).
-void paint_row(Target& t, const Shape& s, int32_t y, int32_t x1, int32_t x2, lv_color_t c, lv_opa_t opa) {
+void paint_row(Target & t, const Shape & s, int32_t y, int32_t x1, int32_t x2, lv_color_t c, lv_opa_t opa)
+{
     const int32_t n = x2 - x1 + 1;
-    uint8_t* cov = scratch(1, n).data();
+    uint8_t * cov = scratch(1, n).data();
     int32_t f = x1, l = x2;
     bool full = rrect_row_full(s.outer, s.r_out, y, x1, x2);
     if (!full) {
@@ -52,7 +53,7 @@ void paint_row(Target& t, const Shape& s, int32_t y, int32_t x1, int32_t x2, lv_
             std::memset(cov, 0xFF, n);
             full = false;
         }
-        uint8_t* hole = scratch(2, n).data();
+        uint8_t * hole = scratch(2, n).data();
         int32_t hf, hl;
         if (rrect_row(s.hole, rh, y, x1, x2, hole, &hf, &hl)) {
             for (int32_t x = hf; x <= hl; x++) {
@@ -63,7 +64,7 @@ void paint_row(Target& t, const Shape& s, int32_t y, int32_t x1, int32_t x2, lv_
     }
 
     const int32_t m = l - f + 1;
-    uint8_t* seg = full ? nullptr : cov + (f - x1);
+    uint8_t * seg = full ? nullptr : cov + (f - x1);
     bool seg_full = full;
     if (!t.masks.empty()) {
         if (seg_full) {
@@ -75,7 +76,8 @@ void paint_row(Target& t, const Shape& s, int32_t y, int32_t x1, int32_t x2, lv_
     blend_span(pixel_ptr(t, f, y), m, c, opa, seg);
 }
 
-void paint_shape(Target& t, const Shape& s, lv_color_t c, lv_opa_t opa) {
+void paint_shape(Target & t, const Shape & s, lv_color_t c, lv_opa_t opa)
+{
     if (opa <= LV_OPA_MIN || area::empty(s.outer)) return;
     lv_area_t a;
     if (!area::intersect(a, s.outer, t.clip)) return;
@@ -90,25 +92,26 @@ void paint_shape(Target& t, const Shape& s, lv_color_t c, lv_opa_t opa) {
 // mirrored, and the straight sides repeat its innermost row or column, so all
 // four sides share one edge profile measured from the core's edge.
 
-constexpr int32_t kShadowUpscaleShift = 6; // blur sums carry 6 extra bits
+constexpr int32_t kShadowUpscaleShift = 6;  // blur sums carry 6 extra bits
 
 struct ShadowCorner {
-    int32_t sw, r, core_w, core_h; // what the buffer depends on
+    int32_t sw, r, core_w, core_h;  // what the buffer depends on
     int32_t size;
-    std::vector<uint8_t> cov; // size x size, row 0 at the top of the drawn box
+    std::vector<uint8_t> cov;  // size x size, row 0 at the top of the drawn box
 };
 
 // One separable box blur of length s over a size x size buffer. The window
 // reaches s/2 px away from the shape (right, up) and s/2 - [s even] px into it;
 // values beyond the buffer's ends repeat the end values.
-void blur_pass(std::vector<int32_t>& v, int32_t size, int32_t s) {
+void blur_pass(std::vector<int32_t> & v, int32_t size, int32_t s)
+{
     const int32_t out = s / 2;
     const int32_t in = s / 2 - (s % 2 == 0 ? 1 : 0);
     auto at = [size](int32_t i) { return std::clamp(i, 0, size - 1); };
     std::vector<int32_t> src(static_cast<size_t>(size));
-    for (int32_t& x : v) x = (x << kShadowUpscaleShift) / s;
+    for (int32_t & x : v) x = (x << kShadowUpscaleShift) / s;
     for (int32_t y = 0; y < size; y++) {
-        int32_t* row = v.data() + static_cast<ptrdiff_t>(y) * size;
+        int32_t * row = v.data() + static_cast<ptrdiff_t>(y) * size;
         std::copy(row, row + size, src.begin());
         int32_t sum = 0;
         for (int32_t k = -in; k <= out; k++) sum += src[static_cast<size_t>(at(k))];
@@ -130,7 +133,8 @@ void blur_pass(std::vector<int32_t>& v, int32_t size, int32_t s) {
 
 // The top-right corner of the shadow of a core_w x core_h core with radius r.
 // Column c is box.x2 - size + 1 + c, row 0 the top row of the drawn box.
-std::shared_ptr<const ShadowCorner> make_shadow_corner(int32_t sw, int32_t r, int32_t core_w, int32_t core_h) {
+std::shared_ptr<const ShadowCorner> make_shadow_corner(int32_t sw, int32_t r, int32_t core_w, int32_t core_h)
+{
     auto c = std::make_shared<ShadowCorner>();
     c->sw = sw;
     c->r = r;
@@ -138,7 +142,7 @@ std::shared_ptr<const ShadowCorner> make_shadow_corner(int32_t sw, int32_t r, in
     c->core_h = core_h;
     const int32_t size = sw + r;
     c->size = size;
-    const int32_t reach = sw / 2 + 1; // from the core's edge to the drawn box's edge
+    const int32_t reach = sw / 2 + 1;  // from the core's edge to the drawn box's edge
     lv_area_t core;
     core.x2 = size - 1 - reach;
     core.x1 = core.x2 - core_w + 1;
@@ -163,16 +167,17 @@ std::shared_ptr<const ShadowCorner> make_shadow_corner(int32_t sw, int32_t r, in
     return c;
 }
 
-std::shared_ptr<const ShadowCorner> shadow_corner(int32_t sw, int32_t r, int32_t core_w, int32_t core_h) {
+std::shared_ptr<const ShadowCorner> shadow_corner(int32_t sw, int32_t r, int32_t core_w, int32_t core_h)
+{
     // A core wider or taller than twice the buffer leaves no trace of its far
     // side in it: such cores share one buffer.
     const int32_t limit = 2 * (sw + r);
     core_w = std::min(core_w, limit);
     core_h = std::min(core_h, limit);
     constexpr size_t kCacheSize = 16;
-    thread_local std::list<std::shared_ptr<const ShadowCorner>> cache; // most recent first
+    thread_local std::list<std::shared_ptr<const ShadowCorner>> cache;  // most recent first
     for (auto it = cache.begin(); it != cache.end(); ++it) {
-        const ShadowCorner& c = **it;
+        const ShadowCorner & c = **it;
         if (c.sw == sw && c.r == r && c.core_w == core_w && c.core_h == core_h) {
             cache.splice(cache.begin(), cache, it);
             return cache.front();
@@ -184,14 +189,17 @@ std::shared_ptr<const ShadowCorner> shadow_corner(int32_t sw, int32_t r, int32_t
 }
 
 // Row y of the shadow over [x1, x2] (inside the drawn box) into cov.
-void shadow_row(const ShadowCorner& c, const lv_area_t& box, int32_t y, int32_t x1, int32_t x2, uint8_t* cov) {
+void shadow_row(const ShadowCorner & c, const lv_area_t & box, int32_t y, int32_t x1, int32_t x2, uint8_t * cov)
+{
     const int32_t n = c.size;
     const int32_t w_half = box.x1 + area::width(box) / 2;
     const int32_t h_half = box.y1 + area::height(box) / 2;
-    const uint8_t* row = nullptr; // buffer row for the corner bands, null in between
-    if (y <= std::min(box.y1 + n - 1, h_half)) row = c.cov.data() + static_cast<size_t>(y - box.y1) * n;
-    else if (y >= std::max(box.y2 - n + 1, h_half + 1)) row = c.cov.data() + static_cast<size_t>(box.y2 - y) * n;
-    const uint8_t* side = row != nullptr ? row : c.cov.data() + static_cast<size_t>(n - 1) * n;
+    const uint8_t * row = nullptr;  // buffer row for the corner bands, null in between
+    if (y <= std::min(box.y1 + n - 1, h_half))
+        row = c.cov.data() + static_cast<size_t>(y - box.y1) * n;
+    else if (y >= std::max(box.y2 - n + 1, h_half + 1))
+        row = c.cov.data() + static_cast<size_t>(box.y2 - y) * n;
+    const uint8_t * side = row != nullptr ? row : c.cov.data() + static_cast<size_t>(n - 1) * n;
     const uint8_t middle = row != nullptr ? row[0] : 0xFF;
 
     const int32_t left_end = std::min(box.x1 + n - 1, w_half - 1);
@@ -208,7 +216,8 @@ void shadow_row(const ShadowCorner& c, const lv_area_t& box, int32_t y, int32_t 
 
 // `cover` is the part of the background that will be painted fully opaque
 // over the shadow (empty when none is).
-void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, const lv_area_t& cover) {
+void draw_shadow(Target & t, const lv_area_t & coords, const RectDsc & dsc, const lv_area_t & cover)
+{
     if (dsc.shadow_width <= 0 || dsc.shadow_opa <= LV_OPA_MIN) return;
     lv_area_t core = area::grow(coords, dsc.shadow_spread);
     lv_area_move(&core, dsc.shadow_ofs_x, dsc.shadow_ofs_y);
@@ -231,8 +240,8 @@ void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, const l
     const int32_t cover_r = skip_covered ? clamp_radius(cover, radius) : 0;
 
     const int32_t n = area::width(a);
-    uint8_t* cov = scratch(4, n).data();
-    uint8_t* bg_cov = scratch(5, n).data();
+    uint8_t * cov = scratch(4, n).data();
+    uint8_t * bg_cov = scratch(5, n).data();
     for (int32_t y = a.y1; y <= a.y2; y++) {
         shadow_row(*corner, box, y, a.x1, a.x2, cov);
         if (!bg_opaque && !area::empty(bg)) {
@@ -253,7 +262,7 @@ void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, const l
         }
         auto blend = [&](int32_t from, int32_t to) {
             if (from > to) return;
-            uint8_t* seg = cov + (from - a.x1);
+            uint8_t * seg = cov + (from - a.x1);
             bool full = false;
             if (!apply_masks(t, y, from, to, seg, full)) return;
             blend_span(pixel_ptr(t, from, y), to - from + 1, dsc.shadow_color, opa, seg);
@@ -269,7 +278,8 @@ void draw_shadow(Target& t, const lv_area_t& coords, const RectDsc& dsc, const l
 
 // ---- background image ---------------------------------------------------
 
-void draw_bg_image(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32_t radius) {
+void draw_bg_image(Target & t, const lv_area_t & coords, const RectDsc & dsc, int32_t radius)
+{
     if (dsc.bg_image_src == nullptr || dsc.bg_image_opa <= LV_OPA_MIN) return;
     const lv_image_src_t type = lv_image_src_get_type(dsc.bg_image_src);
     Target clipped = t;
@@ -279,7 +289,7 @@ void draw_bg_image(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32
     if (type == LV_IMAGE_SRC_SYMBOL) {
         if (dsc.bg_image_symbol_font == nullptr) return;
         LabelDsc label;
-        label.text = static_cast<const char*>(dsc.bg_image_src);
+        label.text = static_cast<const char *>(dsc.bg_image_src);
         label.font = dsc.bg_image_symbol_font;
         label.color = dsc.bg_image_symbol_color;
         label.opa = dsc.bg_image_opa;
@@ -304,9 +314,10 @@ void draw_bg_image(Target& t, const lv_area_t& coords, const RectDsc& dsc, int32
     draw_image(clipped, a, img);
 }
 
-} // namespace
+}  // namespace
 
-int32_t rect_extra_size(const RectDsc& dsc) {
+int32_t rect_extra_size(const RectDsc & dsc)
+{
     int32_t extra = 0;
     if (dsc.shadow_width > 0) {
         extra = dsc.shadow_width / 2 + 1 + std::max(dsc.shadow_spread, 0) +
@@ -316,7 +327,8 @@ int32_t rect_extra_size(const RectDsc& dsc) {
     return extra;
 }
 
-void draw_border(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
+void draw_border(Target & t, const lv_area_t & coords, const RectDsc & dsc)
+{
     const int32_t bw = dsc.border_width;
     if (bw <= 0 || dsc.border_opa <= LV_OPA_MIN || (dsc.border_side & 0x0F) == 0) return;
     Shape s{coords, clamp_radius(coords, dsc.radius)};
@@ -333,7 +345,8 @@ void draw_border(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
     paint_shape(t, s, dsc.border_color, dsc.border_opa);
 }
 
-void draw_rect(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
+void draw_rect(Target & t, const lv_area_t & coords, const RectDsc & dsc)
+{
     if (area::empty(coords)) return;
     const int32_t radius = clamp_radius(coords, dsc.radius);
 
@@ -365,4 +378,4 @@ void draw_rect(Target& t, const lv_area_t& coords, const RectDsc& dsc) {
     }
 }
 
-} // namespace gui::draw
+}  // namespace gui::draw

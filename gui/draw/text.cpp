@@ -7,7 +7,8 @@
 namespace gui::draw::text {
 namespace {
 
-bool is_break_char(uint32_t c) {
+bool is_break_char(uint32_t c)
+{
     switch (c) {
     case ' ':
     case ',':
@@ -24,17 +25,22 @@ bool is_break_char(uint32_t c) {
 }
 
 // Characters of scripts written without spaces; a line may break around each.
-bool is_cjk(uint32_t c) {
+bool is_cjk(uint32_t c)
+{
     return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
            (c >= 0xFF00 && c <= 0xFFEF);
 }
 
-bool is_line_end(uint32_t c) { return c == '\n' || c == '\r'; }
+bool is_line_end(uint32_t c)
+{
+    return c == '\n' || c == '\r';
+}
 
-} // namespace
+}  // namespace
 
-uint32_t utf8_next(const char* txt, uint32_t* i) {
-    const auto* s = reinterpret_cast<const unsigned char*>(txt);
+uint32_t utf8_next(const char * txt, uint32_t * i)
+{
+    const auto * s = reinterpret_cast<const unsigned char *>(txt);
     const uint32_t start = *i;
     const uint32_t b0 = s[start];
     if (b0 == 0) return 0;
@@ -56,23 +62,26 @@ uint32_t utf8_next(const char* txt, uint32_t* i) {
         return ((b0 & 0x07) << 18) | ((s[start + 1] & 0x3F) << 12) | ((s[start + 2] & 0x3F) << 6) |
                (s[start + 3] & 0x3F);
     }
-    *i = start + 1; // a stray byte stands for itself
+    *i = start + 1;  // a stray byte stands for itself
     return b0;
 }
 
-uint32_t utf8_count(const char* txt, uint32_t byte_len) {
+uint32_t utf8_count(const char * txt, uint32_t byte_len)
+{
     uint32_t n = 0;
     for (uint32_t i = 0; i < byte_len && txt[i] != '\0'; n++) utf8_next(txt, &i);
     return n;
 }
 
-uint32_t utf8_offset(const char* txt, uint32_t char_idx) {
+uint32_t utf8_offset(const char * txt, uint32_t char_idx)
+{
     uint32_t i = 0;
     for (uint32_t n = 0; n < char_idx && txt[i] != '\0'; n++) utf8_next(txt, &i);
     return i;
 }
 
-bool RecolorParser::is_command(uint32_t c) {
+bool RecolorParser::is_command(uint32_t c)
+{
     opened_ = false;
     bool cmd = false;
     if (c == '#') {
@@ -82,9 +91,9 @@ bool RecolorParser::is_command(uint32_t c) {
             has_color_ = false;
             cmd = true;
         } else if (state_ == State::kParam) {
-            state_ = State::kWait; // "##": a literal '#'
+            state_ = State::kWait;  // "##": a literal '#'
         } else {
-            state_ = State::kWait; // end of the coloured text
+            state_ = State::kWait;  // end of the coloured text
             cmd = true;
         }
     }
@@ -95,23 +104,28 @@ bool RecolorParser::is_command(uint32_t c) {
     return cmd;
 }
 
-void RecolorParser::set_color_from(const char* hex) {
+void RecolorParser::set_color_from(const char * hex)
+{
     uint32_t v = 0;
     for (int k = 0; k < 6; k++) {
         const char h = hex[k];
         uint32_t d;
-        if (h >= '0' && h <= '9') d = static_cast<uint32_t>(h - '0');
-        else if (h >= 'a' && h <= 'f') d = static_cast<uint32_t>(h - 'a' + 10);
-        else if (h >= 'A' && h <= 'F') d = static_cast<uint32_t>(h - 'A' + 10);
-        else return; // not a colour: the text keeps its own
+        if (h >= '0' && h <= '9')
+            d = static_cast<uint32_t>(h - '0');
+        else if (h >= 'a' && h <= 'f')
+            d = static_cast<uint32_t>(h - 'a' + 10);
+        else if (h >= 'A' && h <= 'F')
+            d = static_cast<uint32_t>(h - 'A' + 10);
+        else
+            return;  // not a colour: the text keeps its own
         v = (v << 4) | d;
     }
     color_ = lv_color_hex(v);
     has_color_ = true;
 }
 
-int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int32_t letter_space,
-                   lv_text_flag_t flag) {
+int32_t line_width(const char * txt, uint32_t length, const lv_font_t * font, int32_t letter_space, lv_text_flag_t flag)
+{
     if (txt == nullptr || font == nullptr) return 0;
     const bool recolor = (flag & LV_TEXT_FLAG_RECOLOR) != 0;
     RecolorParser cmd;
@@ -125,20 +139,21 @@ int32_t line_width(const char* txt, uint32_t length, const lv_font_t* font, int3
         const int32_t w = lv_font_get_glyph_width(font, c, next);
         if (w > 0) width += w + letter_space;
     }
-    if (width > 0) width -= letter_space; // no letter space after the last glyph
+    if (width > 0) width -= letter_space;  // no letter space after the last glyph
     return width;
 }
 
-uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t max_width,
-                   lv_text_flag_t flag) {
+uint32_t next_line(const char * txt, const lv_font_t * font, int32_t letter_space, int32_t max_width,
+                   lv_text_flag_t flag)
+{
     if (txt == nullptr || txt[0] == '\0' || font == nullptr) return 0;
     if (flag & LV_TEXT_FLAG_EXPAND) max_width = INT32_MAX;
     const bool break_all = (flag & LV_TEXT_FLAG_BREAK_ALL) != 0;
     const bool recolor = (flag & LV_TEXT_FLAG_RECOLOR) != 0;
     RecolorParser cmd;
 
-    int32_t width = 0;      // width so far, with a letter space after each glyph
-    uint32_t last_break = 0; // where the line may end, 0: nowhere yet
+    int32_t width = 0;        // width so far, with a letter space after each glyph
+    uint32_t last_break = 0;  // where the line may end, 0: nowhere yet
     uint32_t i = 0;
     while (txt[i] != '\0') {
         uint32_t ni = i;
@@ -154,10 +169,10 @@ uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space,
         const uint32_t next = utf8_next(txt, &nj);
         const int32_t w = lv_font_get_glyph_width(font, c, is_line_end(next) ? 0 : next);
         if (i > 0 && static_cast<int64_t>(width) + w > max_width) {
-            if (c == ' ') return ni; // a space at the edge stays on this line
+            if (c == ' ') return ni;  // a space at the edge stays on this line
             if (is_cjk(c)) return i;
             if (last_break > 0 && !break_all) return last_break;
-            return i; // one word wider than the line: cut where it stops fitting
+            return i;  // one word wider than the line: cut where it stops fitting
         }
         if (w > 0) width += w + letter_space;
         if (is_cjk(c) && i > 0) last_break = i;
@@ -167,8 +182,9 @@ uint32_t next_line(const char* txt, const lv_font_t* font, int32_t letter_space,
     return i;
 }
 
-std::vector<Line> layout(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t max_width,
-                         lv_text_flag_t flag, size_t break_all_from) {
+std::vector<Line> layout(const char * txt, const lv_font_t * font, int32_t letter_space, int32_t max_width,
+                         lv_text_flag_t flag, size_t break_all_from)
+{
     std::vector<Line> lines;
     if (txt == nullptr || font == nullptr) return lines;
     const auto break_all = static_cast<lv_text_flag_t>(flag | LV_TEXT_FLAG_BREAK_ALL);
@@ -184,27 +200,29 @@ std::vector<Line> layout(const char* txt, const lv_font_t* font, int32_t letter_
         const bool ended_by_newline = len < n;
         start += n;
         if (txt[start] == '\0') {
-            if (ended_by_newline) lines.push_back({start, 0, 0}); // trailing newline: an empty last line
+            if (ended_by_newline) lines.push_back({start, 0, 0});  // trailing newline: an empty last line
             break;
         }
     }
     return lines;
 }
 
-lv_point_t text_size(const char* txt, const lv_font_t* font, int32_t letter_space, int32_t line_space,
-                     int32_t max_width, lv_text_flag_t flag) {
+lv_point_t text_size(const char * txt, const lv_font_t * font, int32_t letter_space, int32_t line_space,
+                     int32_t max_width, lv_text_flag_t flag)
+{
     if (txt == nullptr || font == nullptr) return {0, 0};
     const std::vector<Line> lines = layout(txt, font, letter_space, max_width, flag);
     int32_t w = 0;
-    for (const Line& l : lines) w = std::max(w, l.width);
+    for (const Line & l : lines) w = std::max(w, l.width);
     const auto n = static_cast<int32_t>(lines.size());
     return {w, n * font->line_height + (n - 1) * line_space};
 }
 
-} // namespace gui::draw::text
+}  // namespace gui::draw::text
 
-extern "C" void lv_text_get_size(lv_point_t* size_res, const char* text, const lv_font_t* font,
-                                 int32_t letter_space, int32_t line_space, int32_t max_width, lv_text_flag_t flag) {
+extern "C" void lv_text_get_size(lv_point_t * size_res, const char * text, const lv_font_t * font, int32_t letter_space,
+                                 int32_t line_space, int32_t max_width, lv_text_flag_t flag)
+{
     if (size_res == nullptr) return;
     *size_res = gui::draw::text::text_size(text, font, letter_space, line_space, max_width, flag);
 }

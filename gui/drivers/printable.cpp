@@ -11,18 +11,10 @@ std::string printable(std::string_view text)
     for (const char ch : text.substr(0, kPrintableMax)) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        case '\\': out += "\\\\"; break;
         default:
             if (c < 0x20 || c == 0x7F) {
                 char hex[5];

@@ -9,16 +9,18 @@ namespace {
 
 constexpr uint32_t kTab = '\t';
 
-const lv_font_fmt_txt_dsc_t* fmt_dsc(const lv_font_t* font) {
-    return static_cast<const lv_font_fmt_txt_dsc_t*>(font->dsc);
+const lv_font_fmt_txt_dsc_t * fmt_dsc(const lv_font_t * font)
+{
+    return static_cast<const lv_font_fmt_txt_dsc_t *>(font->dsc);
 }
 
 // Glyph id of `letter` in one cmap whose range covers it; 0 when missing.
-uint32_t cmap_glyph(const lv_font_fmt_txt_cmap_t& cmap, uint32_t rcp) {
+uint32_t cmap_glyph(const lv_font_fmt_txt_cmap_t & cmap, uint32_t rcp)
+{
     switch (cmap.type) {
     case LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY: return cmap.glyph_id_start + rcp;
     case LV_FONT_FMT_TXT_CMAP_FORMAT0_FULL: {
-        const auto* ofs = static_cast<const uint8_t*>(cmap.glyph_id_ofs_list);
+        const auto * ofs = static_cast<const uint8_t *>(cmap.glyph_id_ofs_list);
         if (ofs == nullptr) return 0;
         if (ofs[rcp] == 0 && rcp != 0) return 0;
         return cmap.glyph_id_start + ofs[rcp];
@@ -26,12 +28,12 @@ uint32_t cmap_glyph(const lv_font_fmt_txt_cmap_t& cmap, uint32_t rcp) {
     case LV_FONT_FMT_TXT_CMAP_SPARSE_TINY:
     case LV_FONT_FMT_TXT_CMAP_SPARSE_FULL: {
         if (cmap.unicode_list == nullptr) return 0;
-        const uint16_t* end = cmap.unicode_list + cmap.list_length;
-        const uint16_t* it = std::lower_bound(cmap.unicode_list, end, rcp);
+        const uint16_t * end = cmap.unicode_list + cmap.list_length;
+        const uint16_t * it = std::lower_bound(cmap.unicode_list, end, rcp);
         if (it == end || *it != rcp) return 0;
         const auto idx = static_cast<uint32_t>(it - cmap.unicode_list);
         if (cmap.type == LV_FONT_FMT_TXT_CMAP_SPARSE_TINY) return cmap.glyph_id_start + idx;
-        const auto* ofs = static_cast<const uint16_t*>(cmap.glyph_id_ofs_list);
+        const auto * ofs = static_cast<const uint16_t *>(cmap.glyph_id_ofs_list);
         return ofs != nullptr ? cmap.glyph_id_start + ofs[idx] : 0;
     }
     }
@@ -40,10 +42,11 @@ uint32_t cmap_glyph(const lv_font_fmt_txt_cmap_t& cmap, uint32_t rcp) {
 
 // The first map whose range covers the letter decides; a full FORMAT0 map
 // that has a hole there passes the letter on to the next map.
-uint32_t glyph_id(const lv_font_fmt_txt_dsc_t* fdsc, uint32_t letter) {
+uint32_t glyph_id(const lv_font_fmt_txt_dsc_t * fdsc, uint32_t letter)
+{
     if (letter == 0 || fdsc->cmaps == nullptr) return 0;
     for (uint32_t i = 0; i < fdsc->cmap_num; i++) {
-        const lv_font_fmt_txt_cmap_t& cmap = fdsc->cmaps[i];
+        const lv_font_fmt_txt_cmap_t & cmap = fdsc->cmaps[i];
         if (letter < cmap.range_start) continue;
         const uint32_t rcp = letter - cmap.range_start;
         if (rcp >= cmap.range_length) continue;
@@ -54,38 +57,44 @@ uint32_t glyph_id(const lv_font_fmt_txt_dsc_t* fdsc, uint32_t letter) {
     return 0;
 }
 
-int8_t kern_pair_value(const lv_font_fmt_txt_kern_pair_t* kdsc, uint32_t left, uint32_t right) {
+int8_t kern_pair_value(const lv_font_fmt_txt_kern_pair_t * kdsc, uint32_t left, uint32_t right)
+{
     if (kdsc->glyph_ids == nullptr || kdsc->values == nullptr) return 0;
     const uint32_t cnt = kdsc->pair_cnt;
     if (kdsc->glyph_ids_size == 0) {
         if (left > UINT8_MAX || right > UINT8_MAX) return 0;
-        const auto* ids = static_cast<const uint8_t*>(kdsc->glyph_ids);
+        const auto * ids = static_cast<const uint8_t *>(kdsc->glyph_ids);
         const uint32_t key = (left << 8) | right;
         uint32_t lo = 0, hi = cnt;
         while (lo < hi) {
             const uint32_t mid = (lo + hi) / 2;
             const uint32_t k = (static_cast<uint32_t>(ids[mid * 2]) << 8) | ids[mid * 2 + 1];
             if (k == key) return kdsc->values[mid];
-            if (k < key) lo = mid + 1;
-            else hi = mid;
+            if (k < key)
+                lo = mid + 1;
+            else
+                hi = mid;
         }
         return 0;
     }
     if (left > UINT16_MAX || right > UINT16_MAX) return 0;
-    const auto* ids = static_cast<const uint16_t*>(kdsc->glyph_ids);
+    const auto * ids = static_cast<const uint16_t *>(kdsc->glyph_ids);
     const uint32_t key = (left << 16) | right;
     uint32_t lo = 0, hi = cnt;
     while (lo < hi) {
         const uint32_t mid = (lo + hi) / 2;
         const uint32_t k = (static_cast<uint32_t>(ids[mid * 2]) << 16) | ids[mid * 2 + 1];
         if (k == key) return kdsc->values[mid];
-        if (k < key) lo = mid + 1;
-        else hi = mid;
+        if (k < key)
+            lo = mid + 1;
+        else
+            hi = mid;
     }
     return 0;
 }
 
-int8_t kern_class_value(const lv_font_fmt_txt_kern_classes_t* kdsc, uint32_t left, uint32_t right) {
+int8_t kern_class_value(const lv_font_fmt_txt_kern_classes_t * kdsc, uint32_t left, uint32_t right)
+{
     if (kdsc->left_class_mapping == nullptr || kdsc->right_class_mapping == nullptr ||
         kdsc->class_pair_values == nullptr)
         return 0;
@@ -95,14 +104,16 @@ int8_t kern_class_value(const lv_font_fmt_txt_kern_classes_t* kdsc, uint32_t lef
     return kdsc->class_pair_values[(lc - 1) * kdsc->right_class_cnt + (rc - 1)];
 }
 
-int32_t kerning(const lv_font_fmt_txt_dsc_t* fdsc, uint32_t left, uint32_t right) {
+int32_t kerning(const lv_font_fmt_txt_dsc_t * fdsc, uint32_t left, uint32_t right)
+{
     if (fdsc->kern_dsc == nullptr || left == 0 || right == 0) return 0;
     if (fdsc->kern_classes)
-        return kern_class_value(static_cast<const lv_font_fmt_txt_kern_classes_t*>(fdsc->kern_dsc), left, right);
-    return kern_pair_value(static_cast<const lv_font_fmt_txt_kern_pair_t*>(fdsc->kern_dsc), left, right);
+        return kern_class_value(static_cast<const lv_font_fmt_txt_kern_classes_t *>(fdsc->kern_dsc), left, right);
+    return kern_pair_value(static_cast<const lv_font_fmt_txt_kern_pair_t *>(fdsc->kern_dsc), left, right);
 }
 
-uint32_t row_bytes(uint32_t box_w, uint32_t bpp, uint32_t align) {
+uint32_t row_bytes(uint32_t box_w, uint32_t bpp, uint32_t align)
+{
     const uint32_t bytes = (box_w * bpp + 7) / 8;
     if (align <= 1) return bytes;
     return (bytes + align - 1) / align * align;
@@ -111,7 +122,8 @@ uint32_t row_bytes(uint32_t box_w, uint32_t bpp, uint32_t align) {
 // Coverage of one packed value, most significant bits first.
 constexpr std::array<uint8_t, 4> kAlpha2 = {0, 85, 170, 255};
 
-uint8_t to_alpha(uint32_t v, uint32_t bpp) {
+uint8_t to_alpha(uint32_t v, uint32_t bpp)
+{
     switch (bpp) {
     case 1: return v ? 255 : 0;
     case 2: return kAlpha2[v];
@@ -121,14 +133,15 @@ uint8_t to_alpha(uint32_t v, uint32_t bpp) {
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out, uint32_t unicode_letter,
-                                   uint32_t unicode_letter_next) {
+bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t * font, lv_font_glyph_dsc_t * dsc_out, uint32_t unicode_letter,
+                                   uint32_t unicode_letter_next)
+{
     if (font == nullptr || dsc_out == nullptr || font->dsc == nullptr) return false;
-    const lv_font_fmt_txt_dsc_t* fdsc = fmt_dsc(font);
+    const lv_font_fmt_txt_dsc_t * fdsc = fmt_dsc(font);
     const bool is_tab = unicode_letter == kTab;
     if (is_tab) unicode_letter = ' ';
 
@@ -141,7 +154,7 @@ bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* d
         if (gid_next != 0) kv = (kerning(fdsc, gid, gid_next) * static_cast<int32_t>(fdsc->kern_scale)) >> 4;
     }
 
-    const lv_font_fmt_txt_glyph_dsc_t& g = fdsc->glyph_dsc[gid];
+    const lv_font_fmt_txt_glyph_dsc_t & g = fdsc->glyph_dsc[gid];
     int32_t adv = static_cast<int32_t>(g.adv_w);
     if (is_tab) adv *= 2;
     adv = (adv + kv + 8) >> 4;
@@ -158,15 +171,16 @@ bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* d
     return true;
 }
 
-const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g_dsc, lv_draw_buf_t* draw_buf) {
+const void * lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t * g_dsc, lv_draw_buf_t * draw_buf)
+{
     if (g_dsc == nullptr || g_dsc->resolved_font == nullptr) return nullptr;
-    const lv_font_fmt_txt_dsc_t* fdsc = fmt_dsc(g_dsc->resolved_font);
+    const lv_font_fmt_txt_dsc_t * fdsc = fmt_dsc(g_dsc->resolved_font);
     const uint32_t gid = g_dsc->gid.index;
     if (fdsc == nullptr || gid == 0 || fdsc->glyph_dsc == nullptr || fdsc->glyph_bitmap == nullptr) return nullptr;
-    const lv_font_fmt_txt_glyph_dsc_t& g = fdsc->glyph_dsc[gid];
+    const lv_font_fmt_txt_glyph_dsc_t & g = fdsc->glyph_dsc[gid];
     if (g.box_w == 0 || g.box_h == 0) return nullptr;
 
-    const uint8_t* src = fdsc->glyph_bitmap + g.bitmap_index;
+    const uint8_t * src = fdsc->glyph_bitmap + g.bitmap_index;
     if (g_dsc->req_raw_bitmap) return src;
     if (fdsc->bitmap_format != LV_FONT_FMT_TXT_PLAIN || draw_buf == nullptr || draw_buf->data == nullptr)
         return nullptr;
@@ -185,7 +199,7 @@ const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g_dsc, lv_draw_buf_t
 
     std::memset(draw_buf->data, 0, static_cast<size_t>(out_stride) * out_h);
     for (uint32_t y = 0; y < copy_h; y++) {
-        uint8_t* dst = draw_buf->data + static_cast<size_t>(y) * out_stride;
+        uint8_t * dst = draw_buf->data + static_cast<size_t>(y) * out_stride;
         uint32_t bit = y * src_row_bits;
         if (bpp == 8) {
             std::memcpy(dst, src + bit / 8, copy_w);
@@ -207,4 +221,4 @@ const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g_dsc, lv_draw_buf_t
     return draw_buf;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -15,7 +15,7 @@
 #include <vector>
 
 struct _lv_font_class_t {
-    const char* name;
+    const char * name;
 };
 
 extern "C" const lv_font_class_t lv_freetype_font_class = {"freetype"};
@@ -23,7 +23,7 @@ extern "C" const lv_font_class_t lv_freetype_font_class = {"freetype"};
 namespace {
 
 constexpr uint32_t kFirstPrintable = 0x20;
-constexpr FT_Fixed kItalicShear = 0x0366A; // about 12 degrees, 16.16 fixed point
+constexpr FT_Fixed kItalicShear = 0x0366A;  // about 12 degrees, 16.16 fixed point
 
 struct Glyph {
     uint16_t adv_w = 0;
@@ -31,7 +31,7 @@ struct Glyph {
     uint16_t box_h = 0;
     int16_t ofs_x = 0;
     int16_t ofs_y = 0;
-    std::vector<uint8_t> alpha; // box_w x box_h
+    std::vector<uint8_t> alpha;  // box_w x box_h
 };
 
 // One opened face per (file, style), shared by the fonts of every size made from it.
@@ -39,9 +39,10 @@ struct SharedFace {
     FT_Face face = nullptr;
 
     SharedFace() = default;
-    SharedFace(const SharedFace&) = delete;
-    SharedFace& operator=(const SharedFace&) = delete;
-    ~SharedFace() {
+    SharedFace(const SharedFace &) = delete;
+    SharedFace & operator=(const SharedFace &) = delete;
+    ~SharedFace()
+    {
         if (face != nullptr) FT_Done_Face(face);
     }
 };
@@ -49,14 +50,14 @@ struct SharedFace {
 struct FtFont {
     lv_font_t font{};
     std::shared_ptr<SharedFace> shared;
-    FT_Size size = nullptr; // this font's size object on the shared face
+    FT_Size size = nullptr;  // this font's size object on the shared face
     lv_freetype_font_style_t style = LV_FREETYPE_FONT_STYLE_NORMAL;
     size_t cache_limit = 0;
-    std::unordered_map<uint32_t, Glyph> glyphs; // by code point
+    std::unordered_map<uint32_t, Glyph> glyphs;  // by code point
 
     FtFont() = default;
-    FtFont(const FtFont&) = delete;
-    FtFont& operator=(const FtFont&) = delete;
+    FtFont(const FtFont &) = delete;
+    FtFont & operator=(const FtFont &) = delete;
     ~FtFont();
     FT_Face face() const { return shared->face; }
     // Make this font's size the face's current one before using the face.
@@ -66,18 +67,20 @@ struct FtFont {
 struct Context {
     FT_Library lib = nullptr;
     uint32_t max_glyphs = LV_FREETYPE_CACHE_FT_GLYPH_CNT;
-    std::map<std::pair<std::string, uint32_t>, std::weak_ptr<SharedFace>> faces; // by (file, style)
-    std::unordered_map<const lv_font_t*, std::unique_ptr<FtFont>> fonts;
+    std::map<std::pair<std::string, uint32_t>, std::weak_ptr<SharedFace>> faces;  // by (file, style)
+    std::unordered_map<const lv_font_t *, std::unique_ptr<FtFont>> fonts;
 };
 
-Context& ctx() {
+Context & ctx()
+{
     static Context c;
     return c;
 }
 
-std::shared_ptr<SharedFace> acquire_face(const char* path, uint32_t style) {
-    Context& c = ctx();
-    std::weak_ptr<SharedFace>& slot = c.faces[{path, style}];
+std::shared_ptr<SharedFace> acquire_face(const char * path, uint32_t style)
+{
+    Context & c = ctx();
+    std::weak_ptr<SharedFace> & slot = c.faces[{path, style}];
     if (std::shared_ptr<SharedFace> open = slot.lock()) return open;
     auto shared = std::make_shared<SharedFace>();
     if (FT_New_Face(c.lib, path, 0, &shared->face) != 0) {
@@ -89,15 +92,20 @@ std::shared_ptr<SharedFace> acquire_face(const char* path, uint32_t style) {
 }
 
 // The size goes before the face it belongs to (released with `shared` after this).
-FtFont::~FtFont() {
+FtFont::~FtFont()
+{
     if (size != nullptr) FT_Done_Size(size);
 }
 
 // The engine data of our fonts; user_data stays free for the application.
-FtFont* ft_of(const lv_font_t* font) { return static_cast<FtFont*>(const_cast<void*>(font->dsc)); }
+FtFont * ft_of(const lv_font_t * font)
+{
+    return static_cast<FtFont *>(const_cast<void *>(font->dsc));
+}
 
 // Render one glyph; false when the face does not have it.
-bool render(FtFont& f, uint32_t letter, Glyph& out) {
+bool render(FtFont & f, uint32_t letter, Glyph & out)
+{
     FT_Face face = f.face();
     const FT_UInt index = FT_Get_Char_Index(face, letter);
     if (index == 0) return false;
@@ -112,7 +120,7 @@ bool render(FtFont& f, uint32_t letter, Glyph& out) {
         FT_Outline_Transform(&slot->outline, &shear);
     }
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return false;
-    const FT_Bitmap& bmp = slot->bitmap;
+    const FT_Bitmap & bmp = slot->bitmap;
     out.adv_w = static_cast<uint16_t>(std::max<FT_Pos>(slot->advance.x >> 6, 0));
     out.box_w = static_cast<uint16_t>(bmp.width);
     out.box_h = static_cast<uint16_t>(bmp.rows);
@@ -120,8 +128,8 @@ bool render(FtFont& f, uint32_t letter, Glyph& out) {
     out.ofs_y = static_cast<int16_t>(slot->bitmap_top - static_cast<int>(bmp.rows));
     out.alpha.assign(static_cast<size_t>(out.box_w) * out.box_h, 0);
     for (uint32_t y = 0; y < bmp.rows; y++) {
-        const uint8_t* src = bmp.buffer + static_cast<ptrdiff_t>(y) * bmp.pitch;
-        uint8_t* dst = out.alpha.data() + static_cast<size_t>(y) * out.box_w;
+        const uint8_t * src = bmp.buffer + static_cast<ptrdiff_t>(y) * bmp.pitch;
+        uint8_t * dst = out.alpha.data() + static_cast<size_t>(y) * out.box_w;
         if (bmp.pixel_mode == FT_PIXEL_MODE_GRAY) {
             std::memcpy(dst, src, out.box_w);
         } else if (bmp.pixel_mode == FT_PIXEL_MODE_MONO) {
@@ -131,7 +139,8 @@ bool render(FtFont& f, uint32_t letter, Glyph& out) {
     return true;
 }
 
-const Glyph* glyph(FtFont& f, uint32_t letter) {
+const Glyph * glyph(FtFont & f, uint32_t letter)
+{
     auto it = f.glyphs.find(letter);
     if (it != f.glyphs.end()) return &it->second;
     Glyph g;
@@ -140,7 +149,8 @@ const Glyph* glyph(FtFont& f, uint32_t letter) {
     return &f.glyphs.emplace(letter, std::move(g)).first->second;
 }
 
-int32_t kerning(FtFont& f, uint32_t left, uint32_t right) {
+int32_t kerning(FtFont & f, uint32_t left, uint32_t right)
+{
     FT_Face face = f.face();
     if (right == 0 || !FT_HAS_KERNING(face)) return 0;
     FT_Vector k;
@@ -151,8 +161,9 @@ int32_t kerning(FtFont& f, uint32_t left, uint32_t right) {
     return static_cast<int32_t>(k.x >> 6);
 }
 
-bool get_glyph_dsc(const lv_font_t* font, lv_font_glyph_dsc_t* dsc, uint32_t letter, uint32_t letter_next) {
-    FtFont* f = ft_of(font);
+bool get_glyph_dsc(const lv_font_t * font, lv_font_glyph_dsc_t * dsc, uint32_t letter, uint32_t letter_next)
+{
+    FtFont * f = ft_of(font);
     if (f == nullptr) return false;
     if (letter < kFirstPrintable) {
         // Control characters: empty and without advance.
@@ -162,8 +173,8 @@ bool get_glyph_dsc(const lv_font_t* font, lv_font_glyph_dsc_t* dsc, uint32_t let
         dsc->gid.index = 0;
         return true;
     }
-    const Glyph* g = glyph(*f, letter);
-    if (g == nullptr) return false; // lets a fallback font supply it
+    const Glyph * g = glyph(*f, letter);
+    if (g == nullptr) return false;  // lets a fallback font supply it
     const int32_t adv = g->adv_w + (font->kerning == LV_FONT_KERNING_NORMAL ? kerning(*f, letter, letter_next) : 0);
     dsc->adv_w = static_cast<uint16_t>(std::max(adv, 0));
     dsc->box_w = g->box_w;
@@ -177,18 +188,19 @@ bool get_glyph_dsc(const lv_font_t* font, lv_font_glyph_dsc_t* dsc, uint32_t let
     return true;
 }
 
-const void* get_glyph_bitmap(lv_font_glyph_dsc_t* dsc, lv_draw_buf_t* draw_buf) {
+const void * get_glyph_bitmap(lv_font_glyph_dsc_t * dsc, lv_draw_buf_t * draw_buf)
+{
     if (dsc == nullptr || dsc->resolved_font == nullptr || draw_buf == nullptr || draw_buf->data == nullptr)
         return nullptr;
-    FtFont* f = ft_of(dsc->resolved_font);
+    FtFont * f = ft_of(dsc->resolved_font);
     if (f == nullptr || dsc->gid.index == 0) return nullptr;
-    const Glyph* g = glyph(*f, dsc->gid.index);
+    const Glyph * g = glyph(*f, dsc->gid.index);
     if (g == nullptr || g->box_w == 0 || g->box_h == 0) return nullptr;
     const uint32_t stride = draw_buf->header.stride != 0 ? draw_buf->header.stride : g->box_w;
     if (stride < g->box_w || static_cast<uint64_t>(stride) * g->box_h > draw_buf->data_size) return nullptr;
     for (uint32_t y = 0; y < g->box_h; y++) {
-        std::memcpy(draw_buf->data + static_cast<size_t>(y) * stride, g->alpha.data() + static_cast<size_t>(y) * g->box_w,
-                    g->box_w);
+        std::memcpy(draw_buf->data + static_cast<size_t>(y) * stride,
+                    g->alpha.data() + static_cast<size_t>(y) * g->box_w, g->box_w);
     }
     draw_buf->header.cf = LV_COLOR_FORMAT_A8;
     draw_buf->header.w = g->box_w;
@@ -197,15 +209,17 @@ const void* get_glyph_bitmap(lv_font_glyph_dsc_t* dsc, lv_draw_buf_t* draw_buf) 
     return draw_buf;
 }
 
-bool set_size(FT_Face face, uint32_t size) {
+bool set_size(FT_Face face, uint32_t size)
+{
     if (FT_IS_SCALABLE(face)) return FT_Set_Pixel_Sizes(face, 0, size) == 0;
     return face->num_fixed_sizes > 0 && FT_Select_Size(face, 0) == 0;
 }
 
-void fill_metrics(FtFont& f) {
+void fill_metrics(FtFont & f)
+{
     FT_Face face = f.face();
-    const FT_Size_Metrics& m = f.size->metrics;
-    lv_font_t& font = f.font;
+    const FT_Size_Metrics & m = f.size->metrics;
+    lv_font_t & font = f.font;
     font.line_height = static_cast<int32_t>(m.height >> 6);
     font.base_line = static_cast<int32_t>((-m.descender) >> 6);
     if (FT_IS_SCALABLE(face)) {
@@ -218,12 +232,13 @@ void fill_metrics(FtFont& f) {
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-lv_result_t lv_freetype_init(uint32_t max_glyph_cnt) {
-    Context& c = ctx();
+lv_result_t lv_freetype_init(uint32_t max_glyph_cnt)
+{
+    Context & c = ctx();
     if (c.lib == nullptr && FT_Init_FreeType(&c.lib) != 0) {
         c.lib = nullptr;
         LV_LOG_ERROR("FreeType initialisation failed");
@@ -233,15 +248,17 @@ lv_result_t lv_freetype_init(uint32_t max_glyph_cnt) {
     return LV_RESULT_OK;
 }
 
-void lv_freetype_uninit(void) {
-    Context& c = ctx();
-    c.fonts.clear(); // releases the sizes and faces before the library
+void lv_freetype_uninit(void)
+{
+    Context & c = ctx();
+    c.fonts.clear();  // releases the sizes and faces before the library
     c.faces.clear();
     if (c.lib != nullptr) FT_Done_FreeType(c.lib);
     c.lib = nullptr;
 }
 
-void lv_freetype_init_font_info(lv_font_info_t* font_info) {
+void lv_freetype_init_font_info(lv_font_info_t * font_info)
+{
     if (font_info == nullptr) return;
     *font_info = lv_font_info_t{};
     font_info->class_p = &lv_freetype_font_class;
@@ -250,7 +267,8 @@ void lv_freetype_init_font_info(lv_font_info_t* font_info) {
     font_info->kerning = LV_FONT_KERNING_NONE;
 }
 
-lv_font_t* lv_freetype_font_create_with_info(const lv_font_info_t* info) {
+lv_font_t * lv_freetype_font_create_with_info(const lv_font_info_t * info)
+{
     if (info == nullptr || info->name == nullptr || info->size == 0) {
         LV_LOG_ERROR("invalid font info");
         return nullptr;
@@ -259,7 +277,7 @@ lv_font_t* lv_freetype_font_create_with_info(const lv_font_info_t* info) {
         LV_LOG_ERROR("outline rendering is not supported: %s", info->name);
         return nullptr;
     }
-    Context& c = ctx();
+    Context & c = ctx();
     if (c.lib == nullptr && lv_freetype_init(c.max_glyphs) != LV_RESULT_OK) return nullptr;
 
     auto f = std::make_unique<FtFont>();
@@ -286,13 +304,14 @@ lv_font_t* lv_freetype_font_create_with_info(const lv_font_info_t* info) {
     f->font.subpx = LV_FONT_SUBPX_NONE;
     f->font.kerning = info->kerning;
     f->font.dsc = f.get();
-    lv_font_t* font = &f->font;
+    lv_font_t * font = &f->font;
     c.fonts.emplace(font, std::move(f));
     return font;
 }
 
-lv_font_t* lv_freetype_font_create(const char* pathname, lv_freetype_font_render_mode_t render_mode, uint32_t size,
-                                   lv_freetype_font_style_t style) {
+lv_font_t * lv_freetype_font_create(const char * pathname, lv_freetype_font_render_mode_t render_mode, uint32_t size,
+                                    lv_freetype_font_style_t style)
+{
     lv_font_info_t info;
     lv_freetype_init_font_info(&info);
     info.name = pathname;
@@ -302,26 +321,30 @@ lv_font_t* lv_freetype_font_create(const char* pathname, lv_freetype_font_render
     return lv_freetype_font_create_with_info(&info);
 }
 
-void lv_freetype_font_delete(lv_font_t* font) {
+void lv_freetype_font_delete(lv_font_t * font)
+{
     if (font == nullptr) return;
-    ctx().fonts.erase(font); // unknown pointers are ignored
+    ctx().fonts.erase(font);  // unknown pointers are ignored
 }
 
-void lv_freetype_outline_add_event(lv_event_cb_t event_cb, lv_event_code_t filter, void* user_data) {
+void lv_freetype_outline_add_event(lv_event_cb_t event_cb, lv_event_code_t filter, void * user_data)
+{
     LV_UNUSED(event_cb);
     LV_UNUSED(filter);
     LV_UNUSED(user_data);
     LV_LOG_WARN("outline rendering is not supported");
 }
 
-uint32_t lv_freetype_outline_get_scale(const lv_font_t* font) {
+uint32_t lv_freetype_outline_get_scale(const lv_font_t * font)
+{
     LV_UNUSED(font);
     return 1;
 }
 
-bool lv_freetype_is_outline_font(const lv_font_t* font) {
+bool lv_freetype_is_outline_font(const lv_font_t * font)
+{
     LV_UNUSED(font);
     return false;
 }
 
-} // extern "C"
+}  // extern "C"

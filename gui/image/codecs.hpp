@@ -9,16 +9,16 @@ namespace gui::image {
 constexpr uint32_t kMaxSide = 0xFFFF;
 constexpr uint64_t kMaxPixels = 16ULL * 1024 * 1024;
 
-bool is_png(const uint8_t* data, size_t size);
-bool png_info(const uint8_t* data, size_t size, lv_image_header_t* out);
-std::shared_ptr<const DecodedImage> png_decode(const uint8_t* data, size_t size);
+bool is_png(const uint8_t * data, size_t size);
+bool png_info(const uint8_t * data, size_t size, lv_image_header_t * out);
+std::shared_ptr<const DecodedImage> png_decode(const uint8_t * data, size_t size);
 
-bool is_jpeg(const uint8_t* data, size_t size);
-bool jpeg_info(const uint8_t* data, size_t size, lv_image_header_t* out);
-std::shared_ptr<const DecodedImage> jpeg_decode(const uint8_t* data, size_t size);
+bool is_jpeg(const uint8_t * data, size_t size);
+bool jpeg_info(const uint8_t * data, size_t size, lv_image_header_t * out);
+std::shared_ptr<const DecodedImage> jpeg_decode(const uint8_t * data, size_t size);
 
 // Pixels of a compiled-in descriptor: ARGB8888 is used in place, other
 // formats are converted.
-std::shared_ptr<const DecodedImage> wrap_descriptor(const lv_image_dsc_t* dsc);
+std::shared_ptr<const DecodedImage> wrap_descriptor(const lv_image_dsc_t * dsc);
 
-} // namespace gui::image
+}  // namespace gui::image

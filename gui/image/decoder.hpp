@@ -14,17 +14,17 @@ namespace gui::image {
 struct DecodedImage {
     int32_t w = 0;
     int32_t h = 0;
-    int32_t stride = 0;                // bytes per row
+    int32_t stride = 0;  // bytes per row
     bool has_alpha = true;
-    const uint8_t* data = nullptr;     // points into `storage` or into a descriptor's data
+    const uint8_t * data = nullptr;  // points into `storage` or into a descriptor's data
     std::vector<uint8_t> storage;
 };
 
 // Decode a source (lv_image_dsc_t* or file path); nullptr when it cannot be
 // read or decoded (missing file, damaged data, unsupported format).
-std::shared_ptr<const DecodedImage> decode(const void* src);
+std::shared_ptr<const DecodedImage> decode(const void * src);
 
 // The header of a source without decoding the pixels; false as for decode.
-bool info(const void* src, lv_image_header_t* out);
+bool info(const void * src, lv_image_header_t * out);
 
-} // namespace gui::image
+}  // namespace gui::image

@@ -18,31 +18,40 @@ struct ErrorManager {
     std::jmp_buf jump;
 };
 
-void on_error(j_common_ptr cinfo) {
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+void on_error(j_common_ptr cinfo)
+{
+    auto * err = reinterpret_cast<ErrorManager *>(cinfo->err);
     char msg[JMSG_LENGTH_MAX];
     cinfo->err->format_message(cinfo, msg);
     LV_LOG_WARN("JPEG decoding failed: %s", msg);
     std::longjmp(err->jump, 1);
 }
 
-void on_message(j_common_ptr) {} // corrupt-data warnings: the decoder carries on
+void on_message(j_common_ptr) {}  // corrupt-data warnings: the decoder carries on
 
-uint32_t rd16(const uint8_t* p, bool le) { return le ? (p[0] | (p[1] << 8)) : ((p[0] << 8) | p[1]); }
-uint32_t rd32(const uint8_t* p, bool le) {
+uint32_t rd16(const uint8_t * p, bool le)
+{
+    return le ? (p[0] | (p[1] << 8)) : ((p[0] << 8) | p[1]);
+}
+uint32_t rd32(const uint8_t * p, bool le)
+{
     return le ? (rd16(p, true) | (rd16(p + 2, true) << 16)) : ((rd16(p, false) << 16) | rd16(p + 2, false));
 }
 
 // Orientation 1-8 from an EXIF block ("Exif\0\0" + TIFF); 1 when absent.
-int exif_orientation(const uint8_t* d, size_t n) {
+int exif_orientation(const uint8_t * d, size_t n)
+{
     constexpr size_t kTiff = 6;
     if (n < kTiff + 8 || std::memcmp(d, "Exif\0\0", kTiff) != 0) return 1;
-    const uint8_t* t = d + kTiff;
+    const uint8_t * t = d + kTiff;
     const size_t tn = n - kTiff;
     bool le;
-    if (t[0] == 'I' && t[1] == 'I') le = true;
-    else if (t[0] == 'M' && t[1] == 'M') le = false;
-    else return 1;
+    if (t[0] == 'I' && t[1] == 'I')
+        le = true;
+    else if (t[0] == 'M' && t[1] == 'M')
+        le = false;
+    else
+        return 1;
     const uint32_t ifd = rd32(t + 4, le);
     if (ifd > tn - 2) return 1;
     const uint32_t count = rd16(t + ifd, le);
@@ -57,14 +66,18 @@ int exif_orientation(const uint8_t* d, size_t n) {
     return 1;
 }
 
-int orientation_of(j_decompress_ptr cinfo) {
+int orientation_of(j_decompress_ptr cinfo)
+{
     for (jpeg_saved_marker_ptr m = cinfo->marker_list; m != nullptr; m = m->next) {
         if (m->marker == kExifMarker) return exif_orientation(m->data, m->data_length);
     }
     return 1;
 }
 
-bool swaps_axes(int orientation) { return orientation >= 5; }
+bool swaps_axes(int orientation)
+{
+    return orientation >= 5;
+}
 
 // Everything libjpeg touches lives here so a longjmp skips no destructors.
 struct Job {
@@ -75,7 +88,8 @@ struct Job {
 
 // Reads the header (and with `pixels` the image rows into it, as BGRA).
 // Returns false on any decoding error.
-bool run(Job& job, const uint8_t* data, size_t size, std::vector<uint8_t>* pixels) {
+bool run(Job & job, const uint8_t * data, size_t size, std::vector<uint8_t> * pixels)
+{
     job.cinfo.err = jpeg_std_error(&job.err.pub);
     job.err.pub.error_exit = on_error;
     job.err.pub.output_message = on_message;
@@ -109,7 +123,8 @@ bool run(Job& job, const uint8_t* data, size_t size, std::vector<uint8_t>* pixel
 }
 
 // Turn the stored pixels upright according to the EXIF orientation.
-void orient(DecodedImage& img, std::vector<uint8_t>& src, int w, int h, int orientation) {
+void orient(DecodedImage & img, std::vector<uint8_t> & src, int w, int h, int orientation)
+{
     if (orientation == 1) {
         img.storage = std::move(src);
         img.w = w;
@@ -120,32 +135,55 @@ void orient(DecodedImage& img, std::vector<uint8_t>& src, int w, int h, int orie
     img.w = swap ? h : w;
     img.h = swap ? w : h;
     img.storage.resize(src.size());
-    auto* out = reinterpret_cast<uint32_t*>(img.storage.data());
-    const auto* in = reinterpret_cast<const uint32_t*>(src.data());
+    auto * out = reinterpret_cast<uint32_t *>(img.storage.data());
+    const auto * in = reinterpret_cast<const uint32_t *>(src.data());
     for (int y = 0; y < img.h; y++) {
         for (int x = 0; x < img.w; x++) {
-            int sx, sy; // source pixel shown at (x, y)
+            int sx, sy;  // source pixel shown at (x, y)
             switch (orientation) {
-            case 2: sx = w - 1 - x; sy = y; break;
-            case 3: sx = w - 1 - x; sy = h - 1 - y; break;
-            case 4: sx = x; sy = h - 1 - y; break;
-            case 5: sx = y; sy = x; break;
-            case 6: sx = y; sy = h - 1 - x; break;
-            case 7: sx = w - 1 - y; sy = h - 1 - x; break;
-            default: sx = w - 1 - y; sy = x; break; // 8
+            case 2:
+                sx = w - 1 - x;
+                sy = y;
+                break;
+            case 3:
+                sx = w - 1 - x;
+                sy = h - 1 - y;
+                break;
+            case 4:
+                sx = x;
+                sy = h - 1 - y;
+                break;
+            case 5:
+                sx = y;
+                sy = x;
+                break;
+            case 6:
+                sx = y;
+                sy = h - 1 - x;
+                break;
+            case 7:
+                sx = w - 1 - y;
+                sy = h - 1 - x;
+                break;
+            default:
+                sx = w - 1 - y;
+                sy = x;
+                break;  // 8
             }
             out[static_cast<size_t>(y) * img.w + x] = in[static_cast<size_t>(sy) * w + sx];
         }
     }
 }
 
-} // namespace
+}  // namespace
 
-bool is_jpeg(const uint8_t* data, size_t size) {
+bool is_jpeg(const uint8_t * data, size_t size)
+{
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-bool jpeg_info(const uint8_t* data, size_t size, lv_image_header_t* out) {
+bool jpeg_info(const uint8_t * data, size_t size, lv_image_header_t * out)
+{
     if (!is_jpeg(data, size)) return false;
     Job job;
     if (!run(job, data, size, nullptr)) return false;
@@ -159,7 +197,8 @@ bool jpeg_info(const uint8_t* data, size_t size, lv_image_header_t* out) {
     return true;
 }
 
-std::shared_ptr<const DecodedImage> jpeg_decode(const uint8_t* data, size_t size) {
+std::shared_ptr<const DecodedImage> jpeg_decode(const uint8_t * data, size_t size)
+{
     if (!is_jpeg(data, size)) return nullptr;
     Job job;
     std::vector<uint8_t> pixels;
@@ -173,4 +212,4 @@ std::shared_ptr<const DecodedImage> jpeg_decode(const uint8_t* data, size_t size
     return img;
 }
 
-} // namespace gui::image
+}  // namespace gui::image

@@ -9,24 +9,28 @@ namespace gui::image {
 namespace {
 
 constexpr uint8_t kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
-constexpr size_t kIhdrEnd = 24; // signature, chunk length and type, width, height
+constexpr size_t kIhdrEnd = 24;  // signature, chunk length and type, width, height
 
-uint32_t be32(const uint8_t* p) {
+uint32_t be32(const uint8_t * p)
+{
     return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
            (static_cast<uint32_t>(p[2]) << 8) | p[3];
 }
 
-bool size_ok(uint32_t w, uint32_t h) {
+bool size_ok(uint32_t w, uint32_t h)
+{
     return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && static_cast<uint64_t>(w) * h <= kMaxPixels;
 }
 
-} // namespace
+}  // namespace
 
-bool is_png(const uint8_t* data, size_t size) {
+bool is_png(const uint8_t * data, size_t size)
+{
     return size >= sizeof(kSignature) && std::memcmp(data, kSignature, sizeof(kSignature)) == 0;
 }
 
-bool png_info(const uint8_t* data, size_t size, lv_image_header_t* out) {
+bool png_info(const uint8_t * data, size_t size, lv_image_header_t * out)
+{
     if (!is_png(data, size) || size < kIhdrEnd) return false;
     const uint32_t w = be32(data + 16);
     const uint32_t h = be32(data + 20);
@@ -40,7 +44,8 @@ bool png_info(const uint8_t* data, size_t size, lv_image_header_t* out) {
     return true;
 }
 
-std::shared_ptr<const DecodedImage> png_decode(const uint8_t* data, size_t size) {
+std::shared_ptr<const DecodedImage> png_decode(const uint8_t * data, size_t size)
+{
     if (!is_png(data, size)) return nullptr;
     png_image img;
     std::memset(&img, 0, sizeof(img));
@@ -70,4 +75,4 @@ std::shared_ptr<const DecodedImage> png_decode(const uint8_t* data, size_t size)
     return out;
 }
 
-} // namespace gui::image
+}  // namespace gui::image

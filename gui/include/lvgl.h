@@ -95,14 +95,26 @@ extern "C" {
 #endif
 
 /** True when x.y.z is not newer than this version and has the same major number. */
-#define LV_VERSION_CHECK(x, y, z) \
-    ((x) == LVGL_VERSION_MAJOR && \
+#define LV_VERSION_CHECK(x, y, z)                                                                                      \
+    ((x) == LVGL_VERSION_MAJOR &&                                                                                      \
      ((y) < LVGL_VERSION_MINOR || ((y) == LVGL_VERSION_MINOR && (z) <= LVGL_VERSION_PATCH)))
 
-static inline int lv_version_major(void) { return LVGL_VERSION_MAJOR; }
-static inline int lv_version_minor(void) { return LVGL_VERSION_MINOR; }
-static inline int lv_version_patch(void) { return LVGL_VERSION_PATCH; }
-static inline const char * lv_version_info(void) { return LVGL_VERSION_INFO; }
+static inline int lv_version_major(void)
+{
+    return LVGL_VERSION_MAJOR;
+}
+static inline int lv_version_minor(void)
+{
+    return LVGL_VERSION_MINOR;
+}
+static inline int lv_version_patch(void)
+{
+    return LVGL_VERSION_PATCH;
+}
+static inline const char * lv_version_info(void)
+{
+    return LVGL_VERSION_INFO;
+}
 
 #ifdef __cplusplus
 }

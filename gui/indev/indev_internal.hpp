@@ -18,7 +18,7 @@ struct PointerState {
     lv_point_t act_point{0, 0};   // this read
     lv_point_t last_point{0, 0};  // previous read
     lv_point_t last_raw_point{0, 0};
-    lv_point_t vect{0, 0};        // movement since the previous read
+    lv_point_t vect{0, 0};  // movement since the previous read
     // Movement since the press until a scroll starts; from then on the sum
     // of the steps applied to the scrolled object.
     lv_point_t scroll_sum{0, 0};

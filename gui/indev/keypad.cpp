@@ -9,24 +9,30 @@ constexpr uint32_t kClickStreakMs = 400;
 void move_focus(lv_group_t * group, uint32_t key)
 {
     lv_group_set_editing(group, false);
-    if(key == LV_KEY_NEXT) lv_group_focus_next(group);
-    else lv_group_focus_prev(group);
+    if (key == LV_KEY_NEXT)
+        lv_group_focus_next(group);
+    else
+        lv_group_focus_prev(group);
 }
 
-bool is_focus_key(uint32_t key) { return key == LV_KEY_NEXT || key == LV_KEY_PREV; }
+bool is_focus_key(uint32_t key)
+{
+    return key == LV_KEY_NEXT || key == LV_KEY_PREV;
+}
 
 void key_down(lv_indev_t * indev, lv_group_t * group, uint32_t key)
 {
-    if(is_focus_key(key)) {
+    if (is_focus_key(key)) {
         move_focus(group, key);
         return;
     }
     lv_obj_t * focused = lv_group_get_focused(group);
-    if(!focused) return;
+    if (!focused) return;
     gui::input::active_obj = focused;
-    if(lv_group_send_data(group, key) != LV_RESULT_OK || indev->reset_query) return;
-    if(key == LV_KEY_ENTER) gui::input::send_input_event(indev, focused, LV_EVENT_PRESSED);
-    else if(key == LV_KEY_ESC && !lv_obj_has_state(focused, LV_STATE_DISABLED)) {
+    if (lv_group_send_data(group, key) != LV_RESULT_OK || indev->reset_query) return;
+    if (key == LV_KEY_ENTER)
+        gui::input::send_input_event(indev, focused, LV_EVENT_PRESSED);
+    else if (key == LV_KEY_ESC && !lv_obj_has_state(focused, LV_STATE_DISABLED)) {
         lv_obj_send_event(focused, LV_EVENT_CANCEL, indev);
     }
 }
@@ -36,26 +42,24 @@ void key_held(lv_indev_t * indev, lv_group_t * group, uint32_t key)
 {
     const uint32_t now = indev->timestamp;
     bool first = false;
-    if(!indev->long_pr_sent) {
-        if(now - indev->pr_timestamp <= indev->long_press_time) return;
+    if (!indev->long_pr_sent) {
+        if (now - indev->pr_timestamp <= indev->long_press_time) return;
         indev->long_pr_sent = true;
         first = true;
-    }
-    else if(now - indev->longpr_rep_timestamp <= indev->long_press_repeat_time) {
+    } else if (now - indev->longpr_rep_timestamp <= indev->long_press_repeat_time) {
         return;
     }
     indev->longpr_rep_timestamp = now;
-    if(is_focus_key(key)) {
+    if (is_focus_key(key)) {
         move_focus(group, key);
         return;
     }
     lv_obj_t * focused = lv_group_get_focused(group);
-    if(!focused) return;
+    if (!focused) return;
     gui::input::active_obj = focused;
-    if(key == LV_KEY_ENTER) {
+    if (key == LV_KEY_ENTER) {
         gui::input::send_input_event(indev, focused, first ? LV_EVENT_LONG_PRESSED : LV_EVENT_LONG_PRESSED_REPEAT);
-    }
-    else {
+    } else {
         lv_group_send_data(group, key);
     }
 }
@@ -73,15 +77,15 @@ lv_event_code_t click_streak_event(lv_indev_t * indev)
 
 void key_up(lv_indev_t * indev, lv_group_t * group, uint32_t key)
 {
-    if(key != LV_KEY_ENTER) return;
+    if (key != LV_KEY_ENTER) return;
     lv_obj_t * focused = lv_group_get_focused(group);
-    if(!focused) return;
+    if (!focused) return;
     gui::input::active_obj = focused;
-    if(!gui::input::send_input_event(indev, focused, LV_EVENT_RELEASED)) return;
-    if(!indev->long_pr_sent) {
+    if (!gui::input::send_input_event(indev, focused, LV_EVENT_RELEASED)) return;
+    if (!indev->long_pr_sent) {
         const lv_event_code_t streak = click_streak_event(indev);
-        if(!gui::input::send_input_event(indev, focused, LV_EVENT_SHORT_CLICKED)) return;
-        if(!gui::input::send_input_event(indev, focused, streak)) return;
+        if (!gui::input::send_input_event(indev, focused, LV_EVENT_SHORT_CLICKED)) return;
+        if (!gui::input::send_input_event(indev, focused, streak)) return;
     }
     gui::input::send_input_event(indev, focused, LV_EVENT_CLICKED);
 }
@@ -97,17 +101,15 @@ void keypad_process(lv_indev_t * indev, const lv_indev_data_t & data)
     k.last_state = data.state;
     indev->state = data.state;
     lv_group_t * group = indev->group;
-    if(!group) return;
-    if(data.state == LV_INDEV_STATE_PRESSED && prev == LV_INDEV_STATE_RELEASED) {
+    if (!group) return;
+    if (data.state == LV_INDEV_STATE_PRESSED && prev == LV_INDEV_STATE_RELEASED) {
         k.last_key = data.key;
         indev->pr_timestamp = indev->timestamp;
         indev->long_pr_sent = false;
         key_down(indev, group, data.key);
-    }
-    else if(data.state == LV_INDEV_STATE_PRESSED) {
+    } else if (data.state == LV_INDEV_STATE_PRESSED) {
         key_held(indev, group, k.last_key);
-    }
-    else if(prev == LV_INDEV_STATE_PRESSED) {
+    } else if (prev == LV_INDEV_STATE_PRESSED) {
         key_up(indev, group, k.last_key);
         indev->pr_timestamp = 0;
     }

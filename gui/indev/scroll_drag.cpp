@@ -16,9 +16,15 @@ using gui::scroll::Axis;
 constexpr int32_t kThrowAnimRange = 1024;
 constexpr uint32_t kThrowAnimMs = 1024;
 
-Axis axis_of(lv_dir_t dir) { return dir == LV_DIR_HOR ? Axis::X : Axis::Y; }
+Axis axis_of(lv_dir_t dir)
+{
+    return dir == LV_DIR_HOR ? Axis::X : Axis::Y;
+}
 
-int32_t & along(lv_point_t & p, Axis axis) { return axis == Axis::X ? p.x : p.y; }
+int32_t & along(lv_point_t & p, Axis axis)
+{
+    return axis == Axis::X ? p.x : p.y;
+}
 
 // What an object offers on one axis for a drag: whether it has anything to
 // scroll there, and whether it can move the way the finger goes (positive
@@ -33,14 +39,14 @@ Offer offer(const lv_obj_t * obj, Axis axis, int32_t finger)
 {
     int32_t before = gui::scroll::hidden_before(obj, axis);
     int32_t after = gui::scroll::hidden_after(obj, axis);
-    for(int32_t d : gui::scroll::snap_offsets(obj, axis)) {
-        if(d < 0) before = std::max(before, -d);
-        if(d > 0) after = std::max(after, d);
+    for (int32_t d : gui::scroll::snap_offsets(obj, axis)) {
+        if (d < 0) before = std::max(before, -d);
+        if (d > 0) after = std::max(after, d);
     }
-    const uint8_t needed = axis == Axis::X ? (finger > 0 ? LV_DIR_LEFT : LV_DIR_RIGHT)
-                                           : (finger > 0 ? LV_DIR_TOP : LV_DIR_BOTTOM);
+    const uint8_t needed =
+        axis == Axis::X ? (finger > 0 ? LV_DIR_LEFT : LV_DIR_RIGHT) : (finger > 0 ? LV_DIR_TOP : LV_DIR_BOTTOM);
     Offer o;
-    if(!(obj->flags & LV_OBJ_FLAG_SCROLLABLE) || !(obj->scroll_dir & needed)) return o;
+    if (!(obj->flags & LV_OBJ_FLAG_SCROLLABLE) || !(obj->scroll_dir & needed)) return o;
     o.has_content = before > 0 || after > 0;
     o.can_move = finger > 0 ? before > 0 : after > 0;
     return o;
@@ -56,14 +62,14 @@ lv_obj_t * find_scroll_obj(lv_indev_t * indev, Axis & axis)
     const int32_t limit = indev->scroll_limit;
     axis = std::abs(p.scroll_sum.x) > std::abs(p.scroll_sum.y) ? Axis::X : Axis::Y;
     const int32_t finger = along(p.scroll_sum, axis);
-    if(std::abs(finger) < limit) return nullptr;
+    if (std::abs(finger) < limit) return nullptr;
     const uint32_t chain = axis == Axis::X ? LV_OBJ_FLAG_SCROLL_CHAIN_HOR : LV_OBJ_FLAG_SCROLL_CHAIN_VER;
     lv_obj_t * candidate = nullptr;
-    for(lv_obj_t * obj = p.act_obj; obj; obj = obj->parent) {
+    for (lv_obj_t * obj = p.act_obj; obj; obj = obj->parent) {
         const Offer o = offer(obj, axis, finger);
-        if(o.can_move) return obj;
-        if(o.has_content) candidate = obj;
-        if(!(obj->flags & chain)) break;
+        if (o.can_move) return obj;
+        if (o.has_content) candidate = obj;
+        if (!(obj->flags & chain)) break;
     }
     return candidate;
 }
@@ -72,7 +78,7 @@ lv_obj_t * find_scroll_obj(lv_indev_t * indev, Axis & axis)
 // either side of its snap line.
 gui::scroll::StepRange step_range(const lv_obj_t * obj, Axis axis)
 {
-    if(!(obj->flags & LV_OBJ_FLAG_SCROLL_ONE)) return {};
+    if (!(obj->flags & LV_OBJ_FLAG_SCROLL_ONE)) return {};
     return gui::scroll::one_step_range(gui::scroll::snap_offsets(obj, axis));
 }
 
@@ -84,7 +90,7 @@ int32_t elastic_diff(const lv_obj_t * obj, Axis axis, int32_t finger)
 {
     const int32_t before = gui::scroll::hidden_before(obj, axis);
     const int32_t after = gui::scroll::hidden_after(obj, axis);
-    if(obj->flags & LV_OBJ_FLAG_SCROLL_ELASTIC) {
+    if (obj->flags & LV_OBJ_FLAG_SCROLL_ELASTIC) {
         const bool damped = gui::scroll::snap_of(obj, axis) != LV_SCROLL_SNAP_NONE
                                 ? gui::scroll::snap_elastic(gui::scroll::snap_offsets(obj, axis))
                                 : before < 0 || after < 0;
@@ -104,13 +110,15 @@ lv_result_t move(lv_obj_t * obj, Axis axis, int32_t d)
 // already takes the content somewhere.
 void spring_back(lv_obj_t * obj, Axis axis)
 {
-    if(gui::scroll::anim_running(obj, axis)) return;
+    if (gui::scroll::anim_running(obj, axis)) return;
     const int32_t before = gui::scroll::hidden_before(obj, axis);
     const int32_t after = gui::scroll::hidden_after(obj, axis);
     int32_t d = 0;
-    if(before < 0) d = before;
-    else if(after < 0 && before > 0) d = std::min(before, -after);
-    if(d == 0) return;
+    if (before < 0)
+        d = before;
+    else if (after < 0 && before > 0)
+        d = std::min(before, -after);
+    if (d == 0) return;
     lv_obj_scroll_by(obj, axis == Axis::X ? d : 0, axis == Axis::Y ? d : 0, LV_ANIM_ON);
 }
 
@@ -126,7 +134,7 @@ void end_scroll(lv_indev_t * indev)
     const Axis axis = axis_of(p.scroll_dir);
     p.throw_vect = {0, 0};
     spring_back(obj, axis);
-    if(indev->reset_query || !lv_obj_is_valid(obj)) return;
+    if (indev->reset_query || !lv_obj_is_valid(obj)) return;
     p.scroll_obj = nullptr;
     p.scroll_dir = LV_DIR_NONE;
     lv_obj_send_event(obj, LV_EVENT_SCROLL_END, indev);
@@ -139,11 +147,11 @@ void snap_throw(lv_indev_t * indev, lv_obj_t * obj, Axis axis)
 {
     auto & p = indev->pointer;
     const int32_t v = along(p.throw_vect, axis);
-    const int32_t travel = p.one_step.clamp_step(along(p.scroll_sum, axis),
-                                                 gui::scroll::predict_travel(v, indev->scroll_throw));
+    const int32_t travel =
+        p.one_step.clamp_step(along(p.scroll_sum, axis), gui::scroll::predict_travel(v, indev->scroll_throw));
     const auto d = gui::scroll::nearest_offset(gui::scroll::snap_offsets(obj, axis), -travel);
-    if(d && *d != 0) lv_obj_scroll_by(obj, axis == Axis::X ? -*d : 0, axis == Axis::Y ? -*d : 0, LV_ANIM_ON);
-    if(indev->reset_query || !lv_obj_is_valid(obj)) return;
+    if (d && *d != 0) lv_obj_scroll_by(obj, axis == Axis::X ? -*d : 0, axis == Axis::Y ? -*d : 0, LV_ANIM_ON);
+    if (indev->reset_query || !lv_obj_is_valid(obj)) return;
     end_scroll(indev);
 }
 
@@ -154,18 +162,18 @@ void throw_step(lv_indev_t * indev)
     auto & p = indev->pointer;
     lv_obj_t * obj = p.scroll_obj;
     const Axis axis = axis_of(p.scroll_dir);
-    if(gui::scroll::snap_of(obj, axis) != LV_SCROLL_SNAP_NONE) {
+    if (gui::scroll::snap_of(obj, axis) != LV_SCROLL_SNAP_NONE) {
         snap_throw(indev, obj, axis);
         return;
     }
     int32_t & v = along(p.throw_vect, axis);
-    if(v != 0) {
+    if (v != 0) {
         const int32_t decayed = gui::scroll::throw_decay(v, indev->scroll_throw);
         const int32_t step = elastic_diff(obj, axis, decayed);
         // Without elasticity the throw stops at the edge.
         v = (obj->flags & LV_OBJ_FLAG_SCROLL_ELASTIC) || step == decayed ? step : 0;
-        if(move(obj, axis, step) != LV_RESULT_OK || indev->reset_query) return;
-        if(v != 0) return;
+        if (move(obj, axis, step) != LV_RESULT_OK || indev->reset_query) return;
+        if (v != 0) return;
     }
     end_scroll(indev);
 }
@@ -173,7 +181,7 @@ void throw_step(lv_indev_t * indev)
 void throw_anim_exec(void * var, int32_t)
 {
     auto * indev = static_cast<lv_indev_t *>(var);
-    if(!indev->pointer.scroll_obj) {
+    if (!indev->pointer.scroll_obj) {
         // The device was reset or its object deleted meanwhile.
         lv_anim_delete(indev, throw_anim_exec);
         return;
@@ -188,23 +196,23 @@ namespace gui::input {
 void scroll_handler(lv_indev_t * indev)
 {
     auto & p = indev->pointer;
-    if(!p.scroll_obj) {
+    if (!p.scroll_obj) {
         p.scroll_sum.x += p.vect.x;
         p.scroll_sum.y += p.vect.y;
         Axis axis;
         lv_obj_t * obj = find_scroll_obj(indev, axis);
-        if(!obj) return;
+        if (!obj) return;
         // The movement that led here is not applied; from now on the sum
         // counts the steps that are.
         p.scroll_sum = {0, 0};
         p.scroll_obj = obj;
         p.scroll_dir = axis == Axis::X ? LV_DIR_HOR : LV_DIR_VER;
         // The pressed object is no longer pressed (it gets no PRESS_LOST).
-        if(p.act_obj) lv_obj_remove_state(p.act_obj, LV_STATE_PRESSED);
+        if (p.act_obj) lv_obj_remove_state(p.act_obj, LV_STATE_PRESSED);
         // A drag takes over from a running snap or programmatic animation.
         lv_obj_stop_scroll_anim(obj);
-        if(indev->reset_query) return;
-        if(lv_obj_send_event(obj, LV_EVENT_SCROLL_BEGIN, nullptr) != LV_RESULT_OK || indev->reset_query) return;
+        if (indev->reset_query) return;
+        if (lv_obj_send_event(obj, LV_EVENT_SCROLL_BEGIN, nullptr) != LV_RESULT_OK || indev->reset_query) return;
         p.one_step = step_range(obj, axis);
     }
     lv_obj_t * obj = p.scroll_obj;
@@ -220,11 +228,11 @@ void scroll_release(lv_indev_t * indev)
     auto & p = indev->pointer;
     lv_obj_t * obj = p.scroll_obj;
     const Axis axis = axis_of(p.scroll_dir);
-    if(lv_obj_send_event(obj, LV_EVENT_SCROLL_THROW_BEGIN, indev) != LV_RESULT_OK || indev->reset_query) return;
+    if (lv_obj_send_event(obj, LV_EVENT_SCROLL_THROW_BEGIN, indev) != LV_RESULT_OK || indev->reset_query) return;
     lv_point_t v;
     p.history.velocity(v.x, v.y);
     p.throw_vect = {0, 0};
-    if(obj->flags & LV_OBJ_FLAG_SCROLL_MOMENTUM) along(p.throw_vect, axis) = along(v, axis);
+    if (obj->flags & LV_OBJ_FLAG_SCROLL_MOMENTUM) along(p.throw_vect, axis) = along(v, axis);
     // The first step runs at once (early apply), the others on the
     // animation ticks.
     lv_anim_t a;
@@ -239,7 +247,7 @@ void scroll_release(lv_indev_t * indev)
 
 void scroll_stop_throw(lv_indev_t * indev)
 {
-    if(indev->pointer.scroll_obj) end_scroll(indev);
+    if (indev->pointer.scroll_obj) end_scroll(indev);
 }
 
 }  // namespace gui::input

@@ -30,9 +30,9 @@ AnimState state;
 
 void update_timer()
 {
-    if(state.timer == nullptr) return;
+    if (state.timer == nullptr) return;
     bool any = std::any_of(state.list.begin(), state.list.end(), [](const auto & e) { return !e->deleted; });
-    if(any) {
+    if (any) {
         lv_timer_resume(state.timer);
     } else {
         lv_timer_pause(state.timer);
@@ -48,19 +48,19 @@ void purge_deleted()
 // Takes the animation out of the list and runs its deleted callback.
 void remove_entry(Entry * e)
 {
-    if(e->deleted) return;
+    if (e->deleted) return;
     e->deleted = true;
     state.list_changed = true;
-    if(e->anim.deleted_cb != nullptr) e->anim.deleted_cb(&e->anim);
-    if(!state.stepping) purge_deleted();
+    if (e->anim.deleted_cb != nullptr) e->anim.deleted_cb(&e->anim);
+    if (!state.stepping) purge_deleted();
     update_timer();
 }
 
 void apply_value(lv_anim_t * a, int32_t value)
 {
     a->current_value = value;
-    if(a->exec_cb != nullptr) a->exec_cb(a->var, value);
-    if(a->custom_exec_cb != nullptr) a->custom_exec_cb(a, value);
+    if (a->exec_cb != nullptr) a->exec_cb(a->var, value);
+    if (a->custom_exec_cb != nullptr) a->custom_exec_cb(a, value);
 }
 
 int32_t current_path_value(lv_anim_t * a)
@@ -87,31 +87,31 @@ void play_finished(Entry * e)
     lv_anim_t * a = &e->anim;
     int32_t overshoot = a->act_time - a->duration;
     bool was_reverse = a->reverse_play_in_progress;
-    if(!was_reverse && a->repeat_cnt != LV_ANIM_REPEAT_INFINITE && a->repeat_cnt > 0) a->repeat_cnt--;
+    if (!was_reverse && a->repeat_cnt != LV_ANIM_REPEAT_INFINITE && a->repeat_cnt > 0) a->repeat_cnt--;
 
-    if(!was_reverse && a->reverse_duration != 0) {
+    if (!was_reverse && a->reverse_duration != 0) {
         swap_direction(a);
         a->act_time = overshoot - static_cast<int32_t>(a->reverse_delay);
         return;
     }
-    if(a->repeat_cnt > 0) {
-        if(was_reverse) swap_direction(a);
+    if (a->repeat_cnt > 0) {
+        if (was_reverse) swap_direction(a);
         a->act_time = overshoot - static_cast<int32_t>(a->repeat_delay);
         return;
     }
-    if(was_reverse) swap_direction(a);
+    if (was_reverse) swap_direction(a);
     // Completed: out of the list first, then completed and deleted callbacks.
     e->deleted = true;
     state.list_changed = true;
-    if(a->completed_cb != nullptr) a->completed_cb(a);
-    if(a->deleted_cb != nullptr) a->deleted_cb(a);
+    if (a->completed_cb != nullptr) a->completed_cb(a);
+    if (a->deleted_cb != nullptr) a->deleted_cb(a);
 }
 
 void step(Entry * e, uint32_t now)
 {
     lv_anim_t * a = &e->anim;
-    if(a->is_paused) {
-        if(a->pause_duration != LV_ANIM_PAUSE_FOREVER && now - a->pause_time >= a->pause_duration) {
+    if (a->is_paused) {
+        if (a->pause_duration != LV_ANIM_PAUSE_FOREVER && now - a->pause_time >= a->pause_duration) {
             a->is_paused = 0;
         } else {
             a->last_timer_run = now;
@@ -121,17 +121,17 @@ void step(Entry * e, uint32_t now)
     uint32_t elapsed = now - a->last_timer_run;
     a->last_timer_run = now;
     a->act_time += static_cast<int32_t>(elapsed);
-    if(a->act_time < 0) return;
+    if (a->act_time < 0) return;
 
-    if(!a->start_cb_called) {
+    if (!a->start_cb_called) {
         a->start_cb_called = 1;
-        if(a->start_cb != nullptr) a->start_cb(a);
-        if(e->deleted) return;
+        if (a->start_cb != nullptr) a->start_cb(a);
+        if (e->deleted) return;
     }
     int32_t value = current_path_value(a);
-    if(value != a->current_value) apply_value(a, value);
-    if(e->deleted) return;
-    if(a->act_time >= a->duration) play_finished(e);
+    if (value != a->current_value) apply_value(a, value);
+    if (e->deleted) return;
+    if (a->act_time >= a->duration) play_finished(e);
 }
 
 void anim_timer_cb(lv_timer_t *)
@@ -140,15 +140,15 @@ void anim_timer_cb(lv_timer_t *)
     state.stepping = true;
     state.run_round = !state.run_round;
     bool restart = true;
-    while(restart) {
+    while (restart) {
         restart = false;
         state.list_changed = false;
-        for(size_t i = 0; i < state.list.size(); i++) {
+        for (size_t i = 0; i < state.list.size(); i++) {
             Entry * e = state.list[i].get();
-            if(e->deleted || e->anim.run_round == state.run_round) continue;
+            if (e->deleted || e->anim.run_round == state.run_round) continue;
             e->anim.run_round = state.run_round;
             step(e, now);
-            if(state.list_changed) {
+            if (state.list_changed) {
                 restart = true;
                 break;
             }
@@ -178,7 +178,7 @@ void init()
 void deinit()
 {
     state.list.clear();
-    if(state.timer != nullptr) lv_timer_delete(state.timer);
+    if (state.timer != nullptr) lv_timer_delete(state.timer);
     state.timer = nullptr;
 }
 
@@ -197,10 +197,22 @@ void lv_anim_init(lv_anim_t * a)
     a->early_apply = 1;
 }
 
-void lv_anim_set_var(lv_anim_t * a, void * var) { a->var = var; }
-void lv_anim_set_exec_cb(lv_anim_t * a, lv_anim_exec_xcb_t exec_cb) { a->exec_cb = exec_cb; }
-void lv_anim_set_duration(lv_anim_t * a, uint32_t duration) { a->duration = static_cast<int32_t>(duration); }
-void lv_anim_set_delay(lv_anim_t * a, uint32_t delay) { a->act_time = -static_cast<int32_t>(delay); }
+void lv_anim_set_var(lv_anim_t * a, void * var)
+{
+    a->var = var;
+}
+void lv_anim_set_exec_cb(lv_anim_t * a, lv_anim_exec_xcb_t exec_cb)
+{
+    a->exec_cb = exec_cb;
+}
+void lv_anim_set_duration(lv_anim_t * a, uint32_t duration)
+{
+    a->duration = static_cast<int32_t>(duration);
+}
+void lv_anim_set_delay(lv_anim_t * a, uint32_t delay)
+{
+    a->act_time = -static_cast<int32_t>(delay);
+}
 
 void lv_anim_set_values(lv_anim_t * a, int32_t start, int32_t end)
 {
@@ -209,19 +221,58 @@ void lv_anim_set_values(lv_anim_t * a, int32_t start, int32_t end)
     a->end_value = end;
 }
 
-void lv_anim_set_custom_exec_cb(lv_anim_t * a, lv_anim_custom_exec_cb_t exec_cb) { a->custom_exec_cb = exec_cb; }
-void lv_anim_set_path_cb(lv_anim_t * a, lv_anim_path_cb_t path_cb) { a->path_cb = path_cb; }
-void lv_anim_set_start_cb(lv_anim_t * a, lv_anim_start_cb_t start_cb) { a->start_cb = start_cb; }
-void lv_anim_set_get_value_cb(lv_anim_t * a, lv_anim_get_value_cb_t cb) { a->get_value_cb = cb; }
-void lv_anim_set_completed_cb(lv_anim_t * a, lv_anim_completed_cb_t cb) { a->completed_cb = cb; }
-void lv_anim_set_deleted_cb(lv_anim_t * a, lv_anim_deleted_cb_t cb) { a->deleted_cb = cb; }
-void lv_anim_set_reverse_duration(lv_anim_t * a, uint32_t duration) { a->reverse_duration = duration; }
-void lv_anim_set_reverse_time(lv_anim_t * a, uint32_t duration) { a->reverse_duration = duration; }
-void lv_anim_set_reverse_delay(lv_anim_t * a, uint32_t delay) { a->reverse_delay = delay; }
-void lv_anim_set_repeat_count(lv_anim_t * a, uint32_t cnt) { a->repeat_cnt = cnt; }
-void lv_anim_set_repeat_delay(lv_anim_t * a, uint32_t delay) { a->repeat_delay = delay; }
-void lv_anim_set_early_apply(lv_anim_t * a, bool en) { a->early_apply = en ? 1 : 0; }
-void lv_anim_set_user_data(lv_anim_t * a, void * user_data) { a->user_data = user_data; }
+void lv_anim_set_custom_exec_cb(lv_anim_t * a, lv_anim_custom_exec_cb_t exec_cb)
+{
+    a->custom_exec_cb = exec_cb;
+}
+void lv_anim_set_path_cb(lv_anim_t * a, lv_anim_path_cb_t path_cb)
+{
+    a->path_cb = path_cb;
+}
+void lv_anim_set_start_cb(lv_anim_t * a, lv_anim_start_cb_t start_cb)
+{
+    a->start_cb = start_cb;
+}
+void lv_anim_set_get_value_cb(lv_anim_t * a, lv_anim_get_value_cb_t cb)
+{
+    a->get_value_cb = cb;
+}
+void lv_anim_set_completed_cb(lv_anim_t * a, lv_anim_completed_cb_t cb)
+{
+    a->completed_cb = cb;
+}
+void lv_anim_set_deleted_cb(lv_anim_t * a, lv_anim_deleted_cb_t cb)
+{
+    a->deleted_cb = cb;
+}
+void lv_anim_set_reverse_duration(lv_anim_t * a, uint32_t duration)
+{
+    a->reverse_duration = duration;
+}
+void lv_anim_set_reverse_time(lv_anim_t * a, uint32_t duration)
+{
+    a->reverse_duration = duration;
+}
+void lv_anim_set_reverse_delay(lv_anim_t * a, uint32_t delay)
+{
+    a->reverse_delay = delay;
+}
+void lv_anim_set_repeat_count(lv_anim_t * a, uint32_t cnt)
+{
+    a->repeat_cnt = cnt;
+}
+void lv_anim_set_repeat_delay(lv_anim_t * a, uint32_t delay)
+{
+    a->repeat_delay = delay;
+}
+void lv_anim_set_early_apply(lv_anim_t * a, bool en)
+{
+    a->early_apply = en ? 1 : 0;
+}
+void lv_anim_set_user_data(lv_anim_t * a, void * user_data)
+{
+    a->user_data = user_data;
+}
 
 void lv_anim_set_bezier3_param(lv_anim_t * a, int16_t x1, int16_t y1, int16_t x2, int16_t y2)
 {
@@ -230,7 +281,7 @@ void lv_anim_set_bezier3_param(lv_anim_t * a, int16_t x1, int16_t y1, int16_t x2
 
 lv_anim_t * lv_anim_start(const lv_anim_t * a)
 {
-    if(a->early_apply && a->exec_cb != nullptr) lv_anim_delete(a->var, a->exec_cb);
+    if (a->early_apply && a->exec_cb != nullptr) lv_anim_delete(a->var, a->exec_cb);
 
     auto e = std::make_unique<Entry>();
     Entry * entry = e.get();
@@ -240,20 +291,20 @@ lv_anim_t * lv_anim_start(const lv_anim_t * a)
     n->last_timer_run = lv_tick_get();
     n->start_cb_called = 0;
     n->reverse_play_in_progress = 0;
-    if(n->get_value_cb != nullptr) {
+    if (n->get_value_cb != nullptr) {
         int32_t v = n->get_value_cb(n);
         n->start_value += v;
         n->end_value += v;
     }
-    n->duration = static_cast<int32_t>(lv_anim_resolve_speed(static_cast<uint32_t>(n->duration), n->start_value,
-                                                             n->end_value));
+    n->duration =
+        static_cast<int32_t>(lv_anim_resolve_speed(static_cast<uint32_t>(n->duration), n->start_value, n->end_value));
     n->reverse_duration = lv_anim_resolve_speed(n->reverse_duration, n->start_value, n->end_value);
     n->current_value = INT32_MIN;
     state.list.insert(state.list.begin(), std::move(e));
     state.list_changed = true;
     update_timer();
 
-    if(n->early_apply) {
+    if (n->early_apply) {
         // The exec callback may delete this very animation: its memory stays
         // until the callback has returned.
         const bool was_stepping = state.stepping;
@@ -261,8 +312,8 @@ lv_anim_t * lv_anim_start(const lv_anim_t * a)
         apply_value(n, current_path_value(n));
         state.stepping = was_stepping;
         const bool gone = entry->deleted;
-        if(!was_stepping) purge_deleted();
-        if(gone) return nullptr;
+        if (!was_stepping) purge_deleted();
+        if (gone) return nullptr;
     }
     return n;
 }
@@ -285,7 +336,10 @@ void lv_anim_resume(lv_anim_t * a)
     a->pause_duration = 0;
 }
 
-bool lv_anim_is_paused(lv_anim_t * a) { return a->is_paused != 0; }
+bool lv_anim_is_paused(lv_anim_t * a)
+{
+    return a->is_paused != 0;
+}
 
 uint32_t lv_anim_get_delay(const lv_anim_t * a)
 {
@@ -294,24 +348,33 @@ uint32_t lv_anim_get_delay(const lv_anim_t * a)
 
 uint32_t lv_anim_get_playtime(const lv_anim_t * a)
 {
-    if(a->repeat_cnt == LV_ANIM_REPEAT_INFINITE) return LV_ANIM_PLAYTIME_INFINITE;
+    if (a->repeat_cnt == LV_ANIM_REPEAT_INFINITE) return LV_ANIM_PLAYTIME_INFINITE;
     uint32_t plays = a->repeat_cnt == 0 ? 1 : a->repeat_cnt;
     uint32_t one = static_cast<uint32_t>(a->duration) + a->reverse_delay + a->reverse_duration;
     return one * plays + a->repeat_delay * (plays - 1);
 }
 
-uint32_t lv_anim_get_time(const lv_anim_t * a) { return static_cast<uint32_t>(a->duration); }
-uint32_t lv_anim_get_repeat_count(const lv_anim_t * a) { return a->repeat_cnt; }
-void * lv_anim_get_user_data(const lv_anim_t * a) { return a->user_data; }
+uint32_t lv_anim_get_time(const lv_anim_t * a)
+{
+    return static_cast<uint32_t>(a->duration);
+}
+uint32_t lv_anim_get_repeat_count(const lv_anim_t * a)
+{
+    return a->repeat_cnt;
+}
+void * lv_anim_get_user_data(const lv_anim_t * a)
+{
+    return a->user_data;
+}
 
 bool lv_anim_delete(void * var, lv_anim_exec_xcb_t exec_cb)
 {
     bool any = false;
     // Callbacks may change the list, so look it up again after each removal.
-    for(bool found = true; found;) {
+    for (bool found = true; found;) {
         found = false;
-        for(auto & e : state.list) {
-            if(matches(*e, var, exec_cb)) {
+        for (auto & e : state.list) {
+            if (matches(*e, var, exec_cb)) {
                 remove_entry(e.get());
                 any = found = true;
                 break;
@@ -328,8 +391,8 @@ void lv_anim_delete_all(void)
 
 lv_anim_t * lv_anim_get(void * var, lv_anim_exec_xcb_t exec_cb)
 {
-    for(auto & e : state.list) {
-        if(matches(*e, var, exec_cb)) return &e->anim;
+    for (auto & e : state.list) {
+        if (matches(*e, var, exec_cb)) return &e->anim;
     }
     return nullptr;
 }
@@ -343,11 +406,11 @@ bool lv_anim_custom_delete(lv_anim_t * a, lv_anim_custom_exec_cb_t exec_cb)
 {
     bool any = false;
     void * var = a != nullptr ? a->var : nullptr;
-    for(bool found = true; found;) {
+    for (bool found = true; found;) {
         found = false;
-        for(auto & e : state.list) {
-            if(e->deleted) continue;
-            if((var == nullptr || e->anim.var == var) && (exec_cb == nullptr || e->anim.custom_exec_cb == exec_cb)) {
+        for (auto & e : state.list) {
+            if (e->deleted) continue;
+            if ((var == nullptr || e->anim.var == var) && (exec_cb == nullptr || e->anim.custom_exec_cb == exec_cb)) {
                 remove_entry(e.get());
                 any = found = true;
                 break;
@@ -360,9 +423,9 @@ bool lv_anim_custom_delete(lv_anim_t * a, lv_anim_custom_exec_cb_t exec_cb)
 lv_anim_t * lv_anim_custom_get(lv_anim_t * a, lv_anim_custom_exec_cb_t exec_cb)
 {
     void * var = a != nullptr ? a->var : nullptr;
-    for(auto & e : state.list) {
-        if(e->deleted) continue;
-        if((var == nullptr || e->anim.var == var) && (exec_cb == nullptr || e->anim.custom_exec_cb == exec_cb)) {
+    for (auto & e : state.list) {
+        if (e->deleted) continue;
+        if ((var == nullptr || e->anim.var == var) && (exec_cb == nullptr || e->anim.custom_exec_cb == exec_cb)) {
             return &e->anim;
         }
     }
@@ -371,8 +434,8 @@ lv_anim_t * lv_anim_custom_get(lv_anim_t * a, lv_anim_custom_exec_cb_t exec_cb)
 
 uint16_t lv_anim_count_running(void)
 {
-    return static_cast<uint16_t>(std::count_if(state.list.begin(), state.list.end(),
-                                               [](const auto & e) { return !e->deleted; }));
+    return static_cast<uint16_t>(
+        std::count_if(state.list.begin(), state.list.end(), [](const auto & e) { return !e->deleted; }));
 }
 
 // A speed is stored with bit 31 set, the speed in tens in bits 20..30 and the
@@ -392,11 +455,11 @@ uint32_t lv_anim_speed_clamped(uint32_t speed, uint32_t min_time, uint32_t max_t
 
 uint32_t lv_anim_resolve_speed(uint32_t speed, int32_t start, int32_t end)
 {
-    if((speed & 0x80000000U) == 0) return speed;
+    if ((speed & 0x80000000U) == 0) return speed;
     uint32_t tens = (speed >> 20) & 0x7FF;
     uint32_t min_time = ((speed >> 10) & 0x3FF) * kSpeedUnit;
     uint32_t max_time = (speed & 0x3FF) * kSpeedUnit;
-    if(tens == 0) return max_time;
+    if (tens == 0) return max_time;
     uint32_t distance = static_cast<uint32_t>(std::abs(static_cast<int64_t>(end) - start));
     uint32_t time = static_cast<uint32_t>(static_cast<uint64_t>(distance) * 100 / tens);
     return std::clamp(time, min_time, std::max(min_time, max_time));
@@ -404,14 +467,14 @@ uint32_t lv_anim_resolve_speed(uint32_t speed, int32_t start, int32_t end)
 
 uint32_t lv_anim_speed_to_time(uint32_t speed, int32_t start, int32_t end)
 {
-    if(speed == 0) return 0;
+    if (speed == 0) return 0;
     uint64_t distance = static_cast<uint64_t>(std::abs(static_cast<int64_t>(end) - start));
     return static_cast<uint32_t>(distance * 1000 / speed);
 }
 
 void lv_anim_refr_now(void)
 {
-    if(state.timer != nullptr) anim_timer_cb(state.timer);
+    if (state.timer != nullptr) anim_timer_cb(state.timer);
 }
 
 int32_t lv_anim_path_linear(const lv_anim_t * a)
@@ -428,9 +491,9 @@ namespace {
 
 int32_t bezier_path(const lv_anim_t * a, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    int32_t t = a->duration > 0 ? static_cast<int32_t>(static_cast<int64_t>(a->act_time) * LV_BEZIER_VAL_MAX /
-                                                       a->duration)
-                                : LV_BEZIER_VAL_MAX;
+    int32_t t = a->duration > 0
+                    ? static_cast<int32_t>(static_cast<int64_t>(a->act_time) * LV_BEZIER_VAL_MAX / a->duration)
+                    : LV_BEZIER_VAL_MAX;
     t = std::clamp(t, 0, static_cast<int32_t>(LV_BEZIER_VAL_MAX));
     int32_t step = lv_cubic_bezier(t, x1, y1, x2, y2);
     int64_t delta = static_cast<int64_t>(a->end_value) - a->start_value;
@@ -467,14 +530,15 @@ int32_t lv_anim_path_bounce(const lv_anim_t * a)
     int32_t diff = a->end_value - a->start_value;
     int32_t amp;
     int32_t u;
-    if(t < 408) {
+    if (t < 408) {
         u = t * 1024 / 408;
-        return a->start_value + static_cast<int32_t>((static_cast<int64_t>(lv_cubic_bezier(u, 0, 0, 600, 1024)) * diff) >> 10);
+        return a->start_value +
+               static_cast<int32_t>((static_cast<int64_t>(lv_cubic_bezier(u, 0, 0, 600, 1024)) * diff) >> 10);
     }
-    if(t < 614) {
+    if (t < 614) {
         u = (t - 408) * 1024 / 206;
         amp = 5;
-    } else if(t < 819) {
+    } else if (t < 819) {
         u = (t - 614) * 1024 / 205;
         amp = 12;
     } else {

@@ -5,7 +5,8 @@
 namespace {
 
 // Offset of `to_align`'s top-left corner from `base`'s for an alignment.
-lv_point_t align_offset(int32_t bw, int32_t bh, int32_t tw, int32_t th, lv_align_t align) {
+lv_point_t align_offset(int32_t bw, int32_t bh, int32_t tw, int32_t th, lv_align_t align)
+{
     const int32_t mid_x = bw / 2 - tw / 2;
     const int32_t mid_y = bh / 2 - th / 2;
     switch (align) {
@@ -35,44 +36,61 @@ lv_point_t align_offset(int32_t bw, int32_t bh, int32_t tw, int32_t th, lv_align
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
-void lv_area_set(lv_area_t* area_p, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+void lv_area_set(lv_area_t * area_p, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
     area_p->x1 = x1;
     area_p->y1 = y1;
     area_p->x2 = x2;
     area_p->y2 = y2;
 }
 
-int32_t lv_area_get_width(const lv_area_t* area_p) { return gui::area::width(*area_p); }
+int32_t lv_area_get_width(const lv_area_t * area_p)
+{
+    return gui::area::width(*area_p);
+}
 
-int32_t lv_area_get_height(const lv_area_t* area_p) { return gui::area::height(*area_p); }
+int32_t lv_area_get_height(const lv_area_t * area_p)
+{
+    return gui::area::height(*area_p);
+}
 
-void lv_area_set_width(lv_area_t* area_p, int32_t w) { area_p->x2 = area_p->x1 + w - 1; }
+void lv_area_set_width(lv_area_t * area_p, int32_t w)
+{
+    area_p->x2 = area_p->x1 + w - 1;
+}
 
-void lv_area_set_height(lv_area_t* area_p, int32_t h) { area_p->y2 = area_p->y1 + h - 1; }
+void lv_area_set_height(lv_area_t * area_p, int32_t h)
+{
+    area_p->y2 = area_p->y1 + h - 1;
+}
 
-uint32_t lv_area_get_size(const lv_area_t* area_p) {
+uint32_t lv_area_get_size(const lv_area_t * area_p)
+{
     return static_cast<uint32_t>(lv_area_get_width(area_p)) * static_cast<uint32_t>(lv_area_get_height(area_p));
 }
 
-void lv_area_increase(lv_area_t* area, int32_t w_extra, int32_t h_extra) {
+void lv_area_increase(lv_area_t * area, int32_t w_extra, int32_t h_extra)
+{
     area->x1 -= w_extra;
     area->x2 += w_extra;
     area->y1 -= h_extra;
     area->y2 += h_extra;
 }
 
-void lv_area_move(lv_area_t* area, int32_t x_ofs, int32_t y_ofs) {
+void lv_area_move(lv_area_t * area, int32_t x_ofs, int32_t y_ofs)
+{
     area->x1 += x_ofs;
     area->x2 += x_ofs;
     area->y1 += y_ofs;
     area->y2 += y_ofs;
 }
 
-void lv_area_align(const lv_area_t* base, lv_area_t* to_align, lv_align_t align, int32_t ofs_x, int32_t ofs_y) {
+void lv_area_align(const lv_area_t * base, lv_area_t * to_align, lv_align_t align, int32_t ofs_x, int32_t ofs_y)
+{
     const int32_t tw = lv_area_get_width(to_align);
     const int32_t th = lv_area_get_height(to_align);
     const lv_point_t ofs = align_offset(lv_area_get_width(base), lv_area_get_height(base), tw, th, align);
@@ -82,16 +100,21 @@ void lv_area_align(const lv_area_t* base, lv_area_t* to_align, lv_align_t align,
     to_align->y2 = to_align->y1 + th - 1;
 }
 
-void lv_point_set(lv_point_t* p, int32_t x, int32_t y) {
+void lv_point_set(lv_point_t * p, int32_t x, int32_t y)
+{
     p->x = x;
     p->y = y;
 }
 
-int32_t lv_pct(int32_t x) { return LV_PCT(x); }
+int32_t lv_pct(int32_t x)
+{
+    return LV_PCT(x);
+}
 
-int32_t lv_pct_to_px(int32_t v, int32_t base) {
+int32_t lv_pct_to_px(int32_t v, int32_t base)
+{
     if (LV_COORD_IS_PCT(v)) return LV_COORD_GET_PCT(v) * base / 100;
     return v;
 }
 
-} // extern "C"
+}  // extern "C"

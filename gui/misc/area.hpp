@@ -44,7 +44,7 @@ inline lv_area_t grow(const lv_area_t & a, int32_t d)
 inline bool intersect(lv_area_t & out, const lv_area_t & a, const lv_area_t & b)
 {
     const lv_area_t r{std::max(a.x1, b.x1), std::max(a.y1, b.y1), std::min(a.x2, b.x2), std::min(a.y2, b.y2)};
-    if(empty(r)) return false;
+    if (empty(r)) return false;
     out = r;
     return true;
 }

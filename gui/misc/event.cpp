@@ -36,9 +36,9 @@ uint32_t EventList::count() const
 
 lv_event_dsc_t * EventList::get(uint32_t index) const
 {
-    for(const auto & d : dscs_) {
-        if(d->cb == nullptr) continue;
-        if(index == 0) return d.get();
+    for (const auto & d : dscs_) {
+        if (d->cb == nullptr) continue;
+        if (index == 0) return d.get();
         index--;
     }
     return nullptr;
@@ -51,9 +51,9 @@ bool EventList::remove(uint32_t index)
 
 bool EventList::remove_dsc(const lv_event_dsc_t * dsc)
 {
-    if(dsc == nullptr) return false;
-    for(auto & d : dscs_) {
-        if(d.get() == dsc && d->cb != nullptr) {
+    if (dsc == nullptr) return false;
+    for (auto & d : dscs_) {
+        if (d.get() == dsc && d->cb != nullptr) {
             // Marked now, erased once no run is walking the list.
             d->cb = nullptr;
             compact();
@@ -66,8 +66,8 @@ bool EventList::remove_dsc(const lv_event_dsc_t * dsc)
 uint32_t EventList::remove_cb(lv_event_cb_t cb)
 {
     uint32_t n = 0;
-    for(auto & d : dscs_) {
-        if(d->cb != nullptr && d->cb == cb) {
+    for (auto & d : dscs_) {
+        if (d->cb != nullptr && d->cb == cb) {
             d->cb = nullptr;
             n++;
         }
@@ -79,8 +79,8 @@ uint32_t EventList::remove_cb(lv_event_cb_t cb)
 uint32_t EventList::remove_cb_with_user_data(lv_event_cb_t cb, void * user_data)
 {
     uint32_t n = 0;
-    for(auto & d : dscs_) {
-        if(d->cb != nullptr && d->cb == cb && d->user_data == user_data) {
+    for (auto & d : dscs_) {
+        if (d->cb != nullptr && d->cb == cb && d->user_data == user_data) {
             d->cb = nullptr;
             n++;
         }
@@ -91,13 +91,13 @@ uint32_t EventList::remove_cb_with_user_data(lv_event_cb_t cb, void * user_data)
 
 void EventList::clear()
 {
-    for(auto & d : dscs_) d->cb = nullptr;
+    for (auto & d : dscs_) d->cb = nullptr;
     compact();
 }
 
 void EventList::compact()
 {
-    if(running_ > 0) return;
+    if (running_ > 0) return;
     dscs_.erase(std::remove_if(dscs_.begin(), dscs_.end(), [](const auto & d) { return d->cb == nullptr; }),
                 dscs_.end());
 }
@@ -106,24 +106,23 @@ lv_result_t EventList::run(lv_event_t * e, bool preprocess)
 {
     running_++;
     // Index walk: handlers added meanwhile run too, removed ones are skipped.
-    for(size_t i = 0; i < dscs_.size(); i++) {
+    for (size_t i = 0; i < dscs_.size(); i++) {
         lv_event_dsc_t * d = dscs_[i].get();
-        if(d->cb == nullptr) continue;
+        if (d->cb == nullptr) continue;
         bool is_pre = (d->filter & LV_EVENT_PREPROCESS) != 0;
-        if(is_pre != preprocess || !filter_matches(d->filter, e->code)) continue;
+        if (is_pre != preprocess || !filter_matches(d->filter, e->code)) continue;
         e->user_data = d->user_data;
         d->cb(e);
         // A deleted target took this list with it: touch nothing of it any more.
-        if(e->deleted) return LV_RESULT_INVALID;
-        if(e->stop_processing) break;
+        if (e->deleted) return LV_RESULT_INVALID;
+        if (e->stop_processing) break;
     }
     running_--;
     compact();
     return LV_RESULT_OK;
 }
 
-lv_result_t send_event_to_list(EventList & list, void * target, lv_event_code_t code, void * param,
-                               bool * stopped)
+lv_result_t send_event_to_list(EventList & list, void * target, lv_event_code_t code, void * param, bool * stopped)
 {
     lv_event_t e{};
     e.current_target = target;
@@ -132,9 +131,9 @@ lv_result_t send_event_to_list(EventList & list, void * target, lv_event_code_t 
     e.param = param;
     event_push(&e);
     lv_result_t res = list.run(&e, true);
-    if(res == LV_RESULT_OK && !e.stop_processing) res = list.run(&e, false);
+    if (res == LV_RESULT_OK && !e.stop_processing) res = list.run(&e, false);
     event_pop(&e);
-    if(stopped != nullptr) *stopped = e.stop_processing;
+    if (stopped != nullptr) *stopped = e.stop_processing;
     return res;
 }
 
@@ -151,8 +150,8 @@ void event_pop(lv_event_t * e)
 
 void event_mark_deleted(const void * target)
 {
-    for(lv_event_t * e = event_head; e != nullptr; e = e->prev) {
-        if(e->current_target == target) e->deleted = 1;
+    for (lv_event_t * e = event_head; e != nullptr; e = e->prev) {
+        if (e->current_target == target) e->deleted = 1;
     }
 }
 
@@ -217,18 +216,73 @@ void * lv_event_dsc_get_user_data(lv_event_dsc_t * dsc)
 
 const char * lv_event_code_get_name(lv_event_code_t code)
 {
-    static constexpr const char * kNames[] = {
-        "ALL", "PRESSED", "PRESSING", "PRESS_LOST", "SHORT_CLICKED", "SINGLE_CLICKED", "DOUBLE_CLICKED",
-        "TRIPLE_CLICKED", "LONG_PRESSED", "LONG_PRESSED_REPEAT", "CLICKED", "RELEASED", "SCROLL_BEGIN",
-        "SCROLL_THROW_BEGIN", "SCROLL_END", "SCROLL", "GESTURE", "KEY", "ROTARY", "FOCUSED", "DEFOCUSED",
-        "LEAVE", "HIT_TEST", "INDEV_RESET", "HOVER_OVER", "HOVER_LEAVE", "COVER_CHECK",
-        "REFR_EXT_DRAW_SIZE", "DRAW_MAIN_BEGIN", "DRAW_MAIN", "DRAW_MAIN_END", "DRAW_POST_BEGIN",
-        "DRAW_POST", "DRAW_POST_END", "DRAW_TASK_ADDED", "VALUE_CHANGED", "INSERT", "REFRESH", "READY",
-        "CANCEL", "CREATE", "DELETE", "CHILD_CHANGED", "CHILD_CREATED", "CHILD_DELETED",
-        "SCREEN_UNLOAD_START", "SCREEN_LOAD_START", "SCREEN_LOADED", "SCREEN_UNLOADED", "SIZE_CHANGED",
-        "STYLE_CHANGED", "LAYOUT_CHANGED", "GET_SELF_SIZE", "INVALIDATE_AREA", "RESOLUTION_CHANGED",
-        "COLOR_FORMAT_CHANGED", "REFR_REQUEST", "REFR_START", "REFR_READY", "RENDER_START", "RENDER_READY",
-        "FLUSH_START", "FLUSH_FINISH", "FLUSH_WAIT_START", "FLUSH_WAIT_FINISH", "VSYNC", "VSYNC_REQUEST"};
+    static constexpr const char * kNames[] = {"ALL",
+                                              "PRESSED",
+                                              "PRESSING",
+                                              "PRESS_LOST",
+                                              "SHORT_CLICKED",
+                                              "SINGLE_CLICKED",
+                                              "DOUBLE_CLICKED",
+                                              "TRIPLE_CLICKED",
+                                              "LONG_PRESSED",
+                                              "LONG_PRESSED_REPEAT",
+                                              "CLICKED",
+                                              "RELEASED",
+                                              "SCROLL_BEGIN",
+                                              "SCROLL_THROW_BEGIN",
+                                              "SCROLL_END",
+                                              "SCROLL",
+                                              "GESTURE",
+                                              "KEY",
+                                              "ROTARY",
+                                              "FOCUSED",
+                                              "DEFOCUSED",
+                                              "LEAVE",
+                                              "HIT_TEST",
+                                              "INDEV_RESET",
+                                              "HOVER_OVER",
+                                              "HOVER_LEAVE",
+                                              "COVER_CHECK",
+                                              "REFR_EXT_DRAW_SIZE",
+                                              "DRAW_MAIN_BEGIN",
+                                              "DRAW_MAIN",
+                                              "DRAW_MAIN_END",
+                                              "DRAW_POST_BEGIN",
+                                              "DRAW_POST",
+                                              "DRAW_POST_END",
+                                              "DRAW_TASK_ADDED",
+                                              "VALUE_CHANGED",
+                                              "INSERT",
+                                              "REFRESH",
+                                              "READY",
+                                              "CANCEL",
+                                              "CREATE",
+                                              "DELETE",
+                                              "CHILD_CHANGED",
+                                              "CHILD_CREATED",
+                                              "CHILD_DELETED",
+                                              "SCREEN_UNLOAD_START",
+                                              "SCREEN_LOAD_START",
+                                              "SCREEN_LOADED",
+                                              "SCREEN_UNLOADED",
+                                              "SIZE_CHANGED",
+                                              "STYLE_CHANGED",
+                                              "LAYOUT_CHANGED",
+                                              "GET_SELF_SIZE",
+                                              "INVALIDATE_AREA",
+                                              "RESOLUTION_CHANGED",
+                                              "COLOR_FORMAT_CHANGED",
+                                              "REFR_REQUEST",
+                                              "REFR_START",
+                                              "REFR_READY",
+                                              "RENDER_START",
+                                              "RENDER_READY",
+                                              "FLUSH_START",
+                                              "FLUSH_FINISH",
+                                              "FLUSH_WAIT_START",
+                                              "FLUSH_WAIT_FINISH",
+                                              "VSYNC",
+                                              "VSYNC_REQUEST"};
     static_assert(sizeof(kNames) / sizeof(kNames[0]) == LV_EVENT_LAST);
     uint32_t c = static_cast<uint32_t>(code) & ~static_cast<uint32_t>(LV_EVENT_PREPROCESS);
     return c < LV_EVENT_LAST ? kNames[c] : "CUSTOM";

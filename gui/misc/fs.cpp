@@ -27,20 +27,20 @@ namespace gui::fs {
 
 bool resolve_path(const char * path, std::string & out)
 {
-    if(path == nullptr) return false;
+    if (path == nullptr) return false;
     char letter = kDefaultLetter;
     const char * rest = path;
-    if(kDefaultLetter == '\0' || has_drive_prefix(path)) {
+    if (kDefaultLetter == '\0' || has_drive_prefix(path)) {
         letter = path[0];
         rest = path[0] != '\0' ? path + 1 : path;
-        if(*rest == ':') rest++;
+        if (*rest == ':') rest++;
     }
-    if(letter != kStdioLetter) {
+    if (letter != kStdioLetter) {
         LV_LOG_WARN("Can't open file (%s): unknown driver letter", path);
         return false;
     }
     out = std::string(LV_FS_STDIO_PATH) + rest;
-    if(out.size() >= LV_FS_MAX_PATH_LENGTH) {
+    if (out.size() >= LV_FS_MAX_PATH_LENGTH) {
         LV_LOG_WARN("Path too long: %s", path);
         return false;
     }
@@ -53,14 +53,14 @@ extern "C" {
 
 lv_fs_res_t lv_fs_open(lv_fs_file_t * file_p, const char * path, lv_fs_mode_t mode)
 {
-    if(file_p == nullptr || path == nullptr) return LV_FS_RES_INV_PARAM;
+    if (file_p == nullptr || path == nullptr) return LV_FS_RES_INV_PARAM;
     file_p->file_d = nullptr;
     file_p->drv = nullptr;
     std::string p;
-    if(!gui::fs::resolve_path(path, p)) return LV_FS_RES_NOT_EX;
+    if (!gui::fs::resolve_path(path, p)) return LV_FS_RES_NOT_EX;
     const char * m = mode == LV_FS_MODE_WR ? "wb" : (mode == LV_FS_MODE_RD ? "rb" : "rb+");
     FILE * f = std::fopen(p.c_str(), m);
-    if(f == nullptr) return LV_FS_RES_NOT_EX;
+    if (f == nullptr) return LV_FS_RES_NOT_EX;
     file_p->file_d = f;
     file_p->drv = &kStdioLetter;
     return LV_FS_RES_OK;
@@ -68,7 +68,7 @@ lv_fs_res_t lv_fs_open(lv_fs_file_t * file_p, const char * path, lv_fs_mode_t mo
 
 lv_fs_res_t lv_fs_close(lv_fs_file_t * file_p)
 {
-    if(file_p == nullptr || file_of(file_p) == nullptr) return LV_FS_RES_INV_PARAM;
+    if (file_p == nullptr || file_of(file_p) == nullptr) return LV_FS_RES_INV_PARAM;
     int rc = std::fclose(file_of(file_p));
     file_p->file_d = nullptr;
     file_p->drv = nullptr;
@@ -77,34 +77,34 @@ lv_fs_res_t lv_fs_close(lv_fs_file_t * file_p)
 
 lv_fs_res_t lv_fs_read(lv_fs_file_t * file_p, void * buf, uint32_t btr, uint32_t * br)
 {
-    if(br != nullptr) *br = 0;
-    if(file_p == nullptr || file_of(file_p) == nullptr || buf == nullptr) return LV_FS_RES_INV_PARAM;
+    if (br != nullptr) *br = 0;
+    if (file_p == nullptr || file_of(file_p) == nullptr || buf == nullptr) return LV_FS_RES_INV_PARAM;
     size_t n = std::fread(buf, 1, btr, file_of(file_p));
-    if(br != nullptr) *br = static_cast<uint32_t>(n);
+    if (br != nullptr) *br = static_cast<uint32_t>(n);
     return std::ferror(file_of(file_p)) ? LV_FS_RES_FS_ERR : LV_FS_RES_OK;
 }
 
 lv_fs_res_t lv_fs_write(lv_fs_file_t * file_p, const void * buf, uint32_t btw, uint32_t * bw)
 {
-    if(bw != nullptr) *bw = 0;
-    if(file_p == nullptr || file_of(file_p) == nullptr || buf == nullptr) return LV_FS_RES_INV_PARAM;
+    if (bw != nullptr) *bw = 0;
+    if (file_p == nullptr || file_of(file_p) == nullptr || buf == nullptr) return LV_FS_RES_INV_PARAM;
     size_t n = std::fwrite(buf, 1, btw, file_of(file_p));
-    if(bw != nullptr) *bw = static_cast<uint32_t>(n);
+    if (bw != nullptr) *bw = static_cast<uint32_t>(n);
     return n == btw ? LV_FS_RES_OK : LV_FS_RES_FS_ERR;
 }
 
 lv_fs_res_t lv_fs_seek(lv_fs_file_t * file_p, uint32_t pos, lv_fs_whence_t whence)
 {
-    if(file_p == nullptr || file_of(file_p) == nullptr) return LV_FS_RES_INV_PARAM;
+    if (file_p == nullptr || file_of(file_p) == nullptr) return LV_FS_RES_INV_PARAM;
     int w = whence == LV_FS_SEEK_CUR ? SEEK_CUR : (whence == LV_FS_SEEK_END ? SEEK_END : SEEK_SET);
     return std::fseek(file_of(file_p), static_cast<long>(pos), w) == 0 ? LV_FS_RES_OK : LV_FS_RES_FS_ERR;
 }
 
 lv_fs_res_t lv_fs_tell(lv_fs_file_t * file_p, uint32_t * pos)
 {
-    if(file_p == nullptr || file_of(file_p) == nullptr || pos == nullptr) return LV_FS_RES_INV_PARAM;
+    if (file_p == nullptr || file_of(file_p) == nullptr || pos == nullptr) return LV_FS_RES_INV_PARAM;
     long p = std::ftell(file_of(file_p));
-    if(p < 0) return LV_FS_RES_FS_ERR;
+    if (p < 0) return LV_FS_RES_FS_ERR;
     *pos = static_cast<uint32_t>(p);
     return LV_FS_RES_OK;
 }
@@ -120,7 +120,7 @@ const char * lv_fs_get_ext(const char * fn)
 {
     const char * dot = std::strrchr(fn, '.');
     const char * slash = std::strrchr(fn, '/');
-    if(dot == nullptr || (slash != nullptr && slash > dot)) return "";
+    if (dot == nullptr || (slash != nullptr && slash > dot)) return "";
     return dot + 1;
 }
 

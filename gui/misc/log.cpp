@@ -18,15 +18,15 @@ uint32_t last_log_time = 0;
 const char * base_name(const char * path)
 {
     const char * name = path;
-    for(const char * p = path; *p != '\0'; p++) {
-        if(*p == '/' || *p == '\\') name = p + 1;
+    for (const char * p = path; *p != '\0'; p++) {
+        if (*p == '/' || *p == '\\') name = p + 1;
     }
     return name;
 }
 
 void emit(lv_log_level_t level, const char * line)
 {
-    if(print_cb != nullptr) {
+    if (print_cb != nullptr) {
         print_cb(level, line);
         return;
     }
@@ -57,7 +57,7 @@ void lv_log_register_print_cb(lv_log_print_g_cb_t cb)
 
 void lv_log_add(lv_log_level_t level, const char * file, int line, const char * func, const char * format, ...)
 {
-    if(level < 0 || level >= LV_LOG_LEVEL_NUM || level < LV_LOG_LEVEL) return;
+    if (level < 0 || level >= LV_LOG_LEVEL_NUM || level < LV_LOG_LEVEL) return;
 
     char msg[kMessageMax];
     va_list va;
@@ -75,11 +75,11 @@ void lv_log_add(lv_log_level_t level, const char * file, int line, const char * 
                        static_cast<unsigned>(now / 1000), static_cast<unsigned>(now % 1000),
                        static_cast<unsigned>(since));
 #endif
-    if(n < static_cast<int>(sizeof(out))) {
+    if (n < static_cast<int>(sizeof(out))) {
         n += std::snprintf(out + n, sizeof(out) - static_cast<size_t>(n), " %s: %s", func, msg);
     }
 #if LV_LOG_USE_FILE_LINE
-    if(n < static_cast<int>(sizeof(out))) {
+    if (n < static_cast<int>(sizeof(out))) {
         n += std::snprintf(out + n, sizeof(out) - static_cast<size_t>(n), " %s:%d", base_name(file), line);
     }
 #else

@@ -29,8 +29,7 @@ struct BezierPoly {
     int64_t b;
     int64_t a;
 
-    BezierPoly(int32_t p1, int32_t p2)
-        : c(3 * int64_t(p1)), b(3 * (int64_t(p2) - p1) - c), a(LV_BEZIER_VAL_MAX - c - b)
+    BezierPoly(int32_t p1, int32_t p2) : c(3 * int64_t(p1)), b(3 * (int64_t(p2) - p1) - c), a(LV_BEZIER_VAL_MAX - c - b)
     {
     }
 
@@ -52,24 +51,26 @@ struct BezierPoly {
 int64_t bezier_solve(const BezierPoly & px, int64_t x)
 {
     int64_t t = x;
-    for(int i = 0; i < kBezierNewtonSteps; i++) {
+    for (int i = 0; i < kBezierNewtonSteps; i++) {
         const int64_t dx = px.at(t) - x;
-        if(std::abs(dx) <= kBezierTolerance) return t;
+        if (std::abs(dx) <= kBezierTolerance) return t;
         const int64_t d = px.slope(t);
-        if(std::abs(d) <= kBezierTolerance) break;
+        if (std::abs(d) <= kBezierTolerance) break;
         t -= dx * LV_BEZIER_VAL_MAX / d;
-        if(t < 0 || t > LV_BEZIER_VAL_MAX) break;
+        if (t < 0 || t > LV_BEZIER_VAL_MAX) break;
     }
     int64_t lo = 0;
     int64_t hi = LV_BEZIER_VAL_MAX;
     t = x;
-    while(lo < hi) {
+    while (lo < hi) {
         const int64_t xs = px.at(t);
-        if(std::abs(xs - x) <= kBezierTolerance) break;
-        if(x > xs) lo = t;
-        else hi = t;
+        if (std::abs(xs - x) <= kBezierTolerance) break;
+        if (x > xs)
+            lo = t;
+        else
+            hi = t;
         t = lo + (hi - lo) / 2;
-        if(t == lo) break;
+        if (t == lo) break;
     }
     return t;
 }
@@ -81,10 +82,10 @@ extern "C" {
 int32_t lv_trigo_sin(int16_t angle)
 {
     int32_t a = angle % 360;
-    if(a < 0) a += 360;
-    if(a < 90) return kSinTable[a];
-    if(a < 180) return kSinTable[180 - a];
-    if(a < 270) return -kSinTable[a - 180];
+    if (a < 0) a += 360;
+    if (a < 90) return kSinTable[a];
+    if (a < 180) return kSinTable[180 - a];
+    if (a < 270) return -kSinTable[a - 180];
     return -kSinTable[360 - a];
 }
 
@@ -95,18 +96,18 @@ int32_t lv_trigo_cos(int16_t angle)
 
 int32_t lv_cubic_bezier(int32_t x, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    if(x <= 0) return 0;
-    if(x >= LV_BEZIER_VAL_MAX) return LV_BEZIER_VAL_MAX;
+    if (x <= 0) return 0;
+    if (x >= LV_BEZIER_VAL_MAX) return LV_BEZIER_VAL_MAX;
     const int64_t t = bezier_solve(BezierPoly(x1, x2), x);
     return static_cast<int32_t>(BezierPoly(y1, y2).at(t));
 }
 
 int32_t lv_map(int32_t x, int32_t min_in, int32_t max_in, int32_t min_out, int32_t max_out)
 {
-    if(max_in >= min_in && x >= max_in) return max_out;
-    if(max_in >= min_in && x <= min_in) return min_out;
-    if(max_in <= min_in && x <= max_in) return max_out;
-    if(max_in <= min_in && x >= min_in) return min_out;
+    if (max_in >= min_in && x >= max_in) return max_out;
+    if (max_in >= min_in && x <= min_in) return min_out;
+    if (max_in <= min_in && x <= max_in) return max_out;
+    if (max_in <= min_in && x >= min_in) return min_out;
     int64_t delta_in = static_cast<int64_t>(max_in) - min_in;
     int64_t delta_out = static_cast<int64_t>(max_out) - min_out;
     return static_cast<int32_t>(((x - min_in) * delta_out) / delta_in + min_out);
@@ -119,9 +120,9 @@ void lv_sqrt(uint32_t x, lv_sqrt_res_t * q, uint32_t mask)
     uint64_t v = static_cast<uint64_t>(x) << 16;
     uint64_t r = 0;
     uint64_t bit = 1ULL << 62;
-    while(bit > v) bit >>= 2;
-    while(bit != 0) {
-        if(v >= r + bit) {
+    while (bit > v) bit >>= 2;
+    while (bit != 0) {
+        if (v >= r + bit) {
             v -= r + bit;
             r = (r >> 1) + bit;
         } else {
@@ -143,23 +144,23 @@ int32_t lv_sqrt32(uint32_t x)
 uint16_t lv_atan2(int x, int y)
 {
     // Degrees 0..359 of the vector (x, y), by search over the sine table.
-    if(x == 0 && y == 0) return 0;
+    if (x == 0 && y == 0) return 0;
     int32_t ax = std::abs(x);
     int32_t ay = std::abs(y);
     int32_t deg = 0;
     int32_t best = INT32_MAX;
-    for(int32_t a = 0; a <= 90; a++) {
+    for (int32_t a = 0; a <= 90; a++) {
         int64_t d = static_cast<int64_t>(ay) * lv_trigo_cos(static_cast<int16_t>(a)) -
                     static_cast<int64_t>(ax) * lv_trigo_sin(static_cast<int16_t>(a));
         int32_t e = static_cast<int32_t>(std::llabs(d) >> 15);
-        if(e < best) {
+        if (e < best) {
             best = e;
             deg = a;
         }
     }
-    if(x >= 0 && y >= 0) return static_cast<uint16_t>(deg);
-    if(x < 0 && y >= 0) return static_cast<uint16_t>(180 - deg);
-    if(x < 0) return static_cast<uint16_t>(180 + deg);
+    if (x >= 0 && y >= 0) return static_cast<uint16_t>(deg);
+    if (x < 0 && y >= 0) return static_cast<uint16_t>(180 - deg);
+    if (x < 0) return static_cast<uint16_t>(180 + deg);
     return static_cast<uint16_t>((360 - deg) % 360);
 }
 
@@ -173,7 +174,7 @@ uint32_t lv_rand(uint32_t min, uint32_t max)
     rand_seed ^= rand_seed << 13;
     rand_seed ^= rand_seed >> 17;
     rand_seed ^= rand_seed << 5;
-    if(max <= min) return min;
+    if (max <= min) return min;
     return min + rand_seed % (max - min + 1);
 }
 

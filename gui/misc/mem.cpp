@@ -21,13 +21,13 @@ extern "C" {
 
 void * lv_malloc(size_t size)
 {
-    if(size == 0) return &zero_size_block;
+    if (size == 0) return &zero_size_block;
     return std::malloc(size);
 }
 
 void * lv_malloc_zeroed(size_t size)
 {
-    if(size == 0) return &zero_size_block;
+    if (size == 0) return &zero_size_block;
     return std::calloc(1, size);
 }
 
@@ -38,30 +38,30 @@ void * lv_zalloc(size_t size)
 
 void * lv_calloc(size_t num, size_t size)
 {
-    if(num != 0 && size > SIZE_MAX / num) return nullptr;
+    if (num != 0 && size > SIZE_MAX / num) return nullptr;
     return lv_malloc_zeroed(num * size);
 }
 
 void * lv_realloc(void * data_p, size_t new_size)
 {
-    if(new_size == 0) {
+    if (new_size == 0) {
         lv_free(data_p);
         return &zero_size_block;
     }
-    if(data_p == nullptr || is_sentinel(data_p)) return std::malloc(new_size);
+    if (data_p == nullptr || is_sentinel(data_p)) return std::malloc(new_size);
     return std::realloc(data_p, new_size);
 }
 
 void * lv_reallocf(void * data_p, size_t new_size)
 {
     void * p = lv_realloc(data_p, new_size);
-    if(p == nullptr) lv_free(data_p);
+    if (p == nullptr) lv_free(data_p);
     return p;
 }
 
 void lv_free(void * data)
 {
-    if(data == nullptr || is_sentinel(data)) return;
+    if (data == nullptr || is_sentinel(data)) return;
     std::free(data);
 }
 
@@ -98,7 +98,7 @@ char * lv_strncpy(char * dst, const char * src, size_t dest_size)
 size_t lv_strlcpy(char * dst, const char * src, size_t dst_size)
 {
     size_t src_len = std::strlen(src);
-    if(dst_size > 0) {
+    if (dst_size > 0) {
         size_t n = src_len < dst_size - 1 ? src_len : dst_size - 1;
         std::memcpy(dst, src, n);
         dst[n] = '\0';
@@ -115,7 +115,7 @@ char * lv_strdup(const char * src)
 {
     size_t len = std::strlen(src) + 1;
     auto * dst = static_cast<char *>(lv_malloc(len));
-    if(dst != nullptr) std::memcpy(dst, src, len);
+    if (dst != nullptr) std::memcpy(dst, src, len);
     return dst;
 }
 

@@ -9,7 +9,11 @@
 namespace gui::style {
 
 // The member of lv_style_value_t that holds a property's values.
-enum class ValueKind : uint8_t { Number, Color, Pointer };
+enum class ValueKind : uint8_t {
+    Number,
+    Color,
+    Pointer
+};
 
 ValueKind value_kind(lv_style_prop_t prop);
 

@@ -66,13 +66,13 @@ void lv_delay_set_cb(lv_delay_cb_t cb)
 void lv_delay_ms(uint32_t ms)
 {
     lv_delay_cb_t cb = delay_cb;
-    if(cb != nullptr) {
+    if (cb != nullptr) {
         cb(ms);
         return;
     }
     // Without a delay callback, wait on the tick itself.
     uint32_t start = lv_tick_get();
-    while(lv_tick_elaps(start) < ms) std::this_thread::sleep_for(std::chrono::microseconds(100));
+    while (lv_tick_elaps(start) < ms) std::this_thread::sleep_for(std::chrono::microseconds(100));
 }
 
 }  // extern "C"

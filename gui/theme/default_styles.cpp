@@ -15,8 +15,8 @@ constexpr uint32_t kTextColor = 0x212121;
 constexpr uint32_t kScreenBg = 0xF5F5F5;
 constexpr uint32_t kPlaceholder = 0xBDBDBD;
 
-constexpr int32_t kSmallLimit = 320;  // longest side of a small display
-constexpr int32_t kMediumLimit = 720; // a medium display's longest side is shorter
+constexpr int32_t kSmallLimit = 320;   // longest side of a small display
+constexpr int32_t kMediumLimit = 720;  // a medium display's longest side is shorter
 constexpr uint32_t kTransitionTime = 80;
 constexpr uint32_t kTransitionDelay = 70;
 constexpr lv_opa_t kPressedRecolorOpa = 35;
@@ -46,11 +46,18 @@ int32_t size_class_of(lv_display_t * disp)
     return longer < kMediumLimit ? 1 : 2;
 }
 
-const lv_style_prop_t kTransProps[] = {
-    LV_STYLE_BG_OPA, LV_STYLE_BG_COLOR, LV_STYLE_TRANSFORM_WIDTH, LV_STYLE_TRANSFORM_HEIGHT,
-    LV_STYLE_TRANSLATE_X, LV_STYLE_TRANSLATE_Y, LV_STYLE_TRANSFORM_ROTATION,
-    LV_STYLE_TRANSFORM_SCALE_X, LV_STYLE_TRANSFORM_SCALE_Y, LV_STYLE_RECOLOR, LV_STYLE_RECOLOR_OPA,
-    LV_STYLE_PROP_INV};
+const lv_style_prop_t kTransProps[] = {LV_STYLE_BG_OPA,
+                                       LV_STYLE_BG_COLOR,
+                                       LV_STYLE_TRANSFORM_WIDTH,
+                                       LV_STYLE_TRANSFORM_HEIGHT,
+                                       LV_STYLE_TRANSLATE_X,
+                                       LV_STYLE_TRANSLATE_Y,
+                                       LV_STYLE_TRANSFORM_ROTATION,
+                                       LV_STYLE_TRANSFORM_SCALE_X,
+                                       LV_STYLE_TRANSFORM_SCALE_Y,
+                                       LV_STYLE_RECOLOR,
+                                       LV_STYLE_RECOLOR_OPA,
+                                       LV_STYLE_PROP_INV};
 
 struct Styles {
     lv_style_transition_dsc_t trans_normal;
@@ -71,13 +78,44 @@ struct Styles {
 
     std::array<lv_style_t *, 38> all()
     {
-        return {&card, &scrollbar, &scrollbar_scrolled, &button, &screen, &bg_primary,
-                &bg_primary_muted, &bg_secondary, &bg_secondary_muted, &bg_grey, &bg_white,
-                &pressed, &disabled, &outline_primary, &outline_secondary, &grow, &circle,
-                &clip_corner, &pad_zero, &pad_tiny, &pad_small, &transition_normal,
-                &transition_delayed, &knob, &arc_ring, &arc_indicator, &list_bg, &list_btn,
-                &list_item_grow, &list_text, &ta_cursor, &ta_placeholder, &kb_items,
-                &msgbox_backdrop, &cb_gap, &cb_marker, &cb_marker_checked, &text_selected};
+        return {&card,
+                &scrollbar,
+                &scrollbar_scrolled,
+                &button,
+                &screen,
+                &bg_primary,
+                &bg_primary_muted,
+                &bg_secondary,
+                &bg_secondary_muted,
+                &bg_grey,
+                &bg_white,
+                &pressed,
+                &disabled,
+                &outline_primary,
+                &outline_secondary,
+                &grow,
+                &circle,
+                &clip_corner,
+                &pad_zero,
+                &pad_tiny,
+                &pad_small,
+                &transition_normal,
+                &transition_delayed,
+                &knob,
+                &arc_ring,
+                &arc_indicator,
+                &list_bg,
+                &list_btn,
+                &list_item_grow,
+                &list_text,
+                &ta_cursor,
+                &ta_placeholder,
+                &kb_items,
+                &msgbox_backdrop,
+                &cb_gap,
+                &cb_marker,
+                &cb_marker_checked,
+                &text_selected};
     }
 };
 
@@ -117,10 +155,9 @@ void init_blocks(const Metrics & m, const Sizes & size)
     const lv_color_t grey = lv_color_hex(kGrey);
     const lv_color_t text = lv_color_hex(kTextColor);
 
-    lv_style_transition_dsc_init(&st.trans_normal, kTransProps, lv_anim_path_linear, kTransitionTime, 0,
+    lv_style_transition_dsc_init(&st.trans_normal, kTransProps, lv_anim_path_linear, kTransitionTime, 0, nullptr);
+    lv_style_transition_dsc_init(&st.trans_delayed, kTransProps, lv_anim_path_linear, kTransitionTime, kTransitionDelay,
                                  nullptr);
-    lv_style_transition_dsc_init(&st.trans_delayed, kTransProps, lv_anim_path_linear, kTransitionTime,
-                                 kTransitionDelay, nullptr);
     lv_style_set_transition(&st.transition_normal, &st.trans_normal);
     lv_style_set_transition(&st.transition_delayed, &st.trans_delayed);
 
@@ -440,7 +477,7 @@ bool apply_widget(lv_obj_t * obj)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 Metrics metrics_for(lv_display_t * disp, lv_color_t primary, lv_color_t secondary, const lv_font_t * font)
 {
@@ -481,4 +518,4 @@ void apply_styles(lv_theme_t *, lv_obj_t * obj)
     }
 }
 
-} // namespace gui::theme
+}  // namespace gui::theme

@@ -9,10 +9,10 @@ namespace gui::theme {
 /** What the look is built for. */
 struct Metrics {
     int32_t dpi;
-    int32_t size_class; // 0 small (longer side <= 320 px), 1 medium (< 720 px), 2 large
+    int32_t size_class;  // 0 small (longer side <= 320 px), 1 medium (< 720 px), 2 large
     lv_color_t primary;
     lv_color_t secondary;
-    const lv_font_t * font; // the theme's normal font
+    const lv_font_t * font;  // the theme's normal font
 };
 
 /** The metrics for `disp` (null: no display, the medium class). */
@@ -32,4 +32,4 @@ void apply_styles(lv_theme_t * theme, lv_obj_t * obj);
 /** Release the styles (library de-initialisation). */
 void deinit_styles();
 
-} // namespace gui::theme
+}  // namespace gui::theme

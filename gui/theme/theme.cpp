@@ -9,8 +9,8 @@ namespace {
 
 void apply_chain(lv_theme_t * th, lv_obj_t * obj)
 {
-    if(th->parent != nullptr) apply_chain(th->parent, obj);
-    if(th->apply_cb != nullptr) th->apply_cb(th, obj);
+    if (th->parent != nullptr) apply_chain(th->parent, obj);
+    if (th->apply_cb != nullptr) th->apply_cb(th, obj);
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ lv_theme_t * lv_theme_get_from_obj(lv_obj_t * obj)
 void lv_theme_apply(lv_obj_t * obj)
 {
     lv_theme_t * th = lv_theme_get_from_obj(obj);
-    if(th == nullptr) return;
+    if (th == nullptr) return;
     gui::core::remove_theme_styles(obj);
     gui::core::set_adding_theme_styles(true);
     apply_chain(th, obj);

@@ -20,14 +20,15 @@ std::unique_ptr<DefaultTheme> instance;
 
 extern "C" {
 
-lv_theme_t * lv_theme_default_init(lv_display_t * disp, lv_color_t color_primary, lv_color_t color_secondary,
-                                   bool dark, const lv_font_t * font)
+lv_theme_t * lv_theme_default_init(lv_display_t * disp, lv_color_t color_primary, lv_color_t color_secondary, bool dark,
+                                   const lv_font_t * font)
 {
-    if(disp == nullptr) disp = lv_display_get_default();
+    if (disp == nullptr) disp = lv_display_get_default();
     const gui::theme::Metrics metrics = gui::theme::metrics_for(disp, color_primary, color_secondary, font);
     const bool fresh = instance == nullptr;
-    if(!fresh && instance->dark == dark && gui::theme::same_metrics(instance->metrics, metrics)) return &instance->theme;
-    if(fresh) instance = std::make_unique<DefaultTheme>();
+    if (!fresh && instance->dark == dark && gui::theme::same_metrics(instance->metrics, metrics))
+        return &instance->theme;
+    if (fresh) instance = std::make_unique<DefaultTheme>();
 
     DefaultTheme & t = *instance;
     t.metrics = metrics;
@@ -40,7 +41,7 @@ lv_theme_t * lv_theme_default_init(lv_display_t * disp, lv_color_t color_primary
     t.theme.font_large = font;
     t.theme.apply_cb = gui::theme::apply_styles;
     gui::theme::init_styles(metrics);
-    if(!fresh) lv_obj_report_style_change(nullptr);
+    if (!fresh) lv_obj_report_style_change(nullptr);
     return &t.theme;
 }
 
@@ -56,7 +57,7 @@ bool lv_theme_default_is_inited(void)
 
 void lv_theme_default_deinit(void)
 {
-    if(instance == nullptr) return;
+    if (instance == nullptr) return;
     gui::theme::deinit_styles();
     instance.reset();
 }

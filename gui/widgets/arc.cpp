@@ -25,11 +25,11 @@ struct ArcData : WidgetData {
     int32_t min = 0;
     int32_t max = 100;
     lv_arc_mode_t mode = LV_ARC_MODE_NORMAL;
-    uint32_t change_rate = 720; // degrees per second while dragging
+    uint32_t change_rate = 720;  // degrees per second while dragging
     int32_t knob_offset = 0;
     // drag state
     bool dragging = false;
-    int32_t last_angle = 0; // relative to the background start
+    int32_t last_angle = 0;  // relative to the background start
     uint32_t last_tick = 0;
 };
 
@@ -83,8 +83,10 @@ void update_indicator(ArcData & d)
     case LV_ARC_MODE_SYMMETRICAL: {
         int32_t mid = clamp_angle(d.bg_start + span / 2);
         int32_t at = clamp_angle(d.bg_start + rel);
-        if (d.value >= (d.min + d.max) / 2) d.indic_start = mid, d.indic_end = at;
-        else d.indic_start = at, d.indic_end = mid;
+        if (d.value >= (d.min + d.max) / 2)
+            d.indic_start = mid, d.indic_end = at;
+        else
+            d.indic_start = at, d.indic_end = mid;
         break;
     }
     default:
@@ -96,9 +98,9 @@ void update_indicator(ArcData & d)
 
 struct Geometry {
     lv_point_t center;
-    int32_t r;          // outer radius of the background ring
-    int32_t indic_r;    // outer radius of the indicator
-    int32_t indic_w;    // indicator thickness
+    int32_t r;        // outer radius of the background ring
+    int32_t indic_r;  // outer radius of the indicator
+    int32_t indic_w;  // indicator thickness
 };
 
 Geometry geometry(const lv_obj_t * obj)
@@ -110,8 +112,9 @@ Geometry geometry(const lv_obj_t * obj)
     Geometry g{};
     g.r = std::min(gui::area::width(c) - pl - pr, gui::area::height(c) - pt - pb) / 2;
     g.center = {c.x1 + pl + g.r, c.y1 + pt + g.r};
-    int32_t ipad = std::max({lv_obj_get_style_pad_left(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_right(obj, LV_PART_INDICATOR),
-                             lv_obj_get_style_pad_top(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_bottom(obj, LV_PART_INDICATOR)});
+    int32_t ipad = std::max(
+        {lv_obj_get_style_pad_left(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_right(obj, LV_PART_INDICATOR),
+         lv_obj_get_style_pad_top(obj, LV_PART_INDICATOR), lv_obj_get_style_pad_bottom(obj, LV_PART_INDICATOR)});
     g.indic_r = g.r - ipad;
     g.indic_w = lv_obj_get_style_arc_width(obj, LV_PART_INDICATOR);
     return g;
@@ -136,8 +139,10 @@ lv_area_t knob_area(const lv_obj_t * obj, const ArcData & d, const Geometry & g)
 {
     lv_point_t p = point_at(g, g.indic_r - g.indic_w / 2, knob_angle(d));
     int32_t half = g.indic_w / 2;
-    return {p.x - half - lv_obj_get_style_pad_left(obj, LV_PART_KNOB), p.y - half - lv_obj_get_style_pad_top(obj, LV_PART_KNOB),
-            p.x + half + lv_obj_get_style_pad_right(obj, LV_PART_KNOB), p.y + half + lv_obj_get_style_pad_bottom(obj, LV_PART_KNOB)};
+    return {p.x - half - lv_obj_get_style_pad_left(obj, LV_PART_KNOB),
+            p.y - half - lv_obj_get_style_pad_top(obj, LV_PART_KNOB),
+            p.x + half + lv_obj_get_style_pad_right(obj, LV_PART_KNOB),
+            p.y + half + lv_obj_get_style_pad_bottom(obj, LV_PART_KNOB)};
 }
 
 void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
@@ -202,8 +207,8 @@ void drag(lv_obj_t * obj, ArcData & d)
     lv_indev_get_point(indev, &p);
     Geometry g = geometry(obj);
     int32_t ring_r = g.indic_r - g.indic_w;
-    int32_t dead_r = lv_obj_has_flag(obj, LV_OBJ_FLAG_ADV_HITTEST) ? g.r - 2 * g.indic_w
-                                                                    : ring_r - std::max(ring_r / 4, g.indic_w);
+    int32_t dead_r =
+        lv_obj_has_flag(obj, LV_OBJ_FLAG_ADV_HITTEST) ? g.r - 2 * g.indic_w : ring_r - std::max(ring_r / 4, g.indic_w);
     int64_t dx = p.x - g.center.x, dy = p.y - g.center.y;
     if (!d.dragging) {
         if (dx * dx + dy * dy < int64_t(dead_r) * dead_r) return;
@@ -214,9 +219,12 @@ void drag(lv_obj_t * obj, ArcData & d)
     int32_t angle = rel_angle_of(d, g, p);
     if (angle > span) {
         int32_t tol = end_tolerance(dead_r);
-        if (angle < span + tol) angle = span;
-        else if (angle > kFullCircle - tol) angle = 0;
-        else return;
+        if (angle < span + tol)
+            angle = span;
+        else if (angle > kFullCircle - tol)
+            angle = 0;
+        else
+            return;
     }
     if (std::abs(angle - d.last_angle) > kMaxJump) angle = d.last_angle < span / 2 ? 0 : span;
 
@@ -231,7 +239,8 @@ void drag(lv_obj_t * obj, ArcData & d)
     int32_t value = span > 0 ? lv_map(rel, 0, span, d.min, d.max) : d.min;
     if (!set_value_internal(d, value)) return;
     d.last_tick = lv_tick_get();
-    d.last_angle = d.mode == LV_ARC_MODE_REVERSE ? span - value_to_rel_angle(d, d.value) : value_to_rel_angle(d, d.value);
+    d.last_angle =
+        d.mode == LV_ARC_MODE_REVERSE ? span - value_to_rel_angle(d, d.value) : value_to_rel_angle(d, d.value);
     lv_obj_invalidate(obj);
     lv_obj_send_event(obj, LV_EVENT_VALUE_CHANGED, nullptr);
 }
@@ -283,7 +292,6 @@ void arc_constructor(const lv_obj_class_t *, lv_obj_t * obj)
     lv_obj_set_ext_click_area(obj, LV_DPI_DEF / 10);
 }
 
-
 void arc_event(const lv_obj_class_t * class_p, lv_event_t * e)
 {
     lv_event_code_t code = lv_event_get_code(e);
@@ -296,39 +304,31 @@ void arc_event(const lv_obj_class_t * class_p, lv_event_t * e)
     ArcData * d = data(obj);
     if (!d) return;
     switch (code) {
-    case LV_EVENT_PRESSED:
-        start_press(*d);
-        break;
-    case LV_EVENT_PRESSING:
-        drag(obj, *d);
-        break;
+    case LV_EVENT_PRESSED: start_press(*d); break;
+    case LV_EVENT_PRESSING: drag(obj, *d); break;
     case LV_EVENT_RELEASED:
-    case LV_EVENT_PRESS_LOST:
-        d->dragging = false;
-        break;
+    case LV_EVENT_PRESS_LOST: d->dragging = false; break;
     case LV_EVENT_KEY: {
         uint32_t key = lv_event_get_key(e);
-        if (key == LV_KEY_RIGHT || key == LV_KEY_UP) step_value(obj, *d, 1);
-        else if (key == LV_KEY_LEFT || key == LV_KEY_DOWN) step_value(obj, *d, -1);
+        if (key == LV_KEY_RIGHT || key == LV_KEY_UP)
+            step_value(obj, *d, 1);
+        else if (key == LV_KEY_LEFT || key == LV_KEY_DOWN)
+            step_value(obj, *d, -1);
         break;
     }
-    case LV_EVENT_ROTARY:
-        step_value(obj, *d, lv_event_get_rotary_diff(e));
-        break;
+    case LV_EVENT_ROTARY: step_value(obj, *d, lv_event_get_rotary_diff(e)); break;
     case LV_EVENT_REFR_EXT_DRAW_SIZE: {
         gui::draw::RectDsc knob;
         gui::core::init_rect_dsc(obj, LV_PART_KNOB, knob);
-        int32_t pad = std::max({lv_obj_get_style_pad_left(obj, LV_PART_KNOB), lv_obj_get_style_pad_right(obj, LV_PART_KNOB),
-                                lv_obj_get_style_pad_top(obj, LV_PART_KNOB), lv_obj_get_style_pad_bottom(obj, LV_PART_KNOB)});
+        int32_t pad =
+            std::max({lv_obj_get_style_pad_left(obj, LV_PART_KNOB), lv_obj_get_style_pad_right(obj, LV_PART_KNOB),
+                      lv_obj_get_style_pad_top(obj, LV_PART_KNOB), lv_obj_get_style_pad_bottom(obj, LV_PART_KNOB)});
         lv_event_set_ext_draw_size(e, pad + gui::draw::rect_extra_size(knob) +
                                           std::max<int32_t>(0, lv_obj_get_style_transform_width(obj, LV_PART_KNOB)));
         break;
     }
-    case LV_EVENT_DRAW_MAIN:
-        draw_arc_parts(obj, *d, e);
-        break;
-    default:
-        break;
+    case LV_EVENT_DRAW_MAIN: draw_arc_parts(obj, *d, e); break;
+    default: break;
     }
 }
 
@@ -338,8 +338,8 @@ void changed(lv_obj_t * obj, ArcData & d)
     lv_obj_invalidate(obj);
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -549,4 +549,4 @@ void lv_arc_rotate_obj_to_angle(const lv_obj_t * obj, lv_obj_t * obj_to_rotate, 
     lv_obj_set_style_transform_rotation(obj_to_rotate, knob_angle(*d) * 10 + 900, 0);
 }
 
-} // extern "C"
+}  // extern "C"

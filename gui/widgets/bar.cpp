@@ -16,7 +16,7 @@ struct ValueAnim {
     bool active = false;
     int32_t from = 0;
     int32_t to = 0;
-    int32_t state = 0; // 0 .. kAnimEnd
+    int32_t state = 0;  // 0 .. kAnimEnd
 };
 
 struct BarData : WidgetData {
@@ -35,8 +35,14 @@ BarData * data(const lv_obj_t * obj)
     return data_of<BarData>(obj);
 }
 
-int32_t lo(const BarData & d) { return std::min(d.min, d.max); }
-int32_t hi(const BarData & d) { return std::max(d.min, d.max); }
+int32_t lo(const BarData & d)
+{
+    return std::min(d.min, d.max);
+}
+int32_t hi(const BarData & d)
+{
+    return std::max(d.min, d.max);
+}
 
 int32_t shown(const ValueAnim & a, int32_t target)
 {
@@ -112,8 +118,10 @@ lv_area_t indicator_space(lv_obj_t * obj, bool hor)
         a1 -= extra / 2;
         a2 += extra - extra / 2;
     };
-    if (hor) widen(box.y1, box.y2);
-    else widen(box.x1, box.x2);
+    if (hor)
+        widen(box.y1, box.y2);
+    else
+        widen(box.x1, box.x2);
     return box;
 }
 
@@ -142,11 +150,15 @@ bool indicator_area(lv_obj_t * obj, const BarData & d, lv_area_t & out)
     if (hor && lv_obj_get_style_base_dir(obj, LV_PART_MAIN) == LV_BASE_DIR_RTL) reversed = !reversed;
     out = space;
     if (hor) {
-        if (reversed) out.x2 = space.x2 - from, out.x1 = space.x2 - to + 1;
-        else out.x1 = space.x1 + from, out.x2 = space.x1 + to - 1;
+        if (reversed)
+            out.x2 = space.x2 - from, out.x1 = space.x2 - to + 1;
+        else
+            out.x1 = space.x1 + from, out.x2 = space.x1 + to - 1;
     } else {
-        if (reversed) out.y1 = space.y1 + from, out.y2 = space.y1 + to - 1;
-        else out.y2 = space.y2 - from, out.y1 = space.y2 - to + 1;
+        if (reversed)
+            out.y1 = space.y1 + from, out.y2 = space.y1 + to - 1;
+        else
+            out.y2 = space.y2 - from, out.y1 = space.y2 - to + 1;
     }
     return true;
 }
@@ -209,7 +221,6 @@ void bar_constructor(const lv_obj_class_t *, lv_obj_t * obj)
     lv_obj_remove_flag(obj, LV_OBJ_FLAG_SCROLLABLE);
 }
 
-
 void bar_event(const lv_obj_class_t * class_p, lv_event_t * e)
 {
     if (!call_base_event(class_p, e)) return;
@@ -224,19 +235,14 @@ void bar_event(const lv_obj_class_t * class_p, lv_event_t * e)
         break;
     }
     case LV_EVENT_PRESSED:
-    case LV_EVENT_RELEASED:
-        lv_obj_invalidate(obj);
-        break;
-    case LV_EVENT_DRAW_MAIN:
-        draw_indicator(obj, *d, e);
-        break;
-    default:
-        break;
+    case LV_EVENT_RELEASED: lv_obj_invalidate(obj); break;
+    case LV_EVENT_DRAW_MAIN: draw_indicator(obj, *d, e); break;
+    default: break;
     }
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -349,4 +355,4 @@ bool lv_bar_is_symmetrical(lv_obj_t * obj)
     return d && d->mode == LV_BAR_MODE_SYMMETRICAL && lo(*d) < 0 && hi(*d) > 0;
 }
 
-} // extern "C"
+}  // extern "C"

@@ -11,8 +11,8 @@ void button_constructor(const lv_obj_class_t *, lv_obj_t * obj)
     lv_obj_add_flag(obj, LV_OBJ_FLAG_SCROLL_ON_FOCUS);
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 

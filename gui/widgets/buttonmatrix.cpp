@@ -109,8 +109,7 @@ uint32_t button_at(lv_obj_t * obj, const ButtonmatrixData & d, lv_point_t p)
 
 bool usable(const ButtonmatrixData & d, uint32_t id)
 {
-    return id < d.buttons.size() &&
-           !has(d.buttons[id], LV_BUTTONMATRIX_CTRL_HIDDEN | LV_BUTTONMATRIX_CTRL_DISABLED);
+    return id < d.buttons.size() && !has(d.buttons[id], LV_BUTTONMATRIX_CTRL_HIDDEN | LV_BUTTONMATRIX_CTRL_DISABLED);
 }
 
 bool is_pointer(lv_indev_t * indev)
@@ -202,8 +201,9 @@ void on_key(lv_obj_t * obj, ButtonmatrixData & d, uint32_t key)
 lv_state_t item_state(lv_obj_t * obj, const ButtonmatrixData & d, uint32_t id)
 {
     const MatrixButton & b = d.buttons[id];
-    uint32_t s = lv_obj_get_state(obj) & ~static_cast<uint32_t>(LV_STATE_PRESSED | LV_STATE_CHECKED | LV_STATE_FOCUS_KEY |
-                                                                LV_STATE_EDITED | LV_STATE_DISABLED);
+    uint32_t s =
+        lv_obj_get_state(obj) & ~static_cast<uint32_t>(LV_STATE_PRESSED | LV_STATE_CHECKED | LV_STATE_FOCUS_KEY |
+                                                       LV_STATE_EDITED | LV_STATE_DISABLED);
     if (has(b, LV_BUTTONMATRIX_CTRL_CHECKED)) s |= LV_STATE_CHECKED;
     if (has(b, LV_BUTTONMATRIX_CTRL_DISABLED) || lv_obj_has_state(obj, LV_STATE_DISABLED)) s |= LV_STATE_DISABLED;
     if (id == d.selected) {
@@ -262,37 +262,22 @@ void buttonmatrix_event(const lv_obj_class_t * class_p, lv_event_t * e)
     if (!d) return;
     switch (lv_event_get_code(e)) {
     case LV_EVENT_SIZE_CHANGED:
-    case LV_EVENT_STYLE_CHANGED:
-        layout(obj, *d);
-        break;
-    case LV_EVENT_PRESSED:
-        on_pressed(obj, *d, lv_event_get_indev(e));
-        break;
-    case LV_EVENT_PRESSING:
-        on_pressing(obj, *d, lv_event_get_indev(e));
-        break;
-    case LV_EVENT_LONG_PRESSED_REPEAT:
-        on_repeat(obj, *d);
-        break;
-    case LV_EVENT_RELEASED:
-        on_released(obj, *d);
-        break;
+    case LV_EVENT_STYLE_CHANGED: layout(obj, *d); break;
+    case LV_EVENT_PRESSED: on_pressed(obj, *d, lv_event_get_indev(e)); break;
+    case LV_EVENT_PRESSING: on_pressing(obj, *d, lv_event_get_indev(e)); break;
+    case LV_EVENT_LONG_PRESSED_REPEAT: on_repeat(obj, *d); break;
+    case LV_EVENT_RELEASED: on_released(obj, *d); break;
     case LV_EVENT_PRESS_LOST:
         d->pressed = false;
         lv_obj_invalidate(obj);
         break;
-    case LV_EVENT_KEY:
-        on_key(obj, *d, lv_event_get_key(e));
-        break;
-    case LV_EVENT_DRAW_MAIN:
-        draw_buttons(obj, *d, e);
-        break;
-    default:
-        break;
+    case LV_EVENT_KEY: on_key(obj, *d, lv_event_get_key(e)); break;
+    case LV_EVENT_DRAW_MAIN: draw_buttons(obj, *d, e); break;
+    default: break;
     }
 }
 
-} // namespace
+}  // namespace
 
 void buttonmatrix_set_map_and_ctrl(lv_obj_t * obj, const char * const * map, const lv_buttonmatrix_ctrl_t * ctrl)
 {
@@ -305,7 +290,7 @@ void buttonmatrix_set_map_and_ctrl(lv_obj_t * obj, const char * const * map, con
     }
 }
 
-} // namespace gui::widgets
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -442,4 +427,4 @@ bool lv_buttonmatrix_get_one_checked(const lv_obj_t * obj)
     return d && d->one_checked;
 }
 
-} // extern "C"
+}  // extern "C"

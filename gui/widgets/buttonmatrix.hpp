@@ -11,7 +11,7 @@ struct MatrixButton {
     const char * text;
     uint32_t ctrl;
     uint32_t row;
-    lv_area_t area; // relative to the matrix's top-left corner
+    lv_area_t area;  // relative to the matrix's top-left corner
 };
 
 struct ButtonmatrixData : WidgetData {
@@ -19,11 +19,11 @@ struct ButtonmatrixData : WidgetData {
     std::vector<MatrixButton> buttons;
     uint32_t row_count = 0;
     uint32_t selected = LV_BUTTONMATRIX_BUTTON_NONE;
-    bool pressed = false; // the selected button is held down
+    bool pressed = false;  // the selected button is held down
     bool one_checked = false;
 };
 
 /** Replace the map and, when given, the control bits of every button at once. */
 void buttonmatrix_set_map_and_ctrl(lv_obj_t * obj, const char * const * map, const lv_buttonmatrix_ctrl_t * ctrl);
 
-} // namespace gui::widgets
+}  // namespace gui::widgets

@@ -40,8 +40,10 @@ lv_point_t marker_size(const lv_obj_t * obj)
 {
     const lv_font_t * font = lv_obj_get_style_text_font(obj, LV_PART_INDICATOR);
     int32_t line_h = font ? lv_font_get_line_height(font) : 0;
-    return {line_h + lv_obj_get_style_pad_left(obj, LV_PART_INDICATOR) + lv_obj_get_style_pad_right(obj, LV_PART_INDICATOR),
-            line_h + lv_obj_get_style_pad_top(obj, LV_PART_INDICATOR) + lv_obj_get_style_pad_bottom(obj, LV_PART_INDICATOR)};
+    return {line_h + lv_obj_get_style_pad_left(obj, LV_PART_INDICATOR) +
+                lv_obj_get_style_pad_right(obj, LV_PART_INDICATOR),
+            line_h + lv_obj_get_style_pad_top(obj, LV_PART_INDICATOR) +
+                lv_obj_get_style_pad_bottom(obj, LV_PART_INDICATOR)};
 }
 
 void draw_checkbox(lv_obj_t * obj, const CheckboxData & d, lv_event_t * e)
@@ -79,7 +81,6 @@ void checkbox_constructor(const lv_obj_class_t *, lv_obj_t * obj)
     lv_obj_remove_flag(obj, LV_OBJ_FLAG_SCROLLABLE);
 }
 
-
 void checkbox_event(const lv_obj_class_t * class_p, lv_event_t * e)
 {
     if (!call_base_event(class_p, e)) return;
@@ -108,11 +109,8 @@ void checkbox_event(const lv_obj_class_t * class_p, lv_event_t * e)
         lv_obj_refresh_self_size(obj);
         gui::core::refresh_ext_draw_size(obj);
         break;
-    case LV_EVENT_DRAW_MAIN:
-        draw_checkbox(obj, *d, e);
-        break;
-    default:
-        break;
+    case LV_EVENT_DRAW_MAIN: draw_checkbox(obj, *d, e); break;
+    default: break;
     }
 }
 
@@ -129,8 +127,8 @@ void set_text(lv_obj_t * obj, CheckboxData & d, const char * txt, bool is_static
     lv_obj_invalidate(obj);
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -167,4 +165,4 @@ const char * lv_checkbox_get_text(const lv_obj_t * obj)
     return d ? text_of(*d) : "";
 }
 
-} // extern "C"
+}  // extern "C"

@@ -12,11 +12,11 @@
 namespace gui::widgets {
 namespace {
 
-constexpr int32_t kFullTurn = 3600; // 0.1 degree units
+constexpr int32_t kFullTurn = 3600;  // 0.1 degree units
 
 struct ImageData : WidgetData {
     const void * src = nullptr;
-    std::string src_copy; // file paths and symbols are kept as our own copy
+    std::string src_copy;  // file paths and symbols are kept as our own copy
     lv_image_src_t src_type = LV_IMAGE_SRC_UNKNOWN;
     int32_t w = 0;
     int32_t h = 0;
@@ -79,7 +79,7 @@ lv_point_t image_origin(const lv_area_t & content, const ImageData & d)
     case LV_IMAGE_ALIGN_CENTER:
     case LV_IMAGE_ALIGN_CONTAIN:
     case LV_IMAGE_ALIGN_COVER: x = (cw - d.w) / 2, y = (ch - d.h) / 2; break;
-    default: break; // top-left, stretch, tile
+    default: break;  // top-left, stretch, tile
     }
     return {content.x1 + x + d.offset.x, content.y1 + y + d.offset.y};
 }
@@ -238,7 +238,6 @@ void image_constructor(const lv_obj_class_t *, lv_obj_t * obj)
     lv_obj_add_flag(obj, LV_OBJ_FLAG_ADV_HITTEST);
 }
 
-
 void image_event(const lv_obj_class_t * class_p, lv_event_t * e)
 {
     lv_event_code_t code = lv_event_get_code(e);
@@ -263,25 +262,20 @@ void image_event(const lv_obj_class_t * class_p, lv_event_t * e)
         update_fit(obj, *d);
         gui::core::refresh_ext_draw_size(obj);
         break;
-    case LV_EVENT_REFR_EXT_DRAW_SIZE:
-        lv_event_set_ext_draw_size(e, ext_draw_size(obj, *d));
-        break;
+    case LV_EVENT_REFR_EXT_DRAW_SIZE: lv_event_set_ext_draw_size(e, ext_draw_size(obj, *d)); break;
     case LV_EVENT_GET_SELF_SIZE: {
         lv_point_t * p = lv_event_get_self_size_info(e);
         p->x = std::max(p->x, d->w);
         p->y = std::max(p->y, d->h);
         break;
     }
-    case LV_EVENT_DRAW_MAIN:
-        draw_image_main(obj, *d, e);
-        break;
-    default:
-        break;
+    case LV_EVENT_DRAW_MAIN: draw_image_main(obj, *d, e); break;
+    default: break;
     }
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -519,4 +513,4 @@ const lv_image_dsc_t * lv_image_get_bitmap_map_src(lv_obj_t * obj)
     return d ? d->bitmap_mask : nullptr;
 }
 
-} // extern "C"
+}  // extern "C"

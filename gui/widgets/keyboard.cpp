@@ -33,8 +33,14 @@ std::array<KeyMap, kModeCount> default_maps()
 {
     using namespace keyboard_maps;
     KeyMap lower{text_lower, text_ctrl};
-    return {lower, KeyMap{text_upper, text_ctrl}, KeyMap{special, special_ctrl}, KeyMap{number, number_ctrl},
-            lower, lower, lower, lower};
+    return {lower,
+            KeyMap{text_upper, text_ctrl},
+            KeyMap{special, special_ctrl},
+            KeyMap{number, number_ctrl},
+            lower,
+            lower,
+            lower,
+            lower};
 }
 
 void apply_mode(lv_obj_t * kb, KeyboardData & d)
@@ -107,8 +113,8 @@ void keyboard_constructor(const lv_obj_class_t *, lv_obj_t * obj)
     apply_mode(obj, ref);
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -204,7 +210,7 @@ void lv_keyboard_def_event_cb(lv_event_t * e)
     if (!txt) return;
 
     if (is(txt, "abc") || is(txt, "ABC") || is(txt, "1#")) {
-        lv_keyboard_mode_t mode = is(txt, "abc") ? LV_KEYBOARD_MODE_TEXT_LOWER
+        lv_keyboard_mode_t mode = is(txt, "abc")   ? LV_KEYBOARD_MODE_TEXT_LOWER
                                   : is(txt, "ABC") ? LV_KEYBOARD_MODE_TEXT_UPPER
                                                    : LV_KEYBOARD_MODE_SPECIAL;
         lv_keyboard_set_mode(kb, mode);
@@ -219,4 +225,4 @@ void lv_keyboard_def_event_cb(lv_event_t * e)
     if (lv_obj_t * ta = bound_textarea(*d)) type_key(ta, txt);
 }
 
-} // extern "C"
+}  // extern "C"

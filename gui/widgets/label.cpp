@@ -16,7 +16,7 @@ namespace {
 
 constexpr const char * kDefaultText = "Text";
 constexpr const char * kDots = "...";
-constexpr int32_t kScrollMsPerPx = 25; // 40 px/s
+constexpr int32_t kScrollMsPerPx = 25;  // 40 px/s
 constexpr uint32_t kScrollMinMs = 300;
 constexpr uint32_t kScrollMaxMs = 10000;
 constexpr uint32_t kScrollPauseMs = 300;
@@ -24,8 +24,8 @@ constexpr int32_t kCircularGapSpaces = 3;
 
 struct LabelData : WidgetData {
     std::string text = kDefaultText;
-    const char * static_text = nullptr; // set while the text is kept by pointer
-    std::string dots_text;              // what is shown while DOTS cuts the text
+    const char * static_text = nullptr;  // set while the text is kept by pointer
+    std::string dots_text;               // what is shown while DOTS cuts the text
     bool dots_active = false;
     lv_label_long_mode_t long_mode = LV_LABEL_LONG_MODE_WRAP;
     bool recolor = false;
@@ -52,8 +52,7 @@ const char * shown_text(const LabelData & d)
 
 bool is_single_line_mode(lv_label_long_mode_t m)
 {
-    return m == LV_LABEL_LONG_MODE_SCROLL || m == LV_LABEL_LONG_MODE_SCROLL_CIRCULAR ||
-           m == LV_LABEL_LONG_MODE_CLIP;
+    return m == LV_LABEL_LONG_MODE_SCROLL || m == LV_LABEL_LONG_MODE_SCROLL_CIRCULAR || m == LV_LABEL_LONG_MODE_CLIP;
 }
 
 lv_text_flag_t text_flags(const LabelData & d)
@@ -352,7 +351,6 @@ void label_constructor(const lv_obj_class_t *, lv_obj_t * obj)
     refresh_text(obj);
 }
 
-
 void label_event(const lv_obj_class_t * class_p, lv_event_t * e)
 {
     if (!call_base_event(class_p, e)) return;
@@ -361,9 +359,7 @@ void label_event(const lv_obj_class_t * class_p, lv_event_t * e)
     if (!d) return;
     switch (lv_event_get_code(e)) {
     case LV_EVENT_STYLE_CHANGED:
-    case LV_EVENT_SIZE_CHANGED:
-        refresh_text(obj);
-        break;
+    case LV_EVENT_SIZE_CHANGED: refresh_text(obj); break;
     case LV_EVENT_REFR_EXT_DRAW_SIZE: {
         TextStyle s = text_style(obj);
         lv_event_set_ext_draw_size(e, s.line_height / 4);
@@ -376,16 +372,13 @@ void label_event(const lv_obj_class_t * class_p, lv_event_t * e)
         p->y = std::max(p->y, size.y);
         break;
     }
-    case LV_EVENT_DRAW_MAIN:
-        draw_text(obj, e);
-        break;
-    default:
-        break;
+    case LV_EVENT_DRAW_MAIN: draw_text(obj, e); break;
+    default: break;
     }
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -410,7 +403,7 @@ void lv_label_set_text(lv_obj_t * obj, const char * text)
     LabelData * d = data_of<LabelData>(obj);
     if (!d) return;
     if (text) {
-        std::string copy(text); // the argument may point into our own buffer
+        std::string copy(text);  // the argument may point into our own buffer
         d->text = std::move(copy);
         d->static_text = nullptr;
     }
@@ -582,4 +575,4 @@ void lv_label_cut_text(lv_obj_t * obj, uint32_t pos, uint32_t cnt)
     refresh_text(obj);
 }
 
-} // extern "C"
+}  // extern "C"

@@ -20,8 +20,8 @@ lv_obj_t * first_label(lv_obj_t * btn)
     return lv_obj_get_child_by_type(btn, 0, &lv_label_class);
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -94,4 +94,4 @@ void lv_list_set_button_text(lv_obj_t * list, lv_obj_t * btn, const char * txt)
     if (lv_obj_t * label = btn ? first_label(btn) : nullptr) lv_label_set_text(label, txt);
 }
 
-} // extern "C"
+}  // extern "C"

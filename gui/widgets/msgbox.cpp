@@ -76,8 +76,8 @@ lv_obj_t * ensure_header(lv_obj_t * mbox)
     return header;
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -245,4 +245,4 @@ void lv_msgbox_close_async(lv_obj_t * mbox)
     if (lv_obj_t * target = close_target(mbox)) lv_obj_delete_async(target);
 }
 
-} // extern "C"
+}  // extern "C"

@@ -11,20 +11,20 @@
 namespace gui::widgets {
 namespace {
 
-constexpr const char * kBullet = "\xE2\x80\xA2"; // U+2022
+constexpr const char * kBullet = "\xE2\x80\xA2";  // U+2022
 constexpr uint32_t kBulletCodePoint = 0x2022;
 constexpr const char * kFallbackBullet = "*";
-constexpr int32_t kCursorOverhang = 2; // the cursor reaches this far above and below its line
+constexpr int32_t kCursorOverhang = 2;  // the cursor reaches this far above and below its line
 
 struct TextareaData : WidgetData {
     lv_obj_t * label = nullptr;
     std::string text;
     std::string placeholder;
-    std::string bullet; // empty: the font's bullet or "*"
+    std::string bullet;  // empty: the font's bullet or "*"
     std::optional<std::string> insert_replace;
     const char * accepted = nullptr;
     uint32_t max_length = 0;
-    uint32_t cursor = 0; // character index
+    uint32_t cursor = 0;  // character index
     bool cursor_visible = true;
     bool cursor_click_pos = true;
     bool password = false;
@@ -171,10 +171,14 @@ void scroll_to_cursor(lv_obj_t * obj, const TextareaData & d)
     lv_area_t content;
     lv_obj_get_content_coords(obj, &content);
     int32_t sy = lv_obj_get_scroll_y(obj), sx = lv_obj_get_scroll_x(obj);
-    if (cur.y1 < content.y1) lv_obj_scroll_to_y(obj, sy - (content.y1 - cur.y1), LV_ANIM_ON);
-    else if (cur.y2 > content.y2) lv_obj_scroll_to_y(obj, sy + (cur.y2 - content.y2), LV_ANIM_ON);
-    if (cur.x1 < content.x1) lv_obj_scroll_to_x(obj, sx - (content.x1 - cur.x1), LV_ANIM_ON);
-    else if (cur.x2 > content.x2) lv_obj_scroll_to_x(obj, sx + (cur.x2 - content.x2), LV_ANIM_ON);
+    if (cur.y1 < content.y1)
+        lv_obj_scroll_to_y(obj, sy - (content.y1 - cur.y1), LV_ANIM_ON);
+    else if (cur.y2 > content.y2)
+        lv_obj_scroll_to_y(obj, sy + (cur.y2 - content.y2), LV_ANIM_ON);
+    if (cur.x1 < content.x1)
+        lv_obj_scroll_to_x(obj, sx - (content.x1 - cur.x1), LV_ANIM_ON);
+    else if (cur.x2 > content.x2)
+        lv_obj_scroll_to_x(obj, sx + (cur.x2 - content.x2), LV_ANIM_ON);
 }
 
 void move_cursor(lv_obj_t * obj, TextareaData & d, int32_t pos)
@@ -193,7 +197,8 @@ void cursor_line_step(lv_obj_t * obj, TextareaData & d, int32_t lines)
     lv_point_t p{0, 0};
     lv_label_get_letter_pos(d.label, d.cursor, &p);
     const lv_font_t * font = lv_obj_get_style_text_font(d.label, LV_PART_MAIN);
-    int32_t pitch = (font ? lv_font_get_line_height(font) : 0) + lv_obj_get_style_text_line_space(d.label, LV_PART_MAIN);
+    int32_t pitch =
+        (font ? lv_font_get_line_height(font) : 0) + lv_obj_get_style_text_line_space(d.label, LV_PART_MAIN);
     // One px into the target line: a point on a line's bottom edge belongs to that line.
     p.y += lines * pitch + 1;
     if (p.y < 0) return;
@@ -270,8 +275,10 @@ void handle_key(lv_obj_t * obj, TextareaData & d, uint32_t key)
     case LV_KEY_HOME: move_cursor(obj, d, 0); break;
     case LV_KEY_END: move_cursor(obj, d, LV_TEXTAREA_CURSOR_LAST); break;
     case LV_KEY_ENTER:
-        if (d.one_line) lv_obj_send_event(obj, LV_EVENT_READY, nullptr);
-        else lv_textarea_add_char(obj, '\n');
+        if (d.one_line)
+            lv_obj_send_event(obj, LV_EVENT_READY, nullptr);
+        else
+            lv_textarea_add_char(obj, '\n');
         break;
     default: lv_textarea_add_char(obj, key); break;
     }
@@ -330,32 +337,21 @@ void textarea_event(const lv_obj_class_t * class_p, lv_event_t * e)
     if (!d || lv_event_get_target_obj(e) != obj) return;
     switch (lv_event_get_code(e)) {
     case LV_EVENT_FOCUSED:
-    case LV_EVENT_STYLE_CHANGED:
-        restart_blink(obj, *d);
-        break;
+    case LV_EVENT_STYLE_CHANGED: restart_blink(obj, *d); break;
     case LV_EVENT_DEFOCUSED:
         lv_anim_delete(obj, blink_exec);
         d->cursor_visible = true;
         break;
-    case LV_EVENT_KEY:
-        handle_key(obj, *d, lv_event_get_key(e));
-        break;
-    case LV_EVENT_PRESSED:
-        click_to_cursor(obj, *d, lv_event_get_indev(e));
-        break;
-    case LV_EVENT_DRAW_MAIN:
-        draw_placeholder(obj, *d, e);
-        break;
-    case LV_EVENT_DRAW_POST:
-        draw_cursor(obj, *d, e);
-        break;
-    default:
-        break;
+    case LV_EVENT_KEY: handle_key(obj, *d, lv_event_get_key(e)); break;
+    case LV_EVENT_PRESSED: click_to_cursor(obj, *d, lv_event_get_indev(e)); break;
+    case LV_EVENT_DRAW_MAIN: draw_placeholder(obj, *d, e); break;
+    case LV_EVENT_DRAW_POST: draw_cursor(obj, *d, e); break;
+    default: break;
     }
 }
 
-} // namespace
-} // namespace gui::widgets
+}  // namespace
+}  // namespace gui::widgets
 
 using namespace gui::widgets;
 
@@ -600,4 +596,4 @@ void lv_textarea_cursor_up(lv_obj_t * obj)
     if (TextareaData * d = data(obj)) cursor_line_step(obj, *d, -1);
 }
 
-} // extern "C"
+}  // extern "C"

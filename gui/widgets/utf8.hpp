@@ -91,4 +91,4 @@ inline std::string encode(uint32_t cp)
     return out;
 }
 
-} // namespace gui::widgets::utf8
+}  // namespace gui::widgets::utf8

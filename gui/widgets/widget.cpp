@@ -45,4 +45,4 @@ lv_obj_t * create_widget(const lv_obj_class_t * class_p, lv_obj_t * parent)
     return obj;
 }
 
-} // namespace gui::widgets
+}  // namespace gui::widgets

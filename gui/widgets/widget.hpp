@@ -25,8 +25,7 @@ constexpr lv_style_selector_t sel(lv_part_t part, lv_state_t state)
 void attach_data(lv_obj_t * obj, std::unique_ptr<WidgetData> data);
 
 /** The instance record of type T of `obj`; nullptr for objects of other classes. */
-template <class T>
-T * data_of(const lv_obj_t * obj)
+template <class T> T * data_of(const lv_obj_t * obj)
 {
     return obj ? dynamic_cast<T *>(obj->instance_data.get()) : nullptr;
 }
@@ -59,4 +58,4 @@ private:
 /** lv_obj_class_create_obj + lv_obj_class_init_obj. */
 lv_obj_t * create_widget(const lv_obj_class_t * class_p, lv_obj_t * parent);
 
-} // namespace gui::widgets
+}  // namespace gui::widgets

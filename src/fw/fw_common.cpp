@@ -14,8 +14,7 @@ static const char *const k_level_names[] = {"ERR", "WRN", "INF", "DBG"};
 void fw_log(int level, const char *fmt, ...)
 {
     // Compared unsigned: a negative level counts as very verbose and is dropped.
-    if ((unsigned)level > (unsigned)g_log_level ||
-        (unsigned)level >= sizeof k_level_names / sizeof k_level_names[0]) {
+    if ((unsigned)level > (unsigned)g_log_level || (unsigned)level >= sizeof k_level_names / sizeof k_level_names[0]) {
         return;
     }
     time_t now = time(nullptr);
@@ -25,8 +24,7 @@ void fw_log(int level, const char *fmt, ...)
     // One line per call even with several threads logging: hold the stream's
     // own lock across prefix, message and newline.
     flockfile(stdout);
-    printf("[%s][%02d:%02d:%02d] ", k_level_names[level], tm_now.tm_hour, tm_now.tm_min,
-           tm_now.tm_sec);
+    printf("[%s][%02d:%02d:%02d] ", k_level_names[level], tm_now.tm_hour, tm_now.tm_min, tm_now.tm_sec);
     va_list ap;
     va_start(ap, fmt);
     vprintf(fmt, ap);
@@ -89,8 +87,7 @@ const char *fw_escape(const void *text, size_t len, char *out, size_t out_size)
     return out;
 }
 
-void fw_log_limited(fw_log_limit_t *limit, uint64_t now_ms, int level, const char *func, int line,
-                    const char *fmt, ...)
+void fw_log_limited(fw_log_limit_t *limit, uint64_t now_ms, int level, const char *func, int line, const char *fmt, ...)
 {
     if (limit->logged && now_ms - limit->last_ms < FW_LOG_LIMIT_PERIOD_MS) {
         limit->left_out++;

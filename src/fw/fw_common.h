@@ -34,15 +34,14 @@ void fw_log(int level, const char *fmt, ...) __attribute__((format(printf, 2, 3)
 void fw_log_set_level(int level);
 
 // fw_log with the "[function:line] " prefix every framework message carries.
-#define FW_LOG(level, fmt, ...) \
-    fw_log((level), "[%s:%d] " fmt, __func__, __LINE__ __VA_OPT__(, ) __VA_ARGS__)
+#define FW_LOG(level, fmt, ...) fw_log((level), "[%s:%d] " fmt, __func__, __LINE__ __VA_OPT__(, ) __VA_ARGS__)
 
 // Outside text (a peer's name, a command-line argument) made safe to log:
 // control bytes and the backslash become escapes (\n, \t, \r, \\, \xHH), so
 // the text can neither end a log line nor forge one. Reads up to `len` bytes
 // or to the first NUL; when the escaped text does not fit out_size it is cut
 // and ends in "...". Returns out.
-#define FW_ESCAPE_MAX(len) ((len) * 4 + 4) // room for any text of len bytes
+#define FW_ESCAPE_MAX(len) ((len)*4 + 4) // room for any text of len bytes
 const char *fw_escape(const void *text, size_t len, char *out, size_t out_size);
 
 // A condition that may repeat many times a second (a full table, a peer
@@ -51,16 +50,16 @@ const char *fw_escape(const void *text, size_t len, char *out, size_t out_size);
 #define FW_LOG_LIMIT_PERIOD_MS 1000
 
 typedef struct {
-    int32_t logged;     // 1 once a line went out
-    uint64_t last_ms;   // when it went out
-    uint32_t left_out;  // occurrences not logged since
+    int32_t logged;    // 1 once a line went out
+    uint64_t last_ms;  // when it went out
+    uint32_t left_out; // occurrences not logged since
 } fw_log_limit_t;
 
 // fw_log with the "[func:line] " prefix, through `limit`: nothing when a
 // line went out less than a period before `now_ms`, else the message with
 // " (repeated %u times)" added when occurrences were left out.
-void fw_log_limited(fw_log_limit_t *limit, uint64_t now_ms, int level, const char *func, int line,
-                    const char *fmt, ...) __attribute__((format(printf, 6, 7)));
+void fw_log_limited(fw_log_limit_t *limit, uint64_t now_ms, int level, const char *func, int line, const char *fmt, ...)
+    __attribute__((format(printf, 6, 7)));
 
-#define FW_LOG_LIMITED(limit, now_ms, level, fmt, ...) \
+#define FW_LOG_LIMITED(limit, now_ms, level, fmt, ...)                                                                 \
     fw_log_limited((limit), (now_ms), (level), __func__, __LINE__, fmt __VA_OPT__(, ) __VA_ARGS__)

@@ -44,8 +44,7 @@ void hb_monitor_check(hb_monitor_t *hb)
             continue;
         }
         slot->missed++;
-        FW_LOG_AS(FW_LOG_WRN, k_thread_fn, "App %d missed heartbeat (%d/%d)", id, slot->missed,
-                  HB_MISS_LIMIT);
+        FW_LOG_AS(FW_LOG_WRN, k_thread_fn, "App %d missed heartbeat (%d/%d)", id, slot->missed, HB_MISS_LIMIT);
         if (slot->missed >= HB_MISS_LIMIT) {
             FW_LOG_AS(FW_LOG_ERR, k_thread_fn, "App %d timeout, triggering cleanup", id);
             slot->last_ms = 0;
@@ -67,8 +66,7 @@ static void *hb_thread_fn(void *arg)
 {
     hb_monitor_t *hb = (hb_monitor_t *)arg;
     while (hb->running.load() == 1) {
-        const struct timespec period = {HB_CHECK_PERIOD_US / 1000000,
-                                        (HB_CHECK_PERIOD_US % 1000000) * 1000L};
+        const struct timespec period = {HB_CHECK_PERIOD_US / 1000000, (HB_CHECK_PERIOD_US % 1000000) * 1000L};
         nanosleep(&period, nullptr);
         hb_monitor_check(hb);
     }

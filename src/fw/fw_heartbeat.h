@@ -26,9 +26,9 @@ typedef struct {
 typedef struct {
     std::atomic<int32_t> running; // 1 while the thread is to keep checking
     pthread_t thread;
-    pthread_mutex_t lock;         // guards slots; innermost lock, never held across a call out
+    pthread_mutex_t lock; // guards slots; innermost lock, never held across a call out
     hb_slot_t slots[FW_APP_SLOTS];
-    hb_timeout_cb_t timeout_cb;   // may be null; called with lock released
+    hb_timeout_cb_t timeout_cb; // may be null; called with lock released
     void *user_data;
 } hb_monitor_t;
 

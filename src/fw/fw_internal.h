@@ -40,5 +40,4 @@ uint64_t fw_monotonic_ms(void);
 // fw_log with the "[function:line] " prefix naming `func` rather than the
 // calling function: for work done on behalf of another, such as a check pass
 // that belongs to the heartbeat thread.
-#define FW_LOG_AS(level, func, fmt, ...) \
-    fw_log((level), "[%s:%d] " fmt, (func), __LINE__ __VA_OPT__(, ) __VA_ARGS__)
+#define FW_LOG_AS(level, func, fmt, ...) fw_log((level), "[%s:%d] " fmt, (func), __LINE__ __VA_OPT__(, ) __VA_ARGS__)

@@ -4,8 +4,8 @@
 
 #include "fw_internal.h"
 
-int fw_frame_encode(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len,
-                    uint8_t *out, uint16_t out_cap)
+int fw_frame_encode(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len, uint8_t *out,
+                    uint16_t out_cap)
 {
     // In 32 bits so that a payload near 65535 cannot wrap into a small total.
     uint32_t total = (uint32_t)FW_FRAME_HDR_LEN + payload_len;
@@ -31,8 +31,7 @@ int fw_frame_decode(const uint8_t *in, uint16_t in_len, fw_frame_t *out)
     out->payload_len = fw_get_be16(in + 2);
     out->cmd1 = in[4];
     out->cmd2 = in[5];
-    if (out->total_len < FW_FRAME_HDR_LEN ||
-        out->payload_len > out->total_len - FW_FRAME_HDR_LEN) {
+    if (out->total_len < FW_FRAME_HDR_LEN || out->payload_len > out->total_len - FW_FRAME_HDR_LEN) {
         return FW_ERR_PROTO;
     }
     if (in_len < out->total_len) {

@@ -37,8 +37,8 @@ typedef struct {
 // Writes the wire image into out. Returns its length (6 + payload_len), or
 // FW_ERR_SIZE, writing nothing, when it does not fit out_cap. payload may be
 // null when payload_len is 0.
-int fw_frame_encode(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len,
-                    uint8_t *out, uint16_t out_cap);
+int fw_frame_encode(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len, uint8_t *out,
+                    uint16_t out_cap);
 
 // Checks the wire image in `in` and fills out. Returns payload_len, or
 // FW_ERR_SIZE (input shorter than the header or than total_len) or

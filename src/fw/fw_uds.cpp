@@ -136,8 +136,7 @@ static int try_connect(int fd, const struct sockaddr_un *addr, uint64_t deadline
 // listens on, a listener whose backlog is full, a signal.
 static bool connect_retryable(int err)
 {
-    return err == ENOENT || err == ECONNREFUSED || err == EAGAIN || err == EINTR ||
-           err == ETIMEDOUT;
+    return err == ENOENT || err == ECONNREFUSED || err == EAGAIN || err == EINTR || err == ETIMEDOUT;
 }
 
 int uds_client_connect(const char *path, int timeout_ms)
@@ -239,8 +238,7 @@ int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
     if (written == total) {
         return 0;
     }
-    FW_LOG_AS(FW_LOG_WRN, k_send_fn, "Partial send: %zd of %u", (ssize_t)written,
-              (unsigned)total);
+    FW_LOG_AS(FW_LOG_WRN, k_send_fn, "Partial send: %zd of %u", (ssize_t)written, (unsigned)total);
     return FW_ERR_IO;
 }
 

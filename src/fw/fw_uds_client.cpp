@@ -26,8 +26,8 @@ static bool is_acceptance(int len)
     if (len <= 0 || fw_frame_decode(msg_buf, (uint16_t)len, &frame) < 0) {
         return false;
     }
-    return frame.cmd1 == FW_CMD1_CTRL && frame.cmd2 == FW_CMD2_REGISTER_ACK &&
-           frame.payload_len >= 1 && frame.payload[0] == FW_ACK_ACCEPTED;
+    return frame.cmd1 == FW_CMD1_CTRL && frame.cmd2 == FW_CMD2_REGISTER_ACK && frame.payload_len >= 1 &&
+           frame.payload[0] == FW_ACK_ACCEPTED;
 }
 
 int uds_client_start(uds_client_t *client, const uint8_t *registration)
@@ -44,8 +44,8 @@ int uds_client_start(uds_client_t *client, const uint8_t *registration)
     payload[0] = client->app_id;
     size_t name_len = strnlen(name, CLIENT_NAME_MAX);
     memcpy(payload + 1, name, name_len);
-    int len = fw_frame_encode(FW_CMD1_CTRL, FW_CMD2_REGISTER, payload, (uint16_t)(1 + name_len),
-                              msg_buf, sizeof msg_buf);
+    int len =
+        fw_frame_encode(FW_CMD1_CTRL, FW_CMD2_REGISTER, payload, (uint16_t)(1 + name_len), msg_buf, sizeof msg_buf);
     int rc = uds_send_msg(client->fd, msg_buf, (uint32_t)len);
     if (rc < 0) {
         drop_connection(client);
@@ -78,8 +78,7 @@ void uds_client_stop(uds_client_t *client)
     drop_connection(client);
 }
 
-int uds_client_send(uds_client_t *client, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                    uint16_t payload_len)
+int uds_client_send(uds_client_t *client, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
 {
     if (!client->registered) {
         return FW_ERR_NOT_REGISTERED;

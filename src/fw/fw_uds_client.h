@@ -9,8 +9,7 @@
 
 #include "fw_common.h"
 
-typedef void (*uds_client_msg_cb_t)(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                                    uint16_t payload_len);
+typedef void (*uds_client_msg_cb_t)(uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len);
 
 typedef struct {
     int32_t fd;                 // connected blocking socket; negative when none
@@ -33,8 +32,7 @@ int uds_client_start(uds_client_t *client, const uint8_t *registration);
 void uds_client_stop(uds_client_t *client);
 
 // 0, FW_ERR_NOT_REGISTERED, FW_ERR_SIZE or FW_ERR_IO.
-int uds_client_send(uds_client_t *client, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                    uint16_t payload_len);
+int uds_client_send(uds_client_t *client, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len);
 
 // Waits up to timeout_ms for one message and hands its frame to msg_cb.
 // 0 (a frame handled or an empty message), FW_ERR_NOT_REGISTERED,

@@ -131,8 +131,7 @@ static void mark_stalled(uds_client_entry_t *entry, uint64_t now)
 // the next upkeep removes.
 static void write_failed(uds_client_entry_t *entry, int err, uint64_t now)
 {
-    fw_log_limited(&entry->send_log, now, FW_LOG_ERR, k_send_fn, __LINE__, "send failed: %s",
-                   strerror(err));
+    fw_log_limited(&entry->send_log, now, FW_LOG_ERR, k_send_fn, __LINE__, "send failed: %s", strerror(err));
     if (err == EAGAIN || err == EWOULDBLOCK) {
         mark_stalled(entry, now);
     } else {
@@ -175,8 +174,8 @@ static void flush_queued(uds_client_entry_t *entry, uint64_t now)
 // message leaves whole, or its rest is queued for the polls to finish (0);
 // when the socket takes nothing, or a rest is still queued, the send fails
 // with the stream in step (FW_ERR_IO).
-static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2,
-                         const uint8_t *payload, uint16_t payload_len)
+static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
+                         uint16_t payload_len)
 {
     uint8_t msg[FW_PREFIX_LEN + FW_MSG_MAX];
     int len = fw_frame_encode(cmd1, cmd2, payload, payload_len, msg + FW_PREFIX_LEN, FW_MSG_MAX);
@@ -249,11 +248,10 @@ static bool id_in_use(const uds_server_t *srv, const uds_client_entry_t *entry, 
     return false;
 }
 
-static void refuse_registration(uds_client_entry_t *entry, uint8_t app_id, const char *why,
-                                uint64_t now)
+static void refuse_registration(uds_client_entry_t *entry, uint8_t app_id, const char *why, uint64_t now)
 {
-    fw_log_limited(&entry->refused_log, now, FW_LOG_WRN, k_poll_fn, __LINE__,
-                   "Registration refused: app_id=%u%s", app_id, why);
+    fw_log_limited(&entry->refused_log, now, FW_LOG_WRN, k_poll_fn, __LINE__, "Registration refused: app_id=%u%s",
+                   app_id, why);
     const uint8_t refused = FW_ACK_REFUSED;
     send_to_entry(entry, FW_CMD1_CTRL, FW_CMD2_REGISTER_ACK, &refused, 1);
 }
@@ -263,8 +261,7 @@ static void refuse_registration(uds_client_entry_t *entry, uint8_t app_id, const
 // live connection holds stays with it (its traffic and its liveness are
 // that connection's): such registrations are refused, the entry stays
 // unregistered and the client is told so.
-static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame,
-                            uint64_t now)
+static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame, uint64_t now)
 {
     uint8_t app_id = frame->payload_len >= 1 ? frame->payload[0] : 0;
     if (app_id == 0 || (srv->app_id_limit != 0 && app_id >= srv->app_id_limit)) {
@@ -331,8 +328,7 @@ static ssize_t read_some(int fd, uint8_t *buf, size_t want)
 static int gather_message(uds_client_entry_t *entry, uint64_t now)
 {
     if (entry->rx_len < FW_PREFIX_LEN) {
-        ssize_t n =
-            read_some(entry->fd, entry->rx_buf + entry->rx_len, FW_PREFIX_LEN - entry->rx_len);
+        ssize_t n = read_some(entry->fd, entry->rx_buf + entry->rx_len, FW_PREFIX_LEN - entry->rx_len);
         if (n == 0) {
             return entry->rx_len == 0 ? FW_ERR_IO : FW_ERR_PROTO;
         }
@@ -378,8 +374,7 @@ static int gather_message(uds_client_entry_t *entry, uint64_t now)
     return (int)(total - FW_PREFIX_LEN);
 }
 
-static void handle_frame(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame,
-                         uint64_t now)
+static void handle_frame(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame, uint64_t now)
 {
     if (frame->cmd1 == FW_CMD1_CTRL && frame->cmd2 == FW_CMD2_HEARTBEAT) {
         entry->last_heartbeat = (int64_t)time(nullptr);
@@ -429,8 +424,7 @@ static void handle_client_event(uds_server_t *srv, int fd, uint32_t events, uint
     static_assert(FW_MSG_MAX <= UINT16_MAX, "a message length must fit the decoder's input length");
     fw_frame_t frame;
     if (fw_frame_decode(entry->rx_buf + FW_PREFIX_LEN, (uint16_t)len, &frame) < 0) {
-        fw_log_limited(&entry->decode_log, now, FW_LOG_ERR, k_poll_fn, __LINE__,
-                       "Frame decode failed");
+        fw_log_limited(&entry->decode_log, now, FW_LOG_ERR, k_poll_fn, __LINE__, "Frame decode failed");
         return;
     }
     handle_frame(srv, entry, &frame, now);
@@ -474,14 +468,12 @@ static void drop_stalled_clients(uds_server_t *srv, uint64_t now)
                       (unsigned)FW_SEND_STALL_MS, entry->app_id);
             remove_client(srv, i);
         } else if (entry->rx_len > 0 && now - entry->rx_started_ms >= FW_PARTIAL_MSG_MS) {
-            FW_LOG_AS(FW_LOG_WRN, k_poll_fn,
-                      "Client dropped, message incomplete for %u ms: app_id=%u",
+            FW_LOG_AS(FW_LOG_WRN, k_poll_fn, "Client dropped, message incomplete for %u ms: app_id=%u",
                       (unsigned)FW_PARTIAL_MSG_MS, entry->app_id);
             remove_client(srv, i);
         } else if (entry->app_id == 0 && now - entry->accepted_ms >= FW_REGISTER_WAIT_MS) {
             fw_log_limited(&srv->unregistered_log, now, FW_LOG_WRN, k_poll_fn, __LINE__,
-                           "Client dropped, not registered within %u ms",
-                           (unsigned)FW_REGISTER_WAIT_MS);
+                           "Client dropped, not registered within %u ms", (unsigned)FW_REGISTER_WAIT_MS);
             remove_client(srv, i);
         }
     }
@@ -530,8 +522,8 @@ static uds_client_entry_t *find_entry(uds_server_t *srv, uint8_t app_id, bool ac
     return nullptr;
 }
 
-int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2,
-                    const uint8_t *payload, uint16_t payload_len)
+int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
+                    uint16_t payload_len)
 {
     std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     uds_client_entry_t *entry = find_entry(srv, app_id, true);
@@ -541,8 +533,7 @@ int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd
     return send_to_entry(entry, cmd1, cmd2, payload, payload_len);
 }
 
-void uds_server_broadcast(uds_server_t *srv, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                          uint16_t payload_len)
+void uds_server_broadcast(uds_server_t *srv, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
 {
     std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     for (int i = 0; i < srv->client_count; i++) {
@@ -592,8 +583,7 @@ void uds_server_stop(uds_server_t *srv)
 void uds_server_remove_socket_file(const uds_server_t *srv)
 {
     struct stat st = {};
-    if (srv->path[0] != '\0' && stat(srv->path, &st) == 0 && st.st_dev == srv->path_dev &&
-        st.st_ino == srv->path_ino) {
+    if (srv->path[0] != '\0' && stat(srv->path, &st) == 0 && st.st_dev == srv->path_dev && st.st_ino == srv->path_ino) {
         unlink(srv->path);
     }
 }

@@ -27,33 +27,32 @@
 
 #define FW_MAX_CLIENTS 16
 #define FW_MAX_EVENTS 32
-#define FW_NAME_MAX 32 // name buffer, at most 31 bytes and the NUL
+#define FW_NAME_MAX 32  // name buffer, at most 31 bytes and the NUL
 #define FW_PREFIX_LEN 4 // the u32 length in front of every message
 
 #define FW_REGISTER_WAIT_MS 2000 // a connection must register within this
 #define FW_PARTIAL_MSG_MS 2000   // a message must arrive whole within this
 #define FW_SEND_STALL_MS 2000    // a peer may leave its socket full this long
 
-typedef void (*uds_msg_cb_t)(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                             uint16_t payload_len);
+typedef void (*uds_msg_cb_t)(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len);
 typedef void (*uds_conn_cb_t)(uint8_t app_id);
 
 // One connection.
 typedef struct {
-    int32_t fd;               // non-blocking socket
-    uint8_t app_id;           // 0 until registered
-    char name[FW_NAME_MAX];   // registration name, NUL-terminated
-    int64_t last_heartbeat;   // wall-clock seconds of the last heartbeat frame, 0 = none
-    uint32_t hb_missed;       // reset by each heartbeat frame
-    int32_t active;           // 1 from acceptance; 0 once its connection failed
+    int32_t fd;             // non-blocking socket
+    uint8_t app_id;         // 0 until registered
+    char name[FW_NAME_MAX]; // registration name, NUL-terminated
+    int64_t last_heartbeat; // wall-clock seconds of the last heartbeat frame, 0 = none
+    uint32_t hb_missed;     // reset by each heartbeat frame
+    int32_t active;         // 1 from acceptance; 0 once its connection failed
 
     // Upkeep of the connection, the server's own.
-    uint64_t accepted_ms;     // when it was accepted
-    uint64_t rx_started_ms;   // when the first byte of the message being gathered came
-    uint32_t rx_len;          // bytes of that message gathered, prefix included
-    int32_t tx_stalled;       // 1 while its socket refuses bytes
-    uint64_t tx_stalled_ms;   // since when, or since the last bytes it took
-    uint32_t tx_off, tx_len;  // queued rest of a message: tx_buf[tx_off, tx_len)
+    uint64_t accepted_ms;       // when it was accepted
+    uint64_t rx_started_ms;     // when the first byte of the message being gathered came
+    uint32_t rx_len;            // bytes of that message gathered, prefix included
+    int32_t tx_stalled;         // 1 while its socket refuses bytes
+    uint64_t tx_stalled_ms;     // since when, or since the last bytes it took
+    uint32_t tx_off, tx_len;    // queued rest of a message: tx_buf[tx_off, tx_len)
     fw_log_limit_t send_log;    // failing sends
     fw_log_limit_t refused_log; // refused registrations
     fw_log_limit_t decode_log;  // messages that are not frames
@@ -93,12 +92,11 @@ int uds_server_poll(uds_server_t *srv, int timeout_ms);
 // a message the socket takes only in part is finished by later polls, and
 // while such a rest is queued further sends fail. 0, FW_ERR_SIZE, FW_ERR_IO
 // or FW_ERR_NO_CLIENT.
-int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2,
-                    const uint8_t *payload, uint16_t payload_len);
+int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
+                    uint16_t payload_len);
 
 // Sends one frame to every active registered entry; results are ignored.
-void uds_server_broadcast(uds_server_t *srv, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                          uint16_t payload_len);
+void uds_server_broadcast(uds_server_t *srv, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len);
 
 // First entry in use holding app_id, active or not; null when none. The
 // entry is valid only while the caller holds the lock.

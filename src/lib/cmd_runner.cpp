@@ -44,8 +44,8 @@ static int poll_timeout(int64_t deadline)
 }
 
 typedef struct spawn_io_t {
-    int stdout_fd;   /* becomes the child's standard output; -1: inherited */
-    int quiet;       /* standard input and error on /dev/null */
+    int stdout_fd; /* becomes the child's standard output; -1: inherited */
+    int quiet;     /* standard input and error on /dev/null */
 } spawn_io_t;
 
 /* Starts the child in a process group of its own, with the signals the
@@ -78,8 +78,7 @@ static pid_t spawn(const char *const argv[], const spawn_io_t *io, int search_pa
     posix_spawnattr_setsigdefault(&attr, &defaults);
     posix_spawnattr_setsigmask(&attr, &none);
     posix_spawnattr_setpgroup(&attr, 0);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF |
-                                        POSIX_SPAWN_SETSIGMASK);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     pid_t pid = -1;
     char *const *args = const_cast<char *const *>(argv);

@@ -50,11 +50,11 @@ int cmd_exec(const char *const argv[], int32_t timeout_ms);
  * gives it. The deadline covers the whole command: reads stop at it and
  * cmd_close kills what still runs then. */
 typedef struct cmd_pipe_t {
-    pid_t pid;          /* 0 when nothing runs */
-    int fd;             /* read end of the child's standard output */
-    int64_t deadline;   /* CLOCK_MONOTONIC ms; INT64_MAX for none */
-    size_t head;        /* first unread byte of buf */
-    size_t len;         /* bytes held in buf */
+    pid_t pid;        /* 0 when nothing runs */
+    int fd;           /* read end of the child's standard output */
+    int64_t deadline; /* CLOCK_MONOTONIC ms; INT64_MAX for none */
+    size_t head;      /* first unread byte of buf */
+    size_t len;       /* bytes held in buf */
     char buf[512];
 } cmd_pipe_t;
 

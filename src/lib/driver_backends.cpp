@@ -86,8 +86,7 @@ static int32_t backend_start_display(backend_t *backend)
 static int32_t backend_start_indev(backend_t *backend)
 {
     if (sel_display_backend == NULL) {
-        LV_LOG_ERROR("Failed to init indev backend: %s - display needs to be initialized",
-                     backend->name);
+        LV_LOG_ERROR("Failed to init indev backend: %s - display needs to be initialized", backend->name);
         return -1;
     }
     indev_backend_t *indevb = backend->handle->indev;

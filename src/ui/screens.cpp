@@ -48,26 +48,16 @@ tick_screen_func_t tick_screen_funcs[UI_SCREEN_COUNT] = {tick_screen_main};
 
 /* Refers to every built-in size, so that the build compiles all of them in. */
 const ui_font_entry_t fonts[UI_FONT_TABLE_SIZE] = {
-    {"font_main", &ui_font_font_main},
-    {"MONTSERRAT_12", &lv_font_montserrat_12},
-    {"MONTSERRAT_14", &lv_font_montserrat_14},
-    {"MONTSERRAT_16", &lv_font_montserrat_16},
-    {"MONTSERRAT_18", &lv_font_montserrat_18},
-    {"MONTSERRAT_20", &lv_font_montserrat_20},
-    {"MONTSERRAT_22", &lv_font_montserrat_22},
-    {"MONTSERRAT_24", &lv_font_montserrat_24},
-    {"MONTSERRAT_26", &lv_font_montserrat_26},
-    {"MONTSERRAT_28", &lv_font_montserrat_28},
-    {"MONTSERRAT_30", &lv_font_montserrat_30},
-    {"MONTSERRAT_32", &lv_font_montserrat_32},
-    {"MONTSERRAT_34", &lv_font_montserrat_34},
-    {"MONTSERRAT_36", &lv_font_montserrat_36},
-    {"MONTSERRAT_38", &lv_font_montserrat_38},
-    {"MONTSERRAT_40", &lv_font_montserrat_40},
-    {"MONTSERRAT_42", &lv_font_montserrat_42},
-    {"MONTSERRAT_44", &lv_font_montserrat_44},
-    {"MONTSERRAT_46", &lv_font_montserrat_46},
-    {"MONTSERRAT_48", &lv_font_montserrat_48},
+    {"font_main", &ui_font_font_main},         {"MONTSERRAT_12", &lv_font_montserrat_12},
+    {"MONTSERRAT_14", &lv_font_montserrat_14}, {"MONTSERRAT_16", &lv_font_montserrat_16},
+    {"MONTSERRAT_18", &lv_font_montserrat_18}, {"MONTSERRAT_20", &lv_font_montserrat_20},
+    {"MONTSERRAT_22", &lv_font_montserrat_22}, {"MONTSERRAT_24", &lv_font_montserrat_24},
+    {"MONTSERRAT_26", &lv_font_montserrat_26}, {"MONTSERRAT_28", &lv_font_montserrat_28},
+    {"MONTSERRAT_30", &lv_font_montserrat_30}, {"MONTSERRAT_32", &lv_font_montserrat_32},
+    {"MONTSERRAT_34", &lv_font_montserrat_34}, {"MONTSERRAT_36", &lv_font_montserrat_36},
+    {"MONTSERRAT_38", &lv_font_montserrat_38}, {"MONTSERRAT_40", &lv_font_montserrat_40},
+    {"MONTSERRAT_42", &lv_font_montserrat_42}, {"MONTSERRAT_44", &lv_font_montserrat_44},
+    {"MONTSERRAT_46", &lv_font_montserrat_46}, {"MONTSERRAT_48", &lv_font_montserrat_48},
 };
 
 /* The next free slot while the screen is being built. */
@@ -141,9 +131,9 @@ static void build_wifi(lv_obj_t *screen)
     lv_ui_page_wifi_t w;
     wifi_page_tree_build(screen, &w);
     lv_obj_t *const tree[] = {
-        w.root,        w.busy_icon, w.wifi_switch, w.back_icon, w.my_label, w.other_label,
-        w.my_panel,    w.my_list,   w.other_panel, w.other_list, w.overlay, w.dialog,
-        w.show_pwd,    w.ssid_label, w.pwd_ta,     w.kb_box,    w.keyboard,
+        w.root,     w.busy_icon,  w.wifi_switch, w.back_icon,  w.my_label, w.other_label,
+        w.my_panel, w.my_list,    w.other_panel, w.other_list, w.overlay,  w.dialog,
+        w.show_pwd, w.ssid_label, w.pwd_ta,      w.kb_box,     w.keyboard,
     };
     for (lv_obj_t *obj : tree) {
         keep(obj);
@@ -167,12 +157,18 @@ typedef struct {
 } tile_def_t;
 
 static const tile_def_t tile_defs[TILE_COUNT] = {
-    {"播放器", &img_ico_player},          {"最近播放", &img_ico_recently_played},
-    {"预设", &img_ico_preset},            {"电台", &img_ico_internet_radio},
-    {"音源输入", &img_ico_audio_input},   {"EQ", &img_ico_eq},
-    {"音频输出", &img_ico_audio_output},  {"屏幕", &img_ico_screen},
-    {"信息", &img_ico_information},       {"airplay", &img_ico_airplay},
-    {"设置", &img_ico_set},               {"播放器", &img_ico_screen},
+    {"播放器", &img_ico_player},
+    {"最近播放", &img_ico_recently_played},
+    {"预设", &img_ico_preset},
+    {"电台", &img_ico_internet_radio},
+    {"音源输入", &img_ico_audio_input},
+    {"EQ", &img_ico_eq},
+    {"音频输出", &img_ico_audio_output},
+    {"屏幕", &img_ico_screen},
+    {"信息", &img_ico_information},
+    {"airplay", &img_ico_airplay},
+    {"设置", &img_ico_set},
+    {"播放器", &img_ico_screen},
 };
 
 static const int16_t tile_x[TILE_COLUMNS] = {-3, 156, 316, 475};
@@ -261,7 +257,7 @@ static void build_now_playing_texts(lv_obj_t *column)
 static void build_now_playing(lv_obj_t *pager)
 {
     static const lv_image_dsc_t *const controls[CONTROL_COUNT] = {
-        &img_ico_ctrl_music_random, &img_ico_ctrl_music_previous, &img_ico_ctrl_music_pause,
+        &img_ico_ctrl_music_random, &img_ico_ctrl_music_previous,        &img_ico_ctrl_music_pause,
         &img_ico_ctrl_music_next,   &img_ico_ctrl_music_playlist_repeat,
     };
     lv_obj_t *view = keep(dark_page(pager, 0));

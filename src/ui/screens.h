@@ -27,22 +27,22 @@ enum ScreensEnum {
 /* Where the blocks of the mock-up begin in `objects` (creation order). */
 enum {
     UI_OBJ_SCREEN = 0,
-    UI_OBJ_WIFI_ROOT = 1,        /* the WiFi page's tree, as the page builds it */
-    UI_OBJ_WIFI_OVERLAY = 11,    /* its dialog layer (hidden) */
-    UI_OBJ_WIFI_PASSWORD = 15,   /* holds "textarea_wifi" */
+    UI_OBJ_WIFI_ROOT = 1,      /* the WiFi page's tree, as the page builds it */
+    UI_OBJ_WIFI_OVERLAY = 11,  /* its dialog layer (hidden) */
+    UI_OBJ_WIFI_PASSWORD = 15, /* holds "textarea_wifi" */
     UI_OBJ_WIFI_KB_BOX = 16,
-    UI_OBJ_WIFI_ROW = 18,        /* a sample network row on the screen */
-    UI_OBJ_MAIN = 23,            /* the main page's container */
+    UI_OBJ_WIFI_ROW = 18, /* a sample network row on the screen */
+    UI_OBJ_MAIN = 23,     /* the main page's container */
     UI_OBJ_PAGER = 24,
-    UI_OBJ_HOME = 25,            /* hidden */
+    UI_OBJ_HOME = 25, /* hidden */
     UI_OBJ_TILE_GRID = 30,
     UI_OBJ_NOW_PLAYING = 67,
     UI_OBJ_NOW_PLAYING_TEXTS = 71, /* hidden */
-    UI_OBJ_FURTHER_PAGES = 81,   /* four pages; the first hidden */
+    UI_OBJ_FURTHER_PAGES = 81,     /* four pages; the first hidden */
     UI_OBJ_LIST_PAGE = 82,
     UI_OBJ_STATUS_BAR = 87,
-    UI_OBJ_LIST_ROW = 91,        /* a list-row template on the screen */
-    UI_OBJ_BUSY = 96,            /* the busy overlay on the screen */
+    UI_OBJ_LIST_ROW = 91, /* a list-row template on the screen */
+    UI_OBJ_BUSY = 96,     /* the busy overlay on the screen */
 };
 
 /* Slot 0 the screen, 1..99 its widgets; all null until create_screen_main. */

@@ -18,13 +18,13 @@ extern "C" {
 #define UI_FONT_TABLE_SIZE 20
 
 typedef struct {
-    const char * name;
-    const lv_image_dsc_t * img;
+    const char *name;
+    const lv_image_dsc_t *img;
 } ui_image_entry_t;
 
 typedef struct {
-    const char * name;
-    const lv_font_t * font;
+    const char *name;
+    const lv_font_t *font;
 } ui_font_entry_t;
 
 /* Icons: ARGB8888, straight alpha, on a transparent background. */

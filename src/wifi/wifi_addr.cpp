@@ -32,34 +32,33 @@ constexpr size_t kScriptMax = 2048;
 constexpr mode_t kScriptMode = 0755;
 constexpr mode_t kCreateMode = 0700;
 
-const char *const kScriptFormat =
-    "#!/bin/sh\n"
-    "# minimal udhcpc handler (written by wifi_scanner_lvgl)\n"
-    "case \"$1\" in\n"
-    "bound|renew)\n"
-    "    [ -n \"$ip\" ] || exit 0\n"
-    "    ip addr replace \"$ip/${mask:-24}\" dev \"$interface\" 2>/dev/null\n"
-    "    ip link set \"$interface\" up 2>/dev/null\n"
-    "    if [ -n \"$router\" ]; then\n"
-    "        for r in $router; do\n"
-    "            ip route replace default via \"$r\" dev \"$interface\" 2>/dev/null\n"
-    "            break\n"
-    "        done\n"
-    "    fi\n"
-    "    : > %s 2>/dev/null\n"
-    "    if [ -n \"$dns\" ]; then\n"
-    "        for d in $dns; do\n"
-    "            echo \"nameserver $d\" >> %s 2>/dev/null\n"
-    "        done\n"
-    "    else\n"
-    "        echo \"nameserver 8.8.8.8\" >> %s 2>/dev/null\n"
-    "    fi\n"
-    "    ;;\n"
-    "deconfig)\n"
-    "    ip addr flush dev \"$interface\" 2>/dev/null\n"
-    "    ;;\n"
-    "esac\n"
-    "exit 0\n";
+const char *const kScriptFormat = "#!/bin/sh\n"
+                                  "# minimal udhcpc handler (written by wifi_scanner_lvgl)\n"
+                                  "case \"$1\" in\n"
+                                  "bound|renew)\n"
+                                  "    [ -n \"$ip\" ] || exit 0\n"
+                                  "    ip addr replace \"$ip/${mask:-24}\" dev \"$interface\" 2>/dev/null\n"
+                                  "    ip link set \"$interface\" up 2>/dev/null\n"
+                                  "    if [ -n \"$router\" ]; then\n"
+                                  "        for r in $router; do\n"
+                                  "            ip route replace default via \"$r\" dev \"$interface\" 2>/dev/null\n"
+                                  "            break\n"
+                                  "        done\n"
+                                  "    fi\n"
+                                  "    : > %s 2>/dev/null\n"
+                                  "    if [ -n \"$dns\" ]; then\n"
+                                  "        for d in $dns; do\n"
+                                  "            echo \"nameserver $d\" >> %s 2>/dev/null\n"
+                                  "        done\n"
+                                  "    else\n"
+                                  "        echo \"nameserver 8.8.8.8\" >> %s 2>/dev/null\n"
+                                  "    fi\n"
+                                  "    ;;\n"
+                                  "deconfig)\n"
+                                  "    ip addr flush dev \"$interface\" 2>/dev/null\n"
+                                  "    ;;\n"
+                                  "esac\n"
+                                  "exit 0\n";
 
 void copy_text(char *dst, size_t cap, const char *src)
 {
@@ -88,8 +87,7 @@ void store_found(wifi_conn_info_t *info, void *ctx)
 }
 
 /* Feeds each output line of the command to parse. */
-template <typename Parse>
-void each_line(const char *command, Parse parse)
+template <typename Parse> void each_line(const char *command, Parse parse)
 {
     cmd_pipe_t pipe;
     if (cmd_open(&pipe, command, WIFI_CMD_TIMEOUT_MS) != 0) {
@@ -167,8 +165,8 @@ void apply_static(const wifi_conn_params_t *req, const char *ifname)
     }
     if (req->dns[0] != '\0') {
         const char *resolv = wifi_path(WIFI_PATH_RESOLV_CONF);
-        shell_getline_fmt("echo 'nameserver %s' > %s 2>/dev/null; echo 'nameserver %s' >> %s 2>/dev/null",
-                          req->dns, resolv, "8.8.8.8", resolv);
+        shell_getline_fmt("echo 'nameserver %s' > %s 2>/dev/null; echo 'nameserver %s' >> %s 2>/dev/null", req->dns,
+                          resolv, "8.8.8.8", resolv);
     }
     parse_ip_info(ifname);
     static_result result = {req->static_ip, req->gateway};
@@ -325,7 +323,7 @@ void store_dhcp_outcome(wifi_conn_info_t *info, void *ctx)
     *seen = *info;
 }
 
-}  // namespace
+} // namespace
 
 size_t wifi_dhcp_script(char *out, size_t cap, const char *resolv_path)
 {

@@ -59,8 +59,8 @@ struct conn_job {
     int32_t timeout;
     int32_t reconnect;
     char net_id[WIFI_NET_ID_MAX + 1];
-    bool added;       /* the network was added in this run */
-    bool associated;  /* the supplicant reported COMPLETED */
+    bool added;      /* the network was added in this run */
+    bool associated; /* the supplicant reported COMPLETED */
 };
 
 enum poll_outcome { POLL_NEXT, POLL_SUCCESS, POLL_FAILURE, POLL_TIMEOUT };
@@ -348,7 +348,7 @@ struct poll_state {
     int32_t t;
     int handshake;
     char last_state[64];
-    char state[64];   /* this poll's */
+    char state[64]; /* this poll's */
     const char *reason;
 };
 
@@ -438,8 +438,7 @@ void remove_old_entries(const conn_job *job)
     char name[WIFI_SSID_MAX + 1];
     char text[kLogTextLen];
     while (wifi_read_line(&pipe, line, sizeof(line))) {
-        if (wifi_parse_net_line(line, id, name) && strcmp(name, job->req.ssid) == 0 &&
-            strcmp(id, job->net_id) != 0) {
+        if (wifi_parse_net_line(line, id, name) && strcmp(name, job->req.ssid) == 0 && strcmp(id, job->net_id) != 0) {
             printf("[WiFi-CONN] removing old network %s (\"%s\")\n", id, shown(name, text));
             wpa_net(job, "remove_network", id);
         }
@@ -450,8 +449,7 @@ void remove_old_entries(const conn_job *job)
 void on_failure(const conn_job *job, const poll_state *ps)
 {
     char text[kLogTextLen];
-    printf("[WiFi-CONN] FAIL: %s (wpa_state=%s, handshake=%d)\n", ps->reason, shown(ps->state, text),
-           ps->handshake);
+    printf("[WiFi-CONN] FAIL: %s (wpa_state=%s, handshake=%d)\n", ps->reason, shown(ps->state, text), ps->handshake);
     conn_set_status(ps->reason);
     if (job->added) {
         remove_added_network(job);
@@ -528,8 +526,7 @@ bool run_job(conn_job *job, const char *saved_id)
 {
     char text[kLogTextLen];
     printf("[WiFi-CONN] connecting to SSID=\"%s\" sec=%d hidden=%d timeout=%ds reconnect=%d\n",
-           shown(job->req.ssid, text), (int)job->req.sec, (int)job->req.hidden, (int)job->timeout,
-           (int)job->reconnect);
+           shown(job->req.ssid, text), (int)job->req.sec, (int)job->req.hidden, (int)job->timeout, (int)job->reconnect);
     if (conn_edit(start_record, job->req.ssid) != 0) {
         return false;
     }
@@ -586,8 +583,7 @@ void start_worker(const char *ssid, size_t password_len, int32_t sec)
         return;
     }
     char text[kLogTextLen];
-    printf("[WiFi-CONN] trigger_connect: SSID=\"%s\" pwd_len=%zu sec=%d\n", shown(ssid, text), password_len,
-           (int)sec);
+    printf("[WiFi-CONN] trigger_connect: SSID=\"%s\" pwd_len=%zu sec=%d\n", shown(ssid, text), password_len, (int)sec);
     pthread_attr_t attr;
     pthread_attr_init(&attr);
     pthread_attr_setstacksize(&attr, kWorkerStack);
@@ -639,7 +635,7 @@ bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
     return found;
 }
 
-}  // namespace
+} // namespace
 
 /* --- The worker's access to the record ------------------------------------ */
 

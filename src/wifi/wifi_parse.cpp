@@ -113,8 +113,8 @@ void log_ap(int32_t index, const wifi_ap_t *ap, bool with_freq)
     wifi_log_text(ap->bssid, bssid, sizeof(bssid));
     const char *kind = ap->encrypted ? "encrypted" : "open";
     if (with_freq) {
-        printf("[WiFi] AP[%d]: SSID=\"%s\" BSSID=%s CH=%d SIG=%d ENC=%s (%s)  FREQ=%d\n", (int)index, ssid,
-               bssid, (int)ap->channel, (int)ap->signal, ap->enc, kind, (int)ap->freq);
+        printf("[WiFi] AP[%d]: SSID=\"%s\" BSSID=%s CH=%d SIG=%d ENC=%s (%s)  FREQ=%d\n", (int)index, ssid, bssid,
+               (int)ap->channel, (int)ap->signal, ap->enc, kind, (int)ap->freq);
     } else {
         printf("[WiFi] AP[%d]: SSID=\"%s\" BSSID=%s CH=%d SIG=%d ENC=%s (%s)\n", (int)index, ssid, bssid,
                (int)ap->channel, (int)ap->signal, ap->enc, kind);
@@ -159,7 +159,7 @@ void read_ssid(wifi_ap_t *ap, const char *text)
     wifi_ssid_unescape(raw, ap->ssid);
 }
 
-}  // namespace
+} // namespace
 
 /* --- iw scan dump -------------------------------------------------------- */
 
@@ -373,8 +373,7 @@ int wifi_parse_route_line(const char *line, char gateway[16])
 {
     const char *via = strstr(line, "via ");
     char word[16];
-    if (via == NULL || copy_word(via + strlen("via "), word, sizeof(word)) >= sizeof(word) ||
-        !wifi_valid_ipv4(word)) {
+    if (via == NULL || copy_word(via + strlen("via "), word, sizeof(word)) >= sizeof(word) || !wifi_valid_ipv4(word)) {
         return 0;
     }
     copy_text(gateway, 16, word);

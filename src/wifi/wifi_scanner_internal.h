@@ -29,9 +29,9 @@ extern "C" {
 /* --- Files and time (seams) ---------------------------------------------- */
 
 typedef enum {
-    WIFI_PATH_SUPPLICANT_CONF,  /* "/etc/wpa_supplicant.conf" */
-    WIFI_PATH_RESOLV_CONF,      /* "/etc/resolv.conf" */
-    WIFI_PATH_DHCP_SCRIPT,      /* "/tmp/udhcpc.script" */
+    WIFI_PATH_SUPPLICANT_CONF, /* "/etc/wpa_supplicant.conf" */
+    WIFI_PATH_RESOLV_CONF,     /* "/etc/resolv.conf" */
+    WIFI_PATH_DHCP_SCRIPT,     /* "/tmp/udhcpc.script" */
     WIFI_PATH_COUNT
 } wifi_path_id_t;
 
@@ -80,7 +80,7 @@ const char *wifi_log_text(const char *text, char *out, size_t cap);
 
 /* The iw scan dump, fed line by line. */
 typedef struct {
-    wifi_ap_t *records;  /* WIFI_MAX_APS of them */
+    wifi_ap_t *records; /* WIFI_MAX_APS of them */
     int32_t count;
     wifi_ap_t pending;
     int has_pending;

@@ -174,7 +174,7 @@ void *scan_thread(void *arg)
     return NULL;
 }
 
-}  // namespace
+} // namespace
 
 /* --- Seams ---------------------------------------------------------------- */
 

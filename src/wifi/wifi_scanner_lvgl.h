@@ -27,13 +27,13 @@ extern "C" {
 
 /* One access point as the scan found it. */
 typedef struct {
-    char ssid[33];      /* "<hidden>" when the scan showed no name */
-    char bssid[18];     /* aa:bb:cc:dd:ee:ff */
-    int32_t signal;     /* dBm */
-    int32_t channel;    /* 0 outside the 2.4 and 5 GHz bands */
-    int32_t freq;       /* MHz */
-    int32_t encrypted;  /* 1 when an RSN or WPA element was seen */
-    char enc[16];       /* "WPA2", "WPA" or "Open" */
+    char ssid[33];     /* "<hidden>" when the scan showed no name */
+    char bssid[18];    /* aa:bb:cc:dd:ee:ff */
+    int32_t signal;    /* dBm */
+    int32_t channel;   /* 0 outside the 2.4 and 5 GHz bands */
+    int32_t freq;      /* MHz */
+    int32_t encrypted; /* 1 when an RSN or WPA element was seen */
+    char enc[16];      /* "WPA2", "WPA" or "Open" */
 } wifi_ap_t;
 
 /* One network the supplicant keeps in its configuration. */
@@ -45,28 +45,28 @@ typedef struct {
 /* Security of a connection request; any other value counts as AUTO. Without
  * a password the network is set up as open whatever this says. */
 typedef enum {
-    WIFI_SEC_AUTO = 0,      /* WPA or WPA2 personal, either cipher */
+    WIFI_SEC_AUTO = 0, /* WPA or WPA2 personal, either cipher */
     WIFI_SEC_OPEN = 1,
-    WIFI_SEC_WEP = 2,       /* key index 0 */
-    WIFI_SEC_WPA = 3,       /* TKIP */
-    WIFI_SEC_WPA2 = 4,      /* CCMP */
-    WIFI_SEC_WPA3 = 5,      /* SAE, CCMP, management-frame protection required */
-    WIFI_SEC_WPA_WPA2 = 6,  /* as AUTO */
+    WIFI_SEC_WEP = 2,      /* key index 0 */
+    WIFI_SEC_WPA = 3,      /* TKIP */
+    WIFI_SEC_WPA2 = 4,     /* CCMP */
+    WIFI_SEC_WPA3 = 5,     /* SAE, CCMP, management-frame protection required */
+    WIFI_SEC_WPA_WPA2 = 6, /* as AUTO */
     WIFI_SEC_WPA2_WPA3 = 7,
 } wifi_sec_t;
 
 /* A connection request. */
 typedef struct {
-    char ssid[33];       /* must not be empty */
-    char password[64];   /* empty: open network */
-    int32_t sec;         /* wifi_sec_t */
-    char bssid[20];      /* access point to lock to (aa:bb:cc:dd:ee:ff); empty: any */
-    int32_t hidden;      /* non-zero: probe for the network by name */
-    char static_ip[16];  /* dotted IPv4; empty: DHCP */
-    char gateway[16];    /* static case; may be empty */
-    char netmask[16];    /* prefix length or dotted mask; empty: 24 */
-    char dns[16];        /* static case; may be empty */
-    int32_t timeout;     /* status polls, one a second; 0 or less: 30 */
+    char ssid[33];      /* must not be empty */
+    char password[64];  /* empty: open network */
+    int32_t sec;        /* wifi_sec_t */
+    char bssid[20];     /* access point to lock to (aa:bb:cc:dd:ee:ff); empty: any */
+    int32_t hidden;     /* non-zero: probe for the network by name */
+    char static_ip[16]; /* dotted IPv4; empty: DHCP */
+    char gateway[16];   /* static case; may be empty */
+    char netmask[16];   /* prefix length or dotted mask; empty: 24 */
+    char dns[16];       /* static case; may be empty */
+    int32_t timeout;    /* status polls, one a second; 0 or less: 30 */
 } wifi_conn_params_t;
 
 /* The connection record the caller polls. */
@@ -75,10 +75,10 @@ typedef struct {
     char gateway[16];
     char netmask[16];
     char dns[16];
-    char ssid[33];       /* network being joined or joined */
-    char bssid[18];      /* access point the supplicant reports */
-    char status[128];    /* for the user: "Connecting...", "Connected", a reason */
-    int32_t connected;   /* 1 once joined with an address */
+    char ssid[33];     /* network being joined or joined */
+    char bssid[18];    /* access point the supplicant reports */
+    char status[128];  /* for the user: "Connecting...", "Connected", a reason */
+    int32_t connected; /* 1 once joined with an address */
 } wifi_conn_info_t;
 
 /* --- Scanning and saved networks ---------------------------------------- */

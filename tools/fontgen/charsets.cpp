@@ -27,19 +27,24 @@ constexpr int kMainBaseLine = 6;
 constexpr int kMainUnderlinePosition = -2;
 constexpr int kMainUnderlineThickness = 1;
 
-bool in_main_map2(uint32_t cp) { return cp == kBullet || std::binary_search(kMainChinese.begin(), kMainChinese.end(), cp); }
+bool in_main_map2(uint32_t cp)
+{
+    return cp == kBullet || std::binary_search(kMainChinese.begin(), kMainChinese.end(), cp);
+}
 
 }  // namespace
 
-std::vector<uint32_t> printable_ascii() {
+std::vector<uint32_t> printable_ascii()
+{
     std::vector<uint32_t> cps;
     for (uint32_t c = kFirstPrintable; c <= kLastPrintable; ++c) cps.push_back(c);
     return cps;
 }
 
-std::optional<FontRecipe> builtin_font_recipe(int size) {
+std::optional<FontRecipe> builtin_font_recipe(int size)
+{
     auto m = std::find_if(kBuiltinMetrics.begin(), kBuiltinMetrics.end(),
-                          [size](const BuiltinMetrics& b) { return b.size == size; });
+                          [size](const BuiltinMetrics & b) { return b.size == size; });
     if (m == kBuiltinMetrics.end()) return std::nullopt;
     FontRecipe s;
     s.name = "lv_font_montserrat_" + std::to_string(size);
@@ -56,7 +61,8 @@ std::optional<FontRecipe> builtin_font_recipe(int size) {
     return s;
 }
 
-FontRecipe main_font_recipe() {
+FontRecipe main_font_recipe()
+{
     FontRecipe s;
     s.name = "ui_font_font_main";
     s.pixel_size = kMainPixelAdvance;

@@ -15,7 +15,8 @@ namespace {
 constexpr int kKernScale = 16;
 constexpr int kBytesPerLine = 16;
 
-CharMap make_cmap(const std::vector<uint32_t>& cps, uint16_t first_id) {
+CharMap make_cmap(const std::vector<uint32_t> & cps, uint16_t first_id)
+{
     if (cps.empty()) throw std::runtime_error("empty character map");
     CharMap m;
     m.range_start = cps.front();
@@ -28,20 +29,24 @@ CharMap make_cmap(const std::vector<uint32_t>& cps, uint16_t first_id) {
     return m;
 }
 
-int8_t clamp_kern(int v) { return static_cast<int8_t>(std::clamp(v, -128, 127)); }
+int8_t clamp_kern(int v)
+{
+    return static_cast<int8_t>(std::clamp(v, -128, 127));
+}
 
-void apply_fixed_advance(Glyph& g, int adv16) {
+void apply_fixed_advance(Glyph & g, int adv16)
+{
     const int shift = static_cast<int>(std::lround((adv16 - g.adv16) / 32.0));
     if (g.box_w) g.ofs_x += shift;
     g.adv16 = adv16;
 }
 
-template <typename T>
-void write_array(std::ostream& out, const std::vector<T>& values) {
+template <typename T> void write_array(std::ostream & out, const std::vector<T> & values)
+{
     for (size_t i = 0; i < values.size(); ++i) {
         if (i % kBytesPerLine == 0) out << (i ? "\n    " : "    ");
         if constexpr (std::is_same_v<T, uint8_t>) {
-            static const char* hex = "0123456789abcdef";
+            static const char * hex = "0123456789abcdef";
             out << "0x" << hex[values[i] >> 4] << hex[values[i] & 0xF] << ",";
         } else {
             out << static_cast<int>(values[i]) << ",";
@@ -51,13 +56,15 @@ void write_array(std::ostream& out, const std::vector<T>& values) {
     out << "\n";
 }
 
-const char* cmap_type(const CharMap& m) {
+const char * cmap_type(const CharMap & m)
+{
     return m.sparse ? "LV_FONT_FMT_TXT_CMAP_SPARSE_TINY" : "LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY";
 }
 
 }  // namespace
 
-std::vector<uint8_t> pack_bits(const std::vector<uint8_t>& coverage, int bpp) {
+std::vector<uint8_t> pack_bits(const std::vector<uint8_t> & coverage, int bpp)
+{
     std::vector<uint8_t> out((coverage.size() * bpp + 7) / 8, 0);
     size_t bit = 0;
     for (uint8_t v : coverage) {
@@ -68,7 +75,8 @@ std::vector<uint8_t> pack_bits(const std::vector<uint8_t>& coverage, int bpp) {
     return out;
 }
 
-ClassKerning make_class_kerning(const std::vector<int8_t>& pairs, size_t n) {
+ClassKerning make_class_kerning(const std::vector<int8_t> & pairs, size_t n)
+{
     ClassKerning k;
     k.left.assign(n, 0);
     k.right.assign(n, 0);
@@ -92,7 +100,8 @@ ClassKerning make_class_kerning(const std::vector<int8_t>& pairs, size_t n) {
             k.right[g] = it->second;
         }
     }
-    if (left_rep.size() > UINT8_MAX || right_rep.size() > UINT8_MAX) throw std::runtime_error("too many kerning classes");
+    if (left_rep.size() > UINT8_MAX || right_rep.size() > UINT8_MAX)
+        throw std::runtime_error("too many kerning classes");
     k.left_count = static_cast<int>(left_rep.size());
     k.right_count = static_cast<int>(right_rep.size());
     for (size_t l : left_rep)
@@ -100,19 +109,20 @@ ClassKerning make_class_kerning(const std::vector<int8_t>& pairs, size_t n) {
     return k;
 }
 
-FontData build_font(const FontRecipe& recipe, const std::vector<const Typeface*>& faces) {
+FontData build_font(const FontRecipe & recipe, const std::vector<const Typeface *> & faces)
+{
     FontData font;
     font.recipe = recipe;
     font.glyphs.emplace_back();  // glyph id 0: no glyph
     std::vector<uint32_t> code_points{0};
-    std::vector<const Typeface*> origin{nullptr};
-    for (const auto& map : recipe.maps) {
+    std::vector<const Typeface *> origin{nullptr};
+    for (const auto & map : recipe.maps) {
         font.cmaps.push_back(make_cmap(map, static_cast<uint16_t>(font.glyphs.size())));
         for (uint32_t cp : map) {
             auto turned = std::find_if(recipe.turned.begin(), recipe.turned.end(),
-                                       [cp](const TurnedGlyph& t) { return t.code_point == cp; });
+                                       [cp](const TurnedGlyph & t) { return t.code_point == cp; });
             const uint32_t drawn = turned == recipe.turned.end() ? cp : turned->drawn_from;
-            auto face = std::find_if(faces.begin(), faces.end(), [drawn](const Typeface* f) { return f->has(drawn); });
+            auto face = std::find_if(faces.begin(), faces.end(), [drawn](const Typeface * f) { return f->has(drawn); });
             if (face == faces.end()) throw std::runtime_error("no typeface has U+" + std::to_string(drawn));
             Glyph g = (*face)->render(drawn, turned != recipe.turned.end());
             const bool fixed = recipe.fixed_adv16 && recipe.has_fixed_advance && recipe.has_fixed_advance(cp);
@@ -122,7 +132,7 @@ FontData build_font(const FontRecipe& recipe, const std::vector<const Typeface*>
             origin.push_back(fixed ? nullptr : *face);
         }
     }
-    for (const Typeface* f : faces) font.sources.push_back(f->path());
+    for (const Typeface * f : faces) font.sources.push_back(f->path());
 
     const size_t n = font.glyphs.size();
     std::vector<int8_t> pairs(n * n, 0);
@@ -132,7 +142,7 @@ FontData build_font(const FontRecipe& recipe, const std::vector<const Typeface*>
                 pairs[l * n + r] = clamp_kern(origin[l]->kerning16(code_points[l], code_points[r]));
     font.kerning = make_class_kerning(pairs, n);
 
-    for (const Glyph& g : font.glyphs) {
+    for (const Glyph & g : font.glyphs) {
         font.glyph_offsets.push_back(static_cast<uint32_t>(font.bitmap.size()));
         const std::vector<uint8_t> packed = pack_bits(g.coverage, recipe.bpp);
         font.bitmap.insert(font.bitmap.end(), packed.begin(), packed.end());
@@ -140,10 +150,11 @@ FontData build_font(const FontRecipe& recipe, const std::vector<const Typeface*>
     return font;
 }
 
-void write_c_source(std::ostream& out, const FontData& font) {
-    const FontRecipe& s = font.recipe;
+void write_c_source(std::ostream & out, const FontData & font)
+{
+    const FontRecipe & s = font.recipe;
     out << "/* " << s.name << ": " << s.bpp << " bpp bitmap font, generated by fontgen from\n";
-    for (const std::string& src : font.sources) out << " *   " << src.substr(src.find_last_of('/') + 1) << "\n";
+    for (const std::string & src : font.sources) out << " *   " << src.substr(src.find_last_of('/') + 1) << "\n";
     out << " * Do not edit: the build writes it again. */\n\n";
     out << "#include \"lvgl.h\"\n\n";
     if (s.large_glyph_dsc)
@@ -156,7 +167,7 @@ void write_c_source(std::ostream& out, const FontData& font) {
 
     out << "static const lv_font_fmt_txt_glyph_dsc_t glyph_dsc[] = {\n";
     for (size_t id = 0; id < font.glyphs.size(); ++id) {
-        const Glyph& g = font.glyphs[id];
+        const Glyph & g = font.glyphs[id];
         out << "    {.bitmap_index = " << font.glyph_offsets[id] << ", .adv_w = " << g.adv16 << ", .box_w = " << g.box_w
             << ", .box_h = " << g.box_h << ", .ofs_x = " << g.ofs_x << ", .ofs_y = " << g.ofs_y << "},\n";
     }
@@ -170,16 +181,16 @@ void write_c_source(std::ostream& out, const FontData& font) {
     }
     out << "static const lv_font_fmt_txt_cmap_t cmaps[] = {\n";
     for (size_t i = 0; i < font.cmaps.size(); ++i) {
-        const CharMap& m = font.cmaps[i];
+        const CharMap & m = font.cmaps[i];
         out << "    {.range_start = " << m.range_start << ", .range_length = " << m.range_length
-            << ", .glyph_id_start = " << m.glyph_id_start << ", .unicode_list = "
-            << (m.sparse ? "unicode_list_" + std::to_string(i) : std::string("NULL"))
+            << ", .glyph_id_start = " << m.glyph_id_start
+            << ", .unicode_list = " << (m.sparse ? "unicode_list_" + std::to_string(i) : std::string("NULL"))
             << ", .glyph_id_ofs_list = NULL, .list_length = " << m.unicode_list.size() << ", .type = " << cmap_type(m)
             << "},\n";
     }
     out << "};\n\n";
 
-    const ClassKerning& k = font.kerning;
+    const ClassKerning & k = font.kerning;
     const bool kerned = k.left_count > 0 && k.right_count > 0;
     if (kerned) {
         out << "static const uint8_t kern_left_class_mapping[] = {\n";

@@ -27,7 +27,7 @@ struct TurnedGlyph {
 };
 
 struct FontRecipe {
-    std::string name;  // the lv_font_t's name
+    std::string name;    // the lv_font_t's name
     int pixel_size = 0;  // em size the faces are rendered at
     int bpp = 4;
     bool large_glyph_dsc = false;
@@ -56,9 +56,9 @@ struct ClassKerning {
 struct FontData {
     FontRecipe recipe;
     std::vector<CharMap> cmaps;
-    std::vector<Glyph> glyphs;  // index = glyph id; 0 is the empty glyph
+    std::vector<Glyph> glyphs;            // index = glyph id; 0 is the empty glyph
     std::vector<uint32_t> glyph_offsets;  // bitmap_index per glyph id
-    std::vector<uint8_t> bitmap;  // packed glyph bitmaps, back to back
+    std::vector<uint8_t> bitmap;          // packed glyph bitmaps, back to back
     ClassKerning kerning;
     std::vector<std::string> sources;  // typeface files the glyphs came from
 };
@@ -66,17 +66,17 @@ struct FontData {
 // Renders every code point of `recipe` from the first face that has it; kerning
 // is taken only between glyphs of the same face. Throws std::runtime_error
 // when no face has a code point.
-FontData build_font(const FontRecipe& recipe, const std::vector<const Typeface*>& faces);
+FontData build_font(const FontRecipe & recipe, const std::vector<const Typeface *> & faces);
 
 // Packs 8-bit coverage into `bpp` bits per pixel, most significant first,
 // rows continuous (a row may end mid-byte), padded to a whole byte at the end.
 // A level is the coverage's top `bpp` bits, so faint edges may drop to 0.
-std::vector<uint8_t> pack_bits(const std::vector<uint8_t>& coverage, int bpp);
+std::vector<uint8_t> pack_bits(const std::vector<uint8_t> & coverage, int bpp);
 
 // Groups glyphs whose kerning rows (left) or columns (right) are identical;
 // `pairs` is n x n, row = left glyph id.
-ClassKerning make_class_kerning(const std::vector<int8_t>& pairs, size_t n);
+ClassKerning make_class_kerning(const std::vector<int8_t> & pairs, size_t n);
 
-void write_c_source(std::ostream& out, const FontData& font);
+void write_c_source(std::ostream & out, const FontData & font);
 
 }  // namespace fontgen

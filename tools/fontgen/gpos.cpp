@@ -13,20 +13,31 @@ constexpr uint16_t kLookupExtension = 9;
 constexpr uint16_t kValueXAdvance = 0x0004;
 constexpr uint16_t kValueFieldsBelowXAdvance = 0x0003;  // XPlacement, YPlacement
 
-int value_record_size(uint16_t format) { return 2 * std::popcount(static_cast<unsigned>(format & 0xFF)); }
+int value_record_size(uint16_t format)
+{
+    return 2 * std::popcount(static_cast<unsigned>(format & 0xFF));
+}
 
-int x_advance_offset(uint16_t format) { return 2 * std::popcount(static_cast<unsigned>(format & kValueFieldsBelowXAdvance)); }
+int x_advance_offset(uint16_t format)
+{
+    return 2 * std::popcount(static_cast<unsigned>(format & kValueFieldsBelowXAdvance));
+}
 
 }  // namespace
 
-uint16_t GposKerning::u16(uint32_t at) const {
+uint16_t GposKerning::u16(uint32_t at) const
+{
     if (at + 2 > table_.size()) throw std::out_of_range("GPOS read past the end");
     return static_cast<uint16_t>(table_[at] << 8 | table_[at + 1]);
 }
 
-uint32_t GposKerning::u32(uint32_t at) const { return static_cast<uint32_t>(u16(at)) << 16 | u16(at + 2); }
+uint32_t GposKerning::u32(uint32_t at) const
+{
+    return static_cast<uint32_t>(u16(at)) << 16 | u16(at + 2);
+}
 
-GposKerning::GposKerning(std::vector<uint8_t> table) : table_(std::move(table)) {
+GposKerning::GposKerning(std::vector<uint8_t> table) : table_(std::move(table))
+{
     try {
         if (table_.size() < 10) return;
         const uint32_t features = u16(6);
@@ -60,12 +71,13 @@ GposKerning::GposKerning(std::vector<uint8_t> table) : table_(std::move(table)) 
             }
             if (!subs.empty()) lookups_.push_back(std::move(subs));
         }
-    } catch (const std::out_of_range&) {
+    } catch (const std::out_of_range &) {
         lookups_.clear();
     }
 }
 
-int GposKerning::coverage_index(uint32_t at, uint16_t glyph) const {
+int GposKerning::coverage_index(uint32_t at, uint16_t glyph) const
+{
     const uint16_t format = u16(at);
     const uint16_t count = u16(at + 2);
     if (format == 1) {
@@ -80,7 +92,8 @@ int GposKerning::coverage_index(uint32_t at, uint16_t glyph) const {
     return -1;
 }
 
-int GposKerning::class_of(uint32_t at, uint16_t glyph) const {
+int GposKerning::class_of(uint32_t at, uint16_t glyph) const
+{
     const uint16_t format = u16(at);
     if (format == 1) {
         const uint16_t start = u16(at + 2);
@@ -96,7 +109,8 @@ int GposKerning::class_of(uint32_t at, uint16_t glyph) const {
     return 0;
 }
 
-int GposKerning::format1_value(uint32_t at, int cov_index, uint16_t right, bool& found) const {
+int GposKerning::format1_value(uint32_t at, int cov_index, uint16_t right, bool & found) const
+{
     const uint16_t format1 = u16(at + 4);
     const uint16_t format2 = u16(at + 6);
     const uint32_t pair_set = at + u16(at + 10 + 2u * static_cast<uint32_t>(cov_index));
@@ -112,7 +126,8 @@ int GposKerning::format1_value(uint32_t at, int cov_index, uint16_t right, bool&
     return 0;
 }
 
-int GposKerning::format2_value(uint32_t at, uint16_t left, uint16_t right) const {
+int GposKerning::format2_value(uint32_t at, uint16_t left, uint16_t right) const
+{
     const uint16_t format1 = u16(at + 4);
     const uint16_t format2 = u16(at + 6);
     if (!(format1 & kValueXAdvance)) return 0;
@@ -126,7 +141,8 @@ int GposKerning::format2_value(uint32_t at, uint16_t left, uint16_t right) const
     return static_cast<int16_t>(u16(rec + x_advance_offset(format1)));
 }
 
-int GposKerning::subtable_value(uint32_t at, uint16_t left, uint16_t right, bool& found) const {
+int GposKerning::subtable_value(uint32_t at, uint16_t left, uint16_t right, bool & found) const
+{
     const int cov = coverage_index(at + u16(at + 2), left);
     if (cov < 0) return 0;
     const uint16_t format = u16(at);
@@ -138,16 +154,17 @@ int GposKerning::subtable_value(uint32_t at, uint16_t left, uint16_t right, bool
     return 0;
 }
 
-int GposKerning::pair_value(uint16_t left, uint16_t right) const {
+int GposKerning::pair_value(uint16_t left, uint16_t right) const
+{
     try {
-        for (const auto& subs : lookups_) {
+        for (const auto & subs : lookups_) {
             for (uint32_t sub : subs) {
                 bool found = false;
                 const int v = subtable_value(sub, left, right, found);
                 if (found) return v;
             }
         }
-    } catch (const std::out_of_range&) {
+    } catch (const std::out_of_range &) {
         // A damaged subtable gives no kerning.
     }
     return 0;

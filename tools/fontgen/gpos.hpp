@@ -24,8 +24,8 @@ public:
     int pair_value(uint16_t left, uint16_t right) const;
 
 private:
-    int subtable_value(uint32_t at, uint16_t left, uint16_t right, bool& found) const;
-    int format1_value(uint32_t at, int cov_index, uint16_t right, bool& found) const;
+    int subtable_value(uint32_t at, uint16_t left, uint16_t right, bool & found) const;
+    int format1_value(uint32_t at, int cov_index, uint16_t right, bool & found) const;
     int format2_value(uint32_t at, uint16_t left, uint16_t right) const;
     int coverage_index(uint32_t at, uint16_t glyph) const;
     int class_of(uint32_t at, uint16_t glyph) const;

@@ -16,18 +16,19 @@
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: fontgen builtin <size> <out.c> <typeface>...\n"
-                 "       fontgen main <out.c> <typeface>...\n");
+int usage()
+{
+    std::fprintf(stderr, "usage: fontgen builtin <size> <out.c> <typeface>...\n"
+                         "       fontgen main <out.c> <typeface>...\n");
     return 2;
 }
 
 // Writes next to the target and renames, so a failed run leaves no half file.
-void generate(const fontgen::FontRecipe& recipe, const std::string& out_path, const std::vector<std::string>& paths) {
+void generate(const fontgen::FontRecipe & recipe, const std::string & out_path, const std::vector<std::string> & paths)
+{
     std::vector<std::unique_ptr<fontgen::Typeface>> faces;
-    std::vector<const fontgen::Typeface*> order;
-    for (const std::string& p : paths) {
+    std::vector<const fontgen::Typeface *> order;
+    for (const std::string & p : paths) {
         faces.push_back(std::make_unique<fontgen::Typeface>(p, recipe.pixel_size));
         order.push_back(faces.back().get());
     }
@@ -44,7 +45,8 @@ void generate(const fontgen::FontRecipe& recipe, const std::string& out_path, co
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char ** argv)
+{
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         if (args.size() >= 4 && args[0] == "builtin") {
@@ -57,7 +59,7 @@ int main(int argc, char** argv) {
             generate(fontgen::main_font_recipe(), args[1], {args.begin() + 2, args.end()});
             return 0;
         }
-    } catch (const std::exception& e) {
+    } catch (const std::exception & e) {
         std::fprintf(stderr, "fontgen: %s\n", e.what());
         return 1;
     }

@@ -23,7 +23,8 @@ struct FaceDeleter {
     void operator()(FT_Face face) const { FT_Done_Face(face); }
 };
 
-std::vector<uint8_t> load_table(FT_Face face, FT_ULong tag) {
+std::vector<uint8_t> load_table(FT_Face face, FT_ULong tag)
+{
     FT_ULong length = 0;
     if (FT_Load_Sfnt_Table(face, tag, 0, nullptr, &length) != 0 || length == 0) return {};
     std::vector<uint8_t> table(length);
@@ -39,7 +40,8 @@ constexpr FT_Int32 kLoadFlags = FT_LOAD_FORCE_AUTOHINT | FT_LOAD_TARGET_LIGHT;
 
 // `units` font units at `pixel_size` pixels per em, in 1/16 pixel rounded to
 // nearest (with a 1000-unit em no whole pixel size gives a half).
-int to_sixteenths(long units, int pixel_size, int units_per_em) {
+int to_sixteenths(long units, int pixel_size, int units_per_em)
+{
     return static_cast<int>(std::lround(static_cast<double>(units) * pixel_size * 16.0 / units_per_em));
 }
 
@@ -52,7 +54,8 @@ struct Typeface::Impl {
     int pixel_size = 0;
 };
 
-Typeface::Typeface(const std::string& path, int pixel_size) : path_(path), impl_(std::make_unique<Impl>()) {
+Typeface::Typeface(const std::string & path, int pixel_size) : path_(path), impl_(std::make_unique<Impl>())
+{
     FT_Library lib = nullptr;
     if (FT_Init_FreeType(&lib) != 0) throw std::runtime_error("cannot start FreeType");
     impl_->lib.reset(lib);
@@ -67,11 +70,15 @@ Typeface::Typeface(const std::string& path, int pixel_size) : path_(path), impl_
 
 Typeface::~Typeface() = default;
 
-bool Typeface::has(uint32_t code_point) const { return FT_Get_Char_Index(impl_->face.get(), code_point) != 0; }
+bool Typeface::has(uint32_t code_point) const
+{
+    return FT_Get_Char_Index(impl_->face.get(), code_point) != 0;
+}
 
-void Typeface::turn_outline() const {
+void Typeface::turn_outline() const
+{
     FT_Face face = impl_->face.get();
-    FT_Outline* outline = &face->glyph->outline;
+    FT_Outline * outline = &face->glyph->outline;
     FT_Matrix clockwise{0, 0x10000, -0x10000, 0};  // (x, y) -> (y, -x)
     FT_Outline_Transform(outline, &clockwise);
     FT_BBox box;
@@ -83,7 +90,8 @@ void Typeface::turn_outline() const {
     FT_Outline_Translate(outline, (em - box.xMax - box.xMin) / 2, mid - (box.yMax + box.yMin) / 2);
 }
 
-Glyph Typeface::render(uint32_t code_point, bool quarter_turn) const {
+Glyph Typeface::render(uint32_t code_point, bool quarter_turn) const
+{
     FT_Face face = impl_->face.get();
     const std::string what = "U+" + std::to_string(code_point) + " from " + path_;
     const FT_UInt index = FT_Get_Char_Index(face, code_point);
@@ -94,23 +102,24 @@ Glyph Typeface::render(uint32_t code_point, bool quarter_turn) const {
     if (quarter_turn) turn_outline();
     if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) throw std::runtime_error("cannot render " + what);
     const FT_GlyphSlot slot = face->glyph;
-    const FT_Bitmap& bm = slot->bitmap;
+    const FT_Bitmap & bm = slot->bitmap;
     Glyph g;
-    g.adv16 = quarter_turn ? impl_->pixel_size * 16
-                           : to_sixteenths(advance_units, impl_->pixel_size, face->units_per_EM);
+    g.adv16 =
+        quarter_turn ? impl_->pixel_size * 16 : to_sixteenths(advance_units, impl_->pixel_size, face->units_per_EM);
     g.box_w = static_cast<int>(bm.width);
     g.box_h = static_cast<int>(bm.rows);
     g.ofs_x = slot->bitmap_left;
     g.ofs_y = slot->bitmap_top - g.box_h;
     g.coverage.resize(static_cast<size_t>(g.box_w) * g.box_h);
     for (int y = 0; y < g.box_h; ++y) {
-        const unsigned char* row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
+        const unsigned char * row = bm.buffer + static_cast<ptrdiff_t>(y) * bm.pitch;
         for (int x = 0; x < g.box_w; ++x) g.coverage[y * g.box_w + x] = row[x];
     }
     return g;
 }
 
-int Typeface::kerning16(uint32_t left, uint32_t right) const {
+int Typeface::kerning16(uint32_t left, uint32_t right) const
+{
     FT_Face face = impl_->face.get();
     const FT_UInt l = FT_Get_Char_Index(face, left);
     const FT_UInt r = FT_Get_Char_Index(face, right);

@@ -13,20 +13,20 @@ struct Glyph {
     int adv16 = 0;  // unhinted advance in 1/16 pixel
     int box_w = 0;
     int box_h = 0;
-    int ofs_x = 0;  // box left edge from the pen position
-    int ofs_y = 0;  // box bottom edge above the base line
+    int ofs_x = 0;                  // box left edge from the pen position
+    int ofs_y = 0;                  // box bottom edge above the base line
     std::vector<uint8_t> coverage;  // box_w * box_h bytes, top row first
 };
 
 class Typeface {
 public:
     // Opens `path` at `pixel_size`; throws std::runtime_error when it cannot.
-    Typeface(const std::string& path, int pixel_size);
+    Typeface(const std::string & path, int pixel_size);
     ~Typeface();
-    Typeface(const Typeface&) = delete;
-    Typeface& operator=(const Typeface&) = delete;
+    Typeface(const Typeface &) = delete;
+    Typeface & operator=(const Typeface &) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string & path() const { return path_; }
     bool has(uint32_t code_point) const;
     // Renders a code point the face has (see has()). With `quarter_turn` the
     // outline is turned 90 degrees clockwise and centred in a one-em box

@@ -12,12 +12,14 @@ constexpr Colour kSkyBottom = rgb(0x16303A);
 constexpr int kWaveSamples = 64;
 
 // The shape with its edge blurred over `width` pixels.
-Shape soften(Shape s, float width) {
+Shape soften(Shape s, float width)
+{
     return [s, width](Vec2 p) { return s(p) / width; };
 }
 
 // A band under a sine line across the picture: y = base + amp sin(2π x / period + phase).
-Shape wave(float base, float amplitude, float period, float phase) {
+Shape wave(float base, float amplitude, float period, float phase)
+{
     std::vector<Vec2> pts;
     const float w = static_cast<float>(kBackgroundWidth);
     for (int i = 0; i <= kWaveSamples; ++i) {
@@ -44,12 +46,13 @@ constexpr Glow kGlows[] = {
 
 }  // namespace
 
-void draw_background(Canvas& c) {
+void draw_background(Canvas & c)
+{
     const float w = static_cast<float>(kBackgroundWidth);
     const float h = static_cast<float>(kBackgroundHeight);
     const Shape everything = rounded_box({-1, -1}, {w + 1, h + 1}, 0);
     c.fill_gradient(everything, kSkyTop, kSkyBottom, 0, h);
-    for (const Glow& g : kGlows) c.fill(soften(circle(g.centre, g.radius), g.radius * 0.6f), rgb(g.colour, g.alpha));
+    for (const Glow & g : kGlows) c.fill(soften(circle(g.centre, g.radius), g.radius * 0.6f), rgb(g.colour, g.alpha));
     c.fill(soften(wave(330, 18, 520, 0.6f), 2), rgb(0x13343F, 0.85f));
     c.fill(soften(wave(380, 14, 410, 2.1f), 2), rgb(0x0F2A33, 0.9f));
     c.fill(soften(wave(430, 10, 300, 4.0f), 2), rgb(0x0A1E26, 0.95f));

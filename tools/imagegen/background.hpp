@@ -10,6 +10,6 @@ constexpr int kBackgroundWidth = 640;
 constexpr int kBackgroundHeight = 480;
 
 // Paints the picture over the whole canvas, opaque.
-void draw_background(Canvas& c);
+void draw_background(Canvas & c);
 
 }  // namespace imagegen

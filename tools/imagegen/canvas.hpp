@@ -17,7 +17,8 @@ struct Colour {
 };
 
 // 0xRRGGBB with an optional opacity.
-constexpr Colour rgb(uint32_t hex, float alpha = 1) {
+constexpr Colour rgb(uint32_t hex, float alpha = 1)
+{
     return {((hex >> 16) & 0xFF) / 255.0f, ((hex >> 8) & 0xFF) / 255.0f, (hex & 0xFF) / 255.0f, alpha};
 }
 
@@ -31,14 +32,14 @@ public:
     int height() const { return h_; }
 
     // Paints `colour` over the picture where the shape is.
-    void fill(const Shape& s, Colour colour);
+    void fill(const Shape & s, Colour colour);
     // Paints a vertical gradient, `top` at y0 to `bottom` at y1.
-    void fill_gradient(const Shape& s, Colour top, Colour bottom, float y0, float y1);
+    void fill_gradient(const Shape & s, Colour top, Colour bottom, float y0, float y1);
     // Makes the picture transparent where the shape is (a knock-out).
-    void erase(const Shape& s);
+    void erase(const Shape & s);
     // Paints text with its inked area centred on `centre`, at `pixel_size`,
     // from a TrueType face; with `knock_out` the text is erased instead.
-    void text(const std::string& font_path, const std::string& utf8, Vec2 centre, float pixel_size, Colour colour,
+    void text(const std::string & font_path, const std::string & utf8, Vec2 centre, float pixel_size, Colour colour,
               bool knock_out = false);
 
     // Four bytes per pixel in memory order blue, green, red, alpha; rows top

@@ -14,7 +14,8 @@ namespace {
 constexpr int kBytesPerPixel = 4;
 constexpr int kBytesPerLine = 16;
 
-std::string upper(std::string s) {
+std::string upper(std::string s)
+{
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return s;
 }
@@ -29,9 +30,10 @@ struct Slot {
     int x, y;
 };
 
-int layout(const std::vector<SheetItem>& items, int zoom, std::vector<Slot>& slots) {
+int layout(const std::vector<SheetItem> & items, int zoom, std::vector<Slot> & slots)
+{
     int x = kGap, y = kGap, row_h = 0;
-    for (const SheetItem& it : items) {
+    for (const SheetItem & it : items) {
         if (x + it.width * zoom + kGap > kSheetWidth) {
             x = kGap;
             y += row_h + kGap;
@@ -44,17 +46,18 @@ int layout(const std::vector<SheetItem>& items, int zoom, std::vector<Slot>& slo
     return y + row_h + kGap;
 }
 
-void paint(std::vector<uint8_t>& rgb, int y0, int strip_h, const uint8_t bg[3], const std::vector<SheetItem>& items,
-           const std::vector<Slot>& slots, int zoom) {
+void paint(std::vector<uint8_t> & rgb, int y0, int strip_h, const uint8_t bg[3], const std::vector<SheetItem> & items,
+           const std::vector<Slot> & slots, int zoom)
+{
     for (int y = 0; y < strip_h; ++y)
         for (int x = 0; x < kSheetWidth; ++x)
             std::copy(bg, bg + 3, &rgb[(static_cast<size_t>(y0 + y) * kSheetWidth + x) * 3]);
     for (size_t i = 0; i < items.size(); ++i) {
-        const SheetItem& it = items[i];
+        const SheetItem & it = items[i];
         for (int y = 0; y < it.height * zoom; ++y) {
             for (int x = 0; x < it.width * zoom; ++x) {
-                const uint8_t* s = &it.bgra[(static_cast<size_t>(y / zoom) * it.width + x / zoom) * kBytesPerPixel];
-                uint8_t* d = &rgb[(static_cast<size_t>(y0 + slots[i].y + y) * kSheetWidth + slots[i].x + x) * 3];
+                const uint8_t * s = &it.bgra[(static_cast<size_t>(y / zoom) * it.width + x / zoom) * kBytesPerPixel];
+                uint8_t * d = &rgb[(static_cast<size_t>(y0 + slots[i].y + y) * kSheetWidth + slots[i].x + x) * 3];
                 const int a = s[3];
                 for (int k = 0; k < 3; ++k) d[k] = static_cast<uint8_t>((s[2 - k] * a + d[k] * (255 - a) + 127) / 255);
             }
@@ -64,8 +67,9 @@ void paint(std::vector<uint8_t>& rgb, int y0, int strip_h, const uint8_t bg[3], 
 
 }  // namespace
 
-void write_image_source(std::ostream& out, const std::string& name, int width, int height,
-                        const std::vector<uint8_t>& bgra) {
+void write_image_source(std::ostream & out, const std::string & name, int width, int height,
+                        const std::vector<uint8_t> & bgra)
+{
     const std::string attr = "LV_ATTRIBUTE_IMAGE_" + upper(name);
     const int stride = width * kBytesPerPixel;
     out << "/* " << name << ": " << width << " x " << height
@@ -75,7 +79,7 @@ void write_image_source(std::ostream& out, const std::string& name, int width, i
         << "#ifndef " << attr << "\n#define " << attr << "\n#endif\n\n"
         << "static const LV_ATTRIBUTE_MEM_ALIGN LV_ATTRIBUTE_LARGE_CONST " << attr << " uint8_t " << name
         << "_map[] = {\n";
-    static const char* hex = "0123456789abcdef";
+    static const char * hex = "0123456789abcdef";
     for (size_t i = 0; i < bgra.size(); ++i) {
         out << (i % kBytesPerLine == 0 ? "    " : " ") << "0x" << hex[bgra[i] >> 4] << hex[bgra[i] & 0xF] << ',';
         if (i % kBytesPerLine == kBytesPerLine - 1 || i + 1 == bgra.size()) out << '\n';
@@ -97,7 +101,8 @@ void write_image_source(std::ostream& out, const std::string& name, int width, i
 
 namespace {
 
-void write_rgb_png(const std::string& path, std::vector<uint8_t> rgb, int width, int height) {
+void write_rgb_png(const std::string & path, std::vector<uint8_t> rgb, int width, int height)
+{
     if (!panel::write_png(path, panel::PanelImage{width, height, std::move(rgb)})) {
         throw std::runtime_error("cannot write " + path);
     }
@@ -105,13 +110,15 @@ void write_rgb_png(const std::string& path, std::vector<uint8_t> rgb, int width,
 
 }  // namespace
 
-void write_png(const std::string& path, int width, int height, const std::vector<uint8_t>& bgra) {
+void write_png(const std::string & path, int width, int height, const std::vector<uint8_t> & bgra)
+{
     if (!panel::write_png(path, panel::from_bgrx(bgra.data(), width, height))) {
         throw std::runtime_error("cannot write " + path);
     }
 }
 
-void write_sheet_png(const std::string& path, const std::vector<SheetItem>& items, int zoom) {
+void write_sheet_png(const std::string & path, const std::vector<SheetItem> & items, int zoom)
+{
     std::vector<Slot> slots;
     const int strip_h = layout(items, zoom, slots);
     const int height = 2 * strip_h;

@@ -21,23 +21,25 @@ namespace {
 constexpr int kMaxZoom = 8;
 constexpr int kMaxSide = 200;
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: imagegen source <name> <out.c> <letter typeface>\n"
-                 "       imagegen sheet <out.png> <letter typeface> [zoom]\n"
-                 "       imagegen background <out.png>\n");
+int usage()
+{
+    std::fprintf(stderr, "usage: imagegen source <name> <out.c> <letter typeface>\n"
+                         "       imagegen sheet <out.png> <letter typeface> [zoom]\n"
+                         "       imagegen background <out.png>\n");
     return 2;
 }
 
-imagegen::Canvas render(const imagegen::Motif& m, const imagegen::Art& art) {
+imagegen::Canvas render(const imagegen::Motif & m, const imagegen::Art & art)
+{
     imagegen::Canvas c(m.width, m.height);
     m.draw(c, art);
     return c;
 }
 
 // Writes next to the target and renames, so a failed run leaves no half file.
-void write_source(const std::string& name, const std::string& out_path, const imagegen::Art& art) {
-    const imagegen::Motif* m = imagegen::find_motif(name);
+void write_source(const std::string & name, const std::string & out_path, const imagegen::Art & art)
+{
+    const imagegen::Motif * m = imagegen::find_motif(name);
     if (!m) throw std::runtime_error("no image named " + name);
     const imagegen::Canvas c = render(*m, art);
     const std::string tmp = out_path + ".tmp";
@@ -50,7 +52,8 @@ void write_source(const std::string& name, const std::string& out_path, const im
     std::filesystem::rename(tmp, out_path);
 }
 
-void write_background(const std::string& out_path) {
+void write_background(const std::string & out_path)
+{
     imagegen::Canvas c(imagegen::kBackgroundWidth, imagegen::kBackgroundHeight);
     imagegen::draw_background(c);
     const std::string tmp = out_path + ".tmp";
@@ -58,9 +61,10 @@ void write_background(const std::string& out_path) {
     std::filesystem::rename(tmp, out_path);
 }
 
-void write_sheet(const std::string& out_path, const imagegen::Art& art, int zoom, int max_side) {
+void write_sheet(const std::string & out_path, const imagegen::Art & art, int zoom, int max_side)
+{
     std::vector<imagegen::SheetItem> items;
-    for (const imagegen::Motif& m : imagegen::motifs()) {
+    for (const imagegen::Motif & m : imagegen::motifs()) {
         if (std::max(m.width, m.height) > max_side) continue;
         const imagegen::Canvas c = render(m, art);
         items.push_back({c.width(), c.height(), c.bgra()});
@@ -70,7 +74,8 @@ void write_sheet(const std::string& out_path, const imagegen::Art& art, int zoom
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char ** argv)
+{
     const std::vector<std::string> args(argv + 1, argv + argc);
     try {
         if (args.size() == 4 && args[0] == "source") {
@@ -88,7 +93,7 @@ int main(int argc, char** argv) {
             write_sheet(args[1], imagegen::Art{args[2]}, zoom, zoom == 1 ? kMaxSide : kMaxSide / zoom);
             return 0;
         }
-    } catch (const std::exception& e) {
+    } catch (const std::exception & e) {
         std::fprintf(stderr, "imagegen: %s\n", e.what());
         return 1;
     }

@@ -14,13 +14,13 @@ struct Art {
 };
 
 struct Motif {
-    const char* name;  // the image's name without the "img_ico_" prefix
+    const char * name;  // the image's name without the "img_ico_" prefix
     int width;
     int height;
-    void (*draw)(Canvas&, const Art&);
+    void (*draw)(Canvas &, const Art &);
 };
 
-const std::vector<Motif>& motifs();
-const Motif* find_motif(const std::string& name);
+const std::vector<Motif> & motifs();
+const Motif * find_motif(const std::string & name);
 
 }  // namespace imagegen

@@ -6,7 +6,8 @@ namespace imagegen {
 
 namespace {
 
-float segment_distance(Vec2 p, Vec2 a, Vec2 b) {
+float segment_distance(Vec2 p, Vec2 a, Vec2 b)
+{
     const Vec2 pa = p - a;
     const Vec2 ba = b - a;
     const float len2 = dot(ba, ba);
@@ -16,11 +17,13 @@ float segment_distance(Vec2 p, Vec2 a, Vec2 b) {
 
 }  // namespace
 
-Shape circle(Vec2 centre, float radius) {
+Shape circle(Vec2 centre, float radius)
+{
     return [=](Vec2 p) { return length(p - centre) - radius; };
 }
 
-Shape rounded_box(Vec2 min, Vec2 max, float radius) {
+Shape rounded_box(Vec2 min, Vec2 max, float radius)
+{
     const Vec2 centre = (min + max) * 0.5f;
     const Vec2 half = (max - min) * 0.5f;
     return [=](Vec2 p) {
@@ -30,11 +33,13 @@ Shape rounded_box(Vec2 min, Vec2 max, float radius) {
     };
 }
 
-Shape segment(Vec2 a, Vec2 b, float width) {
+Shape segment(Vec2 a, Vec2 b, float width)
+{
     return [=](Vec2 p) { return segment_distance(p, a, b) - width / 2; };
 }
 
-Shape polyline(std::initializer_list<Vec2> points, float width) {
+Shape polyline(std::initializer_list<Vec2> points, float width)
+{
     std::vector<Vec2> pts(points);
     return [=](Vec2 p) {
         float d = 1e9f;
@@ -43,7 +48,8 @@ Shape polyline(std::initializer_list<Vec2> points, float width) {
     };
 }
 
-Shape polygon(std::vector<Vec2> pts, float round) {
+Shape polygon(std::vector<Vec2> pts, float round)
+{
     return [=](Vec2 p) {
         float d = 1e9f;
         bool inside = false;
@@ -57,7 +63,8 @@ Shape polygon(std::vector<Vec2> pts, float round) {
     };
 }
 
-Shape arc(Vec2 centre, float radius, float width, float direction_deg, float span_deg) {
+Shape arc(Vec2 centre, float radius, float width, float direction_deg, float span_deg)
+{
     const float dir = radians(direction_deg);
     const float half = radians(span_deg) / 2;
     const Vec2 cap{std::sin(half), std::cos(half)};
@@ -72,32 +79,38 @@ Shape arc(Vec2 centre, float radius, float width, float direction_deg, float spa
     };
 }
 
-Shape ring(Vec2 centre, float radius, float width) {
+Shape ring(Vec2 centre, float radius, float width)
+{
     return [=](Vec2 p) { return std::fabs(length(p - centre) - radius) - width / 2; };
 }
 
-Shape unite(std::initializer_list<Shape> shapes) {
+Shape unite(std::initializer_list<Shape> shapes)
+{
     std::vector<Shape> all(shapes);
     return [=](Vec2 p) {
         float d = 1e9f;
-        for (const Shape& s : all) d = std::min(d, s(p));
+        for (const Shape & s : all) d = std::min(d, s(p));
         return d;
     };
 }
 
-Shape subtract(Shape from, Shape cut) {
+Shape subtract(Shape from, Shape cut)
+{
     return [=](Vec2 p) { return std::max(from(p), -cut(p)); };
 }
 
-Shape outline(Shape s, float width) {
+Shape outline(Shape s, float width)
+{
     return [=](Vec2 p) { return std::fabs(s(p)) - width / 2; };
 }
 
-Shape grow(Shape s, float by) {
+Shape grow(Shape s, float by)
+{
     return [=](Vec2 p) { return s(p) - by; };
 }
 
-Shape rotate(Shape s, Vec2 pivot, float degrees) {
+Shape rotate(Shape s, Vec2 pivot, float degrees)
+{
     const float a = radians(-degrees);
     const float c = std::cos(a);
     const float si = std::sin(a);
@@ -107,7 +120,8 @@ Shape rotate(Shape s, Vec2 pivot, float degrees) {
     };
 }
 
-Shape mirror_x(Shape s, float axis) {
+Shape mirror_x(Shape s, float axis)
+{
     return [=](Vec2 p) { return s(Vec2{2 * axis - p.x, p.y}); };
 }
 

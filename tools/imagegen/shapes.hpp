@@ -15,16 +15,34 @@ struct Vec2 {
     float y = 0;
 };
 
-inline Vec2 operator+(Vec2 a, Vec2 b) { return {a.x + b.x, a.y + b.y}; }
-inline Vec2 operator-(Vec2 a, Vec2 b) { return {a.x - b.x, a.y - b.y}; }
-inline Vec2 operator*(Vec2 a, float s) { return {a.x * s, a.y * s}; }
-inline float dot(Vec2 a, Vec2 b) { return a.x * b.x + a.y * b.y; }
-inline float length(Vec2 a) { return std::sqrt(dot(a, a)); }
+inline Vec2 operator+(Vec2 a, Vec2 b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+inline Vec2 operator-(Vec2 a, Vec2 b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+inline Vec2 operator*(Vec2 a, float s)
+{
+    return {a.x * s, a.y * s};
+}
+inline float dot(Vec2 a, Vec2 b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+inline float length(Vec2 a)
+{
+    return std::sqrt(dot(a, a));
+}
 
 using Shape = std::function<float(Vec2)>;
 
 constexpr float kPi = 3.14159265358979f;
-inline float radians(float degrees) { return degrees * kPi / 180.0f; }
+inline float radians(float degrees)
+{
+    return degrees * kPi / 180.0f;
+}
 
 Shape circle(Vec2 centre, float radius);
 // Axis-aligned box from its corners, corners rounded by `radius`.

@@ -15,8 +15,8 @@ constexpr int kBytesPerPixel = 4;
 struct Shot {
     int32_t w = 0;
     int32_t h = 0;
-    std::vector<uint8_t> bgra;      // the screen as last flushed
-    std::vector<uint8_t> own_buf;   // render buffer of displays created here
+    std::vector<uint8_t> bgra;     // the screen as last flushed
+    std::vector<uint8_t> own_buf;  // render buffer of displays created here
 };
 
 std::map<lv_display_t *, std::unique_ptr<Shot>> & shots()
@@ -38,18 +38,19 @@ void on_flush(lv_event_t * e)
     auto * area = static_cast<const lv_area_t *>(lv_event_get_param(e));
     Shot * shot = shot_of(disp);
     lv_draw_buf_t * buf = lv_display_get_buf_active(disp);
-    if(shot == nullptr || area == nullptr || buf == nullptr || buf->data == nullptr) return;
-    if(lv_color_format_get_size(lv_display_get_color_format(disp)) != kBytesPerPixel) return;
+    if (shot == nullptr || area == nullptr || buf == nullptr || buf->data == nullptr) return;
+    if (lv_color_format_get_size(lv_display_get_color_format(disp)) != kBytesPerPixel) return;
 
     int32_t aw = area->x2 - area->x1 + 1;
-    bool partial = lv_display_get_horizontal_resolution(disp) * kBytesPerPixel != static_cast<int32_t>(buf->header.stride) ||
-                   static_cast<int32_t>(buf->data_size) < shot->w * shot->h * kBytesPerPixel;
+    bool partial =
+        lv_display_get_horizontal_resolution(disp) * kBytesPerPixel != static_cast<int32_t>(buf->header.stride) ||
+        static_cast<int32_t>(buf->data_size) < shot->w * shot->h * kBytesPerPixel;
     size_t src_stride = partial ? static_cast<size_t>(aw) * kBytesPerPixel : buf->header.stride;
-    for(int32_t y = area->y1; y <= area->y2; y++) {
-        if(y < 0 || y >= shot->h) continue;
-        const uint8_t * src = partial ? buf->data + static_cast<size_t>(y - area->y1) * src_stride
-                                      : buf->data + static_cast<size_t>(y) * src_stride +
-                                            static_cast<size_t>(area->x1) * kBytesPerPixel;
+    for (int32_t y = area->y1; y <= area->y2; y++) {
+        if (y < 0 || y >= shot->h) continue;
+        const uint8_t * src =
+            partial ? buf->data + static_cast<size_t>(y - area->y1) * src_stride
+                    : buf->data + static_cast<size_t>(y) * src_stride + static_cast<size_t>(area->x1) * kBytesPerPixel;
         uint8_t * dst = shot->bgra.data() + (static_cast<size_t>(y) * shot->w + area->x1) * kBytesPerPixel;
         std::memcpy(dst, src, static_cast<size_t>(aw) * kBytesPerPixel);
     }
@@ -71,12 +72,12 @@ extern "C" {
 
 int lvshot_attach(lv_display_t * disp)
 {
-    if(disp == nullptr) return -1;
-    if(shot_of(disp) != nullptr) return 0;
+    if (disp == nullptr) return -1;
+    if (shot_of(disp) != nullptr) return 0;
     auto shot = std::make_unique<Shot>();
     shot->w = lv_display_get_horizontal_resolution(disp);
     shot->h = lv_display_get_vertical_resolution(disp);
-    if(shot->w <= 0 || shot->h <= 0) return -1;
+    if (shot->w <= 0 || shot->h <= 0) return -1;
     shot->bgra.assign(static_cast<size_t>(shot->w) * shot->h * kBytesPerPixel, 0);
     shots()[disp] = std::move(shot);
     lv_display_add_event_cb(disp, on_flush, LV_EVENT_FLUSH_START, nullptr);
@@ -87,9 +88,9 @@ int lvshot_attach(lv_display_t * disp)
 lv_display_t * lvshot_display_create(int32_t hor_res, int32_t ver_res)
 {
     lv_display_t * disp = lv_display_create(hor_res, ver_res);
-    if(disp == nullptr) return nullptr;
+    if (disp == nullptr) return nullptr;
     lv_display_set_color_format(disp, LV_COLOR_FORMAT_XRGB8888);
-    if(lvshot_attach(disp) != 0) {
+    if (lvshot_attach(disp) != 0) {
         lv_display_delete(disp);
         return nullptr;
     }
@@ -104,7 +105,7 @@ lv_display_t * lvshot_display_create(int32_t hor_res, int32_t ver_res)
 int lvshot_save(lv_display_t * disp, const char * path)
 {
     Shot * shot = shot_of(disp);
-    if(shot == nullptr || path == nullptr) return -1;
+    if (shot == nullptr || path == nullptr) return -1;
     lv_obj_invalidate(lv_display_get_layer_bottom(disp));
     lv_obj_invalidate(lv_display_get_screen_active(disp));
     lv_refr_now(disp);

@@ -16,12 +16,12 @@ constexpr size_t kFileHeader = 14;
 constexpr size_t kInfoHeaderMin = 40;
 constexpr int kMaxSide = 8192;
 
-uint32_t u32(const std::vector<uint8_t> &b, size_t at)
+uint32_t u32(const std::vector<uint8_t> & b, size_t at)
 {
     return b[at] | (uint32_t)b[at + 1] << 8 | (uint32_t)b[at + 2] << 16 | (uint32_t)b[at + 3] << 24;
 }
 
-uint16_t u16(const std::vector<uint8_t> &b, size_t at)
+uint16_t u16(const std::vector<uint8_t> & b, size_t at)
 {
     return (uint16_t)(b[at] | b[at + 1] << 8);
 }
@@ -34,7 +34,7 @@ Rgb PanelImage::at(int x, int y) const
     return {rgb[i], rgb[i + 1], rgb[i + 2]};
 }
 
-bool read_bmp(const std::string &path, PanelImage &out)
+bool read_bmp(const std::string & path, PanelImage & out)
 {
     std::ifstream in(path, std::ios::binary);
     const std::vector<uint8_t> b((std::istreambuf_iterator<char>(in)), {});
@@ -63,8 +63,8 @@ bool read_bmp(const std::string &path, PanelImage &out)
     for (int y = 0; y < out.h; y++) {
         const size_t row = offset + stride * (size_t)(bottom_up ? out.h - 1 - y : y);
         for (int x = 0; x < out.w; x++) {
-            const uint8_t *p = &b[row + (size_t)x * bytes];
-            uint8_t *q = &out.rgb[((size_t)y * (size_t)out.w + (size_t)x) * 3];
+            const uint8_t * p = &b[row + (size_t)x * bytes];
+            uint8_t * q = &out.rgb[((size_t)y * (size_t)out.w + (size_t)x) * 3];
             q[0] = p[2];
             q[1] = p[1];
             q[2] = p[0];
@@ -73,7 +73,7 @@ bool read_bmp(const std::string &path, PanelImage &out)
     return true;
 }
 
-PanelImage from_bgrx(const uint8_t *bgrx, int w, int h)
+PanelImage from_bgrx(const uint8_t * bgrx, int w, int h)
 {
     PanelImage img;
     img.w = w;
@@ -87,9 +87,9 @@ PanelImage from_bgrx(const uint8_t *bgrx, int w, int h)
     return img;
 }
 
-bool write_png(const std::string &path, const PanelImage &img)
+bool write_png(const std::string & path, const PanelImage & img)
 {
-    FILE *f = std::fopen(path.c_str(), "wb");
+    FILE * f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) {
         return false;
     }
@@ -112,7 +112,7 @@ bool write_png(const std::string &path, const PanelImage &img)
     return std::fclose(f) == 0;
 }
 
-int bright_pixels(const PanelImage &img, const Box &box, int level)
+int bright_pixels(const PanelImage & img, const Box & box, int level)
 {
     int n = 0;
     for (int y = std::max(box.y1, 0); y <= std::min(box.y2, img.h - 1); y++) {
@@ -129,7 +129,7 @@ int colour_distance(Rgb a, Rgb b)
     return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
 }
 
-int changed_pixels(const PanelImage &a, const PanelImage &b, const Box &box, int tolerance)
+int changed_pixels(const PanelImage & a, const PanelImage & b, const Box & box, int tolerance)
 {
     if (a.w != b.w || a.h != b.h) {
         return (box.x2 - box.x1 + 1) * (box.y2 - box.y1 + 1);

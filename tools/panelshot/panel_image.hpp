@@ -25,12 +25,12 @@ struct PanelImage {
 
 // Reads an uncompressed 24- or 32-bit BMP (either row order). False when the
 // file is missing, cut short or of another kind.
-bool read_bmp(const std::string &path, PanelImage &out);
+bool read_bmp(const std::string & path, PanelImage & out);
 // The picture of `w` x `h` pixels of 4 bytes (B, G, R, unused), rows packed
 // top to bottom.
-PanelImage from_bgrx(const uint8_t *bgrx, int w, int h);
+PanelImage from_bgrx(const uint8_t * bgrx, int w, int h);
 // An RGB PNG; false when the file cannot be written.
-bool write_png(const std::string &path, const PanelImage &img);
+bool write_png(const std::string & path, const PanelImage & img);
 
 struct Box {
     int x1, y1, x2, y2;  // inclusive
@@ -38,10 +38,10 @@ struct Box {
 
 // Pixels in the box whose three channels are all at least `level`: text and
 // icons drawn in white.
-int bright_pixels(const PanelImage &img, const Box &box, int level = 200);
+int bright_pixels(const PanelImage & img, const Box & box, int level = 200);
 // Largest channel difference between two colours.
 int colour_distance(Rgb a, Rgb b);
 // Pixels of the box that differ between two images by more than `tolerance`.
-int changed_pixels(const PanelImage &a, const PanelImage &b, const Box &box, int tolerance = 24);
+int changed_pixels(const PanelImage & a, const PanelImage & b, const Box & box, int tolerance = 24);
 
 }  // namespace panel

@@ -5,7 +5,7 @@
 
 #include "panel_image.hpp"
 
-int main(int argc, char **argv)
+int main(int argc, char ** argv)
 {
     if (argc != 3) {
         std::fprintf(stderr, "usage: panelshot PANEL.bmp OUT.png\n");

@@ -15,10 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using Writer = std::function<void(std::ostream&)>;
+using Writer = std::function<void(std::ostream &)>;
 
 // Writes next to the target and renames, so a failed run leaves no half file.
-void write_file(const fs::path& path, const Writer& write) {
+void write_file(const fs::path & path, const Writer & write)
+{
     const fs::path tmp = path.string() + ".tmp";
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
@@ -29,34 +30,35 @@ void write_file(const fs::path& path, const Writer& write) {
     fs::rename(tmp, path);
 }
 
-void generate(const fs::path& table_path, const fs::path& out_dir) {
+void generate(const fs::path & table_path, const fs::path & out_dir)
+{
     std::ifstream in(table_path);
     if (!in) throw std::runtime_error("cannot read " + table_path.string());
     std::vector<stylegen::Prop> props;
     try {
         props = stylegen::read_table(in);
-    } catch (const std::runtime_error& e) {
+    } catch (const std::runtime_error & e) {
         throw std::runtime_error(table_path.string() + ": " + e.what());
     }
     const std::string name = table_path.filename().string();
     fs::create_directories(out_dir);
-    write_file(out_dir / "lv_style_gen.h",
-               [&](std::ostream& out) { stylegen::write_style_header(out, props, name); });
+    write_file(out_dir / "lv_style_gen.h", [&](std::ostream & out) { stylegen::write_style_header(out, props, name); });
     write_file(out_dir / "lv_obj_style_gen.h",
-               [&](std::ostream& out) { stylegen::write_obj_style_header(out, props, name); });
-    write_file(out_dir / "style_props_gen.cpp", [&](std::ostream& out) { stylegen::write_source(out, props, name); });
+               [&](std::ostream & out) { stylegen::write_obj_style_header(out, props, name); });
+    write_file(out_dir / "style_props_gen.cpp", [&](std::ostream & out) { stylegen::write_source(out, props, name); });
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char ** argv)
+{
     if (argc != 3) {
         std::fprintf(stderr, "usage: stylegen <table> <out_dir>\n");
         return 2;
     }
     try {
         generate(argv[1], argv[2]);
-    } catch (const std::exception& e) {
+    } catch (const std::exception & e) {
         std::fprintf(stderr, "stylegen: %s\n", e.what());
         return 1;
     }

@@ -10,7 +10,7 @@ namespace stylegen {
 namespace {
 
 constexpr char kColumnSeparator = '|';
-constexpr size_t kColumns = 5; // the last one, the feature, may be left out
+constexpr size_t kColumns = 5;  // the last one, the feature, may be left out
 constexpr char kNoFlags[] = "-";
 constexpr char kNoAccessors[] = "none";
 
@@ -20,17 +20,19 @@ struct FlagLetter {
 };
 
 constexpr FlagLetter kFlagLetters[] = {
-    {'I', kInheritable}, {'L', kLayoutUpdate}, {'P', kParentLayoutUpdate},
-    {'E', kExtDrawUpdate}, {'Y', kLayerUpdate}, {'T', kTransform},
+    {'I', kInheritable},   {'L', kLayoutUpdate}, {'P', kParentLayoutUpdate},
+    {'E', kExtDrawUpdate}, {'Y', kLayerUpdate},  {'T', kTransform},
 };
 
-std::string trim(const std::string& s) {
+std::string trim(const std::string & s)
+{
     const auto first = s.find_first_not_of(" \t\r");
     if (first == std::string::npos) return {};
     return s.substr(first, s.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::vector<std::string> split_columns(const std::string& line) {
+std::vector<std::string> split_columns(const std::string & line)
+{
     std::vector<std::string> columns;
     std::stringstream in(line);
     std::string column;
@@ -39,7 +41,8 @@ std::vector<std::string> split_columns(const std::string& line) {
     return columns;
 }
 
-bool is_identifier(const std::string& s, bool upper) {
+bool is_identifier(const std::string & s, bool upper)
+{
     if (s.empty() || std::isdigit(static_cast<unsigned char>(s[0]))) return false;
     return std::all_of(s.begin(), s.end(), [upper](char c) {
         const auto u = static_cast<unsigned char>(c);
@@ -47,20 +50,22 @@ bool is_identifier(const std::string& s, bool upper) {
     });
 }
 
-uint8_t parse_flags(const std::string& letters) {
+uint8_t parse_flags(const std::string & letters)
+{
     if (letters == kNoFlags) return 0;
     if (letters.empty()) throw std::runtime_error("no flags (write - for none)");
     uint8_t flags = 0;
     for (char c : letters) {
-        const auto* f = std::find_if(std::begin(kFlagLetters), std::end(kFlagLetters),
-                                     [c](const FlagLetter& l) { return l.letter == c; });
+        const auto * f = std::find_if(std::begin(kFlagLetters), std::end(kFlagLetters),
+                                      [c](const FlagLetter & l) { return l.letter == c; });
         if (f == std::end(kFlagLetters)) throw std::runtime_error(std::string("unknown flag letter '") + c + "'");
         flags |= f->flag;
     }
     return flags;
 }
 
-Prop parse_row(const std::string& line) {
+Prop parse_row(const std::string & line)
+{
     std::vector<std::string> c = split_columns(line);
     if (c.size() == kColumns - 1) c.emplace_back();
     if (c.size() != kColumns) {
@@ -82,22 +87,25 @@ Prop parse_row(const std::string& line) {
     return p;
 }
 
-} // namespace
+}  // namespace
 
-Kind Prop::kind() const {
+Kind Prop::kind() const
+{
     if (type == "lv_color_t") return Kind::Color;
     if (type.back() == '*') return Kind::Pointer;
     return Kind::Number;
 }
 
-std::string Prop::id() const {
+std::string Prop::id() const
+{
     std::string upper = name;
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
     return "LV_STYLE_" + upper;
 }
 
-std::vector<Prop> read_table(std::istream& in) {
+std::vector<Prop> read_table(std::istream & in)
+{
     std::vector<Prop> props;
     std::set<std::string> names;
     std::string line;
@@ -108,7 +116,7 @@ std::vector<Prop> read_table(std::istream& in) {
             Prop p = parse_row(content);
             if (!names.insert(p.name).second) throw std::runtime_error(p.name + " listed twice");
             props.push_back(std::move(p));
-        } catch (const std::runtime_error& e) {
+        } catch (const std::runtime_error & e) {
             throw std::runtime_error("line " + std::to_string(number) + ": " + e.what());
         }
     }
@@ -116,4 +124,4 @@ std::vector<Prop> read_table(std::istream& in) {
     return props;
 }
 
-} // namespace stylegen
+}  // namespace stylegen

@@ -10,7 +10,11 @@
 namespace stylegen {
 
 // Which member of lv_style_value_t holds the property's values.
-enum class Kind { Number, Color, Pointer };
+enum class Kind {
+    Number,
+    Color,
+    Pointer
+};
 
 // The library's LV_STYLE_PROP_FLAG_* bits.
 enum Flag : uint8_t {
@@ -23,19 +27,19 @@ enum Flag : uint8_t {
 };
 
 struct Prop {
-    std::string name;          // lower case: lv_obj_set_style_<name>
-    std::string type;          // C type of the setter's value and the getter's result
-    std::string default_value; // C expression; empty: all zero
-    uint8_t flags = 0;         // Flag bits
-    std::string feature;       // configuration macro the accessors need; empty: none
-    bool accessors = true;     // false: only the default and the flags are known
+    std::string name;           // lower case: lv_obj_set_style_<name>
+    std::string type;           // C type of the setter's value and the getter's result
+    std::string default_value;  // C expression; empty: all zero
+    uint8_t flags = 0;          // Flag bits
+    std::string feature;        // configuration macro the accessors need; empty: none
+    bool accessors = true;      // false: only the default and the flags are known
 
     Kind kind() const;
-    std::string id() const; // LV_STYLE_<NAME>
+    std::string id() const;  // LV_STYLE_<NAME>
 };
 
 // Reads the table; throws std::runtime_error naming the line of the first
 // fault (wrong column count, unknown flag letter, bad or repeated name).
-std::vector<Prop> read_table(std::istream& in);
+std::vector<Prop> read_table(std::istream & in);
 
-} // namespace stylegen
+}  // namespace stylegen

@@ -24,16 +24,16 @@ namespace {
 constexpr uint32_t kDefaultDragMs = 300;
 
 struct KeyName {
-    const char* name;
+    const char * name;
     uint16_t code;
 };
 
 constexpr KeyName kKeyNames[] = {
-    {"esc", KEY_ESC},              {"backspace", KEY_BACKSPACE},  {"tab", KEY_TAB},
-    {"enter", KEY_ENTER},          {"kpenter", KEY_KPENTER},      {"home", KEY_HOME},
-    {"up", KEY_UP},                {"left", KEY_LEFT},            {"right", KEY_RIGHT},
-    {"end", KEY_END},              {"down", KEY_DOWN},            {"delete", KEY_DELETE},
-    {"ok", KEY_OK},                {"previous", KEY_PREVIOUS},
+    {"esc", KEY_ESC},     {"backspace", KEY_BACKSPACE}, {"tab", KEY_TAB},
+    {"enter", KEY_ENTER}, {"kpenter", KEY_KPENTER},     {"home", KEY_HOME},
+    {"up", KEY_UP},       {"left", KEY_LEFT},           {"right", KEY_RIGHT},
+    {"end", KEY_END},     {"down", KEY_DOWN},           {"delete", KEY_DELETE},
+    {"ok", KEY_OK},       {"previous", KEY_PREVIOUS},
 };
 
 void usage()
@@ -44,15 +44,15 @@ void usage()
                  "       touch_gesture FIFO key KEY [HOLD_MS]\n"
                  "KEY: a Linux key code (0-%d) or one of:",
                  KEY_MAX);
-    for (const KeyName& k : kKeyNames) {
+    for (const KeyName & k : kKeyNames) {
         std::fprintf(stderr, " %s", k.name);
     }
     std::fprintf(stderr, "\n");
 }
 
-bool parse_int(const char* text, int32_t* out)
+bool parse_int(const char * text, int32_t * out)
 {
-    char* end = nullptr;
+    char * end = nullptr;
     errno = 0;
     const long v = std::strtol(text, &end, 10);
     if (errno != 0 || end == text || *end != '\0' || v < INT32_MIN || v > INT32_MAX) {
@@ -62,7 +62,7 @@ bool parse_int(const char* text, int32_t* out)
     return true;
 }
 
-bool parse_ints(char** texts, int count, int32_t* out)
+bool parse_ints(char ** texts, int count, int32_t * out)
 {
     for (int i = 0; i < count; i++) {
         if (!parse_int(texts[i], &out[i])) {
@@ -73,9 +73,9 @@ bool parse_ints(char** texts, int count, int32_t* out)
     return true;
 }
 
-bool parse_key(const char* text, uint16_t* code)
+bool parse_key(const char * text, uint16_t * code)
 {
-    for (const KeyName& k : kKeyNames) {
+    for (const KeyName & k : kKeyNames) {
         if (std::strcmp(text, k.name) == 0) {
             *code = k.code;
             return true;
@@ -90,9 +90,9 @@ bool parse_key(const char* text, uint16_t* code)
     return true;
 }
 
-bool write_steps(int fd, const std::vector<touch::Step>& steps)
+bool write_steps(int fd, const std::vector<touch::Step> & steps)
 {
-    for (const touch::Step& step : steps) {
+    for (const touch::Step & step : steps) {
         std::this_thread::sleep_for(std::chrono::milliseconds(step.delay_ms));
         const size_t bytes = step.events.size() * sizeof(input_event);
         // One write per step: a FIFO keeps writes up to PIPE_BUF whole.
@@ -106,7 +106,7 @@ bool write_steps(int fd, const std::vector<touch::Step>& steps)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char ** argv)
 {
     if (argc < 3) {
         usage();

@@ -18,7 +18,7 @@
 
 #include "gesture.hpp"
 
-extern char **environ;
+extern char ** environ;
 
 namespace tour {
 
@@ -27,9 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 
-const char *const kServices[] = {"airplay_run", "spotify_run", "airable_run"};
-constexpr const char *kPanel = "panel.bmp";
-constexpr const char *kTouch = "touch";
+const char * const kServices[] = {"airplay_run", "spotify_run", "airable_run"};
+constexpr const char * kPanel = "panel.bmp";
+constexpr const char * kTouch = "touch";
 constexpr auto kStopLimit = std::chrono::seconds(15);
 constexpr int kPollMs = 20;
 // Longer than the touch tool holds a tap, still short of a long press
@@ -58,7 +58,7 @@ bool drained(int fd)
 
 // Writes the steps in turn; with `hold_from_read`, each step's delay counts
 // from the moment the interface has read the step before.
-bool write_steps(const std::string &fifo, const std::vector<touch::Step> &steps, bool hold_from_read = false)
+bool write_steps(const std::string & fifo, const std::vector<touch::Step> & steps, bool hold_from_read = false)
 {
     // Non-blocking open: a FIFO nobody reads fails at once instead of hanging.
     const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_APPEND | O_CLOEXEC);
@@ -67,7 +67,7 @@ bool write_steps(const std::string &fifo, const std::vector<touch::Step> &steps,
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     bool ok = true;
-    for (const touch::Step &step : steps) {
+    for (const touch::Step & step : steps) {
         if (hold_from_read && !drained(fd)) {
             ok = false;
             break;
@@ -85,13 +85,13 @@ bool write_steps(const std::string &fifo, const std::vector<touch::Step> &steps,
 
 // A terminal for the console: glibc buffers a terminal by line, a file or a
 // pipe by 4 KB. Raw, so that lines end as printed.
-bool open_terminal(int *master, int *slave)
+bool open_terminal(int * master, int * slave)
 {
     *master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (*master < 0 || grantpt(*master) != 0 || unlockpt(*master) != 0) {
         return false;
     }
-    const char *name = ptsname(*master);
+    const char * name = ptsname(*master);
     *slave = name ? open(name, O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
     if (*slave < 0) {
         return false;
@@ -104,7 +104,7 @@ bool open_terminal(int *master, int *slave)
     return true;
 }
 
-bool copy(const fs::path &from, const fs::path &to, std::string *error)
+bool copy(const fs::path & from, const fs::path & to, std::string * error)
 {
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
@@ -117,7 +117,7 @@ bool copy(const fs::path &from, const fs::path &to, std::string *error)
 
 void kill_services()
 {
-    for (const char *s : kServices) {
+    for (const char * s : kServices) {
         const pid_t pid = fork();
         if (pid == 0) {
             execlp("killall", "killall", "-q", "-9", s, static_cast<char *>(nullptr));
@@ -142,7 +142,7 @@ Interface::~Interface()
     }
 }
 
-bool Interface::start(std::string *error)
+bool Interface::start(std::string * error)
 {
     char tmpl[] = "/tmp/quorvex-tour-XXXXXX";
     if (mkdtemp(tmpl) == nullptr) {
@@ -155,7 +155,7 @@ bool Interface::start(std::string *error)
         !copy(files_.background, dir / "background_image_8.png", error)) {
         return false;
     }
-    for (const char *s : kServices) {
+    for (const char * s : kServices) {
         if (!copy(fs::path(files_.services) / s, dir / s, error)) {
             return false;
         }
@@ -175,18 +175,18 @@ bool Interface::start(std::string *error)
         "LV_LINUX_DRM_CARD=" + (dir / kPanel).string(),
         "PATH=" + files_.platform_bin + ":" + (getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin"),
     };
-    for (char **e = environ; *e; ++e) {
+    for (char ** e = environ; *e; ++e) {
         if (std::strncmp(*e, "PATH=", 5) != 0) {
             env.emplace_back(*e);
         }
     }
     std::vector<char *> envp;
-    for (std::string &e : env) {
+    for (std::string & e : env) {
         envp.push_back(e.data());
     }
     envp.push_back(nullptr);
     std::string program = files_.quorvex;
-    char *argv[] = {program.data(), nullptr};
+    char * argv[] = {program.data(), nullptr};
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -272,7 +272,7 @@ size_t Interface::mark() const
     return console_.size();
 }
 
-bool Interface::wait_for(const std::string &text, size_t from, milliseconds limit) const
+bool Interface::wait_for(const std::string & text, size_t from, milliseconds limit) const
 {
     return wait_until(
         [&] {
@@ -282,7 +282,7 @@ bool Interface::wait_for(const std::string &text, size_t from, milliseconds limi
         limit);
 }
 
-bool Interface::wait_until(const std::function<bool()> &done, milliseconds limit)
+bool Interface::wait_until(const std::function<bool()> & done, milliseconds limit)
 {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (!done()) {

@@ -22,11 +22,11 @@
 namespace tour {
 
 struct InterfaceFiles {
-    std::string quorvex;      // the binary
-    std::string services;     // folder of airplay_run, spotify_run, airable_run
-    std::string platform_bin; // stand-ins of the board's programs, first on PATH
-    std::string font;         // any TrueType font with Latin and Chinese glyphs
-    std::string background;   // any PNG
+    std::string quorvex;       // the binary
+    std::string services;      // folder of airplay_run, spotify_run, airable_run
+    std::string platform_bin;  // stand-ins of the board's programs, first on PATH
+    std::string font;          // any TrueType font with Latin and Chinese glyphs
+    std::string background;    // any PNG
 };
 
 class Interface {
@@ -34,11 +34,11 @@ public:
     explicit Interface(InterfaceFiles files);
     ~Interface();
     Interface(const Interface &) = delete;
-    Interface &operator=(const Interface &) = delete;
+    Interface & operator=(const Interface &) = delete;
 
     // Prepares the working directory and starts quorvex. False with a
     // reason in `error`.
-    bool start(std::string *error);
+    bool start(std::string * error);
     // Ctrl+C, as a person stops it (it kills the services it started); a
     // process that does not end is killed, with the services. The exit
     // status, or -1 when it had to be killed.
@@ -48,9 +48,9 @@ public:
     std::string console() const;
     size_t mark() const;
     // Waits until `text` has been printed after `from`.
-    bool wait_for(const std::string &text, size_t from, std::chrono::milliseconds limit) const;
+    bool wait_for(const std::string & text, size_t from, std::chrono::milliseconds limit) const;
     // Waits until `done` holds, looking every 20 ms.
-    static bool wait_until(const std::function<bool()> &done, std::chrono::milliseconds limit);
+    static bool wait_until(const std::function<bool()> & done, std::chrono::milliseconds limit);
 
     // Gestures through the touch FIFO; they return once written.
     bool tap(int x, int y);
@@ -58,7 +58,7 @@ public:
 
     // The last frame on the panel (empty before the first).
     panel::PanelImage panel() const;
-    const std::string &dir() const { return dir_; }
+    const std::string & dir() const { return dir_; }
     bool running() const;
 
 private:

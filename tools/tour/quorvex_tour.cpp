@@ -16,7 +16,7 @@
 
 namespace fs = std::filesystem;
 
-int main(int argc, char **argv)
+int main(int argc, char ** argv)
 {
     if (argc != 2) {
         std::fprintf(stderr, "usage: quorvex_tour OUT_DIR\n");
@@ -43,7 +43,7 @@ int main(int argc, char **argv)
 
     tour::TourState state;
     int status = 0;
-    for (const tour::TourStep &step : tour::tour_steps()) {
+    for (const tour::TourStep & step : tour::tour_steps()) {
         const tour::Outcome outcome = step.run(ui, state);
         const std::string picture = std::string(step.name) + ".png";
         const panel::PanelImage panel = ui.panel();
@@ -57,8 +57,8 @@ int main(int argc, char **argv)
             status = 1;
             break;
         }
-        index << "\n## " << step.name + 3 << "\n\n" << step.caption << "\n\n![" << step.name << "](" << picture
-              << ")\n";
+        index << "\n## " << step.name + 3 << "\n\n"
+              << step.caption << "\n\n![" << step.name << "](" << picture << ")\n";
     }
     const int stopped = ui.stop();
     if (status == 0 && stopped != 0) {

@@ -30,7 +30,7 @@ constexpr int kVeilX = 100, kVeilY = 240;  // page_1 outside its buttons and tex
 constexpr int kPreviousX = 229, kPlayX = 319, kNextX = 409, kButtonY = 302;
 constexpr Box kTitle = {100, 121, 540, 167};
 constexpr Box kPlayButton = {280, 263, 359, 342};
-constexpr int kPageX = 40, kPageY = 460;   // page_1's background, left of the art
+constexpr int kPageX = 40, kPageY = 460;        // page_1's background, left of the art
 constexpr int kArtEdgeX = 320, kArtEdgeY = 24;  // in the art at full size, outside it at 78 %
 constexpr Box kArtBelowControls = {100, 350, 540, 470};
 constexpr int kVeilOpa = 150;
@@ -41,7 +41,7 @@ constexpr Box kScrollbar = {612, kListTop, 628, kListBottom};
 constexpr Box kBusyText = {143, 337, 466, 377};
 constexpr int kDimX = 620, kDimY = 470;  // the list page's ground under the busy overlay
 
-Outcome fail(const std::string &why)
+Outcome fail(const std::string & why)
 {
     return {false, why};
 }
@@ -63,7 +63,7 @@ int row_y(int i)
     return kListTop + kRowH * i + 40;
 }
 
-std::string last_line_with(const std::string &console, const std::string &text, size_t from)
+std::string last_line_with(const std::string & console, const std::string & text, size_t from)
 {
     const size_t at = console.rfind(text);
     if (at == std::string::npos || at < from) {
@@ -73,9 +73,9 @@ std::string last_line_with(const std::string &console, const std::string &text, 
 }
 
 // Waits for each text in turn, each after the one before.
-Outcome expect_lines(Interface &ui, size_t from, std::initializer_list<const char *> texts)
+Outcome expect_lines(Interface & ui, size_t from, std::initializer_list<const char *> texts)
 {
-    for (const char *text : texts) {
+    for (const char * text : texts) {
         if (!ui.wait_for(text, from, kWait)) {
             return fail(std::string("no \"") + text + "\" in the console");
         }
@@ -85,7 +85,7 @@ Outcome expect_lines(Interface &ui, size_t from, std::initializer_list<const cha
 }
 
 // Waits until two looks at the panel 150 ms apart show the same picture.
-PanelImage still_panel(Interface &ui)
+PanelImage still_panel(Interface & ui)
 {
     PanelImage last = ui.panel();
     Interface::wait_until(
@@ -100,7 +100,7 @@ PanelImage still_panel(Interface &ui)
     return last;
 }
 
-bool panel_shows(Interface &ui, const std::function<bool(const PanelImage &)> &check)
+bool panel_shows(Interface & ui, const std::function<bool(const PanelImage &)> & check)
 {
     return Interface::wait_until(
         [&] {
@@ -111,7 +111,7 @@ bool panel_shows(Interface &ui, const std::function<bool(const PanelImage &)> &c
 }
 
 // The list rows that show text, from the top.
-int rows_with_text(const PanelImage &p)
+int rows_with_text(const PanelImage & p)
 {
     int n = 0;
     while (n < 6 && bright_pixels(p, row_label(n)) > 20) {
@@ -121,7 +121,7 @@ int rows_with_text(const PanelImage &p)
 }
 
 // The first row of the list's scrollbar, -1 without one.
-int scrollbar_top(const PanelImage &p)
+int scrollbar_top(const PanelImage & p)
 {
     const Rgb ground = p.at(kDimX, kDimY);
     for (int y = kScrollbar.y1; y <= kScrollbar.y2; y++) {
@@ -135,7 +135,7 @@ int scrollbar_top(const PanelImage &p)
 }
 
 // Takes page_1's tint from the last "dominant color" line after `from`.
-Outcome logged_colour(const Interface &ui, size_t from, TourState &st)
+Outcome logged_colour(const Interface & ui, size_t from, TourState & st)
 {
     const std::string line = last_line_with(ui.console(), "dominant color: R=", from);
     int r = 0, g = 0, b = 0;
@@ -153,10 +153,10 @@ Rgb under_veil(Rgb c)
 }
 
 // page_1 with its controls up, tinted with the colour of the art.
-Outcome page_1_shows(Interface &ui, Rgb colour)
+Outcome page_1_shows(Interface & ui, Rgb colour)
 {
     const Rgb want = under_veil(colour);
-    const bool ok = panel_shows(ui, [&](const PanelImage &p) {
+    const bool ok = panel_shows(ui, [&](const PanelImage & p) {
         return colour_distance(p.at(kPageX, kPageY), want) <= 4 && bright_pixels(p, kTitle) > 30;
     });
     if (!ok) {
@@ -170,7 +170,7 @@ Outcome page_1_shows(Interface &ui, Rgb colour)
 }
 
 // A new track: the service names it and the art's colour is logged.
-Outcome track_changes(Interface &ui, TourState &st, int x)
+Outcome track_changes(Interface & ui, TourState & st, int x)
 {
     const size_t from = ui.mark();
     ui.tap(x, kButtonY);
@@ -184,7 +184,7 @@ Outcome track_changes(Interface &ui, TourState &st, int x)
 }
 
 // A tap on page_1 outside its buttons shows its controls over the art.
-Outcome show_controls(Interface &ui, const TourState &st)
+Outcome show_controls(Interface & ui, const TourState & st)
 {
     const size_t from = ui.mark();
     ui.tap(kVeilX, kVeilY);
@@ -195,7 +195,7 @@ Outcome show_controls(Interface &ui, const TourState &st)
 }
 
 // The house icon takes the pager back to the home page.
-Outcome go_home(Interface &ui)
+Outcome go_home(Interface & ui)
 {
     const size_t from = ui.mark();
     ui.tap(kHomeX, kHomeY);
@@ -203,10 +203,10 @@ Outcome go_home(Interface &ui)
 }
 
 // Pulls the list past an end until it reacts, then waits for `outcome`.
-Outcome pull(Interface &ui, TourState &st, bool past_end, const char *outcome)
+Outcome pull(Interface & ui, TourState & st, bool past_end, const char * outcome)
 {
     const size_t from = ui.mark();
-    const char *direction = past_end ? "list  to  end " : "list  to  up ";
+    const char * direction = past_end ? "list  to  end " : "list  to  up ";
     st.pulls = 0;
     while (st.pulls < kPullTries && ui.console().find(direction, from) == std::string::npos) {
         if (past_end) {
@@ -225,7 +225,7 @@ Outcome pull(Interface &ui, TourState &st, bool past_end, const char *outcome)
 }
 
 // A window that fills the list's view, shown from its top.
-Outcome window_shown(Interface &ui, const char *what)
+Outcome window_shown(Interface & ui, const char * what)
 {
     constexpr int rows = 5;  // and a sixth cut at the bottom
     const PanelImage p = still_panel(ui);
@@ -246,9 +246,9 @@ Outcome window_shown(Interface &ui, const char *what)
 using StepRun = std::function<Outcome(Interface &, TourState &)>;
 
 // A step that pulls the list past an end and sees the window `parsed` names.
-StepRun window_step(bool past_end, const char *parsed, const char *what)
+StepRun window_step(bool past_end, const char * parsed, const char * what)
 {
-    return [=](Interface &ui, TourState &st) {
+    return [=](Interface & ui, TourState & st) {
         if (Outcome o = pull(ui, st, past_end, parsed); !o.ok) {
             return o;
         }
@@ -259,27 +259,28 @@ StepRun window_step(bool past_end, const char *parsed, const char *what)
 // A step that pulls the list past an end where there is nothing more.
 StepRun end_step(bool past_end)
 {
-    return [=](Interface &ui, TourState &st) { return pull(ui, st, past_end, "没有数据了 别扒拉了 "); };
+    return [=](Interface & ui, TourState & st) { return pull(ui, st, past_end, "没有数据了 别扒拉了 "); };
 }
 
 // -- the steps -----------------------------------------------------------------
 
-Outcome home(Interface &ui, TourState &)
+Outcome home(Interface & ui, TourState &)
 {
     if (Outcome o = expect_lines(ui, 0, {"ui_user_init done !"}); !o.ok) {
         return o;
     }
-    if (!panel_shows(ui, [](const PanelImage &p) { return bright_pixels(p, {0, 80, 639, 479}) > 500; })) {
+    if (!panel_shows(ui, [](const PanelImage & p) { return bright_pixels(p, {0, 80, 639, 479}) > 500; })) {
         return fail("the home page's tiles are not on the panel");
     }
     return {};
 }
 
-Outcome airplay(Interface &ui, TourState &st)
+Outcome airplay(Interface & ui, TourState & st)
 {
     const size_t from = ui.mark();
     ui.tap(kAirplayX, kAirplayY);
-    if (Outcome o = expect_lines(ui, from, {"ico_airplay: launch airplay_run", "App 2 connected", "dominant color: R="});
+    if (Outcome o =
+            expect_lines(ui, from, {"ico_airplay: launch airplay_run", "App 2 connected", "dominant color: R="});
         !o.ok) {
         return o;
     }
@@ -292,17 +293,17 @@ Outcome airplay(Interface &ui, TourState &st)
     return show_controls(ui, st);
 }
 
-Outcome next(Interface &ui, TourState &st)
+Outcome next(Interface & ui, TourState & st)
 {
     return track_changes(ui, st, kNextX);
 }
 
-Outcome previous(Interface &ui, TourState &st)
+Outcome previous(Interface & ui, TourState & st)
 {
     return track_changes(ui, st, kPreviousX);
 }
 
-Outcome play_pause(Interface &ui, TourState &st)
+Outcome play_pause(Interface & ui, TourState & st)
 {
     st.before = still_panel(ui);
     ui.tap(kPlayX, kButtonY);
@@ -314,7 +315,7 @@ Outcome play_pause(Interface &ui, TourState &st)
     return {};
 }
 
-Outcome play_pause_again(Interface &ui, TourState &st)
+Outcome play_pause_again(Interface & ui, TourState & st)
 {
     Outcome o = play_pause(ui, st);
     if (!o.ok) {
@@ -322,7 +323,7 @@ Outcome play_pause_again(Interface &ui, TourState &st)
     }
     // The art shrinks to 78 % about its centre: page_1's ground shows at
     // what was its top edge.
-    if (!panel_shows(ui, [&](const PanelImage &p) {
+    if (!panel_shows(ui, [&](const PanelImage & p) {
             return colour_distance(p.at(kArtEdgeX, kArtEdgeY), under_veil(st.page_colour)) <= 4;
         })) {
         return fail("the art did not shrink");
@@ -330,7 +331,7 @@ Outcome play_pause_again(Interface &ui, TourState &st)
     return {};
 }
 
-Outcome radio(Interface &ui, TourState &)
+Outcome radio(Interface & ui, TourState &)
 {
     if (Outcome o = go_home(ui); !o.ok) {
         return o;
@@ -338,7 +339,10 @@ Outcome radio(Interface &ui, TourState &)
     const size_t from = ui.mark();
     ui.tap(kRadioX, kRadioY);
     for (auto lines : {std::initializer_list<const char *>{"ico_internet_radio: launch airable_run", "App 5 connected"},
-                       {"App 2 disconnected"}, {"scroll end, page: 3"}, {"init success"}, {"set_mode success"}}) {
+                       {"App 2 disconnected"},
+                       {"scroll end, page: 3"},
+                       {"init success"},
+                       {"set_mode success"}}) {
         if (Outcome o = expect_lines(ui, from, lines); !o.ok) {
             return o;
         }
@@ -350,12 +354,11 @@ Outcome radio(Interface &ui, TourState &)
     return {};
 }
 
-Outcome busy(Interface &ui, TourState &)
+Outcome busy(Interface & ui, TourState &)
 {
     const size_t from = ui.mark();
     ui.tap(150, row_y(2));  // "Radio List"
-    if (Outcome o = expect_lines(ui, from, {"list_msg_item clicked: Radio List", "main_page status: Waiting"});
-        !o.ok) {
+    if (Outcome o = expect_lines(ui, from, {"list_msg_item clicked: Radio List", "main_page status: Waiting"}); !o.ok) {
         return o;
     }
     // The service works a second before it answers READY, which ends it.
@@ -370,7 +373,7 @@ Outcome busy(Interface &ui, TourState &)
     return up ? Outcome{} : fail("no busy overlay on the panel");
 }
 
-Outcome radio_list(Interface &ui, TourState &)
+Outcome radio_list(Interface & ui, TourState &)
 {
     if (Outcome o = expect_lines(ui, 0, {"main_page status: Ready", "airable list_data: parsed done 20/60"}); !o.ok) {
         return o;
@@ -378,13 +381,13 @@ Outcome radio_list(Interface &ui, TourState &)
     return window_shown(ui, "the first window");
 }
 
-Outcome folder(Interface &ui, TourState &)
+Outcome folder(Interface & ui, TourState &)
 {
     const size_t from = ui.mark();
     ui.tap(150, row_y(0));  // "Genres"
-    if (Outcome o = expect_lines(ui, from,
-                                 {"found id by title: Genres -> id=100", "id_data status: Ready",
-                                  "airable list_data: parsed done 2/2"});
+    if (Outcome o = expect_lines(
+            ui, from,
+            {"found id by title: Genres -> id=100", "id_data status: Ready", "airable list_data: parsed done 2/2"});
         !o.ok) {
         return o;
     }
@@ -392,7 +395,7 @@ Outcome folder(Interface &ui, TourState &)
     return rows_with_text(p) == 2 ? Outcome{} : fail("the folder shows " + std::to_string(rows_with_text(p)) + " rows");
 }
 
-Outcome subfolder(Interface &ui, TourState &)
+Outcome subfolder(Interface & ui, TourState &)
 {
     const size_t from = ui.mark();
     ui.tap(150, row_y(0));  // "Jazz"
@@ -403,23 +406,22 @@ Outcome subfolder(Interface &ui, TourState &)
     return rows_with_text(still_panel(ui)) == 2 ? Outcome{} : fail("Jazz does not show its two stations");
 }
 
-Outcome play(Interface &ui, TourState &)
+Outcome play(Interface & ui, TourState &)
 {
     const size_t from = ui.mark();
     const PanelImage before = still_panel(ui);
     ui.tap(150, row_y(0));  // "Smooth Jazz Lounge"
-    if (Outcome o = expect_lines(ui, from,
-                                 {"play_title :  Smooth Jazz Lounge", "airable status: Playback successful"});
+    if (Outcome o = expect_lines(ui, from, {"play_title :  Smooth Jazz Lounge", "airable status: Playback successful"});
         !o.ok) {
         return o;
     }
-    if (!panel_shows(ui, [&](const PanelImage &p) { return changed_pixels(p, before, row_marker(0)) > 50; })) {
+    if (!panel_shows(ui, [&](const PanelImage & p) { return changed_pixels(p, before, row_marker(0)) > 50; })) {
         return fail("no play marker on the row");
     }
     return {};
 }
 
-Outcome airable_now_playing(Interface &ui, TourState &)
+Outcome airable_now_playing(Interface & ui, TourState &)
 {
     size_t from = ui.mark();
     // Each swipe once the pager has come to rest on its page: a swipe that
@@ -434,12 +436,12 @@ Outcome airable_now_playing(Interface &ui, TourState &)
         return o;
     }
     ui.tap(kVeilX, kVeilY);
-    if (!panel_shows(ui, [](const PanelImage &p) { return bright_pixels(p, kTitle) > 30; })) {
+    if (!panel_shows(ui, [](const PanelImage & p) { return bright_pixels(p, kTitle) > 30; })) {
         return fail("page_1 shows no title");
     }
     // The art of the station comes with the 22nd play-info answer (a query
     // each 250 ms): under the controls, page_1's plain ground turns into it.
-    if (!panel_shows(ui, [](const PanelImage &p) {
+    if (!panel_shows(ui, [](const PanelImage & p) {
             const Rgb ground = p.at(kPageX, kPageY);
             int art = 0;
             for (int y = kArtBelowControls.y1; y <= kArtBelowControls.y2; y += 4) {
@@ -454,7 +456,7 @@ Outcome airable_now_playing(Interface &ui, TourState &)
     return {};
 }
 
-Outcome spotify(Interface &ui, TourState &st)
+Outcome spotify(Interface & ui, TourState & st)
 {
     if (Outcome o = go_home(ui); !o.ok) {
         return o;
@@ -462,8 +464,9 @@ Outcome spotify(Interface &ui, TourState &st)
     const size_t from = ui.mark();
     ui.tap(kSpotifyX, kSpotifyY);
     for (auto lines : {std::initializer_list<const char *>{"ico_spotify clicked: scroll to page_1", "App 6 connected",
-                                                                 "dominant color: R="},
-                       {"App 5 disconnected"}, {"scroll end, page: 1"}}) {
+                                                           "dominant color: R="},
+                       {"App 5 disconnected"},
+                       {"scroll end, page: 1"}}) {
         if (Outcome o = expect_lines(ui, from, lines); !o.ok) {
             return o;
         }
@@ -476,7 +479,7 @@ Outcome spotify(Interface &ui, TourState &st)
 
 }  // namespace
 
-const std::vector<TourStep> &tour_steps()
+const std::vector<TourStep> & tour_steps()
 {
     static const std::vector<TourStep> steps = {
         {"01-home", "The home page: clock, date and the tiles over the background picture.", home},
@@ -510,8 +513,7 @@ const std::vector<TourStep> &tour_steps()
         {"18-play", "A tap on a station plays it; its row shows the play marker.", play},
         {"19-now-playing", "Two pages to the right: the station on the first now-playing page, with its art.",
          airable_now_playing},
-        {"20-spotify",
-         "Home, then the Spotify tile: the Airable service is stopped and the Spotify service plays.",
+        {"20-spotify", "Home, then the Spotify tile: the Airable service is stopped and the Spotify service plays.",
          spotify},
     };
     return steps;

@@ -26,11 +26,11 @@ struct TourState {
 };
 
 struct TourStep {
-    const char *name;     // picture file name, without extension
-    const char *caption;  // what a person sees
+    const char * name;     // picture file name, without extension
+    const char * caption;  // what a person sees
     std::function<Outcome(Interface &, TourState &)> run;
 };
 
-const std::vector<TourStep> &tour_steps();
+const std::vector<TourStep> & tour_steps();
 
 }  // namespace tour

@@ -17,8 +17,8 @@
 
 namespace {
 
-constexpr const char* kDefaultFolder = "/dev/input";
-constexpr const char* kDevicePrefix = "event";
+constexpr const char * kDefaultFolder = "/dev/input";
+constexpr const char * kDevicePrefix = "event";
 constexpr uint32_t kPollPeriodMs = LV_DEF_REFR_PERIOD;
 constexpr uint32_t kWatchMask = IN_CREATE | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
 constexpr size_t kEventBufSize = 4096;
@@ -27,19 +27,19 @@ struct Discovery {
     std::string folder = kDefaultFolder;
     int inotify_fd = -1;
     int watch = -1;
-    lv_timer_t* timer = nullptr;
+    lv_timer_t * timer = nullptr;
     lv_evdev_discovery_cb_t cb = nullptr;
-    void* user_data = nullptr;
+    void * user_data = nullptr;
 };
 
 Discovery g_discovery;
 
-bool is_device_name(const char* name)
+bool is_device_name(const char * name)
 {
     return std::strncmp(name, kDevicePrefix, std::strlen(kDevicePrefix)) == 0;
 }
 
-void add_device(const std::string& path)
+void add_device(const std::string & path)
 {
     if (g_discovery.timer == nullptr) {
         return;  // stopped from the callback
@@ -48,7 +48,7 @@ void add_device(const std::string& path)
     if (::stat(path.c_str(), &st) != 0 || gui::drivers::evdev_is_open(st.st_dev, st.st_ino)) {
         return;
     }
-    lv_indev_t* indev = lv_evdev_create(LV_INDEV_TYPE_NONE, path.c_str());
+    lv_indev_t * indev = lv_evdev_create(LV_INDEV_TYPE_NONE, path.c_str());
     if (indev != nullptr && g_discovery.cb != nullptr) {
         g_discovery.cb(indev, gui::drivers::evdev_type_of(indev), g_discovery.user_data);
     }
@@ -56,11 +56,11 @@ void add_device(const std::string& path)
 
 void scan_folder()
 {
-    DIR* dir = opendir(g_discovery.folder.c_str());
+    DIR * dir = opendir(g_discovery.folder.c_str());
     if (dir == nullptr) {
         return;
     }
-    while (const dirent* entry = readdir(dir)) {
+    while (const dirent * entry = readdir(dir)) {
         if (is_device_name(entry->d_name)) {
             add_device(g_discovery.folder + "/" + entry->d_name);
         }
@@ -88,7 +88,7 @@ void read_events()
             return;
         }
         for (ssize_t off = 0; off < n;) {
-            const auto* ev = reinterpret_cast<const inotify_event*>(buf + off);
+            const auto * ev = reinterpret_cast<const inotify_event *>(buf + off);
             off += static_cast<ssize_t>(sizeof(inotify_event) + ev->len);
             if (ev->mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) {
                 inotify_rm_watch(g_discovery.inotify_fd, g_discovery.watch);
@@ -100,7 +100,7 @@ void read_events()
     }
 }
 
-void discovery_timer_cb(lv_timer_t*)
+void discovery_timer_cb(lv_timer_t *)
 {
     if (g_discovery.watch < 0) {
         arm_watch();
@@ -113,7 +113,7 @@ void discovery_timer_cb(lv_timer_t*)
 
 namespace gui::drivers {
 
-void evdev_set_discovery_folder(const std::string& folder)
+void evdev_set_discovery_folder(const std::string & folder)
 {
     g_discovery.folder = folder;
 }
@@ -122,7 +122,7 @@ void evdev_set_discovery_folder(const std::string& folder)
 
 extern "C" {
 
-lv_result_t lv_evdev_discovery_start(lv_evdev_discovery_cb_t cb, void* user_data)
+lv_result_t lv_evdev_discovery_start(lv_evdev_discovery_cb_t cb, void * user_data)
 {
     if (g_discovery.timer != nullptr) {
         return LV_RESULT_INVALID;

@@ -13,10 +13,10 @@ namespace gui::drivers {
 bool evdev_is_open(dev_t dev, ino_t ino);
 
 // Kind of an input device made by lv_evdev_create.
-lv_evdev_type_t evdev_type_of(lv_indev_t* indev);
+lv_evdev_type_t evdev_type_of(lv_indev_t * indev);
 
 // Folder that discovery watches; "/dev/input" unless a test points it
 // elsewhere. Takes effect at the next lv_evdev_discovery_start().
-void evdev_set_discovery_folder(const std::string& folder);
+void evdev_set_discovery_folder(const std::string & folder);
 
 }  // namespace gui::drivers

@@ -54,13 +54,12 @@ struct EvdevState {
     }
 };
 
-EvdevState* state_of(lv_indev_t* indev)
+EvdevState * state_of(lv_indev_t * indev)
 {
-    return static_cast<EvdevState*>(lv_indev_get_driver_data(indev));
+    return static_cast<EvdevState *>(lv_indev_get_driver_data(indev));
 }
 
-template <size_t N>
-bool test_bit(const unsigned long (&bits)[N], unsigned bit)
+template <size_t N> bool test_bit(const unsigned long (&bits)[N], unsigned bit)
 {
     constexpr unsigned kBitsPerLong = sizeof(unsigned long) * 8;
     return bit / kBitsPerLong < N && (bits[bit / kBitsPerLong] >> (bit % kBitsPerLong)) & 1UL;
@@ -72,7 +71,7 @@ constexpr size_t longs_for(unsigned bits)
 }
 
 // Device kind from the capabilities; false when it cannot be told.
-bool detect_type(int fd, lv_evdev_type_t* out)
+bool detect_type(int fd, lv_evdev_type_t * out)
 {
     unsigned long rel[longs_for(REL_MAX)] = {};
     unsigned long abs[longs_for(ABS_MAX)] = {};
@@ -100,7 +99,7 @@ bool detect_type(int fd, lv_evdev_type_t* out)
     return true;
 }
 
-void read_calibration(EvdevState& st)
+void read_calibration(EvdevState & st)
 {
     input_absinfo ax{}, ay{};
     if (ioctl(st.fd, EVIOCGABS(ABS_X), &ax) == 0 && ioctl(st.fd, EVIOCGABS(ABS_Y), &ay) == 0) {
@@ -114,39 +113,26 @@ void read_calibration(EvdevState& st)
 uint32_t map_key(uint16_t code)
 {
     switch (code) {
-    case KEY_UP:
-        return LV_KEY_UP;
-    case KEY_DOWN:
-        return LV_KEY_DOWN;
-    case KEY_RIGHT:
-        return LV_KEY_RIGHT;
-    case KEY_LEFT:
-        return LV_KEY_LEFT;
-    case KEY_ESC:
-        return LV_KEY_ESC;
-    case KEY_DELETE:
-        return LV_KEY_DEL;
-    case KEY_BACKSPACE:
-        return LV_KEY_BACKSPACE;
-    case KEY_ENTER:
-        return LV_KEY_ENTER;
+    case KEY_UP: return LV_KEY_UP;
+    case KEY_DOWN: return LV_KEY_DOWN;
+    case KEY_RIGHT: return LV_KEY_RIGHT;
+    case KEY_LEFT: return LV_KEY_LEFT;
+    case KEY_ESC: return LV_KEY_ESC;
+    case KEY_DELETE: return LV_KEY_DEL;
+    case KEY_BACKSPACE: return LV_KEY_BACKSPACE;
+    case KEY_ENTER: return LV_KEY_ENTER;
     case KEY_NEXT:
-    case KEY_TAB:
-        return LV_KEY_NEXT;
-    case KEY_PREVIOUS:
-        return LV_KEY_PREV;
-    case KEY_HOME:
-        return LV_KEY_HOME;
-    case KEY_END:
-        return LV_KEY_END;
-    default:
-        return 0;
+    case KEY_TAB: return LV_KEY_NEXT;
+    case KEY_PREVIOUS: return LV_KEY_PREV;
+    case KEY_HOME: return LV_KEY_HOME;
+    case KEY_END: return LV_KEY_END;
+    default: return 0;
     }
 }
 
 // Applies one record; true when it was a mapped key, which is reported on
 // its own read.
-bool apply_event(EvdevState& st, const input_event& ev)
+bool apply_event(EvdevState & st, const input_event & ev)
 {
     switch (ev.type) {
     case EV_REL:
@@ -176,8 +162,7 @@ bool apply_event(EvdevState& st, const input_event& ev)
             return true;
         }
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -190,9 +175,9 @@ int32_t map_axis(int32_t raw, int min, int max, int32_t res, int32_t offset)
     return static_cast<int32_t>(std::clamp<int64_t>(v, 0, res - 1)) + offset;
 }
 
-lv_point_t pointer_point(const EvdevState& st, lv_indev_t* indev)
+lv_point_t pointer_point(const EvdevState & st, lv_indev_t * indev)
 {
-    lv_display_t* disp = lv_indev_get_display(indev);
+    lv_display_t * disp = lv_indev_get_display(indev);
     const int32_t w = lv_display_get_horizontal_resolution(disp);
     const int32_t h = lv_display_get_vertical_resolution(disp);
     const int32_t ox = lv_display_get_offset_x(disp);
@@ -202,14 +187,14 @@ lv_point_t pointer_point(const EvdevState& st, lv_indev_t* indev)
     return {map_axis(rx, st.min_x, st.max_x, w, ox), map_axis(ry, st.min_y, st.max_y, h, oy)};
 }
 
-void delete_async_cb(void* indev)
+void delete_async_cb(void * indev)
 {
-    lv_indev_delete(static_cast<lv_indev_t*>(indev));
+    lv_indev_delete(static_cast<lv_indev_t *>(indev));
 }
 
 // Reads what is pending, up to kReadBudget bytes; false when the device is
 // gone.
-bool drain(EvdevState& st, bool* key_event)
+bool drain(EvdevState & st, bool * key_event)
 {
     *key_event = false;
     uint8_t chunk[kReadChunk];
@@ -249,9 +234,9 @@ bool drain(EvdevState& st, bool* key_event)
     }
 }
 
-void read_cb(lv_indev_t* indev, lv_indev_data_t* data)
+void read_cb(lv_indev_t * indev, lv_indev_data_t * data)
 {
-    EvdevState* st = state_of(indev);
+    EvdevState * st = state_of(indev);
     if (st == nullptr || st->deleting) {
         return;
     }
@@ -274,12 +259,12 @@ void read_cb(lv_indev_t* indev, lv_indev_data_t* data)
     data->state = st->state;
 }
 
-void delete_cb(lv_event_t* e)
+void delete_cb(lv_event_t * e)
 {
-    std::unique_ptr<EvdevState> st(static_cast<EvdevState*>(lv_event_get_user_data(e)));
+    std::unique_ptr<EvdevState> st(static_cast<EvdevState *>(lv_event_get_user_data(e)));
 }
 
-lv_indev_t* create_from_fd(lv_indev_type_t indev_type, int fd)
+lv_indev_t * create_from_fd(lv_indev_type_t indev_type, int fd)
 {
     lv_evdev_type_t kind = LV_EVDEV_TYPE_ABS;
     if (!detect_type(fd, &kind) && indev_type == LV_INDEV_TYPE_NONE) {
@@ -305,7 +290,7 @@ lv_indev_t* create_from_fd(lv_indev_type_t indev_type, int fd)
     if (indev_type == LV_INDEV_TYPE_POINTER) {
         read_calibration(*st);
     }
-    lv_indev_t* indev = lv_indev_create();
+    lv_indev_t * indev = lv_indev_create();
     if (indev == nullptr) {
         return nullptr;  // st closes the file
     }
@@ -323,11 +308,11 @@ namespace gui::drivers {
 // Whether an evdev input device already reads this file (same device and inode).
 bool evdev_is_open(dev_t dev, ino_t ino)
 {
-    for (lv_indev_t* i = lv_indev_get_next(nullptr); i != nullptr; i = lv_indev_get_next(i)) {
+    for (lv_indev_t * i = lv_indev_get_next(nullptr); i != nullptr; i = lv_indev_get_next(i)) {
         if (lv_indev_get_read_cb(i) != read_cb) {
             continue;
         }
-        const EvdevState* st = state_of(i);
+        const EvdevState * st = state_of(i);
         if (st != nullptr && st->dev == dev && st->ino == ino) {
             return true;
         }
@@ -335,7 +320,7 @@ bool evdev_is_open(dev_t dev, ino_t ino)
     return false;
 }
 
-lv_evdev_type_t evdev_type_of(lv_indev_t* indev)
+lv_evdev_type_t evdev_type_of(lv_indev_t * indev)
 {
     return state_of(indev)->type;
 }
@@ -344,21 +329,20 @@ lv_evdev_type_t evdev_type_of(lv_indev_t* indev)
 
 extern "C" {
 
-lv_indev_t* lv_evdev_create(lv_indev_type_t indev_type, const char* dev_path)
+lv_indev_t * lv_evdev_create(lv_indev_type_t indev_type, const char * dev_path)
 {
     // Non-blocking from the start: opening a FIFO for reading would otherwise
     // wait for its writer.
     const int fd = ::open(dev_path, O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int err = errno;
-        LV_LOG_WARN("cannot open \"%s\": %s", gui::drivers::printable(dev_path).c_str(),
-                    std::strerror(err));
+        LV_LOG_WARN("cannot open \"%s\": %s", gui::drivers::printable(dev_path).c_str(), std::strerror(err));
         return nullptr;
     }
     return create_from_fd(indev_type, fd);
 }
 
-lv_indev_t* lv_evdev_create_fd(lv_indev_type_t indev_type, int fd)
+lv_indev_t * lv_evdev_create_fd(lv_indev_type_t indev_type, int fd)
 {
     if (fd < 0) {
         return nullptr;
@@ -371,16 +355,16 @@ lv_indev_t* lv_evdev_create_fd(lv_indev_type_t indev_type, int fd)
     return create_from_fd(indev_type, fd);
 }
 
-void lv_evdev_set_swap_axes(lv_indev_t* indev, bool swap_axes)
+void lv_evdev_set_swap_axes(lv_indev_t * indev, bool swap_axes)
 {
-    if (EvdevState* st = state_of(indev); st != nullptr) {
+    if (EvdevState * st = state_of(indev); st != nullptr) {
         st->swap_axes = swap_axes;
     }
 }
 
-void lv_evdev_set_calibration(lv_indev_t* indev, int min_x, int min_y, int max_x, int max_y)
+void lv_evdev_set_calibration(lv_indev_t * indev, int min_x, int min_y, int max_x, int max_y)
 {
-    if (EvdevState* st = state_of(indev); st != nullptr) {
+    if (EvdevState * st = state_of(indev); st != nullptr) {
         st->min_x = min_x;
         st->min_y = min_y;
         st->max_x = max_x;
@@ -388,7 +372,7 @@ void lv_evdev_set_calibration(lv_indev_t* indev, int min_x, int min_y, int max_x
     }
 }
 
-void lv_evdev_delete(lv_indev_t* indev)
+void lv_evdev_delete(lv_indev_t * indev)
 {
     lv_indev_delete(indev);
 }

@@ -33,25 +33,24 @@
 #define LV_TXT_ENC_ASCII 2
 
 #ifndef LV_CONF_SKIP
-#  if defined(LV_CONF_PATH)
-#    define LV_CONF_STR_(x) #x
-#    define LV_CONF_STR(x) LV_CONF_STR_(x)
-#    include LV_CONF_STR(LV_CONF_PATH)
-#  elif defined(LV_CONF_INCLUDE_SIMPLE) || defined(__has_include)
-#    ifndef LV_CONF_INCLUDE_SIMPLE
-#      define LV_CONF_INCLUDE_SIMPLE
-#    endif
-#    include "lv_conf.h"
-#  else
-#    include "../../lv_conf.h"
-#  endif
+#if defined(LV_CONF_PATH)
+#define LV_CONF_STR_(x) #x
+#define LV_CONF_STR(x) LV_CONF_STR_(x)
+#include LV_CONF_STR(LV_CONF_PATH)
+#elif defined(LV_CONF_INCLUDE_SIMPLE) || defined(__has_include)
+#ifndef LV_CONF_INCLUDE_SIMPLE
+#define LV_CONF_INCLUDE_SIMPLE
+#endif
+#include "lv_conf.h"
+#else
+#include "../../lv_conf.h"
+#endif
 #endif
 
 #ifndef LV_COLOR_DEPTH
 #define LV_COLOR_DEPTH 16
 #endif
-#if LV_COLOR_DEPTH != 1 && LV_COLOR_DEPTH != 8 && LV_COLOR_DEPTH != 16 && LV_COLOR_DEPTH != 24 && \
-    LV_COLOR_DEPTH != 32
+#if LV_COLOR_DEPTH != 1 && LV_COLOR_DEPTH != 8 && LV_COLOR_DEPTH != 16 && LV_COLOR_DEPTH != 24 && LV_COLOR_DEPTH != 32
 #error "LV_COLOR_DEPTH must be 1, 8, 16, 24 or 32"
 #endif
 #ifndef LV_USE_STDLIB_MALLOC
@@ -92,48 +91,48 @@
 #define LV_USE_LOG 0
 #endif
 #if LV_USE_LOG
-#  ifndef LV_LOG_LEVEL
-#    define LV_LOG_LEVEL LV_LOG_LEVEL_WARN
-#  endif
-#  ifndef LV_LOG_PRINTF
-#    define LV_LOG_PRINTF 0
-#  endif
-#  ifndef LV_LOG_USE_TIMESTAMP
-#    define LV_LOG_USE_TIMESTAMP 1
-#  endif
-#  ifndef LV_LOG_USE_FILE_LINE
-#    define LV_LOG_USE_FILE_LINE 1
-#  endif
-#  ifndef LV_LOG_TRACE_MEM
-#    define LV_LOG_TRACE_MEM 1
-#  endif
-#  ifndef LV_LOG_TRACE_TIMER
-#    define LV_LOG_TRACE_TIMER 1
-#  endif
-#  ifndef LV_LOG_TRACE_INDEV
-#    define LV_LOG_TRACE_INDEV 1
-#  endif
-#  ifndef LV_LOG_TRACE_DISP_REFR
-#    define LV_LOG_TRACE_DISP_REFR 1
-#  endif
-#  ifndef LV_LOG_TRACE_EVENT
-#    define LV_LOG_TRACE_EVENT 1
-#  endif
-#  ifndef LV_LOG_TRACE_OBJ_CREATE
-#    define LV_LOG_TRACE_OBJ_CREATE 1
-#  endif
-#  ifndef LV_LOG_TRACE_LAYOUT
-#    define LV_LOG_TRACE_LAYOUT 1
-#  endif
-#  ifndef LV_LOG_TRACE_ANIM
-#    define LV_LOG_TRACE_ANIM 1
-#  endif
-#  ifndef LV_LOG_TRACE_CACHE
-#    define LV_LOG_TRACE_CACHE 1
-#  endif
+#ifndef LV_LOG_LEVEL
+#define LV_LOG_LEVEL LV_LOG_LEVEL_WARN
+#endif
+#ifndef LV_LOG_PRINTF
+#define LV_LOG_PRINTF 0
+#endif
+#ifndef LV_LOG_USE_TIMESTAMP
+#define LV_LOG_USE_TIMESTAMP 1
+#endif
+#ifndef LV_LOG_USE_FILE_LINE
+#define LV_LOG_USE_FILE_LINE 1
+#endif
+#ifndef LV_LOG_TRACE_MEM
+#define LV_LOG_TRACE_MEM 1
+#endif
+#ifndef LV_LOG_TRACE_TIMER
+#define LV_LOG_TRACE_TIMER 1
+#endif
+#ifndef LV_LOG_TRACE_INDEV
+#define LV_LOG_TRACE_INDEV 1
+#endif
+#ifndef LV_LOG_TRACE_DISP_REFR
+#define LV_LOG_TRACE_DISP_REFR 1
+#endif
+#ifndef LV_LOG_TRACE_EVENT
+#define LV_LOG_TRACE_EVENT 1
+#endif
+#ifndef LV_LOG_TRACE_OBJ_CREATE
+#define LV_LOG_TRACE_OBJ_CREATE 1
+#endif
+#ifndef LV_LOG_TRACE_LAYOUT
+#define LV_LOG_TRACE_LAYOUT 1
+#endif
+#ifndef LV_LOG_TRACE_ANIM
+#define LV_LOG_TRACE_ANIM 1
+#endif
+#ifndef LV_LOG_TRACE_CACHE
+#define LV_LOG_TRACE_CACHE 1
+#endif
 #else
-#  undef LV_LOG_LEVEL
-#  define LV_LOG_LEVEL LV_LOG_LEVEL_NONE
+#undef LV_LOG_LEVEL
+#define LV_LOG_LEVEL LV_LOG_LEVEL_NONE
 #endif
 
 #ifndef LV_USE_ASSERT_NULL
@@ -155,7 +154,9 @@
 #define LV_ASSERT_HANDLER_INCLUDE <stdint.h>
 #endif
 #ifndef LV_ASSERT_HANDLER
-#define LV_ASSERT_HANDLER while(1);
+#define LV_ASSERT_HANDLER                                                                                              \
+    while (1)                                                                                                          \
+        ;
 #endif
 
 #ifndef LV_BIG_ENDIAN_SYSTEM
@@ -440,15 +441,15 @@
 #define LV_USE_FREETYPE 0
 #endif
 #if LV_USE_FREETYPE
-#  ifndef LV_FREETYPE_USE_LVGL_PORT
-#    define LV_FREETYPE_USE_LVGL_PORT 0
-#  endif
-#  ifndef LV_FREETYPE_CACHE_FT_GLYPH_CNT
-#    define LV_FREETYPE_CACHE_FT_GLYPH_CNT 256
-#  endif
-#  if LV_USE_OS != LV_OS_NONE && LV_DRAW_THREAD_STACK_SIZE < (32 * 1024)
-#    error "LV_DRAW_THREAD_STACK_SIZE must be at least 32 KiB with FreeType and an OS layer"
-#  endif
+#ifndef LV_FREETYPE_USE_LVGL_PORT
+#define LV_FREETYPE_USE_LVGL_PORT 0
+#endif
+#ifndef LV_FREETYPE_CACHE_FT_GLYPH_CNT
+#define LV_FREETYPE_CACHE_FT_GLYPH_CNT 256
+#endif
+#if LV_USE_OS != LV_OS_NONE && LV_DRAW_THREAD_STACK_SIZE < (32 * 1024)
+#error "LV_DRAW_THREAD_STACK_SIZE must be at least 32 KiB with FreeType and an OS layer"
+#endif
 #endif
 
 #ifndef LV_USE_LINUX_DRM
@@ -458,8 +459,8 @@
 #define LV_LINUX_DRM_USE_EGL 0
 #endif
 #if !LV_USE_LINUX_DRM
-#  undef LV_LINUX_DRM_USE_EGL
-#  define LV_LINUX_DRM_USE_EGL 0
+#undef LV_LINUX_DRM_USE_EGL
+#define LV_LINUX_DRM_USE_EGL 0
 #endif
 #ifndef LV_USE_LINUX_FBDEV
 #define LV_USE_LINUX_FBDEV 0

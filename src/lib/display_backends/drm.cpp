@@ -40,8 +40,7 @@ lv_display_t *init_drm(void)
 /* Sleeps the whole period even when a signal interrupts the sleep. */
 static void sleep_ms(uint32_t ms)
 {
-    struct timespec left = {static_cast<time_t>(ms / MS_PER_S),
-                            static_cast<long>(ms % MS_PER_S) * NS_PER_MS};
+    struct timespec left = {static_cast<time_t>(ms / MS_PER_S), static_cast<long>(ms % MS_PER_S) * NS_PER_MS};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
 }

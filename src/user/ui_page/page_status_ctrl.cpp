@@ -12,10 +12,8 @@
 #define UI_NO_FATHER (-1)
 
 ui_page_t ui_page_table[PAGE_ID_COUNT] = {
-    {UI_NO_FATHER, PAGE_ID_MAIN, em_UI_STATUS_IDLE, ui_page_main_start, ui_page_main_run,
-     ui_page_main_destroy},
-    {UI_NO_FATHER, PAGE_ID_WIFI, em_UI_STATUS_IDLE, ui_page_wifi_start, ui_page_wifi_run,
-     ui_page_wifi_destroy},
+    {UI_NO_FATHER, PAGE_ID_MAIN, em_UI_STATUS_IDLE, ui_page_main_start, ui_page_main_run, ui_page_main_destroy},
+    {UI_NO_FATHER, PAGE_ID_WIFI, em_UI_STATUS_IDLE, ui_page_wifi_start, ui_page_wifi_run, ui_page_wifi_destroy},
 };
 
 static lv_obj_t *root_screen_create(void)
@@ -32,8 +30,8 @@ static lv_obj_t *root_screen_create(void)
 
 static lv_font_t *font_create(uint32_t size)
 {
-    lv_font_t *font = lv_freetype_font_create(UI_FONT_FILE, LV_FREETYPE_FONT_RENDER_MODE_BITMAP,
-                                              size, LV_FREETYPE_FONT_STYLE_NORMAL);
+    lv_font_t *font =
+        lv_freetype_font_create(UI_FONT_FILE, LV_FREETYPE_FONT_RENDER_MODE_BITMAP, size, LV_FREETYPE_FONT_STYLE_NORMAL);
     if (font == NULL) {
         LV_LOG_ERROR("freetype font create failed.");
     }

@@ -44,7 +44,7 @@ typedef int32_t (*ui_page_destroy_fn_t)(void);
 typedef struct ui_page_t {
     int32_t father_id; /* page to return to; -1 until the page sets it */
     int32_t page_id;
-    int32_t status;    /* em_UI_STATUS_* */
+    int32_t status; /* em_UI_STATUS_* */
     ui_page_start_fn_t start;
     ui_page_run_fn_t run;
     ui_page_destroy_fn_t destroy;

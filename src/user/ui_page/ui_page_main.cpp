@@ -120,8 +120,8 @@ static void clock_update(void)
         return;
     }
     char date[DATE_TEXT_LEN];
-    snprintf(date, sizeof date, "%s  %d/%d/%d", weekdays_cn[tm.tm_wday], tm.tm_year + TM_YEAR_BASE,
-             tm.tm_mon + 1, tm.tm_mday);
+    snprintf(date, sizeof date, "%s  %d/%d/%d", weekdays_cn[tm.tm_wday], tm.tm_year + TM_YEAR_BASE, tm.tm_mon + 1,
+             tm.tm_mday);
     label_update(lv_ui_page_main.label_date, date);
     char clock[TIME_TEXT_LEN];
     snprintf(clock, sizeof clock, "%02d:%02d", tm.tm_hour, tm.tm_min);

@@ -111,8 +111,8 @@ typedef struct lv_ui_page_main_t {
     lv_obj_t *page_4;
     lv_obj_t *list_info;
 
-    int32_t cur_page;           /* pager page in view, 0 .. 5 */
-    lv_color_t dominant_color;  /* of the last cover art that tinted page_1 */
+    int32_t cur_page;          /* pager page in view, 0 .. 5 */
+    lv_color_t dominant_color; /* of the last cover art that tinted page_1 */
 
     /* Status bar above the pager */
     lv_obj_t *status_bar;

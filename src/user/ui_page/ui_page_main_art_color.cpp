@@ -58,8 +58,8 @@ static void my_error_exit(j_common_ptr info)
 
 static unsigned cell_of(const JSAMPLE *px)
 {
-    return (unsigned)(px[0] >> CHANNEL_SHIFT) << (2 * CELL_BITS) |
-           (unsigned)(px[1] >> CHANNEL_SHIFT) << CELL_BITS | (unsigned)(px[2] >> CHANNEL_SHIFT);
+    return (unsigned)(px[0] >> CHANNEL_SHIFT) << (2 * CELL_BITS) | (unsigned)(px[1] >> CHANNEL_SHIFT) << CELL_BITS |
+           (unsigned)(px[2] >> CHANNEL_SHIFT);
 }
 
 static void count_row(uint16_t hist[CELL_COUNT], const JSAMPLE *row, JDIMENSION width)

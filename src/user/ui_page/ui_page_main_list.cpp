@@ -244,12 +244,8 @@ typedef struct {
 } menu_entry_t;
 
 static const menu_entry_t menu_entries[] = {
-    {"Radio List", "Radio List", true},
-    {"Podcast", "Podcast", true},
-    {"Play History ", "Play History", false},
-    {"Local Radio ", "Local Radio", false},
-    {"Favorite", "Favorite", false},
-    {"Menu Settings", "Menu Settings", false},
+    {"Radio List", "Radio List", true},     {"Podcast", "Podcast", true},    {"Play History ", "Play History", false},
+    {"Local Radio ", "Local Radio", false}, {"Favorite", "Favorite", false}, {"Menu Settings", "Menu Settings", false},
 };
 
 static bool menu_row_tapped(const char *name)

@@ -34,9 +34,9 @@
 
 /* How one source maps its record onto the pages. */
 typedef struct {
-    bool title_is_text2;      /* Spotify: text2 is the title, text1 the other line */
+    bool title_is_text2; /* Spotify: text2 is the title, text1 the other line */
     const char *art_path;
-    bool reset_bar_on_title;  /* Spotify empties the bar and times at a title change */
+    bool reset_bar_on_title; /* Spotify empties the bar and times at a title change */
 } source_view_t;
 
 static const source_view_t airplay_view = {false, MAIN_ART_AIRPLAY, false};

@@ -64,8 +64,8 @@
 #define AIRABLE_SECRET "Qm7TxR2vLw9KpZ4nHc8YbD3fJs6GtE1a"
 
 typedef struct {
-    const char *name;    /* program name, as probed and killed */
-    const char *start;   /* start command, run from the working directory */
+    const char *name;  /* program name, as probed and killed */
+    const char *start; /* start command, run from the working directory */
 } service_t;
 
 static const service_t airplay_service = {"airplay_run", "./airplay_run &"};
@@ -81,7 +81,10 @@ static const char *const menu_names_radio[] = {
     "Play History ", "Local Radio ", "Radio List", "Favorite", "Menu Settings",
 };
 static const char *const menu_names_podcast[] = {
-    "Play History ", "Podcast", "Favorite", "Menu Settings",
+    "Play History ",
+    "Podcast",
+    "Favorite",
+    "Menu Settings",
 };
 
 /* -- process control ------------------------------------------------------ */
@@ -267,10 +270,10 @@ typedef struct {
     bool logs; /* the Radio tile logs its start and its skip */
 } airable_tile_t;
 
-static const airable_tile_t radio_tile = {
-    AIRABLE_MODE_RADIO, menu_names_radio, sizeof menu_names_radio / sizeof menu_names_radio[0], true};
-static const airable_tile_t podcast_tile = {
-    AIRABLE_MODE_PODCAST, menu_names_podcast, sizeof menu_names_podcast / sizeof menu_names_podcast[0], false};
+static const airable_tile_t radio_tile = {AIRABLE_MODE_RADIO, menu_names_radio,
+                                          sizeof menu_names_radio / sizeof menu_names_radio[0], true};
+static const airable_tile_t podcast_tile = {AIRABLE_MODE_PODCAST, menu_names_podcast,
+                                            sizeof menu_names_podcast / sizeof menu_names_podcast[0], false};
 
 static void airable_tile_clicked(const airable_tile_t *tile)
 {

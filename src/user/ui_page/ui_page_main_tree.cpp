@@ -388,13 +388,13 @@ static void build_page_1(void)
     m->page_1_line_3 = page_1_text(texts, 28, font_24());
 
     m->page_1_ctrl_row = ctrl_row(m->page_1_ctrl_column);
-    const ctrl_buttons_t buttons = {&m->page_1_random, &m->page_1_previous, &m->page_1_play,
-                                    &m->page_1_next, &m->page_1_repeat};
+    const ctrl_buttons_t buttons = {&m->page_1_random, &m->page_1_previous, &m->page_1_play, &m->page_1_next,
+                                    &m->page_1_repeat};
     build_ctrl_buttons(m->page_1_ctrl_row, &buttons);
 }
 
-static lv_obj_t *dim_label(lv_obj_t *parent, int32_t x, int32_t y, int32_t w, int32_t h,
-                           const lv_font_t *font, lv_text_align_t align)
+static lv_obj_t *dim_label(lv_obj_t *parent, int32_t x, int32_t y, int32_t w, int32_t h, const lv_font_t *font,
+                           lv_text_align_t align)
 {
     lv_obj_t *l = lv_label_create(parent);
     lv_obj_set_pos(l, x, y);
@@ -418,8 +418,8 @@ static lv_obj_t *favorite_icon(lv_obj_t *page, int32_t x, const lv_image_dsc_t *
     return img;
 }
 
-static lv_obj_t *page_2_text(lv_obj_t *column, int32_t max_height, lv_label_long_mode_t mode,
-                             uint32_t color, const lv_font_t *font)
+static lv_obj_t *page_2_text(lv_obj_t *column, int32_t max_height, lv_label_long_mode_t mode, uint32_t color,
+                             const lv_font_t *font)
 {
     lv_obj_t *l = lv_label_create(column);
     lv_obj_set_size(l, 287, LV_SIZE_CONTENT);
@@ -505,8 +505,8 @@ static void build_page_2(void)
     lv_obj_set_scrollbar_mode(m->page_2_ctrl_column, LV_SCROLLBAR_MODE_OFF);
     m->page_2_ctrl_row = ctrl_row(m->page_2_ctrl_column);
     lv_obj_set_scrollbar_mode(m->page_2_ctrl_row, LV_SCROLLBAR_MODE_OFF);
-    const ctrl_buttons_t buttons = {&m->page_2_random, &m->page_2_previous, &m->page_2_play,
-                                    &m->page_2_next, &m->page_2_repeat};
+    const ctrl_buttons_t buttons = {&m->page_2_random, &m->page_2_previous, &m->page_2_play, &m->page_2_next,
+                                    &m->page_2_repeat};
     build_ctrl_buttons(m->page_2_ctrl_row, &buttons);
 }
 

@@ -31,11 +31,11 @@
 lv_ui_page_wifi_t s_lv_ui_page_wifi;
 
 /* Page state: kept across visits for the life of the process. */
-static int32_t wifi_scan_triggered;  /* a scan was started (never cleared) */
-static int32_t wifi_scan_populated;  /* the last started scan is in the lists */
-static int32_t wifi_conn_triggered;  /* a connection was started (never cleared) */
-static int32_t wifi_conn_handled;    /* the last connection's outcome was shown */
-static int32_t wifi_saved_loaded;    /* kept networks listed at the first run */
+static int32_t wifi_scan_triggered; /* a scan was started (never cleared) */
+static int32_t wifi_scan_populated; /* the last started scan is in the lists */
+static int32_t wifi_conn_triggered; /* a connection was started (never cleared) */
+static int32_t wifi_conn_handled;   /* the last connection's outcome was shown */
+static int32_t wifi_saved_loaded;   /* kept networks listed at the first run */
 static lv_anim_t busy_anim;
 static uint8_t is_busy_rotating;
 
@@ -57,8 +57,17 @@ static const char *const switch_off_commands[] = {
 /* Keys of the keyboard that type nothing themselves: the only ones whose
  * text is logged, so that no password reaches the log key by key. */
 static const char *const untyped_keys[] = {
-    "abc", "ABC", "1#", LV_SYMBOL_OK, LV_SYMBOL_CLOSE, LV_SYMBOL_KEYBOARD, LV_SYMBOL_BACKSPACE,
-    LV_SYMBOL_LEFT, LV_SYMBOL_RIGHT, LV_SYMBOL_NEW_LINE, "Enter",
+    "abc",
+    "ABC",
+    "1#",
+    LV_SYMBOL_OK,
+    LV_SYMBOL_CLOSE,
+    LV_SYMBOL_KEYBOARD,
+    LV_SYMBOL_BACKSPACE,
+    LV_SYMBOL_LEFT,
+    LV_SYMBOL_RIGHT,
+    LV_SYMBOL_NEW_LINE,
+    "Enter",
 };
 
 static ui_page_t *self_page(void)
@@ -262,8 +271,8 @@ static void show_conn_failure(const wifi_conn_info_t *info)
     lv_obj_add_event_cb(okey, mbox_close_cb, LV_EVENT_CLICKED, mbox);
 }
 
-static void show_conn_success(const wifi_conn_info_t *info, const char *ip, const char *gateway,
-                              const char *netmask, const char *dns)
+static void show_conn_success(const wifi_conn_info_t *info, const char *ip, const char *gateway, const char *netmask,
+                              const char *dns)
 {
     char text[LOG_TEXT_LEN];
     UI_LOG("[WiFi-UI] Connection SUCCESS\n");

@@ -292,10 +292,22 @@ const lv_image_dsc_t *wifi_icon_image(int32_t icon_id)
 {
     static const lv_image_dsc_t *const images_by_id[] = {
         NULL,
-        &img_ico_wifi_1,      &img_ico_wifi_2,      &img_ico_wifi_3,      &img_ico_wifi_4,
-        &img_ico_wifi_5,      &img_ico_wifi_lock_0, &img_ico_wifi_lock_1, &img_ico_wifi_lock_2,
-        &img_ico_wifi_lock_3, &img_ico_wifi_lock_4, &img_ico_wifi_ok_0,   &img_ico_wifi_ok_1,
-        &img_ico_wifi_ok_2,   &img_ico_wifi_ok_3,   &img_ico_wifi_ok_4,   &img_ico_wifi_ok_5,
+        &img_ico_wifi_1,
+        &img_ico_wifi_2,
+        &img_ico_wifi_3,
+        &img_ico_wifi_4,
+        &img_ico_wifi_5,
+        &img_ico_wifi_lock_0,
+        &img_ico_wifi_lock_1,
+        &img_ico_wifi_lock_2,
+        &img_ico_wifi_lock_3,
+        &img_ico_wifi_lock_4,
+        &img_ico_wifi_ok_0,
+        &img_ico_wifi_ok_1,
+        &img_ico_wifi_ok_2,
+        &img_ico_wifi_ok_3,
+        &img_ico_wifi_ok_4,
+        &img_ico_wifi_ok_5,
     };
     const int32_t count = (int32_t)(sizeof images_by_id / sizeof images_by_id[0]);
     if (icon_id < 1 || icon_id >= count) {

@@ -21,19 +21,18 @@ constexpr uint32_t kBitsPerPixel = 32;
 constexpr uint32_t kFixedPointShift = 16;  // plane source rectangle is 16.16
 constexpr double kMmPerInch = 25.4;
 
-template <typename T, void (*Free)(T*)>
-struct DrmPtr {
-    T* p;
-    explicit DrmPtr(T* ptr) : p(ptr) {}
-    DrmPtr(const DrmPtr&) = delete;
-    DrmPtr& operator=(const DrmPtr&) = delete;
+template <typename T, void (*Free)(T *)> struct DrmPtr {
+    T * p;
+    explicit DrmPtr(T * ptr) : p(ptr) {}
+    DrmPtr(const DrmPtr &) = delete;
+    DrmPtr & operator=(const DrmPtr &) = delete;
     ~DrmPtr()
     {
         if (p != nullptr) {
             Free(p);
         }
     }
-    T* operator->() const { return p; }
+    T * operator->() const { return p; }
     explicit operator bool() const { return p != nullptr; }
 };
 
@@ -50,7 +49,7 @@ using AtomicPtr = DrmPtr<drmModeAtomicReq, drmModeAtomicFree>;
 
 DrmCard::~DrmCard()
 {
-    for (Buffer& buf : bufs_) {
+    for (Buffer & buf : bufs_) {
         destroy_buffer(buf);
     }
     if (mode_blob_ != 0) {
@@ -61,7 +60,7 @@ DrmCard::~DrmCard()
     }
 }
 
-bool DrmCard::open(const char* path, int64_t connector_id)
+bool DrmCard::open(const char * path, int64_t connector_id)
 {
     fd_ = ::open(path, O_RDWR | O_CLOEXEC);
     if (fd_ < 0) {
@@ -93,7 +92,7 @@ bool DrmCard::open(const char* path, int64_t connector_id)
         LV_LOG_ERROR("cannot create the mode blob");
         return false;
     }
-    for (Buffer& buf : bufs_) {
+    for (Buffer & buf : bufs_) {
         if (!create_buffer(buf)) {
             return false;
         }
@@ -101,7 +100,7 @@ bool DrmCard::open(const char* path, int64_t connector_id)
     return true;
 }
 
-bool DrmCard::pick_connector(drmModeRes* res, int64_t connector_id)
+bool DrmCard::pick_connector(drmModeRes * res, int64_t connector_id)
 {
     for (int i = 0; i < res->count_connectors; i++) {
         ConnPtr conn(drmModeGetConnector(fd_, res->connectors[i]));
@@ -121,7 +120,7 @@ bool DrmCard::pick_connector(drmModeRes* res, int64_t connector_id)
     return false;
 }
 
-bool DrmCard::pick_crtc(drmModeRes* res, drmModeConnector* conn)
+bool DrmCard::pick_crtc(drmModeRes * res, drmModeConnector * conn)
 {
     if (conn->encoder_id != 0) {
         EncPtr enc(drmModeGetEncoder(fd_, conn->encoder_id));
@@ -179,7 +178,7 @@ DrmCard::PropIds DrmCard::props_of(uint32_t obj_id, uint32_t obj_type) const
     return ids;
 }
 
-bool DrmCard::create_buffer(Buffer& buf)
+bool DrmCard::create_buffer(Buffer & buf)
 {
     drm_mode_create_dumb create{};
     create.width = mode_.hdisplay;
@@ -195,8 +194,8 @@ bool DrmCard::create_buffer(Buffer& buf)
     const uint32_t handles[4] = {buf.handle};
     const uint32_t pitches[4] = {buf.pitch};
     const uint32_t offsets[4] = {0};
-    if (drmModeAddFB2(fd_, mode_.hdisplay, mode_.vdisplay, DRM_FORMAT_XRGB8888, handles, pitches,
-                      offsets, &buf.fb_id, 0) != 0) {
+    if (drmModeAddFB2(fd_, mode_.hdisplay, mode_.vdisplay, DRM_FORMAT_XRGB8888, handles, pitches, offsets, &buf.fb_id,
+                      0) != 0) {
         LV_LOG_ERROR("cannot create a frame buffer");
         return false;
     }
@@ -206,18 +205,17 @@ bool DrmCard::create_buffer(Buffer& buf)
         LV_LOG_ERROR("cannot map a dumb buffer");
         return false;
     }
-    void* mem = ::mmap(nullptr, buf.size, PROT_READ | PROT_WRITE, MAP_SHARED, fd_,
-                       static_cast<off_t>(map.offset));
+    void * mem = ::mmap(nullptr, buf.size, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, static_cast<off_t>(map.offset));
     if (mem == MAP_FAILED) {
         LV_LOG_ERROR("cannot map a dumb buffer");
         return false;
     }
-    buf.map = static_cast<uint8_t*>(mem);
+    buf.map = static_cast<uint8_t *>(mem);
     std::memset(buf.map, 0, buf.size);
     return true;
 }
 
-void DrmCard::destroy_buffer(Buffer& buf)
+void DrmCard::destroy_buffer(Buffer & buf)
 {
     if (buf.map != nullptr) {
         ::munmap(buf.map, buf.size);
@@ -233,19 +231,18 @@ void DrmCard::destroy_buffer(Buffer& buf)
     buf = Buffer{};
 }
 
-void DrmCard::attach(lv_display_t* disp)
+void DrmCard::attach(lv_display_t * disp)
 {
     lv_display_set_resolution(disp, mode_.hdisplay, mode_.vdisplay);
-    lv_display_set_buffers_with_stride(disp, bufs_[0].map, bufs_[1].map,
-                                       static_cast<uint32_t>(bufs_[0].size), bufs_[0].pitch,
-                                       LV_DISPLAY_RENDER_MODE_DIRECT);
+    lv_display_set_buffers_with_stride(disp, bufs_[0].map, bufs_[1].map, static_cast<uint32_t>(bufs_[0].size),
+                                       bufs_[0].pitch, LV_DISPLAY_RENDER_MODE_DIRECT);
     if (mm_width_ > 0) {
         const double dpi = std::ceil(mode_.hdisplay * kMmPerInch / mm_width_);
         lv_display_set_dpi(disp, static_cast<int32_t>(dpi));
     }
 }
 
-bool DrmCard::commit(const Buffer& buf)
+bool DrmCard::commit(const Buffer & buf)
 {
     AtomicPtr req(drmModeAtomicAlloc());
     if (!req) {
@@ -278,13 +275,13 @@ bool DrmCard::commit(const Buffer& buf)
     return true;
 }
 
-void DrmCard::flush(lv_display_t* disp, const uint8_t* px_map)
+void DrmCard::flush(lv_display_t * disp, const uint8_t * px_map)
 {
     if (!lv_display_flush_is_last(disp)) {
         lv_display_flush_ready(disp);
         return;
     }
-    for (const Buffer& buf : bufs_) {
+    for (const Buffer & buf : bufs_) {
         if (buf.map == px_map && commit(buf)) {
             flip_pending_ = true;
             return;  // ready once the flip event arrives (wait())
@@ -293,12 +290,12 @@ void DrmCard::flush(lv_display_t* disp, const uint8_t* px_map)
     lv_display_flush_ready(disp);
 }
 
-void DrmCard::page_flip_handler(int, unsigned int, unsigned int, unsigned int, void* user)
+void DrmCard::page_flip_handler(int, unsigned int, unsigned int, unsigned int, void * user)
 {
-    static_cast<DrmCard*>(user)->flip_pending_ = false;
+    static_cast<DrmCard *>(user)->flip_pending_ = false;
 }
 
-void DrmCard::wait(lv_display_t* disp)
+void DrmCard::wait(lv_display_t * disp)
 {
     drmEventContext events{};
     events.version = 2;

@@ -15,17 +15,17 @@ namespace gui::drivers {
 class DrmCard {
 public:
     DrmCard() = default;
-    DrmCard(const DrmCard&) = delete;
-    DrmCard& operator=(const DrmCard&) = delete;
+    DrmCard(const DrmCard &) = delete;
+    DrmCard & operator=(const DrmCard &) = delete;
     ~DrmCard();
 
     // Opens the card and prepares connector, mode, CRTC, plane and buffers;
     // false (after logging why) when any step fails.
-    bool open(const char* path, int64_t connector_id);
+    bool open(const char * path, int64_t connector_id);
     // Gives the display the card's resolution, dpi and buffers.
-    void attach(lv_display_t* disp);
-    void flush(lv_display_t* disp, const uint8_t* px_map);
-    void wait(lv_display_t* disp);
+    void attach(lv_display_t * disp);
+    void flush(lv_display_t * disp, const uint8_t * px_map);
+    void wait(lv_display_t * disp);
 
 private:
     struct Buffer {
@@ -33,19 +33,18 @@ private:
         uint32_t pitch = 0;
         uint64_t size = 0;
         uint32_t fb_id = 0;
-        uint8_t* map = nullptr;
+        uint8_t * map = nullptr;
     };
     using PropIds = std::map<std::string, uint32_t>;
 
-    bool pick_connector(drmModeRes* res, int64_t connector_id);
-    bool pick_crtc(drmModeRes* res, drmModeConnector* conn);
+    bool pick_connector(drmModeRes * res, int64_t connector_id);
+    bool pick_crtc(drmModeRes * res, drmModeConnector * conn);
     bool pick_plane();
-    bool create_buffer(Buffer& buf);
-    void destroy_buffer(Buffer& buf);
+    bool create_buffer(Buffer & buf);
+    void destroy_buffer(Buffer & buf);
     PropIds props_of(uint32_t obj_id, uint32_t obj_type) const;
-    bool commit(const Buffer& buf);
-    static void page_flip_handler(int fd, unsigned int seq, unsigned int sec, unsigned int usec,
-                                  void* user);
+    bool commit(const Buffer & buf);
+    static void page_flip_handler(int fd, unsigned int seq, unsigned int sec, unsigned int usec, void * user);
 
     int fd_ = -1;
     uint32_t conn_id_ = 0;

@@ -24,13 +24,13 @@ constexpr uint16_t kBitsPerPixel = 32;
 constexpr int32_t kPixelsPerMetre = 2835;  // 72 dpi
 constexpr uint8_t kOpaque = 0xFF;
 
-void put_u16(std::vector<uint8_t>& out, uint16_t v)
+void put_u16(std::vector<uint8_t> & out, uint16_t v)
 {
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void put_u32(std::vector<uint8_t>& out, uint32_t v)
+void put_u32(std::vector<uint8_t> & out, uint32_t v)
 {
     for (int shift = 0; shift < 32; shift += 8) {
         out.push_back(static_cast<uint8_t>(v >> shift));
@@ -44,7 +44,7 @@ int32_t area_stride(int32_t width)
     return (bytes + align - 1) / align * align;
 }
 
-std::string folder_of(const std::string& path)
+std::string folder_of(const std::string & path)
 {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) {
@@ -53,7 +53,7 @@ std::string folder_of(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool write_all(int fd, const std::vector<uint8_t>& data)
+bool write_all(int fd, const std::vector<uint8_t> & data)
 {
     size_t done = 0;
     while (done < data.size()) {
@@ -71,7 +71,7 @@ bool write_all(int fd, const std::vector<uint8_t>& data)
 
 }  // namespace
 
-bool is_virtual_panel_path(const std::string& path)
+bool is_virtual_panel_path(const std::string & path)
 {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
@@ -80,8 +80,7 @@ bool is_virtual_panel_path(const std::string& path)
     return errno == ENOENT && ::access(folder_of(path).c_str(), W_OK) == 0;
 }
 
-std::vector<uint8_t> encode_bmp(const uint8_t* pixels, int32_t width, int32_t height,
-                                int32_t stride)
+std::vector<uint8_t> encode_bmp(const uint8_t * pixels, int32_t width, int32_t height, int32_t stride)
 {
     const uint32_t row_bytes = static_cast<uint32_t>(width) * kBytesPerPixel;
     const uint32_t image_size = row_bytes * static_cast<uint32_t>(height);
@@ -107,9 +106,9 @@ std::vector<uint8_t> encode_bmp(const uint8_t* pixels, int32_t width, int32_t he
     put_u32(out, 0);  // important colours
 
     for (int32_t y = height - 1; y >= 0; y--) {
-        const uint8_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        const uint8_t * row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);
         for (int32_t x = 0; x < width; x++) {
-            const uint8_t* px = row + x * kBytesPerPixel;
+            const uint8_t * px = row + x * kBytesPerPixel;
             out.insert(out.end(), {px[0], px[1], px[2], kOpaque});
         }
     }
@@ -117,21 +116,19 @@ std::vector<uint8_t> encode_bmp(const uint8_t* pixels, int32_t width, int32_t he
 }
 
 VirtualPanel::VirtualPanel(std::string path)
-    : path_(std::move(path)),
-      render_buf_(static_cast<size_t>(kPanelWidth) * kPanelHeight * kBytesPerPixel),
+    : path_(std::move(path)), render_buf_(static_cast<size_t>(kPanelWidth) * kPanelHeight * kBytesPerPixel),
       frame_(render_buf_.size())
 {
 }
 
-void VirtualPanel::attach(lv_display_t* disp)
+void VirtualPanel::attach(lv_display_t * disp)
 {
     lv_display_set_resolution(disp, kPanelWidth, kPanelHeight);
-    lv_display_set_buffers(disp, render_buf_.data(), nullptr,
-                           static_cast<uint32_t>(render_buf_.size()),
+    lv_display_set_buffers(disp, render_buf_.data(), nullptr, static_cast<uint32_t>(render_buf_.size()),
                            LV_DISPLAY_RENDER_MODE_PARTIAL);
 }
 
-void VirtualPanel::flush(lv_display_t* disp, const lv_area_t* area, const uint8_t* px_map)
+void VirtualPanel::flush(lv_display_t * disp, const lv_area_t * area, const uint8_t * px_map)
 {
     const lv_area_t panel{0, 0, kPanelWidth - 1, kPanelHeight - 1};
     lv_area_t visible;
@@ -140,10 +137,10 @@ void VirtualPanel::flush(lv_display_t* disp, const lv_area_t* area, const uint8_
         const int32_t dst_stride = kPanelWidth * kBytesPerPixel;
         const size_t row_bytes = static_cast<size_t>(gui::area::width(visible)) * kBytesPerPixel;
         for (int32_t y = visible.y1; y <= visible.y2; y++) {
-            const uint8_t* src = px_map + static_cast<size_t>(y - area->y1) * src_stride +
-                                 static_cast<size_t>(visible.x1 - area->x1) * kBytesPerPixel;
-            uint8_t* dst = frame_.data() + static_cast<size_t>(y) * dst_stride +
-                           static_cast<size_t>(visible.x1) * kBytesPerPixel;
+            const uint8_t * src = px_map + static_cast<size_t>(y - area->y1) * src_stride +
+                                  static_cast<size_t>(visible.x1 - area->x1) * kBytesPerPixel;
+            uint8_t * dst =
+                frame_.data() + static_cast<size_t>(y) * dst_stride + static_cast<size_t>(visible.x1) * kBytesPerPixel;
             std::memcpy(dst, src, row_bytes);
         }
     }
@@ -157,8 +154,7 @@ void VirtualPanel::flush(lv_display_t* disp, const lv_area_t* area, const uint8_
 // torn frame.
 void VirtualPanel::publish()
 {
-    const std::vector<uint8_t> bmp =
-        encode_bmp(frame_.data(), kPanelWidth, kPanelHeight, kPanelWidth * kBytesPerPixel);
+    const std::vector<uint8_t> bmp = encode_bmp(frame_.data(), kPanelWidth, kPanelHeight, kPanelWidth * kBytesPerPixel);
     const std::string tmp = path_ + ".tmp";
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     bool ok = fd >= 0 && write_all(fd, bmp);
@@ -169,8 +165,7 @@ void VirtualPanel::publish()
     if (!ok) {
         if (!write_failed_) {
             const int err = errno;
-            LV_LOG_ERROR("cannot write the panel image \"%s\": %s", printable(path_).c_str(),
-                         std::strerror(err));
+            LV_LOG_ERROR("cannot write the panel image \"%s\": %s", printable(path_).c_str(), std::strerror(err));
         }
         ::unlink(tmp.c_str());
     }

@@ -29,8 +29,7 @@ typedef struct {
 /** Sends an event now; LV_RESULT_INVALID when obj was deleted meanwhile. */
 lv_result_t lv_obj_send_event(lv_obj_t * obj, lv_event_code_t event_code, void * param);
 lv_result_t lv_obj_event_base(const lv_obj_class_t * class_p, lv_event_t * e);
-lv_event_dsc_t * lv_obj_add_event_cb(lv_obj_t * obj, lv_event_cb_t event_cb, lv_event_code_t filter,
-                                     void * user_data);
+lv_event_dsc_t * lv_obj_add_event_cb(lv_obj_t * obj, lv_event_cb_t event_cb, lv_event_code_t filter, void * user_data);
 uint32_t lv_obj_get_event_count(lv_obj_t * obj);
 lv_event_dsc_t * lv_obj_get_event_dsc(lv_obj_t * obj, uint32_t index);
 bool lv_obj_remove_event(lv_obj_t * obj, uint32_t index);

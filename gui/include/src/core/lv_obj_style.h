@@ -97,8 +97,7 @@ static inline void lv_obj_set_style_pad_gap(lv_obj_t * obj, int32_t value, lv_st
     lv_obj_set_style_pad_column(obj, value, selector);
 }
 
-static inline void lv_obj_set_style_size(lv_obj_t * obj, int32_t width, int32_t height,
-                                         lv_style_selector_t selector)
+static inline void lv_obj_set_style_size(lv_obj_t * obj, int32_t width, int32_t height, lv_style_selector_t selector)
 {
     lv_obj_set_style_width(obj, width, selector);
     lv_obj_set_style_height(obj, height, selector);

@@ -95,20 +95,17 @@ lv_obj_t * lv_display_get_layer_sys(lv_display_t * disp);
 lv_obj_t * lv_display_get_layer_bottom(lv_display_t * disp);
 void lv_screen_load(struct _lv_obj_t * scr);
 /** Switches to scr after delay ms with a transition of time ms; auto_del deletes the old screen. */
-void lv_screen_load_anim(lv_obj_t * scr, lv_screen_load_anim_t anim_type, uint32_t time, uint32_t delay,
-                         bool auto_del);
+void lv_screen_load_anim(lv_obj_t * scr, lv_screen_load_anim_t anim_type, uint32_t time, uint32_t delay, bool auto_del);
 lv_obj_t * lv_screen_active(void);
 lv_obj_t * lv_layer_top(void);
 lv_obj_t * lv_layer_sys(void);
 lv_obj_t * lv_layer_bottom(void);
 
-void lv_display_add_event_cb(lv_display_t * disp, lv_event_cb_t event_cb, lv_event_code_t filter,
-                             void * user_data);
+void lv_display_add_event_cb(lv_display_t * disp, lv_event_cb_t event_cb, lv_event_code_t filter, void * user_data);
 uint32_t lv_display_get_event_count(lv_display_t * disp);
 lv_event_dsc_t * lv_display_get_event_dsc(lv_display_t * disp, uint32_t index);
 bool lv_display_delete_event(lv_display_t * disp, uint32_t index);
-uint32_t lv_display_remove_event_cb_with_user_data(lv_display_t * disp, lv_event_cb_t event_cb,
-                                                   void * user_data);
+uint32_t lv_display_remove_event_cb_with_user_data(lv_display_t * disp, lv_event_cb_t event_cb, void * user_data);
 lv_result_t lv_display_send_event(lv_display_t * disp, lv_event_code_t code, void * param);
 
 void lv_display_set_theme(lv_display_t * disp, lv_theme_t * th);

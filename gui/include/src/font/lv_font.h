@@ -33,9 +33,9 @@ typedef struct {
     uint16_t adv_w;                  /**< advance in pixels */
     uint16_t box_w;
     uint16_t box_h;
-    int16_t ofs_x;                   /**< box left edge relative to the pen */
-    int16_t ofs_y;                   /**< box bottom edge above the baseline */
-    uint16_t stride;                 /**< bytes per bitmap row; 0: rows packed */
+    int16_t ofs_x;   /**< box left edge relative to the pen */
+    int16_t ofs_y;   /**< box bottom edge above the baseline */
+    uint16_t stride; /**< bytes per bitmap row; 0: rows packed */
     lv_font_glyph_format_t format;
     uint8_t is_placeholder : 1;
     uint8_t req_raw_bitmap : 1;

@@ -19,7 +19,7 @@ typedef struct {
     uint8_t box_w;
     uint8_t box_h;
     int8_t ofs_x;
-    int8_t ofs_y;               /**< box bottom above the baseline */
+    int8_t ofs_y; /**< box bottom above the baseline */
 } lv_font_fmt_txt_glyph_dsc_t;
 #else
 typedef struct {
@@ -28,7 +28,7 @@ typedef struct {
     uint16_t box_w;
     uint16_t box_h;
     int16_t ofs_x;
-    int16_t ofs_y;         /**< box bottom above the baseline */
+    int16_t ofs_y; /**< box bottom above the baseline */
 } lv_font_fmt_txt_glyph_dsc_t;
 #endif
 
@@ -44,15 +44,15 @@ typedef struct {
     uint32_t range_start;
     uint16_t range_length;
     uint16_t glyph_id_start;
-    const uint16_t * unicode_list;   /**< sparse maps: sorted code points relative to `range_start` */
-    const void * glyph_id_ofs_list;  /**< full maps: glyph id offsets (uint8_t for FORMAT0, uint16_t for SPARSE) */
+    const uint16_t * unicode_list;  /**< sparse maps: sorted code points relative to `range_start` */
+    const void * glyph_id_ofs_list; /**< full maps: glyph id offsets (uint8_t for FORMAT0, uint16_t for SPARSE) */
     uint16_t list_length;
     lv_font_fmt_txt_cmap_type_t type;
 } lv_font_fmt_txt_cmap_t;
 
 /** Kerning by glyph pairs, sorted by left then right id. */
 typedef struct {
-    const void * glyph_ids;  /**< (left, right) pairs: uint8_t when `glyph_ids_size` is 0, uint16_t when 1 */
+    const void * glyph_ids; /**< (left, right) pairs: uint8_t when `glyph_ids_size` is 0, uint16_t when 1 */
     const int8_t * values;
     uint32_t pair_cnt : 30;
     uint32_t glyph_ids_size : 2;
@@ -77,13 +77,13 @@ typedef struct {
     const uint8_t * glyph_bitmap;
     const lv_font_fmt_txt_glyph_dsc_t * glyph_dsc;
     const lv_font_fmt_txt_cmap_t * cmaps;
-    const void * kern_dsc;  /**< lv_font_fmt_txt_kern_pair_t or lv_font_fmt_txt_kern_classes_t; NULL: none */
-    uint16_t kern_scale;    /**< 12.4 fixed point, 16 = 1.0 */
+    const void * kern_dsc; /**< lv_font_fmt_txt_kern_pair_t or lv_font_fmt_txt_kern_classes_t; NULL: none */
+    uint16_t kern_scale;   /**< 12.4 fixed point, 16 = 1.0 */
     uint16_t cmap_num : 9;
     uint16_t bpp : 4;
     uint16_t kern_classes : 1;
     uint16_t bitmap_format : 2;
-    uint8_t stride;         /**< row alignment of bitmaps in bytes; 0: rows packed */
+    uint8_t stride; /**< row alignment of bitmaps in bytes; 0: rows packed */
 } lv_font_fmt_txt_dsc_t;
 
 typedef struct {

@@ -65,18 +65,42 @@ struct _lv_anim_t {
     uint8_t early_apply : 1;
 };
 
-#define LV_ANIM_SET_EASE_IN_SINE(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.12), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.39), LV_BEZIER_VAL_FLOAT(0))
-#define LV_ANIM_SET_EASE_OUT_SINE(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.61), LV_BEZIER_VAL_FLOAT(1), LV_BEZIER_VAL_FLOAT(0.88), LV_BEZIER_VAL_FLOAT(1))
-#define LV_ANIM_SET_EASE_IN_OUT_SINE(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.37), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.63), LV_BEZIER_VAL_FLOAT(1))
-#define LV_ANIM_SET_EASE_IN_QUAD(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.11), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.5), LV_BEZIER_VAL_FLOAT(0))
-#define LV_ANIM_SET_EASE_OUT_QUAD(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.5), LV_BEZIER_VAL_FLOAT(1), LV_BEZIER_VAL_FLOAT(0.89), LV_BEZIER_VAL_FLOAT(1))
-#define LV_ANIM_SET_EASE_IN_OUT_QUAD(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.45), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.55), LV_BEZIER_VAL_FLOAT(1))
-#define LV_ANIM_SET_EASE_IN_CUBIC(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.32), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.67), LV_BEZIER_VAL_FLOAT(0))
-#define LV_ANIM_SET_EASE_OUT_CUBIC(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.33), LV_BEZIER_VAL_FLOAT(1), LV_BEZIER_VAL_FLOAT(0.68), LV_BEZIER_VAL_FLOAT(1))
-#define LV_ANIM_SET_EASE_IN_OUT_CUBIC(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.65), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.35), LV_BEZIER_VAL_FLOAT(1))
-#define LV_ANIM_SET_EASE_IN_BACK(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.36), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.66), LV_BEZIER_VAL_FLOAT(-0.56))
-#define LV_ANIM_SET_EASE_OUT_BACK(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.34), LV_BEZIER_VAL_FLOAT(1.56), LV_BEZIER_VAL_FLOAT(0.64), LV_BEZIER_VAL_FLOAT(1))
-#define LV_ANIM_SET_EASE_IN_OUT_BACK(a) lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.68), LV_BEZIER_VAL_FLOAT(-0.6), LV_BEZIER_VAL_FLOAT(0.32), LV_BEZIER_VAL_FLOAT(1.6))
+#define LV_ANIM_SET_EASE_IN_SINE(a)                                                                                    \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.12), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.39),         \
+                              LV_BEZIER_VAL_FLOAT(0))
+#define LV_ANIM_SET_EASE_OUT_SINE(a)                                                                                   \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.61), LV_BEZIER_VAL_FLOAT(1), LV_BEZIER_VAL_FLOAT(0.88),         \
+                              LV_BEZIER_VAL_FLOAT(1))
+#define LV_ANIM_SET_EASE_IN_OUT_SINE(a)                                                                                \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.37), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.63),         \
+                              LV_BEZIER_VAL_FLOAT(1))
+#define LV_ANIM_SET_EASE_IN_QUAD(a)                                                                                    \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.11), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.5),          \
+                              LV_BEZIER_VAL_FLOAT(0))
+#define LV_ANIM_SET_EASE_OUT_QUAD(a)                                                                                   \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.5), LV_BEZIER_VAL_FLOAT(1), LV_BEZIER_VAL_FLOAT(0.89),          \
+                              LV_BEZIER_VAL_FLOAT(1))
+#define LV_ANIM_SET_EASE_IN_OUT_QUAD(a)                                                                                \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.45), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.55),         \
+                              LV_BEZIER_VAL_FLOAT(1))
+#define LV_ANIM_SET_EASE_IN_CUBIC(a)                                                                                   \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.32), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.67),         \
+                              LV_BEZIER_VAL_FLOAT(0))
+#define LV_ANIM_SET_EASE_OUT_CUBIC(a)                                                                                  \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.33), LV_BEZIER_VAL_FLOAT(1), LV_BEZIER_VAL_FLOAT(0.68),         \
+                              LV_BEZIER_VAL_FLOAT(1))
+#define LV_ANIM_SET_EASE_IN_OUT_CUBIC(a)                                                                               \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.65), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.35),         \
+                              LV_BEZIER_VAL_FLOAT(1))
+#define LV_ANIM_SET_EASE_IN_BACK(a)                                                                                    \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.36), LV_BEZIER_VAL_FLOAT(0), LV_BEZIER_VAL_FLOAT(0.66),         \
+                              LV_BEZIER_VAL_FLOAT(-0.56))
+#define LV_ANIM_SET_EASE_OUT_BACK(a)                                                                                   \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.34), LV_BEZIER_VAL_FLOAT(1.56), LV_BEZIER_VAL_FLOAT(0.64),      \
+                              LV_BEZIER_VAL_FLOAT(1))
+#define LV_ANIM_SET_EASE_IN_OUT_BACK(a)                                                                                \
+    lv_anim_set_bezier3_param(a, LV_BEZIER_VAL_FLOAT(0.68), LV_BEZIER_VAL_FLOAT(-0.6), LV_BEZIER_VAL_FLOAT(0.32),      \
+                              LV_BEZIER_VAL_FLOAT(1.6))
 
 void lv_anim_init(lv_anim_t * a);
 void lv_anim_set_var(lv_anim_t * a, void * var);

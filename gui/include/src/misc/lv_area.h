@@ -68,7 +68,7 @@ typedef enum {
 /* Bits 29-30 of a coordinate tag special values (percentages, content size). */
 #define LV_COORD_TYPE_SHIFT (29U)
 #define LV_COORD_TYPE_MASK (3 << LV_COORD_TYPE_SHIFT)
-#define LV_COORD_TYPE(x) ((x) & LV_COORD_TYPE_MASK)
+#define LV_COORD_TYPE(x) ((x)&LV_COORD_TYPE_MASK)
 #define LV_COORD_PLAIN(x) ((x) & ~LV_COORD_TYPE_MASK)
 
 #define LV_COORD_TYPE_PX (0 << LV_COORD_TYPE_SHIFT)
@@ -86,11 +86,12 @@ typedef enum {
 
 #define LV_PCT_STORED_MAX (LV_COORD_MAX - 1)
 #define LV_PCT_POS_MAX (LV_PCT_STORED_MAX / 2)
-#define LV_PCT(x) \
-    (LV_COORD_SET_SPEC(((x) < 0 ? (LV_PCT_POS_MAX - ((x) > -LV_PCT_POS_MAX ? (x) : -LV_PCT_POS_MAX)) \
+#define LV_PCT(x)                                                                                                      \
+    (LV_COORD_SET_SPEC(((x) < 0 ? (LV_PCT_POS_MAX - ((x) > -LV_PCT_POS_MAX ? (x) : -LV_PCT_POS_MAX))                   \
                                 : ((x) < LV_PCT_POS_MAX ? (x) : LV_PCT_POS_MAX))))
 #define LV_COORD_IS_PCT(x) ((LV_COORD_IS_SPEC(x) && LV_COORD_PLAIN(x) <= LV_PCT_STORED_MAX))
-#define LV_COORD_GET_PCT(x) (LV_COORD_PLAIN(x) > LV_PCT_POS_MAX ? LV_PCT_POS_MAX - LV_COORD_PLAIN(x) : LV_COORD_PLAIN(x))
+#define LV_COORD_GET_PCT(x)                                                                                            \
+    (LV_COORD_PLAIN(x) > LV_PCT_POS_MAX ? LV_PCT_POS_MAX - LV_COORD_PLAIN(x) : LV_COORD_PLAIN(x))
 
 void lv_area_set(lv_area_t * area_p, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 

@@ -9,29 +9,29 @@
 extern "C" {
 #endif
 
-#define LV_ASSERT(expr)                                        \
-    do {                                                       \
-        if(!(expr)) {                                          \
-            LV_LOG_ERROR("Asserted at expression: %s", #expr); \
-            LV_ASSERT_HANDLER                                  \
-        }                                                      \
-    } while(0)
+#define LV_ASSERT(expr)                                                                                                \
+    do {                                                                                                               \
+        if (!(expr)) {                                                                                                 \
+            LV_LOG_ERROR("Asserted at expression: %s", #expr);                                                         \
+            LV_ASSERT_HANDLER                                                                                          \
+        }                                                                                                              \
+    } while (0)
 
-#define LV_ASSERT_MSG(expr, msg)                                         \
-    do {                                                                 \
-        if(!(expr)) {                                                    \
-            LV_LOG_ERROR("Asserted at expression: %s (%s)", #expr, msg); \
-            LV_ASSERT_HANDLER                                            \
-        }                                                                \
-    } while(0)
+#define LV_ASSERT_MSG(expr, msg)                                                                                       \
+    do {                                                                                                               \
+        if (!(expr)) {                                                                                                 \
+            LV_LOG_ERROR("Asserted at expression: %s (%s)", #expr, msg);                                               \
+            LV_ASSERT_HANDLER                                                                                          \
+        }                                                                                                              \
+    } while (0)
 
-#define LV_ASSERT_FORMAT_MSG(expr, format, ...)                                   \
-    do {                                                                          \
-        if(!(expr)) {                                                             \
-            LV_LOG_ERROR("Asserted at expression: %s " format, #expr, __VA_ARGS__); \
-            LV_ASSERT_HANDLER                                                     \
-        }                                                                         \
-    } while(0)
+#define LV_ASSERT_FORMAT_MSG(expr, format, ...)                                                                        \
+    do {                                                                                                               \
+        if (!(expr)) {                                                                                                 \
+            LV_LOG_ERROR("Asserted at expression: %s " format, #expr, __VA_ARGS__);                                    \
+            LV_ASSERT_HANDLER                                                                                          \
+        }                                                                                                              \
+    } while (0)
 
 #if LV_USE_ASSERT_NULL
 #define LV_ASSERT_NULL(p) LV_ASSERT_MSG(p != NULL, "NULL pointer");

@@ -68,7 +68,10 @@ typedef struct {
     uint8_t alpha;
 } lv_color16a_t;
 
-#define LV_COLOR_MAKE(r8, g8, b8) {b8, g8, r8}
+#define LV_COLOR_MAKE(r8, g8, b8)                                                                                      \
+    {                                                                                                                  \
+        b8, g8, r8                                                                                                     \
+    }
 
 typedef enum {
     LV_COLOR_FORMAT_UNKNOWN = 0,
@@ -125,40 +128,44 @@ typedef enum {
 #define LV_COLOR_FORMAT_IS_ALPHA_ONLY(cf) ((cf) >= LV_COLOR_FORMAT_A1 && (cf) <= LV_COLOR_FORMAT_A8)
 #define LV_COLOR_FORMAT_IS_INDEXED(cf) ((cf) >= LV_COLOR_FORMAT_I1 && (cf) <= LV_COLOR_FORMAT_I8)
 #define LV_COLOR_FORMAT_IS_YUV(cf) ((cf) >= LV_COLOR_FORMAT_YUV_START && (cf) <= LV_COLOR_FORMAT_YUV_END)
-#define LV_COLOR_INDEXED_PALETTE_SIZE(cf) \
-    ((cf) == LV_COLOR_FORMAT_I1 ? 2 : (cf) == LV_COLOR_FORMAT_I2 ? 4 : (cf) == LV_COLOR_FORMAT_I4 ? 16 : (cf) == LV_COLOR_FORMAT_I8 ? 256 : 0)
+#define LV_COLOR_INDEXED_PALETTE_SIZE(cf)                                                                              \
+    ((cf) == LV_COLOR_FORMAT_I1   ? 2                                                                                  \
+     : (cf) == LV_COLOR_FORMAT_I2 ? 4                                                                                  \
+     : (cf) == LV_COLOR_FORMAT_I4 ? 16                                                                                 \
+     : (cf) == LV_COLOR_FORMAT_I8 ? 256                                                                                \
+                                  : 0)
 
-#define LV_COLOR_FORMAT_GET_BPP(cf) ( \
-    (cf) == LV_COLOR_FORMAT_I1 ? 1 : \
-    (cf) == LV_COLOR_FORMAT_A1 ? 1 : \
-    (cf) == LV_COLOR_FORMAT_I2 ? 2 : \
-    (cf) == LV_COLOR_FORMAT_A2 ? 2 : \
-    (cf) == LV_COLOR_FORMAT_I4 ? 4 : \
-    (cf) == LV_COLOR_FORMAT_A4 ? 4 : \
-    (cf) == LV_COLOR_FORMAT_NEMA_TSC4 ? 4 : \
-    (cf) == LV_COLOR_FORMAT_NEMA_TSC6 ? 6 : \
-    (cf) == LV_COLOR_FORMAT_NEMA_TSC6A ? 6 : \
-    (cf) == LV_COLOR_FORMAT_NEMA_TSC6AP ? 6 : \
-    (cf) == LV_COLOR_FORMAT_L8 ? 8 : \
-    (cf) == LV_COLOR_FORMAT_A8 ? 8 : \
-    (cf) == LV_COLOR_FORMAT_I8 ? 8 : \
-    (cf) == LV_COLOR_FORMAT_ARGB2222 ? 8 : \
-    (cf) == LV_COLOR_FORMAT_I400 ? 8 : \
-    (cf) == LV_COLOR_FORMAT_NEMA_TSC12 ? 12 : \
-    (cf) == LV_COLOR_FORMAT_NEMA_TSC12A ? 12 : \
-    (cf) == LV_COLOR_FORMAT_AL88 ? 16 : \
-    (cf) == LV_COLOR_FORMAT_RGB565 ? 16 : \
-    (cf) == LV_COLOR_FORMAT_RGB565_SWAPPED ? 16 : \
-    (cf) == LV_COLOR_FORMAT_RGB565A8 ? 16 : \
-    (cf) == LV_COLOR_FORMAT_YUY2 ? 16 : \
-    (cf) == LV_COLOR_FORMAT_ARGB1555 ? 16 : \
-    (cf) == LV_COLOR_FORMAT_ARGB4444 ? 16 : \
-    (cf) == LV_COLOR_FORMAT_ARGB8565 ? 24 : \
-    (cf) == LV_COLOR_FORMAT_RGB888 ? 24 : \
-    (cf) == LV_COLOR_FORMAT_ARGB8888 ? 32 : \
-    (cf) == LV_COLOR_FORMAT_ARGB8888_PREMULTIPLIED ? 32 : \
-    (cf) == LV_COLOR_FORMAT_XRGB8888 ? 32 : \
-    0)
+#define LV_COLOR_FORMAT_GET_BPP(cf)                                                                                    \
+    ((cf) == LV_COLOR_FORMAT_I1                       ? 1                                                              \
+     : (cf) == LV_COLOR_FORMAT_A1                     ? 1                                                              \
+     : (cf) == LV_COLOR_FORMAT_I2                     ? 2                                                              \
+     : (cf) == LV_COLOR_FORMAT_A2                     ? 2                                                              \
+     : (cf) == LV_COLOR_FORMAT_I4                     ? 4                                                              \
+     : (cf) == LV_COLOR_FORMAT_A4                     ? 4                                                              \
+     : (cf) == LV_COLOR_FORMAT_NEMA_TSC4              ? 4                                                              \
+     : (cf) == LV_COLOR_FORMAT_NEMA_TSC6              ? 6                                                              \
+     : (cf) == LV_COLOR_FORMAT_NEMA_TSC6A             ? 6                                                              \
+     : (cf) == LV_COLOR_FORMAT_NEMA_TSC6AP            ? 6                                                              \
+     : (cf) == LV_COLOR_FORMAT_L8                     ? 8                                                              \
+     : (cf) == LV_COLOR_FORMAT_A8                     ? 8                                                              \
+     : (cf) == LV_COLOR_FORMAT_I8                     ? 8                                                              \
+     : (cf) == LV_COLOR_FORMAT_ARGB2222               ? 8                                                              \
+     : (cf) == LV_COLOR_FORMAT_I400                   ? 8                                                              \
+     : (cf) == LV_COLOR_FORMAT_NEMA_TSC12             ? 12                                                             \
+     : (cf) == LV_COLOR_FORMAT_NEMA_TSC12A            ? 12                                                             \
+     : (cf) == LV_COLOR_FORMAT_AL88                   ? 16                                                             \
+     : (cf) == LV_COLOR_FORMAT_RGB565                 ? 16                                                             \
+     : (cf) == LV_COLOR_FORMAT_RGB565_SWAPPED         ? 16                                                             \
+     : (cf) == LV_COLOR_FORMAT_RGB565A8               ? 16                                                             \
+     : (cf) == LV_COLOR_FORMAT_YUY2                   ? 16                                                             \
+     : (cf) == LV_COLOR_FORMAT_ARGB1555               ? 16                                                             \
+     : (cf) == LV_COLOR_FORMAT_ARGB4444               ? 16                                                             \
+     : (cf) == LV_COLOR_FORMAT_ARGB8565               ? 24                                                             \
+     : (cf) == LV_COLOR_FORMAT_RGB888                 ? 24                                                             \
+     : (cf) == LV_COLOR_FORMAT_ARGB8888               ? 32                                                             \
+     : (cf) == LV_COLOR_FORMAT_ARGB8888_PREMULTIPLIED ? 32                                                             \
+     : (cf) == LV_COLOR_FORMAT_XRGB8888               ? 32                                                             \
+                                                      : 0)
 
 #define LV_COLOR_FORMAT_GET_SIZE(cf) ((LV_COLOR_FORMAT_GET_BPP(cf) + 7) >> 3)
 

@@ -14,14 +14,14 @@ extern "C" {
 #define LV_MAX3(a, b, c) (LV_MAX(LV_MAX(a, b), c))
 #define LV_CLAMP(min, val, max) (LV_MAX(min, (LV_MIN(val, max))))
 #define LV_ABS(x) ((x) > 0 ? (x) : (-(x)))
-#define LV_UDIV255(x) (((x) * 0x8081U) >> 0x17)
+#define LV_UDIV255(x) (((x)*0x8081U) >> 0x17)
 #define LV_IS_SIGNED(t) (((t)(-1)) < ((t)0))
 
 #define LV_TRIGO_SIN_MAX 32768
 #define LV_TRIGO_SHIFT 15
 #define LV_BEZIER_VAL_SHIFT 10
 #define LV_BEZIER_VAL_MAX (1L << LV_BEZIER_VAL_SHIFT)
-#define LV_BEZIER_VAL_FLOAT(f) ((int32_t)((f) * LV_BEZIER_VAL_MAX))
+#define LV_BEZIER_VAL_FLOAT(f) ((int32_t)((f)*LV_BEZIER_VAL_MAX))
 
 typedef struct {
     uint16_t i;

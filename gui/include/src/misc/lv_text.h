@@ -14,10 +14,10 @@ extern "C" {
 
 typedef enum {
     LV_TEXT_FLAG_NONE = 0x00,
-    LV_TEXT_FLAG_EXPAND = 0x01,  /**< never wrap */
-    LV_TEXT_FLAG_FIT = 0x02,     /**< max width is already the text's width */
+    LV_TEXT_FLAG_EXPAND = 0x01,    /**< never wrap */
+    LV_TEXT_FLAG_FIT = 0x02,       /**< max width is already the text's width */
     LV_TEXT_FLAG_BREAK_ALL = 0x04, /**< break anywhere, not only after break characters */
-    LV_TEXT_FLAG_RECOLOR = 0x08, /**< honour inline colour commands */
+    LV_TEXT_FLAG_RECOLOR = 0x08,   /**< honour inline colour commands */
 } lv_text_flag_t;
 
 typedef enum {

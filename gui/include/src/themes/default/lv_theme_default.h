@@ -11,8 +11,8 @@ extern "C" {
 #if LV_USE_THEME_DEFAULT
 
 /** (Re)initialises the shared default theme for disp (NULL: the default display). */
-lv_theme_t * lv_theme_default_init(lv_display_t * disp, lv_color_t color_primary, lv_color_t color_secondary,
-                                   bool dark, const lv_font_t * font);
+lv_theme_t * lv_theme_default_init(lv_display_t * disp, lv_color_t color_primary, lv_color_t color_secondary, bool dark,
+                                   const lv_font_t * font);
 lv_theme_t * lv_theme_default_get(void);
 bool lv_theme_default_is_inited(void);
 void lv_theme_default_deinit(void);

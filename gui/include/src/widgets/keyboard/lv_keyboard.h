@@ -12,7 +12,7 @@ extern "C" {
 #include "../buttonmatrix/lv_buttonmatrix.h"
 
 /** Control bits of the mode and action keys: act on release, no repeat, drawn checked. */
-#define LV_KEYBOARD_CTRL_BUTTON_FLAGS \
+#define LV_KEYBOARD_CTRL_BUTTON_FLAGS                                                                                  \
     (LV_BUTTONMATRIX_CTRL_NO_REPEAT | LV_BUTTONMATRIX_CTRL_CLICK_TRIG | LV_BUTTONMATRIX_CTRL_CHECKED)
 
 typedef enum {
