@@ -21,7 +21,7 @@ lv_color_t foreground()
     return lv_color_make(kR, kG, kB);
 }
 
-class BlendTest : public test_support::GuiTest {
+class BlendOnScreen : public test_support::GuiTest {
 protected:
     void SetUp() override
     {
@@ -54,7 +54,7 @@ struct AlphaCase {
     bool untouched; // the pixel keeps the ground
 };
 
-class BlendAlpha : public BlendTest, public ::testing::WithParamInterface<AlphaCase> {};
+class BlendAlpha : public BlendOnScreen, public ::testing::WithParamInterface<AlphaCase> {};
 
 TEST_P(BlendAlpha, ImagePixelOverOpaqueGround)
 {
@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Alphas, BlendAlpha,
                                            AlphaCase{128, false, false}, AlphaCase{3, false, false},
                                            AlphaCase{2, false, true}, AlphaCase{0, false, true}));
 
-TEST_F(BlendTest, OpacityAndMaskCombineByShiftingRightEight)
+TEST_F(BlendOnScreen, OpacityAndMaskCombineByShiftingRightEight)
 {
     // Opacities of 253 and more count as full.
     lv_obj_t * img = image(255);
@@ -110,7 +110,7 @@ TEST_F(BlendTest, OpacityAndMaskCombineByShiftingRightEight)
     EXPECT_EQ(shot.px(kX + 4, kY + 4)[3], 0xFF);
 }
 
-TEST_F(BlendTest, OpaqueAndSeeThroughPixelsSideBySide)
+TEST_F(BlendOnScreen, OpaqueAndSeeThroughPixelsSideBySide)
 {
     // An odd-width row where opaque pixels alternate with half-transparent ones.
     constexpr int32_t kRow = 7;
@@ -126,7 +126,7 @@ TEST_F(BlendTest, OpaqueAndSeeThroughPixelsSideBySide)
     EXPECT_EQ(shot.px(kX + kRow, kY)[2], lv_color_hex(kGround).red);
 }
 
-TEST_F(BlendTest, FillWithOpacityTwoHundredFiftyFourKeepsItsAlpha)
+TEST_F(BlendOnScreen, FillWithOpacityTwoHundredFiftyFourKeepsItsAlpha)
 {
     lv_obj_t * box = test_support::bare_box(lv_screen_active(), kX, kY, 10, 10);
     lv_obj_set_style_bg_color(box, foreground(), 0);

@@ -16,7 +16,7 @@ constexpr int32_t kY = 40;
 constexpr int32_t kW = 60;
 constexpr int32_t kH = 50;
 
-class CornerTest : public test_support::GuiTest {
+class Corners : public test_support::GuiTest {
 protected:
     void SetUp() override
     {
@@ -43,7 +43,7 @@ uint8_t shown(uint8_t coverage)
     return lv_color_mix(lv_color_hex(kBox), lv_color_hex(kGround), coverage).red;
 }
 
-TEST_F(CornerTest, RadiusEightTopRowOnTheLeft)
+TEST_F(Corners, RadiusEightTopRowOnTheLeft)
 {
     // Sub-rows 5-8 of the radius-32 circle end at x 32, 31, 31, 31: 16 (4 + 3 + 3 + 3)
     // = 208; 9-12 give 144, 13-16 give 32. Read across the top row they are
@@ -59,7 +59,7 @@ struct CornerPixel {
     uint8_t coverage;
 };
 
-TEST_F(CornerTest, AllFourCornersShareOneTable)
+TEST_F(Corners, AllFourCornersShareOneTable)
 {
     const CornerPixel pixels[] = {
         {0, 0, 0},   {3, 0, 0},   {4, 0, 32},  {5, 0, 144}, {6, 0, 208}, {7, 0, 255}, // top row
@@ -79,7 +79,7 @@ TEST_F(CornerTest, AllFourCornersShareOneTable)
     }
 }
 
-TEST_F(CornerTest, RadiusOneCornerAndStraightEdges)
+TEST_F(Corners, RadiusOneCornerAndStraightEdges)
 {
     lv_obj_set_style_radius(box, 1, 0);
     const test_support::Image & img = render();
@@ -90,7 +90,7 @@ TEST_F(CornerTest, RadiusOneCornerAndStraightEdges)
     EXPECT_EQ(red(img, 0, 1, true, false), 156);
 }
 
-TEST_F(CornerTest, BorderCornersUseTheSameTable)
+TEST_F(Corners, BorderCornersUseTheSameTable)
 {
     // A border is the box minus a hole with the inner radius: its outer edge
     // matches the filled box.

@@ -19,7 +19,7 @@ constexpr int32_t kBoxY = 100;
 constexpr int32_t kBoxW = 200; // right edge at x 301
 constexpr int32_t kBoxH = 200;
 
-class ShadowTest : public test_support::GuiTest {
+class Shadows : public test_support::GuiTest {
 protected:
     void SetUp() override
     {
@@ -45,7 +45,7 @@ constexpr int32_t kMidY = kBoxY + kBoxH / 2;
 constexpr int32_t kRight = kBoxX + kBoxW - 1;
 constexpr int32_t kBottom = kBoxY + kBoxH - 1;
 
-TEST_F(ShadowTest, EdgeProfileOfWidthTwentySpreadFive)
+TEST_F(Shadows, EdgeProfileOfWidthTwentySpreadFive)
 {
     // Core right edge 301 + 5 = 306, two blur passes of 10 px (4 in, 5 out):
     // coverage from x 302 on. On the screen each is the cyan shadow mixed into
@@ -71,7 +71,7 @@ struct ProfileCase {
     int32_t radius;
 };
 
-class ShadowSides : public ShadowTest, public ::testing::WithParamInterface<ProfileCase> {};
+class ShadowSides : public Shadows, public ::testing::WithParamInterface<ProfileCase> {};
 
 // All four sides read one corner buffer (mirrored or bottom-up), so the
 // profile outward from each edge of the box is the same: left and right from
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, ShadowSides,
                                            ProfileCase{"SmallestBlur", 4, 2, 0}),
                          [](const auto & info) { return std::string(info.param.name); });
 
-TEST_F(ShadowTest, ThreePixelsAndLessStaySharp)
+TEST_F(Shadows, ThreePixelsAndLessStaySharp)
 {
     // Like the theme's button shadow: no blur, the shape moved down by the offset.
     shadow(3, 0, 0, 2);
@@ -117,7 +117,7 @@ TEST_F(ShadowTest, ThreePixelsAndLessStaySharp)
     EXPECT_EQ(green_at(img, kMidX, kBoxY - 1), 40);
 }
 
-TEST_F(ShadowTest, SeeThroughBackgroundKeepsTheShadowFromUnderIt)
+TEST_F(Shadows, SeeThroughBackgroundKeepsTheShadowFromUnderIt)
 {
     shadow(20, 5, 10);
     lv_obj_set_style_bg_opa(box, LV_OPA_50, 0);

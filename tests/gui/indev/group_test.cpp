@@ -8,7 +8,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class GroupTest : public InputTest {
+class Group : public InputTest {
 protected:
     void SetUp() override
     {
@@ -50,7 +50,7 @@ protected:
     Recorder rec;
 };
 
-TEST_F(GroupTest, FirstAddedObjectIsFocusedAndTheRingWraps)
+TEST_F(Group, FirstAddedObjectIsFocusedAndTheRingWraps)
 {
     add_all();
     EXPECT_EQ(focused_index(), 0);
@@ -67,7 +67,7 @@ TEST_F(GroupTest, FirstAddedObjectIsFocusedAndTheRingWraps)
     EXPECT_EQ(focused_index(), 3);
 }
 
-TEST_F(GroupTest, FocusSkipsDisabledAndHiddenAndStopsAtTheEdgesWithoutWrap)
+TEST_F(Group, FocusSkipsDisabledAndHiddenAndStopsAtTheEdgesWithoutWrap)
 {
     add_all();
     lv_obj_add_state(objs[1], LV_STATE_DISABLED);
@@ -88,7 +88,7 @@ TEST_F(GroupTest, FocusSkipsDisabledAndHiddenAndStopsAtTheEdgesWithoutWrap)
     EXPECT_EQ(focused_index(), 3) << "frozen";
 }
 
-TEST_F(GroupTest, RemovingOrDeletingTheFocusedObjectFocusesThePreviousOne)
+TEST_F(Group, RemovingOrDeletingTheFocusedObjectFocusesThePreviousOne)
 {
     add_all();
     lv_group_focus_obj(objs[2]);
@@ -112,7 +112,7 @@ TEST_F(GroupTest, RemovingOrDeletingTheFocusedObjectFocusesThePreviousOne)
     EXPECT_EQ(lv_group_get_focused(other), objs[3]);
 }
 
-TEST_F(GroupTest, KeypadMovesTheFocusAndMarksItAsKeyFocus)
+TEST_F(Group, KeypadMovesTheFocusAndMarksItAsKeyFocus)
 {
     add_all();
     press_key(LV_KEY_NEXT);
@@ -130,7 +130,7 @@ TEST_F(GroupTest, KeypadMovesTheFocusAndMarksItAsKeyFocus)
     EXPECT_GE(focused_index(), 1) << "moved more than once";
 }
 
-TEST_F(GroupTest, EnterEscAndCharactersReachTheFocusedObject)
+TEST_F(Group, EnterEscAndCharactersReachTheFocusedObject)
 {
     add_all();
     lv_group_focus_obj(objs[2]);
@@ -150,7 +150,7 @@ TEST_F(GroupTest, EnterEscAndCharactersReachTheFocusedObject)
     EXPECT_TRUE(rec.names({LV_EVENT_KEY, LV_EVENT_PRESSED, LV_EVENT_CLICKED}).empty()) << "disabled: no keys";
 }
 
-TEST_F(GroupTest, KeyCodesArriveIntact)
+TEST_F(Group, KeyCodesArriveIntact)
 {
     add_all();
     static std::vector<uint32_t> keys;
@@ -160,7 +160,7 @@ TEST_F(GroupTest, KeyCodesArriveIntact)
     EXPECT_EQ(keys, (std::vector<uint32_t>{'a', LV_KEY_BACKSPACE, LV_KEY_LEFT, 0x00A4C3}));
 }
 
-TEST_F(GroupTest, LongEnterSendsLongPressAndNoShortClick)
+TEST_F(Group, LongEnterSendsLongPressAndNoShortClick)
 {
     add_all();
     rec.clear();
@@ -173,7 +173,7 @@ TEST_F(GroupTest, LongEnterSendsLongPressAndNoShortClick)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED), 1);
 }
 
-TEST_F(GroupTest, CheckableObjectsFollowArrowsAndEnter)
+TEST_F(Group, CheckableObjectsFollowArrowsAndEnter)
 {
     add_all();
     lv_obj_add_flag(objs[0], LV_OBJ_FLAG_CHECKABLE);
@@ -190,7 +190,7 @@ TEST_F(GroupTest, CheckableObjectsFollowArrowsAndEnter)
     EXPECT_EQ(rec.count(LV_EVENT_VALUE_CHANGED, objs[0]), 6);
 }
 
-TEST_F(GroupTest, KeypadWithoutGroupDoesNothing)
+TEST_F(Group, KeypadWithoutGroupDoesNothing)
 {
     add_all();
     lv_indev_set_group(keypad, nullptr);
@@ -201,7 +201,7 @@ TEST_F(GroupTest, KeypadWithoutGroupDoesNothing)
     EXPECT_TRUE(rec.names({LV_EVENT_KEY, LV_EVENT_PRESSED, LV_EVENT_FOCUSED}).empty());
 }
 
-TEST_F(GroupTest, TappingMovesTheGroupFocusWithoutKeyFocus)
+TEST_F(Group, TappingMovesTheGroupFocusWithoutKeyFocus)
 {
     add_all();
     press_key(LV_KEY_NEXT);
@@ -223,7 +223,7 @@ TEST_F(GroupTest, TappingMovesTheGroupFocusWithoutKeyFocus)
     EXPECT_EQ(focused_index(), 2) << "the group keeps its focus";
 }
 
-TEST_F(GroupTest, FocusEventsNameTheDeviceBehindThem)
+TEST_F(Group, FocusEventsNameTheDeviceBehindThem)
 {
     // The device being processed, else the device attached to the group.
     add_all();
@@ -239,7 +239,7 @@ TEST_F(GroupTest, FocusEventsNameTheDeviceBehindThem)
     EXPECT_EQ(seen, pointer) << "focused by a tap";
 }
 
-TEST_F(GroupTest, DefaultGroupAndRegistry)
+TEST_F(Group, DefaultGroupAndRegistry)
 {
     EXPECT_EQ(lv_group_get_default(), nullptr);
     lv_group_set_default(group);

@@ -14,7 +14,7 @@ const std::vector<lv_event_code_t> kPressCodes = {
     LV_EVENT_LONG_PRESSED,  LV_EVENT_LONG_PRESSED_REPEAT, LV_EVENT_CLICKED,   LV_EVENT_RELEASED,
     LV_EVENT_VALUE_CHANGED, LV_EVENT_SCROLL_BEGIN,   LV_EVENT_SCROLL_END};
 
-class PointerTest : public InputTest {
+class Pointer : public InputTest {
 protected:
     void SetUp() override
     {
@@ -33,7 +33,7 @@ protected:
     Recorder rec;
 };
 
-TEST_F(PointerTest, TapGivesExactlyOneClickOnTheTopmostObject)
+TEST_F(Pointer, TapGivesExactlyOneClickOnTheTopmostObject)
 {
     press(160, 160);
     steps(2);
@@ -51,7 +51,7 @@ TEST_F(PointerTest, TapGivesExactlyOneClickOnTheTopmostObject)
     EXPECT_EQ(rec.count(LV_EVENT_HOVER_LEAVE, front), 1);
 }
 
-TEST_F(PointerTest, HitTestSkipsHiddenAndNonClickableAndHonoursTheExtendedArea)
+TEST_F(Pointer, HitTestSkipsHiddenAndNonClickableAndHonoursTheExtendedArea)
 {
     struct Case {
         const char * what;
@@ -94,7 +94,7 @@ TEST_F(PointerTest, HitTestSkipsHiddenAndNonClickableAndHonoursTheExtendedArea)
     }
 }
 
-TEST_F(PointerTest, ChildrenOfANonClickableParentAreStillFoundButOnlyInsideItsBox)
+TEST_F(Pointer, ChildrenOfANonClickableParentAreStillFoundButOnlyInsideItsBox)
 {
     lv_obj_remove_flag(back, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_t * child = bare(back, 50, 50);
@@ -109,7 +109,7 @@ TEST_F(PointerTest, ChildrenOfANonClickableParentAreStillFoundButOnlyInsideItsBo
     EXPECT_EQ(lv_indev_search_obj(scr, &outside_parent), scr) << "children are searched inside the parent's box only";
 }
 
-TEST_F(PointerTest, SmallMovesStillClickButAScrollSuppressesTheClick)
+TEST_F(Pointer, SmallMovesStillClickButAScrollSuppressesTheClick)
 {
     lv_obj_t * list = bare(scr, 200, 200);
     lv_obj_set_pos(list, 400, 0);
@@ -142,7 +142,7 @@ TEST_F(PointerTest, SmallMovesStillClickButAScrollSuppressesTheClick)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 101);
 }
 
-TEST_F(PointerTest, CheckableObjectTogglesOnReleaseUnlessTheReleaseScrolled)
+TEST_F(Pointer, CheckableObjectTogglesOnReleaseUnlessTheReleaseScrolled)
 {
     lv_obj_add_flag(front, LV_OBJ_FLAG_CHECKABLE);
     tap(160, 160);
@@ -174,7 +174,7 @@ TEST_F(PointerTest, CheckableObjectTogglesOnReleaseUnlessTheReleaseScrolled)
     EXPECT_FALSE(lv_obj_has_state(sw, LV_STATE_CHECKED));
 }
 
-TEST_F(PointerTest, LongPressTimingAndRepeats)
+TEST_F(Pointer, LongPressTimingAndRepeats)
 {
     press(160, 160);
     const uint32_t t0 = now();
@@ -191,7 +191,7 @@ TEST_F(PointerTest, LongPressTimingAndRepeats)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED, front), 1) << "CLICKED also after a long press";
 }
 
-TEST_F(PointerTest, QuickClicksAtOnePlaceFormStreaks)
+TEST_F(Pointer, QuickClicksAtOnePlaceFormStreaks)
 {
     for(int i = 0; i < 4; i++) tap(160, 160);
     EXPECT_EQ(rec.names({LV_EVENT_SINGLE_CLICKED, LV_EVENT_DOUBLE_CLICKED, LV_EVENT_TRIPLE_CLICKED}),
@@ -205,7 +205,7 @@ TEST_F(PointerTest, QuickClicksAtOnePlaceFormStreaks)
               (Names{"front:SINGLE_CLICKED", "front:SINGLE_CLICKED"}));
 }
 
-TEST_F(PointerTest, WithoutPressLockSlidingOffLosesThePress)
+TEST_F(Pointer, WithoutPressLockSlidingOffLosesThePress)
 {
     lv_obj_remove_flag(front, LV_OBJ_FLAG_PRESS_LOCK);
     press(160, 160);
@@ -217,7 +217,7 @@ TEST_F(PointerTest, WithoutPressLockSlidingOffLosesThePress)
     EXPECT_FALSE(lv_obj_has_state(front, LV_STATE_PRESSED));
 }
 
-TEST_F(PointerTest, PressedStateFollowsThePress)
+TEST_F(Pointer, PressedStateFollowsThePress)
 {
     press(160, 160);
     EXPECT_TRUE(lv_obj_has_state(front, LV_STATE_PRESSED));
@@ -227,7 +227,7 @@ TEST_F(PointerTest, PressedStateFollowsThePress)
     EXPECT_TRUE(lv_obj_has_state(front, LV_STATE_FOCUSED));
 }
 
-TEST_F(PointerTest, DeletingThePressedObjectDropsTheRestOfThePress)
+TEST_F(Pointer, DeletingThePressedObjectDropsTheRestOfThePress)
 {
     lv_obj_add_event_cb(front, [](lv_event_t * e) { lv_obj_delete(lv_event_get_target_obj(e)); }, LV_EVENT_PRESSED,
                         nullptr);
@@ -242,7 +242,7 @@ TEST_F(PointerTest, DeletingThePressedObjectDropsTheRestOfThePress)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED, back), 1) << "the next press starts clean";
 }
 
-TEST_F(PointerTest, DeletingTheScreenFromAClickHandlerIsSafe)
+TEST_F(Pointer, DeletingTheScreenFromAClickHandlerIsSafe)
 {
     lv_obj_t * other = lv_obj_create(nullptr);
     lv_obj_add_event_cb(
@@ -258,7 +258,7 @@ TEST_F(PointerTest, DeletingTheScreenFromAClickHandlerIsSafe)
     SUCCEED();
 }
 
-TEST_F(PointerTest, DisabledObjectsCaptureThePressButGetNoEvents)
+TEST_F(Pointer, DisabledObjectsCaptureThePressButGetNoEvents)
 {
     lv_obj_add_state(front, LV_STATE_DISABLED);
     tap(160, 160);
@@ -266,7 +266,7 @@ TEST_F(PointerTest, DisabledObjectsCaptureThePressButGetNoEvents)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED, back), 0) << "nothing behind it is pressed";
 }
 
-TEST_F(PointerTest, DeviceHandlersSeeEventsFirstAndMayStopThem)
+TEST_F(Pointer, DeviceHandlersSeeEventsFirstAndMayStopThem)
 {
     struct Log {
         std::vector<std::string> * order;
@@ -305,7 +305,7 @@ TEST_F(PointerTest, DeviceHandlersSeeEventsFirstAndMayStopThem)
     EXPECT_EQ(lv_indev_active(), nullptr) << "NULL outside input processing";
 }
 
-TEST_F(PointerTest, ContinueReadingDrainsSeveralSamplesInOneRun)
+TEST_F(Pointer, ContinueReadingDrainsSeveralSamplesInOneRun)
 {
     struct Script {
         std::vector<lv_indev_data_t> samples;
@@ -332,7 +332,7 @@ TEST_F(PointerTest, ContinueReadingDrainsSeveralSamplesInOneRun)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED, back), 1);
 }
 
-TEST_F(PointerTest, ReadCallbackStartsWithThePreviousPointAndTheCursorFollows)
+TEST_F(Pointer, ReadCallbackStartsWithThePreviousPointAndTheCursorFollows)
 {
     lv_obj_t * cursor = bare(scr, 8, 8);
     lv_indev_set_cursor(pointer, cursor);
@@ -360,7 +360,7 @@ TEST_F(PointerTest, ReadCallbackStartsWithThePreviousPointAndTheCursorFollows)
     EXPECT_EQ(p.x, -1) << "not a pointer";
 }
 
-TEST_F(PointerTest, GestureGoesToTheScreenOnceWhenNothingScrolls)
+TEST_F(Pointer, GestureGoesToTheScreenOnceWhenNothingScrolls)
 {
     rec.attach(scr, "scr");
     lv_obj_remove_flag(scr, LV_OBJ_FLAG_SCROLLABLE);
@@ -375,7 +375,7 @@ TEST_F(PointerTest, GestureGoesToTheScreenOnceWhenNothingScrolls)
 
 namespace {
 
-TEST_F(PointerTest, DevicesThatCannotReadIgnoreInput)
+TEST_F(Pointer, DevicesThatCannotReadIgnoreInput)
 {
     struct Case {
         const char * what;
@@ -411,7 +411,7 @@ TEST_F(PointerTest, DevicesThatCannotReadIgnoreInput)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED, front), 1);
 }
 
-TEST_F(PointerTest, InputWaitsWhileAScreenFadesIn)
+TEST_F(Pointer, InputWaitsWhileAScreenFadesIn)
 {
     lv_obj_t * next = lv_obj_create(nullptr);
     lv_screen_load_anim(next, LV_SCREEN_LOAD_ANIM_FADE_IN, 300, 0, false);
@@ -429,7 +429,7 @@ TEST_F(PointerTest, InputWaitsWhileAScreenFadesIn)
 
 namespace {
 
-TEST_F(PointerTest, TransformedObjectsAreHitWhereTheyAreDrawn)
+TEST_F(Pointer, TransformedObjectsAreHitWhereTheyAreDrawn)
 {
     lv_obj_add_flag(back, LV_OBJ_FLAG_HIDDEN);
     lv_obj_add_flag(front, LV_OBJ_FLAG_HIDDEN);

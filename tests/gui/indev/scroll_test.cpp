@@ -32,7 +32,7 @@ std::vector<int32_t> steps_of(const std::vector<int32_t> & values, int32_t from)
 }
 
 // A list 200 x 300 at (0, 0) whose content is `content_h` tall.
-class ListTest : public InputTest {
+class List : public InputTest {
 protected:
     void make_list(int32_t content_h)
     {
@@ -54,7 +54,7 @@ protected:
     Recorder rec;
 };
 
-TEST_F(ListTest, ScrollStartsAtTheLimitAndOnlyTheCurrentStepMoves)
+TEST_F(List, ScrollStartsAtTheLimitAndOnlyTheCurrentStepMoves)
 {
     lv_obj_remove_flag(list, LV_OBJ_FLAG_SCROLL_MOMENTUM);
     press(100, 200);
@@ -78,7 +78,7 @@ TEST_F(ListTest, ScrollStartsAtTheLimitAndOnlyTheCurrentStepMoves)
     EXPECT_FALSE(lv_obj_has_state(list, LV_STATE_SCROLLED));
 }
 
-TEST_F(ListTest, ThrowDecaysByTenPercentPerTick)
+TEST_F(List, ThrowDecaysByTenPercentPerTick)
 {
     swipe({100, 250}, {0, -20}, 5);
     const std::vector<int32_t> dragged = {20, 40, 60, 80, 100};
@@ -93,7 +93,7 @@ TEST_F(ListTest, ThrowDecaysByTenPercentPerTick)
     EXPECT_EQ(rec.count(LV_EVENT_SCROLL_END), 1);
 }
 
-TEST_F(ListTest, ElasticPullPastTheTopSpringsBack)
+TEST_F(List, ElasticPullPastTheTopSpringsBack)
 {
     press(100, 50);
     std::vector<int32_t> seen;
@@ -117,7 +117,7 @@ TEST_F(ListTest, ElasticPullPastTheTopSpringsBack)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED), 0);
 }
 
-TEST_F(ListTest, ElasticPullPastTheEndReportsNegativeBottom)
+TEST_F(List, ElasticPullPastTheEndReportsNegativeBottom)
 {
     lv_obj_scroll_to_y(list, 1700, LV_ANIM_OFF);
     EXPECT_EQ(lv_obj_get_scroll_bottom(list), 0);
@@ -139,7 +139,7 @@ TEST_F(ListTest, ElasticPullPastTheEndReportsNegativeBottom)
     EXPECT_EQ(lv_obj_get_scroll_bottom(list), 0);
 }
 
-TEST_F(ListTest, WithoutElasticityTheContentStopsAtItsEnds)
+TEST_F(List, WithoutElasticityTheContentStopsAtItsEnds)
 {
     lv_obj_remove_flag(list, LV_OBJ_FLAG_SCROLL_ELASTIC);
     press(100, 50);
@@ -152,7 +152,7 @@ TEST_F(ListTest, WithoutElasticityTheContentStopsAtItsEnds)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 0);
 }
 
-TEST_F(ListTest, ANewPressStopsAThrowAndIsAnOrdinaryPress)
+TEST_F(List, ANewPressStopsAThrowAndIsAnOrdinaryPress)
 {
     swipe({100, 250}, {0, -20}, 5);
     step();
@@ -164,7 +164,7 @@ TEST_F(ListTest, ANewPressStopsAThrowAndIsAnOrdinaryPress)
     EXPECT_EQ(rec.count(LV_EVENT_CLICKED, content), 1) << "the tap that stops the fling also clicks";
 }
 
-TEST_F(ListTest, AThrowStopsWhenItsObjectOrDeviceGoesAway)
+TEST_F(List, AThrowStopsWhenItsObjectOrDeviceGoesAway)
 {
     enum class Cut { DeleteList, ResetDevice, DeleteDevice };
     const std::pair<const char *, Cut> cases[] = {
@@ -200,7 +200,7 @@ TEST_F(ListTest, AThrowStopsWhenItsObjectOrDeviceGoesAway)
     }
 }
 
-TEST_F(ListTest, ChainingPassesTheDragToTheParentAtTheEnd)
+TEST_F(List, ChainingPassesTheDragToTheParentAtTheEnd)
 {
     // The list inside a taller scrollable panel, scrolled to its end.
     lv_obj_t * panel = bare(scr, 300, 400);
@@ -230,7 +230,7 @@ TEST_F(ListTest, ChainingPassesTheDragToTheParentAtTheEnd)
     release();
 }
 
-TEST_F(ListTest, DirectionMaskAndAxisLock)
+TEST_F(List, DirectionMaskAndAxisLock)
 {
     lv_obj_set_width(content, 1000);
     lv_obj_update_layout(scr);
@@ -265,7 +265,7 @@ TEST_F(ListTest, DirectionMaskAndAxisLock)
     }
 }
 
-TEST_F(ListTest, ScrollToWithoutAnimationIsSynchronousAndClamped)
+TEST_F(List, ScrollToWithoutAnimationIsSynchronousAndClamped)
 {
     lv_obj_scroll_to_y(list, 100, LV_ANIM_OFF);
     EXPECT_EQ(rec.names({LV_EVENT_SCROLL_BEGIN, LV_EVENT_SCROLL, LV_EVENT_SCROLL_END}),
@@ -290,7 +290,7 @@ TEST_F(ListTest, ScrollToWithoutAnimationIsSynchronousAndClamped)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 0);
 }
 
-TEST_F(ListTest, AnimatedScrollReportsEachStepAndEndsOnce)
+TEST_F(List, AnimatedScrollReportsEachStepAndEndsOnce)
 {
     lv_obj_update_layout(scr);
     const uint32_t t0 = now();
@@ -326,7 +326,7 @@ TEST_F(ListTest, AnimatedScrollReportsEachStepAndEndsOnce)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 48);
 }
 
-TEST_F(ListTest, HandlerMayEditTheAnimationInScrollBegin)
+TEST_F(List, HandlerMayEditTheAnimationInScrollBegin)
 {
     lv_obj_add_event_cb(
         list, [](lv_event_t * e) {
@@ -340,7 +340,7 @@ TEST_F(ListTest, HandlerMayEditTheAnimationInScrollBegin)
     EXPECT_EQ(rec.count(LV_EVENT_SCROLL_END), 1);
 }
 
-TEST_F(ListTest, ScrollbarGeometry)
+TEST_F(List, ScrollbarGeometry)
 {
     lv_obj_t * box = lv_obj_create(scr);  // themed: 4 px bar, 6 px from the edges
     lv_obj_set_size(box, 200, 300);
@@ -368,7 +368,7 @@ TEST_F(ListTest, ScrollbarGeometry)
     EXPECT_LT(lv_area_get_height(&ver), 116);
 }
 
-TEST_F(ListTest, ScrollbarModes)
+TEST_F(List, ScrollbarModes)
 {
     struct Case {
         lv_scrollbar_mode_t mode;
@@ -402,7 +402,7 @@ TEST_F(ListTest, ScrollbarModes)
     }
 }
 
-TEST_F(ListTest, ContentThatShrinksIsScrolledBackAfterLayout)
+TEST_F(List, ContentThatShrinksIsScrolledBackAfterLayout)
 {
     lv_obj_scroll_to_y(list, 1700, LV_ANIM_OFF);
     lv_obj_set_height(content, 400);
@@ -411,7 +411,7 @@ TEST_F(ListTest, ContentThatShrinksIsScrolledBackAfterLayout)
     EXPECT_EQ(lv_obj_get_scroll_bottom(list), 0);
 }
 
-TEST_F(ListTest, FocusScrollsTheObjectIntoView)
+TEST_F(List, FocusScrollsTheObjectIntoView)
 {
     lv_obj_delete(content);
     lv_group_t * g = lv_group_create();
@@ -436,7 +436,7 @@ TEST_F(ListTest, FocusScrollsTheObjectIntoView)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 100);
 }
 
-TEST_F(ListTest, TappingAnItemOfACentreSnappingListAnimatesItToTheCentre)
+TEST_F(List, TappingAnItemOfACentreSnappingListAnimatesItToTheCentre)
 {
     lv_obj_delete(content);
     lv_obj_set_scroll_snap_y(list, LV_SCROLL_SNAP_CENTER);
@@ -456,7 +456,7 @@ TEST_F(ListTest, TappingAnItemOfACentreSnappingListAnimatesItToTheCentre)
     EXPECT_EQ(lv_obj_get_scroll_y(list), 120);
 }
 
-TEST_F(ListTest, CleanEndsTheScrollAnimationAndReportsTheJumpToTheTop)
+TEST_F(List, CleanEndsTheScrollAnimationAndReportsTheJumpToTheTop)
 {
     struct Case {
         const char * what;
@@ -528,7 +528,7 @@ TEST(ScrollSnap, UpdateSnapAlignsTheNearestChild)
 
 // Six 640-wide pages in a horizontal pager snapping to the centre, one page
 // per gesture.
-class PagerTest : public InputTest {
+class Pager : public InputTest {
 protected:
     void SetUp() override
     {
@@ -553,7 +553,7 @@ protected:
     Recorder rec;
 };
 
-TEST_F(PagerTest, SwipeSnapsToTheNextPageWithTheEventSequence)
+TEST_F(Pager, SwipeSnapsToTheNextPageWithTheEventSequence)
 {
     swipe({400, 240}, {-40, 0}, 3);
     EXPECT_EQ(rec.names(kScrollCodes), (Names{"pager:SCROLL_BEGIN", "pager:SCROLL_THROW_BEGIN", "pager:SCROLL_BEGIN",
@@ -578,7 +578,7 @@ TEST_F(PagerTest, SwipeSnapsToTheNextPageWithTheEventSequence)
     EXPECT_EQ(lv_obj_get_scroll_x(pager), 640);
 }
 
-TEST_F(PagerTest, NeverMoreThanOnePagePerGesture)
+TEST_F(Pager, NeverMoreThanOnePagePerGesture)
 {
     struct Case {
         const char * what;
@@ -609,7 +609,7 @@ TEST_F(PagerTest, NeverMoreThanOnePagePerGesture)
     }
 }
 
-TEST_F(PagerTest, SuccessiveSwipesWalkThePagesAndStopAtTheLast)
+TEST_F(Pager, SuccessiveSwipesWalkThePagesAndStopAtTheLast)
 {
     for(int i = 0; i < 7; i++) {
         swipe({500, 240}, {-100, 0}, 4);
@@ -621,7 +621,7 @@ TEST_F(PagerTest, SuccessiveSwipesWalkThePagesAndStopAtTheLast)
     EXPECT_EQ(page(), 4);
 }
 
-TEST_F(PagerTest, TapOnAPageClicksItWithoutMovingThePager)
+TEST_F(Pager, TapOnAPageClicksItWithoutMovingThePager)
 {
     rec.attach(pages[0], "page0");
     tap(300, 200);

@@ -6,7 +6,7 @@ using widget_test::WidgetTest;
 
 namespace {
 
-class ArcTest : public WidgetTest {
+class Arc : public WidgetTest {
 protected:
     void SetUp() override
     {
@@ -21,7 +21,7 @@ protected:
 
     static void record(lv_event_t * e)
     {
-        auto * self = static_cast<ArcTest *>(lv_event_get_user_data(e));
+        auto * self = static_cast<Arc *>(lv_event_get_user_data(e));
         self->values.push_back(lv_arc_get_value(lv_event_get_target_obj(e)));
     }
 
@@ -30,7 +30,7 @@ protected:
     std::vector<int32_t> values;
 };
 
-TEST_F(ArcTest, DefaultsAndGeometry)
+TEST_F(Arc, DefaultsAndGeometry)
 {
     EXPECT_EQ(lv_obj_get_width(arc), 130);
     EXPECT_EQ(lv_obj_get_height(arc), 130);
@@ -50,7 +50,7 @@ TEST_F(ArcTest, DefaultsAndGeometry)
     EXPECT_TRUE(values.empty()) << "setters send no VALUE_CHANGED";
 }
 
-TEST_F(ArcTest, ValueMapsOntoTheBackgroundSpan)
+TEST_F(Arc, ValueMapsOntoTheBackgroundSpan)
 {
     lv_arc_set_value(arc, 50);
     EXPECT_EQ(lv_arc_get_angle_start(arc), 135);
@@ -64,7 +64,7 @@ TEST_F(ArcTest, ValueMapsOntoTheBackgroundSpan)
     EXPECT_EQ(lv_arc_get_angle_end(arc), 90);
 }
 
-TEST_F(ArcTest, DraggingToTheTopMovesTheValueAtTheChangeRate)
+TEST_F(Arc, DraggingToTheTopMovesTheValueAtTheChangeRate)
 {
     lv_arc_set_value(arc, 0);
     press(center.x, center.y - 59);
@@ -74,7 +74,7 @@ TEST_F(ArcTest, DraggingToTheTopMovesTheValueAtTheChangeRate)
     EXPECT_EQ(lv_arc_get_value(arc), 50);
 }
 
-TEST_F(ArcTest, PressesInTheMiddleOrInTheGapChangeNothing)
+TEST_F(Arc, PressesInTheMiddleOrInTheGapChangeNothing)
 {
     lv_arc_set_value(arc, 30);
     press(center.x + 20, center.y);
@@ -87,7 +87,7 @@ TEST_F(ArcTest, PressesInTheMiddleOrInTheGapChangeNothing)
     EXPECT_EQ(lv_arc_get_value(arc), 30);
 }
 
-TEST_F(ArcTest, JustPastTheEndSnapsToTheMaximum)
+TEST_F(Arc, JustPastTheEndSnapsToTheMaximum)
 {
     lv_arc_set_value(arc, 95);
     // 55 degrees: 10 degrees past the end at 45 degrees, inside the tolerance.
@@ -98,14 +98,14 @@ TEST_F(ArcTest, JustPastTheEndSnapsToTheMaximum)
     EXPECT_EQ(values.back(), 100);
 }
 
-TEST_F(ArcTest, ArrowKeysStepTheValue)
+TEST_F(Arc, ArrowKeysStepTheValue)
 {
     lv_arc_set_value(arc, 10);
     for (uint32_t key : {LV_KEY_RIGHT, LV_KEY_UP, LV_KEY_LEFT}) lv_obj_send_event(arc, LV_EVENT_KEY, &key);
     EXPECT_EQ(values, (std::vector<int32_t>{11, 12, 11}));
 }
 
-TEST_F(ArcTest, HitTestIsTheSquarePlusThirteenOrOnlyTheRing)
+TEST_F(Arc, HitTestIsTheSquarePlusThirteenOrOnlyTheRing)
 {
     struct {
         lv_point_t p;

@@ -17,7 +17,7 @@ namespace {
 constexpr int32_t kImgW = 40;
 constexpr int32_t kImgH = 20;
 
-class ImageTest : public WidgetTest {
+class Image : public WidgetTest {
 protected:
     void SetUp() override
     {
@@ -61,7 +61,7 @@ protected:
     std::string dir;
 };
 
-TEST_F(ImageTest, SourcesSetTheContentSize)
+TEST_F(Image, SourcesSetTheContentSize)
 {
     EXPECT_FALSE(lv_obj_has_flag(img, LV_OBJ_FLAG_CLICKABLE));
     EXPECT_TRUE(lv_obj_has_flag(img, LV_OBJ_FLAG_ADV_HITTEST));
@@ -93,7 +93,7 @@ TEST_F(ImageTest, SourcesSetTheContentSize)
     EXPECT_EQ(lv_image_get_src(img), nullptr);
 }
 
-TEST_F(ImageTest, SettingTheSamePathAgainReadsTheFileAgain)
+TEST_F(Image, SettingTheSamePathAgainReadsTheFileAgain)
 {
     std::string path = write_png_file(8, 6);
     lv_image_set_src(img, path.c_str());
@@ -104,7 +104,7 @@ TEST_F(ImageTest, SettingTheSamePathAgainReadsTheFileAgain)
     EXPECT_EQ(lv_obj_get_height(img), 4);
 }
 
-TEST_F(ImageTest, MissingOrDamagedSourcesClearTheImage)
+TEST_F(Image, MissingOrDamagedSourcesClearTheImage)
 {
     lv_image_set_src(img, &dsc);
     lv_image_set_src(img, "/nonexistent/dir/none.png");
@@ -129,7 +129,7 @@ TEST_F(ImageTest, MissingOrDamagedSourcesClearTheImage)
     EXPECT_EQ(lv_image_get_src(img), nullptr);
 }
 
-TEST_F(ImageTest, TransformSettersNormaliseAndKeepTheWidgetSize)
+TEST_F(Image, TransformSettersNormaliseAndKeepTheWidgetSize)
 {
     lv_image_set_src(img, &dsc);
     struct {
@@ -155,7 +155,7 @@ TEST_F(ImageTest, TransformSettersNormaliseAndKeepTheWidgetSize)
     EXPECT_EQ(lv_image_get_scale(img), 1);
 }
 
-TEST_F(ImageTest, StretchFillsTheWidgetAndLeavingItResetsTheScale)
+TEST_F(Image, StretchFillsTheWidgetAndLeavingItResetsTheScale)
 {
     lv_image_set_src(img, &dsc);
     lv_obj_set_size(img, 80, 60);
@@ -172,7 +172,7 @@ TEST_F(ImageTest, StretchFillsTheWidgetAndLeavingItResetsTheScale)
     EXPECT_EQ(lv_image_get_scale_y(img), 256);
 }
 
-TEST_F(ImageTest, ScaledDownImageIsOnlyHitWhereItIsDrawn)
+TEST_F(Image, ScaledDownImageIsOnlyHitWhereItIsDrawn)
 {
     lv_image_set_src(img, &dsc);
     lv_obj_add_flag(img, LV_OBJ_FLAG_CLICKABLE);
@@ -186,7 +186,7 @@ TEST_F(ImageTest, ScaledDownImageIsOnlyHitWhereItIsDrawn)
     EXPECT_TRUE(lv_obj_hit_test(img, &middle));
 }
 
-TEST_F(ImageTest, DrawsThePixelsAtItsPosition)
+TEST_F(Image, DrawsThePixelsAtItsPosition)
 {
     lv_image_set_src(img, &dsc);
     lv_obj_set_pos(img, 10, 10);

@@ -7,7 +7,7 @@ using widget_test::WidgetTest;
 
 namespace {
 
-class KeyboardTest : public WidgetTest {
+class Keyboard : public WidgetTest {
 protected:
     void SetUp() override
     {
@@ -22,7 +22,7 @@ protected:
     lv_obj_t * kb = nullptr;
 };
 
-TEST_F(KeyboardTest, FillsTheLowerHalfOfTheScreen)
+TEST_F(Keyboard, FillsTheLowerHalfOfTheScreen)
 {
     lv_area_t a = coords(kb);
     EXPECT_EQ(a.x1, 0);
@@ -35,7 +35,7 @@ TEST_F(KeyboardTest, FillsTheLowerHalfOfTheScreen)
     EXPECT_EQ(lv_keyboard_get_textarea(kb), ta);
 }
 
-TEST_F(KeyboardTest, TakesTheScreensLookWithTinyPadding)
+TEST_F(Keyboard, TakesTheScreensLookWithTinyPadding)
 {
     const lv_obj_t * screen = lv_screen_active();
     EXPECT_EQ(lv_color_to_int(lv_obj_get_style_bg_color(kb, LV_PART_MAIN)), 0xF5F5F5u);
@@ -52,7 +52,7 @@ struct KeyCase {
     int32_t y;
 };
 
-class KeyboardKeys : public KeyboardTest, public ::testing::WithParamInterface<KeyCase> {};
+class KeyboardKeys : public Keyboard, public ::testing::WithParamInterface<KeyCase> {};
 
 // Boxes of the lower-case map on a 640 x 240 keyboard.
 TEST_P(KeyboardKeys, KeyBoxesFollowTheWidthUnits)
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"ABC", 30, 63}, KeyCase{"ABC", 30, 116}, KeyCase{"z", 130, 150},
                       KeyCase{" ", 189, 181}, KeyCase{" ", 449, 234}, KeyCase{LV_SYMBOL_OK, 600, 200}));
 
-TEST_F(KeyboardTest, GapsBetweenKeysHitNothing)
+TEST_F(Keyboard, GapsBetweenKeysHitNothing)
 {
     lv_area_t a = coords(kb);
     press(a.x1 + 62, a.y1 + 30); // between "1#" and "q"
@@ -98,7 +98,7 @@ void read_key(lv_event_t * e)
     view->ta_text = lv_textarea_get_text(lv_keyboard_get_textarea(kb));
 }
 
-TEST_F(KeyboardTest, TappingALetterTypesItBeforeTheApplicationHandlerRuns)
+TEST_F(Keyboard, TappingALetterTypesItBeforeTheApplicationHandlerRuns)
 {
     EventLog log;
     log.attach(ta, "ta", LV_EVENT_VALUE_CHANGED);
@@ -117,7 +117,7 @@ TEST_F(KeyboardTest, TappingALetterTypesItBeforeTheApplicationHandlerRuns)
     EXPECT_STREQ(lv_textarea_get_text(ta), "q");
 }
 
-TEST_F(KeyboardTest, OkSendsReadyAndTheKeyboardKeyCancelsBothOnRelease)
+TEST_F(Keyboard, OkSendsReadyAndTheKeyboardKeyCancelsBothOnRelease)
 {
     EventLog log;
     for (lv_event_code_t code : {LV_EVENT_READY, LV_EVENT_CANCEL}) {
@@ -139,7 +139,7 @@ TEST_F(KeyboardTest, OkSendsReadyAndTheKeyboardKeyCancelsBothOnRelease)
     EXPECT_STREQ(lv_textarea_get_text(ta), "");
 }
 
-TEST_F(KeyboardTest, SlidingOffAnActionKeyCancelsIt)
+TEST_F(Keyboard, SlidingOffAnActionKeyCancelsIt)
 {
     EventLog log;
     log.attach(kb, "kb", LV_EVENT_READY);
@@ -151,7 +151,7 @@ TEST_F(KeyboardTest, SlidingOffAnActionKeyCancelsIt)
     EXPECT_STREQ(lv_textarea_get_text(ta), "");
 }
 
-TEST_F(KeyboardTest, ModeKeysSwitchMapsAndFunctionKeysEdit)
+TEST_F(Keyboard, ModeKeysSwitchMapsAndFunctionKeysEdit)
 {
     HandlerView view;
     lv_obj_add_event_cb(kb, read_key, LV_EVENT_VALUE_CHANGED, &view);
@@ -180,7 +180,7 @@ TEST_F(KeyboardTest, ModeKeysSwitchMapsAndFunctionKeysEdit)
     EXPECT_STREQ(lv_textarea_get_text(ta), "+12");
 }
 
-TEST_F(KeyboardTest, HeldBackspaceRepeatsAfterTheLongPress)
+TEST_F(Keyboard, HeldBackspaceRepeatsAfterTheLongPress)
 {
     lv_textarea_set_text(ta, "abcdefgh");
     lv_area_t a = coords(kb);
@@ -193,7 +193,7 @@ TEST_F(KeyboardTest, HeldBackspaceRepeatsAfterTheLongPress)
     EXPECT_STREQ(lv_textarea_get_text(ta), "abc");
 }
 
-TEST_F(KeyboardTest, CustomMapWithAnEnterKeyOnAOneLineTextarea)
+TEST_F(Keyboard, CustomMapWithAnEnterKeyOnAOneLineTextarea)
 {
     static const char * const map[] = {"Enter", "x", ""};
     static const lv_buttonmatrix_ctrl_t ctrl[] = {LV_BUTTONMATRIX_CTRL_WIDTH_1, LV_BUTTONMATRIX_CTRL_WIDTH_1};
@@ -210,7 +210,7 @@ TEST_F(KeyboardTest, CustomMapWithAnEnterKeyOnAOneLineTextarea)
     EXPECT_EQ(log.joined(), "ta:READY");
 }
 
-TEST_F(KeyboardTest, ADeletedTextareaIsForgotten)
+TEST_F(Keyboard, ADeletedTextareaIsForgotten)
 {
     lv_obj_delete(ta);
     lv_area_t a = coords(kb);

@@ -7,7 +7,7 @@ using widget_test::WidgetTest;
 
 namespace {
 
-class LabelTest : public WidgetTest {
+class Label : public WidgetTest {
 protected:
     lv_obj_t * make(const char * text, int32_t w = LV_SIZE_CONTENT, int32_t h = LV_SIZE_CONTENT,
                     lv_label_long_mode_t mode = LV_LABEL_LONG_MODE_WRAP)
@@ -21,7 +21,7 @@ protected:
     }
 };
 
-TEST_F(LabelTest, NewLabelSaysTextAndIsSizedToIt)
+TEST_F(Label, NewLabelSaysTextAndIsSizedToIt)
 {
     lv_obj_t * label = lv_label_create(scr);
     EXPECT_EQ(lv_obj_get_width(label), 0) << "sizes come from the layout pass";
@@ -32,7 +32,7 @@ TEST_F(LabelTest, NewLabelSaysTextAndIsSizedToIt)
     EXPECT_FALSE(lv_obj_has_flag(label, LV_OBJ_FLAG_CLICKABLE));
 }
 
-TEST_F(LabelTest, SetTextCopiesAndStaticTextKeepsThePointer)
+TEST_F(Label, SetTextCopiesAndStaticTextKeepsThePointer)
 {
     lv_obj_t * label = lv_label_create(scr);
     char buf[16] = "first";
@@ -62,7 +62,7 @@ struct SizeCase {
     int32_t expect_h;
 };
 
-class LabelSize : public LabelTest, public ::testing::WithParamInterface<SizeCase> {};
+class LabelSize : public Label, public ::testing::WithParamInterface<SizeCase> {};
 
 TEST_P(LabelSize, ContentSizeFollowsTheText)
 {
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{"max_width_wraps_content_width", "Hello world", LV_SIZE_CONTENT, 60, -1, 32}),
     [](const auto & info) { return std::string(info.param.name); });
 
-TEST_F(LabelTest, LetterSpaceIsAddedBetweenGlyphsOnly)
+TEST_F(Label, LetterSpaceIsAddedBetweenGlyphsOnly)
 {
     lv_obj_t * label = make("OK");
     lv_obj_set_style_text_letter_space(label, 5, 0);
@@ -106,7 +106,7 @@ struct DotsCase {
     const char * shown;
 };
 
-class LabelDots : public LabelTest, public ::testing::WithParamInterface<DotsCase> {};
+class LabelDots : public Label, public ::testing::WithParamInterface<DotsCase> {};
 
 TEST_P(LabelDots, CutsWithThreeDotsAtTheLastVisibleLine)
 {
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Heights, LabelDots,
 // The DOTS cut on a one-line label: the target x is three kerned '.' (plus
 // letter space) before the right edge; the last visible line breaks at any
 // character and the cut comes at the first letter whose right edge passes it.
-class LabelDotsCut : public LabelTest {
+class LabelDotsCut : public Label {
 protected:
     lv_obj_t * one_line(const char * text, const lv_font_t * font, int32_t width, int32_t letter_space)
     {
@@ -190,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DotsCutCase{"AVAVAVAVAVAVAVAVAVAVAV To You", &lv_font_montserrat_14, 90, 2},
                       DotsCutCase{"Wide words: WWWWWWWWWWWWWWWWWWW", &lv_font_montserrat_48, 300, 1}));
 
-TEST_F(LabelTest, DotsLeaveAtLeastThreeBytesOfTheText)
+TEST_F(Label, DotsLeaveAtLeastThreeBytesOfTheText)
 {
     // The first line ends at the newline (byte 3), but only two bytes follow
     // it: the cut steps back so that the three dots replace bytes of the text.
@@ -198,7 +198,7 @@ TEST_F(LabelTest, DotsLeaveAtLeastThreeBytesOfTheText)
     EXPECT_STREQ(lv_label_get_text(make("abc\nde", 400, 16, LV_LABEL_LONG_MODE_DOTS)), "abc...");
 }
 
-TEST_F(LabelTest, DotsOnTheLastLineThatFitsWithLineSpace)
+TEST_F(Label, DotsOnTheLastLineThatFitsWithLineSpace)
 {
     // 16 px lines 4 px apart in 40 px: lines at 0 and 20 fit, the third does not.
     lv_obj_t * label = lv_label_create(scr);
@@ -210,7 +210,7 @@ TEST_F(LabelTest, DotsOnTheLastLineThatFitsWithLineSpace)
     EXPECT_STREQ(lv_label_get_text(label), "one\ntwo...");
 }
 
-TEST_F(LabelTest, ScrollBouncesAtFortyPixelsPerSecondWithPauses)
+TEST_F(Label, ScrollBouncesAtFortyPixelsPerSecondWithPauses)
 {
     const char * text = "A rather long label text here, longer";
     lv_point_t size;
@@ -230,7 +230,7 @@ TEST_F(LabelTest, ScrollBouncesAtFortyPixelsPerSecondWithPauses)
     EXPECT_EQ(a->repeat_cnt, LV_ANIM_REPEAT_INFINITE);
 }
 
-TEST_F(LabelTest, CircularScrollTravelsTheTextAndAGapOfThreeSpaces)
+TEST_F(Label, CircularScrollTravelsTheTextAndAGapOfThreeSpaces)
 {
     const char * text = "A rather long label text here, longer";
     lv_point_t size;
@@ -250,7 +250,7 @@ TEST_F(LabelTest, CircularScrollTravelsTheTextAndAGapOfThreeSpaces)
     EXPECT_EQ(a->act_time, elapsed) << "a new text keeps the scroll position";
 }
 
-TEST_F(LabelTest, ShortTextInScrollModeDoesNotMove)
+TEST_F(Label, ShortTextInScrollModeDoesNotMove)
 {
     lv_obj_t * label = make("OK", 100, LV_SIZE_CONTENT, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR);
     EXPECT_EQ(lv_anim_get(label, nullptr), nullptr);
@@ -260,7 +260,7 @@ TEST_F(LabelTest, ShortTextInScrollModeDoesNotMove)
     EXPECT_EQ(lv_anim_get(label, nullptr), nullptr);
 }
 
-TEST_F(LabelTest, LetterPositionsRoundTrip)
+TEST_F(Label, LetterPositionsRoundTrip)
 {
     lv_obj_t * label = make("Hello world\nOK");
     struct {
@@ -285,7 +285,7 @@ TEST_F(LabelTest, LetterPositionsRoundTrip)
     EXPECT_EQ(lv_label_get_letter_on(label, &right_of_text, false), 14u);
 }
 
-TEST_F(LabelTest, CentredTextStartsHalfTheFreeSpaceIn)
+TEST_F(Label, CentredTextStartsHalfTheFreeSpaceIn)
 {
     lv_obj_t * label = make("OK", 100);
     lv_obj_set_style_text_align(label, LV_TEXT_ALIGN_CENTER, 0);
@@ -294,7 +294,7 @@ TEST_F(LabelTest, CentredTextStartsHalfTheFreeSpaceIn)
     EXPECT_EQ(p.x, (100 - 22) / 2);
 }
 
-TEST_F(LabelTest, MalformedUtf8AndOutOfRangeIndicesAreSafe)
+TEST_F(Label, MalformedUtf8AndOutOfRangeIndicesAreSafe)
 {
     lv_obj_t * label = make("ab\xE2\x80", 40, 32, LV_LABEL_LONG_MODE_DOTS);
     lv_label_ins_text(label, 100, "\xC3");
@@ -308,7 +308,7 @@ TEST_F(LabelTest, MalformedUtf8AndOutOfRangeIndicesAreSafe)
     EXPECT_STREQ(lv_label_get_text(label), "a");
 }
 
-TEST_F(LabelTest, InsertAndCutCountCharactersNotBytes)
+TEST_F(Label, InsertAndCutCountCharactersNotBytes)
 {
     lv_obj_t * label = make("\xC3\xA4\xC3\xB6\xC3\xBC"); // äöü
     lv_label_ins_text(label, 1, "x");

@@ -4,7 +4,7 @@ using widget_test::WidgetTest;
 
 namespace {
 
-class MsgboxTest : public WidgetTest {
+class Msgbox : public WidgetTest {
 protected:
     lv_obj_t * full_box()
     {
@@ -22,7 +22,7 @@ protected:
     lv_obj_t * cancel = nullptr;
 };
 
-TEST_F(MsgboxTest, ModalBoxIsCentredOnABackdropOnTheTopLayer)
+TEST_F(Msgbox, ModalBoxIsCentredOnABackdropOnTheTopLayer)
 {
     lv_obj_t * mbox = full_box();
     lv_obj_t * backdrop = lv_obj_get_parent(mbox);
@@ -73,7 +73,7 @@ void count_delete(lv_event_t * e)
     ++static_cast<CloseState *>(lv_event_get_user_data(e))->deletes;
 }
 
-TEST_F(MsgboxTest, DeletingTheBoxFromItsOwnButtonHandlerIsSafe)
+TEST_F(Msgbox, DeletingTheBoxFromItsOwnButtonHandlerIsSafe)
 {
     CloseState st;
     st.mbox = full_box();
@@ -88,7 +88,7 @@ TEST_F(MsgboxTest, DeletingTheBoxFromItsOwnButtonHandlerIsSafe)
     tap(320, 240);
 }
 
-TEST_F(MsgboxTest, BoxOnTheScreenDeletedFromItsFooterButtonHandler)
+TEST_F(Msgbox, BoxOnTheScreenDeletedFromItsFooterButtonHandler)
 {
     CloseState st;
     st.mbox = lv_msgbox_create(scr);
@@ -109,7 +109,7 @@ TEST_F(MsgboxTest, BoxOnTheScreenDeletedFromItsFooterButtonHandler)
     advance(100);
 }
 
-TEST_F(MsgboxTest, CloseButtonClosesBeforeLaterHandlersRun)
+TEST_F(Msgbox, CloseButtonClosesBeforeLaterHandlersRun)
 {
     CloseState st;
     lv_obj_t * mbox = full_box();
@@ -122,7 +122,7 @@ TEST_F(MsgboxTest, CloseButtonClosesBeforeLaterHandlersRun)
     EXPECT_EQ(lv_obj_get_child_count(lv_layer_top()), 0u);
 }
 
-TEST_F(MsgboxTest, PlainDeleteLeavesTheBackdropButCloseRemovesIt)
+TEST_F(Msgbox, PlainDeleteLeavesTheBackdropButCloseRemovesIt)
 {
     lv_obj_t * mbox = full_box();
     lv_obj_delete(mbox);
@@ -135,7 +135,7 @@ TEST_F(MsgboxTest, PlainDeleteLeavesTheBackdropButCloseRemovesIt)
     EXPECT_TRUE(lv_obj_is_valid(scr));
 }
 
-TEST_F(MsgboxTest, BackdropSwallowsTapsOnWhatIsBehind)
+TEST_F(Msgbox, BackdropSwallowsTapsOnWhatIsBehind)
 {
     lv_obj_t * behind = lv_button_create(scr);
     lv_obj_set_size(behind, 100, 50);
@@ -148,7 +148,7 @@ TEST_F(MsgboxTest, BackdropSwallowsTapsOnWhatIsBehind)
     EXPECT_EQ(clicks, 0);
 }
 
-TEST_F(MsgboxTest, CloseAsyncDeletesOnTheNextTimerPass)
+TEST_F(Msgbox, CloseAsyncDeletesOnTheNextTimerPass)
 {
     lv_obj_t * mbox = full_box();
     lv_msgbox_close_async(mbox);

@@ -8,9 +8,9 @@ using widget_test::WidgetTest;
 
 namespace {
 
-using CheckboxTest = WidgetTest;
+using Checkbox = WidgetTest;
 
-TEST_F(CheckboxTest, SizeAndToggling)
+TEST_F(Checkbox, SizeAndToggling)
 {
     lv_obj_t * cb = lv_checkbox_create(scr);
     lv_obj_update_layout(cb);
@@ -36,9 +36,9 @@ TEST_F(CheckboxTest, SizeAndToggling)
     EXPECT_EQ(lv_obj_get_width(cb), 20 + 8 + mute.x);
 }
 
-using BarTest = WidgetTest;
+using Bar = WidgetTest;
 
-TEST_F(BarTest, ValueIsClampedToTheRange)
+TEST_F(Bar, ValueIsClampedToTheRange)
 {
     lv_obj_t * bar = lv_bar_create(scr);
     lv_obj_update_layout(bar);
@@ -59,7 +59,7 @@ TEST_F(BarTest, ValueIsClampedToTheRange)
     EXPECT_EQ(lv_bar_get_start_value(bar), 10);
 }
 
-TEST_F(BarTest, IndicatorLengthFollowsTheShownValue)
+TEST_F(Bar, IndicatorLengthFollowsTheShownValue)
 {
     lv_obj_t * bar = lv_bar_create(scr);
     lv_obj_set_pos(bar, 100, 100);
@@ -84,9 +84,9 @@ TEST_F(BarTest, IndicatorLengthFollowsTheShownValue)
     EXPECT_NE(pixel(100 + 20, 106), blue);
 }
 
-using ButtonTest = WidgetTest;
+using Button = WidgetTest;
 
-TEST_F(ButtonTest, SizedToItsLabelAndNotScrollable)
+TEST_F(Button, SizedToItsLabelAndNotScrollable)
 {
     lv_obj_t * btn = lv_button_create(scr);
     lv_obj_t * label = lv_label_create(btn);
@@ -99,7 +99,7 @@ TEST_F(ButtonTest, SizedToItsLabelAndNotScrollable)
     EXPECT_FALSE(lv_obj_has_flag(btn, LV_OBJ_FLAG_CHECKABLE));
 }
 
-TEST_F(ButtonTest, JoinsTheDefaultGroupUnlikeALabel)
+TEST_F(Button, JoinsTheDefaultGroupUnlikeALabel)
 {
     lv_group_t * g = lv_group_create();
     lv_group_set_default(g);
@@ -112,9 +112,9 @@ TEST_F(ButtonTest, JoinsTheDefaultGroupUnlikeALabel)
     lv_group_set_default(nullptr);
 }
 
-using ListTest = WidgetTest;
+using List = WidgetTest;
 
-TEST_F(ListTest, TextsAndButtonsStackInAColumn)
+TEST_F(List, TextsAndButtonsStackInAColumn)
 {
     lv_obj_t * list = lv_list_create(scr);
     lv_obj_t * text = lv_list_add_text(list, "Section");

@@ -7,7 +7,7 @@ using widget_test::WidgetTest;
 
 namespace {
 
-class TextareaTest : public WidgetTest {
+class Textarea : public WidgetTest {
 protected:
     void SetUp() override
     {
@@ -22,7 +22,7 @@ protected:
     lv_obj_t * ta = nullptr;
 };
 
-TEST_F(TextareaTest, DefaultsAndOneLineGeometry)
+TEST_F(Textarea, DefaultsAndOneLineGeometry)
 {
     EXPECT_EQ(lv_obj_get_width(ta), 260);
     EXPECT_EQ(lv_obj_get_height(ta), 130);
@@ -36,7 +36,7 @@ TEST_F(TextareaTest, DefaultsAndOneLineGeometry)
     EXPECT_EQ(lv_obj_get_height(ta), 40);
 }
 
-TEST_F(TextareaTest, EditingMovesTheCursorAndReportsEachChange)
+TEST_F(Textarea, EditingMovesTheCursorAndReportsEachChange)
 {
     EventLog log;
     log.attach(ta, "ta", LV_EVENT_VALUE_CHANGED);
@@ -69,7 +69,7 @@ struct KeyCase {
     bool ready;
 };
 
-class TextareaKeys : public TextareaTest, public ::testing::WithParamInterface<KeyCase> {};
+class TextareaKeys : public Textarea, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(TextareaKeys, KeyEditsTheTextAtTheCursor)
 {
@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"printable", false, 'x', "axbc", 2, false}),
     [](const auto & info) { return std::string(info.param.name); });
 
-TEST_F(TextareaTest, MaximumLengthCountsCharactersAndFiltersApply)
+TEST_F(Textarea, MaximumLengthCountsCharactersAndFiltersApply)
 {
     lv_textarea_set_max_length(ta, 3);
     EventLog log;
@@ -127,7 +127,7 @@ void replace_insert(lv_event_t * e)
     else lv_textarea_set_insert_replace(ta, "[ok]");
 }
 
-TEST_F(TextareaTest, InsertHandlerCanReplaceOrDropTheText)
+TEST_F(Textarea, InsertHandlerCanReplaceOrDropTheText)
 {
     lv_obj_add_event_cb(ta, replace_insert, LV_EVENT_INSERT, nullptr);
     lv_textarea_add_text(ta, "bad");
@@ -136,7 +136,7 @@ TEST_F(TextareaTest, InsertHandlerCanReplaceOrDropTheText)
     EXPECT_STREQ(lv_textarea_get_text(ta), "[ok]");
 }
 
-TEST_F(TextareaTest, PasswordShowsTheLastCharacterForTheShowTime)
+TEST_F(Textarea, PasswordShowsTheLastCharacterForTheShowTime)
 {
     lv_textarea_set_password_mode(ta, true);
     lv_textarea_add_char(ta, 'a');
@@ -158,7 +158,7 @@ TEST_F(TextareaTest, PasswordShowsTheLastCharacterForTheShowTime)
     EXPECT_EQ(shown(), "xyz");
 }
 
-TEST_F(TextareaTest, TappingPlacesTheCursorAtTheCharacter)
+TEST_F(Textarea, TappingPlacesTheCursorAtTheCharacter)
 {
     lv_textarea_set_text(ta, "Hello world");
     lv_area_t label;
@@ -171,7 +171,7 @@ TEST_F(TextareaTest, TappingPlacesTheCursorAtTheCharacter)
     EXPECT_EQ(lv_textarea_get_cursor_pos(ta), 11u);
 }
 
-TEST_F(TextareaTest, OneLineViewFollowsTheCursorHorizontally)
+TEST_F(Textarea, OneLineViewFollowsTheCursorHorizontally)
 {
     lv_textarea_set_one_line(ta, true);
     lv_textarea_add_text(ta, "A long line of text that does not fit into the box at all");
@@ -202,7 +202,7 @@ void keypad_read(lv_indev_t *, lv_indev_data_t * data)
     data->state = g_keypad.pressed ? LV_INDEV_STATE_PRESSED : LV_INDEV_STATE_RELEASED;
 }
 
-TEST_F(TextareaTest, KeysFromAKeypadReachTheFocusedTextareaAndItsHandler)
+TEST_F(Textarea, KeysFromAKeypadReachTheFocusedTextareaAndItsHandler)
 {
     lv_indev_t * keypad = lv_indev_create();
     lv_indev_set_type(keypad, LV_INDEV_TYPE_KEYPAD);
@@ -226,7 +226,7 @@ TEST_F(TextareaTest, KeysFromAKeypadReachTheFocusedTextareaAndItsHandler)
     lv_group_delete(group);
 }
 
-TEST_F(TextareaTest, MalformedUtf8IsHandledSafely)
+TEST_F(Textarea, MalformedUtf8IsHandledSafely)
 {
     const char * inputs[] = {"\xC3", "a\xE2\x80", "\xFF\xFE", "\xF0\x9F\x98", "ok\xC3\xA4"};
     for (const char * in : inputs) lv_textarea_add_text(ta, in);
@@ -242,7 +242,7 @@ TEST_F(TextareaTest, MalformedUtf8IsHandledSafely)
     advance(100);
 }
 
-TEST_F(TextareaTest, CursorMovesBetweenLines)
+TEST_F(Textarea, CursorMovesBetweenLines)
 {
     lv_textarea_set_text(ta, "abc\ndef"); // "def" ends at x 24, inside the "c" above it
     lv_textarea_cursor_up(ta);
