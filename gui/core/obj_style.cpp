@@ -174,7 +174,8 @@ void remove_theme_styles(lv_obj_t * obj)
 void invalidate_before_change(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop)
 {
     bool main_part = part == LV_PART_ANY || part == LV_PART_MAIN;
-    if (refresh_enabled && main_part && lv_style_prop_has_flag(prop, LV_STYLE_PROP_FLAG_TRANSFORM)) {
+    bool transform = prop == LV_STYLE_PROP_ANY || lv_style_prop_has_flag(prop, LV_STYLE_PROP_FLAG_TRANSFORM);
+    if (refresh_enabled && main_part && transform) {
         lv_obj_invalidate(obj);
     }
 }
@@ -191,6 +192,7 @@ void lv_obj_add_style(lv_obj_t * obj, const lv_style_t * style, lv_style_selecto
     e.selector = selector;
     e.is_theme = adding_theme;
     size_t pos = added_styles_begin(obj);
+    gui::core::invalidate_before_change(obj, lv_obj_style_get_selector_part(selector), LV_STYLE_PROP_ANY);
     obj->styles.insert(obj->styles.begin() + static_cast<std::ptrdiff_t>(pos), std::move(e));
     lv_obj_refresh_style(obj, lv_obj_style_get_selector_part(selector), LV_STYLE_PROP_ANY);
 }
@@ -199,6 +201,7 @@ bool lv_obj_replace_style(lv_obj_t * obj, const lv_style_t * old_style, const lv
                           lv_style_selector_t selector)
 {
     bool replaced = false;
+    gui::core::invalidate_before_change(obj, lv_obj_style_get_selector_part(selector), LV_STYLE_PROP_ANY);
     for (auto & e : obj->styles) {
         if (e.is_local || e.is_trans || e.style != old_style || !selector_matches(selector, e.selector)) continue;
         e.style = new_style;
@@ -214,6 +217,7 @@ void lv_obj_remove_style(lv_obj_t * obj, const lv_style_t * style, lv_style_sele
     if (style == nullptr && state_of(selector) == LV_STATE_ANY) {
         gui::core::stop_transitions(obj, lv_obj_style_get_selector_part(selector));
     }
+    gui::core::invalidate_before_change(obj, lv_obj_style_get_selector_part(selector), LV_STYLE_PROP_ANY);
     auto & s = obj->styles;
     size_t before = s.size();
     s.erase(std::remove_if(s.begin(), s.end(),
@@ -320,7 +324,9 @@ lv_style_res_t lv_obj_get_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop,
 bool lv_obj_remove_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_style_selector_t selector)
 {
     gui::core::StyleEntry * e = local_entry(obj, selector, false);
-    if (e == nullptr || !lv_style_remove_prop(&e->owned->style, prop)) return false;
+    if (e == nullptr) return false;
+    gui::core::invalidate_before_change(obj, lv_obj_style_get_selector_part(selector), prop);
+    if (!lv_style_remove_prop(&e->owned->style, prop)) return false;
     if (lv_style_is_empty(e->style)) {
         auto & s = obj->styles;
         s.erase(std::find_if(s.begin(), s.end(), [e](const gui::core::StyleEntry & x) { return &x == e; }));

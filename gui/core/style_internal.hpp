@@ -22,7 +22,8 @@ void stop_transitions(lv_obj_t * obj, lv_part_t part);
 void set_adding_theme_styles(bool on);
 // Removes the styles the theme added (before applying it again).
 void remove_theme_styles(lv_obj_t * obj);
-// Called before a value of prop on part changes: a transform property moves
+// Called before a value of prop on part changes (LV_STYLE_PROP_ANY: any
+// value, as when a style is added or removed): a transform property moves
 // what the object covers, so the area it covers now is invalidated while the
 // old value still holds (the refresh afterwards covers the new area only).
 void invalidate_before_change(lv_obj_t * obj, lv_part_t part, lv_style_prop_t prop);

@@ -234,4 +234,46 @@ TEST_F(Shrink, AnObjectScaledDownLeavesNothingOfItsLargerSelf)
     }
 }
 
+// A scale of 1.5 taken away by each way a style can go: the object shrinks
+// back to its box and nothing of the larger picture stays.
+TEST_F(Shrink, AScaleTakenAwayLeavesNothingBehind)
+{
+    static lv_style_t grown;
+    lv_style_init(&grown);
+    lv_style_set_transform_scale(&grown, 384);
+    static lv_style_t plain;
+    lv_style_init(&plain);
+    lv_style_set_bg_opa(&plain, LV_OPA_COVER);
+
+    struct Case {
+        const char * how;
+        void (*grow)(lv_obj_t *);
+        void (*take_away)(lv_obj_t *);
+    };
+    const Case cases[] = {
+        {"local value removed", [](lv_obj_t * o) { lv_obj_set_style_transform_scale(o, 384, 0); },
+         [](lv_obj_t * o) {
+             lv_obj_remove_local_style_prop(o, LV_STYLE_TRANSFORM_SCALE_X, 0);
+             lv_obj_remove_local_style_prop(o, LV_STYLE_TRANSFORM_SCALE_Y, 0);
+         }},
+        {"style removed", [](lv_obj_t * o) { lv_obj_add_style(o, &grown, 0); },
+         [](lv_obj_t * o) { lv_obj_remove_style(o, &grown, 0); }},
+        {"style replaced", [](lv_obj_t * o) { lv_obj_add_style(o, &grown, 0); },
+         [](lv_obj_t * o) { lv_obj_replace_style(o, &grown, &plain, 0); }},
+    };
+    for(const Case & c : cases) {
+        SCOPED_TRACE(c.how);
+        lv_obj_clean(lv_screen_active());
+        lv_obj_t * art = filled_box(lv_screen_active(), 170, 90, 300, 300, 0xC02020);
+        lv_obj_set_style_transform_pivot_x(art, 150, 0);
+        lv_obj_set_style_transform_pivot_y(art, 150, 0);
+        c.grow(art);
+        render();
+        c.take_away(art);
+        test_support::Image partial = refresh();
+        test_support::Image full = render();
+        EXPECT_TRUE(same_as_full_redraw(partial, full));
+    }
+}
+
 }  // namespace
