@@ -18,6 +18,7 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "fw/fw_common.h"
 #include "wifi/wifi_scanner_internal.h"
 
 namespace {
@@ -713,10 +714,15 @@ void wifi_scanner_connect_ex(const wifi_conn_params_t *params)
     reset_record(req.ssid, refusal != NULL ? refusal : kConnecting);
     pthread_mutex_unlock(&conn_mutex);
 
+    /* A refused BSSID or address may hold anything: it is logged escaped. */
     char text[kLogTextLen];
+    char bssid[FW_ESCAPE_MAX(sizeof(req.bssid))];
+    char static_ip[FW_ESCAPE_MAX(sizeof(req.static_ip))];
+    fw_escape(req.bssid, sizeof(req.bssid), bssid, sizeof(bssid));
+    fw_escape(req.static_ip, sizeof(req.static_ip), static_ip, sizeof(static_ip));
     printf("[WiFi-CONN] connect_ex: SSID=\"%s\" sec=%d hidden=%d bssid=%s static_ip=%s timeout=%d\n",
-           shown(req.ssid, text), (int)req.sec, (int)req.hidden, req.bssid[0] != '\0' ? req.bssid : "(any)",
-           req.static_ip[0] != '\0' ? req.static_ip : "(DHCP)", (int)effective_timeout(req.timeout));
+           shown(req.ssid, text), (int)req.sec, (int)req.hidden, bssid[0] != '\0' ? bssid : "(any)",
+           static_ip[0] != '\0' ? static_ip : "(DHCP)", (int)effective_timeout(req.timeout));
     if (refusal != NULL) {
         printf("[WiFi-CONN] connect_ex: refused: %s\n", refusal);
         return;

@@ -401,6 +401,37 @@ TEST_F(WifiConn, ValuesNotInPlainFormAreRefused)
     EXPECT_NE(log().find("[WiFi-CONN] connect_ex: refused: Error: invalid BSSID\n"), std::string::npos);
 }
 
+// What is refused may hold anything: a line break in it must not forge a
+// log line, nor an escape sequence reach the terminal.
+TEST_F(WifiConn, ARefusedBssidOrAddressIsLoggedEscaped)
+{
+    const struct {
+        void (*set)(wifi_conn_params_t *);
+        const char *field;
+        const char *forged;
+    } cases[] = {
+        {[](wifi_conn_params_t *r) { snprintf(r->bssid, sizeof(r->bssid), "aa:bb\n[WiFi-CONN] X"); }, "bssid=aa:bb",
+         "[WiFi-CONN] X"},
+        {[](wifi_conn_params_t *r) { snprintf(r->static_ip, sizeof(r->static_ip), "1.2\n[WiFi] Y\033"); },
+         "static_ip=1.2", "[WiFi] Y"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.forged);
+        restart();
+        wifi_conn_params_t req = request("Home", "correct-horse", WIFI_SEC_WPA2);
+        c.set(&req);
+        wifi_scanner_connect_ex(&req);
+        const std::string out = log();
+        EXPECT_EQ(out.find('\033'), std::string::npos) << out;
+        bool shown = false;
+        for (const std::string &line : lines_of(out)) {
+            EXPECT_NE(line.rfind(c.forged, 0), 0u) << out;
+            shown |= line.find(c.field) != std::string::npos && line.find(c.forged) != std::string::npos;
+        }
+        EXPECT_TRUE(shown) << "the value stands escaped in its own line: " << out;
+    }
+}
+
 /* --- Kept networks and old entries ------------------------------------------ */
 
 TEST_F(WifiConn, ASavedNetworkIsSelectedNotAdded)
