@@ -234,6 +234,27 @@ TEST_F(WifiConn, RequestTimeoutCountsPolls)
     EXPECT_NE(log().find("timeout=30\n"), std::string::npos);
 }
 
+// Home completes at the fourth poll: a request of four polls joins, one of
+// three times out.
+TEST_F(WifiConn, ACompletionAtTheLastPollIsASuccess)
+{
+    const struct {
+        int32_t timeout;
+        const char *status;
+        std::vector<uint32_t> sleeps;
+    } cases[] = {
+        {4, "Connected", polls(4, kDhcpOnce)},
+        {3, "Connection timeout", polls(3)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.timeout);
+        SetUp();
+        connect_ex(request("Home", "correct-horse", WIFI_SEC_WPA2, c.timeout));
+        EXPECT_STREQ(info().status, c.status);
+        EXPECT_EQ(FakeClock::get().sleeps(), c.sleeps);
+    }
+}
+
 struct SecCase {
     const char *name;
     int32_t sec;
