@@ -42,7 +42,16 @@ std::atomic<const char *> wifi_if{"wlan0"};
 wifi_ap_t ap_list[WIFI_MAX_APS];
 int32_t ap_count;
 pthread_mutex_t ap_mutex = PTHREAD_MUTEX_INITIALIZER;
+/* Changed (under ap_mutex) when the published list is forgotten: a scan of
+ * an older epoch publishes nothing. */
+std::atomic<uint32_t> scan_epoch{0};
+
 std::atomic<int32_t> scan_running{0};
+/* Guard the start and the end of the scan worker: the epoch of its round,
+ * and whether another round was asked for while a stale one ran. */
+pthread_mutex_t scan_mutex = PTHREAD_MUTEX_INITIALIZER;
+uint32_t round_epoch;
+bool scan_again;
 
 /* GUI thread only. */
 wifi_ap_t snapshot[WIFI_MAX_APS];
@@ -91,13 +100,18 @@ bool exited_ok(int status)
     return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-/* Copies the kept records to the published list. */
-void publish(const wifi_ap_t *records, int32_t count)
+/* Copies the kept records to the published list, unless the list was
+ * forgotten since the round began; false then. */
+bool publish(const wifi_ap_t *records, int32_t count, uint32_t epoch)
 {
     pthread_mutex_lock(&ap_mutex);
-    memcpy(ap_list, records, sizeof(records[0]) * (size_t)count);
-    ap_count = count;
+    bool current = epoch == scan_epoch.load();
+    if (current) {
+        memcpy(ap_list, records, sizeof(records[0]) * (size_t)count);
+        ap_count = count;
+    }
     pthread_mutex_unlock(&ap_mutex);
+    return current;
 }
 
 /* Reads iw's scan dump into records; -1 when the dump failed (then nothing
@@ -129,7 +143,7 @@ int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
     return parse.count;
 }
 
-void scan_on(const char *ifname)
+void scan_on(const char *ifname, uint32_t epoch)
 {
     printf("[WiFi] scan start on %s\n", ifname);
     char command[256];
@@ -154,23 +168,47 @@ void scan_on(const char *ifname)
     int32_t stored = read_scan_dump(ifname, records);
     if (stored >= 0) {
         int32_t kept = wifi_scan_sort_dedup(records, stored);
-        publish(records, kept);
-        printf("[WiFi] scan done: %d APs found (%d unique)\n", (int)stored, (int)kept);
+        if (publish(records, kept, epoch)) {
+            printf("[WiFi] scan done: %d APs found (%d unique)\n", (int)stored, (int)kept);
+        } else {
+            printf("[WiFi] scan done after WiFi went off: %d APs dropped\n", (int)stored);
+        }
     }
     free(records);
+}
+
+/* Whether the worker makes another round (with the epoch of now), else
+ * it ends: scan_running goes back to 0 under the same lock. */
+bool next_round(uint32_t *epoch)
+{
+    pthread_mutex_lock(&scan_mutex);
+    bool again = scan_again;
+    scan_again = false;
+    if (again) {
+        round_epoch = scan_epoch.load();
+        *epoch = round_epoch;
+    } else {
+        scan_running.store(0);
+    }
+    pthread_mutex_unlock(&scan_mutex);
+    return again;
 }
 
 void *scan_thread(void *arg)
 {
     (void)arg;
     wifi_worker_limits();
-    char ifname[WIFI_IFNAME_MAX + 1];
-    if (wifi_if_copy(ifname) == 0) {
-        scan_on(ifname);
-    } else {
-        printf("[WiFi] scan refused: the interface name is not a plain name\n");
-    }
-    scan_running.store(0);
+    pthread_mutex_lock(&scan_mutex);
+    uint32_t epoch = round_epoch;
+    pthread_mutex_unlock(&scan_mutex);
+    do {
+        char ifname[WIFI_IFNAME_MAX + 1];
+        if (wifi_if_copy(ifname) == 0) {
+            scan_on(ifname, epoch);
+        } else {
+            printf("[WiFi] scan refused: the interface name is not a plain name\n");
+        }
+    } while (next_round(&epoch));
     return NULL;
 }
 
@@ -302,8 +340,18 @@ void wifi_scanner_set_interface(const char *ifname)
 
 void wifi_scanner_trigger_scan(void)
 {
-    int32_t idle = 0;
-    if (!scan_running.compare_exchange_strong(idle, 1)) {
+    pthread_mutex_lock(&scan_mutex);
+    bool running = scan_running.load() != 0;
+    if (running) {
+        /* A round from before the list was forgotten counts for nothing:
+         * another one follows it. */
+        scan_again = scan_again || round_epoch != scan_epoch.load();
+    } else {
+        scan_running.store(1);
+        round_epoch = scan_epoch.load();
+    }
+    pthread_mutex_unlock(&scan_mutex);
+    if (running) {
         return;
     }
     pthread_attr_t attr;
@@ -313,7 +361,9 @@ void wifi_scanner_trigger_scan(void)
     pthread_t tid;
     if (pthread_create(&tid, &attr, scan_thread, NULL) != 0) {
         printf("[WiFi] scan worker could not be started\n");
+        pthread_mutex_lock(&scan_mutex);
         scan_running.store(0);
+        pthread_mutex_unlock(&scan_mutex);
     }
     pthread_attr_destroy(&attr);
 }
@@ -321,6 +371,14 @@ void wifi_scanner_trigger_scan(void)
 int wifi_scanner_is_scan_done(void)
 {
     return scan_running.load() == 0;
+}
+
+void wifi_scanner_forget_scans(void)
+{
+    pthread_mutex_lock(&ap_mutex);
+    scan_epoch.fetch_add(1);
+    ap_count = 0;
+    pthread_mutex_unlock(&ap_mutex);
 }
 
 const wifi_ap_t *wifi_scanner_get_ap_list(int32_t *count)

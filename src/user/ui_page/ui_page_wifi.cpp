@@ -32,7 +32,7 @@ lv_ui_page_wifi_t s_lv_ui_page_wifi;
 
 /* Page state: kept across visits for the life of the process. */
 static int32_t wifi_scan_triggered; /* a scan was started (never cleared) */
-static int32_t wifi_scan_populated; /* the last started scan is in the lists */
+static int32_t wifi_scan_populated; /* the last started scan is in the lists, or WiFi is off */
 static int32_t wifi_conn_triggered; /* a connection was started (never cleared) */
 static int32_t wifi_conn_handled;   /* the last connection's outcome was shown */
 static int32_t wifi_saved_loaded;   /* kept networks listed at the first run */
@@ -459,6 +459,10 @@ static void ico_wifi_enable_event_cb(lv_event_t *e)
     } else {
         LV_LOG_USER("WiFi 关闭");
         wifi_scanner_disconnect();
+        /* Nothing found before WiFi went off may come back: no scan is
+         * awaited now, and the next one starts from an empty list. */
+        wifi_scanner_forget_scans();
+        wifi_scan_populated = 1;
         run_commands(switch_off_commands, sizeof switch_off_commands / sizeof switch_off_commands[0]);
         lv_obj_clean(w->my_list);
         lv_obj_clean(w->other_list);

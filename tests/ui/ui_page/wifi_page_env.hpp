@@ -41,6 +41,7 @@ private:
 };
 
 constexpr uint32_t kConnPollMs = 1000;
+constexpr uint32_t kScanWaitMs = 5000;
 
 class WifiPageTest : public main_page_test::MainPageTest {
 protected:

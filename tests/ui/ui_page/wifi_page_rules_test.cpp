@@ -274,6 +274,29 @@ TEST_F(WifiPageRules, TheSwitchRunsItsCommandsThroughTheStandIns)
     }
 }
 
+// What a scan finds while WiFi is off, or found before it went off, never
+// comes back into the lists.
+TEST_F(WifiPageRules, NothingFoundBeforeTheSwitchWentOffComesBack)
+{
+    open_with_lists();
+    SleepGate::get().close(kScanWaitMs);
+    tap(w.wifi_switch);
+    ASSERT_TRUE(SleepGate::get().wait_held());
+    tap(w.wifi_switch);
+    SleepGate::get().open();
+    finish_scan();
+    EXPECT_TRUE(row_names(w.other_list).empty()) << "the scan ended after the switch-off";
+    EXPECT_TRUE(row_names(w.my_list).empty());
+
+    // On again, with a scan that fails: nothing from before to fall back on.
+    scenario(std::string(kWorld) + "fail scan-trigger\n");
+    tap(w.wifi_switch);
+    finish_scan();
+    EXPECT_TRUE(row_names(w.other_list).empty());
+    EXPECT_EQ(row_names(w.my_list), (std::vector<std::string>{"Attic", "Living-Room"}));
+    EXPECT_EQ(row_icons(w.my_list), (std::vector<const void *>{&img_ico_wifi_ok_0, &img_ico_wifi_ok_0}));
+}
+
 TEST_F(WifiPageRules, AHungToolHoldsTheSwitchForItsTimeLimitOnly)
 {
     open_with_lists();
