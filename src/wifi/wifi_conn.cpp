@@ -11,7 +11,11 @@
  *
  * A new network's credentials are only known to work once the association
  * completes; older entries of the same name are removed then, not before, so
- * a mistyped password never costs the working entry.
+ * a mistyped password never costs the working entry. Selecting a network
+ * disables every other one in the supplicant: every run enables again what
+ * was enabled before it, so the kept networks stay joinable by themselves,
+ * and a run that fails goes back to the network it left, so a mistyped
+ * password never costs the working connection either.
  */
 #include <pthread.h>
 #include <signal.h>
@@ -62,6 +66,11 @@ struct conn_job {
     char net_id[WIFI_NET_ID_MAX + 1];
     bool added;      /* the network was added in this run */
     bool associated; /* the supplicant reported COMPLETED */
+    /* What the supplicant had before the run: its enabled networks and the
+     * one it was connected to (empty when none). */
+    char enabled[WIFI_MAX_SAVED][WIFI_NET_ID_MAX + 1];
+    int32_t enabled_count;
+    char previous[WIFI_NET_ID_MAX + 1];
 };
 
 enum poll_outcome { POLL_NEXT, POLL_SUCCESS, POLL_FAILURE, POLL_TIMEOUT };
@@ -159,10 +168,69 @@ void set_error(const char *log_line, const char *status)
     conn_set_status(status);
 }
 
-void remove_added_network(const conn_job *job)
+/* Notes the enabled networks and the current one before the run changes
+ * them. */
+void remember_networks(conn_job *job)
 {
-    wpa_net(job, "remove_network", job->net_id);
-    wpa(job, "save_config");
+    cmd_pipe_t pipe;
+    if (wifi_open_network_list(&pipe, job->ifname) != 0) {
+        return;
+    }
+    char line[kListLineLen];
+    char id[WIFI_NET_ID_MAX + 1];
+    char name[WIFI_SSID_MAX + 1];
+    while (wifi_read_line(&pipe, line, sizeof(line))) {
+        if (!wifi_parse_net_line(line, id, name)) {
+            continue;
+        }
+        int flags = wifi_parse_net_flags(line);
+        if ((flags & WIFI_NET_CURRENT) != 0) {
+            copy_text(job->previous, sizeof(job->previous), id);
+        }
+        if ((flags & WIFI_NET_DISABLED) == 0 && job->enabled_count < WIFI_MAX_SAVED) {
+            copy_text(job->enabled[job->enabled_count++], sizeof(job->enabled[0]), id);
+        }
+    }
+    cmd_close(&pipe);
+}
+
+/* A network the run removed is not enabled again. */
+void drop_remembered(conn_job *job, const char *id)
+{
+    for (int32_t i = 0; i < job->enabled_count; i++) {
+        if (strcmp(job->enabled[i], id) == 0) {
+            copy_text(job->enabled[i], sizeof(job->enabled[i]), job->enabled[--job->enabled_count]);
+            return;
+        }
+    }
+}
+
+/* Enables again the networks enabled before the run, but `except`. */
+void enable_remembered(const conn_job *job, const char *except)
+{
+    for (int32_t i = 0; i < job->enabled_count; i++) {
+        if (strcmp(job->enabled[i], except) != 0) {
+            wpa_net(job, "enable_network", job->enabled[i]);
+        }
+    }
+}
+
+/* After a failed run: the network added in it goes, the supplicant returns
+ * to the one it was connected to and the networks enabled before are enabled
+ * again; then the configuration is saved. */
+void undo_run(const conn_job *job)
+{
+    if (job->added) {
+        wpa_net(job, "remove_network", job->net_id);
+    }
+    if (job->previous[0] != '\0' && strcmp(job->previous, job->net_id) != 0) {
+        printf("[WiFi-CONN] back to network %s\n", job->previous);
+        wpa_net(job, "select_network", job->previous);
+    }
+    enable_remembered(job, job->previous);
+    if (job->added || job->enabled_count > 0) {
+        wpa(job, "save_config");
+    }
 }
 
 /* A run stopped by wifi_scanner_disconnect leaves no untried network behind
@@ -428,7 +496,7 @@ poll_outcome poll_once(const conn_job *job, poll_state *ps)
 }
 
 /* Old entries of the same name, now that the new one has proved itself. */
-void remove_old_entries(const conn_job *job)
+void remove_old_entries(conn_job *job)
 {
     cmd_pipe_t pipe;
     if (wifi_open_network_list(&pipe, job->ifname) != 0) {
@@ -442,6 +510,7 @@ void remove_old_entries(const conn_job *job)
         if (wifi_parse_net_line(line, id, name) && strcmp(name, job->req.ssid) == 0 && strcmp(id, job->net_id) != 0) {
             printf("[WiFi-CONN] removing old network %s (\"%s\")\n", id, shown(name, text));
             wpa_net(job, "remove_network", id);
+            drop_remembered(job, id);
         }
     }
     cmd_close(&pipe);
@@ -452,9 +521,7 @@ void on_failure(const conn_job *job, const poll_state *ps)
     char text[kLogTextLen];
     printf("[WiFi-CONN] FAIL: %s (wpa_state=%s, handshake=%d)\n", ps->reason, shown(ps->state, text), ps->handshake);
     conn_set_status(ps->reason);
-    if (job->added) {
-        remove_added_network(job);
-    }
+    undo_run(job);
 }
 
 void on_timeout(const conn_job *job, const poll_state *ps)
@@ -463,8 +530,8 @@ void on_timeout(const conn_job *job, const poll_state *ps)
     printf("[WiFi-CONN] TIMEOUT after %ds, last_state=%s\n", (int)job->timeout, shown(ps->last_state, text));
     if (job->added) {
         printf("[WiFi-CONN] removing failed network %s\n", job->net_id);
-        remove_added_network(job);
     }
+    undo_run(job);
     conn_set_status("Connection timeout");
 }
 
@@ -500,6 +567,7 @@ bool poll_association(conn_job *job)
     if (job->added) {
         remove_old_entries(job);
     }
+    enable_remembered(job, job->net_id);
     wpa(job, "save_config");
     printf("[WiFi-CONN] config saved for auto-connect\n");
     if (conn_stopped()) {
@@ -538,6 +606,7 @@ bool run_job(conn_job *job, const char *saved_id)
     if (!supplicant_ready(job) || conn_stopped()) {
         return !conn_stopped();
     }
+    remember_networks(job);
     printf("[WiFi-CONN] step1: disconnect any existing\n");
     wpa(job, "disconnect");
     if (conn_stopped()) {

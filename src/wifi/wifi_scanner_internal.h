@@ -99,6 +99,10 @@ void wifi_ssid_unescape(const char *text, char out[WIFI_SSID_MAX + 1]);
 
 /* One list_networks line: 1 with the id (1 to 7 digits) and the SSID. */
 int wifi_parse_net_line(const char *line, char id[WIFI_NET_ID_MAX + 1], char ssid[WIFI_SSID_MAX + 1]);
+/* Its flags column: the network is the current one, or is disabled. */
+#define WIFI_NET_CURRENT 1
+#define WIFI_NET_DISABLED 2
+int wifi_parse_net_flags(const char *line);
 
 /* One line of wpa_cli status into the poll's findings. */
 typedef struct {

@@ -96,6 +96,7 @@ TEST_F(WifiConn, Wpa2JoinsGetsAnAddressAndKeepsTheNetwork)
     EXPECT_EQ(call_lines(), (std::vector<std::string>{
                                 "pidof wpa_supplicant",
                                 "wpa_cli -i wlan0 ping",
+                                "wpa_cli -i wlan0 list_networks",
                                 "wpa_cli -i wlan0 disconnect",
                                 "wpa_cli -i wlan0 add_network",
                                 "wpa_cli -i wlan0 set_network 0 ssid \"Home\"",
@@ -540,6 +541,46 @@ TEST_F(WifiConn, OldEntriesGoOnlyOnceTheNewOneHasJoined)
     EXPECT_EQ(saved.find("older-horse"), std::string::npos);
     EXPECT_NE(saved.find("correct-horse"), std::string::npos);
     EXPECT_NE(saved.find("Cafe"), std::string::npos);
+}
+
+// Selecting a network disables the others in the supplicant: a join gives
+// the kept networks back enabled, and one that fails also returns to the
+// network it left.
+TEST_F(WifiConn, AFailedJoinKeepsTheWorkingConnectionAndTheKeptNetworks)
+{
+    scenario(std::string(kConnWorld) + "saved Cafe\nsaved Strict whatever\n");
+    connect("Home", "correct-horse");
+    ASSERT_STREQ(info().status, "Connected");
+    EXPECT_EQ(sandbox_saved_networks(), (std::vector<std::string>{"Cafe", "Strict", "Home"}));
+    ASSERT_EQ(sandbox_joined_network(), "Home");
+
+    const struct {
+        const char *ssid;
+        bool kept;
+        int32_t timeout;
+        const char *status;
+    } cases[] = {
+        {"Picky", false, 30, "Wrong password"},
+        {"Far", false, 3, "Connection timeout"},
+        {"Strict", true, 30, "Auth failed"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.ssid);
+        restart();
+        if (c.kept) {
+            wifi_scanner_connect_saved(c.ssid);
+            wait_conn();
+        } else {
+            connect_ex(request(c.ssid, "whatever", WIFI_SEC_WPA2, c.timeout));
+        }
+        EXPECT_STREQ(info().status, c.status);
+        EXPECT_EQ(info().connected, 0);
+        EXPECT_TRUE(in_order(call_lines(), {"wpa_cli -i wlan0 select_network 2", "wpa_cli -i wlan0 enable_network 0",
+                                            "wpa_cli -i wlan0 enable_network 1", "wpa_cli -i wlan0 save_config"}));
+        EXPECT_NE(log().find("[WiFi-CONN] back to network 2\n"), std::string::npos);
+        EXPECT_EQ(sandbox_saved_networks(), (std::vector<std::string>{"Cafe", "Strict", "Home"}));
+        EXPECT_EQ(sandbox_joined_network(), "Home");
+    }
 }
 
 /* --- The supplicant --------------------------------------------------------- */

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "lib/cmd_runner.h"
 #include "standin.h"
 #include "wifi/wifi_scanner_internal.h"
 
@@ -123,6 +124,56 @@ std::vector<std::string> sandbox_call_lines()
             text += (text.empty() ? "" : " ") + word;
         }
         out.push_back(text);
+    }
+    return out;
+}
+
+std::string sandbox_joined_network()
+{
+    constexpr int kPolls = 10;
+    constexpr int32_t kLimitMs = 30000;
+    const char *const argv[] = {"wpa_cli", "-i", "wlan0", "status", nullptr};
+    for (int i = 0; i < kPolls; i++) {
+        cmd_pipe_t pipe;
+        if (cmd_open_argv(&pipe, argv, kLimitMs) != 0) {
+            return "";
+        }
+        std::string ssid;
+        bool completed = false;
+        char line[256];
+        while (cmd_gets(&pipe, line, sizeof(line)) != nullptr) {
+            std::string text(line);
+            text.erase(text.find_last_not_of('\n') + 1);
+            completed |= text == "wpa_state=COMPLETED";
+            if (text.rfind("ssid=", 0) == 0) {
+                char name[WIFI_SSID_MAX + 1];
+                wifi_ssid_unescape(text.c_str() + 5, name);
+                ssid = name;
+            }
+        }
+        cmd_close(&pipe);
+        if (completed) {
+            return ssid;
+        }
+    }
+    return "";
+}
+
+std::vector<std::string> sandbox_saved_networks()
+{
+    std::vector<std::string> out;
+    std::ifstream in(sandbox_path("state/saved"));
+    for (std::string line; std::getline(in, line);) {
+        const std::vector<std::string> words = wireless::split_words(line);
+        wireless::Record r;
+        for (size_t i = 0; i + 1 < words.size(); i += 2) {
+            r[words[i]] = words[i + 1];
+        }
+        std::string ssid = r["ssid"];
+        if (ssid.size() >= 2 && ssid.front() == '"' && ssid.back() == '"') {
+            ssid = ssid.substr(1, ssid.size() - 2);
+        }
+        out.push_back(ssid + (r["disabled"] == "1" ? " (disabled)" : ""));
     }
     return out;
 }

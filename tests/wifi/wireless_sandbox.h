@@ -33,6 +33,14 @@ void sandbox_disconnect();
 // The stand-ins' call log, each call as one text, words joined by blanks.
 std::vector<std::string> sandbox_call_lines();
 
+// The name of the network the stand-in supplicant comes to be connected
+// to: its status asked (through wpa_cli, at most ten times) until it shows
+// COMPLETED; "" when it does not.
+std::string sandbox_joined_network();
+// The supplicant's saved configuration in its order: each network's name,
+// with " (disabled)" behind a disabled one.
+std::vector<std::string> sandbox_saved_networks();
+
 // True when `needle` occurs in order within `haystack` (others may come in
 // between).
 bool in_order(const std::vector<std::string> &haystack, const std::vector<std::string> &needle);

@@ -257,6 +257,26 @@ TEST_F(WifiPageRules, AConnectionThatEndsWhileThePageIsAwayIsShownAtTheNextVisit
     }
 }
 
+// A failed join leaves the lists as they were: they still tell the truth,
+// since the supplicant goes back to the network it left and keeps every
+// kept network enabled.
+TEST_F(WifiPageRules, AFailedJoinLeavesTheWorkingConnectionAsTheListsShowIt)
+{
+    open_with_lists();
+    join_with_keyboard("我的网络", "battery-staple");
+    finish_connection();
+    const std::vector<std::string> joined = {"我的网络*", "Attic", "Living-Room"};
+    ASSERT_EQ(marked_rows(w.my_list), joined);
+
+    join_with_keyboard("Old-Router", "wrong");
+    finish_connection();
+    ASSERT_EQ(message_boxes().size(), 1u);
+    EXPECT_EQ(message_text(message_boxes()[0]), "Auth failed");
+    EXPECT_EQ(marked_rows(w.my_list), joined);
+    EXPECT_EQ(wifi_test::sandbox_joined_network(), "我的网络");
+    EXPECT_EQ(wifi_test::sandbox_saved_networks(), (std::vector<std::string>{"Living-Room", "Attic", "我的网络"}));
+}
+
 TEST_F(WifiPageRules, TheSwitchRunsItsCommandsThroughTheStandIns)
 {
     open_with_lists();
