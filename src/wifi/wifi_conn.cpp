@@ -40,6 +40,9 @@ constexpr size_t kCommandLen = 512;
 constexpr size_t kStatusLineLen = 256;
 constexpr size_t kListLineLen = 256;
 constexpr size_t kLogTextLen = 160;
+/* On the GUI thread: a DHCP client that does not end at SIGTERM within this
+ * is killed. */
+constexpr uint32_t kClientStopMs = 200;
 
 const char *const kConnecting = "Connecting...";
 
@@ -845,6 +848,9 @@ void wifi_scanner_disconnect(void)
     char ifname[WIFI_IFNAME_MAX + 1];
     if (wifi_if_copy(ifname) == 0) {
         shell_getline_fmt("wpa_cli -i %s disconnect 2>/dev/null", ifname);
+        /* A dhcpcd forks into the background after its lease: the process
+         * group stopped above does not hold it. */
+        wifi_stop_dhcp_clients(ifname, kClientStopMs);
     }
     pthread_mutex_lock(&conn_mutex);
     conn_info.connected = 0;

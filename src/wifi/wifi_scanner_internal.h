@@ -142,6 +142,12 @@ int conn_edit(conn_edit_fn_t edit, void *ctx);
 int conn_track_client(pid_t pgid);
 void conn_untrack_client(void);
 
+/* Stops the DHCP clients that serve the device, whoever started them: the
+ * processes of the udhcpc and dhcpcd that PATH names whose command line
+ * names the device. SIGTERM, and SIGKILL to those still running after
+ * wait_ms; returns how many were found. */
+int wifi_stop_dhcp_clients(const char *ifname, uint32_t wait_ms);
+
 /* The addressing phase after the association: the static address of the
  * request or DHCP; sets the final status. */
 void wifi_addressing(const wifi_conn_params_t *req, const char *ifname);

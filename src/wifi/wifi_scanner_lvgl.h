@@ -131,8 +131,9 @@ void wifi_scanner_connect_ex(const wifi_conn_params_t *params);
  * one connected, is not kept, or a connection runs. */
 void wifi_scanner_connect_saved(const char *ssid);
 
-/* Disconnects. A connection still running is stopped: it reports nothing
- * more, so the record keeps "Disconnected". */
+/* Disconnects, and stops the DHCP clients that serve the device. A
+ * connection still running is stopped: it reports nothing more, so the
+ * record keeps "Disconnected". */
 void wifi_scanner_disconnect(void);
 
 /* A copy of the connection record taken now; valid until the next call. */

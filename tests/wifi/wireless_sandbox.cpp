@@ -98,7 +98,12 @@ void sandbox_tools(const std::vector<std::string> &names)
     fs::create_directories(sandbox_path("bin"));
     fs::create_symlink(fs::canonical("/usr/bin/which"), sandbox_path("bin/which"));
     for (const std::string &name : names) {
-        fs::create_symlink(WIRELESS_BIN + std::string("/") + name, sandbox_path("bin/" + name));
+        const std::string tool = WIRELESS_BIN + std::string("/") + name;
+        if (name == "udhcpc" || name == "dhcpcd") {
+            fs::copy_file(tool, sandbox_path("bin/" + name));
+        } else {
+            fs::create_symlink(tool, sandbox_path("bin/" + name));
+        }
     }
 }
 
@@ -174,6 +179,32 @@ std::vector<std::string> sandbox_saved_networks()
             ssid = ssid.substr(1, ssid.size() - 2);
         }
         out.push_back(ssid + (r["disabled"] == "1" ? " (disabled)" : ""));
+    }
+    return out;
+}
+
+std::vector<DhcpClient> sandbox_dhcp_clients()
+{
+    std::vector<DhcpClient> out;
+    const std::string clients[] = {sandbox_path("bin/udhcpc"), sandbox_path("bin/dhcpcd")};
+    std::error_code ec;
+    for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path &entry = it->path();
+        const std::string name = entry.filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        const std::string exe = fs::read_symlink(entry / "exe", ec).string();
+        if (ec || (exe != clients[0] && exe != clients[1])) {
+            ec.clear();
+            continue;
+        }
+        std::ifstream in(entry / "cmdline", std::ios::binary);
+        std::string command;
+        for (std::string word; std::getline(in, word, '\0');) {
+            command += (command.empty() ? "" : " ") + word;
+        }
+        out.push_back({std::stoi(name), command});
     }
     return out;
 }

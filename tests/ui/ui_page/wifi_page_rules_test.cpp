@@ -317,6 +317,23 @@ TEST_F(WifiPageRules, NothingFoundBeforeTheSwitchWentOffComesBack)
     EXPECT_EQ(row_icons(w.my_list), (std::vector<const void *>{&img_ico_wifi_ok_0, &img_ico_wifi_ok_0}));
 }
 
+// A dhcpcd goes into the background after its lease; switching WiFi off
+// leaves no DHCP client of the device behind.
+TEST_F(WifiPageRules, TheSwitchOffLeavesNoDhcpClient)
+{
+    wifi_test::sandbox_tools({"iw", "wpa_cli", "wpa_supplicant", "dhcpcd", "ip", "connmanctl", "pidof", "killall"});
+    open_with_lists();
+    join_with_keyboard("我的网络", "battery-staple");
+    finish_connection();
+    ASSERT_EQ(marked_rows(w.my_list)[0], "我的网络*");
+    ASSERT_EQ(wifi_test::sandbox_dhcp_clients().size(), 1u);
+
+    tap(w.wifi_switch);
+    finish_scan();
+    tap(w.wifi_switch);
+    EXPECT_TRUE(wifi_test::sandbox_dhcp_clients().empty());
+}
+
 TEST_F(WifiPageRules, AHungToolHoldsTheSwitchForItsTimeLimitOnly)
 {
     open_with_lists();
