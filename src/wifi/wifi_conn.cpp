@@ -194,7 +194,7 @@ void remember_networks(conn_job *job)
             copy_text(job->enabled[job->enabled_count++], sizeof(job->enabled[0]), id);
         }
     }
-    cmd_close(&pipe);
+    wifi_close_network_list(&pipe);
 }
 
 /* A network the run removed is not enabled again. */
@@ -262,9 +262,10 @@ bool supplicant_ready(const conn_job *job)
         shell_getline_fmt("wpa_supplicant -B -i %s -c %s 2>/dev/null", job->ifname, conf);
         wifi_sleep_ms(kSupplicantStartMs);
     }
+    /* A supplicant that is there answers its ping in milliseconds. */
     char ping[kCommandLen];
     snprintf(ping, sizeof(ping), "wpa_cli -i %s ping 2>/dev/null", job->ifname);
-    if (shell_search(ping, "PONG")) {
+    if (shell_search_within(ping, "PONG", WIFI_ANSWER_TIMEOUT_MS)) {
         printf("[WiFi-CONN] wpa_cli -i %s OK\n", job->ifname);
         return true;
     }
@@ -280,7 +281,7 @@ bool supplicant_ready(const conn_job *job)
     shell_getline_fmt("ip link set %s up 2>/dev/null", job->ifname);
     shell_getline_fmt("wpa_supplicant -B -i %s -c %s 2>/dev/null", job->ifname, conf);
     wifi_sleep_ms(kSupplicantRestartMs);
-    if (!shell_search(ping, "PONG")) {
+    if (!shell_search_within(ping, "PONG", WIFI_ANSWER_TIMEOUT_MS)) {
         set_error("ERROR: wpa_supplicant still not responding", "Error: wpa_supplicant not available");
         return false;
     }
@@ -516,7 +517,7 @@ void remove_old_entries(conn_job *job)
             drop_remembered(job, id);
         }
     }
-    cmd_close(&pipe);
+    wifi_close_network_list(&pipe);
 }
 
 void on_failure(const conn_job *job, const poll_state *ps)
@@ -704,7 +705,7 @@ bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
     while (!found && wifi_read_line(&pipe, line, sizeof(line))) {
         found = wifi_parse_net_line(line, id, name) && strcmp(name, ssid) == 0;
     }
-    cmd_close(&pipe);
+    wifi_close_network_list(&pipe);
     return found;
 }
 

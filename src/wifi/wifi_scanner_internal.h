@@ -16,9 +16,14 @@
 extern "C" {
 #endif
 
-/* Limits of the commands: none may hold a thread longer. Commands run on the
- * GUI thread get the short one, the workers' the longer one. */
-#define WIFI_GUI_CMD_TIMEOUT_MS 5000
+/* Limits of the commands: none may hold a thread longer. A tool that works
+ * answers the GUI thread in milliseconds, so its commands are cut off at
+ * WIFI_ANSWER_TIMEOUT_MS; once one was, the next get WIFI_SILENT_TIMEOUT_MS
+ * until one answers again, so that a hung tool costs one user action (one
+ * or two commands) little more than a second. The workers' commands get
+ * WIFI_CMD_TIMEOUT_MS. */
+#define WIFI_ANSWER_TIMEOUT_MS 1000
+#define WIFI_SILENT_TIMEOUT_MS 250
 #define WIFI_CMD_TIMEOUT_MS 15000
 #define WIFI_DHCP_TIMEOUT_MS 60000
 
@@ -55,10 +60,14 @@ char *shell_getline(const char *command);
 char *argv_getline(const char *const argv[]);
 /* 1 when a line (512 bytes at most) of the command's output holds `text`. */
 int shell_search(const char *command, const char *text);
+/* The same with a limit of its own. */
+int shell_search_within(const char *command, const char *text, int32_t limit_ms);
 /* 1 when the shell text exits with status 0. */
 int shell_succeeds(const char *command);
 /* Gives the calling worker thread the workers' command limit. */
 void wifi_worker_limits(void);
+/* Tests only: the GUI thread's tools count as answering again, as at start. */
+void wifi_reset_answers(void);
 /* shell_getline of a formatted text (512 bytes at most; a longer one is not
  * run and gives the empty string). */
 char *shell_getline_fmt(const char *format, ...) __attribute__((format(printf, 1, 2)));
@@ -67,8 +76,10 @@ char *shell_getline_fmt(const char *format, ...) __attribute__((format(printf, 1
  * pose as a line of its own. 0 at the end of the output. */
 int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size);
 /* Opens "wpa_cli -i IFNAME list_networks" on the calling thread's command
- * limit and drops its header line; -1 when it cannot be run. */
+ * limit and drops its header line; -1 when it cannot be run. Closed with
+ * wifi_close_network_list, which notes whether it answered in time. */
 int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname);
+int wifi_close_network_list(cmd_pipe_t *pipe);
 
 /* The interface name into out; 0, or -1 when it is not a plain name. */
 int wifi_if_copy(char out[WIFI_IFNAME_MAX + 1]);

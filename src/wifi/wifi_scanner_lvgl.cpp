@@ -26,6 +26,7 @@ constexpr size_t kListCmdLen = 128;
 constexpr size_t kListLineLen = 256;
 constexpr size_t kFormatLen = 512;
 constexpr size_t kLogTextLen = 160;
+constexpr size_t kToolNameLen = 32;
 
 const char *const kDefaultPaths[WIFI_PATH_COUNT] = {
     "/etc/wpa_supplicant.conf",
@@ -61,8 +62,11 @@ wifi_saved_net_t nets[WIFI_MAX_SAVED];
  * never write into each other's result. */
 thread_local char buf[256];
 
-/* Limit of each command: short on the GUI thread, longer on the workers. */
-thread_local int32_t cmd_limit_ms = WIFI_GUI_CMD_TIMEOUT_MS;
+/* Set on the workers, whose commands may take longer. */
+thread_local bool on_worker = false;
+/* GUI thread only: false once one of its commands was cut off at its limit,
+ * until one answers again. */
+bool gui_tools_answer = true;
 
 void real_sleep(uint32_t ms)
 {
@@ -79,9 +83,47 @@ void strip_line_end(char *line)
     }
 }
 
+/* The limit of the calling thread's next command. */
+int32_t command_limit(void)
+{
+    if (on_worker) {
+        return WIFI_CMD_TIMEOUT_MS;
+    }
+    return gui_tools_answer ? WIFI_ANSWER_TIMEOUT_MS : WIFI_SILENT_TIMEOUT_MS;
+}
+
+/* On the GUI thread: how a command of `tool` ended. The first that is cut
+ * off is logged; then the short limit holds until one answers again. */
+void note_answer(const char *tool, bool answered)
+{
+    if (on_worker) {
+        return;
+    }
+    if (!answered && gui_tools_answer) {
+        printf("[WiFi] %s did not answer within %d ms\n", tool, (int)WIFI_ANSWER_TIMEOUT_MS);
+    }
+    gui_tools_answer = answered;
+}
+
+/* The program a shell text runs: its first word, cut to fit. */
+const char *tool_of(const char *command, char *out, size_t cap)
+{
+    snprintf(out, cap, "%.*s", (int)strcspn(command, " "), command);
+    return out;
+}
+
+/* cmd_close, noting whether the command answered within its limit. */
+int close_noted(cmd_pipe_t *pipe, const char *tool)
+{
+    errno = 0;
+    int status = cmd_close(pipe);
+    note_answer(tool, !(status == -1 && errno == ETIMEDOUT));
+    return status;
+}
+
 /* First line of an opened command into buf; the rest of the output is
  * dropped and the command waited for. */
-char *first_line(cmd_pipe_t *pipe, int opened)
+char *first_line(cmd_pipe_t *pipe, int opened, const char *tool)
 {
     buf[0] = '\0';
     if (opened != 0) {
@@ -91,7 +133,7 @@ char *first_line(cmd_pipe_t *pipe, int opened)
         buf[0] = '\0';
     }
     strip_line_end(buf);
-    cmd_close(pipe);
+    close_noted(pipe, tool);
     return buf;
 }
 
@@ -121,7 +163,7 @@ int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
     char command[kListCmdLen];
     snprintf(command, sizeof(command), "iw dev %s scan dump 2>/dev/null", ifname);
     cmd_pipe_t pipe;
-    if (cmd_open(&pipe, command, cmd_limit_ms) != 0) {
+    if (cmd_open(&pipe, command, command_limit()) != 0) {
         return -1;
     }
     wifi_scan_parse_t parse;
@@ -246,13 +288,14 @@ void wifi_sleep_ms(uint32_t ms)
 char *shell_getline(const char *command)
 {
     cmd_pipe_t pipe;
-    return first_line(&pipe, cmd_open(&pipe, command, cmd_limit_ms));
+    char tool[kToolNameLen];
+    return first_line(&pipe, cmd_open(&pipe, command, command_limit()), tool_of(command, tool, sizeof(tool)));
 }
 
 char *argv_getline(const char *const argv[])
 {
     cmd_pipe_t pipe;
-    return first_line(&pipe, cmd_open_argv(&pipe, argv, cmd_limit_ms));
+    return first_line(&pipe, cmd_open_argv(&pipe, argv, command_limit()), argv[0]);
 }
 
 char *shell_getline_fmt(const char *format, ...)
@@ -269,10 +312,10 @@ char *shell_getline_fmt(const char *format, ...)
     return shell_getline(command);
 }
 
-int shell_search(const char *command, const char *text)
+int shell_search_within(const char *command, const char *text, int32_t limit_ms)
 {
     cmd_pipe_t pipe;
-    if (cmd_open(&pipe, command, cmd_limit_ms) != 0) {
+    if (cmd_open(&pipe, command, limit_ms) != 0) {
         return 0;
     }
     int found = 0;
@@ -280,18 +323,33 @@ int shell_search(const char *command, const char *text)
     while (cmd_gets(&pipe, line, sizeof(line)) != NULL) {
         found |= strstr(line, text) != NULL;
     }
-    cmd_close(&pipe);
+    char tool[kToolNameLen];
+    close_noted(&pipe, tool_of(command, tool, sizeof(tool)));
     return found;
+}
+
+int shell_search(const char *command, const char *text)
+{
+    return shell_search_within(command, text, command_limit());
 }
 
 int shell_succeeds(const char *command)
 {
-    return exited_ok(cmd_run_timeout(command, cmd_limit_ms));
+    errno = 0;
+    int status = cmd_run_timeout(command, command_limit());
+    char tool[kToolNameLen];
+    note_answer(tool_of(command, tool, sizeof(tool)), !(status == -1 && errno == ETIMEDOUT));
+    return exited_ok(status);
 }
 
 void wifi_worker_limits(void)
 {
-    cmd_limit_ms = WIFI_CMD_TIMEOUT_MS;
+    on_worker = true;
+}
+
+void wifi_reset_answers(void)
+{
+    gui_tools_answer = true;
 }
 
 int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size)
@@ -312,12 +370,17 @@ int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname)
 {
     char command[kListCmdLen];
     snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", ifname);
-    if (cmd_open(pipe, command, cmd_limit_ms) != 0) {
+    if (cmd_open(pipe, command, command_limit()) != 0) {
         return -1;
     }
     char header[kListLineLen];
     wifi_read_line(pipe, header, sizeof(header));
     return 0;
+}
+
+int wifi_close_network_list(cmd_pipe_t *pipe)
+{
+    return close_noted(pipe, "wpa_cli");
 }
 
 int wifi_if_copy(char out[WIFI_IFNAME_MAX + 1])
@@ -410,7 +473,7 @@ const wifi_saved_net_t *wifi_scanner_get_saved_networks(int32_t *count)
                 nets[n].ssid[0] = '\0';
             }
         }
-        cmd_close(&pipe);
+        wifi_close_network_list(&pipe);
     }
     if (count != NULL) {
         *count = n;
@@ -441,7 +504,7 @@ int32_t wifi_scanner_forget_network(const char *ssid)
         printf("[WiFi] forgetting network %s (\"%s\")\n", id, wifi_log_text(name, shown, sizeof(shown)));
         shell_getline_fmt("wpa_cli -i %s remove_network %s 2>/dev/null", ifname, id);
     }
-    cmd_close(&pipe);
+    wifi_close_network_list(&pipe);
     if (removed == 0) {
         return 0;
     }

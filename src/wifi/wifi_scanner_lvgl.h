@@ -7,7 +7,8 @@
  * time); the WiFi page starts them and polls the "done" queries from its run
  * hook, then reads the results from module-owned records. Nothing here calls
  * into the GUI library. Every other call runs on the caller's thread (the GUI
- * thread) and blocks it for one short wpa_cli command at most.
+ * thread) and blocks it for one short wpa_cli command at most: one that does
+ * not answer is cut off after a second, and logged.
  *
  * Outside text (a network name from the air, a password from the keyboard)
  * never meets a shell: it reaches wpa_cli as one argument of its own.

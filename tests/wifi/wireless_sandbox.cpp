@@ -90,6 +90,7 @@ void sandbox_prepare(void (*sleep_fn)(uint32_t ms))
     wifi_set_path(WIFI_PATH_DHCP_SCRIPT, sandbox_path("tmp/udhcpc.script").c_str());
     wifi_set_sleep(sleep_fn);
     wifi_scanner_set_interface("wlan0");
+    wifi_reset_answers();
 }
 
 void sandbox_tools(const std::vector<std::string> &names)

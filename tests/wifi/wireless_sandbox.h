@@ -19,8 +19,8 @@ std::string sandbox_path(const std::string &relative);
 const std::vector<std::string> &default_tools();
 
 // For the next test: fresh etc/ and tmp/ (private), no state/, the default
-// tools; the backend's files point into the sandbox, its interface is wlan0
-// and its waits go to `sleep_fn`.
+// tools; the backend's files point into the sandbox, its interface is wlan0,
+// its waits go to `sleep_fn` and its tools count as answering.
 void sandbox_prepare(void (*sleep_fn)(uint32_t ms));
 // bin/ with `which` and these stand-ins only. The DHCP clients are copies:
 // the backend stops the clients of the device by their executable, so the

@@ -11,6 +11,7 @@
  */
 #include "user/ui_page/ui_page_wifi.h"
 
+#include <errno.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -23,8 +24,9 @@
 #include "wifi/wifi_scanner_lvgl.h"
 
 #define WIFI_IFNAME "wlan0"
-/* A hung tool holds the GUI thread this long at most. */
-#define SWITCH_CMD_TIMEOUT_MS 2000
+/* A hung tool holds the GUI thread this long at most: the switch's tools
+ * answer in milliseconds when they work. */
+#define SWITCH_CMD_TIMEOUT_MS 1000
 #define ADDR_LEN 16
 #define LOG_TEXT_LEN 160
 
@@ -99,7 +101,11 @@ static void run_commands(const char *const *commands, size_t count)
     for (size_t i = 0; i < count; i++) {
         /* The result is not looked at: a tool that is missing or fails
          * leaves WiFi as it is, which the next scan shows. */
-        (void)cmd_run_timeout(commands[i], SWITCH_CMD_TIMEOUT_MS);
+        errno = 0;
+        if (cmd_run_timeout(commands[i], SWITCH_CMD_TIMEOUT_MS) == -1 && errno == ETIMEDOUT) {
+            UI_LOG("[WiFi-UI] %.*s did not answer within %d ms\n", (int)strcspn(commands[i], " "), commands[i],
+                   SWITCH_CMD_TIMEOUT_MS);
+        }
     }
 }
 

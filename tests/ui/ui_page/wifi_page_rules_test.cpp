@@ -1,8 +1,9 @@
 // The WiFi page's rules where they hold risk: the signal-to-icon boundaries,
 // the order of the kept networks, the password's length, a connection that
-// ends while the page is away, the switch's commands and their time limit,
-// the page hooks, the one input group of the password field, what the log
-// may show, and rows that keep their own names.
+// ends while the page is away, a failed join beside a working connection,
+// the switch's commands, what a switch-off leaves, a tool that hangs, the
+// page hooks, the one input group of the password field, what the log may
+// show, and rows that keep their own names.
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -12,12 +13,18 @@
 #include "ui/ui_data_update.h"
 #include "user/ui_page/page_status_ctrl.h"
 #include "user/ui_page/ui_page_wifi.h"
+#include "wifi/wifi_scanner_internal.h"
 #include "wifi_page_env.hpp"
 
 namespace wifi_page_test {
 namespace {
 
 using main_page_test::hidden;
+
+// What one user action may hold the GUI thread with a tool that hangs,
+// with room for a loaded machine: the hung commands are cut off after a
+// second (the tool's own time-out was five).
+constexpr double kHungActionLimitMs = 4000;
 
 wifi_ap_t ap_at(int32_t signal, int32_t encrypted)
 {
@@ -344,8 +351,67 @@ TEST_F(WifiPageRules, AHungToolHoldsTheSwitchForItsTimeLimitOnly)
     EXPECT_LT(held, std::chrono::seconds(120)) << "the tool would hang for ten minutes";
     EXPECT_TRUE(in_order(call_lines(), {"ip link set wlan0 up", "wpa_supplicant -B -i wlan0 -c /etc/wpa_supplicant.conf"}))
         << "the commands after the hung one still run";
+    EXPECT_TRUE(has(take_log(), "[WiFi-UI] connmanctl did not answer within 1000 ms\n"));
     finish_scan();
     EXPECT_FALSE(row_names(w.other_list).empty());
+}
+
+// A wpa_cli that never answers costs each user action about a second of
+// the GUI thread, not five or ten: opening the page (two listings of the
+// kept networks), a tap on a kept network, a switch tap either way. That the
+// tool did not answer is logged once.
+TEST_F(WifiPageRules, AHungWpaCliHoldsEachUserActionForAboutASecond)
+{
+    const std::string hung = std::string(kWorld) + "supplicant hung\n";
+    const std::string silent = "[WiFi] wpa_cli did not answer within 1000 ms\n";
+    scenario(hung);
+    start_ui();
+    double held = gui_ms([&] {
+        tap(m.tiles[MAIN_TILE_SETTINGS].icon);
+        run_page();
+    });
+    ASSERT_TRUE(eventually([] { return wifi_scanner_is_scan_done() == 1; }));
+    held += gui_ms([&] { run_page(); });
+    EXPECT_LT(held, kHungActionLimitMs) << "opening the page";
+    std::string log = take_log();
+    EXPECT_TRUE(has(log, silent));
+    EXPECT_EQ(log.find(silent), log.rfind(silent)) << "logged once";
+    EXPECT_TRUE(row_names(w.my_list).empty());
+
+    // The kept networks listed while the tool answers; then it hangs again.
+    visit_again();
+    scenario(kWorld);
+    finish_scan();
+    ASSERT_EQ(row_names(w.my_list), (std::vector<std::string>{"Attic", "Living-Room"}));
+    scenario(hung);
+
+    // Each action's GUI steps; a scan the action starts ends between them.
+    const struct {
+        const char *action;
+        std::function<void()> steps;
+        std::function<void()> after_scan;
+    } actions[] = {
+        {"a tap on a kept network",
+         [&] {
+             tap_row(w.my_list, "Living-Room");
+             run_page();
+         },
+         nullptr},
+        {"the switch on", [&] { tap(w.wifi_switch); }, [&] { run_page(); }},
+        {"the switch off", [&] { tap(w.wifi_switch); }, nullptr},
+    };
+    for (const auto &a : actions) {
+        SCOPED_TRACE(a.action);
+        wifi_reset_answers();
+        take_log();
+        double ms = gui_ms(a.steps);
+        if (a.after_scan) {
+            ASSERT_TRUE(eventually([] { return wifi_scanner_is_scan_done() == 1; }));
+            ms += gui_ms(a.after_scan);
+        }
+        EXPECT_LT(ms, kHungActionLimitMs);
+        EXPECT_TRUE(has(take_log(), silent));
+    }
 }
 
 TEST_F(WifiPageRules, HooksKeepThePageFrameworksContract)
