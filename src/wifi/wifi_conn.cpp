@@ -38,7 +38,6 @@ constexpr int32_t kDisconnectedGrace = 6;
 constexpr size_t kPasswordMax = 63;
 constexpr size_t kCommandLen = 512;
 constexpr size_t kStatusLineLen = 256;
-constexpr size_t kListLineLen = 256;
 constexpr size_t kLogTextLen = 160;
 /* On the GUI thread: a DHCP client that does not end at SIGTERM within this
  * is killed. */
@@ -173,28 +172,23 @@ void set_error(const char *log_line, const char *status)
 
 /* Notes the enabled networks and the current one before the run changes
  * them. */
+int remember_network(const char *line, const char *id, const char *ssid, void *ctx)
+{
+    (void)ssid;
+    conn_job *job = static_cast<conn_job *>(ctx);
+    int flags = wifi_parse_net_flags(line);
+    if ((flags & WIFI_NET_CURRENT) != 0) {
+        copy_text(job->previous, sizeof(job->previous), id);
+    }
+    if ((flags & WIFI_NET_DISABLED) == 0 && job->enabled_count < WIFI_MAX_SAVED) {
+        copy_text(job->enabled[job->enabled_count++], sizeof(job->enabled[0]), id);
+    }
+    return 1;
+}
+
 void remember_networks(conn_job *job)
 {
-    cmd_pipe_t pipe;
-    if (wifi_open_network_list(&pipe, job->ifname) != 0) {
-        return;
-    }
-    char line[kListLineLen];
-    char id[WIFI_NET_ID_MAX + 1];
-    char name[WIFI_SSID_MAX + 1];
-    while (wifi_read_line(&pipe, line, sizeof(line))) {
-        if (!wifi_parse_net_line(line, id, name)) {
-            continue;
-        }
-        int flags = wifi_parse_net_flags(line);
-        if ((flags & WIFI_NET_CURRENT) != 0) {
-            copy_text(job->previous, sizeof(job->previous), id);
-        }
-        if ((flags & WIFI_NET_DISABLED) == 0 && job->enabled_count < WIFI_MAX_SAVED) {
-            copy_text(job->enabled[job->enabled_count++], sizeof(job->enabled[0]), id);
-        }
-    }
-    wifi_close_network_list(&pipe);
+    wifi_each_network(job->ifname, remember_network, job);
 }
 
 /* A network the run removed is not enabled again. */
@@ -500,24 +494,22 @@ poll_outcome poll_once(const conn_job *job, poll_state *ps)
 }
 
 /* Old entries of the same name, now that the new one has proved itself. */
+int remove_if_old(const char *line, const char *id, const char *ssid, void *ctx)
+{
+    (void)line;
+    conn_job *job = static_cast<conn_job *>(ctx);
+    if (strcmp(ssid, job->req.ssid) == 0 && strcmp(id, job->net_id) != 0) {
+        char text[kLogTextLen];
+        printf("[WiFi-CONN] removing old network %s (\"%s\")\n", id, shown(ssid, text));
+        wpa_net(job, "remove_network", id);
+        drop_remembered(job, id);
+    }
+    return 1;
+}
+
 void remove_old_entries(conn_job *job)
 {
-    cmd_pipe_t pipe;
-    if (wifi_open_network_list(&pipe, job->ifname) != 0) {
-        return;
-    }
-    char line[kListLineLen];
-    char id[WIFI_NET_ID_MAX + 1];
-    char name[WIFI_SSID_MAX + 1];
-    char text[kLogTextLen];
-    while (wifi_read_line(&pipe, line, sizeof(line))) {
-        if (wifi_parse_net_line(line, id, name) && strcmp(name, job->req.ssid) == 0 && strcmp(id, job->net_id) != 0) {
-            printf("[WiFi-CONN] removing old network %s (\"%s\")\n", id, shown(name, text));
-            wpa_net(job, "remove_network", id);
-            drop_remembered(job, id);
-        }
-    }
-    wifi_close_network_list(&pipe);
+    wifi_each_network(job->ifname, remove_if_old, job);
 }
 
 void on_failure(const conn_job *job, const poll_state *ps)
@@ -692,21 +684,28 @@ void reset_record(const char *ssid, const char *status)
 
 /* The id of the first kept network of this name; false when there is none
  * or the list cannot be read. */
+struct saved_search {
+    const char *ssid;
+    char *id;
+    bool found;
+};
+
+int match_saved(const char *line, const char *id, const char *ssid, void *ctx)
+{
+    (void)line;
+    saved_search *search = static_cast<saved_search *>(ctx);
+    search->found = strcmp(ssid, search->ssid) == 0;
+    if (search->found) {
+        copy_text(search->id, WIFI_NET_ID_MAX + 1, id);
+    }
+    return !search->found;
+}
+
 bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
 {
     char ifname[WIFI_IFNAME_MAX + 1];
-    cmd_pipe_t pipe;
-    if (wifi_if_copy(ifname) != 0 || wifi_open_network_list(&pipe, ifname) != 0) {
-        return false;
-    }
-    char line[kListLineLen];
-    char name[WIFI_SSID_MAX + 1];
-    bool found = false;
-    while (!found && wifi_read_line(&pipe, line, sizeof(line))) {
-        found = wifi_parse_net_line(line, id, name) && strcmp(name, ssid) == 0;
-    }
-    wifi_close_network_list(&pipe);
-    return found;
+    saved_search search = {ssid, id, false};
+    return wifi_if_copy(ifname) == 0 && wifi_each_network(ifname, match_saved, &search) == 0 && search.found;
 }
 
 } // namespace

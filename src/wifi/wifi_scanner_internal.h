@@ -75,11 +75,12 @@ char *shell_getline_fmt(const char *format, ...) __attribute__((format(printf, 1
  * the tail of a line longer than size - 1 is read and dropped, so it cannot
  * pose as a line of its own. 0 at the end of the output. */
 int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size);
-/* Opens "wpa_cli -i IFNAME list_networks" on the calling thread's command
- * limit and drops its header line; -1 when it cannot be run. Closed with
- * wifi_close_network_list, which notes whether it answered in time. */
-int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname);
-int wifi_close_network_list(cmd_pipe_t *pipe);
+/* Runs "wpa_cli -i IFNAME list_networks" on the calling thread's command
+ * limit and calls `fn` for each network of it (id and SSID by the line
+ * rule, and the whole line for its flags) until it answers 0; -1 when the
+ * list cannot be read. */
+typedef int (*wifi_net_fn_t)(const char *line, const char *id, const char *ssid, void *ctx);
+int wifi_each_network(const char *ifname, wifi_net_fn_t fn, void *ctx);
 
 /* The interface name into out; 0, or -1 when it is not a plain name. */
 int wifi_if_copy(char out[WIFI_IFNAME_MAX + 1]);

@@ -366,7 +366,8 @@ int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size)
     return 1;
 }
 
-int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname)
+/* The list with its header line dropped; -1 when it cannot be run. */
+static int open_network_list(cmd_pipe_t *pipe, const char *ifname)
 {
     char command[kListCmdLen];
     snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", ifname);
@@ -378,9 +379,26 @@ int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname)
     return 0;
 }
 
-int wifi_close_network_list(cmd_pipe_t *pipe)
+static int close_network_list(cmd_pipe_t *pipe)
 {
     return close_noted(pipe, "wpa_cli");
+}
+
+int wifi_each_network(const char *ifname, wifi_net_fn_t fn, void *ctx)
+{
+    cmd_pipe_t pipe;
+    if (open_network_list(&pipe, ifname) != 0) {
+        return -1;
+    }
+    char line[kListLineLen];
+    char id[WIFI_NET_ID_MAX + 1];
+    char ssid[WIFI_SSID_MAX + 1];
+    bool more = true;
+    while (more && wifi_read_line(&pipe, line, sizeof(line))) {
+        more = !wifi_parse_net_line(line, id, ssid) || fn(line, id, ssid, ctx) != 0;
+    }
+    close_network_list(&pipe);
+    return 0;
 }
 
 int wifi_if_copy(char out[WIFI_IFNAME_MAX + 1])
@@ -457,23 +475,25 @@ const wifi_ap_t *wifi_scanner_get_ap_list(int32_t *count)
 
 /* --- Kept networks -------------------------------------------------------- */
 
+/* One kept network into nets; 0 once nets is full. */
+int store_saved(const char *line, const char *id, const char *ssid, void *ctx)
+{
+    (void)line;
+    int32_t *n = static_cast<int32_t *>(ctx);
+    if (ssid[0] != '\0') {
+        snprintf(nets[*n].ssid, sizeof(nets[*n].ssid), "%s", ssid);
+        nets[(*n)++].net_id = (int32_t)strtol(id, NULL, 10);
+    }
+    return *n < WIFI_MAX_SAVED;
+}
+
 const wifi_saved_net_t *wifi_scanner_get_saved_networks(int32_t *count)
 {
     memset(nets, 0, sizeof(nets));
     int32_t n = 0;
     char ifname[WIFI_IFNAME_MAX + 1];
-    cmd_pipe_t pipe;
-    if (wifi_if_copy(ifname) == 0 && wifi_open_network_list(&pipe, ifname) == 0) {
-        char line[kListLineLen];
-        char id[WIFI_NET_ID_MAX + 1];
-        while (n < WIFI_MAX_SAVED && wifi_read_line(&pipe, line, sizeof(line))) {
-            if (wifi_parse_net_line(line, id, nets[n].ssid) && nets[n].ssid[0] != '\0') {
-                nets[n++].net_id = (int32_t)strtol(id, NULL, 10);
-            } else {
-                nets[n].ssid[0] = '\0';
-            }
-        }
-        wifi_close_network_list(&pipe);
+    if (wifi_if_copy(ifname) == 0) {
+        wifi_each_network(ifname, store_saved, &n);
     }
     if (count != NULL) {
         *count = n;
@@ -488,7 +508,7 @@ int32_t wifi_scanner_forget_network(const char *ssid)
     }
     char ifname[WIFI_IFNAME_MAX + 1];
     cmd_pipe_t pipe;
-    if (wifi_if_copy(ifname) != 0 || wifi_open_network_list(&pipe, ifname) != 0) {
+    if (wifi_if_copy(ifname) != 0 || open_network_list(&pipe, ifname) != 0) {
         return 0;
     }
     int32_t removed = 0;
@@ -504,7 +524,7 @@ int32_t wifi_scanner_forget_network(const char *ssid)
         printf("[WiFi] forgetting network %s (\"%s\")\n", id, wifi_log_text(name, shown, sizeof(shown)));
         shell_getline_fmt("wpa_cli -i %s remove_network %s 2>/dev/null", ifname, id);
     }
-    wifi_close_network_list(&pipe);
+    close_network_list(&pipe);
     if (removed == 0) {
         return 0;
     }
