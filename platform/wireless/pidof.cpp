@@ -1,8 +1,8 @@
 // Stand-in of pidof for the wireless programs: "pidof wpa_supplicant" names
-// the supplicant of the state folder when it runs; the DHCP clients never
-// run as processes of their own here, so "pidof udhcpc" and "pidof dhcpcd"
-// name none (and the interface's "kill $(pidof udhcpc)" signals nothing of
-// this machine). Any other name is passed on to the machine's own pidof.
+// the supplicant of the state folder when it runs; "pidof udhcpc" and
+// "pidof dhcpcd" name none, so a caller can signal nothing of this machine
+// by them (the backend finds the clients of its device itself). Any other
+// name is passed on to the machine's own pidof.
 #include <cstdio>
 #include <string>
 

@@ -4,6 +4,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -377,6 +378,21 @@ bool dhcp_lease_granted(const Scenario &scenario, const State &state)
     runs++;
     state.write("dhcp", {{{"runs", std::to_string(runs)}}});
     return scenario.has_lease && runs > scenario.dhcp_failures;
+}
+
+void wait_while_state_stays(const Scenario &scenario, unsigned seconds)
+{
+    struct stat first;
+    if (stat(scenario.state_dir.c_str(), &first) != 0) {
+        return;
+    }
+    for (unsigned waited = 0; waited < seconds; waited++) {
+        sleep(1);
+        struct stat now;
+        if (stat(scenario.state_dir.c_str(), &now) != 0 || now.st_ino != first.st_ino || now.st_dev != first.st_dev) {
+            return;
+        }
+    }
 }
 
 void pass_on(char **argv)

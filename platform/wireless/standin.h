@@ -119,6 +119,11 @@ void store_net(const State &state, const NetState &net);
 // Whether this run of a DHCP client gets the lease (counts the run).
 bool dhcp_lease_granted(const Scenario &scenario, const State &state);
 
+// Sleeps up to `seconds` while the state folder stays (the same folder, not
+// a new one of that name): a client that waits or runs in the background
+// ends with the world it belongs to, so no test leaves one behind.
+void wait_while_state_stays(const Scenario &scenario, unsigned seconds);
+
 // Runs a tool's body with the scenario, the locked state and the call logged.
 int run_tool(int argc, char **argv, int (*body)(const Scenario &, State &, int, char **));
 

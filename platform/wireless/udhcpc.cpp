@@ -2,7 +2,8 @@
 // scenario's lease and, as the real client, runs SCRIPT with "deconfig" and
 // then "bound" (the lease in ip, mask, router, dns and interface), or exits 1
 // after "deconfig" when no lease comes ("dhcp none", or the first "dhcp-fail"
-// runs). With "dhcp-hang" it waits (10 minutes) before it answers.
+// runs). With "dhcp-hang" it waits (10 minutes, or until its state folder
+// goes) before it answers.
 //
 // A script that writes the machine's own resolver file is run from a copy
 // that writes the state folder's instead: this machine's network set-up is
@@ -123,7 +124,7 @@ int udhcpc(const wireless::Scenario &sc, wireless::State &st, int argc, char **a
     std::printf("udhcpc: started, v1.36.1\n");
     std::fflush(stdout);
     if (sc.dhcp_hangs) {
-        sleep(kHangSeconds);
+        wireless::wait_while_state_stays(sc, kHangSeconds);
     }
     std::string iface = "interface=" + ifname;
     if (!to_run.empty()) {

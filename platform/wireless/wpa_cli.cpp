@@ -2,7 +2,9 @@
 // supplicant of the state folder. It answers the commands the interface
 // sends; "status" shows the next state of the join sequence that the last
 // select_network or reassociate started (see join_sequence), one per call,
-// staying on the last.
+// staying on the last. Against a supplicant that runs but does not answer
+// ("supplicant hung") it waits for the reply as the real one does, ten
+// seconds, and then says the command timed out.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +20,7 @@ using wireless::Scenario;
 using wireless::State;
 
 const char *const kOwnAddress = "02:00:00:00:01:00";
+const unsigned kReplyWaitSeconds = 10;
 
 struct Session {
     const Scenario &sc;
@@ -280,8 +283,17 @@ int wpa_cli(const Scenario &sc, State &st, int argc, char **argv)
         return 1;
     }
     wireless::Supplicant sup = wireless::load_supplicant(sc, st);
-    if (!sup.running || sup.hung) {
+    if (!sup.running) {
         std::printf("Failed to connect to non-global ctrl_ifname: %s  error: No such file or directory\n", argv[2]);
+        return 255;
+    }
+    if (sup.hung) {
+        // Other tools go on meanwhile: the state is not held while waiting.
+        st.release();
+        wireless::wait_while_state_stays(sc, kReplyWaitSeconds);
+        std::string request = argv[3];
+        std::transform(request.begin(), request.end(), request.begin(), ::toupper);
+        std::printf("'%s' command timed out.\n", request.c_str());
         return 255;
     }
     Session s{sc, st, argv[2], wireless::load_networks(sc, st, "networks")};

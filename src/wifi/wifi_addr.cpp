@@ -6,7 +6,9 @@
  * The DHCP client runs its handler script as root, so the script is created
  * fresh by this process (never opened through a link or over a file another
  * user put there) in a folder where no other user can swap it afterwards.
- * The only DHCP client this module ever stops is the one it started.
+ * Before a client runs, the clients that serve the device already (a dhcpcd
+ * in the background from an earlier join, one left from before) are
+ * stopped; no client of another device is touched.
  */
 #include <errno.h>
 #include <fcntl.h>
@@ -25,6 +27,8 @@ constexpr int kDhcpAttempts = 3;
 constexpr uint32_t kAfterClientMs = 1000;
 constexpr uint32_t kBetweenAttemptsMs = 2000;
 constexpr uint32_t kBeforeReadingMs = 1000;
+/* A client that does not end at SIGTERM within this is killed. */
+constexpr uint32_t kClientStopMs = 1000;
 constexpr size_t kCommandLen = 512;
 constexpr size_t kShortCommandLen = 128;
 constexpr size_t kLineLen = 256;
@@ -288,6 +292,10 @@ void run_dhcp(const char *ifname)
     if (!script_ok) {
         printf("[WiFi-CONN] ERROR: DHCP handler script %s not written, udhcpc not used\n",
                wifi_path(WIFI_PATH_DHCP_SCRIPT));
+    }
+    int stopped = wifi_stop_dhcp_clients(ifname, kClientStopMs);
+    if (stopped > 0) {
+        printf("[WiFi-CONN] stopped %d DHCP client(s) of %s\n", stopped, ifname);
     }
     shell_getline_fmt("ip addr flush dev %s 2>/dev/null", ifname);
     for (int attempt = 1; attempt <= kDhcpAttempts && !conn_stopped(); attempt++) {

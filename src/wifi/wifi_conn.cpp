@@ -11,13 +11,18 @@
  *
  * A new network's credentials are only known to work once the association
  * completes; older entries of the same name are removed then, not before, so
- * a mistyped password never costs the working entry.
+ * a mistyped password never costs the working entry. Selecting a network
+ * disables every other one in the supplicant: every run enables again what
+ * was enabled before it, so the kept networks stay joinable by themselves,
+ * and a run that fails goes back to the network it left, so a mistyped
+ * password never costs the working connection either.
  */
 #include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
 #include <string.h>
 
+#include "fw/fw_common.h"
 #include "wifi/wifi_scanner_internal.h"
 
 namespace {
@@ -33,8 +38,10 @@ constexpr int32_t kDisconnectedGrace = 6;
 constexpr size_t kPasswordMax = 63;
 constexpr size_t kCommandLen = 512;
 constexpr size_t kStatusLineLen = 256;
-constexpr size_t kListLineLen = 256;
 constexpr size_t kLogTextLen = 160;
+/* On the GUI thread: a DHCP client that does not end at SIGTERM within this
+ * is killed. */
+constexpr uint32_t kClientStopMs = 200;
 
 const char *const kConnecting = "Connecting...";
 
@@ -61,6 +68,11 @@ struct conn_job {
     char net_id[WIFI_NET_ID_MAX + 1];
     bool added;      /* the network was added in this run */
     bool associated; /* the supplicant reported COMPLETED */
+    /* What the supplicant had before the run: its enabled networks and the
+     * one it was connected to (empty when none). */
+    char enabled[WIFI_MAX_SAVED][WIFI_NET_ID_MAX + 1];
+    int32_t enabled_count;
+    char previous[WIFI_NET_ID_MAX + 1];
 };
 
 enum poll_outcome { POLL_NEXT, POLL_SUCCESS, POLL_FAILURE, POLL_TIMEOUT };
@@ -158,10 +170,64 @@ void set_error(const char *log_line, const char *status)
     conn_set_status(status);
 }
 
-void remove_added_network(const conn_job *job)
+/* Notes the enabled networks and the current one before the run changes
+ * them. */
+int remember_network(const char *line, const char *id, const char *ssid, void *ctx)
 {
-    wpa_net(job, "remove_network", job->net_id);
-    wpa(job, "save_config");
+    (void)ssid;
+    conn_job *job = static_cast<conn_job *>(ctx);
+    int flags = wifi_parse_net_flags(line);
+    if ((flags & WIFI_NET_CURRENT) != 0) {
+        copy_text(job->previous, sizeof(job->previous), id);
+    }
+    if ((flags & WIFI_NET_DISABLED) == 0 && job->enabled_count < WIFI_MAX_SAVED) {
+        copy_text(job->enabled[job->enabled_count++], sizeof(job->enabled[0]), id);
+    }
+    return 1;
+}
+
+void remember_networks(conn_job *job)
+{
+    wifi_each_network(job->ifname, remember_network, job);
+}
+
+/* A network the run removed is not enabled again. */
+void drop_remembered(conn_job *job, const char *id)
+{
+    for (int32_t i = 0; i < job->enabled_count; i++) {
+        if (strcmp(job->enabled[i], id) == 0) {
+            copy_text(job->enabled[i], sizeof(job->enabled[i]), job->enabled[--job->enabled_count]);
+            return;
+        }
+    }
+}
+
+/* Enables again the networks enabled before the run, but `except`. */
+void enable_remembered(const conn_job *job, const char *except)
+{
+    for (int32_t i = 0; i < job->enabled_count; i++) {
+        if (strcmp(job->enabled[i], except) != 0) {
+            wpa_net(job, "enable_network", job->enabled[i]);
+        }
+    }
+}
+
+/* After a failed run: the network added in it goes, the supplicant returns
+ * to the one it was connected to and the networks enabled before are enabled
+ * again; then the configuration is saved. */
+void undo_run(const conn_job *job)
+{
+    if (job->added) {
+        wpa_net(job, "remove_network", job->net_id);
+    }
+    if (job->previous[0] != '\0' && strcmp(job->previous, job->net_id) != 0) {
+        printf("[WiFi-CONN] back to network %s\n", job->previous);
+        wpa_net(job, "select_network", job->previous);
+    }
+    enable_remembered(job, job->previous);
+    if (job->added || job->enabled_count > 0) {
+        wpa(job, "save_config");
+    }
 }
 
 /* A run stopped by wifi_scanner_disconnect leaves no untried network behind
@@ -190,9 +256,10 @@ bool supplicant_ready(const conn_job *job)
         shell_getline_fmt("wpa_supplicant -B -i %s -c %s 2>/dev/null", job->ifname, conf);
         wifi_sleep_ms(kSupplicantStartMs);
     }
+    /* A supplicant that is there answers its ping in milliseconds. */
     char ping[kCommandLen];
     snprintf(ping, sizeof(ping), "wpa_cli -i %s ping 2>/dev/null", job->ifname);
-    if (shell_search(ping, "PONG")) {
+    if (shell_search_within(ping, "PONG", WIFI_ANSWER_TIMEOUT_MS)) {
         printf("[WiFi-CONN] wpa_cli -i %s OK\n", job->ifname);
         return true;
     }
@@ -208,7 +275,7 @@ bool supplicant_ready(const conn_job *job)
     shell_getline_fmt("ip link set %s up 2>/dev/null", job->ifname);
     shell_getline_fmt("wpa_supplicant -B -i %s -c %s 2>/dev/null", job->ifname, conf);
     wifi_sleep_ms(kSupplicantRestartMs);
-    if (!shell_search(ping, "PONG")) {
+    if (!shell_search_within(ping, "PONG", WIFI_ANSWER_TIMEOUT_MS)) {
         set_error("ERROR: wpa_supplicant still not responding", "Error: wpa_supplicant not available");
         return false;
     }
@@ -427,23 +494,22 @@ poll_outcome poll_once(const conn_job *job, poll_state *ps)
 }
 
 /* Old entries of the same name, now that the new one has proved itself. */
-void remove_old_entries(const conn_job *job)
+int remove_if_old(const char *line, const char *id, const char *ssid, void *ctx)
 {
-    cmd_pipe_t pipe;
-    if (wifi_open_network_list(&pipe, job->ifname) != 0) {
-        return;
+    (void)line;
+    conn_job *job = static_cast<conn_job *>(ctx);
+    if (strcmp(ssid, job->req.ssid) == 0 && strcmp(id, job->net_id) != 0) {
+        char text[kLogTextLen];
+        printf("[WiFi-CONN] removing old network %s (\"%s\")\n", id, shown(ssid, text));
+        wpa_net(job, "remove_network", id);
+        drop_remembered(job, id);
     }
-    char line[kListLineLen];
-    char id[WIFI_NET_ID_MAX + 1];
-    char name[WIFI_SSID_MAX + 1];
-    char text[kLogTextLen];
-    while (wifi_read_line(&pipe, line, sizeof(line))) {
-        if (wifi_parse_net_line(line, id, name) && strcmp(name, job->req.ssid) == 0 && strcmp(id, job->net_id) != 0) {
-            printf("[WiFi-CONN] removing old network %s (\"%s\")\n", id, shown(name, text));
-            wpa_net(job, "remove_network", id);
-        }
-    }
-    cmd_close(&pipe);
+    return 1;
+}
+
+void remove_old_entries(conn_job *job)
+{
+    wifi_each_network(job->ifname, remove_if_old, job);
 }
 
 void on_failure(const conn_job *job, const poll_state *ps)
@@ -451,9 +517,7 @@ void on_failure(const conn_job *job, const poll_state *ps)
     char text[kLogTextLen];
     printf("[WiFi-CONN] FAIL: %s (wpa_state=%s, handshake=%d)\n", ps->reason, shown(ps->state, text), ps->handshake);
     conn_set_status(ps->reason);
-    if (job->added) {
-        remove_added_network(job);
-    }
+    undo_run(job);
 }
 
 void on_timeout(const conn_job *job, const poll_state *ps)
@@ -462,8 +526,8 @@ void on_timeout(const conn_job *job, const poll_state *ps)
     printf("[WiFi-CONN] TIMEOUT after %ds, last_state=%s\n", (int)job->timeout, shown(ps->last_state, text));
     if (job->added) {
         printf("[WiFi-CONN] removing failed network %s\n", job->net_id);
-        remove_added_network(job);
     }
+    undo_run(job);
     conn_set_status("Connection timeout");
 }
 
@@ -499,6 +563,7 @@ bool poll_association(conn_job *job)
     if (job->added) {
         remove_old_entries(job);
     }
+    enable_remembered(job, job->net_id);
     wpa(job, "save_config");
     printf("[WiFi-CONN] config saved for auto-connect\n");
     if (conn_stopped()) {
@@ -537,6 +602,7 @@ bool run_job(conn_job *job, const char *saved_id)
     if (!supplicant_ready(job) || conn_stopped()) {
         return !conn_stopped();
     }
+    remember_networks(job);
     printf("[WiFi-CONN] step1: disconnect any existing\n");
     wpa(job, "disconnect");
     if (conn_stopped()) {
@@ -618,21 +684,28 @@ void reset_record(const char *ssid, const char *status)
 
 /* The id of the first kept network of this name; false when there is none
  * or the list cannot be read. */
+struct saved_search {
+    const char *ssid;
+    char *id;
+    bool found;
+};
+
+int match_saved(const char *line, const char *id, const char *ssid, void *ctx)
+{
+    (void)line;
+    saved_search *search = static_cast<saved_search *>(ctx);
+    search->found = strcmp(ssid, search->ssid) == 0;
+    if (search->found) {
+        copy_text(search->id, WIFI_NET_ID_MAX + 1, id);
+    }
+    return !search->found;
+}
+
 bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
 {
     char ifname[WIFI_IFNAME_MAX + 1];
-    cmd_pipe_t pipe;
-    if (wifi_if_copy(ifname) != 0 || wifi_open_network_list(&pipe, ifname) != 0) {
-        return false;
-    }
-    char line[kListLineLen];
-    char name[WIFI_SSID_MAX + 1];
-    bool found = false;
-    while (!found && wifi_read_line(&pipe, line, sizeof(line))) {
-        found = wifi_parse_net_line(line, id, name) && strcmp(name, ssid) == 0;
-    }
-    cmd_close(&pipe);
-    return found;
+    saved_search search = {ssid, id, false};
+    return wifi_if_copy(ifname) == 0 && wifi_each_network(ifname, match_saved, &search) == 0 && search.found;
 }
 
 } // namespace
@@ -713,10 +786,15 @@ void wifi_scanner_connect_ex(const wifi_conn_params_t *params)
     reset_record(req.ssid, refusal != NULL ? refusal : kConnecting);
     pthread_mutex_unlock(&conn_mutex);
 
+    /* A refused BSSID or address may hold anything: it is logged escaped. */
     char text[kLogTextLen];
+    char bssid[FW_ESCAPE_MAX(sizeof(req.bssid))];
+    char static_ip[FW_ESCAPE_MAX(sizeof(req.static_ip))];
+    fw_escape(req.bssid, sizeof(req.bssid), bssid, sizeof(bssid));
+    fw_escape(req.static_ip, sizeof(req.static_ip), static_ip, sizeof(static_ip));
     printf("[WiFi-CONN] connect_ex: SSID=\"%s\" sec=%d hidden=%d bssid=%s static_ip=%s timeout=%d\n",
-           shown(req.ssid, text), (int)req.sec, (int)req.hidden, req.bssid[0] != '\0' ? req.bssid : "(any)",
-           req.static_ip[0] != '\0' ? req.static_ip : "(DHCP)", (int)effective_timeout(req.timeout));
+           shown(req.ssid, text), (int)req.sec, (int)req.hidden, bssid[0] != '\0' ? bssid : "(any)",
+           static_ip[0] != '\0' ? static_ip : "(DHCP)", (int)effective_timeout(req.timeout));
     if (refusal != NULL) {
         printf("[WiFi-CONN] connect_ex: refused: %s\n", refusal);
         return;
@@ -770,6 +848,9 @@ void wifi_scanner_disconnect(void)
     char ifname[WIFI_IFNAME_MAX + 1];
     if (wifi_if_copy(ifname) == 0) {
         shell_getline_fmt("wpa_cli -i %s disconnect 2>/dev/null", ifname);
+        /* A dhcpcd forks into the background after its lease: the process
+         * group stopped above does not hold it. */
+        wifi_stop_dhcp_clients(ifname, kClientStopMs);
     }
     pthread_mutex_lock(&conn_mutex);
     conn_info.connected = 0;

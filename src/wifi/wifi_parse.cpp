@@ -313,6 +313,27 @@ int wifi_parse_net_line(const char *line, char id[WIFI_NET_ID_MAX + 1], char ssi
     return 1;
 }
 
+/* "[TEMP-DISABLED]" is a network the supplicant keeps enabled. */
+int wifi_parse_net_flags(const char *line)
+{
+    const char *flags = line;
+    for (int column = 0; column < 3; column++) {
+        flags = strchr(flags, '\t');
+        if (flags == NULL) {
+            return 0;
+        }
+        flags++;
+    }
+    int found = 0;
+    if (strstr(flags, "[CURRENT]") != NULL) {
+        found |= WIFI_NET_CURRENT;
+    }
+    if (strstr(flags, "[DISABLED]") != NULL) {
+        found |= WIFI_NET_DISABLED;
+    }
+    return found;
+}
+
 void wifi_parse_status_line(const char *line, wifi_status_poll_t *poll)
 {
     if (starts_with(line, "wpa_state=")) {

@@ -16,9 +16,14 @@
 extern "C" {
 #endif
 
-/* Limits of the commands: none may hold a thread longer. Commands run on the
- * GUI thread get the short one, the workers' the longer one. */
-#define WIFI_GUI_CMD_TIMEOUT_MS 5000
+/* Limits of the commands: none may hold a thread longer. A tool that works
+ * answers the GUI thread in milliseconds, so its commands are cut off at
+ * WIFI_ANSWER_TIMEOUT_MS; once one was, the next get WIFI_SILENT_TIMEOUT_MS
+ * until one answers again, so that a hung tool costs one user action (one
+ * or two commands) little more than a second. The workers' commands get
+ * WIFI_CMD_TIMEOUT_MS. */
+#define WIFI_ANSWER_TIMEOUT_MS 1000
+#define WIFI_SILENT_TIMEOUT_MS 250
 #define WIFI_CMD_TIMEOUT_MS 15000
 #define WIFI_DHCP_TIMEOUT_MS 60000
 
@@ -55,10 +60,14 @@ char *shell_getline(const char *command);
 char *argv_getline(const char *const argv[]);
 /* 1 when a line (512 bytes at most) of the command's output holds `text`. */
 int shell_search(const char *command, const char *text);
+/* The same with a limit of its own. */
+int shell_search_within(const char *command, const char *text, int32_t limit_ms);
 /* 1 when the shell text exits with status 0. */
 int shell_succeeds(const char *command);
 /* Gives the calling worker thread the workers' command limit. */
 void wifi_worker_limits(void);
+/* Tests only: the GUI thread's tools count as answering again, as at start. */
+void wifi_reset_answers(void);
 /* shell_getline of a formatted text (512 bytes at most; a longer one is not
  * run and gives the empty string). */
 char *shell_getline_fmt(const char *format, ...) __attribute__((format(printf, 1, 2)));
@@ -66,9 +75,12 @@ char *shell_getline_fmt(const char *format, ...) __attribute__((format(printf, 1
  * the tail of a line longer than size - 1 is read and dropped, so it cannot
  * pose as a line of its own. 0 at the end of the output. */
 int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size);
-/* Opens "wpa_cli -i IFNAME list_networks" on the calling thread's command
- * limit and drops its header line; -1 when it cannot be run. */
-int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname);
+/* Runs "wpa_cli -i IFNAME list_networks" on the calling thread's command
+ * limit and calls `fn` for each network of it (id and SSID by the line
+ * rule, and the whole line for its flags) until it answers 0; -1 when the
+ * list cannot be read. */
+typedef int (*wifi_net_fn_t)(const char *line, const char *id, const char *ssid, void *ctx);
+int wifi_each_network(const char *ifname, wifi_net_fn_t fn, void *ctx);
 
 /* The interface name into out; 0, or -1 when it is not a plain name. */
 int wifi_if_copy(char out[WIFI_IFNAME_MAX + 1]);
@@ -99,6 +111,10 @@ void wifi_ssid_unescape(const char *text, char out[WIFI_SSID_MAX + 1]);
 
 /* One list_networks line: 1 with the id (1 to 7 digits) and the SSID. */
 int wifi_parse_net_line(const char *line, char id[WIFI_NET_ID_MAX + 1], char ssid[WIFI_SSID_MAX + 1]);
+/* Its flags column: the network is the current one, or is disabled. */
+#define WIFI_NET_CURRENT 1
+#define WIFI_NET_DISABLED 2
+int wifi_parse_net_flags(const char *line);
 
 /* One line of wpa_cli status into the poll's findings. */
 typedef struct {
@@ -137,6 +153,12 @@ int conn_edit(conn_edit_fn_t edit, void *ctx);
  * it runs; -1 when the run is stopped already (the caller stops it then). */
 int conn_track_client(pid_t pgid);
 void conn_untrack_client(void);
+
+/* Stops the DHCP clients that serve the device, whoever started them: the
+ * processes of the udhcpc and dhcpcd that PATH names whose command line
+ * names the device. SIGTERM, and SIGKILL to those still running after
+ * wait_ms; returns how many were found. */
+int wifi_stop_dhcp_clients(const char *ifname, uint32_t wait_ms);
 
 /* The addressing phase after the association: the static address of the
  * request or DHCP; sets the final status. */

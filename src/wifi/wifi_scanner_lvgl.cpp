@@ -26,6 +26,7 @@ constexpr size_t kListCmdLen = 128;
 constexpr size_t kListLineLen = 256;
 constexpr size_t kFormatLen = 512;
 constexpr size_t kLogTextLen = 160;
+constexpr size_t kToolNameLen = 32;
 
 const char *const kDefaultPaths[WIFI_PATH_COUNT] = {
     "/etc/wpa_supplicant.conf",
@@ -42,7 +43,16 @@ std::atomic<const char *> wifi_if{"wlan0"};
 wifi_ap_t ap_list[WIFI_MAX_APS];
 int32_t ap_count;
 pthread_mutex_t ap_mutex = PTHREAD_MUTEX_INITIALIZER;
+/* Changed (under ap_mutex) when the published list is forgotten: a scan of
+ * an older epoch publishes nothing. */
+std::atomic<uint32_t> scan_epoch{0};
+
 std::atomic<int32_t> scan_running{0};
+/* Guard the start and the end of the scan worker: the epoch of its round,
+ * and whether another round was asked for while a stale one ran. */
+pthread_mutex_t scan_mutex = PTHREAD_MUTEX_INITIALIZER;
+uint32_t round_epoch;
+bool scan_again;
 
 /* GUI thread only. */
 wifi_ap_t snapshot[WIFI_MAX_APS];
@@ -52,8 +62,11 @@ wifi_saved_net_t nets[WIFI_MAX_SAVED];
  * never write into each other's result. */
 thread_local char buf[256];
 
-/* Limit of each command: short on the GUI thread, longer on the workers. */
-thread_local int32_t cmd_limit_ms = WIFI_GUI_CMD_TIMEOUT_MS;
+/* Set on the workers, whose commands may take longer. */
+thread_local bool on_worker = false;
+/* GUI thread only: false once one of its commands was cut off at its limit,
+ * until one answers again. */
+bool gui_tools_answer = true;
 
 void real_sleep(uint32_t ms)
 {
@@ -70,9 +83,47 @@ void strip_line_end(char *line)
     }
 }
 
+/* The limit of the calling thread's next command. */
+int32_t command_limit(void)
+{
+    if (on_worker) {
+        return WIFI_CMD_TIMEOUT_MS;
+    }
+    return gui_tools_answer ? WIFI_ANSWER_TIMEOUT_MS : WIFI_SILENT_TIMEOUT_MS;
+}
+
+/* On the GUI thread: how a command of `tool` ended. The first that is cut
+ * off is logged; then the short limit holds until one answers again. */
+void note_answer(const char *tool, bool answered)
+{
+    if (on_worker) {
+        return;
+    }
+    if (!answered && gui_tools_answer) {
+        printf("[WiFi] %s did not answer within %d ms\n", tool, (int)WIFI_ANSWER_TIMEOUT_MS);
+    }
+    gui_tools_answer = answered;
+}
+
+/* The program a shell text runs: its first word, cut to fit. */
+const char *tool_of(const char *command, char *out, size_t cap)
+{
+    snprintf(out, cap, "%.*s", (int)strcspn(command, " "), command);
+    return out;
+}
+
+/* cmd_close, noting whether the command answered within its limit. */
+int close_noted(cmd_pipe_t *pipe, const char *tool)
+{
+    errno = 0;
+    int status = cmd_close(pipe);
+    note_answer(tool, !(status == -1 && errno == ETIMEDOUT));
+    return status;
+}
+
 /* First line of an opened command into buf; the rest of the output is
  * dropped and the command waited for. */
-char *first_line(cmd_pipe_t *pipe, int opened)
+char *first_line(cmd_pipe_t *pipe, int opened, const char *tool)
 {
     buf[0] = '\0';
     if (opened != 0) {
@@ -82,7 +133,7 @@ char *first_line(cmd_pipe_t *pipe, int opened)
         buf[0] = '\0';
     }
     strip_line_end(buf);
-    cmd_close(pipe);
+    close_noted(pipe, tool);
     return buf;
 }
 
@@ -91,13 +142,18 @@ bool exited_ok(int status)
     return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-/* Copies the kept records to the published list. */
-void publish(const wifi_ap_t *records, int32_t count)
+/* Copies the kept records to the published list, unless the list was
+ * forgotten since the round began; false then. */
+bool publish(const wifi_ap_t *records, int32_t count, uint32_t epoch)
 {
     pthread_mutex_lock(&ap_mutex);
-    memcpy(ap_list, records, sizeof(records[0]) * (size_t)count);
-    ap_count = count;
+    bool current = epoch == scan_epoch.load();
+    if (current) {
+        memcpy(ap_list, records, sizeof(records[0]) * (size_t)count);
+        ap_count = count;
+    }
     pthread_mutex_unlock(&ap_mutex);
+    return current;
 }
 
 /* Reads iw's scan dump into records; -1 when the dump failed (then nothing
@@ -107,7 +163,7 @@ int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
     char command[kListCmdLen];
     snprintf(command, sizeof(command), "iw dev %s scan dump 2>/dev/null", ifname);
     cmd_pipe_t pipe;
-    if (cmd_open(&pipe, command, cmd_limit_ms) != 0) {
+    if (cmd_open(&pipe, command, command_limit()) != 0) {
         return -1;
     }
     wifi_scan_parse_t parse;
@@ -129,7 +185,7 @@ int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
     return parse.count;
 }
 
-void scan_on(const char *ifname)
+void scan_on(const char *ifname, uint32_t epoch)
 {
     printf("[WiFi] scan start on %s\n", ifname);
     char command[256];
@@ -154,23 +210,47 @@ void scan_on(const char *ifname)
     int32_t stored = read_scan_dump(ifname, records);
     if (stored >= 0) {
         int32_t kept = wifi_scan_sort_dedup(records, stored);
-        publish(records, kept);
-        printf("[WiFi] scan done: %d APs found (%d unique)\n", (int)stored, (int)kept);
+        if (publish(records, kept, epoch)) {
+            printf("[WiFi] scan done: %d APs found (%d unique)\n", (int)stored, (int)kept);
+        } else {
+            printf("[WiFi] scan done after WiFi went off: %d APs dropped\n", (int)stored);
+        }
     }
     free(records);
+}
+
+/* Whether the worker makes another round (with the epoch of now), else
+ * it ends: scan_running goes back to 0 under the same lock. */
+bool next_round(uint32_t *epoch)
+{
+    pthread_mutex_lock(&scan_mutex);
+    bool again = scan_again;
+    scan_again = false;
+    if (again) {
+        round_epoch = scan_epoch.load();
+        *epoch = round_epoch;
+    } else {
+        scan_running.store(0);
+    }
+    pthread_mutex_unlock(&scan_mutex);
+    return again;
 }
 
 void *scan_thread(void *arg)
 {
     (void)arg;
     wifi_worker_limits();
-    char ifname[WIFI_IFNAME_MAX + 1];
-    if (wifi_if_copy(ifname) == 0) {
-        scan_on(ifname);
-    } else {
-        printf("[WiFi] scan refused: the interface name is not a plain name\n");
-    }
-    scan_running.store(0);
+    pthread_mutex_lock(&scan_mutex);
+    uint32_t epoch = round_epoch;
+    pthread_mutex_unlock(&scan_mutex);
+    do {
+        char ifname[WIFI_IFNAME_MAX + 1];
+        if (wifi_if_copy(ifname) == 0) {
+            scan_on(ifname, epoch);
+        } else {
+            printf("[WiFi] scan refused: the interface name is not a plain name\n");
+        }
+    } while (next_round(&epoch));
     return NULL;
 }
 
@@ -208,13 +288,14 @@ void wifi_sleep_ms(uint32_t ms)
 char *shell_getline(const char *command)
 {
     cmd_pipe_t pipe;
-    return first_line(&pipe, cmd_open(&pipe, command, cmd_limit_ms));
+    char tool[kToolNameLen];
+    return first_line(&pipe, cmd_open(&pipe, command, command_limit()), tool_of(command, tool, sizeof(tool)));
 }
 
 char *argv_getline(const char *const argv[])
 {
     cmd_pipe_t pipe;
-    return first_line(&pipe, cmd_open_argv(&pipe, argv, cmd_limit_ms));
+    return first_line(&pipe, cmd_open_argv(&pipe, argv, command_limit()), argv[0]);
 }
 
 char *shell_getline_fmt(const char *format, ...)
@@ -231,10 +312,10 @@ char *shell_getline_fmt(const char *format, ...)
     return shell_getline(command);
 }
 
-int shell_search(const char *command, const char *text)
+int shell_search_within(const char *command, const char *text, int32_t limit_ms)
 {
     cmd_pipe_t pipe;
-    if (cmd_open(&pipe, command, cmd_limit_ms) != 0) {
+    if (cmd_open(&pipe, command, limit_ms) != 0) {
         return 0;
     }
     int found = 0;
@@ -242,18 +323,33 @@ int shell_search(const char *command, const char *text)
     while (cmd_gets(&pipe, line, sizeof(line)) != NULL) {
         found |= strstr(line, text) != NULL;
     }
-    cmd_close(&pipe);
+    char tool[kToolNameLen];
+    close_noted(&pipe, tool_of(command, tool, sizeof(tool)));
     return found;
+}
+
+int shell_search(const char *command, const char *text)
+{
+    return shell_search_within(command, text, command_limit());
 }
 
 int shell_succeeds(const char *command)
 {
-    return exited_ok(cmd_run_timeout(command, cmd_limit_ms));
+    errno = 0;
+    int status = cmd_run_timeout(command, command_limit());
+    char tool[kToolNameLen];
+    note_answer(tool_of(command, tool, sizeof(tool)), !(status == -1 && errno == ETIMEDOUT));
+    return exited_ok(status);
 }
 
 void wifi_worker_limits(void)
 {
-    cmd_limit_ms = WIFI_CMD_TIMEOUT_MS;
+    on_worker = true;
+}
+
+void wifi_reset_answers(void)
+{
+    gui_tools_answer = true;
 }
 
 int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size)
@@ -270,15 +366,38 @@ int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size)
     return 1;
 }
 
-int wifi_open_network_list(cmd_pipe_t *pipe, const char *ifname)
+/* The list with its header line dropped; -1 when it cannot be run. */
+static int open_network_list(cmd_pipe_t *pipe, const char *ifname)
 {
     char command[kListCmdLen];
     snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", ifname);
-    if (cmd_open(pipe, command, cmd_limit_ms) != 0) {
+    if (cmd_open(pipe, command, command_limit()) != 0) {
         return -1;
     }
     char header[kListLineLen];
     wifi_read_line(pipe, header, sizeof(header));
+    return 0;
+}
+
+static int close_network_list(cmd_pipe_t *pipe)
+{
+    return close_noted(pipe, "wpa_cli");
+}
+
+int wifi_each_network(const char *ifname, wifi_net_fn_t fn, void *ctx)
+{
+    cmd_pipe_t pipe;
+    if (open_network_list(&pipe, ifname) != 0) {
+        return -1;
+    }
+    char line[kListLineLen];
+    char id[WIFI_NET_ID_MAX + 1];
+    char ssid[WIFI_SSID_MAX + 1];
+    bool more = true;
+    while (more && wifi_read_line(&pipe, line, sizeof(line))) {
+        more = !wifi_parse_net_line(line, id, ssid) || fn(line, id, ssid, ctx) != 0;
+    }
+    close_network_list(&pipe);
     return 0;
 }
 
@@ -302,8 +421,18 @@ void wifi_scanner_set_interface(const char *ifname)
 
 void wifi_scanner_trigger_scan(void)
 {
-    int32_t idle = 0;
-    if (!scan_running.compare_exchange_strong(idle, 1)) {
+    pthread_mutex_lock(&scan_mutex);
+    bool running = scan_running.load() != 0;
+    if (running) {
+        /* A round from before the list was forgotten counts for nothing:
+         * another one follows it. */
+        scan_again = scan_again || round_epoch != scan_epoch.load();
+    } else {
+        scan_running.store(1);
+        round_epoch = scan_epoch.load();
+    }
+    pthread_mutex_unlock(&scan_mutex);
+    if (running) {
         return;
     }
     pthread_attr_t attr;
@@ -313,7 +442,9 @@ void wifi_scanner_trigger_scan(void)
     pthread_t tid;
     if (pthread_create(&tid, &attr, scan_thread, NULL) != 0) {
         printf("[WiFi] scan worker could not be started\n");
+        pthread_mutex_lock(&scan_mutex);
         scan_running.store(0);
+        pthread_mutex_unlock(&scan_mutex);
     }
     pthread_attr_destroy(&attr);
 }
@@ -321,6 +452,14 @@ void wifi_scanner_trigger_scan(void)
 int wifi_scanner_is_scan_done(void)
 {
     return scan_running.load() == 0;
+}
+
+void wifi_scanner_forget_scans(void)
+{
+    pthread_mutex_lock(&ap_mutex);
+    scan_epoch.fetch_add(1);
+    ap_count = 0;
+    pthread_mutex_unlock(&ap_mutex);
 }
 
 const wifi_ap_t *wifi_scanner_get_ap_list(int32_t *count)
@@ -336,23 +475,25 @@ const wifi_ap_t *wifi_scanner_get_ap_list(int32_t *count)
 
 /* --- Kept networks -------------------------------------------------------- */
 
+/* One kept network into nets; 0 once nets is full. */
+int store_saved(const char *line, const char *id, const char *ssid, void *ctx)
+{
+    (void)line;
+    int32_t *n = static_cast<int32_t *>(ctx);
+    if (ssid[0] != '\0') {
+        snprintf(nets[*n].ssid, sizeof(nets[*n].ssid), "%s", ssid);
+        nets[(*n)++].net_id = (int32_t)strtol(id, NULL, 10);
+    }
+    return *n < WIFI_MAX_SAVED;
+}
+
 const wifi_saved_net_t *wifi_scanner_get_saved_networks(int32_t *count)
 {
     memset(nets, 0, sizeof(nets));
     int32_t n = 0;
     char ifname[WIFI_IFNAME_MAX + 1];
-    cmd_pipe_t pipe;
-    if (wifi_if_copy(ifname) == 0 && wifi_open_network_list(&pipe, ifname) == 0) {
-        char line[kListLineLen];
-        char id[WIFI_NET_ID_MAX + 1];
-        while (n < WIFI_MAX_SAVED && wifi_read_line(&pipe, line, sizeof(line))) {
-            if (wifi_parse_net_line(line, id, nets[n].ssid) && nets[n].ssid[0] != '\0') {
-                nets[n++].net_id = (int32_t)strtol(id, NULL, 10);
-            } else {
-                nets[n].ssid[0] = '\0';
-            }
-        }
-        cmd_close(&pipe);
+    if (wifi_if_copy(ifname) == 0) {
+        wifi_each_network(ifname, store_saved, &n);
     }
     if (count != NULL) {
         *count = n;
@@ -367,7 +508,7 @@ int32_t wifi_scanner_forget_network(const char *ssid)
     }
     char ifname[WIFI_IFNAME_MAX + 1];
     cmd_pipe_t pipe;
-    if (wifi_if_copy(ifname) != 0 || wifi_open_network_list(&pipe, ifname) != 0) {
+    if (wifi_if_copy(ifname) != 0 || open_network_list(&pipe, ifname) != 0) {
         return 0;
     }
     int32_t removed = 0;
@@ -383,7 +524,7 @@ int32_t wifi_scanner_forget_network(const char *ssid)
         printf("[WiFi] forgetting network %s (\"%s\")\n", id, wifi_log_text(name, shown, sizeof(shown)));
         shell_getline_fmt("wpa_cli -i %s remove_network %s 2>/dev/null", ifname, id);
     }
-    cmd_close(&pipe);
+    close_network_list(&pipe);
     if (removed == 0) {
         return 0;
     }

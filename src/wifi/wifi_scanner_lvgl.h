@@ -7,7 +7,8 @@
  * time); the WiFi page starts them and polls the "done" queries from its run
  * hook, then reads the results from module-owned records. Nothing here calls
  * into the GUI library. Every other call runs on the caller's thread (the GUI
- * thread) and blocks it for one short wpa_cli command at most.
+ * thread) and blocks it for one short wpa_cli command at most: one that does
+ * not answer is cut off after a second, and logged.
  *
  * Outside text (a network name from the air, a password from the keyboard)
  * never meets a shell: it reaches wpa_cli as one argument of its own.
@@ -89,7 +90,9 @@ typedef struct {
  * the commands that would carry it. */
 void wifi_scanner_set_interface(const char *ifname);
 
-/* Starts a scan on its worker unless one runs. It takes at least 5 s. */
+/* Starts a scan on its worker unless one runs. It takes at least 5 s. A
+ * scan that runs from before wifi_scanner_forget_scans is followed by a new
+ * one, and the query below stays 0 until that has ended. */
 void wifi_scanner_trigger_scan(void);
 
 /* 1 when no scan runs (the last one has published its list or given up). */
@@ -99,6 +102,11 @@ int wifi_scanner_is_scan_done(void);
  * (may be null) receives its length. A scan that failed leaves the previous
  * list. Valid until the next call. */
 const wifi_ap_t *wifi_scanner_get_ap_list(int32_t *count);
+
+/* WiFi goes off: the published list is emptied, and no scan started before
+ * this call publishes anything, so that after WiFi is on again only a new
+ * scan fills the list (and one that fails leaves it empty). */
+void wifi_scanner_forget_scans(void);
 
 /* The networks the supplicant keeps, in its order (at most 32); `count` (may
  * be null) receives 0 when wpa_cli cannot be run. Valid until the next call. */
@@ -124,8 +132,9 @@ void wifi_scanner_connect_ex(const wifi_conn_params_t *params);
  * one connected, is not kept, or a connection runs. */
 void wifi_scanner_connect_saved(const char *ssid);
 
-/* Disconnects. A connection still running is stopped: it reports nothing
- * more, so the record keeps "Disconnected". */
+/* Disconnects, and stops the DHCP clients that serve the device. A
+ * connection still running is stopped: it reports nothing more, so the
+ * record keeps "Disconnected". */
 void wifi_scanner_disconnect(void);
 
 /* A copy of the connection record taken now; valid until the next call. */

@@ -1,10 +1,16 @@
 // The addressing phase after the association: DHCP attempts with either
 // client, the static address, the handler script and what is read back.
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "lib/cmd_runner.h"
@@ -62,7 +68,49 @@ protected:
     }
 
     const wifi_conn_info_t &info() { return *wifi_scanner_get_conn_info(); }
+
+    // The command lines of the sandbox's DHCP clients that run, sorted.
+    static std::vector<std::string> running_clients()
+    {
+        std::vector<std::string> out;
+        for (const DhcpClient &c : sandbox_dhcp_clients()) {
+            out.push_back(c.command);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    static int client_pid(const std::string &command)
+    {
+        for (const DhcpClient &c : sandbox_dhcp_clients()) {
+            if (c.command == command) {
+                return c.pid;
+            }
+        }
+        return 0;
+    }
 };
+
+extern "C" char **environ;
+
+// A client started elsewhere (at boot, by hand), not by the module: a child
+// of the test that runs on by itself.
+pid_t start_client(const std::vector<std::string> &args)
+{
+    std::vector<char *> argv;
+    for (const std::string &a : args) {
+        argv.push_back(const_cast<char *>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    return posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : 0;
+}
+
+void end_client(pid_t pid)
+{
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
 
 TEST_F(WifiAddr, DhcpThatNeverAnswersLeavesNoAddress)
 {
@@ -117,6 +165,58 @@ TEST_F(WifiAddr, NoDhcpClientAtAll)
     EXPECT_NE(log().find("[WiFi-CONN] ERROR: no DHCP client found (udhcpc/dhcpcd)\n"
                          "[WiFi-CONN] WARNING: connected but no IP from DHCP\n"),
               std::string::npos);
+}
+
+/* --- The clients of the device ------------------------------------------------ */
+
+// A dhcpcd goes into the background after its lease: the next join stops it
+// before its own client runs, and a disconnect stops it; a client of
+// another device is left alone.
+TEST_F(WifiAddr, DhcpcdInTheBackgroundIsStoppedBeforeTheNextRunAndAtADisconnect)
+{
+    tools({"iw", "wpa_cli", "wpa_supplicant", "dhcpcd", "ip", "pidof", "killall"});
+    const std::string other = "dhcpcd -t 10 -4 eth0";
+    const std::string ours = "dhcpcd -t 10 -4 wlan0";
+    ASSERT_EQ(cmd_run(other.c_str()), 0);
+    join("");
+    ASSERT_STREQ(info().status, "Connected");
+    EXPECT_EQ(running_clients(), (std::vector<std::string>{other, ours}));
+    const int first = client_pid(ours);
+
+    join("");
+    ASSERT_STREQ(info().status, "Connected");
+    EXPECT_EQ(running_clients(), (std::vector<std::string>{other, ours}));
+    EXPECT_NE(client_pid(ours), first) << "the client of the first join was stopped";
+    EXPECT_NE(log().find("[WiFi-CONN] stopped 1 DHCP client(s) of wlan0\n"), std::string::npos);
+
+    wifi_scanner_disconnect();
+    EXPECT_EQ(running_clients(), std::vector<std::string>{other});
+}
+
+// A udhcpc left waiting for a lease by someone else is stopped before the
+// module's own runs; one of another device runs on.
+TEST_F(WifiAddr, AWaitingUdhcpcOfTheDeviceIsStoppedBeforeTheRun)
+{
+    scenario(std::string(kConnWorld) + "dhcp-hang\n");
+    const pid_t ours = start_client({"udhcpc", "-i", "wlan0", "-n", "-q"});
+    const pid_t other = start_client({"udhcpc", "-i", "eth0", "-n", "-q"});
+    ASSERT_TRUE(ours > 0 && other > 0);
+    // Both have read the scenario that makes them wait.
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (running_clients().size() < 2 || call_lines().size() < 2) {
+        ASSERT_LT(std::chrono::steady_clock::now(), limit);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+
+    join("");
+    EXPECT_STREQ(info().status, "Connected");
+    EXPECT_EQ(running_clients(), std::vector<std::string>{"udhcpc -i eth0 -n -q"});
+    int status = 0;
+    EXPECT_EQ(waitpid(ours, &status, WNOHANG), ours);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    wifi_scanner_disconnect();
+    EXPECT_EQ(running_clients(), std::vector<std::string>{"udhcpc -i eth0 -n -q"});
+    end_client(other);
 }
 
 TEST_F(WifiAddr, StaticAddressWithDefaults)

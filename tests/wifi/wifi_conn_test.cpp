@@ -96,6 +96,7 @@ TEST_F(WifiConn, Wpa2JoinsGetsAnAddressAndKeepsTheNetwork)
     EXPECT_EQ(call_lines(), (std::vector<std::string>{
                                 "pidof wpa_supplicant",
                                 "wpa_cli -i wlan0 ping",
+                                "wpa_cli -i wlan0 list_networks",
                                 "wpa_cli -i wlan0 disconnect",
                                 "wpa_cli -i wlan0 add_network",
                                 "wpa_cli -i wlan0 set_network 0 ssid \"Home\"",
@@ -232,6 +233,27 @@ TEST_F(WifiConn, RequestTimeoutCountsPolls)
     connect_ex(request("Far", "whatever", WIFI_SEC_WPA2, 0));
     EXPECT_EQ(FakeClock::get().sleeps(), polls(30));
     EXPECT_NE(log().find("timeout=30\n"), std::string::npos);
+}
+
+// Home completes at the fourth poll: a request of four polls joins, one of
+// three times out.
+TEST_F(WifiConn, ACompletionAtTheLastPollIsASuccess)
+{
+    const struct {
+        int32_t timeout;
+        const char *status;
+        std::vector<uint32_t> sleeps;
+    } cases[] = {
+        {4, "Connected", polls(4, kDhcpOnce)},
+        {3, "Connection timeout", polls(3)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.timeout);
+        SetUp();
+        connect_ex(request("Home", "correct-horse", WIFI_SEC_WPA2, c.timeout));
+        EXPECT_STREQ(info().status, c.status);
+        EXPECT_EQ(FakeClock::get().sleeps(), c.sleeps);
+    }
 }
 
 struct SecCase {
@@ -401,6 +423,37 @@ TEST_F(WifiConn, ValuesNotInPlainFormAreRefused)
     EXPECT_NE(log().find("[WiFi-CONN] connect_ex: refused: Error: invalid BSSID\n"), std::string::npos);
 }
 
+// What is refused may hold anything: a line break in it must not forge a
+// log line, nor an escape sequence reach the terminal.
+TEST_F(WifiConn, ARefusedBssidOrAddressIsLoggedEscaped)
+{
+    const struct {
+        void (*set)(wifi_conn_params_t *);
+        const char *field;
+        const char *forged;
+    } cases[] = {
+        {[](wifi_conn_params_t *r) { snprintf(r->bssid, sizeof(r->bssid), "aa:bb\n[WiFi-CONN] X"); }, "bssid=aa:bb",
+         "[WiFi-CONN] X"},
+        {[](wifi_conn_params_t *r) { snprintf(r->static_ip, sizeof(r->static_ip), "1.2\n[WiFi] Y\033"); },
+         "static_ip=1.2", "[WiFi] Y"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.forged);
+        restart();
+        wifi_conn_params_t req = request("Home", "correct-horse", WIFI_SEC_WPA2);
+        c.set(&req);
+        wifi_scanner_connect_ex(&req);
+        const std::string out = log();
+        EXPECT_EQ(out.find('\033'), std::string::npos) << out;
+        bool shown = false;
+        for (const std::string &line : lines_of(out)) {
+            EXPECT_NE(line.rfind(c.forged, 0), 0u) << out;
+            shown |= line.find(c.field) != std::string::npos && line.find(c.forged) != std::string::npos;
+        }
+        EXPECT_TRUE(shown) << "the value stands escaped in its own line: " << out;
+    }
+}
+
 /* --- Kept networks and old entries ------------------------------------------ */
 
 TEST_F(WifiConn, ASavedNetworkIsSelectedNotAdded)
@@ -488,6 +541,46 @@ TEST_F(WifiConn, OldEntriesGoOnlyOnceTheNewOneHasJoined)
     EXPECT_EQ(saved.find("older-horse"), std::string::npos);
     EXPECT_NE(saved.find("correct-horse"), std::string::npos);
     EXPECT_NE(saved.find("Cafe"), std::string::npos);
+}
+
+// Selecting a network disables the others in the supplicant: a join gives
+// the kept networks back enabled, and one that fails also returns to the
+// network it left.
+TEST_F(WifiConn, AFailedJoinKeepsTheWorkingConnectionAndTheKeptNetworks)
+{
+    scenario(std::string(kConnWorld) + "saved Cafe\nsaved Strict whatever\n");
+    connect("Home", "correct-horse");
+    ASSERT_STREQ(info().status, "Connected");
+    EXPECT_EQ(sandbox_saved_networks(), (std::vector<std::string>{"Cafe", "Strict", "Home"}));
+    ASSERT_EQ(sandbox_joined_network(), "Home");
+
+    const struct {
+        const char *ssid;
+        bool kept;
+        int32_t timeout;
+        const char *status;
+    } cases[] = {
+        {"Picky", false, 30, "Wrong password"},
+        {"Far", false, 3, "Connection timeout"},
+        {"Strict", true, 30, "Auth failed"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.ssid);
+        restart();
+        if (c.kept) {
+            wifi_scanner_connect_saved(c.ssid);
+            wait_conn();
+        } else {
+            connect_ex(request(c.ssid, "whatever", WIFI_SEC_WPA2, c.timeout));
+        }
+        EXPECT_STREQ(info().status, c.status);
+        EXPECT_EQ(info().connected, 0);
+        EXPECT_TRUE(in_order(call_lines(), {"wpa_cli -i wlan0 select_network 2", "wpa_cli -i wlan0 enable_network 0",
+                                            "wpa_cli -i wlan0 enable_network 1", "wpa_cli -i wlan0 save_config"}));
+        EXPECT_NE(log().find("[WiFi-CONN] back to network 2\n"), std::string::npos);
+        EXPECT_EQ(sandbox_saved_networks(), (std::vector<std::string>{"Cafe", "Strict", "Home"}));
+        EXPECT_EQ(sandbox_joined_network(), "Home");
+    }
 }
 
 /* --- The supplicant --------------------------------------------------------- */

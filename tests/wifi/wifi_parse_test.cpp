@@ -291,21 +291,25 @@ TEST(WifiNetworkList, LineRule)
         int usable;
         const char *id;
         const char *ssid;
+        int flags;
     } cases[] = {
-        {"network id / ssid / bssid / flags\n", 0, "", ""},
-        {"3\tHome\tany\t[CURRENT]\n", 1, "3", "Home"},
-        {"0\tCafe Guest\tany\t\n", 1, "0", "Cafe Guest"},
-        {"12\tNoMoreTabs\r\n", 1, "12", "NoMoreTabs"},
-        {"4\t\tany\t[DISABLED]\n", 1, "4", ""},
-        {"\tNoId\tany\t\n", 0, "", ""},
-        {"no tab at all\n", 0, "", ""},
-        {"1234567\tSeven\tany\t\n", 1, "1234567", "Seven"},
-        {"12345678\tEight\tany\t\n", 0, "", ""},
-        {"FAIL\tx\tany\t\n", 0, "", ""},
-        {"-1\tneg\tany\t\n", 0, "", ""},
-        {"5\tabcdefghijklmnopqrstuvwxyzABCDEFGHIJ\tany\t\n", 1, "5", "abcdefghijklmnopqrstuvwxyzABCDEF"},
-        {"6\t\\xe6\\x88\\x91\\xe7\\x9a\\x84\tany\t\n", 1, "6", "我的"},
-        {"7\tsay \\\"hi\\\"\\n\tany\t\n", 1, "7", "say \"hi\"\n"},
+        {"network id / ssid / bssid / flags\n", 0, "", "", 0},
+        {"3\tHome\tany\t[CURRENT]\n", 1, "3", "Home", WIFI_NET_CURRENT},
+        {"0\tCafe Guest\tany\t\n", 1, "0", "Cafe Guest", 0},
+        {"12\tNoMoreTabs\r\n", 1, "12", "NoMoreTabs", 0},
+        {"4\t\tany\t[DISABLED]\n", 1, "4", "", WIFI_NET_DISABLED},
+        {"8\tBlocked\tany\t[TEMP-DISABLED]\n", 1, "8", "Blocked", 0},
+        {"9\t[DISABLED]\tany\t\n", 1, "9", "[DISABLED]", 0},
+        {"10\tBoth\tany\t[CURRENT][DISABLED]\n", 1, "10", "Both", WIFI_NET_CURRENT | WIFI_NET_DISABLED},
+        {"\tNoId\tany\t\n", 0, "", "", 0},
+        {"no tab at all\n", 0, "", "", 0},
+        {"1234567\tSeven\tany\t\n", 1, "1234567", "Seven", 0},
+        {"12345678\tEight\tany\t\n", 0, "", "", 0},
+        {"FAIL\tx\tany\t\n", 0, "", "", 0},
+        {"-1\tneg\tany\t\n", 0, "", "", 0},
+        {"5\tabcdefghijklmnopqrstuvwxyzABCDEFGHIJ\tany\t\n", 1, "5", "abcdefghijklmnopqrstuvwxyzABCDEF", 0},
+        {"6\t\\xe6\\x88\\x91\\xe7\\x9a\\x84\tany\t\n", 1, "6", "我的", 0},
+        {"7\tsay \\\"hi\\\"\\n\tany\t\n", 1, "7", "say \"hi\"\n", 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.line);
@@ -315,6 +319,7 @@ TEST(WifiNetworkList, LineRule)
         if (c.usable) {
             EXPECT_STREQ(id, c.id);
             EXPECT_STREQ(ssid, c.ssid);
+            EXPECT_EQ(wifi_parse_net_flags(c.line), c.flags);
         }
     }
 }

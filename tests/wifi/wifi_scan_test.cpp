@@ -115,6 +115,47 @@ TEST_F(WifiScan, AFailedScanKeepsTheLastList)
     EXPECT_NE(out.find("[WiFi] scan trigger failed, keeping the last list\n"), std::string::npos);
 }
 
+// WiFi off: nothing found before comes back, neither from a scan that was
+// running then nor as the list a failed scan falls back on.
+TEST_F(WifiScan, AfterWifiWentOffOnlyANewScanFillsTheList)
+{
+    scenario(kWorld);
+    scan();
+    ASSERT_EQ(ap_rows(), kWorldRows);
+
+    FakeClock::get().hold(5000);
+    wifi_scanner_trigger_scan();
+    ASSERT_TRUE(FakeClock::get().wait_held());
+    wifi_scanner_forget_scans();
+    EXPECT_TRUE(ap_rows().empty());
+    FakeClock::get().release();
+    wait_scan();
+    EXPECT_TRUE(ap_rows().empty()) << "the scan ended after WiFi went off";
+
+    scenario(std::string(kWorld) + "fail scan-trigger\n");
+    scan();
+    EXPECT_TRUE(ap_rows().empty());
+    EXPECT_NE(log().find("[WiFi] scan done after WiFi went off: 8 APs dropped\n"), std::string::npos);
+
+    // Off and on again during one scan: a new one follows it, and only
+    // then is the scan done.
+    scenario(kWorld);
+    restart();
+    FakeClock::get().hold(5000);
+    wifi_scanner_trigger_scan();
+    ASSERT_TRUE(FakeClock::get().wait_held());
+    wifi_scanner_forget_scans();
+    wifi_scanner_trigger_scan();
+    wifi_scanner_trigger_scan();
+    FakeClock::get().release();
+    wait_scan();
+    EXPECT_EQ(ap_rows(), kWorldRows);
+    EXPECT_EQ(call_lines(), (std::vector<std::string>{"iw dev wlan0 scan trigger", "iw dev wlan0 scan dump",
+                                                      "iw dev wlan0 scan trigger", "iw dev wlan0 scan dump"}));
+    EXPECT_TRUE(in_order(lines_of(log()), {"[WiFi] scan done after WiFi went off: 8 APs dropped",
+                                           "[WiFi] scan start on wlan0", "[WiFi] scan done: 8 APs found (6 unique)"}));
+}
+
 TEST_F(WifiScan, AScanThatFindsNothingEmptiesTheList)
 {
     scenario(kWorld);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "lib/cmd_runner.h"
 #include "standin.h"
 #include "wifi/wifi_scanner_internal.h"
 
@@ -89,6 +90,7 @@ void sandbox_prepare(void (*sleep_fn)(uint32_t ms))
     wifi_set_path(WIFI_PATH_DHCP_SCRIPT, sandbox_path("tmp/udhcpc.script").c_str());
     wifi_set_sleep(sleep_fn);
     wifi_scanner_set_interface("wlan0");
+    wifi_reset_answers();
 }
 
 void sandbox_tools(const std::vector<std::string> &names)
@@ -97,7 +99,12 @@ void sandbox_tools(const std::vector<std::string> &names)
     fs::create_directories(sandbox_path("bin"));
     fs::create_symlink(fs::canonical("/usr/bin/which"), sandbox_path("bin/which"));
     for (const std::string &name : names) {
-        fs::create_symlink(WIRELESS_BIN + std::string("/") + name, sandbox_path("bin/" + name));
+        const std::string tool = WIRELESS_BIN + std::string("/") + name;
+        if (name == "udhcpc" || name == "dhcpcd") {
+            fs::copy_file(tool, sandbox_path("bin/" + name));
+        } else {
+            fs::create_symlink(tool, sandbox_path("bin/" + name));
+        }
     }
 }
 
@@ -123,6 +130,82 @@ std::vector<std::string> sandbox_call_lines()
             text += (text.empty() ? "" : " ") + word;
         }
         out.push_back(text);
+    }
+    return out;
+}
+
+std::string sandbox_joined_network()
+{
+    constexpr int kPolls = 10;
+    constexpr int32_t kLimitMs = 30000;
+    const char *const argv[] = {"wpa_cli", "-i", "wlan0", "status", nullptr};
+    for (int i = 0; i < kPolls; i++) {
+        cmd_pipe_t pipe;
+        if (cmd_open_argv(&pipe, argv, kLimitMs) != 0) {
+            return "";
+        }
+        std::string ssid;
+        bool completed = false;
+        char line[256];
+        while (cmd_gets(&pipe, line, sizeof(line)) != nullptr) {
+            std::string text(line);
+            text.erase(text.find_last_not_of('\n') + 1);
+            completed |= text == "wpa_state=COMPLETED";
+            if (text.rfind("ssid=", 0) == 0) {
+                char name[WIFI_SSID_MAX + 1];
+                wifi_ssid_unescape(text.c_str() + 5, name);
+                ssid = name;
+            }
+        }
+        cmd_close(&pipe);
+        if (completed) {
+            return ssid;
+        }
+    }
+    return "";
+}
+
+std::vector<std::string> sandbox_saved_networks()
+{
+    std::vector<std::string> out;
+    std::ifstream in(sandbox_path("state/saved"));
+    for (std::string line; std::getline(in, line);) {
+        const std::vector<std::string> words = wireless::split_words(line);
+        wireless::Record r;
+        for (size_t i = 0; i + 1 < words.size(); i += 2) {
+            r[words[i]] = words[i + 1];
+        }
+        std::string ssid = r["ssid"];
+        if (ssid.size() >= 2 && ssid.front() == '"' && ssid.back() == '"') {
+            ssid = ssid.substr(1, ssid.size() - 2);
+        }
+        out.push_back(ssid + (r["disabled"] == "1" ? " (disabled)" : ""));
+    }
+    return out;
+}
+
+std::vector<DhcpClient> sandbox_dhcp_clients()
+{
+    std::vector<DhcpClient> out;
+    const std::string clients[] = {sandbox_path("bin/udhcpc"), sandbox_path("bin/dhcpcd")};
+    std::error_code ec;
+    for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path &entry = it->path();
+        const std::string name = entry.filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        const std::string exe = fs::read_symlink(entry / "exe", ec).string();
+        if (ec || (exe != clients[0] && exe != clients[1])) {
+            ec.clear();
+            continue;
+        }
+        std::ifstream in(entry / "cmdline", std::ios::binary);
+        std::string command;
+        for (std::string word; std::getline(in, word, '\0');) {
+            command += (command.empty() ? "" : " ") + word;
+        }
+        out.push_back({std::stoi(name), command});
     }
     return out;
 }

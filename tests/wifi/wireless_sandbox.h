@@ -19,10 +19,12 @@ std::string sandbox_path(const std::string &relative);
 const std::vector<std::string> &default_tools();
 
 // For the next test: fresh etc/ and tmp/ (private), no state/, the default
-// tools; the backend's files point into the sandbox, its interface is wlan0
-// and its waits go to `sleep_fn`.
+// tools; the backend's files point into the sandbox, its interface is wlan0,
+// its waits go to `sleep_fn` and its tools count as answering.
 void sandbox_prepare(void (*sleep_fn)(uint32_t ms));
-// bin/ with `which` and these stand-ins only.
+// bin/ with `which` and these stand-ins only. The DHCP clients are copies:
+// the backend stops the clients of the device by their executable, so the
+// clients of each sandbox are its own.
 void sandbox_tools(const std::vector<std::string> &names);
 // The scenario: these lines behind the line naming the stand-ins' state.
 void sandbox_scenario(const std::string &lines);
@@ -32,6 +34,22 @@ void sandbox_disconnect();
 
 // The stand-ins' call log, each call as one text, words joined by blanks.
 std::vector<std::string> sandbox_call_lines();
+
+// The name of the network the stand-in supplicant comes to be connected
+// to: its status asked (through wpa_cli, at most ten times) until it shows
+// COMPLETED; "" when it does not.
+std::string sandbox_joined_network();
+// The supplicant's saved configuration in its order: each network's name,
+// with " (disabled)" behind a disabled one.
+std::vector<std::string> sandbox_saved_networks();
+
+// A DHCP client of this sandbox that runs: its pid and its command line
+// (words joined by blanks).
+struct DhcpClient {
+    int pid;
+    std::string command;
+};
+std::vector<DhcpClient> sandbox_dhcp_clients();
 
 // True when `needle` occurs in order within `haystack` (others may come in
 // between).

@@ -11,6 +11,7 @@
  */
 #include "user/ui_page/ui_page_wifi.h"
 
+#include <errno.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -23,8 +24,9 @@
 #include "wifi/wifi_scanner_lvgl.h"
 
 #define WIFI_IFNAME "wlan0"
-/* A hung tool holds the GUI thread this long at most. */
-#define SWITCH_CMD_TIMEOUT_MS 2000
+/* A hung tool holds the GUI thread this long at most: the switch's tools
+ * answer in milliseconds when they work. */
+#define SWITCH_CMD_TIMEOUT_MS 1000
 #define ADDR_LEN 16
 #define LOG_TEXT_LEN 160
 
@@ -32,7 +34,7 @@ lv_ui_page_wifi_t s_lv_ui_page_wifi;
 
 /* Page state: kept across visits for the life of the process. */
 static int32_t wifi_scan_triggered; /* a scan was started (never cleared) */
-static int32_t wifi_scan_populated; /* the last started scan is in the lists */
+static int32_t wifi_scan_populated; /* the last started scan is in the lists, or WiFi is off */
 static int32_t wifi_conn_triggered; /* a connection was started (never cleared) */
 static int32_t wifi_conn_handled;   /* the last connection's outcome was shown */
 static int32_t wifi_saved_loaded;   /* kept networks listed at the first run */
@@ -99,7 +101,11 @@ static void run_commands(const char *const *commands, size_t count)
     for (size_t i = 0; i < count; i++) {
         /* The result is not looked at: a tool that is missing or fails
          * leaves WiFi as it is, which the next scan shows. */
-        (void)cmd_run_timeout(commands[i], SWITCH_CMD_TIMEOUT_MS);
+        errno = 0;
+        if (cmd_run_timeout(commands[i], SWITCH_CMD_TIMEOUT_MS) == -1 && errno == ETIMEDOUT) {
+            UI_LOG("[WiFi-UI] %.*s did not answer within %d ms\n", (int)strcspn(commands[i], " "), commands[i],
+                   SWITCH_CMD_TIMEOUT_MS);
+        }
     }
 }
 
@@ -459,6 +465,10 @@ static void ico_wifi_enable_event_cb(lv_event_t *e)
     } else {
         LV_LOG_USER("WiFi 关闭");
         wifi_scanner_disconnect();
+        /* Nothing found before WiFi went off may come back: no scan is
+         * awaited now, and the next one starts from an empty list. */
+        wifi_scanner_forget_scans();
+        wifi_scan_populated = 1;
         run_commands(switch_off_commands, sizeof switch_off_commands / sizeof switch_off_commands[0]);
         lv_obj_clean(w->my_list);
         lv_obj_clean(w->other_list);

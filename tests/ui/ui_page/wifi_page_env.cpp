@@ -185,6 +185,13 @@ void WifiPageTest::run_page()
     step(kRunSteps);
 }
 
+double WifiPageTest::gui_ms(const std::function<void()> &gui_steps)
+{
+    const auto start = std::chrono::steady_clock::now();
+    gui_steps();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
 void WifiPageTest::finish_scan()
 {
     ASSERT_TRUE(wait_real([] { return wifi_scanner_is_scan_done() == 1; })) << "the scan did not end";

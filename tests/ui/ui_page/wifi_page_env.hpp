@@ -41,6 +41,7 @@ private:
 };
 
 constexpr uint32_t kConnPollMs = 1000;
+constexpr uint32_t kScanWaitMs = 5000;
 
 class WifiPageTest : public main_page_test::MainPageTest {
 protected:
@@ -60,6 +61,9 @@ protected:
     void finish_connection();
     // Enough GUI time for two run calls of the page.
     void run_page();
+    // The wall time `gui_steps` takes: what the steps of a user action hold
+    // the GUI thread (the timer handler and the page hooks in it).
+    static double gui_ms(const std::function<void()> &gui_steps);
 
     // Pointer taps on the page's widgets and keys.
     void tap_row(lv_obj_t *list, const std::string &ssid);

@@ -1,8 +1,9 @@
 // The WiFi page's rules where they hold risk: the signal-to-icon boundaries,
 // the order of the kept networks, the password's length, a connection that
-// ends while the page is away, the switch's commands and their time limit,
-// the page hooks, the one input group of the password field, what the log
-// may show, and rows that keep their own names.
+// ends while the page is away, a failed join beside a working connection,
+// the switch's commands, what a switch-off leaves, a tool that hangs, the
+// page hooks, the one input group of the password field, what the log may
+// show, and rows that keep their own names.
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -12,12 +13,18 @@
 #include "ui/ui_data_update.h"
 #include "user/ui_page/page_status_ctrl.h"
 #include "user/ui_page/ui_page_wifi.h"
+#include "wifi/wifi_scanner_internal.h"
 #include "wifi_page_env.hpp"
 
 namespace wifi_page_test {
 namespace {
 
 using main_page_test::hidden;
+
+// What one user action may hold the GUI thread with a tool that hangs,
+// with room for a loaded machine: the hung commands are cut off after a
+// second (the tool's own time-out was five).
+constexpr double kHungActionLimitMs = 4000;
 
 wifi_ap_t ap_at(int32_t signal, int32_t encrypted)
 {
@@ -257,6 +264,26 @@ TEST_F(WifiPageRules, AConnectionThatEndsWhileThePageIsAwayIsShownAtTheNextVisit
     }
 }
 
+// A failed join leaves the lists as they were: they still tell the truth,
+// since the supplicant goes back to the network it left and keeps every
+// kept network enabled.
+TEST_F(WifiPageRules, AFailedJoinLeavesTheWorkingConnectionAsTheListsShowIt)
+{
+    open_with_lists();
+    join_with_keyboard("我的网络", "battery-staple");
+    finish_connection();
+    const std::vector<std::string> joined = {"我的网络*", "Attic", "Living-Room"};
+    ASSERT_EQ(marked_rows(w.my_list), joined);
+
+    join_with_keyboard("Old-Router", "wrong");
+    finish_connection();
+    ASSERT_EQ(message_boxes().size(), 1u);
+    EXPECT_EQ(message_text(message_boxes()[0]), "Auth failed");
+    EXPECT_EQ(marked_rows(w.my_list), joined);
+    EXPECT_EQ(wifi_test::sandbox_joined_network(), "我的网络");
+    EXPECT_EQ(wifi_test::sandbox_saved_networks(), (std::vector<std::string>{"Living-Room", "Attic", "我的网络"}));
+}
+
 TEST_F(WifiPageRules, TheSwitchRunsItsCommandsThroughTheStandIns)
 {
     open_with_lists();
@@ -274,6 +301,46 @@ TEST_F(WifiPageRules, TheSwitchRunsItsCommandsThroughTheStandIns)
     }
 }
 
+// What a scan finds while WiFi is off, or found before it went off, never
+// comes back into the lists.
+TEST_F(WifiPageRules, NothingFoundBeforeTheSwitchWentOffComesBack)
+{
+    open_with_lists();
+    SleepGate::get().close(kScanWaitMs);
+    tap(w.wifi_switch);
+    ASSERT_TRUE(SleepGate::get().wait_held());
+    tap(w.wifi_switch);
+    SleepGate::get().open();
+    finish_scan();
+    EXPECT_TRUE(row_names(w.other_list).empty()) << "the scan ended after the switch-off";
+    EXPECT_TRUE(row_names(w.my_list).empty());
+
+    // On again, with a scan that fails: nothing from before to fall back on.
+    scenario(std::string(kWorld) + "fail scan-trigger\n");
+    tap(w.wifi_switch);
+    finish_scan();
+    EXPECT_TRUE(row_names(w.other_list).empty());
+    EXPECT_EQ(row_names(w.my_list), (std::vector<std::string>{"Attic", "Living-Room"}));
+    EXPECT_EQ(row_icons(w.my_list), (std::vector<const void *>{&img_ico_wifi_ok_0, &img_ico_wifi_ok_0}));
+}
+
+// A dhcpcd goes into the background after its lease; switching WiFi off
+// leaves no DHCP client of the device behind.
+TEST_F(WifiPageRules, TheSwitchOffLeavesNoDhcpClient)
+{
+    wifi_test::sandbox_tools({"iw", "wpa_cli", "wpa_supplicant", "dhcpcd", "ip", "connmanctl", "pidof", "killall"});
+    open_with_lists();
+    join_with_keyboard("我的网络", "battery-staple");
+    finish_connection();
+    ASSERT_EQ(marked_rows(w.my_list)[0], "我的网络*");
+    ASSERT_EQ(wifi_test::sandbox_dhcp_clients().size(), 1u);
+
+    tap(w.wifi_switch);
+    finish_scan();
+    tap(w.wifi_switch);
+    EXPECT_TRUE(wifi_test::sandbox_dhcp_clients().empty());
+}
+
 TEST_F(WifiPageRules, AHungToolHoldsTheSwitchForItsTimeLimitOnly)
 {
     open_with_lists();
@@ -284,8 +351,67 @@ TEST_F(WifiPageRules, AHungToolHoldsTheSwitchForItsTimeLimitOnly)
     EXPECT_LT(held, std::chrono::seconds(120)) << "the tool would hang for ten minutes";
     EXPECT_TRUE(in_order(call_lines(), {"ip link set wlan0 up", "wpa_supplicant -B -i wlan0 -c /etc/wpa_supplicant.conf"}))
         << "the commands after the hung one still run";
+    EXPECT_TRUE(has(take_log(), "[WiFi-UI] connmanctl did not answer within 1000 ms\n"));
     finish_scan();
     EXPECT_FALSE(row_names(w.other_list).empty());
+}
+
+// A wpa_cli that never answers costs each user action about a second of
+// the GUI thread, not five or ten: opening the page (two listings of the
+// kept networks), a tap on a kept network, a switch tap either way. That the
+// tool did not answer is logged once.
+TEST_F(WifiPageRules, AHungWpaCliHoldsEachUserActionForAboutASecond)
+{
+    const std::string hung = std::string(kWorld) + "supplicant hung\n";
+    const std::string silent = "[WiFi] wpa_cli did not answer within 1000 ms\n";
+    scenario(hung);
+    start_ui();
+    double held = gui_ms([&] {
+        tap(m.tiles[MAIN_TILE_SETTINGS].icon);
+        run_page();
+    });
+    ASSERT_TRUE(eventually([] { return wifi_scanner_is_scan_done() == 1; }));
+    held += gui_ms([&] { run_page(); });
+    EXPECT_LT(held, kHungActionLimitMs) << "opening the page";
+    std::string log = take_log();
+    EXPECT_TRUE(has(log, silent));
+    EXPECT_EQ(log.find(silent), log.rfind(silent)) << "logged once";
+    EXPECT_TRUE(row_names(w.my_list).empty());
+
+    // The kept networks listed while the tool answers; then it hangs again.
+    visit_again();
+    scenario(kWorld);
+    finish_scan();
+    ASSERT_EQ(row_names(w.my_list), (std::vector<std::string>{"Attic", "Living-Room"}));
+    scenario(hung);
+
+    // Each action's GUI steps; a scan the action starts ends between them.
+    const struct {
+        const char *action;
+        std::function<void()> steps;
+        std::function<void()> after_scan;
+    } actions[] = {
+        {"a tap on a kept network",
+         [&] {
+             tap_row(w.my_list, "Living-Room");
+             run_page();
+         },
+         nullptr},
+        {"the switch on", [&] { tap(w.wifi_switch); }, [&] { run_page(); }},
+        {"the switch off", [&] { tap(w.wifi_switch); }, nullptr},
+    };
+    for (const auto &a : actions) {
+        SCOPED_TRACE(a.action);
+        wifi_reset_answers();
+        take_log();
+        double ms = gui_ms(a.steps);
+        if (a.after_scan) {
+            ASSERT_TRUE(eventually([] { return wifi_scanner_is_scan_done() == 1; }));
+            ms += gui_ms(a.after_scan);
+        }
+        EXPECT_LT(ms, kHungActionLimitMs);
+        EXPECT_TRUE(has(take_log(), silent));
+    }
 }
 
 TEST_F(WifiPageRules, HooksKeepThePageFrameworksContract)
