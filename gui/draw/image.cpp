@@ -3,16 +3,12 @@
 
 #include "../image/decoder.hpp"
 
-#include <array>
-#include <cmath>
-
 namespace gui::draw {
 namespace {
 
 using namespace raster;
 
 constexpr int32_t kScaleOne = 256;
-constexpr double kPi = 3.14159265358979323846;
 
 struct Look {
     lv_opa_t opa;
@@ -137,18 +133,7 @@ struct Transform {
 // round(32768 sin) of a whole number of degrees.
 int32_t sin_degrees(int32_t deg)
 {
-    static const std::array<int32_t, 91> quarter = [] {
-        std::array<int32_t, 91> q{};
-        for (size_t d = 0; d < q.size(); d++) {
-            q[d] = static_cast<int32_t>(std::lround(32768.0 * std::sin(static_cast<double>(d) * kPi / 180.0)));
-        }
-        return q;
-    }();
-    deg = ((deg % 360) + 360) % 360;
-    if (deg <= 90) return quarter[static_cast<size_t>(deg)];
-    if (deg <= 180) return quarter[static_cast<size_t>(180 - deg)];
-    if (deg <= 270) return -quarter[static_cast<size_t>(deg - 180)];
-    return -quarter[static_cast<size_t>(360 - deg)];
+    return lv_trigo_sin(static_cast<int16_t>(deg % 360));
 }
 
 // Sine and cosine of an angle in tenths of a degree, interpolated between
