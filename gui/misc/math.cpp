@@ -19,10 +19,11 @@ uint32_t rand_seed = 0x1234ABCD;
 
 // The curve runs in 1/1024 steps with truncating shifts after each product,
 // so its values are those of the fixed-point arithmetic, not of the exact
-// curve: Newton's method from t = x, accepted within kBezierTolerance, with
-// bisection as the fallback.
+// curve: Newton's method from t = x, then bisection, each taking the first t
+// whose x lies within kBezierTolerance of the one asked for.
 constexpr int kBezierNewtonSteps = 8;
-constexpr int64_t kBezierTolerance = 3;
+constexpr int64_t kBezierTolerance = 1;
+constexpr int64_t kBezierFlatSlope = 1;  // Newton gives up on a slope this flat
 
 // Polynomial form a*t^3 + b*t^2 + c*t of one coordinate whose inner control
 // values are p1 and p2 (the end points being 0 and LV_BEZIER_VAL_MAX).
@@ -44,8 +45,8 @@ struct BezierPoly {
 
     int64_t slope(int64_t t) const
     {
-        return ((((3 * a * t) >> LV_BEZIER_VAL_SHIFT) * t) >> LV_BEZIER_VAL_SHIFT) +
-               ((2 * b * t) >> LV_BEZIER_VAL_SHIFT) + c;
+        const int64_t r = ((3 * a * t) >> LV_BEZIER_VAL_SHIFT) + 2 * b;
+        return ((r * t) >> LV_BEZIER_VAL_SHIFT) + c;
     }
 };
 
@@ -57,9 +58,10 @@ int64_t bezier_solve(const BezierPoly & px, int64_t x)
         const int64_t dx = px.at(t) - x;
         if (std::abs(dx) <= kBezierTolerance) return t;
         const int64_t d = px.slope(t);
-        if (std::abs(d) <= kBezierTolerance) break;
-        t -= dx * LV_BEZIER_VAL_MAX / d;
-        if (t < 0 || t > LV_BEZIER_VAL_MAX) break;
+        if (std::abs(d) <= kBezierFlatSlope) break;
+        const int64_t step = dx * LV_BEZIER_VAL_MAX / d;
+        if (step == 0) break;
+        t -= step;
     }
     int64_t lo = 0;
     int64_t hi = LV_BEZIER_VAL_MAX;
@@ -72,7 +74,7 @@ int64_t bezier_solve(const BezierPoly & px, int64_t x)
         else
             hi = t;
         t = lo + (hi - lo) / 2;
-        if (t == lo) break;
+        if (t == lo) break;  // no t between: lo is as near as the steps get
     }
     return t;
 }

@@ -1,4 +1,4 @@
-// The fixed-point sine table.
+// The fixed-point sine table and the cubic Bezier curve the animation paths use.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,6 +22,25 @@ TEST(Math, SineTableIsRoundedOn32768)
     EXPECT_EQ(lv_trigo_sin(-30), -16384);
     EXPECT_EQ(lv_trigo_cos(0), 32768);
     EXPECT_EQ(lv_trigo_cos(180), -32768);
+}
+
+// The ease-out scroll animation of a pager flick from scroll position 28 to
+// 640 in 400 ms, read every 35 ms; scroll animations run on the negated
+// position, so the values round toward -640. At 105 ms (x 268) Newton's
+// method goes t 268 -> 479 -> 442, which misses x by 2, then 441, which
+// misses it by 1 and is taken.
+TEST(Math, EaseOutTakesTheFirstParameterWithinOneOfX)
+{
+    EXPECT_EQ(lv_cubic_bezier(268, 0, 0, 593, 1024), 406);
+    const int32_t expected[] = {-116, -195, -271, -341, -406, -464, -517, -560, -598, -624, -639, -640};
+    lv_anim_t a;
+    lv_anim_init(&a);
+    lv_anim_set_values(&a, -28, -640);
+    lv_anim_set_duration(&a, 400);
+    for (size_t i = 0; i < std::size(expected); i++) {
+        a.act_time = static_cast<int32_t>(35 * (i + 1));
+        EXPECT_EQ(lv_anim_path_ease_out(&a), expected[i]) << "at " << a.act_time << " ms";
+    }
 }
 
 }  // namespace
