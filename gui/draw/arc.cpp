@@ -41,7 +41,7 @@ template <typename Fn> void paint(Target & t, const lv_area_t & box, lv_color_t 
         if (!any) continue;
         bool full = false;
         if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
-        blend_span(pixel_ptr(t, a.x1, y), n, color, opa, cov);
+        blend_span(t, pixel_ptr(t, a.x1, y), n, color, opa, cov);
     }
 }
 
@@ -125,7 +125,7 @@ void draw_arc(Target & t, const ArcDsc & dsc)
         if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
         uint8_t * dst = pixel_ptr(t, a.x1, y);
         if (!img) {
-            blend_span(dst, n, dsc.color, dsc.opa, cov);
+            blend_span(t, dst, n, dsc.color, dsc.opa, cov);
             continue;
         }
         // Paint the image through the shape.
@@ -135,7 +135,7 @@ void draw_arc(Target & t, const ArcDsc & dsc)
             const uint8_t * p = img->data + static_cast<size_t>(iy) * img->stride + ix * 4;
             uint32_t alpha = opa_mix(cov[x - a.x1], img->has_alpha ? p[3] : 255U);
             if (dsc.opa < LV_OPA_MAX) alpha = opa_mix(alpha, dsc.opa);
-            blend_pixel(dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
+            blend_pixel_to(t.dest, dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
         }
     }
 }

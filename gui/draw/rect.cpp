@@ -73,7 +73,7 @@ void paint_row(Target & t, const Shape & s, int32_t y, int32_t x1, int32_t x2, l
         if (!apply_masks(t, y, f, l, seg, seg_full)) return;
         if (seg_full) seg = nullptr;
     }
-    blend_span(pixel_ptr(t, f, y), m, c, opa, seg);
+    blend_span(t, pixel_ptr(t, f, y), m, c, opa, seg);
 }
 
 void paint_shape(Target & t, const Shape & s, lv_color_t c, lv_opa_t opa)
@@ -265,7 +265,7 @@ void draw_shadow(Target & t, const lv_area_t & coords, const RectDsc & dsc, cons
             uint8_t * seg = cov + (from - a.x1);
             bool full = false;
             if (!apply_masks(t, y, from, to, seg, full)) return;
-            blend_span(pixel_ptr(t, from, y), to - from + 1, dsc.shadow_color, opa, seg);
+            blend_span(t, pixel_ptr(t, from, y), to - from + 1, dsc.shadow_color, opa, seg);
         };
         if (skip1 > skip2) {
             blend(a.x1, a.x2);

@@ -144,7 +144,7 @@ TEST_F(ImageTransform, OneAndAHalfTimesStartsEightyFiveSubpixelsOut)
     const test_support::Image & shot = render();
     const int32_t y = kY + 50;
     // -85 + 128 = 43: pixel 0 leaning out of the picture, faded to 255 * 43 >> 7 = 85.
-    EXPECT_COLOR(color_at(shot, kX - 26, y), lv_color_mix(column_color(0), lv_color_hex(kGround), 85));
+    EXPECT_COLOR(color_at(shot, kX - 26, y), test_support::xrgb_mix(column_color(0), lv_color_hex(kGround), 85));
     // 43 + 170 = 213: pixel 0 with 85 of pixel 1.
     EXPECT_COLOR(color_at(shot, kX - 25, y), lv_color_mix(column_color(1), column_color(0), 85));
     EXPECT_COLOR(color_at(shot, kX - 27, y), lv_color_hex(kGround));
@@ -179,7 +179,9 @@ TEST_F(ImageTransform, TranslucentNeighbourLeavesTwoHundredFiftyThree)
 {
     // Row 11 has alpha 128 under opaque row 10. Destination row 20 samples row
     // 10 leaning down with weight 0: 255 * 255 >> 8 = 254; then the opaque
-    // horizontal neighbour differs, weight 32: (255 * 32 + 254 * 223) >> 8 = 253.
+    // horizontal neighbour differs, weight 32: (255 * 32 + 254 * 223) >> 8 = 253,
+    // written as it is on an ARGB8888 display.
+    lv_display_set_color_format(display(), LV_COLOR_FORMAT_ARGB8888);
     lv_obj_t * img = picture(32, false, kDoubleX, kDoubleY);
     for (int32_t c = 0; c < 32; c++) pixels[(11 * 32 + static_cast<size_t>(c)) * 4 + 3] = 128;
     lv_image_set_scale(img, 512);
