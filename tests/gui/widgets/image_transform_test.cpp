@@ -82,6 +82,38 @@ TEST_F(ImageTransform, DoubleSizeSamplesWithAntiAliasing)
     EXPECT_COLOR(color_at(shot, double_column(64), y), lv_color_hex(kGround)) << "right of the box";
 }
 
+TEST_F(ImageTransform, DoubleSizeEdgesAreTheOuterPixelsLeaningInward)
+{
+    // The box's first and last columns and rows sample the centres of the
+    // picture's outer pixels leaning inward with weight 0: the pixel's own
+    // colour, and an alpha of a * 255 >> 8 where a neighbour differs. The
+    // lower half is half transparent: 128 becomes 127 there, mixed into the
+    // ground by >> 8. Nothing is drawn outside the box (-16..47 both ways).
+    lv_obj_t * img = picture(32, false, kDoubleX, kDoubleY);
+    for (size_t i = 16 * 32; i < 32 * 32; i++) pixels[i * 4 + 3] = 128;
+    lv_image_set_scale(img, 512);
+    const test_support::Image & shot = render();
+    const lv_color_t ground = lv_color_hex(kGround);
+    const int32_t top = kDoubleY - 16, bottom = kDoubleY + 47;
+    for (const int32_t i : {0, 1, 31, 62, 63}) {
+        SCOPED_TRACE(i);
+        const int32_t x = double_column(i);
+        EXPECT_COLOR(color_at(shot, x, top - 1), ground);
+        EXPECT_COLOR(color_at(shot, x, top), color_at(shot, x, top + 4)) << "the top row is like the rows below";
+        EXPECT_COLOR(color_at(shot, x, bottom + 1), ground);
+    }
+    const int32_t rows[] = {top, top + 20, bottom - 20, bottom};
+    for (const int32_t y : rows) {
+        SCOPED_TRACE(y);
+        EXPECT_COLOR(color_at(shot, double_column(-1), y), ground);
+        EXPECT_COLOR(color_at(shot, double_column(64), y), ground);
+    }
+    EXPECT_COLOR(color_at(shot, double_column(0), top), column_color(0));
+    EXPECT_COLOR(color_at(shot, double_column(63), top), column_color(31));
+    EXPECT_COLOR(color_at(shot, double_column(0), bottom), test_support::xrgb_mix(column_color(0), ground, 127));
+    EXPECT_COLOR(color_at(shot, double_column(63), bottom), test_support::xrgb_mix(column_color(31), ground, 127));
+}
+
 TEST_F(ImageTransform, DoubleSizeWithoutAntiAliasingTakesTheNearestPixel)
 {
     lv_obj_t * img = picture(32, false, kDoubleX, kDoubleY);
