@@ -155,27 +155,30 @@ struct BarSpan {
 
 // `visible`: the object's size on the axis; `before`/`after`: content hidden
 // before/after it (negative while over-scrolled). The bar is proportional to
-// the visible share, at least `min_len`, and stays inside the track: pushed
-// against an end during over-scroll it gets shorter there.
+// the visible share, at least `min_len`, placed by the share hidden after it.
+// Pushed against an end during over-scroll it is cut at the track's end and
+// kept min_len + 1 long. With nothing to scroll it covers the track but for
+// its last row.
 constexpr BarSpan scrollbar_span(int32_t track, int32_t visible, int32_t before, int32_t after, int32_t min_len)
 {
     if (track <= 0 || visible <= 0) return BarSpan{0, 0};
-    const int32_t min_length = min_len < track ? min_len : track;
-    const int32_t sum = visible + before + after;
-    const int32_t content = sum > visible ? sum : visible;
-    int32_t length = int32_t(int64_t(track) * visible / content);
-    if (length < min_length) length = min_length;
-    const int32_t free_space = track - length;
-    const int32_t hidden = content - visible;
-    int32_t offset = hidden > 0 ? free_space - int32_t(int64_t(free_space) * after / hidden) : 0;
-    if (offset < 0) {
-        length += offset;
-        offset = 0;
+    const int32_t hidden = before + after;
+    if (hidden <= 0) return BarSpan{0, track - 1};
+    int32_t length = int32_t(int64_t(track) * visible / (visible + hidden));
+    if (length < min_len) length = min_len;
+    if (length > visible) length = visible;
+    const int32_t rem = track - length;
+    int32_t first = rem - int32_t(int64_t(rem) * after / hidden);
+    int32_t last = first + length - 1;
+    if (first < 0) {
+        first = 0;
+        if (last < first + min_len) last = first + min_len;
     }
-    if (offset + length > track) length = track - offset;
-    if (length < min_length) length = min_length;
-    if (offset + length > track) offset = track - length;
-    return BarSpan{offset, length};
+    if (last > track - 1) {
+        last = track - 1;
+        if (first > last - min_len) first = last - min_len;
+    }
+    return BarSpan{first, last - first + 1};
 }
 
 }  // namespace gui::scroll

@@ -209,9 +209,16 @@ void swap_buffers(lv_display_t * d)
     d->buf_act = d->buf_act == d->buf_1 ? d->buf_2 : d->buf_1;
 }
 
+// An ARGB8888 display keeps the alpha of what is drawn; any other holds XRGB8888.
+gui::draw::Dest dest_of(const lv_display_t * d)
+{
+    return d->color_format == LV_COLOR_FORMAT_ARGB8888 ? gui::draw::Dest::Argb8888 : gui::draw::Dest::Xrgb8888;
+}
+
 gui::draw::Target screen_target(lv_display_t * d)
 {
     gui::draw::Target t;
+    t.dest = dest_of(d);
     t.buf = d->buf_act->data;
     t.stride = static_cast<int32_t>(d->buf_act->header.stride);
     t.buf_area = {0, 0, lv_display_get_horizontal_resolution(d) - 1, lv_display_get_vertical_resolution(d) - 1};
@@ -234,6 +241,7 @@ void render_partial(lv_display_t * d, const std::vector<lv_area_t> & areas)
             lv_area_t band{a.x1, y, a.x2, std::min(a.y2, y + rows - 1)};
             wait_for_flush(d);
             gui::draw::Target t;
+            t.dest = dest_of(d);
             t.buf = d->buf_act->data;
             t.stride = stride;
             t.buf_area = band;

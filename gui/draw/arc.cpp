@@ -41,7 +41,7 @@ template <typename Fn> void paint(Target & t, const lv_area_t & box, lv_color_t 
         if (!any) continue;
         bool full = false;
         if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
-        blend_span(pixel_ptr(t, a.x1, y), n, color, opa, cov);
+        blend_span(t, pixel_ptr(t, a.x1, y), n, color, opa, cov);
     }
 }
 
@@ -61,6 +61,45 @@ bool ring_row(const lv_area_t & square, int32_t r, bool has_hole, const lv_area_
         cov[i] = static_cast<uint8_t>(div255(cov[i] * (255U - inner[i])));
     }
     return true;
+}
+
+// The box of the circle that rounds the end at `angle` (whole degrees) of a
+// ring of outer radius r and width w around c: the ideal centre, r - w/2 out
+// along the angle in 1/256 px, is snapped to the grid. Even widths centre
+// the circle on a pixel corner; odd ones round both sides toward the centre.
+lv_area_t cap_box(lv_point_t c, int32_t r, int32_t w, int32_t angle)
+{
+    const int32_t h = w / 2;
+    const int32_t even = w % 2 == 0 ? 1 : 0;
+    auto span = [&](int32_t trig, int32_t & lo, int32_t & hi) {
+        const int32_t v = ((r - h) * trig) >> 7;
+        if (v > 0) {
+            const int32_t m = (v - 128) >> 8;
+            lo = m - h + even;
+            hi = m + h;
+        } else {
+            const int32_t m = (v + 128) >> 8;
+            lo = m - h;
+            hi = m + h - even;
+        }
+    };
+    lv_area_t box;
+    span(lv_trigo_cos(static_cast<int16_t>(angle)), box.x1, box.x2);
+    span(lv_trigo_sin(static_cast<int16_t>(angle)), box.y1, box.y2);
+    lv_area_move(&box, c.x, c.y);
+    return box;
+}
+
+// Adds the coverage of the cap circle in `box` on row y over [x1, x2] to cov.
+void add_cap(const lv_area_t & box, int32_t y, int32_t x1, int32_t x2, uint8_t * cov)
+{
+    uint8_t * cap = scratch(3, x2 - x1 + 1).data();
+    int32_t f, l;
+    if (!rrect_row(box, area::width(box) / 2, y, x1, x2, cap, &f, &l)) return;
+    for (int32_t x = f; x <= l; x++) {
+        const int32_t i = x - x1;
+        cov[i] = static_cast<uint8_t>(std::min(255, cov[i] + cap[i]));
+    }
 }
 
 }  // namespace
@@ -85,8 +124,6 @@ void draw_arc(Target & t, const ArcDsc & dsc)
     const double cx = dsc.center.x, cy = dsc.center.y;
     const double a0 = dsc.start_angle * kPi / 180.0, a1 = (dsc.start_angle + sweep) * kPi / 180.0;
     const double ux0 = std::cos(a0), uy0 = std::sin(a0), ux1 = std::cos(a1), uy1 = std::sin(a1);
-    const double mid_r = r - w / 2.0;
-    const double cap_r = w / 2.0;
     auto angular = [&](double x, double y) {
         const double dx = x - cx, dy = y - cy;
         // Signed distances to the start and end rays (clockwise positive).
@@ -96,11 +133,10 @@ void draw_arc(Target & t, const ArcDsc & dsc)
         // that it is where either one holds.
         return sweep <= 180 ? std::min(in_s, in_e) : std::max(in_s, in_e);
     };
-    auto caps = [&](double x, double y) {
-        if (!dsc.rounded) return 0.0;
-        return std::max(disc(x, y, cx + ux0 * mid_r, cy + uy0 * mid_r, cap_r),
-                        disc(x, y, cx + ux1 * mid_r, cy + uy1 * mid_r, cap_r));
-    };
+    // Rounded ends: a circle on each end, its coverage added to the ring's.
+    const bool caps = dsc.rounded && !full_circle;
+    const int32_t start = ((dsc.start_angle % 360) + 360) % 360;
+    const lv_area_t cap_boxes[2] = {cap_box(dsc.center, r, w, start), cap_box(dsc.center, r, w, (start + sweep) % 360)};
 
     std::shared_ptr<const image::DecodedImage> img;
     if (dsc.img_src != nullptr) img = image::decode(dsc.img_src);
@@ -111,21 +147,25 @@ void draw_arc(Target & t, const ArcDsc & dsc)
     const int32_t n = area::width(a);
     uint8_t * cov = scratch(0, n).data();
     for (int32_t y = a.y1; y <= a.y2; y++) {
-        if (!ring_row(square, r, has_hole, hole, w < r ? r - w : 0, y, a.x1, a.x2, cov)) continue;
-        if (!full_circle) {
+        const bool on_ring = ring_row(square, r, has_hole, hole, w < r ? r - w : 0, y, a.x1, a.x2, cov);
+        const bool on_cap = caps && std::any_of(std::begin(cap_boxes), std::end(cap_boxes),
+                                                [y](const lv_area_t & b) { return y >= b.y1 && y <= b.y2; });
+        if (!on_ring && !on_cap) continue;
+        if (!on_ring) std::memset(cov, 0, static_cast<size_t>(n));
+        if (on_ring && !full_circle) {
             for (int32_t x = a.x1; x <= a.x2; x++) {
                 uint8_t & c = cov[x - a.x1];
-                if (c == 0) continue;
-                const double px = x + 0.5, py = y + 0.5;
-                const double keep = std::max(angular(px, py), caps(px, py));
-                c = static_cast<uint8_t>(std::lround(c * keep));
+                if (c != 0) c = static_cast<uint8_t>(std::lround(c * angular(x + 0.5, y + 0.5)));
             }
+        }
+        if (on_cap) {
+            for (const lv_area_t & b : cap_boxes) add_cap(b, y, a.x1, a.x2, cov);
         }
         bool full = false;
         if (!apply_masks(t, y, a.x1, a.x2, cov, full)) continue;
         uint8_t * dst = pixel_ptr(t, a.x1, y);
         if (!img) {
-            blend_span(dst, n, dsc.color, dsc.opa, cov);
+            blend_span(t, dst, n, dsc.color, dsc.opa, cov);
             continue;
         }
         // Paint the image through the shape.
@@ -135,7 +175,7 @@ void draw_arc(Target & t, const ArcDsc & dsc)
             const uint8_t * p = img->data + static_cast<size_t>(iy) * img->stride + ix * 4;
             uint32_t alpha = opa_mix(cov[x - a.x1], img->has_alpha ? p[3] : 255U);
             if (dsc.opa < LV_OPA_MAX) alpha = opa_mix(alpha, dsc.opa);
-            blend_pixel(dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
+            blend_pixel_to(t.dest, dst + (x - a.x1) * 4, lv_color_t{p[0], p[1], p[2]}, alpha);
         }
     }
 }

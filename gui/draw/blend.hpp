@@ -8,6 +8,12 @@
 
 namespace gui::draw {
 
+// What a target's pixels hold, which decides how colours blend onto them.
+enum class Dest : uint8_t {
+    Argb8888,  // layers and ARGB displays: alphas combine, channels mix by / 255
+    Xrgb8888,  // XRGB displays: the fourth byte is not shown, channels mix by >> 8
+};
+
 // x / 255 rounded down, exact for x <= 255 * 255.
 constexpr uint32_t div255(uint32_t x)
 {
@@ -36,6 +42,13 @@ constexpr lv_color_t mix(lv_color_t fg, lv_color_t bg, uint8_t m)
                       mix_channel(fg.red, bg.red, m)};
 }
 
+// A channel of `fg` over `bg` with mix factor m on an XRGB8888 pixel: the sum
+// is divided by 256, so any m in 1..252 lowers an equal colour by up to 1.
+constexpr uint8_t mix_channel_xrgb(uint32_t fg, uint32_t bg, uint32_t m)
+{
+    return static_cast<uint8_t>((fg * m + bg * (255 - m)) >> 8);
+}
+
 // Image recolour: each channel moves toward `rc` by m / 256; 253 and more replace it.
 constexpr lv_color_t recolor(lv_color_t px, lv_color_t rc, lv_opa_t m)
 {
@@ -48,8 +61,8 @@ constexpr lv_color_t recolor(lv_color_t px, lv_color_t rc, lv_opa_t m)
 // (layers): the alphas combine with the "over" rule.
 void blend_pixel_over(uint8_t * dst, lv_color_t c, uint32_t a, uint32_t da);
 
-// blend_pixel as a call, for the rare pixels of tight copy loops.
-void blend_pixel_rare(uint8_t * dst, lv_color_t c, uint32_t a);
+// blend_pixel_to as a call, for the rare pixels of tight copy loops.
+void blend_pixel_rare(Dest d, uint8_t * dst, lv_color_t c, uint32_t a);
 
 // Write colour c with alpha a as one 32-bit pixel.
 inline void put_pixel(uint8_t * dst, lv_color_t c, uint32_t a)
@@ -81,6 +94,38 @@ inline void blend_pixel(uint8_t * dst, lv_color_t c, uint32_t a)
     } else {
         blend_pixel_over(dst, c, a, da);
     }
+}
+
+// Blend colour c with mix factor a onto one XRGB8888 pixel: 253 and more
+// copy the colour, 0 keeps the pixel, the rest mix by >> 8. The fourth byte
+// is written opaque.
+inline void blend_pixel_xrgb(uint8_t * dst, lv_color_t c, uint32_t a)
+{
+    if (a >= LV_OPA_MAX) {
+        put_pixel(dst, c, LV_OPA_COVER);
+        return;
+    }
+    if (a == 0) return;
+    dst[0] = mix_channel_xrgb(c.blue, dst[0], a);
+    dst[1] = mix_channel_xrgb(c.green, dst[1], a);
+    dst[2] = mix_channel_xrgb(c.red, dst[2], a);
+    dst[3] = LV_OPA_COVER;
+}
+
+template <Dest D> inline void blend_pixel_to(uint8_t * dst, lv_color_t c, uint32_t a)
+{
+    if constexpr (D == Dest::Xrgb8888)
+        blend_pixel_xrgb(dst, c, a);
+    else
+        blend_pixel(dst, c, a);
+}
+
+inline void blend_pixel_to(Dest d, uint8_t * dst, lv_color_t c, uint32_t a)
+{
+    if (d == Dest::Xrgb8888)
+        blend_pixel_xrgb(dst, c, a);
+    else
+        blend_pixel(dst, c, a);
 }
 
 }  // namespace gui::draw

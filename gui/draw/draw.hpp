@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lvgl.h"
+#include "blend.hpp"
 #include "gui/misc/area.hpp"
 
 #include <cstdint>
@@ -25,6 +26,7 @@ struct Target {
     lv_area_t clip{};
     std::vector<RoundedClip> masks;
     int32_t hor_res = 0;  // of the display drawn for (0: the buffer's width)
+    Dest dest = Dest::Argb8888;
 
     void push_rounded_clip(const lv_area_t & area, int32_t radius);
     void pop_rounded_clip();

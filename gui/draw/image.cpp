@@ -3,16 +3,12 @@
 
 #include "../image/decoder.hpp"
 
-#include <array>
-#include <cmath>
-
 namespace gui::draw {
 namespace {
 
 using namespace raster;
 
 constexpr int32_t kScaleOne = 256;
-constexpr double kPi = 3.14159265358979323846;
 
 struct Look {
     lv_opa_t opa;
@@ -27,14 +23,18 @@ Look look_of(const ImageDsc & dsc)
 }
 
 // Blend one straight-alpha source pixel (B, G, R, A) with extra coverage `a`.
-inline void blend_src(uint8_t * dst, const uint8_t * s, uint32_t a, const Look & lk)
+inline void blend_src(Dest d, uint8_t * dst, const uint8_t * s, uint32_t a, const Look & lk)
 {
     lv_color_t c{s[0], s[1], s[2]};
     if (lk.recolor) c = recolor(c, lk.recolor_color, lk.recolor_opa);
-    blend_pixel(dst, c, a);
+    blend_pixel_to(d, dst, c, a);
 }
 
+// The alpha at and above which a source pixel is copied as it is.
+template <Dest D> constexpr uint32_t kCopiedAlpha = D == Dest::Xrgb8888 ? LV_OPA_MAX : LV_OPA_COVER;
+
 // One row of an untransformed image: n source pixels onto dst.
+template <Dest D>
 void blend_image_row(uint8_t * dst, const uint8_t * src, int32_t n, const Look & lk, const uint8_t * cov,
                      bool has_alpha)
 {
@@ -58,7 +58,7 @@ void blend_image_row(uint8_t * dst, const uint8_t * src, int32_t n, const Look &
             if (s[3] == 0xFF)
                 std::memcpy(dst + i * 4, s, 4);
             else
-                blend_pixel_rare(dst + i * 4, lv_color_t{s[0], s[1], s[2]}, s[3]);
+                blend_pixel_rare(D, dst + i * 4, lv_color_t{s[0], s[1], s[2]}, s[3]);
         };
         constexpr uint64_t kBothOpaque = 0xFF000000FF000000ULL;
         int32_t i = 0;
@@ -85,15 +85,14 @@ void blend_image_row(uint8_t * dst, const uint8_t * src, int32_t n, const Look &
             a = opa_mix(a, lk.opa);
         else if (cov != nullptr)
             a = opa_mix(a, cov[i]);
-        if (a <= LV_OPA_MIN) continue;
-        if (a >= 255 && !lk.recolor) {
+        if (a >= kCopiedAlpha<D> && !lk.recolor) {
             dst[i * 4] = s[0];
             dst[i * 4 + 1] = s[1];
             dst[i * 4 + 2] = s[2];
             dst[i * 4 + 3] = 0xFF;
             continue;
         }
-        blend_src(dst + i * 4, s, a, lk);
+        blend_src(D, dst + i * 4, s, a, lk);
     }
 }
 
@@ -107,7 +106,12 @@ void draw_plain(Target & t, const lv_area_t & coords, const Pixels & px, const L
         bool full = true;
         if (!apply_masks(t, y, a.x1, a.x2, cov_v.data(), full)) continue;
         const uint8_t * src = px.data + static_cast<size_t>(y - coords.y1) * px.stride + (a.x1 - coords.x1) * 4;
-        blend_image_row(pixel_ptr(t, a.x1, y), src, n, lk, full ? nullptr : cov_v.data(), px.has_alpha);
+        uint8_t * dst = pixel_ptr(t, a.x1, y);
+        const uint8_t * row_cov = full ? nullptr : cov_v.data();
+        if (t.dest == Dest::Xrgb8888)
+            blend_image_row<Dest::Xrgb8888>(dst, src, n, lk, row_cov, px.has_alpha);
+        else
+            blend_image_row<Dest::Argb8888>(dst, src, n, lk, row_cov, px.has_alpha);
     }
 }
 
@@ -137,18 +141,7 @@ struct Transform {
 // round(32768 sin) of a whole number of degrees.
 int32_t sin_degrees(int32_t deg)
 {
-    static const std::array<int32_t, 91> quarter = [] {
-        std::array<int32_t, 91> q{};
-        for (size_t d = 0; d < q.size(); d++) {
-            q[d] = static_cast<int32_t>(std::lround(32768.0 * std::sin(static_cast<double>(d) * kPi / 180.0)));
-        }
-        return q;
-    }();
-    deg = ((deg % 360) + 360) % 360;
-    if (deg <= 90) return quarter[static_cast<size_t>(deg)];
-    if (deg <= 180) return quarter[static_cast<size_t>(180 - deg)];
-    if (deg <= 270) return -quarter[static_cast<size_t>(deg - 180)];
-    return -quarter[static_cast<size_t>(360 - deg)];
+    return lv_trigo_sin(static_cast<int16_t>(deg % 360));
 }
 
 // Sine and cosine of an angle in tenths of a degree, interpolated between
@@ -341,7 +334,7 @@ void draw_transformed(Target & t, const lv_area_t & coords, const Pixels & px, c
                 else if (!full)
                     alpha = opa_mix(alpha, cov[i]);
                 const uint8_t src[3] = {s.b, s.g, s.r};
-                blend_src(dst + i * 4, src, alpha, lk);
+                blend_src(t.dest, dst + i * 4, src, alpha, lk);
             }
         }
     }

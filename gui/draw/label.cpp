@@ -43,7 +43,7 @@ void blend_a8(Target & t, int32_t x, int32_t y, const uint8_t * a8, int32_t w, i
         std::memcpy(row, src, n);
         bool full = false;
         if (!apply_masks(t, yy, a.x1, a.x2, row, full)) continue;
-        blend_span(pixel_ptr(t, a.x1, yy), n, color, opa, row);
+        blend_span(t, pixel_ptr(t, a.x1, yy), n, color, opa, row);
     }
 }
 

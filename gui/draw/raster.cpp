@@ -209,25 +209,39 @@ bool apply_masks(const Target & t, int32_t y, int32_t x1, int32_t x2, uint8_t * 
     return true;
 }
 
-void blend_span(uint8_t * dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t * cov)
+namespace {
+
+template <Dest D> void blend_span_to(uint8_t * dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t * cov)
 {
-    if (opa <= LV_OPA_MIN) return;
     if (cov == nullptr && opa >= LV_OPA_MAX) {
-        const uint32_t word = (static_cast<uint32_t>(opa) << 24) | (static_cast<uint32_t>(c.red) << 16) |
-                              (static_cast<uint32_t>(c.green) << 8) | c.blue;
+        // A nearly opaque fill is copied; on a layer it keeps its own alpha.
+        const uint32_t a = D == Dest::Xrgb8888 ? LV_OPA_COVER : opa;
+        const uint32_t word =
+            (a << 24) | (static_cast<uint32_t>(c.red) << 16) | (static_cast<uint32_t>(c.green) << 8) | c.blue;
         auto * d32 = reinterpret_cast<uint32_t *>(dst);
         std::fill(d32, d32 + n, word);
         return;
     }
     if (cov == nullptr) {
-        for (int32_t i = 0; i < n; i++) blend_pixel(dst + i * 4, c, opa);
+        for (int32_t i = 0; i < n; i++) blend_pixel_to<D>(dst + i * 4, c, opa);
         return;
     }
     const bool opaque = opa >= LV_OPA_MAX;
     for (int32_t i = 0; i < n; i++) {
         const uint32_t a = opaque ? cov[i] : opa_mix(cov[i], opa);
-        blend_pixel(dst + i * 4, c, a);
+        blend_pixel_to<D>(dst + i * 4, c, a);
     }
+}
+
+}  // namespace
+
+void blend_span(const Target & t, uint8_t * dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t * cov)
+{
+    if (opa <= LV_OPA_MIN) return;
+    if (t.dest == Dest::Xrgb8888)
+        blend_span_to<Dest::Xrgb8888>(dst, n, c, opa, cov);
+    else
+        blend_span_to<Dest::Argb8888>(dst, n, c, opa, cov);
 }
 
 void fill_area(Target & t, const lv_area_t & area, lv_color_t c, lv_opa_t opa)
@@ -239,7 +253,7 @@ void fill_area(Target & t, const lv_area_t & area, lv_color_t c, lv_opa_t opa)
     for (int32_t y = a.y1; y <= a.y2; y++) {
         bool full = true;
         if (!apply_masks(t, y, a.x1, a.x2, cov.data(), full)) continue;
-        blend_span(pixel_ptr(t, a.x1, y), n, c, opa, full ? nullptr : cov.data());
+        blend_span(t, pixel_ptr(t, a.x1, y), n, c, opa, full ? nullptr : cov.data());
     }
 }
 
@@ -257,9 +271,9 @@ void blend_pixel_over(uint8_t * dst, lv_color_t c, uint32_t a, uint32_t da)
     dst[3] = static_cast<uint8_t>(out_a);
 }
 
-void blend_pixel_rare(uint8_t * dst, lv_color_t c, uint32_t a)
+void blend_pixel_rare(Dest d, uint8_t * dst, lv_color_t c, uint32_t a)
 {
-    blend_pixel(dst, c, a);
+    blend_pixel_to(d, dst, c, a);
 }
 
 void Target::push_rounded_clip(const lv_area_t & area, int32_t radius)

@@ -51,9 +51,10 @@ inline uint8_t * pixel_ptr(const Target & t, int32_t x, int32_t y)
     return t.buf + static_cast<ptrdiff_t>(y - t.buf_area.y1) * t.stride + static_cast<ptrdiff_t>(x - t.buf_area.x1) * 4;
 }
 
-// Blend colour c with opacity opa over n pixels; cov (may be null: full
-// coverage) scales opa per pixel.
-void blend_span(uint8_t * dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t * cov);
+// Blend colour c with opacity opa over n pixels of t from dst on; cov (may be
+// null: full coverage) scales opa per pixel. A whole span of opacity 2 or
+// less is skipped.
+void blend_span(const Target & t, uint8_t * dst, int32_t n, lv_color_t c, lv_opa_t opa, const uint8_t * cov);
 
 // Fill or blend a rectangle area (already clipped) with a colour, honouring masks.
 void fill_area(Target & t, const lv_area_t & area, lv_color_t c, lv_opa_t opa);

@@ -20,7 +20,18 @@ struct Shape {
     bool has_hole = false;
     lv_area_t hole{};
     int32_t r_hole = 0;
+    // Backgrounds start their corner coverage at the opacity and multiply the
+    // corner in by / 255 (instead of combining the two by >> 8 per pixel).
+    bool opa_in_coverage = false;
 };
+
+// An opacity with a coverage multiplied in: 253 and more keep it, 2 and less clear it.
+inline uint8_t with_coverage(lv_opa_t opa, uint8_t cov)
+{
+    if (cov >= LV_OPA_MAX) return opa;
+    if (cov <= LV_OPA_MIN) return 0;
+    return static_cast<uint8_t>(div255(uint32_t{opa} * cov));
+}
 
 // Paint one row of `s` over [x1, x2] (clipped, inside the outer box).
 void paint_row(Target & t, const Shape & s, int32_t y, int32_t x1, int32_t x2, lv_color_t c, lv_opa_t opa)
@@ -63,6 +74,10 @@ void paint_row(Target & t, const Shape & s, int32_t y, int32_t x1, int32_t x2, l
         }
     }
 
+    if (s.opa_in_coverage && !full && opa < LV_OPA_MAX) {
+        for (int32_t x = f; x <= l; x++) cov[x - x1] = with_coverage(opa, cov[x - x1]);
+        opa = LV_OPA_COVER;
+    }
     const int32_t m = l - f + 1;
     uint8_t * seg = full ? nullptr : cov + (f - x1);
     bool seg_full = full;
@@ -73,7 +88,7 @@ void paint_row(Target & t, const Shape & s, int32_t y, int32_t x1, int32_t x2, l
         if (!apply_masks(t, y, f, l, seg, seg_full)) return;
         if (seg_full) seg = nullptr;
     }
-    blend_span(pixel_ptr(t, f, y), m, c, opa, seg);
+    blend_span(t, pixel_ptr(t, f, y), m, c, opa, seg);
 }
 
 void paint_shape(Target & t, const Shape & s, lv_color_t c, lv_opa_t opa)
@@ -265,7 +280,7 @@ void draw_shadow(Target & t, const lv_area_t & coords, const RectDsc & dsc, cons
             uint8_t * seg = cov + (from - a.x1);
             bool full = false;
             if (!apply_masks(t, y, from, to, seg, full)) return;
-            blend_span(pixel_ptr(t, from, y), to - from + 1, dsc.shadow_color, opa, seg);
+            blend_span(t, pixel_ptr(t, from, y), to - from + 1, dsc.shadow_color, opa, seg);
         };
         if (skip1 > skip2) {
             blend(a.x1, a.x2);
@@ -362,7 +377,11 @@ void draw_rect(Target & t, const lv_area_t & coords, const RectDsc & dsc)
     const lv_area_t nothing{0, 0, -1, -1};
     draw_shadow(t, coords, dsc, dsc.bg_opa == LV_OPA_COVER ? bg : nothing);
 
-    if (dsc.bg_opa > LV_OPA_MIN) paint_shape(t, Shape{bg, radius}, dsc.bg_color, dsc.bg_opa);
+    if (dsc.bg_opa > LV_OPA_MIN) {
+        Shape shape{bg, radius};
+        shape.opa_in_coverage = true;
+        paint_shape(t, shape, dsc.bg_color, dsc.bg_opa);
+    }
 
     draw_bg_image(t, coords, dsc, radius);
 

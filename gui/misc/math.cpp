@@ -5,22 +5,25 @@
 
 namespace {
 
-constexpr int16_t kSinTable[] = {
+// round(32768 sin) of 0..90 degrees: sin 90 is 32768 itself, one more than an
+// int16_t holds.
+constexpr int32_t kSinTable[] = {
     0,     572,   1144,  1715,  2286,  2856,  3425,  3993,  4560,  5126,  5690,  6252,  6813,  7371,  7927,  8481,
-    9032,  9580,  10126, 10668, 11207, 11743, 12275, 12803, 13328, 13848, 14364, 14876, 15383, 15886, 16383, 16876,
-    17364, 17846, 18323, 18794, 19260, 19720, 20173, 20621, 21062, 21497, 21925, 22347, 22762, 23170, 23571, 23964,
-    24351, 24730, 25101, 25465, 25821, 26169, 26509, 26841, 27165, 27481, 27788, 28087, 28377, 28659, 28932, 29196,
-    29451, 29697, 29934, 30162, 30381, 30591, 30791, 30982, 31163, 31335, 31498, 31650, 31794, 31927, 32051, 32165,
-    32269, 32364, 32448, 32523, 32587, 32642, 32687, 32722, 32747, 32762, 32767};
+    9032,  9580,  10126, 10668, 11207, 11743, 12275, 12803, 13328, 13848, 14365, 14876, 15384, 15886, 16384, 16877,
+    17364, 17847, 18324, 18795, 19261, 19720, 20174, 20622, 21063, 21498, 21926, 22348, 22763, 23170, 23571, 23965,
+    24351, 24730, 25102, 25466, 25822, 26170, 26510, 26842, 27166, 27482, 27789, 28088, 28378, 28660, 28932, 29197,
+    29452, 29698, 29935, 30163, 30382, 30592, 30792, 30983, 31164, 31336, 31499, 31651, 31795, 31928, 32052, 32166,
+    32270, 32365, 32449, 32524, 32588, 32643, 32688, 32723, 32748, 32763, 32768};
 
 uint32_t rand_seed = 0x1234ABCD;
 
 // The curve runs in 1/1024 steps with truncating shifts after each product,
 // so its values are those of the fixed-point arithmetic, not of the exact
-// curve: Newton's method from t = x, accepted within kBezierTolerance, with
-// bisection as the fallback.
+// curve: Newton's method from t = x, then bisection, each taking the first t
+// whose x lies within kBezierTolerance of the one asked for.
 constexpr int kBezierNewtonSteps = 8;
-constexpr int64_t kBezierTolerance = 3;
+constexpr int64_t kBezierTolerance = 1;
+constexpr int64_t kBezierFlatSlope = 1;  // Newton gives up on a slope this flat
 
 // Polynomial form a*t^3 + b*t^2 + c*t of one coordinate whose inner control
 // values are p1 and p2 (the end points being 0 and LV_BEZIER_VAL_MAX).
@@ -42,8 +45,8 @@ struct BezierPoly {
 
     int64_t slope(int64_t t) const
     {
-        return ((((3 * a * t) >> LV_BEZIER_VAL_SHIFT) * t) >> LV_BEZIER_VAL_SHIFT) +
-               ((2 * b * t) >> LV_BEZIER_VAL_SHIFT) + c;
+        const int64_t r = ((3 * a * t) >> LV_BEZIER_VAL_SHIFT) + 2 * b;
+        return ((r * t) >> LV_BEZIER_VAL_SHIFT) + c;
     }
 };
 
@@ -55,9 +58,10 @@ int64_t bezier_solve(const BezierPoly & px, int64_t x)
         const int64_t dx = px.at(t) - x;
         if (std::abs(dx) <= kBezierTolerance) return t;
         const int64_t d = px.slope(t);
-        if (std::abs(d) <= kBezierTolerance) break;
-        t -= dx * LV_BEZIER_VAL_MAX / d;
-        if (t < 0 || t > LV_BEZIER_VAL_MAX) break;
+        if (std::abs(d) <= kBezierFlatSlope) break;
+        const int64_t step = dx * LV_BEZIER_VAL_MAX / d;
+        if (step == 0) break;
+        t -= step;
     }
     int64_t lo = 0;
     int64_t hi = LV_BEZIER_VAL_MAX;
@@ -70,7 +74,7 @@ int64_t bezier_solve(const BezierPoly & px, int64_t x)
         else
             hi = t;
         t = lo + (hi - lo) / 2;
-        if (t == lo) break;
+        if (t == lo) break;  // no t between: lo is as near as the steps get
     }
     return t;
 }

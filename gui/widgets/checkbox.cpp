@@ -35,10 +35,10 @@ lv_point_t text_size(const lv_obj_t * obj, const CheckboxData & d)
                                       LV_TEXT_FLAG_NONE);
 }
 
-/** The marker square: the indicator font's line height plus the indicator's padding. */
+/** The marker square: the main font's line height plus the indicator's padding. */
 lv_point_t marker_size(const lv_obj_t * obj)
 {
-    const lv_font_t * font = lv_obj_get_style_text_font(obj, LV_PART_INDICATOR);
+    const lv_font_t * font = lv_obj_get_style_text_font(obj, LV_PART_MAIN);
     int32_t line_h = font ? lv_font_get_line_height(font) : 0;
     return {line_h + lv_obj_get_style_pad_left(obj, LV_PART_INDICATOR) +
                 lv_obj_get_style_pad_right(obj, LV_PART_INDICATOR),
@@ -63,7 +63,8 @@ void draw_checkbox(lv_obj_t * obj, const CheckboxData & d, lv_event_t * e)
     const lv_font_t * font = lv_obj_get_style_text_font(obj, LV_PART_MAIN);
     if (!font) return;
     lv_point_t size = text_size(obj, d);
-    int32_t x = box.x2 + 1 + lv_obj_get_style_pad_column(obj, LV_PART_MAIN);
+    // pad_column counts from the marker's last column: pad_column - 1 empty ones between.
+    int32_t x = box.x2 + lv_obj_get_style_pad_column(obj, LV_PART_MAIN);
     int32_t y = content.y1 + (marker.y - lv_font_get_line_height(font)) / 2;
     gui::draw::LabelDsc label;
     gui::core::init_label_dsc(obj, LV_PART_MAIN, label);
@@ -92,8 +93,7 @@ void checkbox_event(const lv_obj_class_t * class_p, lv_event_t * e)
         lv_point_t * p = lv_event_get_self_size_info(e);
         lv_point_t marker = marker_size(obj);
         lv_point_t text = text_size(obj, *d);
-        int32_t gap = text.x > 0 ? lv_obj_get_style_pad_column(obj, LV_PART_MAIN) : 0;
-        p->x = std::max(p->x, marker.x + gap + text.x);
+        p->x = std::max(p->x, marker.x + lv_obj_get_style_pad_column(obj, LV_PART_MAIN) + text.x);
         p->y = std::max({p->y, marker.y, text.y});
         break;
     }

@@ -101,4 +101,12 @@ inline lv_color_t color_at(const Image & img, int32_t x, int32_t y)
     return lv_color_make(p[2], p[1], p[0]);
 }
 
+// `f` over `b` with mix factor m (1..252) as an XRGB8888 display shows it:
+// (f m + b (255 - m)) >> 8 per channel, where lv_color_mix divides by 255.
+inline lv_color_t xrgb_mix(lv_color_t f, lv_color_t b, uint32_t m)
+{
+    auto ch = [m](uint32_t fc, uint32_t bc) { return static_cast<uint8_t>((fc * m + bc * (255 - m)) >> 8); };
+    return lv_color_make(ch(f.red, b.red), ch(f.green, b.green), ch(f.blue, b.blue));
+}
+
 }  // namespace test_support

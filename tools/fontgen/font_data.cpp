@@ -124,7 +124,10 @@ FontData build_font(const FontRecipe & recipe, const std::vector<const Typeface 
             const uint32_t drawn = turned == recipe.turned.end() ? cp : turned->drawn_from;
             auto face = std::find_if(faces.begin(), faces.end(), [drawn](const Typeface * f) { return f->has(drawn); });
             if (face == faces.end()) throw std::runtime_error("no typeface has U+" + std::to_string(drawn));
-            Glyph g = (*face)->render(drawn, turned != recipe.turned.end());
+            auto fitted = std::find_if(recipe.fitted.begin(), recipe.fitted.end(),
+                                       [cp](const FittedGlyph & f) { return f.code_point == cp; });
+            const GlyphBox * box = fitted == recipe.fitted.end() ? nullptr : &fitted->box;
+            Glyph g = (*face)->render(drawn, turned != recipe.turned.end(), box);
             const bool fixed = recipe.fixed_adv16 && recipe.has_fixed_advance && recipe.has_fixed_advance(cp);
             if (fixed) apply_fixed_advance(g, recipe.fixed_adv16);
             font.glyphs.push_back(std::move(g));

@@ -26,6 +26,12 @@ struct TurnedGlyph {
     uint32_t drawn_from;
 };
 
+// A code point whose glyph is stretched onto a given box.
+struct FittedGlyph {
+    uint32_t code_point;
+    GlyphBox box;
+};
+
 struct FontRecipe {
     std::string name;    // the lv_font_t's name
     int pixel_size = 0;  // em size the faces are rendered at
@@ -41,6 +47,7 @@ struct FontRecipe {
     // Code points that advance exactly this much (1/16 pixel; 0: the face's
     // own advance), their box centred on the new advance and never kerned.
     std::vector<TurnedGlyph> turned;
+    std::vector<FittedGlyph> fitted;
     int fixed_adv16 = 0;
     bool (*has_fixed_advance)(uint32_t code_point) = nullptr;
 };

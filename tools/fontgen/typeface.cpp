@@ -90,7 +90,24 @@ void Typeface::turn_outline() const
     FT_Outline_Translate(outline, (em - box.xMax - box.xMin) / 2, mid - (box.yMax + box.yMin) / 2);
 }
 
-Glyph Typeface::render(uint32_t code_point, bool quarter_turn) const
+void Typeface::fit_outline(const GlyphBox & box) const
+{
+    FT_Outline * outline = &impl_->face->glyph->outline;
+    FT_BBox cbox;
+    FT_Outline_Get_CBox(outline, &cbox);
+    if (cbox.xMax <= cbox.xMin || cbox.yMax <= cbox.yMin) return;
+    // 26.6 pixels; the stretched box stays a hair inside the target so that
+    // rounding in the transform cannot reach into another pixel.
+    constexpr FT_Pos kPixel = 64;
+    constexpr FT_Pos kInside = 1;
+    FT_Outline_Translate(outline, -cbox.xMin, -cbox.yMin);
+    FT_Matrix stretch{FT_DivFix(box.w * kPixel - kInside, cbox.xMax - cbox.xMin), 0, 0,
+                      FT_DivFix(box.h * kPixel - kInside, cbox.yMax - cbox.yMin)};
+    FT_Outline_Transform(outline, &stretch);
+    FT_Outline_Translate(outline, box.ofs_x * kPixel, box.ofs_y * kPixel);
+}
+
+Glyph Typeface::render(uint32_t code_point, bool quarter_turn, const GlyphBox * box) const
 {
     FT_Face face = impl_->face.get();
     const std::string what = "U+" + std::to_string(code_point) + " from " + path_;
@@ -100,12 +117,14 @@ Glyph Typeface::render(uint32_t code_point, bool quarter_turn) const
         FT_Load_Glyph(face, index, kLoadFlags) != 0)
         throw std::runtime_error("cannot load " + what);
     if (quarter_turn) turn_outline();
+    if (box != nullptr) fit_outline(*box);
     if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) throw std::runtime_error("cannot render " + what);
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap & bm = slot->bitmap;
     Glyph g;
     g.adv16 =
         quarter_turn ? impl_->pixel_size * 16 : to_sixteenths(advance_units, impl_->pixel_size, face->units_per_EM);
+    if (box != nullptr) g.adv16 = box->adv16;
     g.box_w = static_cast<int>(bm.width);
     g.box_h = static_cast<int>(bm.rows);
     g.ofs_x = slot->bitmap_left;

@@ -1,11 +1,15 @@
-// Blending onto the 32-bit frame buffer through the public API: nearly opaque
-// pixels are copied with their own alpha, nearly transparent ones leave the
-// pixel alone, the rest mix (F m + B (255 - m)) / 255.
+// Blending onto the 32-bit frame buffer through the public API. On an XRGB8888
+// display (the panel's format) the channels mix (F m + B (255 - m)) >> 8, 253
+// and more copy the colour and only 0 leaves the pixel alone. On an ARGB8888
+// display nearly opaque pixels are copied with their own alpha, nearly
+// transparent ones leave the pixel alone, the rest mix (F m + B (255 - m)) / 255.
 #include "gui_fixture.hpp"
 #include "render_helpers.hpp"
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -48,13 +52,22 @@ protected:
     lv_image_dsc_t dsc{};
 };
 
+class BlendOnArgbDisplay : public BlendOnScreen {
+protected:
+    void SetUp() override
+    {
+        BlendOnScreen::SetUp();
+        lv_display_set_color_format(display(), LV_COLOR_FORMAT_ARGB8888);
+    }
+};
+
 struct AlphaCase {
     uint8_t alpha;
     bool copied;    // the colour replaces the pixel, alpha included
     bool untouched; // the pixel keeps the ground
 };
 
-class BlendAlpha : public BlendOnScreen, public ::testing::WithParamInterface<AlphaCase> {};
+class BlendAlpha : public BlendOnArgbDisplay, public ::testing::WithParamInterface<AlphaCase> {};
 
 TEST_P(BlendAlpha, ImagePixelOverOpaqueGround)
 {
@@ -83,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Alphas, BlendAlpha,
                                            AlphaCase{128, false, false}, AlphaCase{3, false, false},
                                            AlphaCase{2, false, true}, AlphaCase{0, false, true}));
 
-TEST_F(BlendOnScreen, OpacityAndMaskCombineByShiftingRightEight)
+TEST_F(BlendOnArgbDisplay, OpacityAndMaskCombineByShiftingRightEight)
 {
     // Opacities of 253 and more count as full.
     lv_obj_t * img = image(255);
@@ -110,7 +123,7 @@ TEST_F(BlendOnScreen, OpacityAndMaskCombineByShiftingRightEight)
     EXPECT_EQ(shot.px(kX + 4, kY + 4)[3], 0xFF);
 }
 
-TEST_F(BlendOnScreen, OpaqueAndSeeThroughPixelsSideBySide)
+TEST_F(BlendOnArgbDisplay, OpaqueAndSeeThroughPixelsSideBySide)
 {
     // An odd-width row where opaque pixels alternate with half-transparent ones.
     constexpr int32_t kRow = 7;
@@ -126,7 +139,7 @@ TEST_F(BlendOnScreen, OpaqueAndSeeThroughPixelsSideBySide)
     EXPECT_EQ(shot.px(kX + kRow, kY)[2], lv_color_hex(kGround).red);
 }
 
-TEST_F(BlendOnScreen, FillWithOpacityTwoHundredFiftyFourKeepsItsAlpha)
+TEST_F(BlendOnArgbDisplay, FillWithOpacityTwoHundredFiftyFourKeepsItsAlpha)
 {
     lv_obj_t * box = test_support::bare_box(lv_screen_active(), kX, kY, 10, 10);
     lv_obj_set_style_bg_color(box, foreground(), 0);
@@ -134,6 +147,86 @@ TEST_F(BlendOnScreen, FillWithOpacityTwoHundredFiftyFourKeepsItsAlpha)
     const uint8_t * p = render().px(kX + 5, kY + 5);
     EXPECT_EQ(p[2], kR);
     EXPECT_EQ(p[3], 254);
+}
+
+// The worked examples of the XRGB8888 rule over the theme's screen colour
+// F5F5F5, white and black. lv_color_mix divides by 255 instead: 20 % black
+// over F5F5F5 is C4 there, white at 128 over black 80.
+struct FillCase {
+    const char * name;
+    uint32_t ground;
+    uint32_t color;
+    lv_opa_t opa;
+    uint32_t expected;
+};
+
+void PrintTo(const FillCase & c, std::ostream * os)
+{
+    *os << c.name;
+}
+
+class XrgbFill : public BlendOnScreen, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(XrgbFill, BoxOverTheScreen)
+{
+    const FillCase & c = GetParam();
+    test_support::set_ground(c.ground);
+    lv_obj_t * box = test_support::bare_box(lv_screen_active(), kX, kY, 10, 10);
+    lv_obj_set_style_bg_color(box, lv_color_hex(c.color), 0);
+    lv_obj_set_style_bg_opa(box, c.opa, 0);
+    EXPECT_EQ(lv_color_to_int(test_support::color_at(render(), kX + 5, kY + 5)), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, XrgbFill,
+    ::testing::Values(FillCase{"TwentyPercentBlack", 0xF5F5F5, 0x000000, LV_OPA_20, 0xC3C3C3},
+                      FillCase{"MessageBoxBackdrop", 0xF5F5F5, 0x9E9E9E, 127, 0xC8C8C8},
+                      FillCase{"ScrollbarOverWhite", 0xFFFFFF, 0x9E9E9E, 102, 0xD7D7D7},
+                      FillCase{"HalfWhiteOverWhite", 0xFFFFFF, 0xFFFFFF, 128, 0xFEFEFE},
+                      FillCase{"FaintWhiteOverGrey", 0xF5F5F5, 0xFFFFFF, 3, 0xF4F4F4},
+                      FillCase{"HalfWhiteOverBlack", 0x000000, 0xFFFFFF, 128, 0x7F7F7F},
+                      FillCase{"OpacityTwoIsSkipped", 0xF5F5F5, 0x000000, 2, 0xF5F5F5},
+                      FillCase{"OpacityTwoFiftyThreeCopies", 0xF5F5F5, 0x000000, 253, 0x000000}),
+    [](const auto & info) { return std::string(info.param.name); });
+
+TEST(ColorMix, DividesByTwoHundredFiftyFive)
+{
+    EXPECT_EQ(lv_color_to_int(lv_color_mix(lv_color_black(), lv_color_hex(0xF5F5F5), LV_OPA_20)), 0xC4C4C4u);
+    EXPECT_EQ(lv_color_to_int(lv_color_mix(lv_color_white(), lv_color_black(), 128)), 0x808080u);
+}
+
+// Per pixel the mix factor is the image's alpha: 253 and more copy, 0 keeps
+// the pixel, and even 1 and 2 mix (a whole fill of opacity 2 is skipped).
+class XrgbAlpha : public BlendOnScreen, public ::testing::WithParamInterface<uint8_t> {};
+
+TEST_P(XrgbAlpha, ImagePixelOverTheScreen)
+{
+    const uint8_t alpha = GetParam();
+    image(alpha);
+    const lv_color_t ground = lv_color_hex(kGround);
+    lv_color_t expected = test_support::xrgb_mix(foreground(), ground, alpha);
+    if (alpha >= LV_OPA_MAX) expected = foreground();
+    if (alpha == 0) expected = ground;
+    EXPECT_EQ(lv_color_to_int(test_support::color_at(render(), kX + 3, kY + 3)), lv_color_to_int(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Alphas, XrgbAlpha, ::testing::Values(255, 254, 253, 252, 128, 3, 2, 1, 0));
+
+TEST_F(BlendOnScreen, RoundedCornersMixByShiftingRightEight)
+{
+    // Radius 8 on a 40 px box: the top row's coverage at x1 + 4..6 is 32, 144
+    // and 208 (the corner rule), each the mix factor of the opaque colour.
+    lv_obj_t * box = test_support::bare_box(lv_screen_active(), kX, kY, 40, 40);
+    lv_obj_set_style_bg_color(box, foreground(), 0);
+    lv_obj_set_style_bg_opa(box, LV_OPA_COVER, 0);
+    lv_obj_set_style_radius(box, 8, 0);
+    const test_support::Image & shot = render();
+    const lv_color_t ground = lv_color_hex(kGround);
+    const uint8_t coverage[] = {32, 144, 208};
+    for (int32_t i = 0; i < 3; i++) {
+        const lv_color_t expected = test_support::xrgb_mix(foreground(), ground, coverage[i]);
+        EXPECT_EQ(lv_color_to_int(test_support::color_at(shot, kX + 4 + i, kY)), lv_color_to_int(expected)) << i;
+    }
 }
 
 } // namespace

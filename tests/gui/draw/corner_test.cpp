@@ -21,6 +21,9 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
+        // An ARGB8888 display: coverage m mixes in by / 255, as in the worked
+        // examples (the XRGB8888 rule is in blend_test.cpp).
+        lv_display_set_color_format(display(), LV_COLOR_FORMAT_ARGB8888);
         test_support::set_ground(kGround);
         box = test_support::filled_box(lv_screen_active(), kX, kY, kW, kH, kBox);
         lv_obj_set_style_radius(box, 8, 0);

@@ -124,8 +124,9 @@ TEST(ScrollMath, ScrollbarSpan)
         {"at the end", 444, 0, {172, 116}},
         {"half way", 222, 222, {86, 116}},
         {"pulled past the top", -100, 544, {0, 78}},
-        {"pulled far past the end", 1444, -1000, {280, 8}},
-        {"no overflow", 0, -200, {0, 288}},
+        {"pulled far past the top", -1000, 1444, {0, 9}},
+        {"pulled far past the end", 1444, -1000, {279, 9}},  // 8 rows past the clamped end
+        {"no overflow", 0, -200, {0, 287}},                   // all but the track's last row
     };
     for(const Case & c : cases) {
         const BarSpan s = scrollbar_span(288, 300, c.before, c.after, 8);

@@ -142,4 +142,26 @@ TEST_F(ArcRender, IndicatorRadiusShrinksByTheLargestIndicatorPadding)
     EXPECT_EQ(red_at(img, 405, kCy), 0xFF);
 }
 
+TEST_F(ArcRender, RoundedEndsAreCirclesSnappedToThePixelGrid)
+{
+    // Width 20 from 135 to 45 degrees: each cap is a 20 x 20 circle whose
+    // centre, (100 - 10) (cos, sin) of the end angle, is snapped to a pixel
+    // corner: (256, 424) for the start, (384, 424) for the end, so the caps
+    // cover 246..265 and 374..393 over the rows 414..433. In the gap between
+    // the ends only the caps draw: the last row is the circle's bottom row,
+    // coverage 80, 160, 224, 255, 255, 224, 160, 80 (white minus 255 m >> 8).
+    lv_obj_t * arc = ring(135, 45);
+    lv_obj_set_style_arc_width(arc, 20, 0);
+    lv_obj_set_style_arc_rounded(arc, true, 0);
+    const test_support::Image & img = render();
+    const uint8_t last_row[] = {174, 94, 30, 0, 0, 30, 94, 174};
+    for (const int32_t left : {252, 380}) {
+        SCOPED_TRACE(left);
+        EXPECT_EQ(red_at(img, left - 1, 433), 0xFF);
+        for (int32_t i = 0; i < 8; i++) EXPECT_EQ(red_at(img, left + i, 433), last_row[i]) << "x " << left + i;
+        EXPECT_EQ(red_at(img, left + 8, 433), 0xFF);
+        for (int32_t x = left - 8; x < left + 16; x++) EXPECT_EQ(red_at(img, x, 434), 0xFF) << "x " << x;
+    }
+}
+
 } // namespace

@@ -129,4 +129,23 @@ TEST_F(Arc, HitTestIsTheSquarePlusThirteenOrOnlyTheRing)
     }
 }
 
+TEST_F(Arc, KnobSitsOnTheIndicatorsMiddleLine)
+{
+    // r 65 less half the 12 px indicator: 59 px from the centre, 59 * 32768 >> 15
+    // at the right angles, 59 * 23170 >> 15 = 41 at 45 degrees.
+    struct {
+        int32_t end_angle;
+        lv_point_t offset;
+    } cases[] = {{0, {59, 0}}, {90, {0, 59}}, {45, {41, 41}}, {180, {-59, 0}}};
+    lv_obj_t * follower = lv_obj_create(scr);
+    lv_obj_set_size(follower, lv_obj_get_width(arc), lv_obj_get_height(arc));
+    for (const auto & c : cases) {
+        lv_arc_set_angles(arc, 270, c.end_angle);
+        lv_arc_align_obj_to_angle(arc, follower, 0);
+        lv_obj_update_layout(follower);
+        EXPECT_EQ(coords(follower).x1 - coords(arc).x1, c.offset.x) << c.end_angle << " degrees";
+        EXPECT_EQ(coords(follower).y1 - coords(arc).y1, c.offset.y) << c.end_angle << " degrees";
+    }
+}
+
 } // namespace

@@ -82,6 +82,38 @@ TEST_F(ImageTransform, DoubleSizeSamplesWithAntiAliasing)
     EXPECT_COLOR(color_at(shot, double_column(64), y), lv_color_hex(kGround)) << "right of the box";
 }
 
+TEST_F(ImageTransform, DoubleSizeEdgesAreTheOuterPixelsLeaningInward)
+{
+    // The box's first and last columns and rows sample the centres of the
+    // picture's outer pixels leaning inward with weight 0: the pixel's own
+    // colour, and an alpha of a * 255 >> 8 where a neighbour differs. The
+    // lower half is half transparent: 128 becomes 127 there, mixed into the
+    // ground by >> 8. Nothing is drawn outside the box (-16..47 both ways).
+    lv_obj_t * img = picture(32, false, kDoubleX, kDoubleY);
+    for (size_t i = 16 * 32; i < 32 * 32; i++) pixels[i * 4 + 3] = 128;
+    lv_image_set_scale(img, 512);
+    const test_support::Image & shot = render();
+    const lv_color_t ground = lv_color_hex(kGround);
+    const int32_t top = kDoubleY - 16, bottom = kDoubleY + 47;
+    for (const int32_t i : {0, 1, 31, 62, 63}) {
+        SCOPED_TRACE(i);
+        const int32_t x = double_column(i);
+        EXPECT_COLOR(color_at(shot, x, top - 1), ground);
+        EXPECT_COLOR(color_at(shot, x, top), color_at(shot, x, top + 4)) << "the top row is like the rows below";
+        EXPECT_COLOR(color_at(shot, x, bottom + 1), ground);
+    }
+    const int32_t rows[] = {top, top + 20, bottom - 20, bottom};
+    for (const int32_t y : rows) {
+        SCOPED_TRACE(y);
+        EXPECT_COLOR(color_at(shot, double_column(-1), y), ground);
+        EXPECT_COLOR(color_at(shot, double_column(64), y), ground);
+    }
+    EXPECT_COLOR(color_at(shot, double_column(0), top), column_color(0));
+    EXPECT_COLOR(color_at(shot, double_column(63), top), column_color(31));
+    EXPECT_COLOR(color_at(shot, double_column(0), bottom), test_support::xrgb_mix(column_color(0), ground, 127));
+    EXPECT_COLOR(color_at(shot, double_column(63), bottom), test_support::xrgb_mix(column_color(31), ground, 127));
+}
+
 TEST_F(ImageTransform, DoubleSizeWithoutAntiAliasingTakesTheNearestPixel)
 {
     lv_obj_t * img = picture(32, false, kDoubleX, kDoubleY);
@@ -144,7 +176,7 @@ TEST_F(ImageTransform, OneAndAHalfTimesStartsEightyFiveSubpixelsOut)
     const test_support::Image & shot = render();
     const int32_t y = kY + 50;
     // -85 + 128 = 43: pixel 0 leaning out of the picture, faded to 255 * 43 >> 7 = 85.
-    EXPECT_COLOR(color_at(shot, kX - 26, y), lv_color_mix(column_color(0), lv_color_hex(kGround), 85));
+    EXPECT_COLOR(color_at(shot, kX - 26, y), test_support::xrgb_mix(column_color(0), lv_color_hex(kGround), 85));
     // 43 + 170 = 213: pixel 0 with 85 of pixel 1.
     EXPECT_COLOR(color_at(shot, kX - 25, y), lv_color_mix(column_color(1), column_color(0), 85));
     EXPECT_COLOR(color_at(shot, kX - 27, y), lv_color_hex(kGround));
@@ -179,7 +211,9 @@ TEST_F(ImageTransform, TranslucentNeighbourLeavesTwoHundredFiftyThree)
 {
     // Row 11 has alpha 128 under opaque row 10. Destination row 20 samples row
     // 10 leaning down with weight 0: 255 * 255 >> 8 = 254; then the opaque
-    // horizontal neighbour differs, weight 32: (255 * 32 + 254 * 223) >> 8 = 253.
+    // horizontal neighbour differs, weight 32: (255 * 32 + 254 * 223) >> 8 = 253,
+    // written as it is on an ARGB8888 display.
+    lv_display_set_color_format(display(), LV_COLOR_FORMAT_ARGB8888);
     lv_obj_t * img = picture(32, false, kDoubleX, kDoubleY);
     for (int32_t c = 0; c < 32; c++) pixels[(11 * 32 + static_cast<size_t>(c)) * 4 + 3] = 128;
     lv_image_set_scale(img, 512);

@@ -30,6 +30,7 @@ TEST_F(Msgbox, ModalBoxIsCentredOnABackdropOnTheTopLayer)
     EXPECT_EQ(lv_obj_get_parent(backdrop), lv_layer_top());
     EXPECT_EQ(lv_obj_get_width(backdrop), 640);
     EXPECT_EQ(lv_obj_get_height(backdrop), 480);
+    EXPECT_EQ(pixel(5, 5), 0xC8C8C8u) << "9E9E9E at 127 over F5F5F5, mixed by >> 8 on the panel";
 
     lv_area_t box = coords(mbox);
     EXPECT_EQ(box.x1, 190);

@@ -36,6 +36,37 @@ TEST_F(Checkbox, SizeAndToggling)
     EXPECT_EQ(lv_obj_get_width(cb), 20 + 8 + mute.x);
 }
 
+TEST_F(Checkbox, TextBeginsPadColumnAfterTheMarkersLastColumn)
+{
+    // The marker covers 100..119; the text starts at 119 + 8, its 'C' (no
+    // left bearing) darkening column 127 and leaving 120..126 to the screen.
+    lv_obj_t * cb = lv_checkbox_create(scr);
+    lv_obj_set_pos(cb, 100, 100);
+    lv_obj_update_layout(cb);
+    const uint32_t ground = pixel(110, 90);
+    auto column_inked = [&](int32_t x) {
+        for (int32_t y = 100; y < 120; y++) {
+            if (pixel(x, y) != ground) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(column_inked(119)) << "the marker's right border";
+    for (int32_t x = 120; x <= 126; x++) EXPECT_FALSE(column_inked(x)) << "x " << x;
+    EXPECT_TRUE(column_inked(127));
+
+    // The marker's side is the main font's line height plus its paddings.
+    lv_obj_set_style_text_font(cb, &lv_font_montserrat_24, LV_PART_INDICATOR);
+    lv_obj_update_layout(cb);
+    EXPECT_EQ(lv_obj_get_width(cb), 105);
+    EXPECT_EQ(lv_obj_get_height(cb), 20);
+
+    // The column gap counts even without a text.
+    lv_checkbox_set_text(cb, "");
+    lv_obj_update_layout(cb);
+    EXPECT_EQ(lv_obj_get_width(cb), 20 + 8);
+    EXPECT_EQ(lv_obj_get_height(cb), 20);
+}
+
 using Bar = WidgetTest;
 
 TEST_F(Bar, ValueIsClampedToTheRange)
