@@ -257,6 +257,9 @@ bool resize(lv_obj_t * obj, int32_t w, int32_t h)
     lv_obj_send_event(obj, LV_EVENT_SIZE_CHANGED, &ori);
     if (obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
     lv_obj_invalidate(obj);
+    // How far the drawing reaches may depend on the size (and handlers may
+    // have been added since the last style change).
+    gui::core::refresh_ext_draw_size(obj);
     return true;
 }
 
