@@ -374,6 +374,21 @@ void apply_keyboard(lv_obj_t * obj)
     lv_obj_add_style(obj, &st.bg_secondary_muted, sel(LV_PART_ITEMS, LV_STATE_EDITED));
 }
 
+// A button matrix of its own (not a keyboard): a card with button keys.
+void apply_buttonmatrix(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    lv_obj_add_style(obj, &st.card, 0);
+    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
+    lv_obj_add_style(obj, &st.outline_secondary, LV_STATE_EDITED);
+    lv_obj_add_style(obj, &st.button, LV_PART_ITEMS);
+    lv_obj_add_style(obj, &st.disabled, sel(LV_PART_ITEMS, LV_STATE_DISABLED));
+    lv_obj_add_style(obj, &st.pressed, sel(LV_PART_ITEMS, LV_STATE_PRESSED));
+    lv_obj_add_style(obj, &st.bg_primary, sel(LV_PART_ITEMS, LV_STATE_CHECKED));
+    lv_obj_add_style(obj, &st.outline_primary, sel(LV_PART_ITEMS, LV_STATE_FOCUS_KEY));
+    lv_obj_add_style(obj, &st.outline_secondary, sel(LV_PART_ITEMS, LV_STATE_EDITED));
+}
+
 void apply_checkbox(lv_obj_t * obj)
 {
     Styles & st = g_styles;
@@ -450,8 +465,10 @@ bool apply_widget(lv_obj_t * obj)
         }
         return true;
     }
-    if (lv_obj_check_type(obj, &lv_image_class) || lv_obj_check_type(obj, &lv_buttonmatrix_class)) return true;
-    if (lv_obj_check_type(obj, &lv_button_class)) {
+    if (lv_obj_check_type(obj, &lv_image_class)) return true;
+    if (lv_obj_check_type(obj, &lv_buttonmatrix_class)) {
+        apply_buttonmatrix(obj);
+    } else if (lv_obj_check_type(obj, &lv_button_class)) {
         apply_button_look(obj, true);
     } else if (lv_obj_check_type(obj, &lv_bar_class)) {
         apply_bar(obj);
