@@ -134,20 +134,27 @@ void delete_concurrent(const Entry * e)
     }
 }
 
-// The beginning of a play (the first one, each repeat and each turn): false
-// when the start callback deleted the animation.
-bool begin_play(Entry * e)
+// Values and durations for a play: the current value (get_value_cb) added to
+// the range when `add_current` is set, speeds resolved to durations.
+void set_up_play(lv_anim_t * a, bool add_current)
 {
-    lv_anim_t * a = &e->anim;
-    a->start_cb_called = 1;
-    if (!a->early_apply && a->get_value_cb != nullptr) {
-        int32_t v = a->get_value_cb(a);
+    if (add_current && a->get_value_cb != nullptr) {
+        const int32_t v = a->get_value_cb(a);
         a->start_value += v;
         a->end_value += v;
     }
     a->duration =
         static_cast<int32_t>(lv_anim_resolve_speed(static_cast<uint32_t>(a->duration), a->start_value, a->end_value));
     a->reverse_duration = lv_anim_resolve_speed(a->reverse_duration, a->start_value, a->end_value);
+}
+
+// The beginning of a play (the first one, each repeat and each turn): false
+// when the start callback deleted the animation.
+bool begin_play(Entry * e)
+{
+    lv_anim_t * a = &e->anim;
+    a->start_cb_called = 1;
+    set_up_play(a, !a->early_apply);
     if (a->start_cb != nullptr) a->start_cb(a);
     if (e->deleted) return false;
     delete_concurrent(e);
@@ -337,14 +344,7 @@ lv_anim_t * lv_anim_start(const lv_anim_t * a)
     n->last_timer_run = lv_tick_get();
     n->start_cb_called = 0;
     n->reverse_play_in_progress = 0;
-    if (n->early_apply && n->get_value_cb != nullptr) {
-        int32_t v = n->get_value_cb(n);
-        n->start_value += v;
-        n->end_value += v;
-    }
-    n->duration =
-        static_cast<int32_t>(lv_anim_resolve_speed(static_cast<uint32_t>(n->duration), n->start_value, n->end_value));
-    n->reverse_duration = lv_anim_resolve_speed(n->reverse_duration, n->start_value, n->end_value);
+    set_up_play(n, n->early_apply);
     n->current_value = INT32_MIN;
     state.list.insert(state.list.begin(), std::move(e));
     state.list_changed = true;
