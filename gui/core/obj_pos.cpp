@@ -257,6 +257,9 @@ bool resize(lv_obj_t * obj, int32_t w, int32_t h)
     lv_obj_send_event(obj, LV_EVENT_SIZE_CHANGED, &ori);
     if (obj->parent != nullptr) lv_obj_send_event(obj->parent, LV_EVENT_CHILD_CHANGED, obj);
     lv_obj_invalidate(obj);
+    // How far the drawing reaches may depend on the size (and handlers may
+    // have been added since the last style change).
+    gui::core::refresh_ext_draw_size(obj);
     return true;
 }
 
@@ -407,10 +410,13 @@ void lv_obj_refr_pos(lv_obj_t * obj)
     int32_t ph = lv_obj_get_content_height(parent);
     int32_t x = lv_obj_get_style_x(obj, LV_PART_MAIN);
     int32_t y = lv_obj_get_style_y(obj, LV_PART_MAIN);
+    // A parent sized to its content gives a percentage nothing to refer to.
     if (LV_COORD_IS_PCT(x)) {
         x = size_is_content(lv_obj_get_style_width(parent, LV_PART_MAIN)) ? 0 : LV_COORD_GET_PCT(x) * pw / 100;
     }
-    if (LV_COORD_IS_PCT(y)) y = LV_COORD_GET_PCT(y) * ph / 100;
+    if (LV_COORD_IS_PCT(y)) {
+        y = size_is_content(lv_obj_get_style_height(parent, LV_PART_MAIN)) ? 0 : LV_COORD_GET_PCT(y) * ph / 100;
+    }
 
     int32_t w = lv_obj_get_width(obj);
     int32_t h = lv_obj_get_height(obj);

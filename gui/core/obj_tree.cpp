@@ -107,6 +107,8 @@ void lv_obj_delete(lv_obj_t * obj)
         gui::core::ObjPtr owned = take_from_parent(obj);
         owned.reset();
         if (!parent->being_deleted) {
+            // The next layout pass re-clamps a scroll the content no longer fills.
+            lv_obj_mark_layout_as_dirty(parent);
             lv_obj_send_event(parent, LV_EVENT_CHILD_CHANGED, nullptr);
             lv_obj_send_event(parent, LV_EVENT_CHILD_DELETED, nullptr);
         }

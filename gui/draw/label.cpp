@@ -91,13 +91,16 @@ void draw_label(Target & t, const lv_area_t & coords, const LabelDsc & dsc)
     const int32_t line_h = font->line_height + dsc.line_space;
     const int32_t base = font->line_height - font->base_line;  // baseline below the line top
     thread_local GlyphBuffer gb;
+    // One colour command state runs over the lines drawn in this pass, from
+    // the first line that reaches the clip area: lines above it are not read.
+    const bool recolor = (dsc.flag & LV_TEXT_FLAG_RECOLOR) != 0;
+    text::RecolorParser cmd;
 
     for (size_t li = 0; li < lines.size(); li++) {
         const text::Line & line = lines[li];
         const int32_t top = coords.y1 + dsc.ofs_y + static_cast<int32_t>(li) * line_h;
         if (top > t.clip.y2) break;
-        // Glyphs may overhang their line a little; skip only lines well above the clip.
-        if (top + 2 * font->line_height < t.clip.y1) continue;
+        if (top + font->line_height <= t.clip.y1) continue;
 
         int32_t x = coords.x1 + dsc.ofs_x;
         if (dsc.align == LV_TEXT_ALIGN_CENTER)
@@ -107,13 +110,11 @@ void draw_label(Target & t, const lv_area_t & coords, const LabelDsc & dsc)
         const int32_t line_x = x;
 
         const char * s = dsc.text + line.start;
-        const bool recolor = (dsc.flag & LV_TEXT_FLAG_RECOLOR) != 0;
-        text::RecolorParser cmd;
         uint32_t i = 0;
         while (i < line.length) {
             const uint32_t c = text::utf8_next(s, &i);
             if (recolor && cmd.is_command(c)) {
-                if (cmd.opened() && i + 6 <= line.length) cmd.set_color_from(s + i);
+                if (cmd.opened()) cmd.set_color_from(s + i);
                 continue;
             }
             const lv_color_t color = cmd.active() ? cmd.color() : dsc.color;

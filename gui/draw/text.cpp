@@ -143,6 +143,61 @@ int32_t line_width(const char * txt, uint32_t length, const lv_font_t * font, in
     return width;
 }
 
+namespace {
+
+// One unit of line breaking: a word (up to a break character, an ideograph
+// or the end of the line) or a single break character or ideograph. Colour
+// commands inside it take no room.
+struct Unit {
+    uint32_t end = 0;           // byte offset after the unit
+    int64_t width = 0;          // with a letter space after every glyph
+    int64_t right_edge = 0;     // width without the last letter space
+    uint32_t cut = UINT32_MAX;  // first glyph whose right edge passes `room`, if any
+    uint32_t first_glyph_end = 0;
+};
+
+bool is_single_unit(uint32_t c, bool break_all)
+{
+    return break_all || is_break_char(c) || is_cjk(c);
+}
+
+Unit measure_unit(const char * txt, uint32_t start, const lv_font_t * font, int32_t letter_space, int64_t room,
+                  bool break_all, bool recolor, RecolorParser & cmd)
+{
+    Unit u;
+    bool any = false;
+    uint32_t i = start;
+    while (txt[i] != '\0') {
+        uint32_t ni = i;
+        const uint32_t c = utf8_next(txt, &ni);
+        if (is_line_end(c)) break;
+        RecolorParser probe = cmd;
+        if (recolor && probe.is_command(c)) {
+            cmd = probe;
+            i = ni;
+            continue;
+        }
+        if (any && is_single_unit(c, break_all)) break;
+        if (recolor) cmd = probe;
+        uint32_t nj = ni;
+        const uint32_t next = utf8_next(txt, &nj);
+        const int32_t w = lv_font_get_glyph_width(font, c, is_line_end(next) ? 0 : next);
+        if (u.cut == UINT32_MAX && u.width + w > room) u.cut = i;
+        if (w > 0) {
+            u.right_edge = u.width + w;
+            u.width += w + letter_space;
+        }
+        if (!any) u.first_glyph_end = ni;
+        any = true;
+        i = ni;
+        if (is_single_unit(c, break_all)) break;
+    }
+    u.end = i;
+    return u;
+}
+
+}  // namespace
+
 uint32_t next_line(const char * txt, const lv_font_t * font, int32_t letter_space, int32_t max_width,
                    lv_text_flag_t flag)
 {
@@ -152,32 +207,24 @@ uint32_t next_line(const char * txt, const lv_font_t * font, int32_t letter_spac
     const bool recolor = (flag & LV_TEXT_FLAG_RECOLOR) != 0;
     RecolorParser cmd;
 
-    int32_t width = 0;        // width so far, with a letter space after each glyph
-    uint32_t last_break = 0;  // where the line may end, 0: nowhere yet
+    // Units are taken while they fit in the room left; the first one that
+    // does not ends the line and begins the next. A first unit wider than the
+    // line is cut where it stops fitting, and at least one character is taken.
+    int64_t room = max_width;
     uint32_t i = 0;
     while (txt[i] != '\0') {
         uint32_t ni = i;
         const uint32_t c = utf8_next(txt, &ni);
         if (c == '\n') return ni;
         if (c == '\r') return txt[ni] == '\n' ? ni + 1 : ni;
-        if (recolor && cmd.is_command(c)) {
-            i = ni;
-            continue;
+        const Unit u = measure_unit(txt, i, font, letter_space, room, break_all, recolor, cmd);
+        if (u.right_edge > room) {
+            if (i > 0) return i;
+            if (u.cut != UINT32_MAX && u.cut > 0) return u.cut;
+            return u.first_glyph_end > 0 ? u.first_glyph_end : u.end;
         }
-
-        uint32_t nj = ni;
-        const uint32_t next = utf8_next(txt, &nj);
-        const int32_t w = lv_font_get_glyph_width(font, c, is_line_end(next) ? 0 : next);
-        if (i > 0 && static_cast<int64_t>(width) + w > max_width) {
-            if (c == ' ') return ni;  // a space at the edge stays on this line
-            if (is_cjk(c)) return i;
-            if (last_break > 0 && !break_all) return last_break;
-            return i;  // one word wider than the line: cut where it stops fitting
-        }
-        if (w > 0) width += w + letter_space;
-        if (is_cjk(c) && i > 0) last_break = i;
-        i = ni;
-        if (break_all || is_break_char(c) || is_cjk(c)) last_break = i;
+        room -= u.width;
+        i = u.end;
     }
     return i;
 }

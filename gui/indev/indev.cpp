@@ -105,6 +105,35 @@ bool press_was_reset(const lv_indev_t * indev)
     return indev->reset_query;
 }
 
+namespace {
+
+// An object the reset took from the device learns it first (the plain
+// object drops PRESSED and SCROLLED), then the device's own handlers with
+// that object. An object being deleted has no handlers left: only its
+// classes see it.
+void tell_reset(lv_indev_t * indev, lv_obj_t * obj)
+{
+    if (obj == nullptr || !lv_obj_is_valid(obj)) return;
+    lv_obj_send_event(obj, LV_EVENT_INDEV_RESET, indev);
+    send_to_device(indev, LV_EVENT_INDEV_RESET, obj);
+}
+
+}  // namespace
+
+void reset_device(lv_indev_t * indev, lv_obj_t * obj)
+{
+    auto & p = indev->pointer;
+    lv_obj_t * pressed = p.act_obj;
+    lv_obj_t * scrolled = p.scroll_obj;
+    if (obj == nullptr || p.last_pressed == obj) p.last_pressed = nullptr;
+    if (obj == nullptr || p.hovered == obj) p.hovered = nullptr;
+    apply_reset(indev);
+    indev->reset_query = true;
+    if (indev == active_indev) active_obj = nullptr;
+    tell_reset(indev, pressed);
+    if (scrolled != pressed) tell_reset(indev, scrolled);
+}
+
 void group_deleted(lv_group_t * group)
 {
     for (auto & d : devices()) {
@@ -330,15 +359,7 @@ void lv_indev_reset(lv_indev_t * indev, lv_obj_t * obj)
         if (indev && d.get() != indev) continue;
         auto & p = d->pointer;
         if (obj && p.act_obj != obj && p.last_obj != obj && p.scroll_obj != obj) continue;
-        lv_obj_t * pressed = p.act_obj;
-        lv_obj_t * scrolled = p.scroll_obj;
-        if (obj == nullptr || p.last_pressed == obj) p.last_pressed = nullptr;
-        apply_reset(d.get());
-        d->reset_query = true;
-        if (pressed && !gui::core::is_deleting(pressed)) lv_obj_send_event(pressed, LV_EVENT_INDEV_RESET, d.get());
-        if (scrolled && scrolled != pressed && lv_obj_is_valid(scrolled) && !gui::core::is_deleting(scrolled)) {
-            lv_obj_send_event(scrolled, LV_EVENT_INDEV_RESET, d.get());
-        }
+        gui::input::reset_device(d.get(), obj);
     }
 }
 

@@ -112,6 +112,12 @@ void scroll_release(lv_indev_t * indev);
 // Ends a running throw at once (a new press): spring back, SCROLL_END.
 void scroll_stop_throw(lv_indev_t * indev);
 
+// Ends the device's current press: it forgets its pressed and scrolled
+// objects (and last_pressed / hovered if they are `obj`, or whatever they
+// are without one); each of the two gets INDEV_RESET, then the device's
+// handlers with it. The rest of the tracking is cleared at the next read.
+void reset_device(lv_indev_t * indev, lv_obj_t * obj);
+
 // True while the device's current press has been reset (deleted object,
 // lv_indev_reset) and its remaining events must be dropped.
 bool press_was_reset(const lv_indev_t * indev);

@@ -98,21 +98,22 @@ void on_focused(lv_obj_t * obj, lv_event_t * e)
     if (lv_obj_has_flag(obj, LV_OBJ_FLAG_SCROLL_ON_FOCUS)) lv_obj_scroll_to_view_recursive(obj, LV_ANIM_ON);
 }
 
-void forget_in_device(lv_indev_t * indev, const lv_obj_t * obj)
+// A pointer whose pressed, last or scrolled object goes away is reset and, if
+// still down, ignores the rest of that press; so is a device of the object's
+// group that is processing this object right now.
+void forget_in_device(lv_indev_t * indev, lv_obj_t * obj)
 {
+    if (indev->cursor == obj) indev->cursor = nullptr;
     auto & p = indev->pointer;
+    const bool uses =
+        indev->type == LV_INDEV_TYPE_POINTER && (p.act_obj == obj || p.last_obj == obj || p.scroll_obj == obj);
+    if (uses) {
+        if (indev->state == LV_INDEV_STATE_PRESSED) indev->wait_until_release = true;
+        gui::input::reset_device(indev, obj);
+    }
+    if (indev->group == lv_obj_get_group(obj) && obj == lv_indev_get_active_obj()) gui::input::reset_device(indev, obj);
     if (p.last_pressed == obj) p.last_pressed = nullptr;
     if (p.hovered == obj) p.hovered = nullptr;
-    if (indev->cursor == obj) indev->cursor = nullptr;
-    if (p.act_obj != obj && p.last_obj != obj && p.scroll_obj != obj) return;
-    const bool held = indev->state == LV_INDEV_STATE_PRESSED && p.act_obj == obj;
-    p.act_obj = nullptr;
-    p.last_obj = nullptr;
-    p.scroll_obj = nullptr;
-    p.scroll_dir = LV_DIR_NONE;
-    p.throw_vect = {0, 0};
-    indev->reset_query = true;
-    if (held) indev->wait_until_release = true;
 }
 
 }  // namespace

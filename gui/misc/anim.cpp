@@ -82,6 +82,8 @@ void swap_direction(lv_anim_t * a)
 }
 
 // One play finished: start the reverse play, the next repeat, or complete.
+// A turn into reverse play starts after the reverse delay and drops the time
+// the play ran over; a new forward play keeps it. Either begins afresh.
 void play_finished(Entry * e)
 {
     lv_anim_t * a = &e->anim;
@@ -91,12 +93,14 @@ void play_finished(Entry * e)
 
     if (!was_reverse && a->reverse_duration != 0) {
         swap_direction(a);
-        a->act_time = overshoot - static_cast<int32_t>(a->reverse_delay);
+        a->act_time = -static_cast<int32_t>(a->reverse_delay);
+        a->start_cb_called = 0;
         return;
     }
     if (a->repeat_cnt > 0) {
         if (was_reverse) swap_direction(a);
         a->act_time = overshoot - static_cast<int32_t>(a->repeat_delay);
+        a->start_cb_called = 0;
         return;
     }
     if (was_reverse) swap_direction(a);
@@ -107,27 +111,76 @@ void play_finished(Entry * e)
     if (a->deleted_cb != nullptr) a->deleted_cb(a);
 }
 
+bool same_target(const lv_anim_t & a, const lv_anim_t & b)
+{
+    return a.var == b.var && ((a.exec_cb != nullptr && a.exec_cb == b.exec_cb) ||
+                              (a.custom_exec_cb != nullptr && a.custom_exec_cb == b.custom_exec_cb));
+}
+
+// Another animation of the same variable and callback that already shows
+// values gives way to one whose play begins.
+void delete_concurrent(const Entry * e)
+{
+    for (bool found = true; found;) {
+        found = false;
+        for (auto & other : state.list) {
+            const lv_anim_t & o = other->anim;
+            if (other.get() == e || other->deleted || !same_target(o, e->anim)) continue;
+            if (o.act_time < 0 && !o.early_apply) continue;
+            remove_entry(other.get());
+            found = true;
+            break;
+        }
+    }
+}
+
+// Values and durations for a play: the current value (get_value_cb) added to
+// the range when `add_current` is set, speeds resolved to durations.
+void set_up_play(lv_anim_t * a, bool add_current)
+{
+    if (add_current && a->get_value_cb != nullptr) {
+        const int32_t v = a->get_value_cb(a);
+        a->start_value += v;
+        a->end_value += v;
+    }
+    a->duration =
+        static_cast<int32_t>(lv_anim_resolve_speed(static_cast<uint32_t>(a->duration), a->start_value, a->end_value));
+    a->reverse_duration = lv_anim_resolve_speed(a->reverse_duration, a->start_value, a->end_value);
+}
+
+// The beginning of a play (the first one, each repeat and each turn): false
+// when the start callback deleted the animation.
+bool begin_play(Entry * e)
+{
+    lv_anim_t * a = &e->anim;
+    a->start_cb_called = 1;
+    set_up_play(a, !a->early_apply);
+    if (a->start_cb != nullptr) a->start_cb(a);
+    if (e->deleted) return false;
+    delete_concurrent(e);
+    return true;
+}
+
+// A pause ends at the first run at least its length after it began, and only
+// the time past its end counts; the runs during a pause count nothing.
 void step(Entry * e, uint32_t now)
 {
     lv_anim_t * a = &e->anim;
+    uint32_t elapsed = now - a->last_timer_run;
     if (a->is_paused) {
-        if (a->pause_duration != LV_ANIM_PAUSE_FOREVER && now - a->pause_time >= a->pause_duration) {
-            a->is_paused = 0;
-        } else {
+        const uint32_t paused_for = now - a->pause_time;
+        if (a->pause_duration == LV_ANIM_PAUSE_FOREVER || paused_for < a->pause_duration) {
             a->last_timer_run = now;
             return;
         }
+        a->is_paused = 0;
+        elapsed = paused_for - a->pause_duration;
     }
-    uint32_t elapsed = now - a->last_timer_run;
     a->last_timer_run = now;
     a->act_time += static_cast<int32_t>(elapsed);
     if (a->act_time < 0) return;
 
-    if (!a->start_cb_called) {
-        a->start_cb_called = 1;
-        if (a->start_cb != nullptr) a->start_cb(a);
-        if (e->deleted) return;
-    }
+    if (!a->start_cb_called && !begin_play(e)) return;
     int32_t value = current_path_value(a);
     if (value != a->current_value) apply_value(a, value);
     if (e->deleted) return;
@@ -291,14 +344,7 @@ lv_anim_t * lv_anim_start(const lv_anim_t * a)
     n->last_timer_run = lv_tick_get();
     n->start_cb_called = 0;
     n->reverse_play_in_progress = 0;
-    if (n->get_value_cb != nullptr) {
-        int32_t v = n->get_value_cb(n);
-        n->start_value += v;
-        n->end_value += v;
-    }
-    n->duration =
-        static_cast<int32_t>(lv_anim_resolve_speed(static_cast<uint32_t>(n->duration), n->start_value, n->end_value));
-    n->reverse_duration = lv_anim_resolve_speed(n->reverse_duration, n->start_value, n->end_value);
+    set_up_play(n, n->early_apply);
     n->current_value = INT32_MIN;
     state.list.insert(state.list.begin(), std::move(e));
     state.list_changed = true;

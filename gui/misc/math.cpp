@@ -15,6 +15,23 @@ constexpr int32_t kSinTable[] = {
     29452, 29698, 29935, 30163, 30382, 30592, 30792, 30983, 31164, 31336, 31499, 31651, 31795, 31928, 32052, 32166,
     32270, 32365, 32449, 32524, 32588, 32643, 32688, 32723, 32748, 32763, 32768};
 
+// Correction of an octant ratio taken as degrees (ratio * 45): up to 4
+// degrees, rising toward the middle of the octant and falling after it.
+constexpr int32_t kAtanRisingSteps[] = {2, 6, 10, 15};
+constexpr int32_t kAtanFallingSteps[] = {32, 37, 41, 44};
+constexpr int32_t kAtanMiddle = 22;
+
+int32_t atan_correction(int32_t deg)
+{
+    int32_t c = 0;
+    if (deg > kAtanMiddle) {
+        for (int32_t step : kAtanFallingSteps) c += deg <= step ? 1 : 0;
+    } else {
+        for (int32_t step : kAtanRisingSteps) c += deg >= step ? 1 : 0;
+    }
+    return c;
+}
+
 uint32_t rand_seed = 0x1234ABCD;
 
 // The curve runs in 1/1024 steps with truncating shifts after each product,
@@ -147,25 +164,19 @@ int32_t lv_sqrt32(uint32_t x)
 
 uint16_t lv_atan2(int x, int y)
 {
-    // Degrees 0..359 of the vector (x, y), by search over the sine table.
+    // Whole degrees 0..360 from the y axis toward the x axis, so that
+    // lv_atan2(dy, dx) is the screen angle of (dx, dy). The octant's ratio
+    // gives 0..45 degrees; a fixed correction curve brings it to within
+    // about one degree of the true angle.
     if (x == 0 && y == 0) return 0;
-    int32_t ax = std::abs(x);
-    int32_t ay = std::abs(y);
-    int32_t deg = 0;
-    int32_t best = INT32_MAX;
-    for (int32_t a = 0; a <= 90; a++) {
-        int64_t d = static_cast<int64_t>(ay) * lv_trigo_cos(static_cast<int16_t>(a)) -
-                    static_cast<int64_t>(ax) * lv_trigo_sin(static_cast<int16_t>(a));
-        int32_t e = static_cast<int32_t>(std::llabs(d) >> 15);
-        if (e < best) {
-            best = e;
-            deg = a;
-        }
-    }
-    if (x >= 0 && y >= 0) return static_cast<uint16_t>(deg);
-    if (x < 0 && y >= 0) return static_cast<uint16_t>(180 - deg);
-    if (x < 0) return static_cast<uint16_t>(180 + deg);
-    return static_cast<uint16_t>((360 - deg) % 360);
+    const int64_t ux = std::llabs(x);
+    const int64_t uy = std::llabs(y);
+    const bool near_x_axis = ux > uy;
+    auto deg = static_cast<int32_t>(near_x_axis ? uy * 45 / ux : ux * 45 / uy);
+    deg += atan_correction(deg);
+    if (near_x_axis) deg = 90 - deg;
+    if (y < 0) return static_cast<uint16_t>(x < 0 ? 180 + deg : 180 - deg);
+    return static_cast<uint16_t>(x < 0 ? 360 - deg : deg);
 }
 
 void lv_rand_set_seed(uint32_t seed)

@@ -311,6 +311,13 @@ void apply_scrollbar(lv_obj_t * obj)
     lv_obj_add_style(obj, &g_styles.scrollbar_scrolled, sel(LV_PART_SCROLLBAR, LV_STATE_SCROLLED));
 }
 
+// The outlines of a part focused by a key, and being edited.
+void add_key_outlines(lv_obj_t * obj, lv_part_t part)
+{
+    lv_obj_add_style(obj, &g_styles.outline_primary, sel(part, LV_STATE_FOCUS_KEY));
+    lv_obj_add_style(obj, &g_styles.outline_secondary, sel(part, LV_STATE_EDITED));
+}
+
 void apply_button_look(lv_obj_t * obj, bool grow)
 {
     Styles & st = g_styles;
@@ -350,8 +357,7 @@ void apply_textarea(lv_obj_t * obj)
     lv_obj_add_style(obj, &st.card, 0);
     lv_obj_add_style(obj, &st.pad_small, 0);
     lv_obj_add_style(obj, &st.disabled, LV_STATE_DISABLED);
-    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
-    lv_obj_add_style(obj, &st.outline_secondary, LV_STATE_EDITED);
+    add_key_outlines(obj, LV_PART_MAIN);
     apply_scrollbar(obj);
     lv_obj_add_style(obj, &st.ta_cursor, sel(LV_PART_CURSOR, LV_STATE_FOCUSED));
     lv_obj_add_style(obj, &st.ta_placeholder, LV_PART_TEXTAREA_PLACEHOLDER);
@@ -362,8 +368,7 @@ void apply_keyboard(lv_obj_t * obj)
     Styles & st = g_styles;
     lv_obj_add_style(obj, &st.screen, 0);
     lv_obj_add_style(obj, &st.pad_tiny, 0);
-    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
-    lv_obj_add_style(obj, &st.outline_secondary, LV_STATE_EDITED);
+    add_key_outlines(obj, LV_PART_MAIN);
     lv_obj_add_style(obj, &st.button, LV_PART_ITEMS);
     lv_obj_add_style(obj, &st.bg_white, LV_PART_ITEMS);
     lv_obj_add_style(obj, &st.kb_items, LV_PART_ITEMS);
@@ -372,6 +377,19 @@ void apply_keyboard(lv_obj_t * obj)
     lv_obj_add_style(obj, &st.bg_grey, sel(LV_PART_ITEMS, LV_STATE_CHECKED));
     lv_obj_add_style(obj, &st.bg_primary_muted, sel(LV_PART_ITEMS, LV_STATE_FOCUS_KEY));
     lv_obj_add_style(obj, &st.bg_secondary_muted, sel(LV_PART_ITEMS, LV_STATE_EDITED));
+}
+
+// A button matrix of its own (not a keyboard): a card with button keys.
+void apply_buttonmatrix(lv_obj_t * obj)
+{
+    Styles & st = g_styles;
+    lv_obj_add_style(obj, &st.card, 0);
+    add_key_outlines(obj, LV_PART_MAIN);
+    lv_obj_add_style(obj, &st.button, LV_PART_ITEMS);
+    lv_obj_add_style(obj, &st.disabled, sel(LV_PART_ITEMS, LV_STATE_DISABLED));
+    lv_obj_add_style(obj, &st.pressed, sel(LV_PART_ITEMS, LV_STATE_PRESSED));
+    lv_obj_add_style(obj, &st.bg_primary, sel(LV_PART_ITEMS, LV_STATE_CHECKED));
+    add_key_outlines(obj, LV_PART_ITEMS);
 }
 
 void apply_checkbox(lv_obj_t * obj)
@@ -395,8 +413,7 @@ void apply_bar(lv_obj_t * obj)
     lv_obj_add_style(obj, &st.bg_primary_muted, 0);
     lv_obj_add_style(obj, &st.circle, 0);
     lv_obj_add_style(obj, &st.pad_zero, 0);
-    lv_obj_add_style(obj, &st.outline_primary, LV_STATE_FOCUS_KEY);
-    lv_obj_add_style(obj, &st.outline_secondary, LV_STATE_EDITED);
+    add_key_outlines(obj, LV_PART_MAIN);
     lv_obj_add_style(obj, &st.bg_primary, LV_PART_INDICATOR);
     lv_obj_add_style(obj, &st.circle, LV_PART_INDICATOR);
 }
@@ -450,8 +467,10 @@ bool apply_widget(lv_obj_t * obj)
         }
         return true;
     }
-    if (lv_obj_check_type(obj, &lv_image_class) || lv_obj_check_type(obj, &lv_buttonmatrix_class)) return true;
-    if (lv_obj_check_type(obj, &lv_button_class)) {
+    if (lv_obj_check_type(obj, &lv_image_class)) return true;
+    if (lv_obj_check_type(obj, &lv_buttonmatrix_class)) {
+        apply_buttonmatrix(obj);
+    } else if (lv_obj_check_type(obj, &lv_button_class)) {
         apply_button_look(obj, true);
     } else if (lv_obj_check_type(obj, &lv_bar_class)) {
         apply_bar(obj);

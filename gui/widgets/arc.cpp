@@ -5,7 +5,7 @@
 #include "gui/misc/area.hpp"
 
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
 namespace gui::widgets {
 namespace {
@@ -29,6 +29,7 @@ struct ArcData : WidgetData {
     int32_t knob_offset = 0;
     // drag state
     bool dragging = false;
+    bool min_close = true;   // the start end was the nearer one on the last read in reach
     int32_t last_angle = 0;  // relative to the background start
     uint32_t last_tick = 0;
 };
@@ -177,16 +178,14 @@ void draw_arc_parts(lv_obj_t * obj, const ArcData & d, lv_event_t * e)
 /** Degrees of tolerance beyond the ends for a circle of radius `r`. */
 int32_t end_tolerance(int32_t r)
 {
-    if (r <= 0) return 0;
-    double circumference = 2.0 * M_PI * r;
-    return static_cast<int32_t>(kFullCircle * lv_dpx(kToleranceDesignPx) / circumference);
+    const int32_t circumference = 2 * std::max(r, 1) * 314 / 100;
+    return kFullCircle * lv_dpx(kToleranceDesignPx) / circumference;
 }
 
 /** Finger angle relative to the background start, 0..359. */
 int32_t rel_angle_of(const ArcData & d, const Geometry & g, const lv_point_t & p)
 {
-    double deg = std::atan2(double(p.y - g.center.y), double(p.x - g.center.x)) * 180.0 / M_PI;
-    int32_t a = static_cast<int32_t>(std::floor(deg));
+    const int32_t a = lv_atan2(p.y - g.center.y, p.x - g.center.x);
     return normalize(a - d.rotation - d.bg_start);
 }
 
@@ -199,6 +198,46 @@ bool set_value_internal(ArcData & d, int32_t value)
     return true;
 }
 
+/** Where a finger angle lies: on the background span or past one of its ends. */
+struct AngleClass {
+    bool outside;
+    bool min_close;  // the start end is the nearer one
+};
+
+/** Classifies `angle` (from the start) against the span; nothing when it is out of reach. */
+std::optional<AngleClass> classify(int32_t angle, int32_t span, int32_t tol)
+{
+    if (angle <= span) return AngleClass{false, angle < span / 2};
+    if (kFullCircle - span <= tol) return AngleClass{false, true};
+    if (kFullCircle - angle <= tol) return AngleClass{true, true};
+    if (angle <= span + tol) return AngleClass{true, false};
+    return std::nullopt;
+}
+
+/**
+ * The angle a read aims at. A finger past an end aims at that end; a jump of
+ * more than kMaxJump degrees means it crossed the gap, and the end it came
+ * from is kept.
+ */
+int32_t target_angle(ArcData & d, int32_t angle, int32_t span, AngleClass c)
+{
+    const int32_t jump = std::abs(angle - d.last_angle);
+    int32_t target = angle;
+    if (jump > kMaxJump)
+        target = c.min_close ? 0 : span;
+    else if (c.outside)
+        target = c.min_close ? -span : span;
+    if (c.outside && d.min_close && !c.min_close && jump > kMaxJump) {
+        target = 0;
+        c.min_close = true;
+    } else if (c.outside && !d.min_close && c.min_close && kFullCircle - jump > kMaxJump) {
+        target = span;
+        c.min_close = false;
+    }
+    d.min_close = c.min_close;
+    return target;
+}
+
 void drag(lv_obj_t * obj, ArcData & d)
 {
     lv_indev_t * indev = lv_indev_active();
@@ -206,37 +245,37 @@ void drag(lv_obj_t * obj, ArcData & d)
     lv_point_t p;
     lv_indev_get_point(indev, &p);
     Geometry g = geometry(obj);
-    int32_t ring_r = g.indic_r - g.indic_w;
-    int32_t dead_r =
-        lv_obj_has_flag(obj, LV_OBJ_FLAG_ADV_HITTEST) ? g.r - 2 * g.indic_w : ring_r - std::max(ring_r / 4, g.indic_w);
     int64_t dx = p.x - g.center.x, dy = p.y - g.center.y;
+    // The read that starts a drag measures the end tolerance on the smaller
+    // circle the finger had to leave; later reads on the full radius.
+    int32_t tol_r = g.r;
     if (!d.dragging) {
-        if (dx * dx + dy * dy < int64_t(dead_r) * dead_r) return;
+        int32_t inner = g.r - g.indic_w;
+        inner -= lv_obj_has_flag(obj, LV_OBJ_FLAG_ADV_HITTEST) ? g.indic_w : std::max(inner / 4, g.indic_w);
+        inner = std::max(inner, 1);
+        if (dx * dx + dy * dy <= int64_t(inner) * inner) return;
         d.dragging = true;
+        tol_r = inner;
     }
+    if (dx == 0 && dy == 0) return;
 
-    int32_t span = bg_span(d);
-    int32_t angle = rel_angle_of(d, g, p);
-    if (angle > span) {
-        int32_t tol = end_tolerance(dead_r);
-        if (angle < span + tol)
-            angle = span;
-        else if (angle > kFullCircle - tol)
-            angle = 0;
-        else
-            return;
-    }
-    if (std::abs(angle - d.last_angle) > kMaxJump) angle = d.last_angle < span / 2 ? 0 : span;
+    const int32_t span = bg_span(d);
+    const int32_t angle = rel_angle_of(d, g, p);
+    const std::optional<AngleClass> where = classify(angle, span, end_tolerance(tol_r));
+    if (!where) return;
+    int32_t target = target_angle(d, angle, span, *where);
 
     uint32_t elapsed = lv_tick_elaps(d.last_tick);
     int32_t max_step = static_cast<int32_t>(d.change_rate * elapsed / 1000);
-    angle = d.last_angle + std::clamp(angle - d.last_angle, -max_step, max_step);
+    target = d.last_angle + std::clamp(target - d.last_angle, -max_step, max_step);
 
     int32_t range = std::abs(d.max - d.min);
     int32_t round = range > 0 ? (span * 8 / range + 4) / 16 : 0;
-    int32_t rel = std::min(angle + round, span);
-    if (d.mode == LV_ARC_MODE_REVERSE) rel = span - std::max(0, angle - round);
+    int32_t rel = std::min(target + round, span);
+    if (d.mode == LV_ARC_MODE_REVERSE) rel = span - std::max(0, target - round);
     int32_t value = span > 0 ? lv_map(rel, 0, span, d.min, d.max) : d.min;
+    // Resting on an end must not bank time for a later leap.
+    if (value == d.min || value == d.max) d.last_tick = lv_tick_get();
     if (!set_value_internal(d, value)) return;
     d.last_tick = lv_tick_get();
     d.last_angle =

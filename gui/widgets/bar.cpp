@@ -163,6 +163,42 @@ bool indicator_area(lv_obj_t * obj, const BarData & d, lv_area_t & out)
     return true;
 }
 
+int32_t clamped_radius(int32_t radius, const lv_area_t & a)
+{
+    return std::min({radius, gui::area::width(a) / 2, gui::area::height(a) / 2});
+}
+
+/** Whether `p` lies in `a` with its corners rounded by `r`. */
+bool in_rounded_box(const lv_area_t & a, lv_point_t p, int32_t r)
+{
+    if (!gui::area::contains(a, p)) return false;
+    const int32_t cx = p.x < a.x1 + r ? a.x1 + r : (p.x > a.x2 - r ? a.x2 - r : p.x);
+    const int32_t cy = p.y < a.y1 + r ? a.y1 + r : (p.y > a.y2 - r ? a.y2 - r : p.y);
+    const int64_t dx = p.x - cx, dy = p.y - cy;
+    return dx * dx + dy * dy <= int64_t(r) * r;
+}
+
+/**
+ * An indicator with a smaller radius than the bar's would poke out of the
+ * bar's rounded corners, unless the bar's padding lets it outgrow the bar
+ * anyway or all its corners lie inside the rounded bar.
+ */
+bool corners_clash(lv_obj_t * obj, const lv_area_t & bar, int32_t bar_r, const lv_area_t & ind, int32_t ind_r)
+{
+    const bool outgrows =
+        lv_obj_get_style_pad_left(obj, LV_PART_MAIN) < 0 || lv_obj_get_style_pad_right(obj, LV_PART_MAIN) < 0 ||
+        lv_obj_get_style_pad_top(obj, LV_PART_MAIN) < 0 || lv_obj_get_style_pad_bottom(obj, LV_PART_MAIN) < 0;
+    if (outgrows || ind_r >= bar_r) return false;
+    const lv_point_t corners[] = {{ind.x1, ind.y1}, {ind.x2, ind.y1}, {ind.x1, ind.y2}, {ind.x2, ind.y2}};
+    return !std::all_of(std::begin(corners), std::end(corners),
+                        [&](const lv_point_t & p) { return in_rounded_box(bar, p, bar_r); });
+}
+
+// The indicator is drawn whole (shadow, outline and border too, wherever they
+// reach) unless its corners clash with the bar's: then only its background,
+// clipped to the rounded bar. Gradients are not drawn here, so a gradient
+// along the bar or a background image needs no mask of its own: the
+// background already keeps the indicator's rounded shape.
 void draw_indicator(lv_obj_t * obj, const BarData & d, lv_event_t * e)
 {
     lv_area_t ind;
@@ -174,12 +210,19 @@ void draw_indicator(lv_obj_t * obj, const BarData & d, lv_event_t * e)
     lv_area_t bg;
     lv_obj_get_coords(obj, &bg);
     bg = gui::core::transformed_box(obj, LV_PART_MAIN, bg);
-    int32_t bg_radius = lv_obj_get_style_radius(obj, LV_PART_MAIN);
-    bg_radius = std::min({bg_radius, gui::area::width(bg) / 2, gui::area::height(bg) / 2});
-    if (bg_radius > 0) t.push_rounded_clip(bg, bg_radius);
+    const int32_t bg_radius = clamped_radius(lv_obj_get_style_radius(obj, LV_PART_MAIN), bg);
+    if (!corners_clash(obj, bg, bg_radius, ind, clamped_radius(dsc.radius, ind))) {
+        gui::draw::draw_rect(t, ind, dsc);
+        if (dsc.border_post) gui::draw::draw_border(t, ind, dsc);
+        return;
+    }
+    dsc.shadow_width = 0;
+    dsc.shadow_opa = LV_OPA_TRANSP;
+    dsc.border_width = 0;
+    dsc.outline_width = 0;
+    t.push_rounded_clip(bg, bg_radius);
     gui::draw::draw_rect(t, ind, dsc);
-    if (dsc.border_post) gui::draw::draw_border(t, ind, dsc);
-    if (bg_radius > 0) t.pop_rounded_clip();
+    t.pop_rounded_clip();
 }
 
 void set_value(lv_obj_t * obj, BarData & d, int32_t value, lv_anim_enable_t anim)

@@ -36,9 +36,16 @@ ImageData * data(const lv_obj_t * obj)
     return data_of<ImageData>(obj);
 }
 
-bool transforming_align(lv_image_align_t a)
+/** The alignments that scale the image to the widget size. */
+bool fitting_align(lv_image_align_t a)
 {
     return a == LV_IMAGE_ALIGN_STRETCH || a == LV_IMAGE_ALIGN_CONTAIN || a == LV_IMAGE_ALIGN_COVER;
+}
+
+/** The alignments that own rotation, pivot and scale: the fitting ones and tiling. */
+bool owns_transform(lv_image_align_t a)
+{
+    return fitting_align(a) || a == LV_IMAGE_ALIGN_TILE;
 }
 
 lv_point_t pivot_px(const ImageData & d)
@@ -63,11 +70,16 @@ bool is_transformed(const ImageData & d)
     return d.rotation != 0 || d.scale_x != LV_SCALE_NONE || d.scale_y != LV_SCALE_NONE;
 }
 
-/** Top-left of the untransformed image inside the content area for the inner alignment. */
+/** Top-left of the image inside the content area for the inner alignment (contain and cover
+ *  centre the scaled image, which is scaled about its top-left pixel). */
 lv_point_t image_origin(const lv_area_t & content, const ImageData & d)
 {
     int32_t cw = gui::area::width(content), ch = gui::area::height(content);
     int32_t x = 0, y = 0;
+    if (d.align == LV_IMAGE_ALIGN_CONTAIN || d.align == LV_IMAGE_ALIGN_COVER) {
+        x = (cw - d.w * d.scale_x / LV_SCALE_NONE) / 2;
+        y = (ch - d.h * d.scale_y / LV_SCALE_NONE) / 2;
+    }
     switch (d.align) {
     case LV_IMAGE_ALIGN_TOP_MID: x = (cw - d.w) / 2; break;
     case LV_IMAGE_ALIGN_TOP_RIGHT: x = cw - d.w; break;
@@ -76,29 +88,33 @@ lv_point_t image_origin(const lv_area_t & content, const ImageData & d)
     case LV_IMAGE_ALIGN_BOTTOM_RIGHT: x = cw - d.w, y = ch - d.h; break;
     case LV_IMAGE_ALIGN_LEFT_MID: y = (ch - d.h) / 2; break;
     case LV_IMAGE_ALIGN_RIGHT_MID: x = cw - d.w, y = (ch - d.h) / 2; break;
-    case LV_IMAGE_ALIGN_CENTER:
-    case LV_IMAGE_ALIGN_CONTAIN:
-    case LV_IMAGE_ALIGN_COVER: x = (cw - d.w) / 2, y = (ch - d.h) / 2; break;
-    default: break;  // top-left, stretch, tile
+    case LV_IMAGE_ALIGN_CENTER: x = (cw - d.w) / 2, y = (ch - d.h) / 2; break;
+    default: break;  // top-left, stretch, tile; contain and cover above
     }
     return {content.x1 + x + d.offset.x, content.y1 + y + d.offset.y};
 }
 
-/** For the fitting alignments, derive rotation, pivot and scale from the widget size. */
+/**
+ * Stretch, contain, cover and tile: rotation 0, pivot at the top-left pixel,
+ * and the scale from the widget size (tile: none). Run again whenever the
+ * source, the alignment or the size changes, and by the size getters.
+ */
 void update_fit(lv_obj_t * obj, ImageData & d)
 {
-    if (!transforming_align(d.align) || d.w == 0 || d.h == 0) return;
+    if (!owns_transform(d.align)) return;
+    d.rotation = 0;
+    d.pivot = {0, 0};
+    if (d.align == LV_IMAGE_ALIGN_TILE) {
+        d.scale_x = d.scale_y = LV_SCALE_NONE;
+        return;
+    }
+    if (d.w == 0 || d.h == 0) return;
     int32_t cw = lv_obj_get_content_width(obj), ch = lv_obj_get_content_height(obj);
     int32_t sx = cw * LV_SCALE_NONE / d.w, sy = ch * LV_SCALE_NONE / d.h;
-    d.rotation = 0;
-    if (d.align == LV_IMAGE_ALIGN_STRETCH) {
-        d.pivot = {0, 0};
-        d.scale_x = std::max<int32_t>(1, sx), d.scale_y = std::max<int32_t>(1, sy);
-    } else {
-        int32_t s = d.align == LV_IMAGE_ALIGN_CONTAIN ? std::min(sx, sy) : std::max(sx, sy);
-        d.pivot = {d.w / 2, d.h / 2};
-        d.scale_x = d.scale_y = std::max<int32_t>(1, s);
-    }
+    if (d.align == LV_IMAGE_ALIGN_CONTAIN) sx = sy = std::min(sx, sy);
+    if (d.align == LV_IMAGE_ALIGN_COVER) sx = sy = std::max(sx, sy);
+    d.scale_x = std::max<int32_t>(1, sx);
+    d.scale_y = std::max<int32_t>(1, sy);
 }
 
 void changed_transform(lv_obj_t * obj)
@@ -259,7 +275,7 @@ void image_event(const lv_obj_class_t * class_p, lv_event_t * e)
         gui::core::refresh_ext_draw_size(obj);
         break;
     case LV_EVENT_SIZE_CHANGED:
-        update_fit(obj, *d);
+        if (fitting_align(d->align)) update_fit(obj, *d);
         gui::core::refresh_ext_draw_size(obj);
         break;
     case LV_EVENT_REFR_EXT_DRAW_SIZE: lv_event_set_ext_draw_size(e, ext_draw_size(obj, *d)); break;
@@ -319,7 +335,8 @@ void lv_image_set_offset_y(lv_obj_t * obj, int32_t y)
 void lv_image_set_rotation(lv_obj_t * obj, int32_t angle)
 {
     ImageData * d = data(obj);
-    if (!d || transforming_align(d->align)) return;
+    if (!d) return;
+    if (owns_transform(d->align)) angle = 0;
     angle %= kFullTurn;
     if (angle < 0) angle += kFullTurn;
     if (angle == d->rotation) return;
@@ -331,7 +348,8 @@ void lv_image_set_rotation(lv_obj_t * obj, int32_t angle)
 void lv_image_set_pivot(lv_obj_t * obj, int32_t x, int32_t y)
 {
     ImageData * d = data(obj);
-    if (!d || transforming_align(d->align)) return;
+    if (!d) return;
+    if (owns_transform(d->align)) x = y = 0;
     lv_obj_invalidate(obj);
     d->pivot = {x, y};
     changed_transform(obj);
@@ -350,7 +368,7 @@ void lv_image_set_pivot_y(lv_obj_t * obj, int32_t y)
 static void set_scale(lv_obj_t * obj, int32_t sx, int32_t sy)
 {
     ImageData * d = data(obj);
-    if (!d || transforming_align(d->align)) return;
+    if (!d || owns_transform(d->align)) return;
     lv_obj_invalidate(obj);
     d->scale_x = std::max<int32_t>(1, sx);
     d->scale_y = std::max<int32_t>(1, sy);
@@ -393,16 +411,8 @@ void lv_image_set_inner_align(lv_obj_t * obj, lv_image_align_t align)
     ImageData * d = data(obj);
     if (!d || d->align == align) return;
     lv_obj_invalidate(obj);
-    bool was_fitting = transforming_align(d->align);
+    // Leaving a fitting alignment keeps its scale and pivot.
     d->align = align;
-    if (was_fitting && !transforming_align(align)) {
-        d->scale_x = d->scale_y = LV_SCALE_NONE;
-        d->pivot = {LV_PCT(50), LV_PCT(50)};
-    }
-    if (align == LV_IMAGE_ALIGN_TILE) {
-        d->scale_x = d->scale_y = LV_SCALE_NONE;
-        d->rotation = 0;
-    }
     lv_obj_update_layout(obj);
     update_fit(obj, *d);
     changed_transform(obj);
@@ -464,19 +474,24 @@ int32_t lv_image_get_scale_y(lv_obj_t * obj)
 int32_t lv_image_get_src_width(lv_obj_t * obj)
 {
     ImageData * d = data(obj);
-    return d ? d->w : 0;
+    if (!d) return 0;
+    update_fit(obj, *d);
+    return d->w;
 }
 
 int32_t lv_image_get_src_height(lv_obj_t * obj)
 {
     ImageData * d = data(obj);
-    return d ? d->h : 0;
+    if (!d) return 0;
+    update_fit(obj, *d);
+    return d->h;
 }
 
 int32_t lv_image_get_transformed_width(lv_obj_t * obj)
 {
     ImageData * d = data(obj);
     if (!d) return 0;
+    update_fit(obj, *d);
     lv_area_t box = transformed_box(*d);
     return gui::area::width(box);
 }
@@ -485,6 +500,7 @@ int32_t lv_image_get_transformed_height(lv_obj_t * obj)
 {
     ImageData * d = data(obj);
     if (!d) return 0;
+    update_fit(obj, *d);
     lv_area_t box = transformed_box(*d);
     return gui::area::height(box);
 }

@@ -83,16 +83,23 @@ void pwd_hide_completed(lv_anim_t * a)
     show_text(*d);
 }
 
-void hide_password_now(lv_obj_t * obj, TextareaData & d)
+void cancel_reveal(lv_obj_t * obj, TextareaData & d)
 {
     lv_anim_delete(obj, pwd_hide_exec);
     d.reveal_count = 0;
 }
 
-/** Show the characters just typed for the password show time, hiding everything older at once. */
+/** Every character to a bullet at once, cancelling a pending hide. */
+void hide_all(lv_obj_t * obj, TextareaData & d)
+{
+    cancel_reveal(obj, d);
+    if (d.password) show_text(d);
+}
+
+/** Show the characters just typed for the password show time (none with a show time of 0). */
 void reveal_typed(lv_obj_t * obj, TextareaData & d, uint32_t from, uint32_t count)
 {
-    hide_password_now(obj, d);
+    if (d.pwd_show_time == 0) return;
     d.reveal_from = from;
     d.reveal_count = count;
     lv_anim_t a;
@@ -103,6 +110,16 @@ void reveal_typed(lv_obj_t * obj, TextareaData & d, uint32_t from, uint32_t coun
     lv_anim_set_duration(&a, d.pwd_show_time);
     lv_anim_set_completed_cb(&a, pwd_hide_completed);
     lv_anim_start(&a);
+}
+
+/** A deleted character leaves the clear range where it was; the rest stays as shown. */
+void forget_revealed(TextareaData & d, uint32_t index)
+{
+    if (d.reveal_count == 0) return;
+    if (index < d.reveal_from)
+        --d.reveal_from;
+    else if (index < d.reveal_from + d.reveal_count)
+        --d.reveal_count;
 }
 
 // ---- cursor -----------------------------------------------------------------
@@ -235,6 +252,7 @@ std::string filter(const TextareaData & d, std::string_view txt, uint32_t curren
 void insert_text(lv_obj_t * obj, TextareaData & d, const char * txt)
 {
     if (!txt || !*txt) return;
+    hide_all(obj, d);
     d.insert_replace.reset();
     if (lv_obj_send_event(obj, LV_EVENT_INSERT, const_cast<char *>(txt)) != LV_RESULT_OK) return;
     std::string candidate = d.insert_replace ? *d.insert_replace : std::string(txt);
@@ -257,7 +275,7 @@ void delete_before_cursor(lv_obj_t * obj, TextareaData & d)
     size_t to = utf8::byte_offset(d.text, d.cursor);
     size_t from = utf8::byte_offset(d.text, d.cursor - 1);
     d.text.erase(from, to - from);
-    if (d.password) hide_password_now(obj, d);
+    forget_revealed(d, d.cursor - 1);
     show_text(d);
     move_cursor(obj, d, static_cast<int32_t>(d.cursor - 1));
     lv_obj_send_event(obj, LV_EVENT_VALUE_CHANGED, nullptr);
@@ -401,7 +419,7 @@ void lv_textarea_set_text(lv_obj_t * obj, const char * txt)
     TextareaData * d = data(obj);
     if (!d || !txt) return;
     d->text = filter(*d, txt, 0);
-    hide_password_now(obj, *d);
+    cancel_reveal(obj, *d);
     show_text(*d);
     move_cursor(obj, *d, LV_TEXTAREA_CURSOR_LAST);
     lv_obj_send_event(obj, LV_EVENT_VALUE_CHANGED, nullptr);
@@ -430,7 +448,7 @@ void lv_textarea_set_password_mode(lv_obj_t * obj, bool en)
     TextareaData * d = data(obj);
     if (!d || d->password == en) return;
     d->password = en;
-    hide_password_now(obj, *d);
+    cancel_reveal(obj, *d);
     show_text(*d);
     move_cursor(obj, *d, static_cast<int32_t>(d->cursor));
 }
@@ -440,7 +458,7 @@ void lv_textarea_set_password_bullet(lv_obj_t * obj, const char * bullet)
     TextareaData * d = data(obj);
     if (!d) return;
     d->bullet = bullet ? bullet : "";
-    if (d->password) show_text(*d);
+    hide_all(obj, *d);
 }
 
 void lv_textarea_set_one_line(lv_obj_t * obj, bool en)
@@ -476,7 +494,10 @@ void lv_textarea_set_text_selection(lv_obj_t * obj, bool en)
 
 void lv_textarea_set_password_show_time(lv_obj_t * obj, uint32_t time)
 {
-    if (TextareaData * d = data(obj)) d->pwd_show_time = time;
+    TextareaData * d = data(obj);
+    if (!d) return;
+    d->pwd_show_time = time;
+    hide_all(obj, *d);
 }
 
 void lv_textarea_set_align(lv_obj_t * obj, lv_text_align_t align)

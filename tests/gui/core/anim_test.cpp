@@ -132,9 +132,123 @@ TEST_F(AnimTrace, RepeatWithReversePlaysForwardBackTwice)
     EXPECT_EQ(t.values.back().second, 0);
     ASSERT_EQ(t.events.size(), 2u);
     EXPECT_EQ(t.events[0].rfind("completed@", 0), 0u) << "completed once, after the last reverse play";
-    uint32_t done = static_cast<uint32_t>(std::stoul(t.events[0].substr(10)));
-    EXPECT_GE(done, 400u);
-    EXPECT_LT(done, 400u + 33u);
+    // Timer runs every 33 ms: each play ends 32 ms late, and the two turns into
+    // reverse play drop that time while the repeat keeps it.
+    EXPECT_EQ(t.events[0], "completed@495");
+}
+
+// Every play starts afresh: start_cb runs again at each repeat and each turn,
+// a repeat keeps the time it ran over, a turn into reverse play drops it.
+// Times from the start; the animation timer runs 5 ms later and then every
+// 35 ms.
+TEST_F(AnimTrace, EachRepeatAndTurnStartsThePlayAgain)
+{
+    using V = std::vector<std::pair<uint32_t, int32_t>>;
+    struct {
+        const char * what;
+        uint32_t duration, reverse, repeats;
+        V values;
+        std::vector<uint32_t> starts;
+    } cases[] = {
+        {"three plays",
+         100,
+         0,
+         3,
+         V{{0, 0},
+           {5, 4},
+           {40, 39},
+           {75, 75},
+           {110, 100},
+           {145, 44},
+           {180, 79},
+           {215, 100},
+           {250, 50},
+           {285, 84},
+           {320, 100}},
+         {5, 145, 250}},
+        {"there and back twice",
+         90,
+         90,
+         2,
+         V{{0, 0},
+           {5, 5},
+           {40, 44},
+           {75, 83},
+           {110, 100},
+           {145, 61},
+           {180, 22},
+           {215, 0},
+           {250, 55},
+           {285, 94},
+           {320, 100},
+           {355, 61},
+           {390, 22},
+           {425, 0}},
+         {5, 145, 250, 355}},
+    };
+    run_for(100, 5);
+    for (const auto & c : cases) {
+        t = Trace{};
+        const uint32_t begin = now();
+        lv_anim_t a = make(&var, 0, 100, c.duration);
+        lv_anim_set_reverse_duration(&a, c.reverse);
+        lv_anim_set_repeat_count(&a, c.repeats);
+        lv_anim_set_start_cb(&a, on_start);
+        lv_anim_start(&a);
+        run_for(500, 5);
+        V values;
+        for (const auto & [time, v] : t.values) values.emplace_back(time - begin, v);
+        EXPECT_EQ(values, c.values) << c.what;
+        std::vector<std::string> starts;
+        for (uint32_t s : c.starts) starts.push_back("start@" + std::to_string(begin + s));
+        starts.push_back("completed@" + std::to_string(begin + c.values.back().first));
+        starts.push_back("deleted@" + std::to_string(begin + c.values.back().first));
+        EXPECT_EQ(t.events, starts) << c.what;
+    }
+}
+
+// Without early apply a play begins on the first run after its delay: the
+// current value is added to the range there (again at each repeat), and an
+// animation of the same variable and callback that is running gives way.
+TEST_F(AnimTrace, ALateStartAddsTheCurrentValueAndTakesOver)
+{
+    using V = std::vector<std::pair<uint32_t, int32_t>>;
+    run_for(100, 5);
+    lv_anim_t old = make(&var, 0, 100, 1000);
+    lv_anim_set_completed_cb(&old, nullptr);
+    lv_anim_start(&old);
+    lv_anim_t a = make(&var, 0, 100, 100);
+    lv_anim_set_early_apply(&a, false);
+    lv_anim_set_repeat_count(&a, 2);
+    lv_anim_set_get_value_cb(&a, [](lv_anim_t *) { return int32_t{10}; });
+    lv_anim_start(&a);
+    run_for(250, 5);
+    EXPECT_EQ(t.values, (V{{100, 0}, {105, 14}, {140, 49}, {175, 85}, {210, 110}, {245, 64}, {280, 99}, {315, 120}}));
+    EXPECT_EQ(t.events, (std::vector<std::string>{"deleted@105", "completed@315", "deleted@315"}));
+}
+
+// A pause shorter than the timer period still holds the animation: only the
+// time after the pause has ended counts.
+TEST_F(AnimTrace, AShortPauseCountsOnlyTheTimePastItsEnd)
+{
+    using V = std::vector<std::pair<uint32_t, int32_t>>;
+    run_for(100, 5);
+    lv_anim_t a = make(&var, 0, 100, 100);
+    lv_anim_pause_for(lv_anim_start(&a), 20);
+    run_for(75, 5);
+    EXPECT_EQ(t.values, (V{{100, 0}, {140, 19}, {175, 54}})) << "paused at 105, 20 ms counted at 140";
+
+    lv_anim_delete(&var, nullptr);
+    t = Trace{};
+    lv_anim_t b = make(&var, 0, 100, 100);
+    lv_anim_t * running = lv_anim_start(&b);
+    lv_anim_pause_for(running, 20);
+    advance(40);
+    lv_anim_refr_now();
+    lv_anim_pause_for(running, 20);
+    advance(80);
+    lv_anim_refr_now();
+    EXPECT_EQ(t.values, (V{{175, 0}, {215, 19}, {295, 79}}));
 }
 
 TEST_F(AnimTrace, InfiniteRepeatKeepsRunningUntilDeleted)

@@ -107,6 +107,24 @@ TEST_F(Layout, PercentOfAContentSizedParent)
     (void)fixed;
 }
 
+// A percentage position has nothing to refer to in a parent sized to its
+// content: it is 0 on both axes, and an alignment still applies.
+TEST_F(Layout, PercentPositionInAContentSizedParentIsZero)
+{
+    lv_obj_t * box = bare(lv_screen_active(), LV_SIZE_CONTENT, LV_SIZE_CONTENT, 4);
+    bare(box, 80, 60);
+    lv_obj_t * placed = bare(box, 10, 10);
+    lv_obj_set_pos(placed, LV_PCT(10), LV_PCT(50));
+    lv_obj_t * centred = bare(box, 10, 10);
+    lv_obj_align(centred, LV_ALIGN_CENTER, LV_PCT(10), LV_PCT(50));
+    lv_obj_update_layout(box);
+    EXPECT_EQ(lv_obj_get_height(box), 68);
+    EXPECT_EQ(lv_obj_get_x(placed), 0);
+    EXPECT_EQ(lv_obj_get_y(placed), 0);
+    EXPECT_EQ(lv_obj_get_x(centred), 35);
+    EXPECT_EQ(lv_obj_get_y(centred), 25);
+}
+
 struct AlignCase {
     lv_align_t align;
     int32_t x, y;

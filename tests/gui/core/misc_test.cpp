@@ -1,4 +1,4 @@
-// Log lines, memory helpers and version macros.
+// Log lines, memory helpers, version macros and integer math.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -133,6 +133,20 @@ TEST(Fs, StdioDriveIsTheDefaultDrive)
     EXPECT_STREQ(lv_fs_get_ext("a/b.png"), "png");
     std::remove(path.c_str());
     rmdir(tmpl);
+}
+
+// lv_atan2(dy, dx) is the screen angle of (dx, dy), clockwise from 3 o'clock,
+// in whole degrees within about one degree of the true angle.
+TEST(Math, Atan2GivesTheScreenAngleOfAVector)
+{
+    struct {
+        int dx, dy;
+        uint16_t deg;
+    } cases[] = {
+        {1, 0, 0},      {0, 1, 90},   {-1, 0, 180}, {0, -1, 270},  // the axes
+        {-24, 45, 118}, {15, 41, 70}, {22, 39, 61}, {29, 34, 50}, {37, 26, 35},
+    };
+    for (const auto & c : cases) EXPECT_EQ(lv_atan2(c.dy, c.dx), c.deg) << c.dx << "," << c.dy;
 }
 
 }  // namespace

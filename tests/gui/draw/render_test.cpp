@@ -267,6 +267,46 @@ TEST(TextRecolour, CommandsColourTheirTextOnly) {
     EXPECT_EQ(at(4), 0xFFFFFFu); // nothing more
 }
 
+// Drawing keeps one command state over the lines of a pass, from the first
+// line that reaches the clip area; line breaking measures each line afresh.
+// "#ff0000 one two three# four" at width 70 (Montserrat 14) wraps after
+// "two "; its second line (y 16..31) is "three# four".
+TEST(TextRecolour, AColourRunsOnAcrossLinesFromTheFirstLineDrawn)
+{
+    struct Case {
+        const char * what;
+        lv_area_t clip;
+        bool three_red;
+        int32_t four_x;  // first column of "four"
+    } cases[] = {
+        {"whole label drawn", {0, 0, 99, 39}, true, 54},
+        {"second line alone", {0, 16, 99, 31}, false, 50},  // the closing '#' opens a command there
+    };
+    for (const Case & c : cases) {
+        Layer layer(lv_area_t{0, 0, 99, 39});
+        layer.fill(lv_color32_t{0xFF, 0xFF, 0xFF, 0xFF});
+        Target t = layer.target();
+        t.clip = c.clip;
+        LabelDsc d;
+        d.font = &lv_font_montserrat_14;
+        d.text = "#ff0000 one two three# four";
+        d.color = lv_color_hex(0x000000);
+        d.flag = LV_TEXT_FLAG_RECOLOR;
+        draw_label(t, lv_area_t{10, 0, 79, 39}, d);
+        bool red = false;
+        int32_t first_dark = -1;
+        for (int32_t x = 10; x < 100; x++) {
+            for (int32_t y = 16; y < 32; y++) {
+                const uint8_t * p = layer.data() + y * layer.stride() + x * 4;  // B, G, R
+                if (p[2] > p[1] + 60) red = red || x < 50;
+                if (x >= 50 && first_dark < 0 && p[2] < 160 && p[1] < 160 && std::abs(p[2] - p[1]) < 20) first_dark = x;
+            }
+        }
+        EXPECT_EQ(red, c.three_red) << c.what;
+        EXPECT_EQ(first_dark, c.four_x) << c.what;
+    }
+}
+
 TEST(Blend, MixAndOpacityFollowTheLibraryArithmetic) {
     // (F * m + B * (255 - m)) / 255 with the multiply-shift division.
     const lv_color_t m = mix(lv_color_hex(0xFF8000), lv_color_hex(0x0000FF), 127);

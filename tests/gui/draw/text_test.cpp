@@ -32,7 +32,7 @@ TEST_F(TextLayout, WrapsAfterBreakCharactersAndCutsOverlongWords) {
     };
     const Case cases[] = {
         {"hello world", 50, V{"hello ", "world"}},        // the word that does not fit moves down
-        {"abc def", 24, V{"abc ", "def"}},                // a space at the edge stays on the line
+        {"abc def", 24, V{"abc", " ", "def"}},            // a space past the edge begins the next line
         {"ab,cd", 30, V{"ab,", "cd"}},                    // break after punctuation
         {"one-two", 40, V{"one-", "two"}},
         {"abcdefghij", 30, V{"abc", "def", "ghi", "j"}},  // wider than the line: cut where it stops fitting
@@ -95,6 +95,37 @@ TEST_F(TextLayout, ColourCommandsTakeNoRoomWithRecolour) {
     const std::vector<text::Line> ls = text::layout(txt, font, 0, 40, LV_TEXT_FLAG_RECOLOR);
     ASSERT_EQ(ls.size(), 2u);
     EXPECT_EQ(ls[0].width, 40);
+    // Commands alone take no room even where there is none: the text goes on.
+    const char * commands_first = "#ff0000 #\nab";
+    const std::vector<text::Line> cl = text::layout(commands_first, font, 0, -8, LV_TEXT_FLAG_RECOLOR);
+    ASSERT_FALSE(cl.empty());
+    EXPECT_EQ(std::string(commands_first + cl.back().start, cl.back().length), "b");
+}
+
+// A line is built of units, a word or one break character, each taken only
+// if it fits in the room left. Montserrat 14: "ab" 18 px, a space 4, "cd" 18,
+// "ef" 14.
+TEST(TextUnits, AUnitThatDoesNotFitBeginsTheNextLine)
+{
+    using V = std::vector<std::string>;
+    struct Case {
+        int32_t max_w;
+        V expected;
+    };
+    const Case cases[] = {
+        {22, V{"ab ", "cd ", "ef"}},
+        {21, V{"ab", " ", "cd", " ef"}},  // the space alone: "cd" does not fit after it
+        {18, V{"ab", " ", "cd", " ef"}},
+        {17, V{"a", "b ", "c", "d ", "ef"}},  // a first word wider than the line is cut
+        {12, V{"a", "b", " ", "c", "d", " ", "e", "f"}},
+    };
+    const char * txt = "ab cd ef";
+    for (const Case & c : cases) {
+        V got;
+        for (const text::Line & l : text::layout(txt, &lv_font_montserrat_14, 0, c.max_w, LV_TEXT_FLAG_NONE))
+            got.emplace_back(txt + l.start, l.length);
+        EXPECT_EQ(got, c.expected) << "at " << c.max_w;
+    }
 }
 
 TEST(TextUtf8, DecodesMultiByteAndSurvivesBrokenSequences) {

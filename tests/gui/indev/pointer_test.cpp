@@ -109,6 +109,43 @@ TEST_F(Pointer, ChildrenOfANonClickableParentAreStillFoundButOnlyInsideItsBox)
     EXPECT_EQ(lv_indev_search_obj(scr, &outside_parent), scr) << "children are searched inside the parent's box only";
 }
 
+// A parent that lets its children overflow is searched as far as it draws.
+// Its extra draw size is asked for again when the layout changes its size,
+// so a handler added after lv_obj_set_size counts, one added after the
+// layout pass does not (yet).
+TEST_F(Pointer, OverflowingChildrenAreFoundWithinTheParentsExtraDrawSize)
+{
+    auto fifty = [](lv_event_t * e) { lv_event_set_ext_draw_size(e, 50); };
+    struct {
+        bool layout_first;
+        std::vector<bool> hits;  // at x 390, 420, 449, 451
+    } cases[] = {{false, {true, true, true, false}}, {true, {true, false, false, false}}};
+    for (const auto & c : cases) {
+        lv_obj_t * panel = lv_obj_create(scr);
+        lv_obj_set_pos(panel, 100, 100);
+        lv_obj_add_flag(panel, LV_OBJ_FLAG_OVERFLOW_VISIBLE);
+        lv_obj_remove_flag(panel, LV_OBJ_FLAG_SCROLLABLE);
+        lv_obj_set_size(panel, 300, 200);
+        if (c.layout_first) lv_obj_update_layout(panel);
+        lv_obj_add_event_cb(panel, fifty, LV_EVENT_REFR_EXT_DRAW_SIZE, nullptr);
+        lv_obj_t * button = lv_button_create(panel);
+        lv_obj_set_pos(button, 250, 20);
+        lv_obj_set_size(button, 100, 50);
+        lv_obj_update_layout(scr);
+        lv_area_t a;
+        lv_obj_get_coords(button, &a);
+        EXPECT_EQ(a.x1, 368);
+        EXPECT_EQ(a.y1, 138);
+        const int32_t xs[] = {390, 420, 449, 451};
+        for (size_t i = 0; i < 4; ++i) {
+            lv_point_t p{xs[i], 150};
+            EXPECT_EQ(lv_indev_search_obj(scr, &p) == button, c.hits[i])
+                << "x " << xs[i] << (c.layout_first ? ", laid out first" : "");
+        }
+        lv_obj_delete(panel);
+    }
+}
+
 TEST_F(Pointer, SmallMovesStillClickButAScrollSuppressesTheClick)
 {
     lv_obj_t * list = bare(scr, 200, 200);

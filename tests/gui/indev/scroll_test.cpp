@@ -200,6 +200,54 @@ TEST_F(List, AThrowStopsWhenItsObjectOrDeviceGoesAway)
     }
 }
 
+// A panel scrolled by a finger deletes the child the finger pressed (as the
+// main page empties a list under a finger). The device is reset: each of its
+// objects gets INDEV_RESET, followed by the device's own handlers with that
+// object, the drag ends there, and the emptied panel scrolls back.
+TEST_F(List, DeletingThePressedChildOfTheScrolledObjectResetsTheDevice)
+{
+    struct Log {
+        lv_obj_t * panel = nullptr;
+        lv_obj_t * child = nullptr;
+        std::vector<std::string> lines;
+        std::string name(const void * obj) const { return obj == panel ? "panel" : obj == child ? "child" : "?"; }
+        std::string state() const { return lv_obj_has_state(panel, LV_STATE_SCROLLED) ? " scrolled" : ""; }
+    } log;
+    log.panel = bare(scr, 300, 300);
+    lv_obj_set_pos(log.panel, 300, 0);
+    log.child = bare(log.panel, 400, 200);
+    lv_obj_update_layout(scr);
+    const std::vector<lv_event_code_t> codes = {LV_EVENT_SCROLL_BEGIN, LV_EVENT_SCROLL, LV_EVENT_SCROLL_END,
+                                                LV_EVENT_INDEV_RESET};
+    auto on_panel = [](lv_event_t * e) {
+        auto * l = static_cast<Log *>(lv_event_get_user_data(e));
+        lv_obj_t * panel = lv_event_get_current_target_obj(e);
+        l->lines.push_back(std::string("panel:") + code_name(lv_event_get_code(e)) + " " +
+                           std::to_string(lv_obj_get_scroll_x(panel)));
+        if (lv_event_get_code(e) == LV_EVENT_SCROLL && l->child) {
+            lv_obj_delete(l->child);
+            l->child = nullptr;
+        }
+    };
+    for (lv_event_code_t c : codes) lv_obj_add_event_cb(log.panel, on_panel, c, &log);
+    lv_indev_add_event_cb(
+        pointer,
+        [](lv_event_t * e) {
+            auto * l = static_cast<Log *>(lv_event_get_user_data(e));
+            l->lines.push_back("device:INDEV_RESET " + l->name(lv_event_get_param(e)) + l->state());
+        },
+        LV_EVENT_INDEV_RESET, &log);
+
+    press(500, 100);
+    for (int i = 0; i < 4; ++i) move_to(480 - 20 * i, 100);
+    release();
+    settle();
+    EXPECT_EQ(log.lines, (Names{"panel:SCROLL_BEGIN 0", "panel:SCROLL 20", "device:INDEV_RESET child scrolled",
+                                "panel:INDEV_RESET 20", "device:INDEV_RESET panel", "panel:SCROLL_BEGIN 20",
+                                "panel:SCROLL 0", "panel:SCROLL_END 0"}));
+    EXPECT_EQ(lv_indev_get_scroll_obj(pointer), nullptr);
+}
+
 TEST_F(List, ChainingPassesTheDragToTheParentAtTheEnd)
 {
     // The list inside a taller scrollable panel, scrolled to its end.

@@ -98,6 +98,40 @@ TEST_F(Arc, JustPastTheEndSnapsToTheMaximum)
     EXPECT_EQ(values.back(), 100);
 }
 
+// The volume arc at its minimum: a finger that slides across the gap past the
+// maximum end does not send it to the top. 100 x 100 arc, centre (320,240).
+TEST_F(Arc, AFingerCrossingTheGapKeepsTheNearerEnd)
+{
+    lv_obj_set_size(arc, 100, 100);
+    lv_obj_update_layout(arc);
+    lv_arc_set_value(arc, 0);
+    press(296, 285);    // 17 degrees before the start: the minimum is the nearer end
+    move_to(335, 281);  // 25 degrees past the end: beyond the tolerance, ignored
+    move_to(342, 279);  // 16 past the end, but a jump of 286 degrees: stays at the minimum
+    EXPECT_TRUE(values.empty());
+    for (int i = 0; i < 13; ++i) move_to(349, 274);  // 5 past the end, a jump of 275: up at the change rate
+    move_to(357, 266);                               // back inside, 10 degrees below the end
+    release();
+    EXPECT_EQ(values, (std::vector<int32_t>{8, 16, 24, 32, 40, 48, 56, 64, 72, 80, 88, 96, 100, 96}));
+}
+
+// 130 x 130: the tolerance beyond the ends is 22 degrees on the read that
+// starts the drag (the reduced radius) and 14 on every later read.
+TEST_F(Arc, TheWiderEndToleranceHoldsOnlyWhenTheDragStarts)
+{
+    lv_arc_set_value(arc, 100);
+    press(345, 293);                                // 20 degrees past the end: the maximum is the nearer end
+    for (int i = 0; i < 3; ++i) move_to(288, 289);  // 12 before the start, 78 degrees on: held at the maximum
+    release();
+    EXPECT_TRUE(values.empty()) << "the press that started the drag chose the maximum";
+
+    lv_arc_set_value(arc, 50);
+    press(320, 181);                                // the top, where the value is
+    for (int i = 0; i < 3; ++i) move_to(347, 292);  // 18 degrees past the end
+    release();
+    EXPECT_TRUE(values.empty()) << "on a later read 18 degrees past the end is out of reach";
+}
+
 TEST_F(Arc, ArrowKeysStepTheValue)
 {
     lv_arc_set_value(arc, 10);

@@ -155,7 +155,7 @@ TEST_F(Image, TransformSettersNormaliseAndKeepTheWidgetSize)
     EXPECT_EQ(lv_image_get_scale(img), 1);
 }
 
-TEST_F(Image, StretchFillsTheWidgetAndLeavingItResetsTheScale)
+TEST_F(Image, StretchFillsTheWidgetAndLeavingItKeepsTheScale)
 {
     lv_image_set_src(img, &dsc);
     lv_obj_set_size(img, 80, 60);
@@ -168,8 +168,64 @@ TEST_F(Image, StretchFillsTheWidgetAndLeavingItResetsTheScale)
     EXPECT_EQ(lv_image_get_scale_x(img), 512) << "user scale is ignored while stretching";
 
     lv_image_set_inner_align(img, LV_IMAGE_ALIGN_CENTER);
-    EXPECT_EQ(lv_image_get_scale_x(img), 256);
-    EXPECT_EQ(lv_image_get_scale_y(img), 256);
+    EXPECT_EQ(lv_image_get_scale_x(img), 512) << "the scale stays, and so does the pivot";
+    EXPECT_EQ(lv_image_get_scale_y(img), 768);
+    lv_point_t pivot;
+    lv_image_get_pivot(img, &pivot);
+    EXPECT_EQ(pivot.x, 0);
+    EXPECT_EQ(pivot.y, 0);
+    lv_image_set_scale(img, 256);
+    EXPECT_EQ(lv_image_get_scale_x(img), 256) << "and can be set again";
+}
+
+// Contain, cover, stretch and tile scale about the top-left pixel: the pivot
+// is (0,0) whatever is set meanwhile, rotation 0, and the transformed size is
+// the image size times the scale, rounded down. A 105 x 40 image.
+TEST_F(Image, FittingAlignmentsScaleAboutTheTopLeftPixel)
+{
+    std::vector<uint8_t> wide = test_support::argb8888_pixels(105, 40, [](int32_t, int32_t) {
+        return test_support::Argb{lv_color_hex(0xFF0000), 0xFF};
+    });
+    const lv_image_dsc_t wide_dsc = test_support::argb8888_image(wide, 105, 40);
+    struct {
+        lv_image_align_t align;
+        int32_t w, h;
+        int32_t scale_x, scale_y;
+        int32_t drawn_w, drawn_h;
+    } cases[] = {
+        {LV_IMAGE_ALIGN_CONTAIN, 52, 20, 126, 126, 51, 19},   {LV_IMAGE_ALIGN_COVER, 52, 20, 128, 128, 52, 20},
+        {LV_IMAGE_ALIGN_STRETCH, 52, 20, 126, 128, 51, 20},   {LV_IMAGE_ALIGN_TILE, 52, 20, 256, 256, 105, 40},
+        {LV_IMAGE_ALIGN_CONTAIN, 100, 100, 243, 243, 99, 37},
+    };
+    for (const auto & c : cases) {
+        lv_obj_t * fit = lv_image_create(scr);
+        lv_image_set_src(fit, &wide_dsc);
+        lv_obj_set_size(fit, c.w, c.h);
+        lv_image_set_inner_align(fit, c.align);
+        const std::string what = std::to_string(c.align) + " in " + std::to_string(c.w) + "x" + std::to_string(c.h);
+        EXPECT_EQ(lv_image_get_transformed_width(fit), c.drawn_w) << what;
+        EXPECT_EQ(lv_image_get_transformed_height(fit), c.drawn_h) << what;
+        lv_image_set_pivot(fit, 200, 300);
+        lv_image_set_rotation(fit, 450);
+        lv_image_set_scale(fit, 512);
+        lv_point_t pivot;
+        lv_image_get_pivot(fit, &pivot);
+        EXPECT_EQ(pivot.x, 0) << what;
+        EXPECT_EQ(pivot.y, 0) << what;
+        EXPECT_EQ(lv_image_get_rotation(fit), 0) << what;
+        EXPECT_EQ(lv_image_get_scale_x(fit), c.scale_x) << what;
+        EXPECT_EQ(lv_image_get_scale_y(fit), c.scale_y) << what;
+        lv_obj_delete(fit);
+    }
+
+    // Contained in 52 x 20 the image is 51 px wide from the left edge: the
+    // widget's last column stays the screen's.
+    lv_image_set_src(img, &wide_dsc);
+    lv_obj_set_pos(img, 10, 10);
+    lv_obj_set_size(img, 52, 20);
+    lv_image_set_inner_align(img, LV_IMAGE_ALIGN_CONTAIN);
+    EXPECT_EQ(pixel(10 + 25, 10 + 10), 0xFF0000u);
+    EXPECT_EQ(pixel(10 + 51, 10 + 10), 0xF5F5F5u);
 }
 
 TEST_F(Image, ScaledDownImageIsOnlyHitWhereItIsDrawn)

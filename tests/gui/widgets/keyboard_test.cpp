@@ -218,4 +218,42 @@ TEST_F(Keyboard, ADeletedTextareaIsForgotten)
     EXPECT_EQ(lv_keyboard_get_textarea(kb), nullptr);
 }
 
+using ButtonMatrix = WidgetTest;
+
+// A button matrix of its own gets the theme's card look with button-like
+// keys: 260 x 130 at (0,0), content 224 x 94 behind a 2 px border and 16 px
+// of padding, keys 10 px apart.
+TEST_F(ButtonMatrix, AStandAloneMatrixHasTheThemesCardAndKeys)
+{
+    lv_obj_t * bm = lv_buttonmatrix_create(scr);
+    lv_obj_update_layout(bm);
+    EXPECT_EQ(lv_obj_get_width(bm), 260);
+    EXPECT_EQ(lv_obj_get_height(bm), 130);
+    EXPECT_EQ(lv_obj_get_content_width(bm), 224);
+    EXPECT_EQ(lv_obj_get_content_height(bm), 94);
+    EXPECT_EQ(lv_obj_get_style_radius(bm, LV_PART_MAIN), 7);
+    EXPECT_EQ(lv_color_to_int(lv_obj_get_style_bg_color(bm, LV_PART_MAIN)), 0xFFFFFFu);
+    EXPECT_EQ(lv_obj_get_style_radius(bm, LV_PART_ITEMS), 10);
+    EXPECT_EQ(lv_color_to_int(lv_obj_get_style_bg_color(bm, LV_PART_ITEMS)), 0xE0E0E0u);
+    EXPECT_EQ(lv_obj_get_style_shadow_width(bm, LV_PART_ITEMS), 2);
+
+    struct {
+        int32_t x, y;
+        const char * key;  // nullptr: a gap (pressed first: a gap keeps the last selection)
+    } points[] = {
+        {86, 30, nullptr}, {50, 64, nullptr},  {130, 90, nullptr}, {17, 30, nullptr},  {18, 18, "Btn1"},
+        {85, 59, "Btn1"},  {96, 18, "Btn2"},   {163, 59, "Btn2"},  {174, 18, "Btn3"},  {241, 59, "Btn3"},
+        {18, 70, "Btn4"},  {124, 111, "Btn4"}, {135, 70, "Btn5"},  {241, 111, "Btn5"},
+    };
+    for (const auto & p : points) {
+        press(p.x, p.y);
+        const uint32_t id = lv_buttonmatrix_get_selected_button(bm);
+        if (p.key == nullptr)
+            EXPECT_EQ(id, static_cast<uint32_t>(LV_BUTTONMATRIX_BUTTON_NONE)) << p.x << "," << p.y;
+        else
+            EXPECT_STREQ(lv_buttonmatrix_get_button_text(bm, id), p.key) << p.x << "," << p.y;
+        release();
+    }
+}
+
 } // namespace

@@ -285,6 +285,22 @@ TEST_F(Label, LetterPositionsRoundTrip)
     EXPECT_EQ(lv_label_get_letter_on(label, &right_of_text, false), 14u);
 }
 
+// Before its first layout a label has no content width: every character,
+// each space included, is a line of its own. 97 characters, 13 spaces.
+TEST_F(Label, WithoutRoomEveryCharacterIsALine)
+{
+    const char * txt =
+        "Wrapping narrower than a glyph leaves every character alone: letters, commas, spaces and periods.";
+    ASSERT_EQ(std::strlen(txt), 97u);
+    lv_obj_t * label = lv_label_create(scr);
+    lv_obj_set_width(label, 200);
+    lv_label_set_text(label, txt);
+    lv_point_t p;
+    lv_label_get_letter_pos(label, 96, &p);
+    EXPECT_EQ(p.y, 96 * 16);
+    EXPECT_EQ(p.x, 0);
+}
+
 TEST_F(Label, CentredTextStartsHalfTheFreeSpaceIn)
 {
     lv_obj_t * label = make("OK", 100);

@@ -115,6 +115,33 @@ TEST_F(Bar, IndicatorLengthFollowsTheShownValue)
     EXPECT_NE(pixel(100 + 20, 106), blue);
 }
 
+// An indicator whose corners fit the bar's rounded box is drawn whole, its
+// outline outside the bar included; one whose smaller radius would poke out
+// of the bar's corners is only filled, clipped to the bar. Theme bar 260 x 13
+// at (190,234), indicator outline 2 px red with a 2 px gap.
+TEST_F(Bar, AnIndicatorIsClippedToTheBarOnlyWhereItsCornersClash)
+{
+    lv_obj_t * bar = lv_bar_create(scr);
+    lv_obj_set_pos(bar, 190, 234);
+    lv_obj_set_style_outline_width(bar, 2, LV_PART_INDICATOR);
+    lv_obj_set_style_outline_pad(bar, 2, LV_PART_INDICATOR);
+    lv_obj_set_style_outline_color(bar, lv_color_hex(0xFF0000), LV_PART_INDICATOR);
+    settle();
+    const uint32_t red = 0xFF0000;
+
+    lv_bar_set_value(bar, 50, LV_ANIM_OFF);  // 190..319, radius 6 like the bar's
+    EXPECT_EQ(pixel(186, 240), red) << "outline left of the bar";
+    EXPECT_EQ(pixel(323, 240), red);
+    EXPECT_EQ(pixel(250, 230), red) << "outline above the bar";
+    EXPECT_EQ(pixel(250, 250), red);
+
+    lv_bar_set_value(bar, 3, LV_ANIM_OFF);  // 190..196: radius 3 < 6
+    for (const lv_point_t p : {lv_point_t{186, 240}, lv_point_t{199, 240}, lv_point_t{193, 230}}) {
+        EXPECT_NE(pixel(p.x, p.y), red) << "no outline at " << p.x << "," << p.y;
+    }
+    EXPECT_EQ(pixel(193, 240), 0x2196F3u) << "the fill stays";
+}
+
 using Button = WidgetTest;
 
 TEST_F(Button, SizedToItsLabelAndNotScrollable)

@@ -158,6 +158,39 @@ TEST_F(Textarea, PasswordShowsTheLastCharacterForTheShowTime)
     EXPECT_EQ(shown(), "xyz");
 }
 
+TEST_F(Textarea, PasswordHidesEverythingWheneverTheShowTimeIsSet)
+{
+    lv_textarea_set_text(ta, "12345");
+    lv_textarea_set_password_bullet(ta, "O");
+    lv_textarea_set_password_mode(ta, true);
+    EXPECT_EQ(shown(), "OOOOO");
+    lv_textarea_set_text(ta, "A");
+    EXPECT_EQ(shown(), "O");
+    lv_textarea_add_char(ta, 'B');
+    EXPECT_EQ(shown(), "OB");
+    lv_textarea_set_password_show_time(ta, lv_textarea_get_password_show_time(ta));
+    EXPECT_EQ(shown(), "OO") << "even an unchanged show time hides the typed character";
+    lv_textarea_set_password_mode(ta, false);
+    EXPECT_EQ(shown(), "AB");
+}
+
+TEST_F(Textarea, PasswordShowTimeZeroHidesAtOnceAndDeletingHidesNothing)
+{
+    lv_textarea_set_password_mode(ta, true);
+    lv_textarea_set_password_bullet(ta, "*");
+    lv_textarea_add_text(ta, "ab");
+    EXPECT_EQ(shown(), "ab");
+    lv_textarea_set_cursor_pos(ta, 1);
+    lv_textarea_delete_char(ta);
+    EXPECT_EQ(shown(), "b") << "the character still in its show time stays readable";
+    lv_textarea_set_password_bullet(ta, "#");
+    EXPECT_EQ(shown(), "#") << "a new bullet hides everything";
+    lv_textarea_set_password_show_time(ta, 0);
+    lv_textarea_add_char(ta, 'c');
+    EXPECT_EQ(shown(), "##") << "no show time: hidden before the next timer run";
+    EXPECT_STREQ(lv_textarea_get_text(ta), "cb");
+}
+
 TEST_F(Textarea, TappingPlacesTheCursorAtTheCharacter)
 {
     lv_textarea_set_text(ta, "Hello world");
