@@ -16,13 +16,12 @@ constexpr long kMaxFileSize = 64L * 1024 * 1024;
 bool g_png_enabled = true;
 bool g_jpeg_enabled = true;
 
-// Opens a file of the stdio drive for reading; nullptr (logged) on failure.
-FILE * open_source(const char * path)
+// Opens a file of the stdio drive for reading; null (logged) when it is
+// missing or no regular file.
+gui::fs::File open_source(const char * path)
 {
-    std::string os_path;
-    if (!gui::fs::resolve_path(path, os_path)) return nullptr;
-    FILE * f = std::fopen(os_path.c_str(), "rb");
-    if (f == nullptr) LV_LOG_ERROR("File open failed: %s", path);
+    gui::fs::File f = gui::fs::open(path, LV_FS_MODE_RD);
+    if (!f) LV_LOG_ERROR("File open failed: %s", path);
     return f;
 }
 
@@ -30,16 +29,15 @@ FILE * open_source(const char * path)
 std::vector<uint8_t> read_file(const char * path)
 {
     std::vector<uint8_t> bytes;
-    FILE * f = open_source(path);
-    if (f == nullptr) return bytes;
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        const long size = std::ftell(f);
-        if (size > 0 && size <= kMaxFileSize && std::fseek(f, 0, SEEK_SET) == 0) {
+    gui::fs::File f = open_source(path);
+    if (!f) return bytes;
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(f.get());
+        if (size > 0 && size <= kMaxFileSize && std::fseek(f.get(), 0, SEEK_SET) == 0) {
             bytes.resize(static_cast<size_t>(size));
-            if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) bytes.clear();
+            if (std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) bytes.clear();
         }
     }
-    std::fclose(f);
     return bytes;
 }
 
@@ -47,11 +45,10 @@ std::vector<uint8_t> read_file(const char * path)
 std::vector<uint8_t> read_file_head(const char * path, size_t max)
 {
     std::vector<uint8_t> bytes;
-    FILE * f = open_source(path);
-    if (f == nullptr) return bytes;
+    gui::fs::File f = open_source(path);
+    if (!f) return bytes;
     bytes.resize(max);
-    bytes.resize(std::fread(bytes.data(), 1, max, f));
-    std::fclose(f);
+    bytes.resize(std::fread(bytes.data(), 1, max, f.get()));
     return bytes;
 }
 
