@@ -152,6 +152,7 @@ TEST_F(ImageFiles, APictureReplacedBySpecialFileDrawsNothingAndIsLoggedOnce)
         for (const Special & s : kSpecials) {
             SCOPED_TRACE(std::string(c.name) + ", " + s.name);
             const std::string path = dir.file("art.png");
+            lv_image_cache_drop(nullptr);  // the case before left its picture there
             write_picture(path, 0xFF0000);
             lv_obj_t * obj = c.show(path.c_str());
             ASSERT_EQ(shown_at(4, 4), 0xFF0000u);
