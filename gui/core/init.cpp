@@ -3,6 +3,7 @@
 #include "src/core/lv_global.h"
 #include "gui/core/layout.hpp"
 #include "gui/display/display.hpp"
+#include "gui/image/cache.hpp"
 #include "gui/indev/indev_hooks.hpp"
 #include "gui/misc/anim.hpp"
 #include "gui/misc/async.hpp"
@@ -27,6 +28,7 @@ void lv_init(void)
     gui::async::reset();
     gui::anim::init();
     gui::core::layout_init();
+    gui::image::cache::init(LV_CACHE_DEF_SIZE);
 #if LV_USE_FREETYPE
     lv_freetype_init(LV_FREETYPE_CACHE_FT_GLYPH_CNT);
 #endif
@@ -55,6 +57,7 @@ void lv_deinit(void)
     gui::anim::deinit();
     gui::timer::reset();
     gui::async::reset();
+    gui::image::cache::deinit();
     lv_global.inited = false;
     gui::log::reset();
 }

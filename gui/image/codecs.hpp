@@ -5,6 +5,10 @@
 
 namespace gui::image {
 
+// False while a source whose failure has been logged is read again: the
+// decoders then keep quiet, so a source failing at every frame is logged once.
+bool should_log_failure();
+
 // Largest image accepted from a file (each side; header fields are 16 bits).
 constexpr uint32_t kMaxSide = 0xFFFF;
 constexpr uint64_t kMaxPixels = 16ULL * 1024 * 1024;

@@ -1,6 +1,8 @@
-// Image sources: descriptors, the stdio drive, and PNG/JPEG chosen by signature.
+// Image sources: descriptors, the stdio drive, and PNG/JPEG chosen by signature;
+// decoded pictures go through the image cache.
 #include "decoder.hpp"
 
+#include "cache.hpp"
 #include "codecs.hpp"
 #include "gui/misc/fs.hpp"
 
@@ -16,13 +18,37 @@ constexpr long kMaxFileSize = 64L * 1024 * 1024;
 bool g_png_enabled = true;
 bool g_jpeg_enabled = true;
 
-// Opens a file of the stdio drive for reading; nullptr (logged) on failure.
-FILE * open_source(const char * path)
+// Whether a failure of the source being read is logged (see SourceRead).
+bool g_log_failures = true;
+
+// One read of a source: its failures are logged only when none was logged
+// since it last decoded (or was dropped from the cache), so that a source
+// tried at every frame is logged once.
+class SourceRead {
+public:
+    explicit SourceRead(const void * src) : key_(cache::key_of(src)), saved_(g_log_failures)
+    {
+        g_log_failures = !cache::failure_logged(key_);
+    }
+    ~SourceRead() { g_log_failures = saved_; }
+    SourceRead(const SourceRead &) = delete;
+    SourceRead & operator=(const SourceRead &) = delete;
+
+    const cache::Key & key() const { return key_; }
+    void failed() const { cache::note_failure(key_); }
+    void decoded() const { cache::forget_failure(key_); }
+
+private:
+    cache::Key key_;
+    bool saved_;
+};
+
+// Opens a file of the stdio drive for reading; null (logged) when it is
+// missing or no regular file.
+gui::fs::File open_source(const char * path)
 {
-    std::string os_path;
-    if (!gui::fs::resolve_path(path, os_path)) return nullptr;
-    FILE * f = std::fopen(os_path.c_str(), "rb");
-    if (f == nullptr) LV_LOG_ERROR("File open failed: %s", path);
+    gui::fs::File f = gui::fs::open(path, LV_FS_MODE_RD);
+    if (!f && should_log_failure()) LV_LOG_ERROR("File open failed: %s", path);
     return f;
 }
 
@@ -30,16 +56,15 @@ FILE * open_source(const char * path)
 std::vector<uint8_t> read_file(const char * path)
 {
     std::vector<uint8_t> bytes;
-    FILE * f = open_source(path);
-    if (f == nullptr) return bytes;
-    if (std::fseek(f, 0, SEEK_END) == 0) {
-        const long size = std::ftell(f);
-        if (size > 0 && size <= kMaxFileSize && std::fseek(f, 0, SEEK_SET) == 0) {
+    gui::fs::File f = open_source(path);
+    if (!f) return bytes;
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(f.get());
+        if (size > 0 && size <= kMaxFileSize && std::fseek(f.get(), 0, SEEK_SET) == 0) {
             bytes.resize(static_cast<size_t>(size));
-            if (std::fread(bytes.data(), 1, bytes.size(), f) != bytes.size()) bytes.clear();
+            if (std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size()) bytes.clear();
         }
     }
-    std::fclose(f);
     return bytes;
 }
 
@@ -47,11 +72,10 @@ std::vector<uint8_t> read_file(const char * path)
 std::vector<uint8_t> read_file_head(const char * path, size_t max)
 {
     std::vector<uint8_t> bytes;
-    FILE * f = open_source(path);
-    if (f == nullptr) return bytes;
+    gui::fs::File f = open_source(path);
+    if (!f) return bytes;
     bytes.resize(max);
-    bytes.resize(std::fread(bytes.data(), 1, max, f));
-    std::fclose(f);
+    bytes.resize(std::fread(bytes.data(), 1, max, f.get()));
     return bytes;
 }
 
@@ -74,31 +98,72 @@ bool is_encoded_dsc(const lv_image_dsc_t * dsc)
     return dsc->header.cf == LV_COLOR_FORMAT_RAW || dsc->header.cf == LV_COLOR_FORMAT_RAW_ALPHA;
 }
 
+const lv_image_dsc_t * valid_dsc(const void * src)
+{
+    const auto * dsc = static_cast<const lv_image_dsc_t *>(src);
+    return dsc->header.magic == LV_IMAGE_HEADER_MAGIC && dsc->data != nullptr ? dsc : nullptr;
+}
+
 // A JPEG header needs more than a fixed prefix (markers such as EXIF come first).
 constexpr size_t kHeadBytes = 64 * 1024;
 
+bool file_info(const char * path, lv_image_header_t * out)
+{
+    const std::vector<uint8_t> head = read_file_head(path, kHeadBytes);
+    if (head.empty()) return false;
+    if (is_jpeg(head.data(), head.size()) && g_jpeg_enabled) {
+        // The frame header may lie beyond the prefix: read it all.
+        const std::vector<uint8_t> all = read_file(path);
+        return !all.empty() && jpeg_info(all.data(), all.size(), out);
+    }
+    return encoded_info(head.data(), head.size(), out);
+}
+
+// Files and encoded data are decoded once and kept in the cache; plain
+// descriptors are drawn from their own pixels.
+std::shared_ptr<const DecodedImage> decode_source(const void * src, const cache::Key & key)
+{
+    const lv_image_dsc_t * dsc = nullptr;
+    if (lv_image_src_get_type(src) == LV_IMAGE_SRC_VARIABLE) {
+        dsc = valid_dsc(src);
+        if (dsc == nullptr) return nullptr;
+        if (!is_encoded_dsc(dsc)) return wrap_descriptor(dsc);
+    }
+    if (std::shared_ptr<const DecodedImage> kept = cache::find(key)) return kept;
+    std::shared_ptr<const DecodedImage> img;
+    if (dsc != nullptr) {
+        img = decode_encoded(dsc->data, dsc->data_size);
+    } else {
+        const std::vector<uint8_t> bytes = read_file(static_cast<const char *>(src));
+        if (!bytes.empty()) img = decode_encoded(bytes.data(), bytes.size());
+    }
+    if (img) cache::add(key, img);
+    return img;
+}
+
 }  // namespace
+
+bool should_log_failure()
+{
+    return g_log_failures;
+}
 
 bool info(const void * src, lv_image_header_t * out)
 {
     if (src == nullptr || out == nullptr) return false;
     switch (lv_image_src_get_type(src)) {
     case LV_IMAGE_SRC_VARIABLE: {
-        const auto * dsc = static_cast<const lv_image_dsc_t *>(src);
-        if (dsc->header.magic != LV_IMAGE_HEADER_MAGIC || dsc->data == nullptr) return false;
+        const lv_image_dsc_t * dsc = valid_dsc(src);
+        if (dsc == nullptr) return false;
         if (is_encoded_dsc(dsc)) return encoded_info(dsc->data, dsc->data_size, out);
         *out = dsc->header;
         return true;
     }
     case LV_IMAGE_SRC_FILE: {
-        const std::vector<uint8_t> head = read_file_head(static_cast<const char *>(src), kHeadBytes);
-        if (head.empty()) return false;
-        if (is_jpeg(head.data(), head.size()) && g_jpeg_enabled) {
-            // The frame header may lie beyond the prefix: read it all.
-            const std::vector<uint8_t> all = read_file(static_cast<const char *>(src));
-            return !all.empty() && jpeg_info(all.data(), all.size(), out);
-        }
-        return encoded_info(head.data(), head.size(), out);
+        const SourceRead read(src);
+        if (file_info(static_cast<const char *>(src), out)) return true;
+        read.failed();
+        return false;
     }
     default: return false;
     }
@@ -106,21 +171,16 @@ bool info(const void * src, lv_image_header_t * out)
 
 std::shared_ptr<const DecodedImage> decode(const void * src)
 {
-    if (src == nullptr) return nullptr;
-    switch (lv_image_src_get_type(src)) {
-    case LV_IMAGE_SRC_VARIABLE: {
-        const auto * dsc = static_cast<const lv_image_dsc_t *>(src);
-        if (dsc->header.magic != LV_IMAGE_HEADER_MAGIC || dsc->data == nullptr) return nullptr;
-        if (is_encoded_dsc(dsc)) return decode_encoded(dsc->data, dsc->data_size);
-        return wrap_descriptor(dsc);
+    const lv_image_src_t type = src == nullptr ? LV_IMAGE_SRC_UNKNOWN : lv_image_src_get_type(src);
+    if (type != LV_IMAGE_SRC_VARIABLE && type != LV_IMAGE_SRC_FILE) return nullptr;
+    const SourceRead read(src);
+    std::shared_ptr<const DecodedImage> img = decode_source(src, read.key());
+    if (img) {
+        read.decoded();
+    } else {
+        read.failed();
     }
-    case LV_IMAGE_SRC_FILE: {
-        const std::vector<uint8_t> bytes = read_file(static_cast<const char *>(src));
-        if (bytes.empty()) return nullptr;
-        return decode_encoded(bytes.data(), bytes.size());
-    }
-    default: return nullptr;
-    }
+    return img;
 }
 
 }  // namespace gui::image

@@ -1,5 +1,6 @@
 // Image sources: compiled-in descriptors and files (PNG, JPEG) read through
-// the stdio drive. Nothing is cached: every call reads the source again.
+// the stdio drive. Decoded files and encoded data are kept in the image
+// cache while it has room (cache.hpp); headers are always read afresh.
 #pragma once
 
 #include "lvgl.h"
@@ -20,8 +21,9 @@ struct DecodedImage {
     std::vector<uint8_t> storage;
 };
 
-// Decode a source (lv_image_dsc_t* or file path); nullptr when it cannot be
-// read or decoded (missing file, damaged data, unsupported format).
+// Decode a source (lv_image_dsc_t* or file path), or take it from the
+// cache; nullptr when it cannot be read or decoded (missing file, no
+// regular file, damaged data, unsupported format), logged once per source.
 std::shared_ptr<const DecodedImage> decode(const void * src);
 
 // The header of a source without decoding the pixels; false as for decode.

@@ -40,7 +40,9 @@ std::shared_ptr<const DecodedImage> wrap_descriptor(const lv_image_dsc_t * dsc)
     const uint32_t stride = row_stride(h);
     const uint32_t bpp = LV_COLOR_FORMAT_GET_BPP(h.cf);
     if (bpp == 0 || stride * 8 < h.w * bpp || static_cast<uint64_t>(stride) * h.h > dsc->data_size) {
-        LV_LOG_WARN("Image descriptor too small for %u x %u", static_cast<unsigned>(h.w), static_cast<unsigned>(h.h));
+        if (should_log_failure())
+            LV_LOG_WARN("Image descriptor too small for %u x %u", static_cast<unsigned>(h.w),
+                        static_cast<unsigned>(h.h));
         return nullptr;
     }
     switch (h.cf) {
@@ -94,7 +96,9 @@ std::shared_ptr<const DecodedImage> wrap_descriptor(const lv_image_dsc_t * dsc)
             d[0] = d[1] = d[2] = 0;
             d[3] = s[x];
         });
-    default: LV_LOG_WARN("Unsupported image colour format %u", static_cast<unsigned>(h.cf)); return nullptr;
+    default:
+        if (should_log_failure()) LV_LOG_WARN("Unsupported image colour format %u", static_cast<unsigned>(h.cf));
+        return nullptr;
     }
 }
 

@@ -21,9 +21,11 @@ struct ErrorManager {
 void on_error(j_common_ptr cinfo)
 {
     auto * err = reinterpret_cast<ErrorManager *>(cinfo->err);
-    char msg[JMSG_LENGTH_MAX];
-    cinfo->err->format_message(cinfo, msg);
-    LV_LOG_WARN("JPEG decoding failed: %s", msg);
+    if (should_log_failure()) {
+        char msg[JMSG_LENGTH_MAX];
+        cinfo->err->format_message(cinfo, msg);
+        LV_LOG_WARN("JPEG decoding failed: %s", msg);
+    }
     std::longjmp(err->jump, 1);
 }
 

@@ -51,12 +51,13 @@ std::shared_ptr<const DecodedImage> png_decode(const uint8_t * data, size_t size
     std::memset(&img, 0, sizeof(img));
     img.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_memory(&img, data, size)) {
-        LV_LOG_WARN("PNG header unreadable: %s", img.message);
+        if (should_log_failure()) LV_LOG_WARN("PNG header unreadable: %s", img.message);
         return nullptr;
     }
     if (!size_ok(img.width, img.height)) {
         png_image_free(&img);
-        LV_LOG_WARN("PNG too large: %u x %u", static_cast<unsigned>(img.width), static_cast<unsigned>(img.height));
+        if (should_log_failure())
+            LV_LOG_WARN("PNG too large: %u x %u", static_cast<unsigned>(img.width), static_cast<unsigned>(img.height));
         return nullptr;
     }
     img.format = PNG_FORMAT_BGRA;
@@ -66,7 +67,7 @@ std::shared_ptr<const DecodedImage> png_decode(const uint8_t * data, size_t size
     out->stride = out->w * 4;
     out->storage.resize(PNG_IMAGE_SIZE(img));
     if (!png_image_finish_read(&img, nullptr, out->storage.data(), out->stride, nullptr)) {
-        LV_LOG_WARN("PNG decoding failed: %s", img.message);
+        if (should_log_failure()) LV_LOG_WARN("PNG decoding failed: %s", img.message);
         png_image_free(&img);
         return nullptr;
     }

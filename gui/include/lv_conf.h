@@ -24,6 +24,12 @@
 
 #define LV_USE_DRAW_SW 1
 
+/* Decoded images are kept, not decoded again for every frame: room for the
+ * home page's background (640 x 480 ARGB8888, 1 228 800 bytes) and one cover
+ * art of up to 4096 x 4096 pixels (RGB888, 50 331 648 bytes), which together
+ * take 51 560 448 bytes. */
+#define LV_CACHE_DEF_SIZE (50 * 1024 * 1024)
+
 /* Logging through printf */
 #define LV_USE_LOG 1
 #define LV_LOG_LEVEL LV_LOG_LEVEL_WARN

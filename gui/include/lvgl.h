@@ -25,6 +25,7 @@ extern "C" {
 #include "src/misc/lv_event.h"
 #include "src/misc/lv_text.h"
 #include "src/misc/lv_fs.h"
+#include "src/misc/cache/lv_image_cache.h"
 #include "src/stdlib/lv_mem.h"
 #include "src/stdlib/lv_string.h"
 #include "src/stdlib/lv_sprintf.h"

@@ -1,4 +1,8 @@
 // File access through drive letters; the stdio driver is the only drive.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +18,19 @@ constexpr char kDefaultLetter = LV_FS_DEFAULT_DRIVER_LETTER;
 bool has_drive_prefix(const char * path)
 {
     return path[0] >= 'A' && path[0] <= 'Z' && path[1] == ':';
+}
+
+bool is_regular(int fd)
+{
+    struct stat st;
+    return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Back to blocking reads and writes, which on a regular file never wait long.
+bool set_blocking(int fd)
+{
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
 FILE * file_of(lv_fs_file_t * f)
@@ -47,6 +64,24 @@ bool resolve_path(const char * path, std::string & out)
     return true;
 }
 
+File open(const char * path, lv_fs_mode_t mode)
+{
+    std::string os_path;
+    if (!resolve_path(path, os_path)) return nullptr;
+    const bool reads = (mode & LV_FS_MODE_RD) != 0;
+    const bool writes = (mode & LV_FS_MODE_WR) != 0;
+    const int access = reads && writes ? O_RDWR : (writes ? O_WRONLY | O_CREAT : O_RDONLY);
+    // Emptied (as O_TRUNC would) only once it is known to be a regular file.
+    const int fd = ::open(os_path.c_str(), access | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    FILE * f = nullptr;
+    if (is_regular(fd) && set_blocking(fd) && (reads || ftruncate(fd, 0) == 0)) {
+        f = fdopen(fd, reads && writes ? "rb+" : (writes ? "wb" : "rb"));
+    }
+    if (f == nullptr) ::close(fd);
+    return File(f);
+}
+
 }  // namespace gui::fs
 
 extern "C" {
@@ -56,12 +91,9 @@ lv_fs_res_t lv_fs_open(lv_fs_file_t * file_p, const char * path, lv_fs_mode_t mo
     if (file_p == nullptr || path == nullptr) return LV_FS_RES_INV_PARAM;
     file_p->file_d = nullptr;
     file_p->drv = nullptr;
-    std::string p;
-    if (!gui::fs::resolve_path(path, p)) return LV_FS_RES_NOT_EX;
-    const char * m = mode == LV_FS_MODE_WR ? "wb" : (mode == LV_FS_MODE_RD ? "rb" : "rb+");
-    FILE * f = std::fopen(p.c_str(), m);
-    if (f == nullptr) return LV_FS_RES_NOT_EX;
-    file_p->file_d = f;
+    gui::fs::File f = gui::fs::open(path, mode);
+    if (!f) return LV_FS_RES_NOT_EX;
+    file_p->file_d = f.release();
     file_p->drv = &kStdioLetter;
     return LV_FS_RES_OK;
 }

@@ -71,7 +71,9 @@ static void art_reload(const char *path, bool log_colour)
     if (stat(path, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
         return;
     }
-    /* Cleared first, so the same path is read again. */
+    /* The image cache keeps the decoded art under its path, and setting the
+     * same path again reuses it: dropped, so that the new file is read. */
+    lv_image_cache_drop(path);
     lv_image_set_src(m->page_1_artwork, NULL);
     lv_image_set_src(m->page_1_artwork, path);
     lv_image_set_src(m->page_2_artwork, path);

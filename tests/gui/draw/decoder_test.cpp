@@ -4,10 +4,10 @@
 #include "gui/image/decoder.hpp"
 #include "gui/misc/fs.hpp"
 #include "image_compare.hpp"
+#include "picture_files.hpp"
 
 #include <gtest/gtest.h>
 
-#include <jpeglib.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,73 +21,28 @@ namespace {
 namespace fs = std::filesystem;
 using gui::image::decode;
 using gui::image::DecodedImage;
+using test_support::two_colour;
+using test_support::write_jpeg;
 
-// A solid-colour test image, optionally split: left half `left`, right half `right`.
-test_support::Image two_colour(int w, int h, uint32_t left, uint32_t right, uint8_t alpha = 255) {
-    test_support::Image img(w, h);
-    for (int y = 0; y < h; y++) {
-        for (int x = 0; x < w; x++) {
-            const uint32_t c = x < w / 2 ? left : right;
-            uint8_t* p = img.px(x, y);
-            p[0] = c & 0xFF;
-            p[1] = (c >> 8) & 0xFF;
-            p[2] = (c >> 16) & 0xFF;
-            p[3] = alpha;
-        }
-    }
-    return img;
+void write_bytes(const std::string & path, const std::vector<uint8_t> & bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char *>(bytes.data()), bytes.size());
 }
 
-// EXIF block with one orientation entry, big-endian TIFF.
-std::vector<uint8_t> exif_orientation(uint16_t o) {
-    return {'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8, // header, IFD at 8
-            0, 1,                                                  // one entry
-            0x01, 0x12, 0, 3, 0, 0, 0, 1, static_cast<uint8_t>(o >> 8), static_cast<uint8_t>(o), 0, 0, 0, 0, 0, 0};
-}
-
-void write_jpeg(const std::string& path, const test_support::Image& img, uint16_t orientation = 1) {
-    jpeg_compress_struct c;
-    jpeg_error_mgr err;
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    jpeg_stdio_dest(&c, f);
-    c.image_width = img.w;
-    c.image_height = img.h;
-    c.input_components = 4;
-    c.in_color_space = JCS_EXT_BGRA;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, 95, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    if (orientation != 1) {
-        const std::vector<uint8_t> exif = exif_orientation(orientation);
-        jpeg_write_marker(&c, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
-    }
-    while (c.next_scanline < c.image_height) {
-        JSAMPROW row = const_cast<uint8_t*>(img.px(0, c.next_scanline));
-        jpeg_write_scanlines(&c, &row, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::fclose(f);
-}
-
-void write_bytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-std::vector<uint8_t> read_bytes(const std::string& path) {
+std::vector<uint8_t> read_bytes(const std::string & path)
+{
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-uint32_t rgb_at(const DecodedImage& img, int x, int y) {
-    const uint8_t* p = img.data + y * img.stride + x * 4;
+uint32_t rgb_at(const DecodedImage & img, int x, int y)
+{
+    const uint8_t * p = img.data + y * img.stride + x * 4;
     return (p[2] << 16) | (p[1] << 8) | p[0];
 }
 
-bool near(uint32_t a, uint32_t b, int tol) {
+bool near(uint32_t a, uint32_t b, int tol)
+{
     for (int s = 0; s < 24; s += 8)
         if (std::abs(int((a >> s) & 0xFF) - int((b >> s) & 0xFF)) > tol) return false;
     return true;
@@ -95,17 +50,19 @@ bool near(uint32_t a, uint32_t b, int tol) {
 
 class Decoder : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char tmpl[] = "/tmp/gui_decoder_XXXXXX";
         ASSERT_NE(mkdtemp(tmpl), nullptr);
         dir = tmpl;
     }
     void TearDown() override { fs::remove_all(dir); }
-    std::string path(const char* name) const { return dir + "/" + name; }
+    std::string path(const char * name) const { return dir + "/" + name; }
     std::string dir;
 };
 
-TEST_F(Decoder, PngDecodesToStraightAlphaWhateverItsName) {
+TEST_F(Decoder, PngDecodesToStraightAlphaWhateverItsName)
+{
     ASSERT_TRUE(test_support::write_png(path("pic.jpg"), two_colour(6, 4, 0xFF0000, 0x00FF00, 128)));
     lv_image_header_t h;
     ASSERT_TRUE(gui::image::info(path("pic.jpg").c_str(), &h));
@@ -119,7 +76,8 @@ TEST_F(Decoder, PngDecodesToStraightAlphaWhateverItsName) {
     EXPECT_EQ(img->data[3], 128);
 }
 
-TEST_F(Decoder, JpegWithoutExtensionDecodesBySignature) {
+TEST_F(Decoder, JpegWithoutExtensionDecodesBySignature)
+{
     write_jpeg(path("artwork"), two_colour(16, 8, 0x2060C0, 0x2060C0));
     lv_image_header_t h;
     ASSERT_TRUE(gui::image::info(path("artwork").c_str(), &h));
@@ -132,7 +90,8 @@ TEST_F(Decoder, JpegWithoutExtensionDecodesBySignature) {
     EXPECT_TRUE(near(rgb_at(*img, 8, 4), 0x2060C0, 6));
 }
 
-TEST_F(Decoder, JpegHonoursTheExifOrientation) {
+TEST_F(Decoder, JpegHonoursTheExifOrientation)
+{
     // Stored 20 x 10, red left, blue right; orientation 6 turns it a quarter clockwise.
     write_jpeg(path("turned"), two_colour(20, 10, 0xFF0000, 0x0000FF), 6);
     lv_image_header_t h;
@@ -147,7 +106,8 @@ TEST_F(Decoder, JpegHonoursTheExifOrientation) {
     EXPECT_TRUE(near(rgb_at(*img, 5, 17), 0x0000FF, 40));
 }
 
-TEST_F(Decoder, MissingDamagedAndForeignFilesGiveNothing) {
+TEST_F(Decoder, MissingDamagedAndForeignFilesGiveNothing)
+{
     ASSERT_TRUE(test_support::write_png(path("good.png"), two_colour(32, 32, 0x123456, 0x654321)));
     const std::vector<uint8_t> png = read_bytes(path("good.png"));
     write_bytes(path("cut.png"), std::vector<uint8_t>(png.begin(), png.begin() + 40));
@@ -158,11 +118,11 @@ TEST_F(Decoder, MissingDamagedAndForeignFilesGiveNothing) {
     write_bytes(path("header_only"), {0xFF, 0xD8, 0xFF, 0xE0, 0x00});
     write_bytes(path("empty"), {});
 
-    for (const char* name : {"missing.png", "cut.png", "garbled.png", "text.txt", "header_only", "empty"}) {
+    for (const char * name : {"missing.png", "cut.png", "garbled.png", "text.txt", "header_only", "empty"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(decode(path(name).c_str()));
     }
-    EXPECT_FALSE(decode(dir.c_str())); // a folder is no image either
+    EXPECT_FALSE(decode(dir.c_str()));  // a folder is no image either
     lv_image_header_t h;
     EXPECT_FALSE(gui::image::info(dir.c_str(), &h));
     EXPECT_FALSE(gui::image::info(path("missing.png").c_str(), &h));
@@ -179,7 +139,8 @@ TEST_F(Decoder, MissingDamagedAndForeignFilesGiveNothing) {
     for (int i = 0; i < 32 * 32 * 4; i++) ASSERT_EQ(layer.data()[i], 0);
 }
 
-TEST_F(Decoder, SamePathIsReadAgainAfterTheFileChanged) {
+TEST_F(Decoder, SamePathIsReadAgainAfterTheFileChanged)
+{
     const std::string p = path("cover");
     ASSERT_TRUE(test_support::write_png(p, two_colour(4, 4, 0xFF0000, 0xFF0000)));
     auto first = decode(p.c_str());
@@ -189,10 +150,11 @@ TEST_F(Decoder, SamePathIsReadAgainAfterTheFileChanged) {
     ASSERT_TRUE(second);
     EXPECT_EQ(second->w, 8);
     EXPECT_TRUE(near(rgb_at(*second, 3, 3), 0x0000FF, 8));
-    EXPECT_EQ(rgb_at(*first, 0, 0), 0xFF0000u); // the earlier result stays valid
+    EXPECT_EQ(rgb_at(*first, 0, 0), 0xFF0000u);  // the earlier result stays valid
 }
 
-TEST_F(Decoder, PathsGoThroughTheStdioDrive) {
+TEST_F(Decoder, PathsGoThroughTheStdioDrive)
+{
     ASSERT_TRUE(test_support::write_png(path("p.png"), two_colour(2, 2, 0xFFFFFF, 0xFFFFFF)));
     const fs::path old = fs::current_path();
     fs::current_path(dir);
@@ -202,13 +164,14 @@ TEST_F(Decoder, PathsGoThroughTheStdioDrive) {
     EXPECT_TRUE(relative);
     EXPECT_TRUE(dotted);
     EXPECT_TRUE(decode(("A:" + path("p.png")).c_str()));
-    EXPECT_FALSE(decode(("B:" + path("p.png")).c_str())); // no such drive
+    EXPECT_FALSE(decode(("B:" + path("p.png")).c_str()));  // no such drive
 
     std::string out;
     EXPECT_FALSE(gui::fs::resolve_path(("/" + std::string(300, 'x')).c_str(), out));
 }
 
-lv_image_dsc_t dsc(lv_color_format_t cf, uint32_t w, uint32_t h, const std::vector<uint8_t>& data, uint32_t stride = 0) {
+lv_image_dsc_t dsc(lv_color_format_t cf, uint32_t w, uint32_t h, const std::vector<uint8_t> & data, uint32_t stride = 0)
+{
     lv_image_dsc_t d{};
     d.header.magic = LV_IMAGE_HEADER_MAGIC;
     d.header.cf = cf;
@@ -220,10 +183,11 @@ lv_image_dsc_t dsc(lv_color_format_t cf, uint32_t w, uint32_t h, const std::vect
     return d;
 }
 
-TEST(DecoderDescriptor, FormatsConvertToArgbAndShortDataIsRefused) {
+TEST(DecoderDescriptor, FormatsConvertToArgbAndShortDataIsRefused)
+{
     struct Case {
         lv_color_format_t cf;
-        std::vector<uint8_t> data; // two pixels
+        std::vector<uint8_t> data;  // two pixels
         uint32_t rgb0, rgb1;
         uint8_t a0;
     };
@@ -235,7 +199,7 @@ TEST(DecoderDescriptor, FormatsConvertToArgbAndShortDataIsRefused) {
         {LV_COLOR_FORMAT_L8, {0x40, 0xC0}, 0x404040, 0xC0C0C0, 0xFF},
         {LV_COLOR_FORMAT_A8, {0x40, 0xC0}, 0x000000, 0x000000, 0x40},
     };
-    for (const Case& c : cases) {
+    for (const Case & c : cases) {
         SCOPED_TRACE(static_cast<int>(c.cf));
         const lv_image_dsc_t d = dsc(c.cf, 2, 1, c.data);
         auto img = decode(&d);
@@ -243,7 +207,7 @@ TEST(DecoderDescriptor, FormatsConvertToArgbAndShortDataIsRefused) {
         EXPECT_EQ(rgb_at(*img, 0, 0), c.rgb0);
         EXPECT_EQ(rgb_at(*img, 1, 0), c.rgb1);
         EXPECT_EQ(img->data[3], c.a0);
-        const lv_image_dsc_t short_data = dsc(c.cf, 2, 2, c.data); // claims two rows
+        const lv_image_dsc_t short_data = dsc(c.cf, 2, 2, c.data);  // claims two rows
         EXPECT_FALSE(decode(&short_data));
     }
     const std::vector<uint8_t> px(8);
@@ -252,7 +216,8 @@ TEST(DecoderDescriptor, FormatsConvertToArgbAndShortDataIsRefused) {
     EXPECT_FALSE(decode(&bad));
 }
 
-TEST(DecoderDescriptor, EncodedFileInMemory) {
+TEST(DecoderDescriptor, EncodedFileInMemory)
+{
     char tmpl[] = "/tmp/gui_decoder_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     const std::string p = std::string(tmpl) + "/m.png";
@@ -268,7 +233,8 @@ TEST(DecoderDescriptor, EncodedFileInMemory) {
     EXPECT_EQ(rgb_at(*img, 2, 1), 0x00FF00u);
 }
 
-TEST(ImageSource, ClassifiedByTheFirstByte) {
+TEST(ImageSource, ClassifiedByTheFirstByte)
+{
     lv_image_dsc_t d{};
     d.header.magic = LV_IMAGE_HEADER_MAGIC;
     EXPECT_EQ(lv_image_src_get_type(&d), LV_IMAGE_SRC_VARIABLE);
@@ -278,4 +244,4 @@ TEST(ImageSource, ClassifiedByTheFirstByte) {
     EXPECT_EQ(lv_image_src_get_type(nullptr), LV_IMAGE_SRC_UNKNOWN);
 }
 
-} // namespace
+}  // namespace

@@ -1,7 +1,8 @@
 // Now playing for AirPlay and Spotify, fed the records their controllers
 // hand over: the text mapping per source, which labels show, the blanking
 // of a record without texts, the progress bar and times at the edges of
-// u32, and the cover art read one second after a title change.
+// u32, and the cover art read one second after a title change: the new
+// file on the screen, and a FIFO in its place harmless.
 #include <climits>
 #include <fstream>
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "jpeg_fixture.hpp"
 #include "main_page_env.hpp"
+#include "stuck_fifo.hpp"
 
 namespace main_page_test {
 namespace {
@@ -34,23 +36,33 @@ protected:
         const lv_color_t c = lv_obj_get_style_bg_color(m.page_1, LV_PART_MAIN);
         return lv_color_to_u32(c) & 0xFFFFFF;
     }
+
+    // The strongest channel ('r', 'g' or 'b') of what the screen shows in
+    // the art of page 1 (under the control overlay's veil) or page 2.
+    char art_on_page(int page)
+    {
+        lv_obj_scroll_to_x(m.pager, page * MAIN_PAGE_WIDTH, LV_ANIM_OFF);
+        const lv_point_t at = page == 1 ? lv_point_t{100, 20} : lv_point_t{60, 140};
+        const uint8_t * p = render().px(at.x, at.y);  // B, G, R
+        return p[2] > p[1] && p[2] > p[0] ? 'r' : (p[1] > p[0] ? 'g' : 'b');
+    }
 };
 
 TEST_F(NowPlaying, EachSourceMapsItsTextsAndReadsItsArt)
 {
     struct Case {
-        const char *name;
+        const char * name;
         Callback cb;
-        const char *title;
-        const char *other;
-        const char *art;
+        const char * title;
+        const char * other;
+        const char * art;
         uint32_t colour;
     };
     const Case cases[] = {
         {"AirPlay", airplay_ui_event_cb, "One", "Two", "./artwork.jpg", 0xE00000},
         {"Spotify", spotify_ui_event_cb, "Two", "One", "./artwork", 0x0000E0},
     };
-    for (const Case &c : cases) {
+    for (const Case & c : cases) {
         SCOPED_TRACE(c.name);
         const player_ui_info_t info = playing_record("One", "Two", "Three");
         c.cb(&info);
@@ -60,8 +72,8 @@ TEST_F(NowPlaying, EachSourceMapsItsTextsAndReadsItsArt)
         EXPECT_EQ(label_text(m.page_2_line_lower), c.other);
         EXPECT_EQ(label_text(m.page_1_line_2), "Three");
         EXPECT_EQ(label_text(m.page_2_line_upper), "Three");
-        for (lv_obj_t *shown : {m.page_1_title, m.page_2_title, m.page_1_line_2, m.page_1_line_3,
-                                m.page_2_line_upper, m.page_2_line_lower, m.page_1_text_column}) {
+        for (lv_obj_t * shown : {m.page_1_title, m.page_2_title, m.page_1_line_2, m.page_1_line_3, m.page_2_line_upper,
+                                 m.page_2_line_lower, m.page_1_text_column}) {
             EXPECT_FALSE(hidden(shown));
         }
         wait_ms(1000);
@@ -78,7 +90,7 @@ TEST_F(NowPlaying, EachSourceMapsItsTextsAndReadsItsArt)
 TEST_F(NowPlaying, TheRecordsLengthsDecideWhichLabelsShow)
 {
     struct Case {
-        const char *name;
+        const char * name;
         uint16_t len1, len2, len3;
         bool title, other, third;
     };
@@ -88,7 +100,7 @@ TEST_F(NowPlaying, TheRecordsLengthsDecideWhichLabelsShow)
         {"no second text", 3, 0, 5, true, false, true},
         {"no third text", 3, 3, 0, true, true, false},
     };
-    for (const Case &c : cases) {
+    for (const Case & c : cases) {
         SCOPED_TRACE(c.name);
         player_ui_info_t info = playing_record("One", "Two", "Three");
         info.len1 = c.len1;
@@ -116,8 +128,8 @@ TEST_F(NowPlaying, ARecordWithoutTextsBlanksTheTextsAndTheLargeArt)
     player_ui_info_t stopped{};
     stopped.state = 0;
     airplay_ui_event_cb(&stopped);
-    for (lv_obj_t *label : {m.page_1_title, m.page_1_line_2, m.page_1_line_3, m.page_2_line_upper, m.page_2_title,
-                            m.page_2_line_lower}) {
+    for (lv_obj_t * label :
+         {m.page_1_title, m.page_1_line_2, m.page_1_line_3, m.page_2_line_upper, m.page_2_title, m.page_2_line_lower}) {
         EXPECT_EQ(label_text(label), "");
         EXPECT_TRUE(hidden(label));
     }
@@ -153,6 +165,67 @@ TEST_F(NowPlaying, TheArtIsReadOneSecondAfterATitleChangeAndOnlyThen)
     airplay_ui_event_cb(&info);
     wait_ms(2000);
     EXPECT_EQ(take_log().find("dominant color"), std::string::npos);
+}
+
+// The image cache keeps a decoded art under its path: the file the service
+// wrote for the next title must still reach the screen.
+TEST_F(NowPlaying, TheNextTitleShowsTheArtWrittenForIt)
+{
+    const player_ui_info_t first = playing_record("One", "Two", "Three");
+    airplay_ui_event_cb(&first);
+    wait_ms(1000);
+    EXPECT_EQ(art_on_page(1), 'r');
+    EXPECT_EQ(art_on_page(2), 'r');
+
+    write_jpeg("artwork.jpg", 64, 64, [](int, int) { return Rgb{0, 0, 255}; });
+    const player_ui_info_t next = playing_record("Uno", "Two", "Three");
+    airplay_ui_event_cb(&next);
+    wait_ms(1000);
+    EXPECT_EQ(art_on_page(1), 'b');
+    EXPECT_EQ(art_on_page(2), 'b');
+}
+
+// A FIFO put at the art's path (a service gone wrong, or a hostile one)
+// holds neither drawing nor touch: while the art is in the image cache, and
+// on a build without one, where every frame reads the file again.
+TEST_F(NowPlaying, AFifoAtTheArtPathHoldsNeitherDrawingNorTouch)
+{
+    struct Case {
+        const char * name;
+        uint32_t cache_size;
+    };
+    const Case cases[] = {{"image cache", LV_CACHE_DEF_SIZE}, {"no image cache", 0}};
+    for (const Case & c : cases) {
+        SCOPED_TRACE(c.name);
+        lv_image_cache_resize(c.cache_size, true);
+        write_jpeg("artwork.jpg", 64, 64, [](int, int) { return Rgb{255, 0, 0}; });
+        const player_ui_info_t info = playing_record("One", "Two", "Three");
+        airplay_ui_event_cb(&info);
+        wait_ms(1000);
+        ASSERT_EQ(art_on_page(1), 'r');
+        const uint32_t colour = page_1_colour();
+
+        std::filesystem::remove("artwork.jpg");
+        StuckFifo fifo("artwork.jpg", StuckFifo::Writer::None);
+        const bool overlay_was_hidden = hidden(m.group_ctrl_page_1);
+        EXPECT_FALSE(fifo.blocks([&] {
+            tap(100, 240);
+            render();
+        })) << "the tap waited on the art";
+        EXPECT_NE(hidden(m.group_ctrl_page_1), overlay_was_hidden) << "the tap was taken";
+
+        // The next title finds no art file: art and colour stay.
+        const player_ui_info_t next = playing_record("Uno", "Two", "Three");
+        EXPECT_FALSE(fifo.blocks([&] {
+            airplay_ui_event_cb(&next);
+            wait_ms(1100);
+        })) << "the next title waited on the art";
+        EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), "./artwork.jpg");
+        EXPECT_EQ(page_1_colour(), colour);
+
+        const player_ui_info_t none{};
+        airplay_ui_event_cb(&none);
+    }
 }
 
 TEST_F(NowPlaying, ALaterTitleChangeRestartsTheWait)
@@ -221,8 +294,8 @@ TEST_F(NowPlaying, TimesAndBarCoverTheWholeRangeOfTheRecord)
     struct Case {
         uint32_t position;
         uint32_t duration;
-        const char *position_text;
-        const char *duration_text;
+        const char * position_text;
+        const char * duration_text;
         int32_t max;
         int32_t value;
     };
@@ -235,7 +308,7 @@ TEST_F(NowPlaying, TimesAndBarCoverTheWholeRangeOfTheRecord)
         {3000000000u, 4000000000u, "50000:00", "66666:40", INT32_MAX, INT32_MAX},
         {120000, 60000, "02:00", "01:00", 60000, 60000},
     };
-    for (const Case &c : cases) {
+    for (const Case & c : cases) {
         SCOPED_TRACE(c.position_text);
         player_ui_info_t info = playing_record("One", "Two", "Three");
         info.position_ms = c.position;
