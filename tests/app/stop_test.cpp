@@ -18,6 +18,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -91,31 +92,43 @@ std::vector<std::pair<pid_t, std::string>> children()
     return out;
 }
 
+// The stand-in of pkill and killall: records its call in `log`, touches
+// `waiting` and holds for a minute when called with -w, fails otherwise.
+std::string tool_script(const std::string & log, const std::string & waiting)
+{
+    std::string script = "#!/bin/sh\n";
+    script += "echo \"${0##*/} $*\" >> '" + log + "'\n";
+    script += "case \" $* \" in *' -w '*) : > '" + waiting + "'; exec sleep 60;; esac\n";
+    return script + "exit 1\n";
+}
+
 class StopInFlight : public ::testing::Test {
 protected:
+    // The interface, started on the scenario above with the tool stand-in
+    // first on PATH.
     void SetUp() override
     {
         ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
         dir = make_temp_dir();
         ASSERT_FALSE(dir.empty());
         fs::create_directory(dir + "/bin");
-        const std::string tool = "#!/bin/sh\n"
-                                 "echo \"${0##*/} $*\" >> '" +
-                                 dir +
-                                 "/tools.log'\n"
-                                 "case \" $* \" in *' -w '*) : > '" +
-                                 dir +
-                                 "/waiting'; exec sleep 60;; esac\n"
-                                 "exit 1\n";
         for (const char * name : {"killall", "pkill"}) {
-            std::ofstream(dir + "/bin/" + name) << tool;
+            std::ofstream(dir + "/bin/" + name) << tool_script(dir + "/tools.log", dir + "/waiting");
             fs::permissions(dir + "/bin/" + name, fs::perms::owner_all);
         }
-        std::ofstream(dir + "/hanging-dhcp.scenario") << kHangingDhcp;
+        const std::string scenario = dir + "/hanging-dhcp.scenario";
+        std::ofstream(scenario) << kHangingDhcp;
+        tour::InterfaceFiles files = {TOUR_QUORVEX, TOUR_SERVICES, TOUR_PLATFORM_BIN, TOUR_FONT, TOUR_BACKGROUND, {}};
+        files.env = {"PATH=" + dir + "/bin:/usr/bin:/bin", "QUORVEX_WIFI_SCENARIO=" + scenario};
+        ui.emplace(files);
+        std::string error;
+        ASSERT_TRUE(ui->start(&error)) << error;
+        ASSERT_TRUE(ui->wait_for("ui_user_init done !", 0, kWait)) << ui->console();
     }
 
     void TearDown() override
     {
+        ui.reset();
         end_children();
         prctl(PR_SET_CHILD_SUBREAPER, 0);
         remove_tree(dir);
@@ -138,16 +151,9 @@ protected:
         }
     }
 
-    tour::InterfaceFiles files(const std::string & scenario) const
-    {
-        tour::InterfaceFiles f = {TOUR_QUORVEX, TOUR_SERVICES, TOUR_PLATFORM_BIN, TOUR_FONT, TOUR_BACKGROUND, {}};
-        f.env = {"PATH=" + dir + "/bin:/usr/bin:/bin", "QUORVEX_WIFI_SCENARIO=" + scenario};
-        return f;
-    }
-
     // Reaps what comes to this process until nothing is left or kGone
     // passes; then whatever still runs, which is ended.
-    std::vector<std::string> left_behind()
+    static std::vector<std::string> left_behind()
     {
         const auto end = std::chrono::steady_clock::now() + kGone;
         while (std::chrono::steady_clock::now() < end) {
@@ -168,9 +174,9 @@ protected:
     }
 
     // Stops the interface and checks what it left and what it ran.
-    void expect_clean_stop(tour::Interface & ui)
+    void expect_clean_stop()
     {
-        EXPECT_EQ(ui.stop(), 0) << ui.console();
+        EXPECT_EQ(ui->stop(), 0) << ui->console();
         const std::vector<std::string> left = left_behind();
         EXPECT_TRUE(left.empty()) << "left running: " << ::testing::PrintToString(left);
         const std::string calls = slurp(dir + "/tools.log");
@@ -178,34 +184,27 @@ protected:
     }
 
     std::string dir;
+    std::optional<tour::Interface> ui;
 };
 
 TEST_F(StopInFlight, DuringADhcpWaitLeavesNoClientBehind)
 {
-    tour::Interface ui(files(dir + "/hanging-dhcp.scenario"));
-    std::string error;
-    ASSERT_TRUE(ui.start(&error)) << error;
-    ASSERT_TRUE(ui.wait_for("ui_user_init done !", 0, kWait)) << ui.console();
-    ui.tap(kSettingsX, kSettingsY);
-    ASSERT_TRUE(ui.wait_for("[WiFi-UI] scan complete", 0, kWait)) << ui.console();
-    ui.tap(kFirstKeptX, kFirstKeptY);
-    ASSERT_TRUE(ui.wait_for("[WiFi-CONN] DHCP attempt 1/3", 0, kWait)) << ui.console();
-    const fs::path calls = fs::path(ui.dir()) / "wireless" / "calls.log";
+    ui->tap(kSettingsX, kSettingsY);
+    ASSERT_TRUE(ui->wait_for("[WiFi-UI] scan complete", 0, kWait)) << ui->console();
+    ui->tap(kFirstKeptX, kFirstKeptY);
+    ASSERT_TRUE(ui->wait_for("[WiFi-CONN] DHCP attempt 1/3", 0, kWait)) << ui->console();
+    const fs::path calls = fs::path(ui->dir()) / "wireless" / "calls.log";
     ASSERT_TRUE(tour::Interface::wait_until([&] { return slurp(calls).find("\nudhcpc ") != std::string::npos; }, kWait))
         << slurp(calls);
-    expect_clean_stop(ui);
+    expect_clean_stop();
 }
 
 TEST_F(StopInFlight, DuringATileKillSequenceLeavesNoKillerAndNoServiceBehind)
 {
-    tour::Interface ui(files(dir + "/hanging-dhcp.scenario"));
-    std::string error;
-    ASSERT_TRUE(ui.start(&error)) << error;
-    ASSERT_TRUE(ui.wait_for("ui_user_init done !", 0, kWait)) << ui.console();
-    ui.tap(kAirplayX, kAirplayY);
+    ui->tap(kAirplayX, kAirplayY);
     ASSERT_TRUE(tour::Interface::wait_until([&] { return fs::exists(dir + "/waiting"); }, kWait))
-        << slurp(dir + "/tools.log") << ui.console();
-    expect_clean_stop(ui);
+        << slurp(dir + "/tools.log") << ui->console();
+    expect_clean_stop();
 }
 
 }  // namespace

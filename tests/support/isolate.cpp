@@ -97,11 +97,13 @@ std::string mount_own_tmp_and_proc()
     return "";
 }
 
-void report(int fd, const std::string & why)
+// Tells test_isolate why the namespace could not be set up, and ends.
+[[noreturn]] void give_up(int report_fd, const std::string & why)
 {
-    if (write(fd, why.data(), why.size()) < 0) {
+    if (write(report_fd, why.data(), why.size()) < 0) {
         // Nobody to tell: the status says it failed.
     }
+    _exit(kFailed);
 }
 
 int status_of(int wait_status)
@@ -131,10 +133,8 @@ int wait_reaping(pid_t pid)
 [[noreturn]] void init(int report_fd, char ** argv)
 {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const std::string why = mount_own_tmp_and_proc();
-    if (!why.empty()) {
-        report(report_fd, why);
-        _exit(kFailed);
+    if (const std::string why = mount_own_tmp_and_proc(); !why.empty()) {
+        give_up(report_fd, why);
     }
     close(report_fd);
     if (argv == nullptr) {
@@ -163,18 +163,15 @@ int wait_reaping(pid_t pid)
 [[noreturn]] void enter_and_start(int report_fd, char ** argv)
 {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    const std::string why = enter_namespaces();
-    if (!why.empty()) {
-        report(report_fd, why);
-        _exit(kFailed);
+    if (const std::string why = enter_namespaces(); !why.empty()) {
+        give_up(report_fd, why);
     }
     const pid_t first = fork();
     if (first == 0) {
         init(report_fd, argv);
     }
     if (first < 0) {
-        report(report_fd, failure("fork"));
-        _exit(kFailed);
+        give_up(report_fd, failure("fork"));
     }
     close(report_fd);
     _exit(status_of(wait_reaping(first)));
