@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
 #include <string.h>
@@ -21,10 +22,12 @@ extern char **environ;
 #define WAIT_POLL_PERIOD_MS 2
 
 /* The record of running commands: a slot holds SLOT_FREE, SLOT_STARTING
- * (taken by a command on its way to posix_spawn) or the pid of a running
- * command, which leads its process group. A slot is freed once its command
- * has ended and before it is reaped: until then its pid cannot be reused,
- * so killpg never reaches a stranger's group. */
+ * (taken by a command on its way to posix_spawn), the pid of a running
+ * command, which leads its process group, or minus that pid while
+ * cmd_end_all kills the group. A slot is freed once its command has ended
+ * and before it is reaped, and not while its group is being killed: until
+ * the reap the pid cannot be reused, so killpg never reaches a stranger's
+ * group. */
 #define SLOT_FREE 0
 #define SLOT_STARTING (-1)
 /* cmd_end_all waits this long, in 1 ms steps, for a command being started. */
@@ -92,7 +95,15 @@ static void slot_release(pid_t pid)
 {
     for (int i = 0; i < CMD_RUNNING_MAX; i++) {
         pid_t expected = pid;
-        if (running[i].compare_exchange_strong(expected, SLOT_FREE)) {
+        while (!running[i].compare_exchange_strong(expected, SLOT_FREE)) {
+            if (expected != -pid) {
+                break;
+            }
+            /* cmd_end_all is killing this group: wait until it is done. */
+            sched_yield();
+            expected = pid;
+        }
+        if (expected == pid) {
             return;
         }
     }
@@ -108,8 +119,9 @@ void cmd_end_all(void)
             nanosleep(&step, NULL);
             pid = running[i].load();
         }
-        if (pid > 0) {
+        if (pid > 0 && running[i].compare_exchange_strong(pid, -pid)) {
             killpg(pid, SIGKILL);
+            running[i].store(pid);
         }
     }
 }
