@@ -7,14 +7,25 @@
 # docs/tour/<step>.png and docs/tour/README.md (or into the folder given).
 #
 # It binds the fixed framework socket and kills the services by name, so it
-# takes the lock the end-to-end tests take, and waits while one runs.
+# runs in PID and mount namespaces of its own where the machine allows
+# (tests/support/isolate.cpp), as the tests that start quorvex do: the
+# processes it probes and kills are its own. It also takes the lock that
+# end-to-end runs on this machine take, and waits while one runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 
 build="$root/build/app"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j "$(nproc)" --target quorvex_tour
+cmake --build "$build" -j "$(nproc)" --target quorvex_tour test_isolate
 
-out=${1:-"$root/docs/tour"}
-exec flock /tmp/quorvex-e2e.lock "$build/tools/tour/quorvex_tour" "$out"
+out=$(realpath -m "${1:-"$root/docs/tour"}")
+isolate="$build/tests/support/test_isolate"
+# The namespaces have a /tmp of their own: pictures for the machine's /tmp
+# are taken on the machine.
+case "$out" in
+  /tmp | /tmp/*) isolate="$isolate --shared" ;;
+  *) "$isolate" --probe || isolate="$isolate --shared" ;;
+esac
+# shellcheck disable=SC2086
+exec flock /tmp/quorvex-e2e.lock $isolate "$build/tools/tour/quorvex_tour" "$out"

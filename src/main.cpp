@@ -5,9 +5,10 @@
  * loop: from then on it is the GUI thread, and it never comes back.
  *
  * SIGINT is the only orderly stop. The handler only wakes a thread of its
- * own, which kills the three services and ends the process: printing,
- * running commands and exit() are not async-signal-safe, and the stop must
- * not wait for the GUI thread, which may be busy or blocked.
+ * own, which ends every command still running, kills the three services and
+ * ends the process: printing, running commands and exit() are not
+ * async-signal-safe, and the stop must not wait for the GUI thread, which
+ * may be busy or blocked.
  *
  * One interface runs at a time: the framework socket and the service
  * processes are shared by name, so a second one refuses to start.
@@ -107,6 +108,11 @@ static void *stop_thread(void *arg)
      * the last line the GUI thread and the others get out. */
     flockfile(stdout);
     printf(UI_LOG_TAG "\nCtrl+C received, killing all apps...\n", "sigint_handler", __LINE__);
+    /* A command in flight (a DHCP client waiting for its lease, a tile's
+     * kill sequence) would outlive the process, and one that a tile starts
+     * after the kills below would be a service left running: first end
+     * them all and refuse new ones. */
+    cmd_end_all();
     if (owns_services) {
         for (size_t i = 0; i < sizeof(stop_commands) / sizeof(stop_commands[0]); i++) {
             /* A service that is not running is no reason to stop early. */

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <spawn.h>
 #include <string.h>
@@ -11,12 +12,31 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
+
 extern char **environ;
 
 #define SHELL_PATH "/bin/sh"
 #define DEV_NULL "/dev/null"
 /* Without pidfd support the wait polls the child at this period. */
 #define WAIT_POLL_PERIOD_MS 2
+
+/* The record of running commands: a slot holds SLOT_FREE, SLOT_STARTING
+ * (taken by a command on its way to posix_spawn), the pid of a running
+ * command, which leads its process group, or minus that pid while
+ * cmd_end_all kills the group. A slot is freed once its command has ended
+ * and before it is reaped, and not while its group is being killed: until
+ * the reap the pid cannot be reused, so killpg never reaches a stranger's
+ * group. */
+#define SLOT_FREE 0
+#define SLOT_STARTING (-1)
+/* cmd_end_all waits this long, in 1 ms steps, for a command being started. */
+#define STARTING_WAIT_MS 1000
+
+static_assert(std::atomic<pid_t>::is_always_lock_free, "the record is read from a signal handler");
+static std::atomic<pid_t> running[CMD_RUNNING_MAX];
+/* 0, or the thread (its tid) that ended all commands: only it may start more. */
+static std::atomic<pid_t> ender;
 
 static int64_t now_ms(void)
 {
@@ -47,6 +67,64 @@ typedef struct spawn_io_t {
     int stdout_fd; /* becomes the child's standard output; -1: inherited */
     int quiet;     /* standard input and error on /dev/null */
 } spawn_io_t;
+
+/* A slot for a command about to start, or -1 (errno set) when the record is
+ * full or the stop refuses new commands. The slot is taken before the stop
+ * is looked at, and cmd_end_all sets the stop before it looks at the slots:
+ * either the command sees the stop, or the stop sees the command. */
+static int slot_take(void)
+{
+    for (int i = 0; i < CMD_RUNNING_MAX; i++) {
+        pid_t expected = SLOT_FREE;
+        if (!running[i].compare_exchange_strong(expected, SLOT_STARTING)) {
+            continue;
+        }
+        const pid_t by = ender.load();
+        if (by != 0 && by != gettid()) {
+            running[i].store(SLOT_FREE);
+            errno = ECANCELED;
+            return -1;
+        }
+        return i;
+    }
+    errno = EAGAIN;
+    return -1;
+}
+
+static void slot_release(pid_t pid)
+{
+    for (int i = 0; i < CMD_RUNNING_MAX; i++) {
+        pid_t expected = pid;
+        while (!running[i].compare_exchange_strong(expected, SLOT_FREE)) {
+            if (expected != -pid) {
+                break;
+            }
+            /* cmd_end_all is killing this group: wait until it is done. */
+            sched_yield();
+            expected = pid;
+        }
+        if (expected == pid) {
+            return;
+        }
+    }
+}
+
+void cmd_end_all(void)
+{
+    ender.store(gettid());
+    for (int i = 0; i < CMD_RUNNING_MAX; i++) {
+        pid_t pid = running[i].load();
+        for (int waited = 0; pid == SLOT_STARTING && waited < STARTING_WAIT_MS; waited++) {
+            const struct timespec step = {0, 1000000L};
+            nanosleep(&step, NULL);
+            pid = running[i].load();
+        }
+        if (pid > 0 && running[i].compare_exchange_strong(pid, -pid)) {
+            killpg(pid, SIGKILL);
+            running[i].store(pid);
+        }
+    }
+}
 
 /* Starts the child in a process group of its own, with the signals the
  * interface handles back at their defaults and nothing blocked. */
@@ -82,11 +160,16 @@ static pid_t spawn(const char *const argv[], const spawn_io_t *io, int search_pa
 
     pid_t pid = -1;
     char *const *args = const_cast<char *const *>(argv);
-    int rc = search_path ? posix_spawnp(&pid, argv[0], &actions, &attr, args, environ)
+    const int slot = slot_take();
+    int rc = errno;
+    if (slot >= 0) {
+        rc = search_path ? posix_spawnp(&pid, argv[0], &actions, &attr, args, environ)
                          : posix_spawn(&pid, argv[0], &actions, &attr, args, environ);
+        running[slot].store(rc == 0 ? pid : SLOT_FREE);
+    }
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) {
+    if (slot < 0 || rc != 0) {
         errno = rc;
         return -1;
     }
@@ -143,9 +226,11 @@ static int reap(pid_t pid)
 static int finish(pid_t pid, int64_t deadline)
 {
     if (wait_for_exit(pid, deadline)) {
+        slot_release(pid);
         return reap(pid);
     }
     killpg(pid, SIGKILL);
+    slot_release(pid);
     reap(pid);
     errno = ETIMEDOUT;
     return -1;

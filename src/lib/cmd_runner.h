@@ -20,6 +20,10 @@
  * friends apply), or -1 when the command could not be started or was killed
  * at its limit (errno ETIMEDOUT). Every function may be called from any
  * thread; none touches the GUI library.
+ *
+ * The runner keeps the process groups of the commands now running (at most
+ * CMD_RUNNING_MAX at once; one more is refused with errno EAGAIN), so that
+ * the stop can end them all: a command must not outlive the interface.
  */
 #ifndef CMD_RUNNER_H
 #define CMD_RUNNER_H
@@ -34,6 +38,9 @@ extern "C" {
 
 /* No limit: wait as long as the command runs. */
 #define CMD_NO_TIMEOUT (-1)
+
+/* Commands that may run at the same time, over all threads. */
+#define CMD_RUNNING_MAX 32
 
 /* Runs "/bin/sh -c command" and waits for it, as system() does. */
 int cmd_run(const char *command);
@@ -73,6 +80,14 @@ char *cmd_gets(cmd_pipe_t *pipe, char *line, size_t size);
 /* Closes the output, waits for the command (killing it at the deadline) and
  * gives its wait status as pclose() does, or -1. The record is closed after. */
 int cmd_close(cmd_pipe_t *pipe);
+
+/* For the stop: kills the process group of every command still running
+ * and refuses every command that another thread starts from then on (-1,
+ * errno ECANCELED); the calling thread may still run its own, the stop's
+ * commands. A command that is just being started is waited for (a few
+ * milliseconds at most) and ended too. It uses only lock-free atomics,
+ * nanosleep and killpg, so a signal handler may call it. */
+void cmd_end_all(void);
 
 #ifdef __cplusplus
 }

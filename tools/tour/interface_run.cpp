@@ -11,9 +11,11 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "gesture.hpp"
@@ -170,14 +172,26 @@ bool Interface::start(std::string * error)
         return false;
     }
 
-    std::vector<std::string> env = {
-        "/dev/input/touchscreen0=" + (dir / kTouch).string(),
-        "LV_LINUX_DRM_CARD=" + (dir / kPanel).string(),
-        "PATH=" + files_.platform_bin + ":" + (getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin"),
-    };
+    std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
+    std::vector<std::string> env;
+    for (const std::string & e : files_.env) {
+        if (e.starts_with("PATH=")) {
+            path = e.substr(5);
+        } else {
+            env.push_back(e);
+        }
+    }
+    env.push_back("/dev/input/touchscreen0=" + (dir / kTouch).string());
+    env.push_back("LV_LINUX_DRM_CARD=" + (dir / kPanel).string());
+    env.push_back("PATH=" + files_.platform_bin + ":" + path);
+    const size_t own = env.size();
     for (char ** e = environ; *e; ++e) {
-        if (std::strncmp(*e, "PATH=", 5) != 0) {
-            env.emplace_back(*e);
+        const std::string_view entry = *e;
+        const std::string_view name = entry.substr(0, entry.find('=') + 1);
+        const bool given =
+            std::any_of(env.begin(), env.begin() + own, [&](const std::string & g) { return g.starts_with(name); });
+        if (!given) {
+            env.emplace_back(entry);
         }
     }
     std::vector<char *> envp;

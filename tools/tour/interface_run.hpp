@@ -16,6 +16,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "panel_image.hpp"
 
@@ -27,6 +28,9 @@ struct InterfaceFiles {
     std::string platform_bin;  // stand-ins of the board's programs, first on PATH
     std::string font;          // any TrueType font with Latin and Chinese glyphs
     std::string background;    // any PNG
+    // NAME=VALUE entries on top of this process's environment; a PATH entry
+    // comes after platform_bin.
+    std::vector<std::string> env;
 };
 
 class Interface {

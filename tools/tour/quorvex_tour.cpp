@@ -30,7 +30,7 @@ int main(int argc, char ** argv)
         return 1;
     }
 
-    tour::Interface ui({TOUR_QUORVEX, TOUR_SERVICES, TOUR_PLATFORM_BIN, TOUR_FONT, TOUR_BACKGROUND});
+    tour::Interface ui({TOUR_QUORVEX, TOUR_SERVICES, TOUR_PLATFORM_BIN, TOUR_FONT, TOUR_BACKGROUND, {}});
     std::string error;
     if (!ui.start(&error)) {
         std::fprintf(stderr, "quorvex_tour: %s\n", error.c_str());

@@ -40,6 +40,11 @@ constexpr Box kCount = {420, 31, 520, 50};
 constexpr Box kScrollbar = {612, kListTop, 628, kListBottom};
 constexpr Box kBusyText = {143, 337, 466, 377};
 constexpr int kDimX = 620, kDimY = 470;  // the list page's ground under the busy overlay
+// The home page's clock and date in white, first shown 1.25 s after the
+// start; the clock's box leaves out the pointer's arrow at the top left.
+constexpr Box kClock = {24, 0, 184, 51};
+constexpr Box kDate = {185, 10, 419, 37};
+constexpr int kTextPixels = 150;
 
 Outcome fail(const std::string & why)
 {
@@ -271,6 +276,11 @@ Outcome home(Interface & ui, TourState &)
     }
     if (!panel_shows(ui, [](const PanelImage & p) { return bright_pixels(p, {0, 80, 639, 479}) > 500; })) {
         return fail("the home page's tiles are not on the panel");
+    }
+    if (!panel_shows(ui, [](const PanelImage & p) {
+            return bright_pixels(p, kClock) > kTextPixels && bright_pixels(p, kDate) > kTextPixels;
+        })) {
+        return fail("the clock and the date are not on the panel");
     }
     return {};
 }

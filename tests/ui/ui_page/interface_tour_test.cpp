@@ -16,13 +16,13 @@
 namespace {
 
 // The last lines of the console, for a failure.
-std::string tail(const std::string &console)
+std::string tail(const std::string & console)
 {
     constexpr size_t kTail = 6000;
     return console.size() > kTail ? console.substr(console.size() - kTail) : console;
 }
 
-bool service_runs(const char *name)
+bool service_runs(const char * name)
 {
     const pid_t pid = fork();
     if (pid == 0) {
@@ -36,17 +36,17 @@ bool service_runs(const char *name)
 
 TEST(InterfaceTour, EachStepShowsOnThePanelAndInTheConsole)
 {
-    tour::Interface ui({TOUR_QUORVEX, TOUR_SERVICES, TOUR_PLATFORM_BIN, TOUR_FONT, TOUR_BACKGROUND});
+    tour::Interface ui({TOUR_QUORVEX, TOUR_SERVICES, TOUR_PLATFORM_BIN, TOUR_FONT, TOUR_BACKGROUND, {}});
     std::string error;
     ASSERT_TRUE(ui.start(&error)) << error;
     tour::TourState state;
-    for (const tour::TourStep &step : tour::tour_steps()) {
+    for (const tour::TourStep & step : tour::tour_steps()) {
         const tour::Outcome outcome = step.run(ui, state);
         ASSERT_TRUE(outcome.ok) << step.name << ": " << outcome.why << "\n" << tail(ui.console());
     }
     EXPECT_EQ(ui.stop(), 0) << "Ctrl+C stops it with status 0";
     // Killed processes linger a moment until they are reaped.
-    for (const char *name : {"airplay_run", "spotify_run", "airable_run"}) {
+    for (const char * name : {"airplay_run", "spotify_run", "airable_run"}) {
         EXPECT_TRUE(tour::Interface::wait_until([&] { return !service_runs(name); }, std::chrono::seconds(10)))
             << name << " outlived the interface";
     }
