@@ -20,10 +20,10 @@ namespace {
 
 class WatchdogClock {
 public:
-    static WatchdogClock &get()
+    static WatchdogClock & get()
     {
         // Never destroyed: the detached watchdogs sleep in it until exit.
-        static WatchdogClock *clock = new WatchdogClock;
+        static WatchdogClock * clock = new WatchdogClock;
         return *clock;
     }
 
@@ -37,8 +37,7 @@ public:
     void step(int w, int polls = 1)
     {
         std::unique_lock<std::mutex> hold(lock_);
-        if (free_)
-            return;
+        if (free_) return;
         for (int i = 0; i < polls; i++) {
             cv_.wait(hold, [&] { return entered_[w] == granted_[w] + 1; });
             granted_[w]++;
@@ -89,11 +88,10 @@ constexpr int kMode = AIRABLE_WATCHDOG_MODE;
 
 const char kTag[] = "\033[1;33m[Controller Airable][";
 
-size_t count_of(const std::string &log, const std::string &text)
+size_t count_of(const std::string & log, const std::string & text)
 {
     size_t n = 0;
-    for (size_t pos = log.find(text); pos != std::string::npos; pos = log.find(text, pos + 1))
-        n++;
+    for (size_t pos = log.find(text); pos != std::string::npos; pos = log.find(text, pos + 1)) n++;
     return n;
 }
 
@@ -121,7 +119,7 @@ protected:
         fake_comm::take();
     }
 
-    static WatchdogClock &clock() { return WatchdogClock::get(); }
+    static WatchdogClock & clock() { return WatchdogClock::get(); }
 };
 
 TEST_F(Handshake, UnansweredInitIsSent101TimesThenGivenUp)
@@ -141,7 +139,7 @@ TEST_F(Handshake, UnansweredInitIsSent101TimesThenGivenUp)
     ASSERT_EQ(sent.size(), 101u);
     Bytes expect = {0, 8, 0, 12, 0, 29};
     put_str(expect, "marlowens3cr3t-valuehttps://partner.example/radio");
-    for (const SentFrame &f : sent) {
+    for (const SentFrame & f : sent) {
         EXPECT_EQ(f.cmd1, 5);
         EXPECT_EQ(f.cmd2, 0);
         EXPECT_EQ(f.payload, expect);
@@ -249,7 +247,7 @@ TEST_F(Handshake, SetModeOkayAndOtherStatuses)
     airable_set_mode_async(AIRABLE_MODE_PODCAST);
     fake_comm::take();
     StdoutCapture captured;
-    reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_READY); // not an acknowledgement
+    reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_READY);  // not an acknowledgement
     clock().step(kMode, 10);
     EXPECT_EQ(fake_comm::take().size(), 1u);
     reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
@@ -288,10 +286,8 @@ TEST_F(Handshake, StartsAndAcknowledgementsRaceTheWatchdogs)
     clock().run_free();
     for (int i = 0; i < 30; i++) {
         airable_set_mode_async(1 + i % 2);
-        if (i % 3 == 0)
-            reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
-        if (airable_init_data("u", "d", "s") == 0 && i % 2)
-            reply(APP_CMD2_AIRABLE_INIT, CMD_STATUS_OKAY);
+        if (i % 3 == 0) reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
+        if (airable_init_data("u", "d", "s") == 0 && i % 2) reply(APP_CMD2_AIRABLE_INIT, CMD_STATUS_OKAY);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
@@ -302,4 +298,4 @@ TEST_F(Handshake, StartsAndAcknowledgementsRaceTheWatchdogs)
     EXPECT_EQ(g_ex.init_in_progress.load(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -20,7 +20,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 hb_monitor_t g_hb;
-uds_server_t *g_srv;
+uds_server_t * g_srv;
 std::mutex g_mutex;
 Clock::time_point g_last_feed;
 std::vector<std::pair<uint8_t, Clock::time_point>> g_timeouts;
@@ -117,9 +117,9 @@ TEST_F(HeartbeatLive, SilentServiceIsTimedOutOnceAndDropped)
     EXPECT_GT(silent, 7.9);
     EXPECT_EQ(g_removed, 0);
 
-    for (const char *line : {"App 6 missed heartbeat (1/3)\n", "App 6 missed heartbeat (2/3)\n",
-                             "App 6 missed heartbeat (3/3)\n", "App 6 timeout, triggering cleanup\n",
-                             "Client disconnected: app_id=6\n"}) {
+    for (const char * line :
+         {"App 6 missed heartbeat (1/3)\n", "App 6 missed heartbeat (2/3)\n", "App 6 missed heartbeat (3/3)\n",
+          "App 6 timeout, triggering cleanup\n", "Client disconnected: app_id=6\n"}) {
         EXPECT_EQ(count_of(text, line), 1) << line << text;
     }
     EXPECT_EQ(srv_.client_count, 0);
@@ -128,4 +128,4 @@ TEST_F(HeartbeatLive, SilentServiceIsTimedOutOnceAndDropped)
     EXPECT_EQ(service.wait_exit(5000), 0);
 }
 
-} // namespace
+}  // namespace

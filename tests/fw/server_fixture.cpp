@@ -4,8 +4,7 @@
 
 ServerEvents UdsServer::events;
 
-static void on_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                   uint16_t payload_len)
+static void on_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t * payload, uint16_t payload_len)
 {
     UdsServer::events.msgs.push_back({app_id, cmd1, cmd2, {payload, payload + payload_len}});
 }
@@ -55,12 +54,11 @@ int UdsServer::connect_client()
     return fd;
 }
 
-int UdsServer::registered_client(uint8_t app_id, const std::string &name)
+int UdsServer::registered_client(uint8_t app_id, const std::string & name)
 {
     int fd = connect_client();
     size_t connected = events.connected.size();
-    EXPECT_TRUE(write_all(fd, frame_message(FW_CMD1_CTRL, FW_CMD2_REGISTER,
-                                            register_payload(app_id, name))));
+    EXPECT_TRUE(write_all(fd, frame_message(FW_CMD1_CTRL, FW_CMD2_REGISTER, register_payload(app_id, name))));
     EXPECT_TRUE(poll_until([&] { return events.connected.size() == connected + 1; }));
     ReceivedFrame ack = read_frame(fd, 1000);
     EXPECT_EQ(ack.rc, 7);

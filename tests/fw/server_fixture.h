@@ -54,7 +54,7 @@ protected:
     // Connects a raw client and lets the server accept it; -1 on failure.
     int connect_client();
     // A raw client registered as app_id, acknowledgement read.
-    int registered_client(uint8_t app_id, const std::string &name = "svc");
+    int registered_client(uint8_t app_id, const std::string & name = "svc");
     // Closes a raw client and lets the server see the hang-up.
     void close_client(int fd);
 
