@@ -327,59 +327,6 @@ TEST_F(UdsServer, SixteenClientsAreServedAndTheSeventeenthWaits)
     }
 }
 
-// Reads from a raw client without blocking, polling the server in between
-// so that it can finish messages it had to queue, until `count` messages
-// are in. The messages, or fewer when they stop coming.
-std::vector<ReceivedFrame> read_while_polling(uds_server_t * srv, int fd, size_t count)
-{
-    std::vector<ReceivedFrame> got;
-    Bytes pending;
-    for (int idle = 0; got.size() < count && idle < 200;) {
-        uint8_t chunk[16384];
-        ssize_t n = recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
-        if (n > 0) {
-            pending.insert(pending.end(), chunk, chunk + n);
-            idle = 0;
-        } else {
-            idle++;
-            uds_server_poll(srv, 1);
-        }
-        while (pending.size() >= 4) {
-            uint32_t len =
-                (uint32_t)pending[0] << 24 | (uint32_t)pending[1] << 16 | (uint32_t)pending[2] << 8 | pending[3];
-            if (pending.size() < 4 + len) {
-                break;
-            }
-            ReceivedFrame f;
-            fw_frame_t frame;
-            f.rc = (int)len;
-            if (fw_frame_decode(pending.data() + 4, (uint16_t)len, &frame) >= 0) {
-                f.cmd1 = frame.cmd1;
-                f.cmd2 = frame.cmd2;
-                f.payload.assign(frame.payload, frame.payload + frame.payload_len);
-            }
-            got.push_back(f);
-            pending.erase(pending.begin(), pending.begin() + 4 + len);
-        }
-    }
-    return got;
-}
-
-// Fills a registered client's socket with 4 KiB frames until a send fails;
-// the number of sends that succeeded.
-int fill_socket(uds_server_t * srv, uint8_t app_id)
-{
-    Bytes payload(4000, 0x33);
-    int sent = 0;
-    while (uds_server_send(srv, app_id, app_id, 1, payload.data(), (uint16_t)payload.size()) == 0) {
-        if (++sent > 10000) {
-            ADD_FAILURE() << "the socket never filled";
-            break;
-        }
-    }
-    return sent;
-}
-
 // A client that stops reading: once its buffer is full a send fails at
 // once, the last message the socket took only in part is finished later,
 // and the stream stays whole.

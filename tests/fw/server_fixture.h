@@ -71,3 +71,12 @@ protected:
 private:
     static inline uint64_t now_ms_ = 0;
 };
+
+// Reads from a raw client without blocking, polling the server in between
+// so that it can finish messages it had to queue, until `count` messages
+// are in. The messages, or fewer when they stop coming.
+std::vector<ReceivedFrame> read_while_polling(uds_server_t * srv, int fd, size_t count);
+
+// Fills a registered client's socket with 4 KiB frames until a send fails;
+// the number of sends that succeeded.
+int fill_socket(uds_server_t * srv, uint8_t app_id);
