@@ -145,6 +145,28 @@ TEST_F(Heartbeat, TimeoutCallbackMayFeedOrRemoveTheId)
     EXPECT_EQ(timeouts_, (std::vector<uint8_t>{2, 2})) << "the monitor kept checking";
 }
 
+// A slot is watched from a feed until a remove or its timeout; an id above
+// 15 never is.
+TEST_F(Heartbeat, WatchedFromAFeedUntilARemoveOrATimeout)
+{
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 0);
+    hb_monitor_feed(&hb_, 4);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 1);
+    hb_monitor_remove(&hb_, 4);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 0);
+
+    hb_monitor_feed(&hb_, 4);
+    StdoutCapture quiet;
+    ticks(8);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 1) << "two misses leave it watched";
+    tick();
+    ASSERT_EQ(timeouts_, std::vector<uint8_t>{4});
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 0);
+
+    hb_monitor_feed(&hb_, 200);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 200), 0);
+}
+
 TEST_F(Heartbeat, IdsAboveFifteenAreIgnored)
 {
     StdoutCapture log;
