@@ -6,9 +6,10 @@
  * ids the monitor watches; the server refuses others.
  *
  * Threads: the GUI thread polls and sends (also from inside a poll, through
- * the routes); the Airable watchdog threads send; the heartbeat thread drops
- * a silent service. Every use of the server goes through the server's
- * recursive table lock, which is always taken before the monitor's lock.
+ * the routes), and every removal from the server's table runs on it; the
+ * Airable watchdog threads send through the server's recursive table lock.
+ * The heartbeat thread only notes a timed-out id; the next poll timer drops
+ * that service, unless the id was heard from since.
  */
 #ifndef COMM_MGR_LVGL_H
 #define COMM_MGR_LVGL_H
