@@ -154,7 +154,7 @@ void comm_mgr_remove_socket_file(void)
 
 int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
 {
-    return uds_server_send(&g_server, app_id, cmd1, cmd2, payload, payload_len);
+    return uds_server_post(&g_server, app_id, cmd1, cmd2, payload, payload_len);
 }
 
 void comm_mgr_set_app_msg_cb(uint8_t app_id, uds_msg_cb_t cb)
@@ -181,12 +181,10 @@ void comm_mgr_set_disconn_cb(uds_conn_cb_t cb)
 int comm_mgr_get_client_count(void)
 {
     int count = 0;
-    uds_server_lock(&g_server);
     for (int i = 0; i < g_server.client_count; i++) {
         if (g_server.clients[i].app_id != 0 && g_server.clients[i].active != 0)
             count++;
     }
-    uds_server_unlock(&g_server);
     return count;
 }
 

@@ -75,7 +75,6 @@ void on_connect(uint8_t id)
     g_seen->connects.push_back({id, Clock::now()});
 }
 
-// Also called on the heartbeat thread, for a timeout.
 void on_disconnect(uint8_t id)
 {
     std::lock_guard<std::mutex> hold(g_seen->lock);

@@ -1,7 +1,9 @@
-// The GUI thread as the one that drops a service the heartbeat monitor timed
-// out on its own thread. The monitor runs no thread of its own here: the
-// test runs its check passes on a clock it sets, each on a thread of its
-// own, as the heartbeat thread would.
+// The GUI thread as the framework server's only owner: the heartbeat
+// monitor's timeouts and the Airable watchdogs' resends come from their own
+// threads and reach the server through the GUI thread's poll timer. The
+// monitor runs no thread of its own here: the test runs its check passes on
+// a clock it sets, each on a thread of its own, as the heartbeat thread
+// would; the watchdogs' sleeps are the test's too (watchdog_clock.h).
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "airable_data_exchange.h"
 #include "comm_mgr_internal.h"
 #include "comm_mgr_lvgl.h"
 #include "fw_heartbeat_internal.h"
@@ -17,6 +20,7 @@
 #include "fw_uds.h"
 #include "socket_fixture.h"
 #include "stdout_capture.hpp"
+#include "watchdog_clock.h"
 
 namespace {
 
@@ -75,6 +79,8 @@ protected:
         g_disconnects.clear();
         hb_set_clock(monitor_clock);
         hb_set_manual_checks(true);
+        airable_set_watchdog_sleep(WatchdogClock::sleep_fn);
+        airable_data_exchange_init();
         comm_mgr_set_disconn_cb([](uint8_t id) { g_disconnects.push_back(id); });
         StdoutCapture quiet;
         ASSERT_EQ(comm_mgr_init(), 0);
@@ -121,6 +127,8 @@ protected:
         EXPECT_EQ(read_frame(fd, 1000).cmd2, FW_CMD2_REGISTER_ACK);
         return fd;
     }
+
+    static WatchdogClock & watchdogs() { return WatchdogClock::get(); }
 
     std::vector<int> fds_;
 };
@@ -260,5 +268,46 @@ const RaceCase kRaces[] = {
 
 INSTANTIATE_TEST_SUITE_P(Meanwhile, CommOwnerRace, ::testing::ValuesIn(kRaces),
                          [](const auto & info) { return std::string(info.param.name); });
+
+// The watchdogs decide their resends on their own threads, once a second of
+// their polls; each goes out at the GUI thread's next poll, never before
+// the tenth watchdog poll and never without the GUI thread.
+TEST_F(CommOwner, WatchdogResendsGoOutAtTheirMomentsThroughTheGuiThread)
+{
+    int fd = registered(5);
+    StdoutCapture quiet;
+    // Started on the GUI thread: written at once, no poll in between.
+    EXPECT_EQ(airable_init_data("https://partner.example/radio", "marlowen", "s"), 0);
+    EXPECT_EQ(read_frame(fd, 0).cmd2, APP_CMD2_AIRABLE_INIT);
+    EXPECT_EQ(airable_set_mode_async(AIRABLE_MODE_RADIO), 0);
+    EXPECT_EQ(read_frame(fd, 0).cmd2, APP_CMD2_AIRABLE_SET_MODE);
+
+    const int polls_per_resend = AIRABLE_HS_RESEND_MS / AIRABLE_HS_POLL_MS;
+    for (int resend = 0; resend < 3; resend++) {
+        SCOPED_TRACE(resend);
+        for (int w : {kInit, kMode}) watchdogs().step(w, polls_per_resend - 1);
+        pump();
+        EXPECT_EQ(read_frame(fd, 0).rc, FW_ERR_TIMEOUT) << "resent early";
+        for (int w : {kInit, kMode}) watchdogs().step(w);
+        EXPECT_EQ(read_frame(fd, 0).rc, FW_ERR_TIMEOUT) << "written off the GUI thread";
+        pump();
+        Frame init = read_frame(fd, 1000);
+        EXPECT_EQ(init.cmd2, APP_CMD2_AIRABLE_INIT);
+        EXPECT_EQ(init.payload.size(), 6u + 8 + 1 + 29);
+        Frame mode = read_frame(fd, 1000);
+        EXPECT_EQ(mode.cmd2, APP_CMD2_AIRABLE_SET_MODE);
+        EXPECT_EQ(mode.payload, (Bytes{1, 0, 0x20, AIRABLE_MODE_RADIO}));
+    }
+
+    // Acknowledged through the GUI thread's poll, the watchdogs go quiet.
+    send_frame(fd, 5, APP_CMD2_AIRABLE_INIT, {2, CMD_STATUS_OKAY, 0x20});
+    send_frame(fd, 5, APP_CMD2_AIRABLE_SET_MODE, {2, CMD_STATUS_OKAY, 0x20});
+    pump();
+    for (int w : {kInit, kMode}) watchdogs().step(w, 3 * polls_per_resend);
+    pump();
+    EXPECT_EQ(read_frame(fd, 0).rc, FW_ERR_TIMEOUT);
+    EXPECT_EQ(g_ex.init_in_progress.load(), 0);
+    EXPECT_EQ(g_ex.mode_in_progress.load(), 0);
+}
 
 }  // namespace

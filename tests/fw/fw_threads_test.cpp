@@ -139,8 +139,8 @@ TEST(UdsConnect, FullBacklogStillTimesOutInTime)
     }
 }
 
-// Watchdog-style senders on other threads while the owner polls: the table
-// lock keeps every frame whole on the wire.
+// Watchdog-style senders on other threads while the owner polls: the
+// hand-over keeps every frame whole on the wire.
 TEST_F(UdsServer, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
 {
     int fd = registered_client(5);
@@ -152,7 +152,7 @@ TEST_F(UdsServer, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
         senders.emplace_back([&, t] {
             Bytes payload(1500, t);
             for (int i = 0; i < per_thread; i++) {
-                while (uds_server_send(&srv_, 5, 5, t, payload.data(), 1500) != 0) {
+                while (uds_server_post(&srv_, 5, 5, t, payload.data(), 1500) != 0) {
                     usleep(200);
                 }
             }
