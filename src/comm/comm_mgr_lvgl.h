@@ -37,8 +37,8 @@ void comm_mgr_remove_socket_file(void);
 /* Frames the payload and sends it to the service registered as app_id:
  * 0, FW_ERR_SIZE, FW_ERR_IO, or FW_ERR_NO_CLIENT when it is not connected
  * (also before comm_mgr_init). Any thread: from another than the GUI thread
- * the frame is handed over to the next poll, and 0 means it was queued
- * (FW_ERR_IO: the queue is full). */
+ * the frame is handed over to the next poll, and 0 means it was queued for
+ * a service registered then (FW_ERR_IO: the queue is full). */
 int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len);
 
 /* Route of application id 0 to 15; larger ids are ignored. */

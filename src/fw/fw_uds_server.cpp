@@ -52,6 +52,39 @@ static int watch_fd(int epoll_fd, int fd, uint32_t events)
     return epoll_ctl(epoll_fd, EPOLL_CTL_ADD, fd, &ev);
 }
 
+// Id 0 is held by every unregistered entry and names no client: sending to
+// it would put a frame ahead of some client's acknowledgement.
+static uds_client_entry_t *find_entry(uds_server_t *srv, uint8_t app_id, bool active_only)
+{
+    if (app_id == 0) {
+        return nullptr;
+    }
+    for (int i = 0; i < srv->client_count; i++) {
+        uds_client_entry_t *entry = &srv->clients[i];
+        if (entry->app_id == app_id && (!active_only || entry->active)) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+// Tells posters whether a registered entry holds app_id.
+static void set_served(uds_server_t *srv, uint8_t app_id, bool served)
+{
+    std::lock_guard<std::mutex> hold(g_handover_lock);
+    const uint32_t bit = 1u << (app_id % 32);
+    if (served) {
+        srv->handover.served[app_id / 32] |= bit;
+    } else {
+        srv->handover.served[app_id / 32] &= ~bit;
+    }
+}
+
+static bool is_served(const uds_handover_t *queue, uint8_t app_id)
+{
+    return (queue->served[app_id / 32] >> (app_id % 32)) & 1u;
+}
+
 // The calling thread becomes the owner; posts are taken from now on.
 static void open_handover(uds_server_t *srv, int wake_fd)
 {
@@ -147,6 +180,9 @@ static void remove_client(uds_server_t *srv, int index)
     memmove(&srv->clients[index], &srv->clients[index + 1],
             (size_t)(srv->client_count - index - 1) * sizeof srv->clients[0]);
     srv->client_count--;
+    if (app_id != 0) {
+        set_served(srv, app_id, find_entry(srv, app_id, false) != nullptr);
+    }
     if (app_id != 0 && srv->disconn_cb != nullptr) {
         srv->disconn_cb(app_id);
     }
@@ -328,6 +364,7 @@ static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const 
         return;
     }
     entry->app_id = app_id;
+    set_served(srv, app_id, true);
     if (frame->payload_len >= 2) {
         size_t n = frame->payload_len - 1u;
         if (n > FW_NAME_MAX - 1) {
@@ -345,22 +382,6 @@ static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const 
     if (srv->conn_cb != nullptr) {
         srv->conn_cb(app_id);
     }
-}
-
-// Id 0 is held by every unregistered entry and names no client: sending to
-// it would put a frame ahead of some client's acknowledgement.
-static uds_client_entry_t *find_entry(uds_server_t *srv, uint8_t app_id, bool active_only)
-{
-    if (app_id == 0) {
-        return nullptr;
-    }
-    for (int i = 0; i < srv->client_count; i++) {
-        uds_client_entry_t *entry = &srv->clients[i];
-        if (entry->app_id == app_id && (!active_only || entry->active)) {
-            return entry;
-        }
-    }
-    return nullptr;
 }
 
 static int find_index_by_fd(const uds_server_t *srv, int fd)
@@ -661,6 +682,9 @@ int uds_server_post(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd
     if (pthread_equal(queue->owner, pthread_self())) {
         hold.unlock();
         return uds_server_send(srv, app_id, cmd1, cmd2, payload, payload_len);
+    }
+    if (!is_served(queue, app_id)) {
+        return FW_ERR_NO_CLIENT;
     }
     if (queue->count == FW_HANDOVER_SLOTS) {
         return FW_ERR_IO;

@@ -84,11 +84,12 @@ typedef struct {
 // read under it, but for the owner's look at wake_fd, which only the owner
 // writes (start and stop).
 typedef struct {
-    int32_t open;    // 1 from start to stop: frames are taken
-    pthread_t owner; // the thread that started the server
-    int32_t wake_fd; // eventfd in the readiness set, counting frames posted
-    uint32_t head;   // oldest frame waiting
-    uint32_t count;  // frames waiting
+    int32_t open;                          // 1 from start to stop: frames are taken
+    pthread_t owner;                       // the thread that started the server
+    int32_t wake_fd;                       // eventfd in the readiness set, counting frames posted
+    uint32_t head;                         // oldest frame waiting
+    uint32_t count;                        // frames waiting
+    uint32_t served[(UINT8_MAX + 1) / 32]; // bit n: a registered entry holds id n
     uds_handover_frame_t frames[FW_HANDOVER_SLOTS];
 } uds_handover_t;
 
@@ -131,8 +132,9 @@ int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd
 
 // Any thread. From the owner: uds_server_send. From any other: hands the
 // frame over to the owner's next poll; 0 once it is queued, FW_ERR_SIZE when
-// it cannot be a frame, FW_ERR_IO when the queue is full, FW_ERR_NO_CLIENT
-// while the server does not run. What the send itself gives is not reported.
+// it cannot be a frame, FW_ERR_NO_CLIENT when no registered client holds
+// app_id or the server does not run, FW_ERR_IO when the queue is full. What
+// the send itself gives is not reported.
 int uds_server_post(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
                     uint16_t payload_len);
 

@@ -99,17 +99,21 @@ TEST_F(UdsServer, FrameForAClientThatLeftMeanwhileIsDropped)
     EXPECT_EQ(read_frame(staying, 1000).cmd2, 0x61);
     EXPECT_EQ(srv_.client_count, 1);
 
+    EXPECT_EQ(post_from_other_thread(&srv_, 5, 0x52), FW_ERR_NO_CLIENT) << "after it left";
     int later = registered_client(5);
     poll_times(3);
     EXPECT_EQ(read_frame(later, 100).rc, FW_ERR_TIMEOUT);
+    EXPECT_EQ(post_from_other_thread(&srv_, 5, 0x53), 0) << "once the id is held again";
+    poll_times(1);
+    EXPECT_EQ(read_frame(later, 1000).cmd2, 0x53);
     EXPECT_FALSE(contains(log.text(), "send failed")) << "a frame without a client is no failed send";
     close_client(later);
     close_client(staying);
 }
 
 // From the owner a post is a send, with the send's result at once; from any
-// thread a post fails plainly while no server runs, and a payload that
-// cannot be a frame is refused before it is queued.
+// thread a post fails plainly for an id no client holds and while no server
+// runs, and a payload that cannot be a frame is refused before it is queued.
 TEST_F(UdsServer, PostFromTheOwnerSendsAtOnceAndFailsPlainlyWithoutAServer)
 {
     EXPECT_EQ(uds_server_post(&srv_, 5, 5, 1, nullptr, 0), FW_ERR_NO_CLIENT);
@@ -119,6 +123,7 @@ TEST_F(UdsServer, PostFromTheOwnerSendsAtOnceAndFailsPlainlyWithoutAServer)
     EXPECT_EQ(f.cmd2, 0x42);
     EXPECT_EQ(f.payload, Bytes{7});
 
+    EXPECT_EQ(post_from_other_thread(&srv_, 6, 1), FW_ERR_NO_CLIENT) << "no client holds the id";
     const Bytes too_big(FW_FRAME_PAYLOAD_MAX + 1, 0);
     EXPECT_EQ(post_from_other_thread(&srv_, 5, 1, too_big), FW_ERR_SIZE);
     EXPECT_EQ(uds_server_post(&srv_, 5, 5, 1, too_big.data(), (uint16_t)too_big.size()), FW_ERR_SIZE);
