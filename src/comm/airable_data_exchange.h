@@ -3,9 +3,10 @@
  * threads, browse and play requests with the 200 ms request timer, and the
  * replies of the Airable service turned into UI events and ListDataUI items.
  *
- * Everything runs on the GUI thread except the two watchdog threads, which
- * share only the handshake words of g_ex (atomic) and send their resends
- * through comm_mgr_send.
+ * Everything runs on the GUI thread except the two watchdog threads. They
+ * share the handshake words of g_ex (atomic, changed under the handshake
+ * lock) and the INIT strings (written only while no INIT handshake runs),
+ * and hand their resends to the GUI thread through comm_mgr_send.
  */
 #ifndef AIRABLE_DATA_EXCHANGE_H
 #define AIRABLE_DATA_EXCHANGE_H

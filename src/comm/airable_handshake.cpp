@@ -2,7 +2,8 @@
  * Airable INIT and SET_MODE handshakes: each start sends its message once;
  * a watchdog thread per handshake, created at its first start, resends it
  * once a second until the reply decoder marks it acknowledged or the
- * resends run out.
+ * resends run out. The resends go through comm_mgr_send, which hands them to
+ * the GUI thread's next poll.
  */
 #include <errno.h>
 #include <pthread.h>

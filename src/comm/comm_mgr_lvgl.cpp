@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "comm_mgr_internal.h"
 #include "fw_common.h"
 #include "fw_heartbeat.h"
 #include "fw_proto.h"
@@ -16,12 +17,10 @@ static uds_conn_cb_t g_on_disconnect;
 static lv_timer_t *g_poll_timer;
 /* Set while g_server listens; read by comm_mgr_remove_socket_file on any thread. */
 static std::atomic<bool> g_listening;
-
-static void poll_timer_cb(lv_timer_t *timer)
-{
-    (void)timer;
-    uds_server_poll(&g_server, 0);
-}
+/* Ids the monitor timed out and the GUI thread has not dropped yet, bit n
+ * for id n: written by the heartbeat thread, taken by the poll timer. */
+static std::atomic<uint32_t> g_timed_out;
+static_assert(FW_APP_SLOTS <= 32, "one bit per watched id");
 
 static void on_server_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
 {
@@ -52,12 +51,24 @@ static void on_disconnect(uint8_t app_id)
     FW_LOG(FW_LOG_INF, "App %u disconnected", app_id);
 }
 
-/* Heartbeat thread, monitor lock released. The table lock keeps the look-up
- * and the removal together against a poll or a send on another thread. */
-static void on_app_timeout(uint8_t app_id, void *user_data)
+/* The monitor's timeout callback, on its thread: the GUI thread owns the
+ * server, so the id is only noted for the next poll timer. */
+static void note_timeout(uint8_t app_id, void *user_data)
 {
     (void)user_data;
-    uds_server_lock(&g_server);
+    if (app_id < FW_APP_SLOTS)
+        g_timed_out.fetch_or(1u << app_id);
+}
+
+/* GUI thread. An id fed since the monitor timed it out was heard from again,
+ * by its service or by a new connection that registered it after the silent
+ * one left: that is not the connection that fell silent, and its watch goes
+ * on. Otherwise the silent connection is the entry holding the id, if any
+ * (an id in use cannot be registered twice). */
+static void on_app_timeout(uint8_t app_id)
+{
+    if (hb_monitor_watching(&g_hb, app_id))
+        return;
     if (uds_server_find_client(&g_server, app_id)) {
         FW_LOG(FW_LOG_WRN, "Timeout app %u", app_id);
         uds_server_remove_client(&g_server, app_id);
@@ -66,7 +77,24 @@ static void on_app_timeout(uint8_t app_id, void *user_data)
             g_on_disconnect(app_id);
         hb_monitor_remove(&g_hb, app_id);
     }
-    uds_server_unlock(&g_server);
+}
+
+static void drop_timed_out(void)
+{
+    uint32_t ids = g_timed_out.exchange(0);
+    for (uint8_t id = 0; ids != 0; id++, ids >>= 1) {
+        if (ids & 1u)
+            on_app_timeout(id);
+    }
+}
+
+/* Timeouts first, as the monitor decided them: a late frame of a silent
+ * service is not read. */
+static void poll_timer_cb(lv_timer_t *timer)
+{
+    (void)timer;
+    drop_timed_out();
+    uds_server_poll(&g_server, 0);
 }
 
 static void stop_server(void)
@@ -87,7 +115,8 @@ int comm_mgr_init(void)
         return -1;
     }
     g_listening = true;
-    if (hb_monitor_start(&g_hb, on_app_timeout, nullptr) != 0) {
+    g_timed_out = 0;
+    if (hb_monitor_start(&g_hb, note_timeout, nullptr) != 0) {
         FW_LOG(FW_LOG_ERR, "Heartbeat monitor start failed");
         stop_server();
         return -1;
@@ -111,8 +140,7 @@ void comm_mgr_deinit(void)
     }
     /* The server first: its stop reports every registered client, and each
      * report removes the client from the monitor, whose lock must still
-     * exist. A timeout racing the stop finds no entry once it gets the table
-     * lock. */
+     * exist. A timeout the monitor notes meanwhile is never taken. */
     stop_server();
     hb_monitor_stop(&g_hb);
     FW_LOG(FW_LOG_INF, "Communication manager deinitialized");
@@ -126,7 +154,7 @@ void comm_mgr_remove_socket_file(void)
 
 int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
 {
-    return uds_server_send(&g_server, app_id, cmd1, cmd2, payload, payload_len);
+    return uds_server_post(&g_server, app_id, cmd1, cmd2, payload, payload_len);
 }
 
 void comm_mgr_set_app_msg_cb(uint8_t app_id, uds_msg_cb_t cb)
@@ -153,11 +181,14 @@ void comm_mgr_set_disconn_cb(uds_conn_cb_t cb)
 int comm_mgr_get_client_count(void)
 {
     int count = 0;
-    uds_server_lock(&g_server);
     for (int i = 0; i < g_server.client_count; i++) {
         if (g_server.clients[i].app_id != 0 && g_server.clients[i].active != 0)
             count++;
     }
-    uds_server_unlock(&g_server);
     return count;
+}
+
+hb_monitor_t *comm_mgr_monitor(void)
+{
+    return &g_hb;
 }

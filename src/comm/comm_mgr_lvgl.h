@@ -5,10 +5,13 @@
  * sends the controllers' messages. Services register with ids 1 to 15, the
  * ids the monitor watches; the server refuses others.
  *
- * Threads: the GUI thread polls and sends (also from inside a poll, through
- * the routes); the Airable watchdog threads send; the heartbeat thread drops
- * a silent service. Every use of the server goes through the server's
- * recursive table lock, which is always taken before the monitor's lock.
+ * Threads: the GUI thread, which calls comm_mgr_init, owns the server (see
+ * fw_uds_server.h). The poll timer, every route and hook, and every removal
+ * run on it; its sends are written at once. The Airable watchdog threads'
+ * sends are handed over to its next poll. The heartbeat thread only notes a
+ * timed-out id; the next poll timer drops that service, unless the id was
+ * heard from since. The monitor's lock is the only lock taken here, and
+ * nothing else is held with it.
  */
 #ifndef COMM_MGR_LVGL_H
 #define COMM_MGR_LVGL_H
@@ -33,7 +36,9 @@ void comm_mgr_remove_socket_file(void);
 
 /* Frames the payload and sends it to the service registered as app_id:
  * 0, FW_ERR_SIZE, FW_ERR_IO, or FW_ERR_NO_CLIENT when it is not connected
- * (also before comm_mgr_init). Safe from any thread. */
+ * (also before comm_mgr_init). Any thread: from another than the GUI thread
+ * the frame is handed over to the next poll, and 0 means it was queued for
+ * a service registered then (FW_ERR_IO: the queue is full). */
 int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len);
 
 /* Route of application id 0 to 15; larger ids are ignored. */
@@ -43,7 +48,7 @@ void comm_mgr_set_msg_cb(uds_msg_cb_t cb);
 void comm_mgr_set_conn_cb(uds_conn_cb_t cb);
 void comm_mgr_set_disconn_cb(uds_conn_cb_t cb);
 
-/* Entries in use that are registered and active. */
+/* Entries in use that are registered and active. GUI thread. */
 int comm_mgr_get_client_count(void);
 
 #endif

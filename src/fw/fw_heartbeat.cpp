@@ -7,10 +7,16 @@
 #include "fw_internal.h"
 
 static hb_clock_fn_t g_clock = fw_monotonic_ms;
+static bool g_manual_checks;
 
 void hb_set_clock(hb_clock_fn_t clock)
 {
     g_clock = clock != nullptr ? clock : fw_monotonic_ms;
+}
+
+void hb_set_manual_checks(bool manual)
+{
+    g_manual_checks = manual;
 }
 
 void hb_monitor_init(hb_monitor_t *hb, hb_timeout_cb_t timeout_cb, void *user_data)
@@ -77,7 +83,7 @@ int hb_monitor_start(hb_monitor_t *hb, hb_timeout_cb_t timeout_cb, void *user_da
 {
     hb_monitor_init(hb, timeout_cb, user_data);
     hb->running.store(1);
-    if (pthread_create(&hb->thread, nullptr, hb_thread_fn, hb) != 0) {
+    if (!g_manual_checks && pthread_create(&hb->thread, nullptr, hb_thread_fn, hb) != 0) {
         FW_LOG(FW_LOG_ERR, "Failed to create heartbeat thread");
         hb->running.store(0);
         hb_monitor_destroy(hb);
@@ -90,7 +96,9 @@ int hb_monitor_start(hb_monitor_t *hb, hb_timeout_cb_t timeout_cb, void *user_da
 void hb_monitor_stop(hb_monitor_t *hb)
 {
     hb->running.store(0);
-    pthread_join(hb->thread, nullptr);
+    if (!g_manual_checks) {
+        pthread_join(hb->thread, nullptr);
+    }
     hb_monitor_destroy(hb);
     FW_LOG(FW_LOG_INF, "Heartbeat monitor stopped");
 }
@@ -115,4 +123,15 @@ void hb_monitor_remove(hb_monitor_t *hb, uint8_t app_id)
     hb->slots[app_id].last_ms = 0;
     hb->slots[app_id].missed = 0;
     pthread_mutex_unlock(&hb->lock);
+}
+
+int hb_monitor_watching(hb_monitor_t *hb, uint8_t app_id)
+{
+    if (app_id >= FW_APP_SLOTS) {
+        return 0;
+    }
+    pthread_mutex_lock(&hb->lock);
+    int watched = hb->slots[app_id].last_ms != 0;
+    pthread_mutex_unlock(&hb->lock);
+    return watched;
 }

@@ -46,3 +46,7 @@ void hb_monitor_feed(hb_monitor_t *hb, uint8_t app_id);
 
 // Stops watching app_id; ids above 15 are ignored.
 void hb_monitor_remove(hb_monitor_t *hb, uint8_t app_id);
+
+// 1 while app_id is watched: fed since its last remove or timeout. 0
+// otherwise, and for ids above 15.
+int hb_monitor_watching(hb_monitor_t *hb, uint8_t app_id);

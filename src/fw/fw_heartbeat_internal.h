@@ -17,3 +17,8 @@ void hb_monitor_destroy(hb_monitor_t *hb);
 
 // One check pass of the heartbeat thread, timeout callbacks included.
 void hb_monitor_check(hb_monitor_t *hb);
+
+// With `manual` set, hb_monitor_start starts no thread and hb_monitor_stop
+// waits for none: the test runs the check passes of a monitor that another
+// module starts. Set before that start, cleared after the stop.
+void hb_set_manual_checks(bool manual);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/epoll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,27 +18,16 @@
 #include "fw_proto.h"
 #include "fw_uds_server_internal.h"
 
-// Serialises every table operation and socket write of the server. Recursive
-// so that callbacks running inside a poll can send. A single lock for the
-// process: it exists before any server record is started, so sends against a
-// record that was never started are safe too.
-static std::recursive_mutex g_table_lock;
+// Guards the hand-over queue of every server record and nothing else. One
+// lock for the process: it exists before any record is started, so a post to
+// a record that was never started, or has stopped, is safe too.
+static std::mutex g_handover_lock;
 
 static uds_server_clock_fn_t g_clock = fw_monotonic_ms;
 
 void uds_server_set_clock(uds_server_clock_fn_t clock)
 {
     g_clock = clock != nullptr ? clock : fw_monotonic_ms;
-}
-
-void uds_server_lock(uds_server_t *)
-{
-    g_table_lock.lock();
-}
-
-void uds_server_unlock(uds_server_t *)
-{
-    g_table_lock.unlock();
 }
 
 // Reading, registering and upkeep are the poll's work and log under its
@@ -53,14 +43,83 @@ static int set_nonblocking(int fd)
     return flags < 0 ? -1 : fcntl(fd, F_SETFL, flags | O_NONBLOCK);
 }
 
+// Adds fd to the readiness set, level-triggered.
+static int watch_fd(int epoll_fd, int fd, uint32_t events)
+{
+    struct epoll_event ev = {};
+    ev.events = events;
+    ev.data.fd = fd;
+    return epoll_ctl(epoll_fd, EPOLL_CTL_ADD, fd, &ev);
+}
+
+// Id 0 is held by every unregistered entry and names no client: sending to
+// it would put a frame ahead of some client's acknowledgement.
+static uds_client_entry_t *find_entry(uds_server_t *srv, uint8_t app_id, bool active_only)
+{
+    if (app_id == 0) {
+        return nullptr;
+    }
+    for (int i = 0; i < srv->client_count; i++) {
+        uds_client_entry_t *entry = &srv->clients[i];
+        if (entry->app_id == app_id && (!active_only || entry->active)) {
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+// Tells posters whether a registered entry holds app_id.
+static void set_served(uds_server_t *srv, uint8_t app_id, bool served)
+{
+    std::lock_guard<std::mutex> hold(g_handover_lock);
+    const uint32_t bit = 1u << (app_id % 32);
+    if (served) {
+        srv->handover.served[app_id / 32] |= bit;
+    } else {
+        srv->handover.served[app_id / 32] &= ~bit;
+    }
+}
+
+static bool is_served(const uds_handover_t *queue, uint8_t app_id)
+{
+    return (queue->served[app_id / 32] >> (app_id % 32)) & 1u;
+}
+
+// The calling thread becomes the owner; posts are taken from now on.
+static void open_handover(uds_server_t *srv, int wake_fd)
+{
+    std::lock_guard<std::mutex> hold(g_handover_lock);
+    srv->handover.wake_fd = wake_fd;
+    srv->handover.owner = pthread_self();
+    srv->handover.head = 0;
+    srv->handover.count = 0;
+    srv->handover.open = 1;
+}
+
+// Posts fail from here on; frames still waiting are dropped.
+static void close_handover(uds_server_t *srv)
+{
+    std::lock_guard<std::mutex> hold(g_handover_lock);
+    if (srv->handover.open) {
+        close(srv->handover.wake_fd);
+    }
+    srv->handover.open = 0;
+    srv->handover.count = 0;
+    srv->handover.wake_fd = -1;
+}
+
 int uds_server_start(uds_server_t *srv)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     uds_msg_cb_t msg_cb = srv->msg_cb;
     uds_conn_cb_t conn_cb = srv->conn_cb;
     uds_conn_cb_t disconn_cb = srv->disconn_cb;
     uint8_t app_id_limit = srv->app_id_limit;
-    memset(srv, 0, sizeof *srv);
+    {
+        // Posters may look at the record meanwhile; cleared, the queue is closed.
+        std::lock_guard<std::mutex> hold(g_handover_lock);
+        memset(srv, 0, sizeof *srv);
+        srv->handover.wake_fd = -1;
+    }
     srv->msg_cb = msg_cb;
     srv->conn_cb = conn_cb;
     srv->disconn_cb = disconn_cb;
@@ -80,11 +139,18 @@ int uds_server_start(uds_server_t *srv)
         close(fd);
         return FW_ERR_IO;
     }
-    struct epoll_event ev = {};
-    ev.events = EPOLLIN;
-    ev.data.fd = fd;
-    if (epoll_ctl(ep, EPOLL_CTL_ADD, fd, &ev) < 0) {
+    if (watch_fd(ep, fd, EPOLLIN) < 0) {
         FW_LOG(FW_LOG_ERR, "epoll_ctl failed: %s", strerror(errno));
+        close(ep);
+        close(fd);
+        return FW_ERR_IO;
+    }
+    int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (wake < 0 || watch_fd(ep, wake, EPOLLIN) < 0) {
+        FW_LOG(FW_LOG_ERR, "hand-over eventfd failed: %s", strerror(errno));
+        if (wake >= 0) {
+            close(wake);
+        }
         close(ep);
         close(fd);
         return FW_ERR_IO;
@@ -96,6 +162,7 @@ int uds_server_start(uds_server_t *srv)
     }
     srv->listen_fd = fd;
     srv->epoll_fd = ep;
+    open_handover(srv, wake);
     srv->running = 1;
     FW_LOG(FW_LOG_INF, "Server started");
     return 0;
@@ -113,6 +180,9 @@ static void remove_client(uds_server_t *srv, int index)
     memmove(&srv->clients[index], &srv->clients[index + 1],
             (size_t)(srv->client_count - index - 1) * sizeof srv->clients[0]);
     srv->client_count--;
+    if (app_id != 0) {
+        set_served(srv, app_id, find_entry(srv, app_id, false) != nullptr);
+    }
     if (app_id != 0 && srv->disconn_cb != nullptr) {
         srv->disconn_cb(app_id);
     }
@@ -170,30 +240,40 @@ static void flush_queued(uds_client_entry_t *entry, uint64_t now)
     }
 }
 
-// Encodes one frame and puts it on the entry's socket without waiting. The
-// message leaves whole, or its rest is queued for the polls to finish (0);
-// when the socket takes nothing, or a rest is still queued, the send fails
-// with the stream in step (FW_ERR_IO).
-static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
-                         uint16_t payload_len)
+// put_frame's result when the socket takes nothing now: the stream stays in
+// step and the stall clock runs.
+#define UDS_BUSY 1
+
+// Encodes one frame and puts it on the entry's socket without waiting: 0
+// when the message left whole or its rest is queued for the polls to
+// finish; UDS_BUSY when the socket takes nothing now, or the rest of an
+// earlier message is still queued; FW_ERR_IO when the connection failed;
+// FW_ERR_SIZE when the frame does not encode.
+static int put_frame(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
+                     uint16_t payload_len, uint64_t now)
 {
     uint8_t msg[FW_PREFIX_LEN + FW_MSG_MAX];
     int len = fw_frame_encode(cmd1, cmd2, payload, payload_len, msg + FW_PREFIX_LEN, FW_MSG_MAX);
     if (len < 0) {
         return len;
     }
-    const uint64_t now = g_clock();
     if (entry->tx_len > 0) {
         flush_queued(entry, now);
-        if (entry->tx_len > 0) {
-            write_failed(entry, EAGAIN, now);
+        if (!entry->active) {
             return FW_ERR_IO;
+        }
+        if (entry->tx_len > 0) {
+            return UDS_BUSY;
         }
     }
     fw_put_be32(msg, len);
     const size_t total = FW_PREFIX_LEN + (size_t)len;
     ssize_t n = write_some(entry->fd, msg, total);
     if (n < 0) {
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            mark_stalled(entry, now);
+            return UDS_BUSY;
+        }
         write_failed(entry, errno, now);
         return FW_ERR_IO;
     }
@@ -206,6 +286,20 @@ static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, 
     }
     entry->tx_stalled = 0;
     return 0;
+}
+
+// put_frame for a send that cannot wait: a socket that takes nothing now
+// fails it, with the stream in step.
+static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
+                         uint16_t payload_len)
+{
+    const uint64_t now = g_clock();
+    int rc = put_frame(entry, cmd1, cmd2, payload, payload_len, now);
+    if (rc == UDS_BUSY) {
+        write_failed(entry, EAGAIN, now);
+        return FW_ERR_IO;
+    }
+    return rc;
 }
 
 static void accept_client(uds_server_t *srv, uint64_t now)
@@ -221,10 +315,7 @@ static void accept_client(uds_server_t *srv, uint64_t now)
         }
         return;
     }
-    struct epoll_event ev = {};
-    ev.events = EPOLLIN | EPOLLRDHUP;
-    ev.data.fd = fd;
-    if (epoll_ctl(srv->epoll_fd, EPOLL_CTL_ADD, fd, &ev) < 0) {
+    if (watch_fd(srv->epoll_fd, fd, EPOLLIN | EPOLLRDHUP) < 0) {
         FW_LOG(FW_LOG_ERR, "epoll_ctl add failed: %s", strerror(errno));
         close(fd);
         return;
@@ -273,6 +364,7 @@ static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const 
         return;
     }
     entry->app_id = app_id;
+    set_served(srv, app_id, true);
     if (frame->payload_len >= 2) {
         size_t n = frame->payload_len - 1u;
         if (n > FW_NAME_MAX - 1) {
@@ -479,9 +571,60 @@ static void drop_stalled_clients(uds_server_t *srv, uint64_t now)
     }
 }
 
+// Copies the oldest frame handed over into `frame`; false when none waits.
+static bool peek_handover(uds_server_t *srv, uds_handover_frame_t *frame)
+{
+    std::lock_guard<std::mutex> hold(g_handover_lock);
+    const uds_handover_t *queue = &srv->handover;
+    if (queue->count == 0) {
+        return false;
+    }
+    const uds_handover_frame_t *oldest = &queue->frames[queue->head];
+    frame->app_id = oldest->app_id;
+    frame->cmd1 = oldest->cmd1;
+    frame->cmd2 = oldest->cmd2;
+    frame->payload_len = oldest->payload_len;
+    memcpy(frame->payload, oldest->payload, oldest->payload_len);
+    return true;
+}
+
+static void pop_handover(uds_server_t *srv)
+{
+    std::lock_guard<std::mutex> hold(g_handover_lock);
+    srv->handover.head = (srv->handover.head + 1) % FW_HANDOVER_SLOTS;
+    srv->handover.count--;
+}
+
+// Resets the wake-up before the queue is read: a frame posted from now on
+// wakes the next poll.
+static void take_wake_up(uds_server_t *srv)
+{
+    std::lock_guard<std::mutex> hold(g_handover_lock);
+    uint64_t posted = 0; // the queue tells more than the count
+    ssize_t n = read(srv->handover.wake_fd, &posted, sizeof posted);
+    (void)n;
+}
+
+// Sends the frames handed over, oldest first, at most a queue's worth. One
+// that no active entry holds the id of is dropped. One whose socket takes
+// nothing now waits, and the frames behind it with it, for the next poll.
+static void send_handed_over(uds_server_t *srv, uint64_t now)
+{
+    uds_handover_frame_t frame;
+    srv->handover_held = 0;
+    for (int i = 0; i < FW_HANDOVER_SLOTS && peek_handover(srv, &frame); i++) {
+        uds_client_entry_t *entry = find_entry(srv, frame.app_id, true);
+        if (entry != nullptr &&
+            put_frame(entry, frame.cmd1, frame.cmd2, frame.payload, frame.payload_len, now) == UDS_BUSY) {
+            srv->handover_held = 1;
+            return;
+        }
+        pop_handover(srv);
+    }
+}
+
 int uds_server_poll(uds_server_t *srv, int timeout_ms)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     struct epoll_event events[FW_MAX_EVENTS];
     int n = epoll_wait(srv->epoll_fd, events, FW_MAX_EVENTS, timeout_ms);
     if (n < 0) {
@@ -492,12 +635,21 @@ int uds_server_poll(uds_server_t *srv, int timeout_ms)
     // still pending in this batch, and a connection accepted before that
     // event could be given the removed client's descriptor number.
     bool listener_ready = false;
+    bool woken = false;
     for (int i = 0; i < n; i++) {
         if (events[i].data.fd == srv->listen_fd) {
             listener_ready = true;
+        } else if (events[i].data.fd == srv->handover.wake_fd) {
+            woken = true;
         } else {
             handle_client_event(srv, events[i].data.fd, events[i].events, now);
         }
+    }
+    if (woken) {
+        take_wake_up(srv);
+    }
+    if (woken || srv->handover_held) {
+        send_handed_over(srv, now);
     }
     drop_stalled_clients(srv, now);
     if (listener_ready) {
@@ -506,26 +658,9 @@ int uds_server_poll(uds_server_t *srv, int timeout_ms)
     return 0;
 }
 
-// Id 0 is held by every unregistered entry and names no client: sending to
-// it would put a frame ahead of some client's acknowledgement.
-static uds_client_entry_t *find_entry(uds_server_t *srv, uint8_t app_id, bool active_only)
-{
-    if (app_id == 0) {
-        return nullptr;
-    }
-    for (int i = 0; i < srv->client_count; i++) {
-        uds_client_entry_t *entry = &srv->clients[i];
-        if (entry->app_id == app_id && (!active_only || entry->active)) {
-            return entry;
-        }
-    }
-    return nullptr;
-}
-
 int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
                     uint16_t payload_len)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     uds_client_entry_t *entry = find_entry(srv, app_id, true);
     if (entry == nullptr) {
         return FW_ERR_NO_CLIENT;
@@ -533,9 +668,46 @@ int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd
     return send_to_entry(entry, cmd1, cmd2, payload, payload_len);
 }
 
+int uds_server_post(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
+                    uint16_t payload_len)
+{
+    if (payload_len > FW_FRAME_PAYLOAD_MAX) {
+        return FW_ERR_SIZE;
+    }
+    std::unique_lock<std::mutex> hold(g_handover_lock);
+    uds_handover_t *queue = &srv->handover;
+    if (!queue->open) {
+        return FW_ERR_NO_CLIENT;
+    }
+    if (pthread_equal(queue->owner, pthread_self())) {
+        hold.unlock();
+        return uds_server_send(srv, app_id, cmd1, cmd2, payload, payload_len);
+    }
+    if (!is_served(queue, app_id)) {
+        return FW_ERR_NO_CLIENT;
+    }
+    if (queue->count == FW_HANDOVER_SLOTS) {
+        return FW_ERR_IO;
+    }
+    uds_handover_frame_t *frame = &queue->frames[(queue->head + queue->count) % FW_HANDOVER_SLOTS];
+    frame->app_id = app_id;
+    frame->cmd1 = cmd1;
+    frame->cmd2 = cmd2;
+    frame->payload_len = payload_len;
+    if (payload_len > 0) {
+        memcpy(frame->payload, payload, payload_len);
+    }
+    queue->count++;
+    // An eventfd refuses only a count near 2^64, which FW_HANDOVER_SLOTS posts
+    // between two polls never reach.
+    const uint64_t one = 1;
+    ssize_t n = write(queue->wake_fd, &one, sizeof one);
+    (void)n;
+    return 0;
+}
+
 void uds_server_broadcast(uds_server_t *srv, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     for (int i = 0; i < srv->client_count; i++) {
         uds_client_entry_t *entry = &srv->clients[i];
         if (entry->active && entry->app_id != 0) {
@@ -546,13 +718,11 @@ void uds_server_broadcast(uds_server_t *srv, uint8_t cmd1, uint8_t cmd2, const u
 
 uds_client_entry_t *uds_server_find_client(uds_server_t *srv, uint8_t app_id)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     return find_entry(srv, app_id, false);
 }
 
 int uds_server_remove_client(uds_server_t *srv, uint8_t app_id)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     uds_client_entry_t *entry = find_entry(srv, app_id, false);
     if (entry == nullptr) {
         return FW_ERR_NO_CLIENT;
@@ -563,11 +733,11 @@ int uds_server_remove_client(uds_server_t *srv, uint8_t app_id)
 
 void uds_server_stop(uds_server_t *srv)
 {
-    std::lock_guard<std::recursive_mutex> guard(g_table_lock);
     if (!srv->running) {
         return;
     }
     srv->running = 0;
+    close_handover(srv);
     while (srv->client_count > 0) {
         remove_client(srv, srv->client_count - 1);
     }

@@ -1,12 +1,8 @@
 // The INIT and SET_MODE handshakes and their watchdog threads, with the
-// watchdogs' sleeps under the test's control: each step lets one watchdog
-// finish one sleep and waits until it is back in the next one.
+// watchdogs' sleeps under the test's control (watchdog_clock.h).
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <set>
 #include <string>
 #include <thread>
 
@@ -15,85 +11,16 @@
 #include "msg_builder.h"
 #include "stdout_capture.hpp"
 #include "ui/ui_data_update.h"
+#include "watchdog_clock.h"
 
 namespace {
 
-class WatchdogClock {
-public:
-    static WatchdogClock &get()
-    {
-        // Never destroyed: the detached watchdogs sleep in it until exit.
-        static WatchdogClock *clock = new WatchdogClock;
-        return *clock;
-    }
-
-    static void sleep_fn(int watchdog, unsigned ms)
-    {
-        EXPECT_EQ(ms, (unsigned)AIRABLE_HS_POLL_MS);
-        get().sleep(watchdog);
-    }
-
-    // Lets watchdog `w` run `polls` polls, one at a time.
-    void step(int w, int polls = 1)
-    {
-        std::unique_lock<std::mutex> hold(lock_);
-        if (free_)
-            return;
-        for (int i = 0; i < polls; i++) {
-            cv_.wait(hold, [&] { return entered_[w] == granted_[w] + 1; });
-            granted_[w]++;
-            cv_.notify_all();
-        }
-        cv_.wait(hold, [&] { return entered_[w] == granted_[w] + 1; });
-    }
-
-    // From now on every sleep lasts a real millisecond.
-    void run_free()
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        free_ = true;
-        cv_.notify_all();
-    }
-
-    size_t threads(int w)
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        return threads_[w].size();
-    }
-
-private:
-    void sleep(int w)
-    {
-        std::unique_lock<std::mutex> hold(lock_);
-        threads_[w].insert(std::this_thread::get_id());
-        if (free_) {
-            hold.unlock();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            return;
-        }
-        entered_[w]++;
-        cv_.notify_all();
-        cv_.wait(hold, [&] { return free_ || granted_[w] >= entered_[w]; });
-    }
-
-    std::mutex lock_;
-    std::condition_variable cv_;
-    long entered_[2] = {0, 0};
-    long granted_[2] = {0, 0};
-    std::set<std::thread::id> threads_[2];
-    bool free_ = false;
-};
-
-constexpr int kInit = AIRABLE_WATCHDOG_INIT;
-constexpr int kMode = AIRABLE_WATCHDOG_MODE;
-
 const char kTag[] = "\033[1;33m[Controller Airable][";
 
-size_t count_of(const std::string &log, const std::string &text)
+size_t count_of(const std::string & log, const std::string & text)
 {
     size_t n = 0;
-    for (size_t pos = log.find(text); pos != std::string::npos; pos = log.find(text, pos + 1))
-        n++;
+    for (size_t pos = log.find(text); pos != std::string::npos; pos = log.find(text, pos + 1)) n++;
     return n;
 }
 
@@ -121,7 +48,7 @@ protected:
         fake_comm::take();
     }
 
-    static WatchdogClock &clock() { return WatchdogClock::get(); }
+    static WatchdogClock & clock() { return WatchdogClock::get(); }
 };
 
 TEST_F(Handshake, UnansweredInitIsSent101TimesThenGivenUp)
@@ -141,7 +68,7 @@ TEST_F(Handshake, UnansweredInitIsSent101TimesThenGivenUp)
     ASSERT_EQ(sent.size(), 101u);
     Bytes expect = {0, 8, 0, 12, 0, 29};
     put_str(expect, "marlowens3cr3t-valuehttps://partner.example/radio");
-    for (const SentFrame &f : sent) {
+    for (const SentFrame & f : sent) {
         EXPECT_EQ(f.cmd1, 5);
         EXPECT_EQ(f.cmd2, 0);
         EXPECT_EQ(f.payload, expect);
@@ -249,7 +176,7 @@ TEST_F(Handshake, SetModeOkayAndOtherStatuses)
     airable_set_mode_async(AIRABLE_MODE_PODCAST);
     fake_comm::take();
     StdoutCapture captured;
-    reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_READY); // not an acknowledgement
+    reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_READY);  // not an acknowledgement
     clock().step(kMode, 10);
     EXPECT_EQ(fake_comm::take().size(), 1u);
     reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
@@ -288,10 +215,8 @@ TEST_F(Handshake, StartsAndAcknowledgementsRaceTheWatchdogs)
     clock().run_free();
     for (int i = 0; i < 30; i++) {
         airable_set_mode_async(1 + i % 2);
-        if (i % 3 == 0)
-            reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
-        if (airable_init_data("u", "d", "s") == 0 && i % 2)
-            reply(APP_CMD2_AIRABLE_INIT, CMD_STATUS_OKAY);
+        if (i % 3 == 0) reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
+        if (airable_init_data("u", "d", "s") == 0 && i % 2) reply(APP_CMD2_AIRABLE_INIT, CMD_STATUS_OKAY);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     reply(APP_CMD2_AIRABLE_SET_MODE, CMD_STATUS_OKAY);
@@ -302,4 +227,4 @@ TEST_F(Handshake, StartsAndAcknowledgementsRaceTheWatchdogs)
     EXPECT_EQ(g_ex.init_in_progress.load(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -36,7 +36,7 @@
 #include "ui/list_data_ui.h"
 #include "ui/ui_data_update.h"
 
-extern char **environ;
+extern char ** environ;
 
 namespace {
 
@@ -50,12 +50,11 @@ struct Seen {
     std::vector<int> airable_events;
     std::vector<std::string> airable_items;
 
-    size_t count(const std::vector<std::pair<uint8_t, Clock::time_point>> &v, uint8_t id)
+    size_t count(const std::vector<std::pair<uint8_t, Clock::time_point>> & v, uint8_t id)
     {
         std::lock_guard<std::mutex> hold(lock);
         size_t n = 0;
-        for (const auto &e : v)
-            n += e.first == id;
+        for (const auto & e : v) n += e.first == id;
         return n;
     }
 
@@ -63,13 +62,12 @@ struct Seen {
     {
         std::lock_guard<std::mutex> hold(lock);
         size_t n = 0;
-        for (int e : airable_events)
-            n += e == event;
+        for (int e : airable_events) n += e == event;
         return n;
     }
 };
 
-Seen *g_seen;
+Seen * g_seen;
 
 void on_connect(uint8_t id)
 {
@@ -77,20 +75,19 @@ void on_connect(uint8_t id)
     g_seen->connects.push_back({id, Clock::now()});
 }
 
-// Also called on the heartbeat thread, for a timeout.
 void on_disconnect(uint8_t id)
 {
     std::lock_guard<std::mutex> hold(g_seen->lock);
     g_seen->disconnects.push_back({id, Clock::now()});
 }
 
-void on_airplay(const player_ui_info_t *info)
+void on_airplay(const player_ui_info_t * info)
 {
     std::lock_guard<std::mutex> hold(g_seen->lock);
     g_seen->airplay.push_back(*info);
 }
 
-void on_spotify(const player_ui_info_t *info)
+void on_spotify(const player_ui_info_t * info)
 {
     std::lock_guard<std::mutex> hold(g_seen->lock);
     g_seen->spotify.push_back(*info);
@@ -98,15 +95,13 @@ void on_spotify(const player_ui_info_t *info)
 
 // Plays the main page's part: asks for the list window on READY, ends a
 // play request on OKAY.
-void on_airable(int event, void *data)
+void on_airable(int event, void * data)
 {
     {
         std::lock_guard<std::mutex> hold(g_seen->lock);
         g_seen->airable_events.push_back(event);
-        if (event == AIRABLE_UI_PLAYER_INFO)
-            g_seen->airable_info.push_back(*(const player_ui_info_t *)data);
-        if (event == AIRABLE_UI_LIST_ITEM)
-            g_seen->airable_items.push_back(((const airable_list_item_t *)data)->name);
+        if (event == AIRABLE_UI_PLAYER_INFO) g_seen->airable_info.push_back(*(const player_ui_info_t *)data);
+        if (event == AIRABLE_UI_LIST_ITEM) g_seen->airable_items.push_back(((const airable_list_item_t *)data)->name);
     }
     switch (event) {
     case AIRABLE_UI_MAIN_READY:
@@ -114,27 +109,21 @@ void on_airable(int event, void *data)
         ui_run_page.list_end = 20;
         get_page_data_ready();
         break;
-    case AIRABLE_UI_DATA_READY:
-        get_page_data_ready();
-        break;
-    case AIRABLE_UI_PLAY_OK:
-        get_title_play_okey();
-        break;
-    default:
-        break;
+    case AIRABLE_UI_DATA_READY: get_page_data_ready(); break;
+    case AIRABLE_UI_PLAY_OK: get_title_play_okey(); break;
+    default: break;
     }
 }
 
 std::vector<ListDataUIData> list_items()
 {
     std::vector<ListDataUIData> out;
-    ListDataUINode *head = ui_run_page.list_head;
-    for (ListDataUINode *n = head->next; n != head; n = n->next)
-        out.push_back(n->data);
+    ListDataUINode * head = ui_run_page.list_head;
+    for (ListDataUINode * n = head->next; n != head; n = n->next) out.push_back(n->data);
     return out;
 }
 
-bool is_jpeg(const fs::path &p)
+bool is_jpeg(const fs::path & p)
 {
     std::ifstream in(p, std::ios::binary);
     unsigned char sig[3] = {0, 0, 0};
@@ -142,7 +131,7 @@ bool is_jpeg(const fs::path &p)
     return in && sig[0] == 0xFF && sig[1] == 0xD8 && sig[2] == 0xFF;
 }
 
-std::string slurp(const fs::path &p)
+std::string slurp(const fs::path & p)
 {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -150,8 +139,7 @@ std::string slurp(const fs::path &p)
 
 // Starts a stand-in service in `dir` on `socket`, its output in
 // <name>.log there.
-pid_t spawn_service(const fs::path &dir, const std::string &socket, const char *program,
-                    const char *scenario)
+pid_t spawn_service(const fs::path & dir, const std::string & socket, const char * program, const char * scenario)
 {
     std::string name = fs::path(program).filename().string();
     std::string log = (dir / (name + ".log")).string();
@@ -162,17 +150,15 @@ pid_t spawn_service(const fs::path &dir, const std::string &socket, const char *
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     std::vector<std::string> args = {name, "-S", socket, "-s", scenario};
     std::vector<char *> argv;
-    for (auto &a : args)
-        argv.push_back(a.data());
+    for (auto & a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ) != 0)
-        pid = -1;
+    if (posix_spawn(&pid, program, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }
 
-void stop_services(std::vector<pid_t> &children)
+void stop_services(std::vector<pid_t> & children)
 {
     for (pid_t pid : children) {
         kill(pid, SIGKILL);
@@ -215,7 +201,7 @@ protected:
         comm_mgr_set_conn_cb(on_connect);
         comm_mgr_set_disconn_cb(on_disconnect);
         g_monitor_ahead_ms = 0;
-        hb_set_clock(monitor_clock); // before the monitor's thread starts
+        hb_set_clock(monitor_clock);  // before the monitor's thread starts
         ASSERT_EQ(comm_mgr_init(), 0);
     }
 
@@ -236,7 +222,7 @@ protected:
     }
 
     // Starts a stand-in service in the working directory.
-    void spawn(const char *program, const char *scenario)
+    void spawn(const char * program, const char * scenario)
     {
         pid_t pid = spawn_service(dir_, socket_, program, scenario);
         ASSERT_GT(pid, 0);
@@ -245,14 +231,13 @@ protected:
 
     // Runs the GUI loop until `done` holds or `timeout_ms` passed; `every`
     // runs every 100 ms, as the main page's queries would.
-    static bool pump(const std::function<bool()> &done, int timeout_ms, const std::function<void()> &every = {})
+    static bool pump(const std::function<bool()> & done, int timeout_ms, const std::function<void()> & every = {})
     {
         auto end = Clock::now() + std::chrono::milliseconds(timeout_ms);
         auto next = Clock::now();
         while (Clock::now() < end) {
             lv_timer_handler();
-            if (done())
-                return true;
+            if (done()) return true;
             if (every && Clock::now() >= next) {
                 every();
                 next = Clock::now() + std::chrono::milliseconds(100);
@@ -265,16 +250,16 @@ protected:
     static bool connected(uint8_t id) { return g_seen->count(g_seen->connects, id) > 0; }
 
     std::vector<pid_t> children_;
-    ListDataUINode *list_head_ = nullptr;
+    ListDataUINode * list_head_ = nullptr;
 };
 
-template <typename T> size_t size_of(const std::vector<T> &v)
+template <typename T> size_t size_of(const std::vector<T> & v)
 {
     std::lock_guard<std::mutex> hold(g_seen->lock);
     return v.size();
 }
 
-player_ui_info_t last_of(const std::vector<player_ui_info_t> &v)
+player_ui_info_t last_of(const std::vector<player_ui_info_t> & v)
 {
     std::lock_guard<std::mutex> hold(g_seen->lock);
     return v.back();
@@ -327,7 +312,7 @@ TEST_F(CommE2E, SilentServiceIsTimedOutAndDropped)
     spawn(SPOTIFY_RUN, "normal");
     ASSERT_TRUE(pump([] { return connected(2) && connected(6); }, 20000));
     auto query = [] {
-        airplay_play_check_info(); // never answered
+        airplay_play_check_info();  // never answered
         spotify_play_check_info();
     };
     g_monitor_ahead_ms += HB_SILENCE_MS;
@@ -344,9 +329,9 @@ TEST_F(CommE2E, SilentServiceIsTimedOutAndDropped)
     // Its socket was closed: it connects again as a fresh entry.
     ASSERT_TRUE(pump([] { return g_seen->count(g_seen->connects, 2) == 2; }, 10000));
     std::string log = captured.text();
-    for (const char *line : {"App 2 missed heartbeat (1/3)\n", "App 2 missed heartbeat (2/3)\n",
-                             "App 2 missed heartbeat (3/3)\n", "App 2 timeout, triggering cleanup\n",
-                             "Timeout app 2\n", "Client disconnected: app_id=2\n", "App 2 disconnected\n"}) {
+    for (const char * line : {"App 2 missed heartbeat (1/3)\n", "App 2 missed heartbeat (2/3)\n",
+                              "App 2 missed heartbeat (3/3)\n", "App 2 timeout, triggering cleanup\n",
+                              "Timeout app 2\n", "Client disconnected: app_id=2\n", "App 2 disconnected\n"}) {
         EXPECT_NE(log.find(line), std::string::npos) << line;
     }
     EXPECT_LT(log.find("(1/3)"), log.find("Timeout app 2"));
@@ -381,9 +366,8 @@ TEST_F(CommE2E, AirableBrowseAndPlay)
 
     // Open a folder found by its title, as the main page does.
     uint64_t countries = 0;
-    for (const auto &r : root)
-        if (std::string(r.title) == "Countries")
-            countries = r.id_identifier;
+    for (const auto & r : root)
+        if (std::string(r.title) == "Countries") countries = r.id_identifier;
     ASSERT_EQ(countries, 200u);
     ui_run_page.list_start = 0;
     ui_run_page.list_end = 0;
@@ -440,20 +424,21 @@ TEST_F(CommE2E, AirableMalformedRepliesAreDropped)
     ASSERT_TRUE(pump([] { return g_seen->events(AIRABLE_UI_LIST_DONE) == 1; }, 5000));
     // The third item claims more url than the message holds.
     ASSERT_EQ(list_items().size(), 2u);
-    pump([] { return false; }, 1500, [] {
-        airable_play_check_info();
-        spotify_play_check_info();
-    });
+    pump([] { return false; }, 1500,
+         [] {
+             airable_play_check_info();
+             spotify_play_check_info();
+         });
     EXPECT_EQ(g_seen->events(AIRABLE_UI_PLAYER_INFO), 0u);
     EXPECT_GT(size_of(g_seen->spotify), 5u);
 }
 
 struct Misbehaviour {
-    const char *name;
+    const char * name;
     const char *airplay, *spotify, *airable;
 };
 
-void PrintTo(const Misbehaviour &m, std::ostream *os)
+void PrintTo(const Misbehaviour & m, std::ostream * os)
 {
     *os << m.name;
 }
@@ -465,7 +450,7 @@ class CommBadInput : public CommE2E, public ::testing::WithParamInterface<Misbeh
 // healthy services are served throughout.
 TEST_P(CommBadInput, HealthyServicesAreNotDisturbed)
 {
-    const Misbehaviour &m = GetParam();
+    const Misbehaviour & m = GetParam();
     spawn(AIRPLAY_RUN, m.airplay);
     spawn(SPOTIFY_RUN, m.spotify);
     spawn(AIRABLE_RUN, m.airable);
@@ -476,13 +461,12 @@ TEST_P(CommBadInput, HealthyServicesAreNotDisturbed)
     };
     pump([] { return false; }, 4000, query);
     // A player service in the error scenario reports nothing playing.
-    auto check_player = [](const char *scenario, const std::vector<player_ui_info_t> &seen) {
+    auto check_player = [](const char * scenario, const std::vector<player_ui_info_t> & seen) {
         std::lock_guard<std::mutex> hold(g_seen->lock);
         std::string s = scenario;
         if (s == "normal" || s == "error") {
             EXPECT_GT(seen.size(), 5u) << s;
-            for (const auto &info : seen)
-                EXPECT_EQ(info.state, s == "normal" ? 1 : 0);
+            for (const auto & info : seen) EXPECT_EQ(info.state, s == "normal" ? 1 : 0);
         } else {
             EXPECT_EQ(seen.size(), 0u) << s;
         }
@@ -505,7 +489,7 @@ const Misbehaviour kMisbehaviours[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Services, CommBadInput, ::testing::ValuesIn(kMisbehaviours),
-                         [](const auto &info) { return std::string(info.param.name); });
+                         [](const auto & info) { return std::string(info.param.name); });
 
 // The stand-ins keep their connections alive on their own: with nothing to
 // answer, each still sends a frame well within the 6 s after which the
@@ -528,13 +512,12 @@ TEST_F(ServiceKeepAlive, IdleServicesSendWithinTheSilenceLimit)
     StdoutCapture quiet;
     ASSERT_EQ(uds_server_start(&server), 0);
     std::vector<pid_t> children;
-    for (const char *program : {AIRPLAY_RUN, SPOTIFY_RUN, AIRABLE_RUN})
+    for (const char * program : {AIRPLAY_RUN, SPOTIFY_RUN, AIRABLE_RUN})
         children.push_back(spawn_service(dir_, socket_, program, "normal"));
     const uint64_t give_up = real_ms() + 30000;
     auto two_frames_each = [] {
         for (uint8_t id : {2, 5, 6})
-            if (seen[id].frames.size() < 2)
-                return false;
+            if (seen[id].frames.size() < 2) return false;
         return true;
     };
     while (!two_frames_each() && real_ms() < give_up) {
@@ -544,7 +527,7 @@ TEST_F(ServiceKeepAlive, IdleServicesSendWithinTheSilenceLimit)
     uds_server_stop(&server);
     for (uint8_t id : {2, 5, 6}) {
         SCOPED_TRACE((int)id);
-        const Seen &s = seen[id];
+        const Seen & s = seen[id];
         ASSERT_EQ(s.registered.size(), 1u);
         ASSERT_GE(s.frames.size(), 2u);
         EXPECT_LT(s.frames[0] - s.registered[0], (uint64_t)HB_SILENCE_MS);
@@ -552,4 +535,4 @@ TEST_F(ServiceKeepAlive, IdleServicesSendWithinTheSilenceLimit)
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,8 +1,8 @@
 // The heartbeat monitor on its own thread against a real silent service, with
-// the timeout handler removing the client from the server as the interface
-// does. Runs in real time: the timeout comes 8 to 9 s after the last feed
-// (the unit tests pin that down on a test clock; here only the bound that no
-// amount of load can break is checked).
+// the timeout handler handing the client's removal to the server's owner, as
+// the interface does. Runs in real time: the timeout comes 8 to 9 s after the
+// last feed (the unit tests pin that down on a test clock; here only the
+// bound that no amount of load can break is checked).
 #include <unistd.h>
 
 #include <atomic>
@@ -20,11 +20,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 hb_monitor_t g_hb;
-uds_server_t *g_srv;
 std::mutex g_mutex;
 Clock::time_point g_last_feed;
 std::vector<std::pair<uint8_t, Clock::time_point>> g_timeouts;
 std::atomic<int> g_removed{-1};
+std::atomic<int> g_to_remove{-1};  // an id timed out, for the owner to remove
 
 void on_msg(uint8_t app_id, uint8_t, uint8_t, const uint8_t *, uint16_t)
 {
@@ -49,7 +49,7 @@ void on_timeout(uint8_t app_id, void *)
         std::lock_guard<std::mutex> lock(g_mutex);
         g_timeouts.emplace_back(app_id, Clock::now());
     }
-    g_removed = uds_server_remove_client(g_srv, app_id);
+    g_to_remove = app_id;
 }
 
 class HeartbeatLive : public UdsServer {
@@ -60,7 +60,7 @@ protected:
         srv_.msg_cb = on_msg;
         srv_.conn_cb = on_conn;
         srv_.disconn_cb = on_disconn;
-        g_srv = &srv_;
+        g_to_remove = -1;
         g_timeouts.clear();
         StdoutCapture quiet;
         ASSERT_EQ(hb_monitor_start(&g_hb, on_timeout, nullptr), 0);
@@ -78,6 +78,8 @@ protected:
     void serve_for(Clock::duration d)
     {
         for (auto end = Clock::now() + d; Clock::now() < end;) {
+            int id = g_to_remove.exchange(-1);
+            if (id >= 0) g_removed = uds_server_remove_client(&srv_, (uint8_t)id);
             uds_server_poll(&srv_, 0);
             usleep(5 * 1000);
         }
@@ -117,9 +119,9 @@ TEST_F(HeartbeatLive, SilentServiceIsTimedOutOnceAndDropped)
     EXPECT_GT(silent, 7.9);
     EXPECT_EQ(g_removed, 0);
 
-    for (const char *line : {"App 6 missed heartbeat (1/3)\n", "App 6 missed heartbeat (2/3)\n",
-                             "App 6 missed heartbeat (3/3)\n", "App 6 timeout, triggering cleanup\n",
-                             "Client disconnected: app_id=6\n"}) {
+    for (const char * line :
+         {"App 6 missed heartbeat (1/3)\n", "App 6 missed heartbeat (2/3)\n", "App 6 missed heartbeat (3/3)\n",
+          "App 6 timeout, triggering cleanup\n", "Client disconnected: app_id=6\n"}) {
         EXPECT_EQ(count_of(text, line), 1) << line << text;
     }
     EXPECT_EQ(srv_.client_count, 0);
@@ -128,4 +130,4 @@ TEST_F(HeartbeatLive, SilentServiceIsTimedOutOnceAndDropped)
     EXPECT_EQ(service.wait_exit(5000), 0);
 }
 
-} // namespace
+}  // namespace

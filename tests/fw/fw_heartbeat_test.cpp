@@ -44,9 +44,9 @@ protected:
         }
     }
 
-    static void on_timeout(uint8_t app_id, void *user_data)
+    static void on_timeout(uint8_t app_id, void * user_data)
     {
-        auto *self = static_cast<Heartbeat *>(user_data);
+        auto * self = static_cast<Heartbeat *>(user_data);
         self->timeouts_.push_back(app_id);
         if (self->on_timeout_extra_) {
             self->on_timeout_extra_(self, app_id);
@@ -63,10 +63,10 @@ TEST_F(Heartbeat, RegularFeedsKeepASlotAlive)
 {
     struct Case {
         int feed_every_s;
-        int max_misses; // warnings over the run
+        int max_misses;  // warnings over the run
     };
     const Case cases[] = {{5, 0}, {6, 0}, {7, 10}};
-    for (const Case &c : cases) {
+    for (const Case & c : cases) {
         StdoutCapture log;
         for (int s = 0; s < 70; s++) {
             if (s % c.feed_every_s == 0) {
@@ -90,11 +90,11 @@ TEST_F(Heartbeat, SilentSlotWarnsThreeTimesThenTimesOutOnce)
 {
     hb_monitor_feed(&hb_, 6);
     StdoutCapture log;
-    ticks(6); // 6000 ms is not yet more than 6000
+    ticks(6);  // 6000 ms is not yet more than 6000
     EXPECT_EQ(log.text(), "");
 
-    const char *const expected[] = {"App 6 missed heartbeat (1/3)", "App 6 missed heartbeat (2/3)",
-                                    "App 6 missed heartbeat (3/3)"};
+    const char * const expected[] = {"App 6 missed heartbeat (1/3)", "App 6 missed heartbeat (2/3)",
+                                     "App 6 missed heartbeat (3/3)"};
     for (int i = 0; i < 3; i++) {
         StdoutCapture check;
         tick();
@@ -102,9 +102,7 @@ TEST_F(Heartbeat, SilentSlotWarnsThreeTimesThenTimesOutOnce)
         EXPECT_TRUE(contains(text, "[WRN]")) << text;
         EXPECT_TRUE(contains(text, std::string("[hb_thread_fn:")));
         EXPECT_TRUE(contains(text, expected[i])) << text;
-        EXPECT_EQ(contains(text, "[ERR]") && contains(text, "App 6 timeout, triggering cleanup\n"),
-                  i == 2)
-            << text;
+        EXPECT_EQ(contains(text, "[ERR]") && contains(text, "App 6 timeout, triggering cleanup\n"), i == 2) << text;
     }
     EXPECT_EQ(timeouts_, std::vector<uint8_t>{6});
 
@@ -122,7 +120,7 @@ TEST_F(Heartbeat, TimeoutComesBetweenEightAndNineSecondsAfterTheLastFeed)
         uint64_t fed_at = g_now_ms + phase;
         g_now_ms = fed_at;
         hb_monitor_feed(&hb_, 1);
-        g_now_ms = fed_at - phase; // back to the check grid
+        g_now_ms = fed_at - phase;  // back to the check grid
         StdoutCapture quiet;
         while (timeouts_.empty()) {
             tick();
@@ -135,9 +133,9 @@ TEST_F(Heartbeat, TimeoutComesBetweenEightAndNineSecondsAfterTheLastFeed)
 
 TEST_F(Heartbeat, TimeoutCallbackMayFeedOrRemoveTheId)
 {
-    on_timeout_extra_ = [](Heartbeat *self, uint8_t id) {
+    on_timeout_extra_ = [](Heartbeat * self, uint8_t id) {
         hb_monitor_remove(&self->hb_, id);
-        hb_monitor_feed(&self->hb_, id); // watched again from now
+        hb_monitor_feed(&self->hb_, id);  // watched again from now
     };
     hb_monitor_feed(&hb_, 2);
     StdoutCapture quiet;
@@ -145,6 +143,28 @@ TEST_F(Heartbeat, TimeoutCallbackMayFeedOrRemoveTheId)
     ASSERT_EQ(timeouts_, std::vector<uint8_t>{2});
     ticks(9);
     EXPECT_EQ(timeouts_, (std::vector<uint8_t>{2, 2})) << "the monitor kept checking";
+}
+
+// A slot is watched from a feed until a remove or its timeout; an id above
+// 15 never is.
+TEST_F(Heartbeat, WatchedFromAFeedUntilARemoveOrATimeout)
+{
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 0);
+    hb_monitor_feed(&hb_, 4);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 1);
+    hb_monitor_remove(&hb_, 4);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 0);
+
+    hb_monitor_feed(&hb_, 4);
+    StdoutCapture quiet;
+    ticks(8);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 1) << "two misses leave it watched";
+    tick();
+    ASSERT_EQ(timeouts_, std::vector<uint8_t>{4});
+    EXPECT_EQ(hb_monitor_watching(&hb_, 4), 0);
+
+    hb_monitor_feed(&hb_, 200);
+    EXPECT_EQ(hb_monitor_watching(&hb_, 200), 0);
 }
 
 TEST_F(Heartbeat, IdsAboveFifteenAreIgnored)
@@ -163,11 +183,11 @@ TEST_F(Heartbeat, RemoveStopsWarningsAndALaterFeedStartsAfresh)
 {
     hb_monitor_feed(&hb_, 4);
     StdoutCapture log;
-    ticks(8); // misses 1 and 2
+    ticks(8);  // misses 1 and 2
     hb_monitor_remove(&hb_, 4);
     ticks(5);
     hb_monitor_feed(&hb_, 4);
-    ticks(7); // a fresh watch: one miss
+    ticks(7);  // a fresh watch: one miss
     std::string text = log.text();
     EXPECT_EQ(count_of(text, "App 4 missed heartbeat (1/3)"), 2) << text;
     EXPECT_EQ(count_of(text, "App 4 missed heartbeat (2/3)"), 1) << text;
@@ -188,4 +208,4 @@ TEST_F(Heartbeat, SlotsSilentTogetherAreReportedInAscendingOrder)
     EXPECT_LT(text.find("App 9 timeout"), text.find("App 15 timeout"));
 }
 
-} // namespace
+}  // namespace

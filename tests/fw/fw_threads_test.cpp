@@ -33,7 +33,7 @@ TEST(LogThreads, ConcurrentCallersEachGetWholeLines)
             }
         });
     }
-    for (auto &w : workers) {
+    for (auto & w : workers) {
         w.join();
     }
     // Every line is whole, and each worker's lines come in its order.
@@ -46,8 +46,7 @@ TEST(LogThreads, ConcurrentCallersEachGetWholeLines)
         ASSERT_EQ(sscanf(line.c_str() + line.find(' ') + 1, "worker %d line %d", &t, &i), 2) << line;
         ASSERT_TRUE(t >= 0 && t < threads) << line;
         EXPECT_EQ(i, next[t]++) << line;
-        EXPECT_TRUE(is_log(line + "\n", {{"INF", "worker " + std::to_string(t) + " line " +
-                                                      std::to_string(i)}}))
+        EXPECT_TRUE(is_log(line + "\n", {{"INF", "worker " + std::to_string(t) + " line " + std::to_string(i)}}))
             << line;
         count++;
     }
@@ -93,7 +92,7 @@ TEST(TransportThreads, BodyArrivingInPartsIsCompleted)
     fcntl(sv[1], F_SETFL, O_NONBLOCK);
     Bytes msg = message_bytes(Bytes(300, 0x5C));
     std::thread writer([&] {
-        write_all(sv[0], Bytes(msg.begin(), msg.begin() + 2)); // inside the prefix
+        write_all(sv[0], Bytes(msg.begin(), msg.begin() + 2));  // inside the prefix
         usleep(10 * 1000);
         write_all(sv[0], Bytes(msg.begin() + 2, msg.begin() + 100));
         usleep(20 * 1000);
@@ -133,27 +132,27 @@ TEST(UdsConnect, FullBacklogStillTimesOutInTime)
         usleep(10 * 1000);
     }
     EXPECT_EQ(result, FW_ERR_TIMEOUT);
-    close(lfd); // also ends a connect that still waits
+    close(lfd);  // also ends a connect that still waits
     connector.join();
     for (int fd : queued) {
         close(fd);
     }
 }
 
-// Watchdog-style senders on other threads while the owner polls: the table
-// lock keeps every frame whole on the wire.
+// Watchdog-style senders on other threads while the owner polls: the
+// hand-over keeps every frame whole on the wire.
 TEST_F(UdsServer, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
 {
     int fd = registered_client(5);
     const int per_thread = 150;
     std::atomic<int> done{0};
     std::vector<std::thread> senders;
-    StdoutCapture quiet; // a full buffer logs each refused send
+    StdoutCapture quiet;  // a full buffer logs each refused send
     for (uint8_t t = 1; t <= 2; t++) {
         senders.emplace_back([&, t] {
             Bytes payload(1500, t);
             for (int i = 0; i < per_thread; i++) {
-                while (uds_server_send(&srv_, 5, 5, t, payload.data(), 1500) != 0) {
+                while (uds_server_post(&srv_, 5, 5, t, payload.data(), 1500) != 0) {
                     usleep(200);
                 }
             }
@@ -177,7 +176,7 @@ TEST_F(UdsServer, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
         uds_server_poll(&srv_, 0);
         usleep(500);
     }
-    for (auto &t : senders) {
+    for (auto & t : senders) {
         t.join();
     }
     reader.join();
@@ -185,4 +184,4 @@ TEST_F(UdsServer, SendsFromOtherThreadsDuringPollsKeepFramesWhole)
     close_client(fd);
 }
 
-} // namespace
+}  // namespace

@@ -67,9 +67,9 @@ TEST_F(UdsServer, RegistrationNameIsCutTo31Bytes)
     const std::string forty(40, 'n');
     const Case cases[] = {{forty, forty.substr(0, 31)}, {std::string(31, 'm'), std::string(31, 'm')}, {"", ""}};
     uint8_t id = 1;
-    for (const Case &c : cases) {
+    for (const Case & c : cases) {
         int fd = registered_client(id, c.sent);
-        uds_client_entry_t *entry = uds_server_find_client(&srv_, id);
+        uds_client_entry_t * entry = uds_server_find_client(&srv_, id);
         ASSERT_NE(entry, nullptr);
         EXPECT_STREQ(entry->name, c.stored.c_str());
         close_client(fd);
@@ -80,7 +80,7 @@ TEST_F(UdsServer, RegistrationNameIsCutTo31Bytes)
 TEST_F(UdsServer, RegistrationWithoutAnIdIsRefusedAndLeavesTheEntryUnregistered)
 {
     const Bytes payloads[] = {{}, register_payload(0, "zero")};
-    for (const Bytes &payload : payloads) {
+    for (const Bytes & payload : payloads) {
         int fd = connect_client();
         StdoutCapture log;
         ASSERT_TRUE(write_all(fd, frame_message(0, FW_CMD2_REGISTER, payload)));
@@ -327,59 +327,6 @@ TEST_F(UdsServer, SixteenClientsAreServedAndTheSeventeenthWaits)
     }
 }
 
-// Reads from a raw client without blocking, polling the server in between
-// so that it can finish messages it had to queue, until `count` messages
-// are in. The messages, or fewer when they stop coming.
-std::vector<ReceivedFrame> read_while_polling(uds_server_t *srv, int fd, size_t count)
-{
-    std::vector<ReceivedFrame> got;
-    Bytes pending;
-    for (int idle = 0; got.size() < count && idle < 200;) {
-        uint8_t chunk[16384];
-        ssize_t n = recv(fd, chunk, sizeof chunk, MSG_DONTWAIT);
-        if (n > 0) {
-            pending.insert(pending.end(), chunk, chunk + n);
-            idle = 0;
-        } else {
-            idle++;
-            uds_server_poll(srv, 1);
-        }
-        while (pending.size() >= 4) {
-            uint32_t len = (uint32_t)pending[0] << 24 | (uint32_t)pending[1] << 16 |
-                           (uint32_t)pending[2] << 8 | pending[3];
-            if (pending.size() < 4 + len) {
-                break;
-            }
-            ReceivedFrame f;
-            fw_frame_t frame;
-            f.rc = (int)len;
-            if (fw_frame_decode(pending.data() + 4, (uint16_t)len, &frame) >= 0) {
-                f.cmd1 = frame.cmd1;
-                f.cmd2 = frame.cmd2;
-                f.payload.assign(frame.payload, frame.payload + frame.payload_len);
-            }
-            got.push_back(f);
-            pending.erase(pending.begin(), pending.begin() + 4 + len);
-        }
-    }
-    return got;
-}
-
-// Fills a registered client's socket with 4 KiB frames until a send fails;
-// the number of sends that succeeded.
-int fill_socket(uds_server_t *srv, uint8_t app_id)
-{
-    Bytes payload(4000, 0x33);
-    int sent = 0;
-    while (uds_server_send(srv, app_id, app_id, 1, payload.data(), (uint16_t)payload.size()) == 0) {
-        if (++sent > 10000) {
-            ADD_FAILURE() << "the socket never filled";
-            break;
-        }
-    }
-    return sent;
-}
-
 // A client that stops reading: once its buffer is full a send fails at
 // once, the last message the socket took only in part is finished later,
 // and the stream stays whole.
@@ -392,7 +339,7 @@ TEST_F(UdsServer, FullClientBufferFailsTheSendWithoutBreakingTheStream)
     EXPECT_EQ(srv_.clients[0].active, 1);
     std::vector<ReceivedFrame> got = read_while_polling(&srv_, fd, (size_t)sent);
     ASSERT_EQ(got.size(), (size_t)sent);
-    for (const ReceivedFrame &f : got) {
+    for (const ReceivedFrame & f : got) {
         ASSERT_EQ(f.rc, 4006);
         ASSERT_EQ(f.payload, Bytes(4000, 0x33));
     }
@@ -424,8 +371,7 @@ TEST_F(UdsServer, PeerThatStopsReadingIsDroppedAfterTheStallLimit)
     EXPECT_EQ(srv_.client_count, 0);
     EXPECT_EQ(events.disconnected, Bytes{2});
     EXPECT_EQ(count_of(text, "send failed: "), 2) << text;
-    EXPECT_TRUE(contains(text, "] send failed: Resource temporarily unavailable (repeated 50 times)\n"))
-        << text;
+    EXPECT_TRUE(contains(text, "] send failed: Resource temporarily unavailable (repeated 50 times)\n")) << text;
     EXPECT_EQ(count_of(text, "] Client dropped, not reading for 2000 ms: app_id=2\n"), 1) << text;
     close(fd);
 }
@@ -462,8 +408,7 @@ TEST_F(UdsServer, PartialSendIsFinishedByLaterPolls)
     StdoutCapture log;
     auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(uds_server_send(&srv_, 2, 2, 1, payload.data(), (uint16_t)payload.size()), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2))
-        << "the caller was held";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << "the caller was held";
     ASSERT_GT(srv_.clients[0].tx_len, 0u) << "the socket took it whole";
     EXPECT_EQ(uds_server_send(&srv_, 2, 2, 9, nullptr, 0), FW_ERR_IO);
 
@@ -480,16 +425,16 @@ TEST_F(UdsServer, PartialSendIsFinishedByLaterPolls)
 }
 
 struct BadInput {
-    const char *what;
+    const char * what;
     Bytes bytes;
-    bool removed;        // the server drops the sender
-    const char *logged;  // a line the server logs, or ""
-    bool close_after;    // the sender hangs up after writing
-    uint64_t wait_ms;    // time the server is given before the check
+    bool removed;         // the server drops the sender
+    const char * logged;  // a line the server logs, or ""
+    bool close_after;     // the sender hangs up after writing
+    uint64_t wait_ms;     // time the server is given before the check
 };
 
 // Shown by name in test listings (the default prints the record's bytes).
-void PrintTo(const BadInput &in, std::ostream *os)
+void PrintTo(const BadInput & in, std::ostream * os)
 {
     *os << in.what;
 }
@@ -505,7 +450,7 @@ Bytes garbage()
 
 Bytes oversized_prefix()
 {
-    return {0x00, 0x00, 0x20, 0x01, 1, 2, 3}; // 8193
+    return {0x00, 0x00, 0x20, 0x01, 1, 2, 3};  // 8193
 }
 
 Bytes cut_body()
@@ -518,19 +463,26 @@ Bytes cut_body()
 const BadInput k_bad_inputs[] = {
     {"garbage bytes", garbage(), true, "Message too big: ", false, 0},
     {"length prefix above 8192", oversized_prefix(), true, "Message too big: 8193 > 8192", false, 0},
-    {"truncated prefix, left open", {0x00, 0x00}, true,
-     "Client dropped, message incomplete for 2000 ms: app_id=0", false, FW_PARTIAL_MSG_MS},
+    {"truncated prefix, left open",
+     {0x00, 0x00},
+     true,
+     "Client dropped, message incomplete for 2000 ms: app_id=0",
+     false,
+     FW_PARTIAL_MSG_MS},
     {"truncated prefix, then closed", {0x00, 0x00}, true, "Client disconnected: app_id=0", true, 0},
-    {"body cut short, left open", cut_body(), true,
-     "Client dropped, message incomplete for 2000 ms: app_id=0", false, FW_PARTIAL_MSG_MS},
+    {"body cut short, left open", cut_body(), true, "Client dropped, message incomplete for 2000 ms: app_id=0", false,
+     FW_PARTIAL_MSG_MS},
     {"malformed frame", message_bytes({0, 3, 0, 0, 1, 2}), false, "Frame decode failed", false, 0},
-    {"frame shorter than its total_len", message_bytes({0, 20, 0, 1, 1, 2, 3}), false,
-     "Frame decode failed", false, 0},
+    {"frame shorter than its total_len", message_bytes({0, 20, 0, 1, 1, 2, 3}), false, "Frame decode failed", false, 0},
     {"empty message", message_bytes({}), false, "", false, 0},
-    {"register with a 40-byte name", frame_message(0, 2, register_payload(9, std::string(40, 'x'))),
-     false, "name=xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", false, 0},
+    {"register with a 40-byte name", frame_message(0, 2, register_payload(9, std::string(40, 'x'))), false,
+     "name=xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\n", false, 0},
     {"connect and close at once", {}, true, "Client disconnected: app_id=0", true, 0},
-    {"silence without registering", {}, true, "Client dropped, not registered within 2000 ms", false,
+    {"silence without registering",
+     {},
+     true,
+     "Client dropped, not registered within 2000 ms",
+     false,
      FW_REGISTER_WAIT_MS},
 };
 
@@ -538,7 +490,7 @@ class ServerBadInput : public UdsServer, public testing::WithParamInterface<BadI
 
 TEST_P(ServerBadInput, DoesNotDisturbOthersOrLeak)
 {
-    const BadInput &c = GetParam();
+    const BadInput & c = GetParam();
     int good = registered_client(2, "good");
     int fds_before = count_open_fds();
 
@@ -561,9 +513,7 @@ TEST_P(ServerBadInput, DoesNotDisturbOthersOrLeak)
 
     // The registered client is served as before.
     ASSERT_TRUE(write_all(good, frame_message(2, 0x55, {1})));
-    ASSERT_TRUE(poll_until([] {
-        return !events.msgs.empty() && events.msgs.back().cmd2 == 0x55;
-    }));
+    ASSERT_TRUE(poll_until([] { return !events.msgs.empty() && events.msgs.back().cmd2 == 0x55; }));
     ASSERT_EQ(uds_server_send(&srv_, 2, 2, 0x66, nullptr, 0), 0);
     EXPECT_EQ(read_frame(good, 1000).cmd2, 0x66);
 
@@ -577,9 +527,9 @@ TEST_P(ServerBadInput, DoesNotDisturbOthersOrLeak)
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, ServerBadInput, testing::ValuesIn(k_bad_inputs),
-                         [](const testing::TestParamInfo<BadInput> &info) {
+                         [](const testing::TestParamInfo<BadInput> & info) {
                              std::string name;
-                             for (const char *p = info.param.what; *p; p++) {
+                             for (const char * p = info.param.what; *p; p++) {
                                  name += isalnum((unsigned char)*p) ? *p : '_';
                              }
                              return name;
@@ -619,7 +569,7 @@ TEST_F(UdsServer, LogLinesNameTheirOperation)
         {"Client dropped, message incomplete", "uds_server_poll"},
         {"Client dropped, not registered", "uds_server_poll"},
     };
-    for (const auto &[message, function] : lines) {
+    for (const auto & [message, function] : lines) {
         EXPECT_EQ(logged_by(text, message), function) << message << "\n" << text;
     }
     for (int c : {fd, twin, idle, holder}) {
@@ -634,8 +584,8 @@ TEST(ServerStart, FailureLeavesNothingOpen)
     TempDir dir;
     int fds = count_open_fds();
     uds_set_socket_path(dir.file("missing/fw.sock").c_str());
-    auto server = std::make_unique<uds_server_t>(); // large: off the stack
-    uds_server_t &srv = *server;
+    auto server = std::make_unique<uds_server_t>();  // large: off the stack
+    uds_server_t & srv = *server;
     StdoutCapture log;
     EXPECT_EQ(uds_server_start(&srv), FW_ERR_IO);
     std::string text = log.text();
@@ -648,7 +598,7 @@ TEST(ServerStart, FailureLeavesNothingOpen)
     EXPECT_EQ(count_open_fds(), fds);
     EXPECT_EQ(uds_server_poll(&srv, 0), FW_ERR_IO);
     EXPECT_EQ(uds_server_send(&srv, 2, 2, 1, nullptr, 0), FW_ERR_NO_CLIENT);
-    uds_server_stop(&srv); // nothing to stop, no crash
+    uds_server_stop(&srv);  // nothing to stop, no crash
 }
 
 TEST_F(UdsServer, StopReportsRegisteredClientsLastFirstAndDeletesTheSocket)
@@ -666,4 +616,4 @@ TEST_F(UdsServer, StopReportsRegisteredClientsLastFirstAndDeletesTheSocket)
     }
 }
 
-} // namespace
+}  // namespace

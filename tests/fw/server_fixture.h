@@ -54,7 +54,7 @@ protected:
     // Connects a raw client and lets the server accept it; -1 on failure.
     int connect_client();
     // A raw client registered as app_id, acknowledgement read.
-    int registered_client(uint8_t app_id, const std::string &name = "svc");
+    int registered_client(uint8_t app_id, const std::string & name = "svc");
     // Closes a raw client and lets the server see the hang-up.
     void close_client(int fd);
 
@@ -71,3 +71,12 @@ protected:
 private:
     static inline uint64_t now_ms_ = 0;
 };
+
+// Reads from a raw client without blocking, polling the server in between
+// so that it can finish messages it had to queue, until `count` messages
+// are in. The messages, or fewer when they stop coming.
+std::vector<ReceivedFrame> read_while_polling(uds_server_t * srv, int fd, size_t count);
+
+// Fills a registered client's socket with 4 KiB frames until a send fails;
+// the number of sends that succeeded.
+int fill_socket(uds_server_t * srv, uint8_t app_id);
