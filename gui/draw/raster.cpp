@@ -215,7 +215,7 @@ template <Dest D> void blend_span_to(uint8_t * dst, int32_t n, lv_color_t c, lv_
 {
     if (cov == nullptr && opa >= LV_OPA_MAX) {
         // A nearly opaque fill is copied; on a layer it keeps its own alpha.
-        const uint32_t a = D == Dest::Xrgb8888 ? LV_OPA_COVER : opa;
+        const uint32_t a = D == Dest::Xrgb8888 ? uint32_t{LV_OPA_COVER} : uint32_t{opa};
         const uint32_t word =
             (a << 24) | (static_cast<uint32_t>(c.red) << 16) | (static_cast<uint32_t>(c.green) << 8) | c.blue;
         auto * d32 = reinterpret_cast<uint32_t *>(dst);
