@@ -198,6 +198,86 @@ TEST_F(AirableList, FingerPullDownPastTheTopShowsTheEarlierWindow)
     EXPECT_EQ(rows().front(), "Item 20");
 }
 
+// Emptying a list that was scrolled brings it back to its top; what the
+// library reports of that jump is the interface's own doing, not a pull.
+class AirableListScrolled : public AirableList {
+protected:
+    // The Radio tile's menu, "Radio List", and the service's first window of
+    // `type` rows, then a finger scrolls the list down a little (not to its
+    // end).
+    void radio_list_scrolled(char type)
+    {
+        tap(m.tiles[MAIN_TILE_RADIO].icon);
+        settle();
+        tap(row_label(2));
+        ASSERT_STREQ(lv_label_get_text(m.bar_label), "Radio List");
+        airable_ui_event_cb(AIRABLE_UI_MAIN_READY, nullptr);
+        reply(items(20, 1, type), 1, 60);
+        airable_request_set_ready(nullptr);
+        settle();
+        drag({320, 400}, {0, -30}, 6);
+        settle();
+        ASSERT_GT(lv_obj_get_scroll_y(list()), 50) << "scrolled";
+        ASSERT_GT(lv_obj_get_scroll_bottom(list()), 0) << "not to its end";
+        fake_comm::take();
+        take_log();
+    }
+
+    // Neither the log nor the frames sent show a pull.
+    void expect_no_pull(const std::string &log, const std::vector<SentFrame> &frames)
+    {
+        EXPECT_FALSE(has(log, "list  to  end")) << log;
+        EXPECT_FALSE(has(log, "list  to  up")) << log;
+        EXPECT_FALSE(has(log, "没有数据了 别扒拉了")) << log;
+        for (const SentFrame &f : frames) {
+            EXPECT_NE(f.cmd2, APP_CMD2_AIRABLE_LIST_DATA) << "no window asked";
+        }
+        EXPECT_FALSE(ui_run_page.flags.list_busy);
+    }
+};
+
+TEST_F(AirableListScrolled, PodcastAfterAScrolledRadioListShowsThePodcastMenu)
+{
+    radio_list_scrolled('0');
+    tap(m.ico_page_main);
+    settle();
+    ASSERT_EQ(lv_obj_get_scroll_x(m.pager), 0);
+    tap(m.tiles[MAIN_TILE_PODCAST].icon);
+    settle();
+    const std::vector<SentFrame> frames = fake_comm::take();
+    expect_no_pull(take_log(), frames);
+    for (const SentFrame &f : frames) {
+        if (f.cmd2 == APP_CMD2_AIRABLE_LIST_DATA) {
+            reply(items(20, 21), 21, 60); // the service answers what was asked
+        }
+    }
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Play History ", "Podcast", "Favorite", "Menu Settings"}));
+    EXPECT_STREQ(lv_label_get_text(m.page_3_count), "");
+}
+
+TEST_F(AirableListScrolled, AFolderTapFromAScrolledListIsNoPull)
+{
+    radio_list_scrolled('1');
+    list_data(items(20, 1, '1'));
+    lv_area_t box;
+    lv_obj_get_coords(list(), &box);
+    lv_obj_t *folder = nullptr;
+    for (int i = 0; i < (int)rows().size() && folder == nullptr; i++) {
+        const lv_point_t c = centre_of(row_label(i));
+        if (c.y > box.y1 && c.y < box.y2) {
+            folder = row_label(i);
+        }
+    }
+    ASSERT_NE(folder, nullptr) << "a row in view";
+    tap(folder);
+    settle();
+    const std::vector<SentFrame> frames = fake_comm::take();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames[0].cmd2, APP_CMD2_AIRABLE_ID_DATA);
+    expect_no_pull(take_log(), frames);
+    EXPECT_TRUE(rows().empty());
+}
+
 TEST_F(AirableList, ShortPullAsksForNothing)
 {
     show_list_page();
