@@ -19,6 +19,7 @@
 #include <string.h>
 
 #include "comm/airable_data_exchange.h"
+#include "fw_common.h"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
@@ -243,22 +244,12 @@ void set_bar_msg(const char *text, const lv_image_dsc_t *icon)
 
 /* -- log ------------------------------------------------------------------------ */
 
-/* Room for a row name with every byte escaped as \xNN. */
-#define LOG_TEXT_LEN (4 * LIST_MSG_NAME_LEN + 1)
+/* Names come from the service: logged escaped. */
+#define LOG_TEXT_LEN FW_ESCAPE_MAX(LIST_MSG_NAME_LEN)
 
-/* Names come from the service: control bytes are logged as \xNN. */
 static const char *log_text(const char *in, char out[LOG_TEXT_LEN])
 {
-    size_t o = 0;
-    for (const unsigned char *p = (const unsigned char *)in; *p && o + 5 <= LOG_TEXT_LEN; p++) {
-        if (*p < 0x20 || *p == 0x7F) {
-            o += (size_t)snprintf(out + o, LOG_TEXT_LEN - o, "\\x%02X", *p);
-        } else {
-            out[o++] = (char)*p;
-        }
-    }
-    out[o] = '\0';
-    return out;
+    return fw_escape(in, LIST_MSG_NAME_LEN, out, LOG_TEXT_LEN);
 }
 
 /* -- row taps ------------------------------------------------------------------- */

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "airable_fixture.hpp"
+#include "hostile_text.hpp"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 
@@ -462,17 +463,51 @@ TEST_F(AirableList, TapOnTheEnterIconOfAFolderOpensIt)
     EXPECT_TRUE(rows().empty());
 }
 
-TEST_F(AirableList, NamesFromTheServiceAreLoggedWithTheirControlBytesEscaped)
+// Names come from the service: every line that shows one shows it escaped,
+// and the requests carry it as it came.
+TEST_F(AirableList, NamesFromTheServiceAreLoggedEscaped)
 {
+    const std::string &name = test_support::kHostileName;
+    const std::string &shown = test_support::kHostileShown;
+    const struct {
+        const char *what;
+        char type;
+        bool in_list_data;
+        uint8_t request;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"folder by its id", '1', true, APP_CMD2_AIRABLE_ID_DATA,
+         {"list_msg_item clicked: " + shown + "\n", "get title :  " + shown + "\n",
+          "found id by title: " + shown + " -> id=77\n"}},
+        {"folder by its title", '1', false, APP_CMD2_AIRABLE_TITLE_DATA,
+         {"list_msg_item clicked: " + shown + "\n", "get title :  " + shown + "\n",
+          "id not found for title: " + shown + ", fallback title request\n"}},
+        {"playable item", '0', false, APP_CMD2_AIRABLE_TITLE_PLAY,
+         {"list_msg_item clicked: " + shown + "\n", "play_title :  " + shown + "\n"}},
+    };
     show_list_page();
-    reply({{'1', "Evil\n\033[2JFolder"}}, 1, 1);
-    tap(row_label(0));
-    const std::string log = take_log();
-    EXPECT_TRUE(has(log, "list_msg_item clicked: Evil\\x0A\\x1B[2JFolder\n")) << log;
-    EXPECT_FALSE(has(log, "\033[2J"));
-    std::vector<SentFrame> title = sent(APP_CMD2_AIRABLE_TITLE_DATA);
-    ASSERT_EQ(title.size(), 1u);
-    EXPECT_EQ(title_of(title[0]), "Evil\n\033[2JFolder") << "the request carries the name as it is";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        reply({{c.type, name, 77}}, 1, 1);
+        list_data(c.in_list_data ? std::vector<ListItem>{{c.type, name, 77}} : std::vector<ListItem>{});
+        fake_comm::take();
+        take_log();
+        tap(row_label(0));
+        const std::string log = take_log();
+        size_t at = 0;
+        for (const std::string &line : c.lines) {
+            at = log.find(line, at);
+            ASSERT_NE(at, std::string::npos) << line << " in:\n" << log;
+        }
+        EXPECT_FALSE(has(log, name));
+        EXPECT_FALSE(has(log, "\n[ERR]"));
+        std::vector<SentFrame> frames = sent(c.request);
+        ASSERT_EQ(frames.size(), 1u);
+        if (c.request != APP_CMD2_AIRABLE_ID_DATA) {
+            EXPECT_EQ(title_of(frames[0]), name) << "the request carries the name as it is";
+        }
+        airable_request_set_ready(nullptr);
+    }
 }
 
 TEST_F(AirableList, SetEnterIconByTitleFindsTheFirstRowWithThatText)
