@@ -61,6 +61,9 @@ protected:
     {
         LvFixture::SetUp();
         g_events.clear();
+        // A handshake acknowledged in an earlier test is not this one's.
+        g_ex.init_okay.store(0);
+        g_ex.mode_okay.store(0);
         airable_data_register_ui_cb(record);
         fake_comm::take();
         head_ = ListDataUIListInit();
