@@ -13,6 +13,19 @@ namespace test_support {
 inline const std::string kHostileName = "n\n[ERR] x\x1b\x07\x9b\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe4\xb8"
                                         "中文\xc2\x9b";
 
+// The same with every byte written \xNN, as iw prints it and as a word of
+// the wireless stand-ins' scenario gives it.
+inline const std::string kHostileNameHex = [] {
+    std::string out;
+    for (unsigned char ch : kHostileName) {
+        static const char digits[] = "0123456789abcdef";
+        out += "\\x";
+        out += digits[ch >> 4];
+        out += digits[ch & 0xf];
+    }
+    return out;
+}();
+
 // The same as the log shows it: everything escaped but the Chinese.
 inline const std::string kHostileShown = "n\\x0a[ERR] x\\x1b\\x07\\x9b\\xc0\\xaf\\xed\\xa0\\x80\\xf4\\x90\\x80\\x80"
                                          "\\xe4\\xb8中文\\xc2\\x9b";

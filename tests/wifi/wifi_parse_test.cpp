@@ -499,14 +499,9 @@ TEST(WifiPlainForms, WhatMayStandInACommand)
 // escaped, Chinese kept.
 TEST(WifiScanParse, NamesAreLoggedEscaped)
 {
-    std::string iw_form; // iw writes every byte outside printable ASCII as \xNN
-    for (unsigned char ch : test_support::kHostileName) {
-        char hex[8];
-        snprintf(hex, sizeof hex, "\\x%02x", ch);
-        iw_form += hex;
-    }
     StdoutCapture captured;
-    Parsed parsed = parse_dump(block("aa:bb:cc:dd:ee:01", 2412, "-45.00", ssid_line(iw_form), kRsn));
+    Parsed parsed =
+        parse_dump(block("aa:bb:cc:dd:ee:01", 2412, "-45.00", ssid_line(test_support::kHostileNameHex), kRsn));
     ASSERT_EQ(parsed.kept.size(), 1u);
     EXPECT_EQ(parsed.kept[0].ssid, test_support::kHostileName);
     EXPECT_EQ(captured.text(), "[WiFi] AP[0]: SSID=\"" + test_support::kHostileShown +

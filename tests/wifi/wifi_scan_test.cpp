@@ -2,7 +2,6 @@
 // the wpa_cli stand-in.
 #include <unistd.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -211,13 +210,7 @@ TEST_F(WifiSaved, ForgetRemovesEveryEntryOfTheNameAndSavesOnce)
 // A kept network's name is the supplicant's text: logged escaped.
 TEST_F(WifiSaved, ForgetLogsTheNameEscaped)
 {
-    std::string word; // the scenario's form of the name: every byte as \xNN
-    for (unsigned char ch : test_support::kHostileName) {
-        char hex[8];
-        snprintf(hex, sizeof hex, "\\x%02x", ch);
-        word += hex;
-    }
-    scenario("saved " + word + " pw\n");
+    scenario("saved " + test_support::kHostileNameHex + " pw\n");
     EXPECT_EQ(wifi_scanner_forget_network(test_support::kHostileName.c_str()), 1);
     const std::string out = log();
     EXPECT_EQ(out.find(test_support::kHostileName), std::string::npos) << out;

@@ -4,7 +4,6 @@
 // the page hooks, the one input group of the password field, what the log
 // may show, and rows that keep their own names.
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -369,12 +368,7 @@ TEST_F(WifiPageRules, TypedKeysReachTheLogOnlyAsStars)
 // one shows it escaped.
 TEST_F(WifiPageRules, NamesAreLoggedEscaped)
 {
-    std::string word; // the scenario's form of the name: every byte as \xNN
-    for (unsigned char ch : test_support::kHostileName) {
-        char hex[8];
-        snprintf(hex, sizeof hex, "\\x%02x", ch);
-        word += hex;
-    }
+    const std::string &word = test_support::kHostileNameHex;
     scenario("ap 20:00:00:00:00:01 2412 -40 open " + word + "\nsaved " + word +
              "\ndhcp lease 192.168.1.23 24 192.168.1.1 192.168.1.1\n");
     open_with_lists();
