@@ -9,10 +9,16 @@
 
 #include "airable_data_exchange.h"
 #include "airable_data_exchange_private.h"
+#include "fw_common.h"
 #include "ui/list_data_ui.h"
 #include "ui/ui_data_update.h"
 
 namespace {
+
+/* Names from the service are logged escaped: an item's whole, a menu's
+ * as far as the room for the worst item name goes (1 KB). */
+constexpr size_t kNameMax = sizeof(airable_list_item_t::name);
+constexpr size_t kShownNameLen = FW_ESCAPE_MAX(kNameMax);
 
 /* The short play-info form: control byte header and a 32-byte player header. */
 constexpr uint16_t kAirablePlayerMin = PLAYER_MSG_LEN + PLAYER_INFO_HDR_SHORT;
@@ -101,8 +107,9 @@ void handle_list_data(const uint8_t *msg, uint16_t len)
         if (item_len == 0)
             break;
         count = at;
+        char shown[kShownNameLen];
         AIRABLE_LOG("[%04u/%04u] type=0x%02x id=%llu name=\"%s\"\n", count.index, count.total, item.type,
-                    (unsigned long long)item.id, item.name);
+                    (unsigned long long)item.id, fw_escape(item.name, sizeof item.name, shown, sizeof shown));
         store_list_item(item, count);
         airable_raise_event(AIRABLE_UI_LIST_ITEM, &item);
         o += item_len;
@@ -124,8 +131,10 @@ void handle_menu_info(const uint8_t *msg, uint16_t len)
                 menu_number(msg, AIRABLE_MENU_OFF_PAGE), menu_number(msg, AIRABLE_MENU_OFF_PAGES),
                 menu_number(msg, AIRABLE_MENU_OFF_ITEMS));
     int64_t name_len = menu_number(msg, AIRABLE_MENU_OFF_NAME_LEN);
-    if (name_len > 0 && (int64_t)AIRABLE_MENU_HDR_LEN + name_len <= len)
-        AIRABLE_LOG("  menu_name=%.*s\n", (int)name_len, (const char *)(msg + AIRABLE_MENU_HDR_LEN));
+    if (name_len > 0 && (int64_t)AIRABLE_MENU_HDR_LEN + name_len <= len) {
+        char shown[kShownNameLen];
+        AIRABLE_LOG("  menu_name=%s\n", fw_escape(msg + AIRABLE_MENU_HDR_LEN, (size_t)name_len, shown, sizeof shown));
+    }
 }
 
 void handle_init_reply(const uint8_t *msg, uint16_t)

@@ -38,23 +38,60 @@ void fw_log_set_level(int level)
     g_log_level = level;
 }
 
-static int escape_byte(unsigned char c, char *out, size_t room)
+// Pieces of escaped text: a byte or a whole character as it is, or one
+// byte as "\xhh".
+#define ESCAPED_BYTE_LEN 4
+#define UTF8_MAX_LEN 4
+
+// Length of the character that starts `in` (n bytes left) when it is kept
+// as it is: printable ASCII, or a valid UTF-8 sequence (no overlong form,
+// no surrogate, nothing above U+10FFFF) other than a C1 control, U+0080 to
+// U+009F. 0 when its first byte is to be escaped.
+static size_t kept_length(const unsigned char *in, size_t n)
 {
-    switch (c) {
-    case '\n':
-        return snprintf(out, room, "\\n");
-    case '\r':
-        return snprintf(out, room, "\\r");
-    case '\t':
-        return snprintf(out, room, "\\t");
-    case '\\':
-        return snprintf(out, room, "\\\\");
-    default:
-        if (c < 0x20 || c == 0x7F) {
-            return snprintf(out, room, "\\x%02X", c);
-        }
-        return snprintf(out, room, "%c", c);
+    const unsigned char c = in[0];
+    if (c < 0x80) {
+        return c >= 0x20 && c != 0x7F && c != '\\' ? 1 : 0;
     }
+    size_t len = 0;
+    unsigned char lo = 0x80; // range of the second byte
+    unsigned char hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        len = 2;
+        lo = c == 0xC2 ? 0xA0 : 0x80; // C2 80..C2 9F are the C1 controls
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        len = 3;
+        lo = c == 0xE0 ? 0xA0 : 0x80;
+        hi = c == 0xED ? 0x9F : 0xBF;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        len = 4;
+        lo = c == 0xF0 ? 0x90 : 0x80;
+        hi = c == 0xF4 ? 0x8F : 0xBF;
+    }
+    if (len == 0 || len > n || in[1] < lo || in[1] > hi) {
+        return 0;
+    }
+    for (size_t i = 2; i < len; i++) {
+        if ((in[i] & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return len;
+}
+
+// The piece for the text at `in`; returns the bytes of input it stands for.
+static size_t next_piece(const unsigned char *in, size_t n, char piece[UTF8_MAX_LEN + 1], size_t *piece_len)
+{
+    const size_t kept = kept_length(in, n);
+    if (kept > 0) {
+        memcpy(piece, in, kept);
+        piece[kept] = '\0';
+        *piece_len = kept;
+        return kept;
+    }
+    snprintf(piece, UTF8_MAX_LEN + 1, "\\x%02x", in[0]);
+    *piece_len = ESCAPED_BYTE_LEN;
+    return 1;
 }
 
 const char *fw_escape(const void *text, size_t len, char *out, size_t out_size)
@@ -65,24 +102,29 @@ const char *fw_escape(const void *text, size_t len, char *out, size_t out_size)
     }
     const unsigned char *in = (const unsigned char *)text;
     size_t end = 0;
+    while (end < len && in[end] != '\0') {
+        end++;
+    }
     size_t whole = 0; // length of the whole text escaped
-    for (; end < len && in[end] != '\0'; end++) {
-        char piece[8];
-        whole += (size_t)escape_byte(in[end], piece, sizeof piece);
+    char piece[UTF8_MAX_LEN + 1];
+    size_t piece_len = 0;
+    for (size_t i = 0; i < end;) {
+        i += next_piece(in + i, end - i, piece, &piece_len);
+        whole += piece_len;
     }
     // Room for the cut mark only when the whole text does not fit.
-    const size_t room = whole < out_size ? out_size : out_size - (sizeof k_cut - 1);
+    const size_t cut_len = sizeof k_cut - 1;
+    const size_t room = whole < out_size ? out_size : (out_size > cut_len ? out_size - cut_len : 0);
     size_t used = 0;
     out[0] = '\0';
-    for (size_t i = 0; i < end; i++) {
-        char piece[8];
-        int n = escape_byte(in[i], piece, sizeof piece);
-        if (used + (size_t)n >= room) {
+    for (size_t i = 0; i < end;) {
+        i += next_piece(in + i, end - i, piece, &piece_len);
+        if (used + piece_len >= room) {
             snprintf(out + used, out_size - used, "%s", k_cut);
             return out;
         }
-        memcpy(out + used, piece, (size_t)n + 1);
-        used += (size_t)n;
+        memcpy(out + used, piece, piece_len + 1);
+        used += piece_len;
     }
     return out;
 }

@@ -36,11 +36,15 @@ void fw_log_set_level(int level);
 // fw_log with the "[function:line] " prefix every framework message carries.
 #define FW_LOG(level, fmt, ...) fw_log((level), "[%s:%d] " fmt, __func__, __LINE__ __VA_OPT__(, ) __VA_ARGS__)
 
-// Outside text (a peer's name, a command-line argument) made safe to log:
-// control bytes and the backslash become escapes (\n, \t, \r, \\, \xHH), so
-// the text can neither end a log line nor forge one. Reads up to `len` bytes
-// or to the first NUL; when the escaped text does not fit out_size it is cut
-// and ends in "...". Returns out.
+// Text from outside (a peer, a file, a tool, the command line) made safe to
+// log; every such text goes through here before it is logged. Control
+// bytes (C0, DEL and the C1 controls, also as UTF-8), bytes that are not
+// part of valid UTF-8 (a lone 0x9b is an 8-bit CSI) and the backslash each
+// become "\xhh", so the text can neither end a log line, forge one nor
+// steer the terminal, and every escape reads one way. Valid UTF-8, such as
+// a Chinese network name, is kept as it is. Reads up to `len` bytes or to
+// the first NUL; when the escaped text does not fit out_size it is cut
+// between characters and ends in "...". Returns out.
 #define FW_ESCAPE_MAX(len) ((len)*4 + 4) // room for any text of len bytes
 const char *fw_escape(const void *text, size_t len, char *out, size_t out_size);
 

@@ -44,6 +44,12 @@ int uds_socket_create(void)
     return fd;
 }
 
+// A socket path may come from a command line: logged escaped.
+static const char *shown_path(const char *path, char (&out)[FW_ESCAPE_MAX(FW_UDS_PATH_MAX)])
+{
+    return fw_escape(path, FW_UDS_PATH_MAX, out, sizeof out);
+}
+
 static void build_address(struct sockaddr_un *addr, const char *path)
 {
     memset(addr, 0, sizeof *addr);
@@ -61,8 +67,9 @@ int uds_server_init(const char *path)
 
     struct sockaddr_un addr;
     build_address(&addr, path);
+    char shown[FW_ESCAPE_MAX(FW_UDS_PATH_MAX)];
     if (bind(fd, (const struct sockaddr *)&addr, sizeof addr) < 0) {
-        FW_LOG(FW_LOG_ERR, "bind(%s) failed: %s", path, strerror(errno));
+        FW_LOG(FW_LOG_ERR, "bind(%s) failed: %s", shown_path(path, shown), strerror(errno));
         close(fd);
         return FW_ERR_IO;
     }
@@ -71,7 +78,7 @@ int uds_server_init(const char *path)
         close(fd);
         return FW_ERR_IO;
     }
-    FW_LOG(FW_LOG_INF, "UDS server listening on %s", path);
+    FW_LOG(FW_LOG_INF, "UDS server listening on %s", shown_path(path, shown));
     return fd;
 }
 
@@ -155,7 +162,8 @@ int uds_client_connect(const char *path, int timeout_ms)
     for (;;) {
         if (try_connect(fd, &addr, deadline) == 0) {
             set_blocking(fd, true);
-            FW_LOG(FW_LOG_INF, "Connected to UDS server %s", path);
+            char shown[FW_ESCAPE_MAX(FW_UDS_PATH_MAX)];
+            FW_LOG(FW_LOG_INF, "Connected to UDS server %s", shown_path(path, shown));
             return fd;
         }
         if (!connect_retryable(errno)) {

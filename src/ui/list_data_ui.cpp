@@ -3,11 +3,14 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "fw_common.h"
 #include "ui/ui_log.h"
 
-/* Text fields are printed bounded by their array, so a record that filled one
- * to the brim without a terminator cannot make the dump read past it. */
-#define FIELD(arr) (int)sizeof(arr), (arr)
+/* Text fields come from the service and are printed escaped, bounded by
+ * their array, so a record that filled one to the brim without a terminator
+ * cannot make the dump read past it. */
+#define SHOWN_FIELD_LEN FW_ESCAPE_MAX(LIST_DATA_UI_URL_LEN)
+#define SHOWN(field, out) fw_escape((field), sizeof(field), (out), sizeof(out))
 
 static ListDataUINode *node_new(const ListDataUIData *data)
 {
@@ -139,12 +142,13 @@ void ListDataUIDisplayAll(const ListDataUINode *head)
         UI_LOG("index  0 cnt\n");
         return;
     }
+    char shown[SHOWN_FIELD_LEN];
     for (const ListDataUINode *n = head->next; n != head; n = n->next) {
         const ListDataUIData *d = &n->data;
-        UI_LOG("index    :[%04d] title:[%.*s]\n", (int)d->index, FIELD(d->title));
+        UI_LOG("index    :[%04d] title:[%s]\n", (int)d->index, SHOWN(d->title, shown));
         UI_LOG("id_identifier        :[%llu] \n", (unsigned long long)d->id_identifier);
-        UI_LOG("redirection_url      :[%.*s] \n", FIELD(d->redirection_url));
-        UI_LOG("url                  :[%.*s] \n", FIELD(d->url));
+        UI_LOG("redirection_url      :[%s] \n", SHOWN(d->redirection_url, shown));
+        UI_LOG("url                  :[%s] \n", SHOWN(d->url, shown));
     }
 }
 

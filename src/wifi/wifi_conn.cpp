@@ -94,7 +94,7 @@ void copy_field(char *dst, size_t cap, const char *src, size_t len)
 
 const char *shown(const char *text, char *out)
 {
-    return wifi_log_text(text, out, kLogTextLen);
+    return fw_escape(text, strlen(text), out, kLogTextLen);
 }
 
 void finish_worker(void)

@@ -15,6 +15,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "fw_common.h"
 #include "wifi/wifi_scanner_internal.h"
 
 namespace {
@@ -109,8 +110,8 @@ void log_ap(int32_t index, const wifi_ap_t *ap, bool with_freq)
 {
     char ssid[kLogTextMax];
     char bssid[kLogTextMax];
-    wifi_log_text(ap->ssid, ssid, sizeof(ssid));
-    wifi_log_text(ap->bssid, bssid, sizeof(bssid));
+    fw_escape(ap->ssid, sizeof(ap->ssid), ssid, sizeof(ssid));
+    fw_escape(ap->bssid, sizeof(ap->bssid), bssid, sizeof(bssid));
     const char *kind = ap->encrypted ? "encrypted" : "open";
     if (with_freq) {
         printf("[WiFi] AP[%d]: SSID=\"%s\" BSSID=%s CH=%d SIG=%d ENC=%s (%s)  FREQ=%d\n", (int)index, ssid, bssid,
@@ -457,26 +458,4 @@ int wifi_valid_netmask(const char *netmask)
         return atoi(netmask) <= kIpv4Bits;
     }
     return wifi_valid_ipv4(netmask);
-}
-
-const char *wifi_log_text(const char *text, char *out, size_t cap)
-{
-    if (cap == 0) {
-        return "";
-    }
-    const size_t escaped_len = 4;
-    size_t n = 0;
-    for (const unsigned char *s = (const unsigned char *)text; *s != '\0'; s++) {
-        bool control = *s < 0x20 || *s == 0x7F;
-        if (n + (control ? escaped_len : 1) >= cap) {
-            break;
-        }
-        if (control) {
-            n += (size_t)snprintf(out + n, cap - n, "\\x%02x", *s);
-        } else {
-            out[n++] = (char)*s;
-        }
-    }
-    out[n] = '\0';
-    return out;
 }

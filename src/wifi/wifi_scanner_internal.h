@@ -85,9 +85,6 @@ int wifi_each_network(const char *ifname, wifi_net_fn_t fn, void *ctx);
 /* The interface name into out; 0, or -1 when it is not a plain name. */
 int wifi_if_copy(char out[WIFI_IFNAME_MAX + 1]);
 
-/* Outside text for a log line: control bytes become \xNN. */
-const char *wifi_log_text(const char *text, char *out, size_t cap);
-
 /* --- Parsing the tools' output ------------------------------------------- */
 
 /* The iw scan dump, fed line by line. */

@@ -14,6 +14,7 @@
 
 #include <atomic>
 
+#include "fw_common.h"
 #include "wifi/wifi_scanner_internal.h"
 
 namespace {
@@ -521,7 +522,7 @@ int32_t wifi_scanner_forget_network(const char *ssid)
             continue;
         }
         removed++;
-        printf("[WiFi] forgetting network %s (\"%s\")\n", id, wifi_log_text(name, shown, sizeof(shown)));
+        printf("[WiFi] forgetting network %s (\"%s\")\n", id, fw_escape(name, sizeof(name), shown, sizeof(shown)));
         shell_getline_fmt("wpa_cli -i %s remove_network %s 2>/dev/null", ifname, id);
     }
     close_network_list(&pipe);
@@ -530,6 +531,6 @@ int32_t wifi_scanner_forget_network(const char *ssid)
     }
     shell_getline_fmt("wpa_cli -i %s save_config 2>/dev/null", ifname);
     printf("[WiFi] forget_network: removed %d entries for \"%s\"\n", (int)removed,
-           wifi_log_text(ssid, shown, sizeof(shown)));
+           fw_escape(ssid, strlen(ssid), shown, sizeof(shown)));
     return removed;
 }

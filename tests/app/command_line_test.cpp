@@ -45,9 +45,15 @@ const ExitCase kExitCases[] = {
     {"backend name shown escaped and cut",
      {"-b", "a\nb\x1b" + std::string(100, 'z')},
      kBanner,
-     "error no such backend: A\\nB\\x1B" + std::string(56, 'Z') + "...\n",  // 64 characters
+     "error no such backend: A\\x0aB\\x1b" + std::string(54, 'Z') + "...\n",  // 64 characters
+     1},
+    {"backend name not UTF-8 escaped, Chinese kept",
+     {"-b", "\xc0\xaf\x9b\xe4\xb8" "中"},
+     kBanner,
+     "error no such backend: \\xc0\\xaf\\x9b\\xe4\\xb8中\n",
      1},
     {"option letter shown escaped", {"-\x01"}, kBanner + kUsage, "Unknown option -\\x01.\n", 1},
+    {"option letter 0x9b shown escaped", {"-\x9b"}, kBanner + kUsage, "Unknown option -\\x9b.\n", 1},
     {"input backend as display",
      {"-b", "evdev"},
      kBanner +

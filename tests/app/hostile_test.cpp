@@ -122,7 +122,7 @@ TEST_F(Hostile, LogIsCurrentAndAPeerCannotForgeALine)
     ASSERT_TRUE(q.wait_for(kReady, kStartMs)) << q.out();
     uds_client_t client;
     ASSERT_EQ(register_service(&client, 6, "x\n[INF][00:00:00] [f:1] forged"), 0);
-    EXPECT_TRUE(q.wait_for("Client registered: app_id=6 name=x\\n[INF][00:00:00] [f:1] forged\n", 10000))
+    EXPECT_TRUE(q.wait_for("Client registered: app_id=6 name=x\\x0a[INF][00:00:00] [f:1] forged\n", 10000))
         << "not seen while it runs:\n" << q.out();
     uds_client_stop(&client);
     kill(q.pid(), SIGKILL);

@@ -48,6 +48,9 @@ protected:
         fake_comm::take();
     }
 
+    // A test that let the watchdogs run free gives them back.
+    void TearDown() override { clock().run_stepped(); }
+
     static WatchdogClock & clock() { return WatchdogClock::get(); }
 };
 

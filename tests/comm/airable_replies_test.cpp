@@ -8,6 +8,7 @@
 
 #include "airable_data_exchange.h"
 #include "fake_comm.h"
+#include "hostile_text.hpp"
 #include "lv_fixture.h"
 #include "msg_builder.h"
 #include "stdout_capture.hpp"
@@ -60,6 +61,9 @@ protected:
     {
         LvFixture::SetUp();
         g_events.clear();
+        // A handshake acknowledged in an earlier test is not this one's.
+        g_ex.init_okay.store(0);
+        g_ex.mode_okay.store(0);
         airable_data_register_ui_cb(record);
         fake_comm::take();
         head_ = ListDataUIListInit();
@@ -398,6 +402,20 @@ TEST_F(AirableReplies, ListReplyWithoutAListStillRaisesEvents)
     EXPECT_EQ(g_events[1].count.total, 1u);
 }
 
+// Names are the service's text: logged escaped, handed on as they came.
+TEST_F(AirableReplies, ItemNamesAreLoggedEscaped)
+{
+    Bytes msg = list_header();
+    put_list_item(msg, 1, 1, '0', 9, test_support::kHostileName, "");
+    const std::vector<std::string> lines = lines_of(feed(0xF0, msg));
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "[0001/0001] type=0x30 id=9 name=\"" + test_support::kHostileShown + "\"\n");
+    ASSERT_EQ(g_events.size(), 2u);
+    EXPECT_EQ(g_events[0].item.name, test_support::kHostileName);
+    ASSERT_EQ(list().size(), 1u);
+    EXPECT_EQ(list()[0].title, test_support::kHostileName);
+}
+
 TEST_F(AirableReplies, MenuInfoIsOnlyLogged)
 {
     auto menu = [](int32_t name_len, const std::string &name) {
@@ -419,6 +437,11 @@ TEST_F(AirableReplies, MenuInfoIsOnlyLogged)
     };
     const MenuCase cases[] = {
         {menu(9, "Countries"), {first + "37\n", numbers, "  menu_name=Countries\n"}},
+        {menu((int32_t)test_support::kHostileName.size(), test_support::kHostileName),
+         {first + std::to_string(28 + test_support::kHostileName.size()) + "\n", numbers,
+          "  menu_name=" + test_support::kHostileShown + "\n"}},
+        {menu(2000, std::string(2000, 'm')),
+         {first + "2028\n", numbers, "  menu_name=" + std::string(1024, 'm') + "...\n"}},
         {menu(0, "Countries"), {first + "37\n", numbers}},
         {menu(10, "Countries"), {first + "37\n", numbers}},
         {menu(-1, ""), {first + "28\n", numbers}},

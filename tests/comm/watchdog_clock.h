@@ -50,6 +50,23 @@ public:
         cv_.notify_all();
     }
 
+    // Back under the test's control after run_free: returns once each
+    // watchdog waits in its next sleep. The sleep that run_free released
+    // counts as granted.
+    void run_stepped()
+    {
+        std::unique_lock<std::mutex> hold(lock_);
+        if (!free_) return;
+        free_ = false;
+        for (int w = 0; w < 2; w++) granted_[w] = entered_[w];
+        cv_.wait(hold, [&] {
+            for (int w = 0; w < 2; w++) {
+                if (!threads_[w].empty() && entered_[w] != granted_[w] + 1) return false;
+            }
+            return true;
+        });
+    }
+
     size_t threads(int w)
     {
         std::lock_guard<std::mutex> hold(lock_);

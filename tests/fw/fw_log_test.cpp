@@ -5,6 +5,7 @@
 
 #include "fw_common.h"
 #include "fw_test_util.h"
+#include "hostile_text.hpp"
 
 namespace {
 
@@ -66,15 +67,24 @@ TEST(LogEscape, OutsideTextCannotBreakTheLine)
     };
     const Case cases[] = {
         {"plain", "airplay", 64, "airplay"},
-        {"named controls", "a\nb\rc\td", 64, "a\\nb\\rc\\td"},
-        {"other controls", std::string("\x01\x1b[m\x7f", 5), 64, "\\x01\\x1B[m\\x7F"},
-        {"backslash", "C:\\x41", 64, "C:\\\\x41"},
-        {"bytes above 0x7f pass", "\xe4\xbf\xa1", 64, "\xe4\xbf\xa1"},
+        {"line breaks and tabs", "a\nb\rc\td", 64, "a\\x0ab\\x0dc\\x09d"},
+        {"other controls", std::string("\x01\x1b[m\x7f", 5), 64, "\\x01\\x1b[m\\x7f"},
+        {"backslash", "C:\\x41", 64, "C:\\x5cx41"},
+        {"hostile name", test_support::kHostileName, 256, test_support::kHostileShown},
+        {"valid UTF-8 of every length", "\xc2\xa0\xc3\xa9\xe4\xbf\xa1\xef\xbf\xbd\xf0\x9f\x8e\xb5\xf4\x8f\xbf\xbf", 64,
+         "\xc2\xa0\xc3\xa9\xe4\xbf\xa1\xef\xbf\xbd\xf0\x9f\x8e\xb5\xf4\x8f\xbf\xbf"},
+        {"C1 controls as UTF-8", "\xc2\x80\xc2\x9f", 64, "\\xc2\\x80\\xc2\\x9f"},
+        {"overlong forms", "\xc1\xbf\xe0\x9f\xbf\xf0\x8f\xbf\xbf", 64,
+         "\\xc1\\xbf\\xe0\\x9f\\xbf\\xf0\\x8f\\xbf\\xbf"},
+        {"lead bytes that start nothing", "\xf5\x80\xfe\xff", 64, "\\xf5\\x80\\xfe\\xff"},
+        {"a character cut by the end", "ab\xe4\xbf", 64, "ab\\xe4\\xbf"},
         {"stops at NUL", std::string("ab\0cd", 5), 64, "ab"},
         {"cut with a mark", "abcdefghij", 8, "abcd..."},
         {"exact fit is not cut", "abcdefg", 8, "abcdefg"},
         {"escape not split", "ab\ncd", 6, "ab..."},
-        {"escaped text that fits", "abcd\n", 7, "abcd\\n"},
+        {"character not split", "ab\xe4\xbf\xa1" "cd", 7, "ab..."},
+        {"escaped text that fits", "abcd\n", 9, "abcd\\x0a"},
+        {"room for less than the mark", "abcdefgh", 3, ".."},
         {"empty", "", 8, ""},
     };
     for (const Case &c : cases) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fw_uds.h"
+#include "hostile_text.hpp"
 #include "server_fixture.h"
 
 namespace {
@@ -140,9 +141,10 @@ TEST_F(UdsServer, RegistrationNameCannotForgeALogLine)
         std::string name, shown;
     };
     const Case cases[] = {
-        {"evil\n[INF][00:00:00] [x:1] forged", "evil\\n[INF][00:00:00] [x:1] forg"},
-        {"tab\there\rcr", "tab\\there\\rcr"},
-        {std::string("bell\a\x1b[2Jdel\x7f") + "\\", "bell\\x07\\x1B[2Jdel\\x7F\\\\"},
+        {"evil\n[INF][00:00:00] [x:1] forged", "evil\\x0a[INF][00:00:00] [x:1] forg"},
+        {"tab\there\rcr", "tab\\x09here\\x0dcr"},
+        {std::string("bell\a\x1b[2Jdel\x7f") + "\\", "bell\\x07\\x1b[2Jdel\\x7f\\x5c"},
+        {test_support::kHostileName, test_support::kHostileShown},
     };
     uint8_t id = 1;
     for (const Case &c : cases) {

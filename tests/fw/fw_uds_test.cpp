@@ -13,6 +13,7 @@
 #include "fw_internal.h"
 #include "fw_test_util.h"
 #include "fw_uds.h"
+#include "hostile_text.hpp"
 
 namespace {
 
@@ -75,6 +76,28 @@ TEST(UdsListen, BindFailureClosesTheSocket)
     EXPECT_TRUE(contains(log.text(),
                          "bind(/nonexistent-dir/fw.sock) failed: No such file or directory\n"));
     EXPECT_EQ(count_open_fds(), fds);
+}
+
+// A socket path can come from a command line: the lines that name it show
+// it escaped.
+TEST(UdsListen, ThePathIsLoggedEscaped)
+{
+    TempDir dir;
+    const std::string path = dir.file(test_support::kHostileName.c_str());
+    const std::string shown = dir.file(test_support::kHostileShown.c_str());
+    StdoutCapture log;
+    const int lfd = uds_server_init(path.c_str());
+    ASSERT_GE(lfd, 0);
+    const int cfd = uds_client_connect(path.c_str(), 1000);
+    EXPECT_GE(cfd, 0);
+    uds_close(cfd, nullptr);
+    uds_close(lfd, path.c_str());
+    EXPECT_EQ(uds_server_init((path + "/none").c_str()), FW_ERR_IO);
+    const std::string text = log.text();
+    EXPECT_TRUE(contains(text, "UDS server listening on " + shown + "\n")) << text;
+    EXPECT_TRUE(contains(text, "Connected to UDS server " + shown + "\n")) << text;
+    EXPECT_TRUE(contains(text, "bind(" + shown + "/none) failed: ")) << text;
+    EXPECT_EQ(count_of(text, "\n"), 3) << text;
 }
 
 TEST(UdsConnect, TimesOutWhenNobodyListens)

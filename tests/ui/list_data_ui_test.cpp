@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "hostile_text.hpp"
 #include "stdout_capture.hpp"
 #include "ui/list_data_ui.h"
 
@@ -208,6 +210,25 @@ TEST_F(ListData, DumpPrintsFourLinesPerItemWithEmptyRedirection)
         lines += ch == '\n';
     }
     EXPECT_EQ(lines, 4u);
+}
+
+// The records hold the service's texts: the dump shows them escaped.
+TEST_F(ListData, DumpShowsTheTextsEscaped)
+{
+    ListDataUIData d = item(test_support::kHostileName.c_str(), 1, 7);
+    std::snprintf(d.url, sizeof d.url, "%s", test_support::kHostileName.c_str());
+    std::snprintf(d.redirection_url, sizeof d.redirection_url, "%s", test_support::kHostileName.c_str());
+    ListDataUIListPushBack(head, &d);
+    StdoutCapture captured;
+    ListDataUIDisplayAll(head);
+    const std::string out = captured.text();
+    const std::string &shown = test_support::kHostileShown;
+    ASSERT_TRUE(lines_in_order(out, {
+                                        ("\033[0m index    :[0001] title:[" + shown + "]\n").c_str(),
+                                        ("\033[0m redirection_url      :[" + shown + "] \n").c_str(),
+                                        ("\033[0m url                  :[" + shown + "] \n").c_str(),
+                                    }));
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4);
 }
 
 TEST_F(ListData, DumpStaysInsideAFieldWithoutTerminator)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "wifi/wifi_scanner_internal.h"
+#include "hostile_text.hpp"
 #include "wifi_fixture.h"
 
 namespace wifi_test {
@@ -511,6 +512,23 @@ TEST_F(WifiConn, AnUnknownSavedNameChangesNothing)
 }
 
 // A mistyped password must not cost the entry that works.
+// A network name may come from a scan: every line that shows it shows it
+// escaped.
+TEST_F(WifiConn, NamesAreLoggedEscaped)
+{
+    const std::string &name = test_support::kHostileName;
+    const std::string &shown = test_support::kHostileShown;
+    connect(name.c_str(), "password");
+    wifi_scanner_connect_saved(name.c_str());
+    const std::string out = log();
+    EXPECT_EQ(out.find(name), std::string::npos) << out;
+    for (const std::string &line : {"trigger_connect: SSID=\"" + shown + "\" pwd_len=8",
+                                    "connecting to SSID=\"" + shown + "\" sec=", "step3: set_network ssid=\"" + shown + "\"\n",
+                                    "connect_saved: \"" + shown + "\" not found in saved networks\n"}) {
+        EXPECT_NE(out.find(line), std::string::npos) << line << " in:\n" << out;
+    }
+}
+
 TEST_F(WifiConn, OldEntriesGoOnlyOnceTheNewOneHasJoined)
 {
     scenario(std::string(kConnWorld) + "saved Home correct-horse\nsaved Cafe\n");

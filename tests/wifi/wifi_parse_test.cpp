@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "hostile_text.hpp"
 #include "stdout_capture.hpp"
 #include "wifi/wifi_scanner_internal.h"
 
@@ -499,13 +500,17 @@ TEST(WifiPlainForms, WhatMayStandInACommand)
     }
 }
 
-TEST(WifiLogText, ControlBytesEscaped)
+// A network name is the tool's text: it is stored as it came and logged
+// escaped, Chinese kept.
+TEST(WifiScanParse, NamesAreLoggedEscaped)
 {
-    char out[64];
-    EXPECT_STREQ(wifi_log_text("a\nb\033[31m\x7f 中", out, sizeof(out)), "a\\x0ab\\x1b[31m\\x7f 中");
-    char tiny[6];
-    EXPECT_STREQ(wifi_log_text("\n\n\n", tiny, sizeof(tiny)), "\\x0a");
-    EXPECT_STREQ(wifi_log_text("abcdefgh", tiny, sizeof(tiny)), "abcde");
+    StdoutCapture captured;
+    Parsed parsed =
+        parse_dump(block("aa:bb:cc:dd:ee:01", 2412, "-45.00", ssid_line(test_support::kHostileNameHex), kRsn));
+    ASSERT_EQ(parsed.kept.size(), 1u);
+    EXPECT_EQ(parsed.kept[0].ssid, test_support::kHostileName);
+    EXPECT_EQ(captured.text(), "[WiFi] AP[0]: SSID=\"" + test_support::kHostileShown +
+                                   "\" BSSID=aa:bb:cc:dd:ee:01 CH=1 SIG=-45 ENC=WPA2 (encrypted)\n");
 }
 
 /* --- The DHCP handler script ----------------------------------------------- */

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "wifi/wifi_scanner_internal.h"
+#include "hostile_text.hpp"
 #include "wifi_fixture.h"
 
 namespace wifi_test {
@@ -245,6 +246,19 @@ TEST_F(WifiSaved, ForgetRemovesEveryEntryOfTheNameAndSavesOnce)
                                            "[WiFi] forget_network: removed 2 entries for \"Home\""}));
     EXPECT_NE(read("state/saved").find("Other"), std::string::npos);
     EXPECT_EQ(read("state/saved").find("Home"), std::string::npos);
+}
+
+// A kept network's name is the supplicant's text: logged escaped.
+TEST_F(WifiSaved, ForgetLogsTheNameEscaped)
+{
+    scenario("saved " + test_support::kHostileNameHex + " pw\n");
+    EXPECT_EQ(wifi_scanner_forget_network(test_support::kHostileName.c_str()), 1);
+    const std::string out = log();
+    EXPECT_EQ(out.find(test_support::kHostileName), std::string::npos) << out;
+    EXPECT_TRUE(in_order(lines_of(out), {"[WiFi] forgetting network 0 (\"" + test_support::kHostileShown + "\")",
+                                         "[WiFi] forget_network: removed 1 entries for \"" +
+                                             test_support::kHostileShown + "\""}))
+        << out;
 }
 
 TEST_F(WifiSaved, ForgetOfAnUnknownOrEmptyNameChangesNothing)

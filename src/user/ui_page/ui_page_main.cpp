@@ -28,9 +28,16 @@ static const char *const weekdays_cn[7] = {
     "星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六",
 };
 
-/* Run-hook counters, from process start. */
+/* Run-hook counters, from the page's start: the tree is built once, at
+ * process start. */
 static int32_t query_tick;
 static int32_t tick_cnt;
+
+static void run_counters_reset(void)
+{
+    query_tick = 0;
+    tick_cnt = 0;
+}
 
 static time_t clock_now(void)
 {
@@ -66,6 +73,7 @@ int32_t ui_page_main_start(void *arg)
         return PAGE_ID_MAIN;
     }
 
+    run_counters_reset();
     main_page_pager_reset();
     main_page_now_playing_reset();
     main_page_list_reset();

@@ -19,6 +19,7 @@
 #include <string.h>
 
 #include "comm/airable_data_exchange.h"
+#include "fw_common.h"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
@@ -123,14 +124,34 @@ static lv_obj_t *label_create(lv_obj_t *row, list_msg_item_t *item, int with_ico
     return label;
 }
 
+/* Set while the interface itself empties or fills the Airable list. The
+ * library reports what that does to the list's scroll position (emptying a
+ * scrolled list brings it back to its top, and an empty list lies far past
+ * its end), and none of it is a pull. */
+static bool own_change;
+
+static bool own_change_begin(void)
+{
+    const bool outer = own_change;
+    own_change = true;
+    return outer;
+}
+
+static void own_change_end(bool outer)
+{
+    own_change = outer;
+}
+
 void list_add_item(lv_obj_t *parent, list_msg_item_t *item, int with_icon, int enter)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
+    const bool outer = own_change_begin();
     m->row_obj = row_create(parent, item);
     m->row_marker = marker_create(m->row_obj, item, enter);
     m->row_box = box_create(m->row_obj);
     m->row_icon = with_icon ? icon_create(m->row_obj) : NULL;
     m->row_label = label_create(m->row_obj, item, with_icon);
+    own_change_end(outer);
 }
 
 void add_msg_item(list_msg_item_t *item, int with_icon, int enter)
@@ -140,6 +161,14 @@ void add_msg_item(list_msg_item_t *item, int with_icon, int enter)
 
 /* -- emptying and markers -------------------------------------------------- */
 
+/* The rows free their buffers as they go. */
+static void rows_delete(void)
+{
+    const bool outer = own_change_begin();
+    lv_obj_clean(lv_ui_page_main.list_radio);
+    own_change_end(outer);
+}
+
 void clean_list_items(void)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
@@ -147,8 +176,7 @@ void clean_list_items(void)
         return;
     }
     lv_label_set_text(m->page_3_count, "");
-    /* The rows free their buffers as they go. */
-    lv_obj_clean(m->list_radio);
+    rows_delete();
 }
 
 static list_msg_item_t *row_item(lv_obj_t *row)
@@ -216,22 +244,12 @@ void set_bar_msg(const char *text, const lv_image_dsc_t *icon)
 
 /* -- log ------------------------------------------------------------------------ */
 
-/* Room for a row name with every byte escaped as \xNN. */
-#define LOG_TEXT_LEN (4 * LIST_MSG_NAME_LEN + 1)
+/* Names come from the service: logged escaped. */
+#define LOG_TEXT_LEN FW_ESCAPE_MAX(LIST_MSG_NAME_LEN)
 
-/* Names come from the service: control bytes are logged as \xNN. */
 static const char *log_text(const char *in, char out[LOG_TEXT_LEN])
 {
-    size_t o = 0;
-    for (const unsigned char *p = (const unsigned char *)in; *p && o + 5 <= LOG_TEXT_LEN; p++) {
-        if (*p < 0x20 || *p == 0x7F) {
-            o += (size_t)snprintf(out + o, LOG_TEXT_LEN - o, "\\x%02X", *p);
-        } else {
-            out[o++] = (char)*p;
-        }
-    }
-    out[o] = '\0';
-    return out;
+    return fw_escape(in, LIST_MSG_NAME_LEN, out, LOG_TEXT_LEN);
 }
 
 /* -- row taps ------------------------------------------------------------------- */
@@ -373,7 +391,7 @@ static void list_pulled(lv_event_t *e, bool top)
     lv_obj_t *list = lv_ui_page_main.list_radio;
     const int32_t value = top ? lv_obj_get_scroll_y(list) : lv_obj_get_scroll_bottom(list);
     printf("max_scroll [%d]  code [%d]\n", (int)value, (int)lv_event_get_code(e));
-    if (value >= PULL_PAST) {
+    if (own_change || value >= PULL_PAST) {
         return;
     }
     if (top) {
@@ -419,13 +437,14 @@ static bool reply_rows;
 
 void main_page_list_reset(void)
 {
+    own_change = false;
     reply_rows = false;
 }
 
 static void list_item_received(const airable_list_item_t *src)
 {
     if (!reply_rows) {
-        lv_obj_clean(lv_ui_page_main.list_radio);
+        rows_delete();
         reply_rows = true;
     }
     list_msg_item_t *item = (list_msg_item_t *)malloc(sizeof *item);
@@ -446,7 +465,7 @@ static void list_done(const airable_list_count_t *count)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
     if (!reply_rows) {
-        lv_obj_clean(m->list_radio); /* an answer without items */
+        rows_delete(); /* an answer without items */
     }
     reply_rows = false;
     ui_run_page.list_total = index_value(count->total);

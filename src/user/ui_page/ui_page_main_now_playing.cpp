@@ -3,8 +3,9 @@
  * controllers decode, shown on page_1 (art, title, two lines) and page_2
  * (art, texts, progress bar, times, audio format).
  *
- * At a title change the cover art is read one second later, when the
- * service has had time to write the new file. That second is waited on a
+ * At a title change, and at the first record of a service a tile has just
+ * started (its art is new whatever its title), the cover art is read one
+ * second later, when the service has had time to write the new file. That second is waited on a
  * one-shot GUI timer, not by stopping the GUI thread: drawing, input, the
  * framework poll and the heartbeat feed go on meanwhile. A later title
  * change restarts the wait; a record without texts first carries out a
@@ -34,15 +35,16 @@
 
 /* How one source maps its record onto the pages. */
 typedef struct {
+    int32_t app_id;
     bool title_is_text2; /* Spotify: text2 is the title, text1 the other line */
     const char *art_path;
     bool reset_bar_on_title; /* Spotify empties the bar and times at a title change */
 } source_view_t;
 
-static const source_view_t airplay_view = {false, MAIN_ART_AIRPLAY, false};
-static const source_view_t spotify_view = {true, MAIN_ART_SPOTIFY, true};
+static const source_view_t airplay_view = {APP_ID_AIRPLAY, false, MAIN_ART_AIRPLAY, false};
+static const source_view_t spotify_view = {APP_ID_SPOTIFY, true, MAIN_ART_SPOTIFY, true};
 /* Airable reads its art on a count of records, not at a title change. */
-static const source_view_t airable_view = {true, MAIN_ART_SPOTIFY, false};
+static const source_view_t airable_view = {APP_ID_AIRABLE, true, MAIN_ART_SPOTIFY, false};
 
 /* The art reload waiting for its second; timer NULL when none waits. */
 static struct {
@@ -53,11 +55,36 @@ static struct {
 /* Airable records with texts since the last art refresh. */
 static int32_t cnt;
 
+/* Sources whose service a tile has started since their last record with
+ * texts, one bit per application id. */
+static uint32_t started_afresh;
+
 void main_page_now_playing_reset(void)
 {
     pending_art.timer = NULL;
     pending_art.path = NULL;
     cnt = 0;
+    started_afresh = 0;
+}
+
+static uint32_t source_bit(int32_t app_id)
+{
+    return app_id >= 0 && app_id < 32 ? 1u << app_id : 0;
+}
+
+void main_page_service_started(int32_t app_id)
+{
+    started_afresh |= source_bit(app_id);
+}
+
+/* True once after the source's service was started: the first record with
+ * texts of a new service reads its art whatever its title. */
+static bool first_record_of_new_service(int32_t app_id)
+{
+    const uint32_t bit = source_bit(app_id);
+    const bool first = (started_afresh & bit) != 0;
+    started_afresh &= ~bit;
+    return first;
 }
 
 /* -- cover art ---------------------------------------------------------- */
@@ -258,7 +285,8 @@ static void now_playing_show(const source_view_t *view, const player_ui_info_t *
     if (!record_playing(info)) {
         return;
     }
-    if (title_differs(title_of(view, info))) {
+    const bool first = first_record_of_new_service(view->app_id);
+    if (first || title_differs(title_of(view, info))) {
         title_changed(view, title_of(view, info));
     }
     progress_show(info);
@@ -322,6 +350,9 @@ void airable_now_playing_show(const player_ui_info_t *info)
     if (title_differs(title)) {
         lv_label_set_text(m->page_1_title, title);
         lv_label_set_text(m->page_2_title, title);
+    }
+    if (first_record_of_new_service(airable_view.app_id)) {
+        cnt = AIRABLE_ART_EVERY + 1;
     }
     airable_art_and_format(info);
     airable_progress(info);

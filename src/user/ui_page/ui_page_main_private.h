@@ -65,6 +65,10 @@ void spotify_ui_event_cb(const player_ui_info_t *info);
  * colour and the audio format on every 22nd record with texts; in radio
  * mode a full bar and no times. */
 void airable_now_playing_show(const player_ui_info_t *info);
+/* A tile started the service of that application id afresh: its first
+ * record with texts reads the art and colour, whatever its title (for
+ * Airable, whatever the count of records). */
+void main_page_service_started(int32_t app_id);
 
 /* Cover-art colour (ui_page_main_art_color.cpp): the most populated cell of a
  * 512-cell colour histogram of the JPEG at `path`, decoded at 1/8 size, as

@@ -66,11 +66,12 @@
 typedef struct {
     const char *name;  /* program name, as probed and killed */
     const char *start; /* start command, run from the working directory */
+    int32_t app_id;
 } service_t;
 
-static const service_t airplay_service = {"airplay_run", "./airplay_run &"};
-static const service_t spotify_service = {"spotify_run", "./spotify_run &"};
-static const service_t airable_service = {"airable_run", "./airable_run &"};
+static const service_t airplay_service = {"airplay_run", "./airplay_run &", APP_ID_AIRPLAY};
+static const service_t spotify_service = {"spotify_run", "./spotify_run &", APP_ID_SPOTIFY};
+static const service_t airable_service = {"airable_run", "./airable_run &", APP_ID_AIRABLE};
 
 /* Killed in this order before any service is started. */
 static const service_t *const all_services[] = {&airplay_service, &airable_service, &spotify_service};
@@ -176,6 +177,7 @@ static void kill_all_services(void)
 
 static void start_service(const service_t *s)
 {
+    main_page_service_started(s->app_id);
     (void)proc->run(s->start, START_TIMEOUT_MS);
 }
 

@@ -15,6 +15,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "fw_common.h"
 #include "lib/cmd_runner.h"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
@@ -77,23 +78,10 @@ static ui_page_t *self_page(void)
     return &ui_run_page.page_table[PAGE_ID_WIFI];
 }
 
-/* Outside text (a network name) for a log line: control bytes become \xNN. */
+/* Outside text (a network name) for a log line, escaped. */
 static const char *printable(const char *text, char *out, size_t cap)
 {
-    static const char hex[] = "0123456789abcdef";
-    size_t n = 0;
-    for (const unsigned char *p = (const unsigned char *)text; *p != '\0' && n + 5 <= cap; p++) {
-        if (*p < 0x20 || *p == 0x7f) {
-            out[n++] = '\\';
-            out[n++] = 'x';
-            out[n++] = hex[*p >> 4];
-            out[n++] = hex[*p & 0xf];
-        } else {
-            out[n++] = (char)*p;
-        }
-    }
-    out[n] = '\0';
-    return out;
+    return fw_escape(text, strlen(text), out, cap);
 }
 
 static void run_commands(const char *const *commands, size_t count)

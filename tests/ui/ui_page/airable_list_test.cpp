@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "airable_fixture.hpp"
+#include "hostile_text.hpp"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 
@@ -198,6 +199,86 @@ TEST_F(AirableList, FingerPullDownPastTheTopShowsTheEarlierWindow)
     EXPECT_EQ(rows().front(), "Item 20");
 }
 
+// Emptying a list that was scrolled brings it back to its top; what the
+// library reports of that jump is the interface's own doing, not a pull.
+class AirableListScrolled : public AirableList {
+protected:
+    // The Radio tile's menu, "Radio List", and the service's first window of
+    // `type` rows, then a finger scrolls the list down a little (not to its
+    // end).
+    void radio_list_scrolled(char type)
+    {
+        tap(m.tiles[MAIN_TILE_RADIO].icon);
+        settle();
+        tap(row_label(2));
+        ASSERT_STREQ(lv_label_get_text(m.bar_label), "Radio List");
+        airable_ui_event_cb(AIRABLE_UI_MAIN_READY, nullptr);
+        reply(items(20, 1, type), 1, 60);
+        airable_request_set_ready(nullptr);
+        settle();
+        drag({320, 400}, {0, -30}, 6);
+        settle();
+        ASSERT_GT(lv_obj_get_scroll_y(list()), 50) << "scrolled";
+        ASSERT_GT(lv_obj_get_scroll_bottom(list()), 0) << "not to its end";
+        fake_comm::take();
+        take_log();
+    }
+
+    // Neither the log nor the frames sent show a pull.
+    void expect_no_pull(const std::string &log, const std::vector<SentFrame> &frames)
+    {
+        EXPECT_FALSE(has(log, "list  to  end")) << log;
+        EXPECT_FALSE(has(log, "list  to  up")) << log;
+        EXPECT_FALSE(has(log, "没有数据了 别扒拉了")) << log;
+        for (const SentFrame &f : frames) {
+            EXPECT_NE(f.cmd2, APP_CMD2_AIRABLE_LIST_DATA) << "no window asked";
+        }
+        EXPECT_FALSE(ui_run_page.flags.list_busy);
+    }
+};
+
+TEST_F(AirableListScrolled, PodcastAfterAScrolledRadioListShowsThePodcastMenu)
+{
+    radio_list_scrolled('0');
+    tap(m.ico_page_main);
+    settle();
+    ASSERT_EQ(lv_obj_get_scroll_x(m.pager), 0);
+    tap(m.tiles[MAIN_TILE_PODCAST].icon);
+    settle();
+    const std::vector<SentFrame> frames = fake_comm::take();
+    expect_no_pull(take_log(), frames);
+    for (const SentFrame &f : frames) {
+        if (f.cmd2 == APP_CMD2_AIRABLE_LIST_DATA) {
+            reply(items(20, 21), 21, 60); // the service answers what was asked
+        }
+    }
+    EXPECT_EQ(rows(), (std::vector<std::string>{"Play History ", "Podcast", "Favorite", "Menu Settings"}));
+    EXPECT_STREQ(lv_label_get_text(m.page_3_count), "");
+}
+
+TEST_F(AirableListScrolled, AFolderTapFromAScrolledListIsNoPull)
+{
+    radio_list_scrolled('1');
+    list_data(items(20, 1, '1'));
+    lv_area_t box;
+    lv_obj_get_coords(list(), &box);
+    lv_obj_t *folder = nullptr;
+    for (int i = 0; i < (int)rows().size() && folder == nullptr; i++) {
+        const lv_point_t c = centre_of(row_label(i));
+        if (c.y > box.y1 && c.y < box.y2) {
+            folder = row_label(i);
+        }
+    }
+    ASSERT_NE(folder, nullptr) << "a row in view";
+    tap(folder);
+    settle();
+    const std::vector<SentFrame> frames = fake_comm::take();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames[0].cmd2, APP_CMD2_AIRABLE_ID_DATA);
+    expect_no_pull(take_log(), frames);
+    EXPECT_TRUE(rows().empty());
+}
+
 TEST_F(AirableList, ShortPullAsksForNothing)
 {
     show_list_page();
@@ -382,17 +463,51 @@ TEST_F(AirableList, TapOnTheEnterIconOfAFolderOpensIt)
     EXPECT_TRUE(rows().empty());
 }
 
-TEST_F(AirableList, NamesFromTheServiceAreLoggedWithTheirControlBytesEscaped)
+// Names come from the service: every line that shows one shows it escaped,
+// and the requests carry it as it came.
+TEST_F(AirableList, NamesFromTheServiceAreLoggedEscaped)
 {
+    const std::string &name = test_support::kHostileName;
+    const std::string &shown = test_support::kHostileShown;
+    const struct {
+        const char *what;
+        char type;
+        bool in_list_data;
+        uint8_t request;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"folder by its id", '1', true, APP_CMD2_AIRABLE_ID_DATA,
+         {"list_msg_item clicked: " + shown + "\n", "get title :  " + shown + "\n",
+          "found id by title: " + shown + " -> id=77\n"}},
+        {"folder by its title", '1', false, APP_CMD2_AIRABLE_TITLE_DATA,
+         {"list_msg_item clicked: " + shown + "\n", "get title :  " + shown + "\n",
+          "id not found for title: " + shown + ", fallback title request\n"}},
+        {"playable item", '0', false, APP_CMD2_AIRABLE_TITLE_PLAY,
+         {"list_msg_item clicked: " + shown + "\n", "play_title :  " + shown + "\n"}},
+    };
     show_list_page();
-    reply({{'1', "Evil\n\033[2JFolder"}}, 1, 1);
-    tap(row_label(0));
-    const std::string log = take_log();
-    EXPECT_TRUE(has(log, "list_msg_item clicked: Evil\\x0A\\x1B[2JFolder\n")) << log;
-    EXPECT_FALSE(has(log, "\033[2J"));
-    std::vector<SentFrame> title = sent(APP_CMD2_AIRABLE_TITLE_DATA);
-    ASSERT_EQ(title.size(), 1u);
-    EXPECT_EQ(title_of(title[0]), "Evil\n\033[2JFolder") << "the request carries the name as it is";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        reply({{c.type, name, 77}}, 1, 1);
+        list_data(c.in_list_data ? std::vector<ListItem>{{c.type, name, 77}} : std::vector<ListItem>{});
+        fake_comm::take();
+        take_log();
+        tap(row_label(0));
+        const std::string log = take_log();
+        size_t at = 0;
+        for (const std::string &line : c.lines) {
+            at = log.find(line, at);
+            ASSERT_NE(at, std::string::npos) << line << " in:\n" << log;
+        }
+        EXPECT_FALSE(has(log, name));
+        EXPECT_FALSE(has(log, "\n[ERR]"));
+        std::vector<SentFrame> frames = sent(c.request);
+        ASSERT_EQ(frames.size(), 1u);
+        if (c.request != APP_CMD2_AIRABLE_ID_DATA) {
+            EXPECT_EQ(title_of(frames[0]), name) << "the request carries the name as it is";
+        }
+        airable_request_set_ready(nullptr);
+    }
 }
 
 TEST_F(AirableList, SetEnterIconByTitleFindsTheFirstRowWithThatText)

@@ -79,6 +79,30 @@ TEST_F(ArtColour, PicturesGiveTheLowerBoundOfTheirFullestCell)
     }
 }
 
+// Pixels count when 60 <= R + G + B <= 700. Each picture is three quarters
+// of a colour at a bound and a quarter of blue: the colour's cell wins
+// when it is counted, blue when it is not. The colours are ones the JPEG
+// round trip keeps exactly.
+TEST_F(ArtColour, TheBrightnessBoundsAreInclusive)
+{
+    const struct {
+        const char *name;
+        Rgb colour;
+        Rgb expected;
+    } cases[] = {
+        {"59 is too dark", {19, 19, 21}, {0, 0, 224}},
+        {"60 counts", {60, 0, 0}, {32, 0, 0}},
+        {"700 counts", {255, 255, 190}, {224, 224, 160}},
+        {"701 is too bright", {255, 255, 191}, {0, 0, 224}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = path("bound.jpg");
+        write_jpeg(file, 64, 64, [&c](int x, int) { return x < 48 ? c.colour : kBlue; });
+        EXPECT_EQ(decode(file), c.expected);
+    }
+}
+
 // 4096 x 2560 is 512 x 320 at 1/8: 220 columns of blue (70400 pixels) and
 // 292 of green (93440). Both counters stop at 65535, so the tie goes to blue.
 TEST_F(ArtColour, CountersSaturateInsteadOfWrapping)

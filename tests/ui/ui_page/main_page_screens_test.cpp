@@ -55,6 +55,26 @@ TEST_F(MainPageScreens, HomePage)
     EXPECT_TRUE(looks_like("home"));
 }
 
+// The rest of the tile grid, captions and icons: scrolled by two rows
+// (rows 3 and 4 whole), then to its end (rows 4 and 5 whole).
+TEST_F(MainPageScreens, HomePageGridScrolledDown)
+{
+    lv_obj_update_layout(m.tile_grid);
+    const int32_t end = lv_obj_get_scroll_y(m.tile_grid) + lv_obj_get_scroll_bottom(m.tile_grid);
+    const struct {
+        int32_t y;
+        const char *ref;
+    } views[] = {{320, "home_grid_rows_3_4"}, {end, "home_grid_end"}};
+    for (const auto &v : views) {
+        SCOPED_TRACE(v.ref);
+        lv_obj_scroll_to_y(m.tile_grid, v.y, LV_ANIM_OFF);
+        step();
+        ASSERT_EQ(lv_obj_get_scroll_y(m.tile_grid), v.y);
+        EXPECT_TRUE(looks_like(v.ref));
+    }
+    EXPECT_EQ(lv_obj_get_scroll_bottom(m.tile_grid), 0) << "the last view is the grid's end";
+}
+
 TEST_F(MainPageScreens, FirstNowPlayingPageWithItsOverlayUpThenDown)
 {
     play_track();

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "comm/airable_data_exchange.h"
 #include "jpeg_fixture.hpp"
 #include "main_page_env.hpp"
 #include "stuck_fifo.hpp"
@@ -146,6 +147,38 @@ TEST_F(NowPlaying, ARecordWithoutTextsBlanksTheTextsAndTheLargeArt)
     wait_ms(1000);
     EXPECT_STREQ((const char *)lv_image_get_src(m.page_1_artwork), "./artwork.jpg");
     EXPECT_NE(take_log().find("[PAGE MAIN] dominant color: R=224 G=0 B=0\n"), std::string::npos);
+}
+
+// Only state 1 carries texts: any other state blanks them, on every source.
+TEST_F(NowPlaying, EveryStateButOneBlanksTheTexts)
+{
+    const struct {
+        const char *name;
+        Callback cb;
+    } sources[] = {
+        {"AirPlay", airplay_ui_event_cb},
+        {"Spotify", spotify_ui_event_cb},
+        {"Airable", [](const player_ui_info_t *i) { airable_ui_event_cb(AIRABLE_UI_PLAYER_INFO, (void *)i); }},
+    };
+    for (const auto &source : sources) {
+        for (const uint8_t state : {2, 3, 255}) {
+            SCOPED_TRACE(std::string(source.name) + " state " + std::to_string(state));
+            const player_ui_info_t info = playing_record("One", "Two", "Three");
+            source.cb(&info);
+            ASSERT_FALSE(hidden(m.page_1_title));
+            lv_image_set_src(m.page_1_artwork, "./artwork.jpg");
+            player_ui_info_t other = info;
+            other.state = state;
+            source.cb(&other);
+            for (lv_obj_t *label : {m.page_1_title, m.page_1_line_2, m.page_1_line_3, m.page_2_line_upper,
+                                    m.page_2_title, m.page_2_line_lower}) {
+                EXPECT_EQ(label_text(label), "");
+                EXPECT_TRUE(hidden(label));
+            }
+            EXPECT_TRUE(hidden(m.page_1_text_column));
+            EXPECT_EQ(lv_image_get_src(m.page_1_artwork), nullptr);
+        }
+    }
 }
 
 TEST_F(NowPlaying, TheArtIsReadOneSecondAfterATitleChangeAndOnlyThen)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "airable_fixture.hpp"
+#include "jpeg_fixture.hpp"
 #include "stdout_capture.hpp"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
@@ -262,6 +263,49 @@ TEST_F(SourceTiles, ARadioMenuRowOpensTheMainList)
     reply(items(20), 1, 60);
     EXPECT_EQ(rows().size(), 20u);
     EXPECT_STREQ(lv_label_get_text(m.page_3_count), "20/60");
+}
+
+// -- a service started afresh --------------------------------------------------
+
+// A tile that starts its service afresh has the art and colour read at the
+// service's first report, also when that report carries the title shown
+// last: the new service writes new art.
+TEST_F(SourceTiles, AServiceStartedAfreshGetsItsArtReadWhateverItsTitle)
+{
+    const struct {
+        const char *name;
+        int tile;
+        const char *service;
+        const char *art;
+        void (*report)(const player_ui_info_t &);
+    } cases[] = {
+        {"airplay", MAIN_TILE_AIRPLAY, "airplay_run", "artwork.jpg",
+         [](const player_ui_info_t &i) { airplay_ui_event_cb(&i); }},
+        {"spotify", MAIN_TILE_SPOTIFY, "spotify_run", "artwork",
+         [](const player_ui_info_t &i) { spotify_ui_event_cb(&i); }},
+        {"radio", MAIN_TILE_RADIO, "airable_run", "artwork",
+         [](const player_ui_info_t &i) { airable_ui_event_cb(AIRABLE_UI_PLAYER_INFO, (void *)&i); }},
+    };
+    auto page_1_colour = [this] { return lv_color_to_u32(lv_obj_get_style_bg_color(m.page_1, LV_PART_MAIN)) & 0xFFFFFF; };
+    const player_ui_info_t info = playing_record("One", "One", "Three");
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const Rgb art : {Rgb{0, 0, 255}, Rgb{255, 0, 0}}) {
+            write_jpeg(c.art, 64, 64, [art](int, int) { return art; });
+            install_fake_shell();
+            lv_obj_scroll_to_x(m.pager, 0, LV_ANIM_OFF);
+            step();
+            tap_tile(c.tile);
+            ASSERT_EQ(commands().back(), "./" + std::string(c.service) + " &") << "started afresh";
+            lv_obj_set_style_bg_color(m.page_1, lv_color_black(), 0);
+            c.report(info);
+            run_for(1000, 10);
+            EXPECT_EQ(label_text(m.page_1_title), "One");
+            EXPECT_EQ(page_1_colour(), art.r ? 0xE00000u : 0x0000E0u);
+        }
+        const player_ui_info_t none{};
+        c.report(none);
+    }
 }
 
 // -- killing a service ----------------------------------------------------------

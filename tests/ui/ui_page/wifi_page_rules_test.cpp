@@ -14,6 +14,7 @@
 #include "user/ui_page/page_status_ctrl.h"
 #include "user/ui_page/ui_page_wifi.h"
 #include "wifi/wifi_scanner_internal.h"
+#include "hostile_text.hpp"
 #include "wifi_page_env.hpp"
 
 namespace wifi_page_test {
@@ -487,6 +488,28 @@ TEST_F(WifiPageRules, TypedKeysReachTheLogOnlyAsStars)
     EXPECT_FALSE(has(log, "按键: z"));
     EXPECT_TRUE(has(log, std::string("按键: ") + LV_SYMBOL_BACKSPACE));
     EXPECT_STREQ(lv_textarea_get_text(w.pwd_ta), "q");
+}
+
+// A network's name is the tools' text: every line of the page that shows
+// one shows it escaped.
+TEST_F(WifiPageRules, NamesAreLoggedEscaped)
+{
+    const std::string &word = test_support::kHostileNameHex;
+    scenario("ap 20:00:00:00:00:01 2412 -40 open " + word + "\nsaved " + word +
+             "\ndhcp lease 192.168.1.23 24 192.168.1.1 192.168.1.1\n");
+    open_with_lists();
+    tap_row(w.other_list, test_support::kHostileName);
+    tap(30, 140);
+    tap_row(w.my_list, test_support::kHostileName);
+    finish_connection();
+    const std::string log = take_log();
+    const std::string &shown = test_support::kHostileShown;
+    EXPECT_FALSE(has(log, test_support::kHostileName)) << log;
+    for (const std::string &line : {"[WiFi-UI] AP[0]: SSID=\"" + shown + "\" SIG=-40", "Clicked: " + shown + "\n",
+                                    "[WiFi-UI] connecting to saved network: " + shown + "\n",
+                                    "[WiFi-UI]   SSID    : " + shown + "\n"}) {
+        EXPECT_TRUE(has(log, line)) << line << " in:\n" << log;
+    }
 }
 
 TEST_F(WifiPageRules, ARowActsOnTheWholeNameItWasMadeWith)
