@@ -15,7 +15,9 @@
  * disables every other one in the supplicant: every run enables again what
  * was enabled before it, so the kept networks stay joinable by themselves,
  * and a run that fails goes back to the network it left, so a mistyped
- * password never costs the working connection either.
+ * password never costs the working connection either. Once the supplicant
+ * is on that network again, the record holds the earlier connection again,
+ * so that it tells the truth; the failure stays the run's result.
  */
 #include <pthread.h>
 #include <signal.h>
@@ -35,6 +37,9 @@ constexpr uint32_t kSupplicantKillMs = 1000;
 constexpr uint32_t kSupplicantRestartMs = 2000;
 /* Polls without a handshake that a DISCONNECTED state is tolerated. */
 constexpr int32_t kDisconnectedGrace = 6;
+/* Polls after a failed run for the supplicant to be on the network it left
+ * again: room for the scan and the handshake of a network it knows. */
+constexpr int32_t kRejoinPolls = 10;
 constexpr size_t kPasswordMax = 63;
 constexpr size_t kCommandLen = 512;
 constexpr size_t kStatusLineLen = 256;
@@ -58,6 +63,12 @@ int32_t conn_cancel;
 pid_t dhcp_pgid;
 /* The copy wifi_scanner_get_conn_info hands out (GUI thread only). */
 wifi_conn_info_t conn_info_copy;
+/* The record as it was when the request came, while it was connected (else
+ * zeros): the connection a failed run may give back. */
+wifi_conn_info_t conn_earlier;
+/* 1 while the record holds the connection a failed run gave back: that run's
+ * result is still its failure. */
+int32_t conn_given_back;
 
 /* One run of the worker: its copy of the request and what it has done. */
 struct conn_job {
@@ -69,10 +80,12 @@ struct conn_job {
     bool added;      /* the network was added in this run */
     bool associated; /* the supplicant reported COMPLETED */
     /* What the supplicant had before the run: its enabled networks and the
-     * one it was connected to (empty when none). */
+     * one it was connected to (empty when none), and the record then. */
     char enabled[WIFI_MAX_SAVED][WIFI_NET_ID_MAX + 1];
     int32_t enabled_count;
     char previous[WIFI_NET_ID_MAX + 1];
+    char previous_ssid[WIFI_SSID_MAX + 1];
+    wifi_conn_info_t earlier;
 };
 
 enum poll_outcome { POLL_NEXT, POLL_SUCCESS, POLL_FAILURE, POLL_TIMEOUT };
@@ -174,11 +187,11 @@ void set_error(const char *log_line, const char *status)
  * them. */
 int remember_network(const char *line, const char *id, const char *ssid, void *ctx)
 {
-    (void)ssid;
     conn_job *job = static_cast<conn_job *>(ctx);
     int flags = wifi_parse_net_flags(line);
     if ((flags & WIFI_NET_CURRENT) != 0) {
         copy_text(job->previous, sizeof(job->previous), id);
+        copy_text(job->previous_ssid, sizeof(job->previous_ssid), ssid);
     }
     if ((flags & WIFI_NET_DISABLED) == 0 && job->enabled_count < WIFI_MAX_SAVED) {
         copy_text(job->enabled[job->enabled_count++], sizeof(job->enabled[0]), id);
@@ -531,6 +544,49 @@ void on_timeout(const conn_job *job, const poll_state *ps)
     conn_set_status("Connection timeout");
 }
 
+void give_back(wifi_conn_info_t *info, void *ctx)
+{
+    wifi_conn_info_t restored = *static_cast<const wifi_conn_info_t *>(ctx);
+    copy_text(restored.status, sizeof(restored.status), info->status);
+    *info = restored;
+    conn_given_back = 1;
+}
+
+/* After a failed run that left a connection the record held: once the
+ * supplicant reports it is on that network again (within a few polls), the
+ * record gets the connection back; else it stays disconnected. */
+void await_rejoin(const conn_job *job)
+{
+    if (job->earlier.connected != 1 || job->previous[0] == '\0' || strcmp(job->previous, job->net_id) == 0 ||
+        strcmp(job->previous_ssid, job->earlier.ssid) != 0) {
+        return;
+    }
+    char text[kLogTextLen];
+    for (int32_t t = 1; t <= kRejoinPolls; t++) {
+        if (conn_stopped()) {
+            return;
+        }
+        wifi_sleep_ms(kPollMs);
+        wifi_status_poll_t poll;
+        read_status(job, &poll);
+        if (!poll.completed) {
+            continue;
+        }
+        if (strcmp(poll.id, job->previous) != 0) {
+            break;
+        }
+        wifi_conn_info_t back = job->earlier;
+        if (poll.bssid[0] != '\0') {
+            copy_text(back.bssid, sizeof(back.bssid), poll.bssid);
+        }
+        if (conn_edit(give_back, &back) == 0) {
+            printf("[WiFi-CONN] back on \"%s\" at t=%ds\n", shown(back.ssid, text), (int)t);
+        }
+        return;
+    }
+    printf("[WiFi-CONN] not back on \"%s\": disconnected\n", shown(job->earlier.ssid, text));
+}
+
 /* Step 15 and what follows; false when the run was stopped. */
 bool poll_association(conn_job *job)
 {
@@ -549,9 +605,11 @@ bool poll_association(conn_job *job)
             continue;
         case POLL_FAILURE:
             on_failure(job, &ps);
+            await_rejoin(job);
             return true;
         case POLL_TIMEOUT:
             on_timeout(job, &ps);
+            await_rejoin(job);
             return true;
         case POLL_SUCCESS:
             break;
@@ -626,6 +684,7 @@ void *conn_thread(void *arg)
     job.req = conn_params;
     job.timeout = effective_timeout(conn_params.timeout);
     job.reconnect = conn_reconnect;
+    job.earlier = conn_earlier;
     copy_text(saved_id, sizeof(saved_id), conn_saved_net_id);
     conn_reconnect = 0;
     conn_saved_net_id[0] = '\0';
@@ -676,6 +735,8 @@ bool worker_running(void)
 /* A new record for a request: its name and first status. */
 void reset_record(const char *ssid, const char *status)
 {
+    conn_earlier = conn_info.connected == 1 ? conn_info : wifi_conn_info_t{};
+    conn_given_back = 0;
     memset(&conn_info, 0, sizeof(conn_info));
     copy_text(conn_info.ssid, sizeof(conn_info.ssid), ssid);
     copy_text(conn_info.status, sizeof(conn_info.status), status);
@@ -810,6 +871,10 @@ void wifi_scanner_connect_saved(const char *ssid)
     char text[kLogTextLen];
     pthread_mutex_lock(&conn_mutex);
     bool current = conn_info.connected == 1 && strcmp(conn_info.ssid, ssid) == 0;
+    if (current) {
+        /* The connection that is up answers this request. */
+        conn_given_back = 0;
+    }
     pthread_mutex_unlock(&conn_mutex);
     if (current) {
         printf("[WiFi-CONN] connect_saved: already connected to \"%s\", skip\n", shown(ssid, text));
@@ -886,7 +951,7 @@ int wifi_scanner_is_conn_done(void)
 int wifi_scanner_get_conn_result(char *ip, char *gateway, char *netmask, char *dns)
 {
     pthread_mutex_lock(&conn_mutex);
-    int ok = conn_info.connected == 1 && conn_info.ip[0] != '\0';
+    int ok = conn_info.connected == 1 && conn_info.ip[0] != '\0' && conn_given_back == 0;
     if (ok) {
         char *const out[] = {ip, gateway, netmask, dns};
         const char *const in[] = {conn_info.ip, conn_info.gateway, conn_info.netmask, conn_info.dns};

@@ -347,6 +347,11 @@ void wifi_parse_status_line(const char *line, wifi_status_poll_t *poll)
         }
     } else if (starts_with(line, "bssid=")) {
         copy_word(line + strlen("bssid="), poll->bssid, sizeof(poll->bssid));
+    } else if (starts_with(line, "id=")) {
+        /* An id cut to fit would name another network. */
+        if (copy_word(line + strlen("id="), poll->id, sizeof(poll->id)) >= sizeof(poll->id)) {
+            poll->id[0] = '\0';
+        }
     }
 }
 

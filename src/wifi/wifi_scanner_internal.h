@@ -117,6 +117,7 @@ int wifi_parse_net_flags(const char *line);
 typedef struct {
     char state[64];
     char bssid[18];
+    char id[WIFI_NET_ID_MAX + 1]; /* the network it is on; empty when none */
     int completed;
     int handshake;
 } wifi_status_poll_t;

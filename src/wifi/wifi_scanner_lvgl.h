@@ -79,7 +79,7 @@ typedef struct {
     char ssid[33];     /* network being joined or joined */
     char bssid[18];    /* access point the supplicant reports */
     char status[128];  /* for the user: "Connecting...", "Connected", a reason */
-    int32_t connected; /* 1 once joined with an address */
+    int32_t connected; /* 1 once joined with an address (or back on it after a failed join) */
 } wifi_conn_info_t;
 
 /* --- Scanning and saved networks ---------------------------------------- */
@@ -146,7 +146,10 @@ int32_t wifi_scanner_is_connected(void);
 int wifi_scanner_is_conn_done(void);
 
 /* When connected with an address: copies address, gateway, netmask and DNS
- * server into the non-null buffers (16 bytes each) and returns 1; else 0. */
+ * server into the non-null buffers (16 bytes each) and returns 1; else 0.
+ * After a failed run it stays 0 even when the record is connected again to
+ * the network the run left, until the next connect call (a call for that
+ * network is answered by the connection that is up). */
 int wifi_scanner_get_conn_result(char *ip, char *gateway, char *netmask, char *dns);
 
 #ifdef __cplusplus

@@ -45,6 +45,18 @@ protected:
 
     wifi_conn_info_t info() { return *wifi_scanner_get_conn_info(); }
 
+    // The record holds the connection to Home with the scenario's lease.
+    static void expect_on_home(const wifi_conn_info_t &rec)
+    {
+        EXPECT_EQ(rec.connected, 1);
+        EXPECT_STREQ(rec.ssid, "Home");
+        EXPECT_STREQ(rec.bssid, "3c:84:6a:10:20:01");
+        EXPECT_STREQ(rec.ip, "192.168.1.23");
+        EXPECT_STREQ(rec.gateway, "192.168.1.1");
+        EXPECT_STREQ(rec.netmask, "255.255.255.0");
+        EXPECT_STREQ(rec.dns, "192.168.1.1");
+    }
+
     // The calls from add_network up to enable_network.
     std::vector<std::string> configuration_calls()
     {
@@ -79,13 +91,7 @@ TEST_F(WifiConn, Wpa2JoinsGetsAnAddressAndKeepsTheNetwork)
 
     wifi_conn_info_t rec = info();
     EXPECT_STREQ(rec.status, "Connected");
-    EXPECT_EQ(rec.connected, 1);
-    EXPECT_STREQ(rec.ssid, "Home");
-    EXPECT_STREQ(rec.bssid, "3c:84:6a:10:20:01");
-    EXPECT_STREQ(rec.ip, "192.168.1.23");
-    EXPECT_STREQ(rec.gateway, "192.168.1.1");
-    EXPECT_STREQ(rec.netmask, "255.255.255.0");
-    EXPECT_STREQ(rec.dns, "192.168.1.1");
+    expect_on_home(rec);
     char ip[16], gw[16], mask[16], dns[16];
     ASSERT_EQ(wifi_scanner_get_conn_result(ip, gw, mask, dns), 1);
     EXPECT_STREQ(ip, "192.168.1.23");
@@ -563,7 +569,8 @@ TEST_F(WifiConn, OldEntriesGoOnlyOnceTheNewOneHasJoined)
 
 // Selecting a network disables the others in the supplicant: a join gives
 // the kept networks back enabled, and one that fails also returns to the
-// network it left.
+// network it left. Once the supplicant is on it again, the record says so
+// (with its address), while the failure stays the run's result.
 TEST_F(WifiConn, AFailedJoinKeepsTheWorkingConnectionAndTheKeptNetworks)
 {
     scenario(std::string(kConnWorld) + "saved Cafe\nsaved Strict whatever\n");
@@ -591,13 +598,62 @@ TEST_F(WifiConn, AFailedJoinKeepsTheWorkingConnectionAndTheKeptNetworks)
         } else {
             connect_ex(request(c.ssid, "whatever", WIFI_SEC_WPA2, c.timeout));
         }
-        EXPECT_STREQ(info().status, c.status);
-        EXPECT_EQ(info().connected, 0);
+        const wifi_conn_info_t rec = info();
+        EXPECT_STREQ(rec.status, c.status);
+        expect_on_home(rec);
+        EXPECT_EQ(wifi_scanner_is_connected(), 1);
+        EXPECT_EQ(wifi_scanner_get_conn_result(nullptr, nullptr, nullptr, nullptr), 0) << "the run failed";
         EXPECT_TRUE(in_order(call_lines(), {"wpa_cli -i wlan0 select_network 2", "wpa_cli -i wlan0 enable_network 0",
                                             "wpa_cli -i wlan0 enable_network 1", "wpa_cli -i wlan0 save_config"}));
-        EXPECT_NE(log().find("[WiFi-CONN] back to network 2\n"), std::string::npos);
+        const std::string out = log();
+        EXPECT_NE(out.find("[WiFi-CONN] back to network 2\n"), std::string::npos);
+        EXPECT_NE(out.find("[WiFi-CONN] back on \"Home\" at t=4s\n"), std::string::npos);
         EXPECT_EQ(sandbox_saved_networks(), (std::vector<std::string>{"Cafe", "Strict", "Home"}));
         EXPECT_EQ(sandbox_joined_network(), "Home");
+    }
+
+    // Asking for the network that is up again is met by it.
+    restart();
+    wifi_scanner_connect_saved("Home");
+    wait_conn();
+    EXPECT_NE(log().find("[WiFi-CONN] connect_saved: already connected to \"Home\", skip\n"), std::string::npos);
+    EXPECT_EQ(wifi_scanner_get_conn_result(nullptr, nullptr, nullptr, nullptr), 1);
+}
+
+// When the supplicant does not get back to the network the run left (gone
+// out of range, or its key no longer works), the record stays disconnected,
+// and the worker gives up on it after a few polls.
+TEST_F(WifiConn, AFailedJoinWhoseEarlierNetworkDoesNotComeBackLeavesTheRecordDisconnected)
+{
+    const std::string world = kConnWorld;
+    const std::string home_ap = "ap 3c:84:6a:10:20:01 2437 -42 wpa2 Home\n";
+    std::string gone = world;
+    gone.erase(gone.find(home_ap), home_ap.size());
+    const struct {
+        const char *name;
+        std::string after;
+    } cases[] = {
+        {"out of range", gone},
+        {"key changed", world + "key Home new-horse\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        connect("Home", "correct-horse");
+        ASSERT_EQ(info().connected, 1);
+        scenario(c.after);
+        restart();
+        connect_ex(request("Picky", "whatever", WIFI_SEC_WPA2));
+
+        const wifi_conn_info_t rec = info();
+        EXPECT_STREQ(rec.status, "Wrong password");
+        EXPECT_EQ(rec.connected, 0);
+        EXPECT_STREQ(rec.ssid, "Picky");
+        EXPECT_STREQ(rec.ip, "");
+        EXPECT_EQ(wifi_scanner_is_connected(), 0);
+        EXPECT_EQ(wifi_scanner_get_conn_result(nullptr, nullptr, nullptr, nullptr), 0);
+        EXPECT_TRUE(in_order(call_lines(), {"wpa_cli -i wlan0 select_network 0"}));
+        EXPECT_EQ(sandbox_joined_network(), "");
     }
 }
 

@@ -333,28 +333,32 @@ TEST(WifiStatus, OutputPerState)
         const char *output;
         const char *state;
         const char *bssid;
+        const char *id;
         int completed;
         int handshake;
     } cases[] = {
-        {"disconnected", "wpa_state=DISCONNECTED\naddress=02:00:00:00:01:00\nuuid=1234\n", "DISCONNECTED", "", 0, 0},
-        {"scanning", "wpa_state=SCANNING\naddress=02:00:00:00:01:00\n", "SCANNING", "", 0, 0},
+        {"disconnected", "wpa_state=DISCONNECTED\naddress=02:00:00:00:01:00\nuuid=1234\n", "DISCONNECTED", "", "",
+         0, 0},
+        {"scanning", "wpa_state=SCANNING\naddress=02:00:00:00:01:00\n", "SCANNING", "", "", 0, 0},
         {"associating",
          "bssid=3c:84:6a:10:20:01\nfreq=2437\nssid=Home\nid=1\nmode=station\nwpa_state=ASSOCIATING\n",
-         "ASSOCIATING", "3c:84:6a:10:20:01", 0, 0},
+         "ASSOCIATING", "3c:84:6a:10:20:01", "1", 0, 0},
         {"handshake", "bssid=3c:84:6a:10:20:01\nssid=Home\nwpa_state=4WAY_HANDSHAKE\n", "4WAY_HANDSHAKE",
-         "3c:84:6a:10:20:01", 0, 1},
+         "3c:84:6a:10:20:01", "", 0, 1},
         {"completed",
          "bssid=3c:84:6a:10:20:01\nfreq=2437\nssid=Home\nid=1\nmode=station\npairwise_cipher=CCMP\n"
          "group_cipher=CCMP\nkey_mgmt=WPA2-PSK\nwpa_state=COMPLETED\nip_address=192.168.1.23\n"
          "p2p_device_address=02:00:00:00:01:00\naddress=02:00:00:00:01:00\n",
-         "COMPLETED", "3c:84:6a:10:20:01", 1, 0},
+         "COMPLETED", "3c:84:6a:10:20:01", "1", 1, 0},
         {"a name posing as fields",
-         "bssid=3c:84:6a:10:20:01\nssid=wpa_state=COMPLETED bssid=de:ad:be:ef:00:00\nwpa_state=4WAY_HANDSHAKE\n",
-         "4WAY_HANDSHAKE", "3c:84:6a:10:20:01", 0, 1},
-        {"nothing printed", "", "", "", 0, 0},
+         "bssid=3c:84:6a:10:20:01\nssid=wpa_state=COMPLETED bssid=de:ad:be:ef:00:00 id=9\nid=4\n"
+         "wpa_state=4WAY_HANDSHAKE\n",
+         "4WAY_HANDSHAKE", "3c:84:6a:10:20:01", "4", 0, 1},
+        {"an id too long to be one", "id=12345678\nwpa_state=COMPLETED\n", "COMPLETED", "", "", 1, 0},
+        {"nothing printed", "", "", "", "", 0, 0},
         {"state cut to 63",
          "wpa_state=ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ\n",
-         "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJK", "", 0, 0},
+         "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJK", "", "", 0, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -366,6 +370,7 @@ TEST(WifiStatus, OutputPerState)
         }
         EXPECT_STREQ(poll.state, c.state);
         EXPECT_STREQ(poll.bssid, c.bssid);
+        EXPECT_STREQ(poll.id, c.id);
         EXPECT_EQ(poll.completed, c.completed);
         EXPECT_EQ(poll.handshake, c.handshake);
     }

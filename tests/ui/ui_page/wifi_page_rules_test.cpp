@@ -267,7 +267,8 @@ TEST_F(WifiPageRules, AConnectionThatEndsWhileThePageIsAwayIsShownAtTheNextVisit
 
 // A failed join leaves the lists as they were: they still tell the truth,
 // since the supplicant goes back to the network it left and keeps every
-// kept network enabled.
+// kept network enabled, and so do the lists of the next scan, of this
+// visit and of the next.
 TEST_F(WifiPageRules, AFailedJoinLeavesTheWorkingConnectionAsTheListsShowIt)
 {
     open_with_lists();
@@ -280,9 +281,47 @@ TEST_F(WifiPageRules, AFailedJoinLeavesTheWorkingConnectionAsTheListsShowIt)
     finish_connection();
     ASSERT_EQ(message_boxes().size(), 1u);
     EXPECT_EQ(message_text(message_boxes()[0]), "Auth failed");
+    EXPECT_TRUE(has(take_log(), "[WiFi-UI] Connection FAILED: Auth failed\n"));
     EXPECT_EQ(marked_rows(w.my_list), joined);
     EXPECT_EQ(wifi_test::sandbox_joined_network(), "我的网络");
     EXPECT_EQ(wifi_test::sandbox_saved_networks(), (std::vector<std::string>{"Living-Room", "Attic", "我的网络"}));
+    lv_msgbox_close(message_boxes()[0]);
+
+    tap(w.wifi_switch);
+    finish_scan();
+    EXPECT_EQ(marked_rows(w.my_list), joined) << "the scan of the switch";
+    visit_again();
+    finish_scan();
+    EXPECT_EQ(marked_rows(w.my_list), joined) << "the next visit";
+
+    // A tap on it shows the connection that is up, not the failure.
+    tap_row(w.my_list, "我的网络");
+    finish_connection();
+    EXPECT_TRUE(message_boxes().empty());
+    EXPECT_TRUE(has(take_log(), "[WiFi-UI] Connection SUCCESS\n"));
+    EXPECT_EQ(marked_rows(w.my_list), joined);
+}
+
+// When the supplicant cannot get back to it (its key was changed meanwhile),
+// the next lists show that network without the tick.
+TEST_F(WifiPageRules, AFailedJoinThatLosesTheWorkingConnectionShowsItLost)
+{
+    open_with_lists();
+    join_with_keyboard("我的网络", "battery-staple");
+    finish_connection();
+    ASSERT_EQ(marked_rows(w.my_list), (std::vector<std::string>{"我的网络*", "Attic", "Living-Room"}));
+
+    scenario(std::string(kWorld) + "key 我的网络 changed-staple\n");
+    join_with_keyboard("Old-Router", "wrong");
+    finish_connection();
+    ASSERT_EQ(message_boxes().size(), 1u);
+    EXPECT_EQ(message_text(message_boxes()[0]), "Auth failed");
+    lv_msgbox_close(message_boxes()[0]);
+
+    tap(w.wifi_switch);
+    finish_scan();
+    EXPECT_EQ(marked_rows(w.my_list), (std::vector<std::string>{"我的网络", "Attic", "Living-Room"}));
+    EXPECT_EQ(wifi_test::sandbox_joined_network(), "");
 }
 
 TEST_F(WifiPageRules, TheSwitchRunsItsCommandsThroughTheStandIns)
