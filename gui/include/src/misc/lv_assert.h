@@ -48,7 +48,11 @@ extern "C" {
 #define LV_ASSERT_MEM_INTEGRITY()
 
 /* Not NULL, alive (lv_obj_is_valid walks the object trees without touching
- * `obj_p`), then of `obj_class` or a class derived from it. */
+ * `obj_p`), then of `obj_class` or a class derived from it. Every widget call
+ * checks its object so. Where LV_USE_ASSERT_OBJ is 0 only NULL is checked,
+ * and a widget call on an object of another class then does nothing and
+ * returns the widget's default, where LVGL 9.4 would take the object for
+ * one of its own class. */
 #if LV_USE_ASSERT_OBJ
 #define LV_ASSERT_OBJ(obj_p, obj_class)                                                                                \
     do {                                                                                                               \
