@@ -11,6 +11,7 @@
 
 #include "gui/drivers/evdev/evdev_internal.hpp"
 #include "lvgl.h"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -48,9 +49,6 @@ class Discovery : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-discovery-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         folder = dir + "/input";
         gui::drivers::evdev_set_discovery_folder(folder);
         lv_init();
@@ -72,7 +70,6 @@ protected:
         lv_evdev_discovery_stop();
         lv_deinit();
         gui::drivers::evdev_set_discovery_folder("/dev/input");
-        fs::remove_all(dir);
     }
 
     void poll_periods(int periods)
@@ -88,7 +85,8 @@ protected:
         ASSERT_EQ(mkfifo((folder + "/" + name).c_str(), 0600), 0);
     }
 
-    std::string dir;
+    TempDir tmp{"discovery"};
+    const std::string& dir = tmp.path();
     std::string folder;
     lv_display_t* display = nullptr;
     std::vector<uint8_t> frame = std::vector<uint8_t>(kWidth * kHeight * 4);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "lvgl.h"
+#include "temp_dir.hpp"
 #include "tools/touch/gesture.hpp"
 
 namespace {
@@ -33,9 +34,6 @@ class EvdevFifo : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-evdev-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         fifo = dir + "/touch";
         ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
         lv_init();
@@ -55,7 +53,6 @@ protected:
             close(writer);
         }
         lv_deinit();
-        fs::remove_all(dir);
     }
 
     lv_indev_t* open_fifo(lv_indev_type_t type = LV_INDEV_TYPE_POINTER)
@@ -79,7 +76,8 @@ protected:
         return p;
     }
 
-    std::string dir;
+    TempDir tmp{"evdev"};
+    const std::string& dir = tmp.path();
     std::string fifo;
     int writer = -1;
     lv_display_t* display = nullptr;
