@@ -40,6 +40,19 @@
 #define LV_USE_ASSERT_NULL 1
 #define LV_USE_ASSERT_MALLOC 1
 
+/* The stand-in's own checks, which the board build need not share. Every
+ * widget call checks its object (LV_ASSERT_OBJ: alive and of the widget's
+ * class) unless the build defines QUORVEX_GUI_NO_OBJ_CHECKS, as Release and
+ * MinSizeRel builds do; RelWithDebInfo, which the suite and the scripts use,
+ * checks. A failed assert logs its error line and aborts, where LVGL's
+ * default handler loops forever: a test or a run ends at once instead of
+ * hanging. */
+#ifndef QUORVEX_GUI_NO_OBJ_CHECKS
+#define LV_USE_ASSERT_OBJ 1
+#endif
+#define LV_ASSERT_HANDLER_INCLUDE <stdlib.h>
+#define LV_ASSERT_HANDLER abort();
+
 /* Built-in fonts: every even Montserrat size from 12 to 48 */
 #define LV_FONT_MONTSERRAT_8 0
 #define LV_FONT_MONTSERRAT_10 0

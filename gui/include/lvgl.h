@@ -54,6 +54,8 @@ extern "C" {
 #include "src/libs/freetype/lv_freetype.h"
 #endif
 
+/* The widgets: label, image, arc, bar, button, button matrix, checkbox,
+ * textarea, keyboard, list and message box; unlike LVGL 9.4, no others. */
 #if __has_include("src/widgets/label/lv_label.h")
 #include "src/widgets/label/lv_label.h"
 #endif

@@ -399,6 +399,7 @@ lv_obj_t * lv_arc_create(lv_obj_t * parent)
 
 void lv_arc_set_start_angle(lv_obj_t * obj, lv_value_precise_t start)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->indic_start = clamp_angle(start);
         lv_obj_invalidate(obj);
@@ -407,6 +408,7 @@ void lv_arc_set_start_angle(lv_obj_t * obj, lv_value_precise_t start)
 
 void lv_arc_set_end_angle(lv_obj_t * obj, lv_value_precise_t end)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->indic_end = clamp_angle(end);
         lv_obj_invalidate(obj);
@@ -415,12 +417,14 @@ void lv_arc_set_end_angle(lv_obj_t * obj, lv_value_precise_t end)
 
 void lv_arc_set_angles(lv_obj_t * obj, lv_value_precise_t start, lv_value_precise_t end)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     lv_arc_set_start_angle(obj, start);
     lv_arc_set_end_angle(obj, end);
 }
 
 void lv_arc_set_bg_start_angle(lv_obj_t * obj, lv_value_precise_t start)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->bg_start = clamp_angle(start);
         changed(obj, *d);
@@ -429,6 +433,7 @@ void lv_arc_set_bg_start_angle(lv_obj_t * obj, lv_value_precise_t start)
 
 void lv_arc_set_bg_end_angle(lv_obj_t * obj, lv_value_precise_t end)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->bg_end = clamp_angle(end);
         changed(obj, *d);
@@ -437,6 +442,7 @@ void lv_arc_set_bg_end_angle(lv_obj_t * obj, lv_value_precise_t end)
 
 void lv_arc_set_bg_angles(lv_obj_t * obj, lv_value_precise_t start, lv_value_precise_t end)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->bg_start = clamp_angle(start);
         d->bg_end = clamp_angle(end);
@@ -446,6 +452,7 @@ void lv_arc_set_bg_angles(lv_obj_t * obj, lv_value_precise_t start, lv_value_pre
 
 void lv_arc_set_rotation(lv_obj_t * obj, int32_t rotation)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->rotation = normalize(rotation);
         lv_obj_invalidate(obj);
@@ -454,6 +461,7 @@ void lv_arc_set_rotation(lv_obj_t * obj, int32_t rotation)
 
 void lv_arc_set_mode(lv_obj_t * obj, lv_arc_mode_t type)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->mode = type;
         changed(obj, *d);
@@ -462,12 +470,14 @@ void lv_arc_set_mode(lv_obj_t * obj, lv_arc_mode_t type)
 
 void lv_arc_set_value(lv_obj_t * obj, int32_t value)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     if (d && set_value_internal(*d, value)) lv_obj_invalidate(obj);
 }
 
 void lv_arc_set_range(lv_obj_t * obj, int32_t min, int32_t max)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     if (!d) return;
     d->min = min;
@@ -478,21 +488,25 @@ void lv_arc_set_range(lv_obj_t * obj, int32_t min, int32_t max)
 
 void lv_arc_set_min_value(lv_obj_t * obj, int32_t min)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) lv_arc_set_range(obj, min, d->max);
 }
 
 void lv_arc_set_max_value(lv_obj_t * obj, int32_t max)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) lv_arc_set_range(obj, d->min, max);
 }
 
 void lv_arc_set_change_rate(lv_obj_t * obj, uint32_t rate)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) d->change_rate = rate;
 }
 
 void lv_arc_set_knob_offset(lv_obj_t * obj, int32_t offset)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (ArcData * d = data(obj)) {
         d->knob_offset = offset;
         lv_obj_invalidate(obj);
@@ -501,60 +515,70 @@ void lv_arc_set_knob_offset(lv_obj_t * obj, int32_t offset)
 
 lv_value_precise_t lv_arc_get_angle_start(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->indic_start : 0;
 }
 
 lv_value_precise_t lv_arc_get_angle_end(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->indic_end : 0;
 }
 
 lv_value_precise_t lv_arc_get_bg_angle_start(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->bg_start : 0;
 }
 
 lv_value_precise_t lv_arc_get_bg_angle_end(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->bg_end : 0;
 }
 
 int32_t lv_arc_get_value(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->value : kValueUnset;
 }
 
 int32_t lv_arc_get_min_value(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->min : 0;
 }
 
 int32_t lv_arc_get_max_value(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->max : 0;
 }
 
 lv_arc_mode_t lv_arc_get_mode(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->mode : LV_ARC_MODE_NORMAL;
 }
 
 int32_t lv_arc_get_rotation(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->rotation : 0;
 }
 
 int32_t lv_arc_get_knob_offset(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     return d ? d->knob_offset : 0;
 }
@@ -571,6 +595,7 @@ static lv_point_t angle_offset_from_center(const lv_obj_t * obj, int32_t r_offse
 
 void lv_arc_align_obj_to_angle(const lv_obj_t * obj, lv_obj_t * obj_to_align, int32_t r_offset)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     if (!data(obj) || !obj_to_align) return;
     lv_obj_update_layout(obj);
     lv_point_t ofs = angle_offset_from_center(obj, r_offset);
@@ -579,6 +604,7 @@ void lv_arc_align_obj_to_angle(const lv_obj_t * obj, lv_obj_t * obj_to_align, in
 
 void lv_arc_rotate_obj_to_angle(const lv_obj_t * obj, lv_obj_t * obj_to_rotate, int32_t r_offset)
 {
+    LV_ASSERT_OBJ(obj, &lv_arc_class);
     ArcData * d = data(obj);
     if (!d || !obj_to_rotate) return;
     lv_arc_align_obj_to_angle(obj, obj_to_rotate, r_offset);

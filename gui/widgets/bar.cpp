@@ -307,16 +307,19 @@ lv_obj_t * lv_bar_create(lv_obj_t * parent)
 
 void lv_bar_set_value(lv_obj_t * obj, int32_t value, lv_anim_enable_t anim)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     if (BarData * d = data(obj)) set_value(obj, *d, value, anim);
 }
 
 void lv_bar_set_start_value(lv_obj_t * obj, int32_t start_value, lv_anim_enable_t anim)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     if (BarData * d = data(obj)) set_start_value(obj, *d, start_value, anim);
 }
 
 void lv_bar_set_range(lv_obj_t * obj, int32_t min, int32_t max)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     if (!d || (d->min == min && d->max == max)) return;
     d->min = min;
@@ -330,16 +333,19 @@ void lv_bar_set_range(lv_obj_t * obj, int32_t min, int32_t max)
 
 void lv_bar_set_min_value(lv_obj_t * obj, int32_t min)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     if (BarData * d = data(obj)) lv_bar_set_range(obj, min, d->max);
 }
 
 void lv_bar_set_max_value(lv_obj_t * obj, int32_t max)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     if (BarData * d = data(obj)) lv_bar_set_range(obj, d->min, max);
 }
 
 void lv_bar_set_mode(lv_obj_t * obj, lv_bar_mode_t mode)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     if (!d) return;
     d->mode = mode;
@@ -349,6 +355,7 @@ void lv_bar_set_mode(lv_obj_t * obj, lv_bar_mode_t mode)
 
 void lv_bar_set_orientation(lv_obj_t * obj, lv_bar_orientation_t orientation)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     if (BarData * d = data(obj)) {
         d->orientation = orientation;
         lv_obj_invalidate(obj);
@@ -357,12 +364,14 @@ void lv_bar_set_orientation(lv_obj_t * obj, lv_bar_orientation_t orientation)
 
 int32_t lv_bar_get_value(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     return d ? d->value : 0;
 }
 
 int32_t lv_bar_get_start_value(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     if (!d) return 0;
     return d->mode == LV_BAR_MODE_RANGE ? d->start_value : lo(*d);
@@ -370,30 +379,35 @@ int32_t lv_bar_get_start_value(const lv_obj_t * obj)
 
 int32_t lv_bar_get_min_value(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     return d ? d->min : 0;
 }
 
 int32_t lv_bar_get_max_value(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     return d ? d->max : 0;
 }
 
 lv_bar_mode_t lv_bar_get_mode(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     return d ? d->mode : LV_BAR_MODE_NORMAL;
 }
 
 lv_bar_orientation_t lv_bar_get_orientation(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     return d ? d->orientation : LV_BAR_ORIENTATION_AUTO;
 }
 
 bool lv_bar_is_symmetrical(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_bar_class);
     BarData * d = data(obj);
     return d && d->mode == LV_BAR_MODE_SYMMETRICAL && lo(*d) < 0 && hi(*d) > 0;
 }

@@ -314,11 +314,13 @@ lv_obj_t * lv_buttonmatrix_create(lv_obj_t * parent)
 
 void lv_buttonmatrix_set_map(lv_obj_t * obj, const char * const map[])
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     if (ButtonmatrixData * d = data(obj)) set_map(obj, *d, map);
 }
 
 void lv_buttonmatrix_set_ctrl_map(lv_obj_t * obj, const lv_buttonmatrix_ctrl_t ctrl_map[])
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d || !ctrl_map) return;
     for (size_t i = 0; i < d->buttons.size(); ++i) d->buttons[i].ctrl = ctrl_map[i];
@@ -328,6 +330,7 @@ void lv_buttonmatrix_set_ctrl_map(lv_obj_t * obj, const lv_buttonmatrix_ctrl_t c
 
 void lv_buttonmatrix_set_selected_button(lv_obj_t * obj, uint32_t btn_id)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d) return;
     d->selected = btn_id < d->buttons.size() ? btn_id : kNone;
@@ -336,6 +339,7 @@ void lv_buttonmatrix_set_selected_button(lv_obj_t * obj, uint32_t btn_id)
 
 void lv_buttonmatrix_set_button_ctrl(lv_obj_t * obj, uint32_t btn_id, lv_buttonmatrix_ctrl_t ctrl)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d || btn_id >= d->buttons.size()) return;
     if (d->one_checked && (ctrl & LV_BUTTONMATRIX_CTRL_CHECKED))
@@ -347,6 +351,7 @@ void lv_buttonmatrix_set_button_ctrl(lv_obj_t * obj, uint32_t btn_id, lv_buttonm
 
 void lv_buttonmatrix_clear_button_ctrl(lv_obj_t * obj, uint32_t btn_id, lv_buttonmatrix_ctrl_t ctrl)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d || btn_id >= d->buttons.size()) return;
     d->buttons[btn_id].ctrl &= ~static_cast<uint32_t>(ctrl);
@@ -356,6 +361,7 @@ void lv_buttonmatrix_clear_button_ctrl(lv_obj_t * obj, uint32_t btn_id, lv_butto
 
 void lv_buttonmatrix_set_button_ctrl_all(lv_obj_t * obj, lv_buttonmatrix_ctrl_t ctrl)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d) return;
     for (size_t i = 0; i < d->buttons.size(); ++i) lv_buttonmatrix_set_button_ctrl(obj, static_cast<uint32_t>(i), ctrl);
@@ -363,6 +369,7 @@ void lv_buttonmatrix_set_button_ctrl_all(lv_obj_t * obj, lv_buttonmatrix_ctrl_t 
 
 void lv_buttonmatrix_clear_button_ctrl_all(lv_obj_t * obj, lv_buttonmatrix_ctrl_t ctrl)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d) return;
     for (auto & b : d->buttons) b.ctrl &= ~static_cast<uint32_t>(ctrl);
@@ -372,6 +379,7 @@ void lv_buttonmatrix_clear_button_ctrl_all(lv_obj_t * obj, lv_buttonmatrix_ctrl_
 
 void lv_buttonmatrix_set_button_width(lv_obj_t * obj, uint32_t btn_id, uint32_t width)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d || btn_id >= d->buttons.size()) return;
     MatrixButton & b = d->buttons[btn_id];
@@ -382,6 +390,7 @@ void lv_buttonmatrix_set_button_width(lv_obj_t * obj, uint32_t btn_id, uint32_t 
 
 void lv_buttonmatrix_set_one_checked(lv_obj_t * obj, bool en)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d) return;
     d->one_checked = en;
@@ -397,18 +406,21 @@ void lv_buttonmatrix_set_one_checked(lv_obj_t * obj, bool en)
 
 const char * const * lv_buttonmatrix_get_map(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     return d ? d->map : nullptr;
 }
 
 uint32_t lv_buttonmatrix_get_selected_button(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     return d ? d->selected : kNone;
 }
 
 const char * lv_buttonmatrix_get_button_text(const lv_obj_t * obj, uint32_t btn_id)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d || btn_id >= d->buttons.size()) return nullptr;
     return d->buttons[btn_id].text;
@@ -416,6 +428,7 @@ const char * lv_buttonmatrix_get_button_text(const lv_obj_t * obj, uint32_t btn_
 
 bool lv_buttonmatrix_has_button_ctrl(lv_obj_t * obj, uint32_t btn_id, lv_buttonmatrix_ctrl_t ctrl)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     if (!d || btn_id >= d->buttons.size()) return false;
     return (d->buttons[btn_id].ctrl & ctrl) == static_cast<uint32_t>(ctrl);
@@ -423,6 +436,7 @@ bool lv_buttonmatrix_has_button_ctrl(lv_obj_t * obj, uint32_t btn_id, lv_buttonm
 
 bool lv_buttonmatrix_get_one_checked(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_buttonmatrix_class);
     ButtonmatrixData * d = data(obj);
     return d && d->one_checked;
 }

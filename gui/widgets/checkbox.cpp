@@ -151,16 +151,19 @@ lv_obj_t * lv_checkbox_create(lv_obj_t * parent)
 
 void lv_checkbox_set_text(lv_obj_t * obj, const char * txt)
 {
+    LV_ASSERT_OBJ(obj, &lv_checkbox_class);
     if (CheckboxData * d = data(obj)) set_text(obj, *d, txt, false);
 }
 
 void lv_checkbox_set_text_static(lv_obj_t * obj, const char * txt)
 {
+    LV_ASSERT_OBJ(obj, &lv_checkbox_class);
     if (CheckboxData * d = data(obj)) set_text(obj, *d, txt, true);
 }
 
 const char * lv_checkbox_get_text(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_checkbox_class);
     CheckboxData * d = data(obj);
     return d ? text_of(*d) : "";
 }

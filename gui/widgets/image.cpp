@@ -313,11 +313,13 @@ lv_obj_t * lv_image_create(lv_obj_t * parent)
 
 void lv_image_set_src(lv_obj_t * obj, const void * src)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) set_src(obj, *d, src);
 }
 
 void lv_image_set_offset_x(lv_obj_t * obj, int32_t x)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) {
         d->offset.x = x;
         lv_obj_invalidate(obj);
@@ -326,6 +328,7 @@ void lv_image_set_offset_x(lv_obj_t * obj, int32_t x)
 
 void lv_image_set_offset_y(lv_obj_t * obj, int32_t y)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) {
         d->offset.y = y;
         lv_obj_invalidate(obj);
@@ -334,6 +337,7 @@ void lv_image_set_offset_y(lv_obj_t * obj, int32_t y)
 
 void lv_image_set_rotation(lv_obj_t * obj, int32_t angle)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (!d) return;
     if (owns_transform(d->align)) angle = 0;
@@ -347,6 +351,7 @@ void lv_image_set_rotation(lv_obj_t * obj, int32_t angle)
 
 void lv_image_set_pivot(lv_obj_t * obj, int32_t x, int32_t y)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (!d) return;
     if (owns_transform(d->align)) x = y = 0;
@@ -357,11 +362,13 @@ void lv_image_set_pivot(lv_obj_t * obj, int32_t x, int32_t y)
 
 void lv_image_set_pivot_x(lv_obj_t * obj, int32_t x)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) lv_image_set_pivot(obj, x, d->pivot.y);
 }
 
 void lv_image_set_pivot_y(lv_obj_t * obj, int32_t y)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) lv_image_set_pivot(obj, d->pivot.x, y);
 }
 
@@ -377,21 +384,25 @@ static void set_scale(lv_obj_t * obj, int32_t sx, int32_t sy)
 
 void lv_image_set_scale(lv_obj_t * obj, uint32_t zoom)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     set_scale(obj, static_cast<int32_t>(zoom), static_cast<int32_t>(zoom));
 }
 
 void lv_image_set_scale_x(lv_obj_t * obj, uint32_t zoom)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) set_scale(obj, static_cast<int32_t>(zoom), d->scale_y);
 }
 
 void lv_image_set_scale_y(lv_obj_t * obj, uint32_t zoom)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) set_scale(obj, d->scale_x, static_cast<int32_t>(zoom));
 }
 
 void lv_image_set_blend_mode(lv_obj_t * obj, lv_blend_mode_t blend_mode)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) {
         d->blend_mode = blend_mode;
         lv_obj_invalidate(obj);
@@ -400,6 +411,7 @@ void lv_image_set_blend_mode(lv_obj_t * obj, lv_blend_mode_t blend_mode)
 
 void lv_image_set_antialias(lv_obj_t * obj, bool antialias)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) {
         d->antialias = antialias;
         lv_obj_invalidate(obj);
@@ -408,6 +420,7 @@ void lv_image_set_antialias(lv_obj_t * obj, bool antialias)
 
 void lv_image_set_inner_align(lv_obj_t * obj, lv_image_align_t align)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (!d || d->align == align) return;
     lv_obj_invalidate(obj);
@@ -420,59 +433,69 @@ void lv_image_set_inner_align(lv_obj_t * obj, lv_image_align_t align)
 
 void lv_image_set_bitmap_map_src(lv_obj_t * obj, const lv_image_dsc_t * src)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     if (ImageData * d = data(obj)) d->bitmap_mask = src;
 }
 
 const void * lv_image_get_src(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->src : nullptr;
 }
 
 int32_t lv_image_get_offset_x(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->offset.x : 0;
 }
 
 int32_t lv_image_get_offset_y(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->offset.y : 0;
 }
 
 int32_t lv_image_get_rotation(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->rotation : 0;
 }
 
 void lv_image_get_pivot(lv_obj_t * obj, lv_point_t * pivot)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (pivot) *pivot = d ? pivot_px(*d) : lv_point_t{0, 0};
 }
 
 int32_t lv_image_get_scale(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->scale_x : LV_SCALE_NONE;
 }
 
 int32_t lv_image_get_scale_x(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->scale_x : LV_SCALE_NONE;
 }
 
 int32_t lv_image_get_scale_y(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->scale_y : LV_SCALE_NONE;
 }
 
 int32_t lv_image_get_src_width(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (!d) return 0;
     update_fit(obj, *d);
@@ -481,6 +504,7 @@ int32_t lv_image_get_src_width(lv_obj_t * obj)
 
 int32_t lv_image_get_src_height(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (!d) return 0;
     update_fit(obj, *d);
@@ -489,6 +513,7 @@ int32_t lv_image_get_src_height(lv_obj_t * obj)
 
 int32_t lv_image_get_transformed_width(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (!d) return 0;
     update_fit(obj, *d);
@@ -498,6 +523,7 @@ int32_t lv_image_get_transformed_width(lv_obj_t * obj)
 
 int32_t lv_image_get_transformed_height(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     if (!d) return 0;
     update_fit(obj, *d);
@@ -507,24 +533,28 @@ int32_t lv_image_get_transformed_height(lv_obj_t * obj)
 
 lv_blend_mode_t lv_image_get_blend_mode(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->blend_mode : LV_BLEND_MODE_NORMAL;
 }
 
 bool lv_image_get_antialias(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->antialias : true;
 }
 
 lv_image_align_t lv_image_get_inner_align(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->align : LV_IMAGE_ALIGN_CENTER;
 }
 
 const lv_image_dsc_t * lv_image_get_bitmap_map_src(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_image_class);
     ImageData * d = data(obj);
     return d ? d->bitmap_mask : nullptr;
 }

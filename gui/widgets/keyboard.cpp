@@ -137,6 +137,8 @@ lv_obj_t * lv_keyboard_create(lv_obj_t * parent)
 
 void lv_keyboard_set_textarea(lv_obj_t * kb, lv_obj_t * ta)
 {
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
+    if (ta) LV_ASSERT_OBJ(ta, &lv_textarea_class);
     KeyboardData * d = data(kb);
     if (!d) return;
     if (ta && !lv_obj_check_type(ta, &lv_textarea_class)) return;
@@ -147,6 +149,7 @@ void lv_keyboard_set_textarea(lv_obj_t * kb, lv_obj_t * ta)
 
 void lv_keyboard_set_mode(lv_obj_t * kb, lv_keyboard_mode_t mode)
 {
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
     KeyboardData * d = data(kb);
     if (!d || static_cast<size_t>(mode) >= kModeCount) return;
     d->mode = mode;
@@ -155,12 +158,14 @@ void lv_keyboard_set_mode(lv_obj_t * kb, lv_keyboard_mode_t mode)
 
 void lv_keyboard_set_popovers(lv_obj_t * kb, bool en)
 {
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
     if (KeyboardData * d = data(kb)) d->popovers = en;
 }
 
 void lv_keyboard_set_map(lv_obj_t * kb, lv_keyboard_mode_t mode, const char * const map[],
                          const lv_buttonmatrix_ctrl_t ctrl_map[])
 {
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
     KeyboardData * d = data(kb);
     if (!d || !map || static_cast<size_t>(mode) >= kModeCount) return;
     d->maps[mode] = {map, ctrl_map};
@@ -169,40 +174,47 @@ void lv_keyboard_set_map(lv_obj_t * kb, lv_keyboard_mode_t mode, const char * co
 
 lv_obj_t * lv_keyboard_get_textarea(const lv_obj_t * kb)
 {
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
     KeyboardData * d = data(kb);
     return d ? bound_textarea(*d) : nullptr;
 }
 
 lv_keyboard_mode_t lv_keyboard_get_mode(const lv_obj_t * kb)
 {
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
     KeyboardData * d = data(kb);
     return d ? d->mode : LV_KEYBOARD_MODE_TEXT_LOWER;
 }
 
 bool lv_keyboard_get_popovers(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_keyboard_class);
     KeyboardData * d = data(obj);
     return d && d->popovers;
 }
 
 const char * const * lv_keyboard_get_map_array(const lv_obj_t * kb)
 {
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
     return lv_buttonmatrix_get_map(kb);
 }
 
 uint32_t lv_keyboard_get_selected_button(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_keyboard_class);
     return lv_buttonmatrix_get_selected_button(obj);
 }
 
 const char * lv_keyboard_get_button_text(const lv_obj_t * obj, uint32_t btn_id)
 {
+    LV_ASSERT_OBJ(obj, &lv_keyboard_class);
     return lv_buttonmatrix_get_button_text(obj, btn_id);
 }
 
 void lv_keyboard_def_event_cb(lv_event_t * e)
 {
     lv_obj_t * kb = lv_event_get_current_target_obj(e);
+    LV_ASSERT_OBJ(kb, &lv_keyboard_class);
     KeyboardData * d = data(kb);
     if (!d) return;
     uint32_t id = lv_buttonmatrix_get_selected_button(kb);

@@ -400,6 +400,7 @@ lv_obj_t * lv_label_create(lv_obj_t * parent)
 
 void lv_label_set_text(lv_obj_t * obj, const char * text)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d) return;
     if (text) {
@@ -412,6 +413,7 @@ void lv_label_set_text(lv_obj_t * obj, const char * text)
 
 void lv_label_set_text_vfmt(lv_obj_t * obj, const char * fmt, va_list args)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d || !fmt) return;
     va_list measure_args;
@@ -429,6 +431,7 @@ void lv_label_set_text_vfmt(lv_obj_t * obj, const char * fmt, va_list args)
 
 void lv_label_set_text_fmt(lv_obj_t * obj, const char * fmt, ...)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     va_list args;
     va_start(args, fmt);
     lv_label_set_text_vfmt(obj, fmt, args);
@@ -437,6 +440,7 @@ void lv_label_set_text_fmt(lv_obj_t * obj, const char * fmt, ...)
 
 void lv_label_set_text_static(lv_obj_t * obj, const char * text)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d) return;
     if (text) d->static_text = text;
@@ -446,6 +450,7 @@ void lv_label_set_text_static(lv_obj_t * obj, const char * text)
 
 void lv_label_set_long_mode(lv_obj_t * obj, lv_label_long_mode_t long_mode)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d) return;
     stop_scroll(obj, *d);
@@ -456,6 +461,7 @@ void lv_label_set_long_mode(lv_obj_t * obj, lv_label_long_mode_t long_mode)
 
 void lv_label_set_recolor(lv_obj_t * obj, bool en)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d || d->recolor == en) return;
     d->recolor = en;
@@ -464,6 +470,7 @@ void lv_label_set_recolor(lv_obj_t * obj, bool en)
 
 void lv_label_set_text_selection_start(lv_obj_t * obj, uint32_t index)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     if (LabelData * d = data_of<LabelData>(obj)) {
         d->sel_start = index;
         lv_obj_invalidate(obj);
@@ -472,6 +479,7 @@ void lv_label_set_text_selection_start(lv_obj_t * obj, uint32_t index)
 
 void lv_label_set_text_selection_end(lv_obj_t * obj, uint32_t index)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     if (LabelData * d = data_of<LabelData>(obj)) {
         d->sel_end = index;
         lv_obj_invalidate(obj);
@@ -480,6 +488,7 @@ void lv_label_set_text_selection_end(lv_obj_t * obj, uint32_t index)
 
 char * lv_label_get_text(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d) return nullptr;
     if (d->dots_active) return d->dots_text.data();
@@ -489,18 +498,21 @@ char * lv_label_get_text(const lv_obj_t * obj)
 
 lv_label_long_mode_t lv_label_get_long_mode(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     return d ? d->long_mode : LV_LABEL_LONG_MODE_WRAP;
 }
 
 bool lv_label_get_recolor(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     return d && d->recolor;
 }
 
 void lv_label_get_letter_pos(const lv_obj_t * obj, uint32_t char_id, lv_point_t * pos)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!pos) return;
     *pos = {0, 0};
@@ -521,6 +533,7 @@ void lv_label_get_letter_pos(const lv_obj_t * obj, uint32_t char_id, lv_point_t 
 
 uint32_t lv_label_get_letter_on(const lv_obj_t * obj, lv_point_t * pos_in, bool bidi)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LV_UNUSED(bidi);
     LabelData * d = data_of<LabelData>(obj);
     if (!d || !pos_in) return 0;
@@ -529,6 +542,7 @@ uint32_t lv_label_get_letter_on(const lv_obj_t * obj, lv_point_t * pos_in, bool 
 
 bool lv_label_is_char_under_pos(const lv_obj_t * obj, lv_point_t * pos)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d || !pos) return false;
     bool on_char = false;
@@ -538,18 +552,21 @@ bool lv_label_is_char_under_pos(const lv_obj_t * obj, lv_point_t * pos)
 
 uint32_t lv_label_get_text_selection_start(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     return d ? d->sel_start : LV_LABEL_TEXT_SELECTION_OFF;
 }
 
 uint32_t lv_label_get_text_selection_end(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     return d ? d->sel_end : LV_LABEL_TEXT_SELECTION_OFF;
 }
 
 void lv_label_ins_text(lv_obj_t * obj, uint32_t pos, const char * txt)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d || !txt) return;
     if (d->static_text) {
@@ -563,6 +580,7 @@ void lv_label_ins_text(lv_obj_t * obj, uint32_t pos, const char * txt)
 
 void lv_label_cut_text(lv_obj_t * obj, uint32_t pos, uint32_t cnt)
 {
+    LV_ASSERT_OBJ(obj, &lv_label_class);
     LabelData * d = data_of<LabelData>(obj);
     if (!d) return;
     if (d->static_text) {

@@ -156,6 +156,7 @@ lv_obj_t * lv_msgbox_create(lv_obj_t * parent)
 
 lv_obj_t * lv_msgbox_add_title(lv_obj_t * obj, const char * title)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     lv_obj_t * header = ensure_header(obj);
     if (!header) return nullptr;
     lv_obj_t * label = lv_obj_get_child_by_type(header, 0, &lv_label_class);
@@ -170,6 +171,7 @@ lv_obj_t * lv_msgbox_add_title(lv_obj_t * obj, const char * title)
 
 lv_obj_t * lv_msgbox_add_header_button(lv_obj_t * obj, const void * icon)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     if (!part(obj, &lv_msgbox_header_class)) lv_msgbox_add_title(obj, "");
     lv_obj_t * header = part(obj, &lv_msgbox_header_class);
     if (!header) return nullptr;
@@ -184,6 +186,7 @@ lv_obj_t * lv_msgbox_add_header_button(lv_obj_t * obj, const void * icon)
 
 lv_obj_t * lv_msgbox_add_close_button(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     lv_obj_t * btn = lv_msgbox_add_header_button(obj, LV_SYMBOL_CLOSE);
     if (btn) lv_obj_add_event_cb(btn, close_clicked, LV_EVENT_CLICKED, nullptr);
     return btn;
@@ -191,6 +194,7 @@ lv_obj_t * lv_msgbox_add_close_button(lv_obj_t * obj)
 
 lv_obj_t * lv_msgbox_add_text(lv_obj_t * obj, const char * text)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     lv_obj_t * content = part(obj, &lv_msgbox_content_class);
     if (!content) return nullptr;
     lv_obj_t * label = lv_label_create(content);
@@ -201,6 +205,7 @@ lv_obj_t * lv_msgbox_add_text(lv_obj_t * obj, const char * text)
 
 lv_obj_t * lv_msgbox_add_footer_button(lv_obj_t * obj, const char * text)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     if (!obj || !lv_obj_check_type(obj, &lv_msgbox_class)) return nullptr;
     lv_obj_t * footer = part(obj, &lv_msgbox_footer_class);
     if (!footer) footer = create_widget(&lv_msgbox_footer_class, obj);
@@ -216,32 +221,38 @@ lv_obj_t * lv_msgbox_add_footer_button(lv_obj_t * obj, const char * text)
 
 lv_obj_t * lv_msgbox_get_header(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     return part(obj, &lv_msgbox_header_class);
 }
 
 lv_obj_t * lv_msgbox_get_footer(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     return part(obj, &lv_msgbox_footer_class);
 }
 
 lv_obj_t * lv_msgbox_get_content(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     return part(obj, &lv_msgbox_content_class);
 }
 
 lv_obj_t * lv_msgbox_get_title(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_msgbox_class);
     lv_obj_t * header = part(obj, &lv_msgbox_header_class);
     return header ? lv_obj_get_child_by_type(header, 0, &lv_label_class) : nullptr;
 }
 
 void lv_msgbox_close(lv_obj_t * mbox)
 {
+    LV_ASSERT_OBJ(mbox, &lv_msgbox_class);
     if (lv_obj_t * target = close_target(mbox)) lv_obj_delete(target);
 }
 
 void lv_msgbox_close_async(lv_obj_t * mbox)
 {
+    LV_ASSERT_OBJ(mbox, &lv_msgbox_class);
     if (lv_obj_t * target = close_target(mbox)) lv_obj_delete_async(target);
 }
 

@@ -393,21 +393,25 @@ lv_obj_t * lv_textarea_create(lv_obj_t * parent)
 
 void lv_textarea_add_char(lv_obj_t * obj, uint32_t c)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) insert_text(obj, *d, utf8::encode(c).c_str());
 }
 
 void lv_textarea_add_text(lv_obj_t * obj, const char * txt)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) insert_text(obj, *d, txt);
 }
 
 void lv_textarea_delete_char(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) delete_before_cursor(obj, *d);
 }
 
 void lv_textarea_delete_char_forward(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d || d->cursor >= length(*d)) return;
     d->cursor += 1;
@@ -416,6 +420,7 @@ void lv_textarea_delete_char_forward(lv_obj_t * obj)
 
 void lv_textarea_set_text(lv_obj_t * obj, const char * txt)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d || !txt) return;
     d->text = filter(*d, txt, 0);
@@ -427,6 +432,7 @@ void lv_textarea_set_text(lv_obj_t * obj, const char * txt)
 
 void lv_textarea_set_placeholder_text(lv_obj_t * obj, const char * txt)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) {
         d->placeholder = txt ? txt : "";
         lv_obj_invalidate(obj);
@@ -435,16 +441,19 @@ void lv_textarea_set_placeholder_text(lv_obj_t * obj, const char * txt)
 
 void lv_textarea_set_cursor_pos(lv_obj_t * obj, int32_t pos)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) move_cursor(obj, *d, pos);
 }
 
 void lv_textarea_set_cursor_click_pos(lv_obj_t * obj, bool en)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) d->cursor_click_pos = en;
 }
 
 void lv_textarea_set_password_mode(lv_obj_t * obj, bool en)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d || d->password == en) return;
     d->password = en;
@@ -455,6 +464,7 @@ void lv_textarea_set_password_mode(lv_obj_t * obj, bool en)
 
 void lv_textarea_set_password_bullet(lv_obj_t * obj, const char * bullet)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d) return;
     d->bullet = bullet ? bullet : "";
@@ -463,6 +473,7 @@ void lv_textarea_set_password_bullet(lv_obj_t * obj, const char * bullet)
 
 void lv_textarea_set_one_line(lv_obj_t * obj, bool en)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d || d->one_line == en) return;
     d->one_line = en;
@@ -474,26 +485,31 @@ void lv_textarea_set_one_line(lv_obj_t * obj, bool en)
 
 void lv_textarea_set_accepted_chars(lv_obj_t * obj, const char * list)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) d->accepted = list;
 }
 
 void lv_textarea_set_max_length(lv_obj_t * obj, uint32_t num)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) d->max_length = num;
 }
 
 void lv_textarea_set_insert_replace(lv_obj_t * obj, const char * txt)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) d->insert_replace = std::string(txt ? txt : "");
 }
 
 void lv_textarea_set_text_selection(lv_obj_t * obj, bool en)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) d->text_selection = en;
 }
 
 void lv_textarea_set_password_show_time(lv_obj_t * obj, uint32_t time)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d) return;
     d->pwd_show_time = time;
@@ -502,47 +518,55 @@ void lv_textarea_set_password_show_time(lv_obj_t * obj, uint32_t time)
 
 void lv_textarea_set_align(lv_obj_t * obj, lv_text_align_t align)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) lv_obj_set_style_text_align(d->label, align, 0);
 }
 
 const char * lv_textarea_get_text(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d ? d->text.c_str() : "";
 }
 
 const char * lv_textarea_get_placeholder_text(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d ? d->placeholder.c_str() : "";
 }
 
 lv_obj_t * lv_textarea_get_label(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d ? d->label : nullptr;
 }
 
 uint32_t lv_textarea_get_cursor_pos(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d ? d->cursor : 0;
 }
 
 bool lv_textarea_get_cursor_click_pos(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d && d->cursor_click_pos;
 }
 
 bool lv_textarea_get_password_mode(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d && d->password;
 }
 
 const char * lv_textarea_get_password_bullet(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d) return "";
     return d->bullet.empty() ? kBullet : d->bullet.c_str();
@@ -550,42 +574,49 @@ const char * lv_textarea_get_password_bullet(lv_obj_t * obj)
 
 bool lv_textarea_get_one_line(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d && d->one_line;
 }
 
 const char * lv_textarea_get_accepted_chars(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d ? d->accepted : nullptr;
 }
 
 uint32_t lv_textarea_get_max_length(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d ? d->max_length : 0;
 }
 
 bool lv_textarea_text_is_selected(const lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     LV_UNUSED(obj);
     return false;
 }
 
 bool lv_textarea_get_text_selection(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d && d->text_selection;
 }
 
 uint32_t lv_textarea_get_password_show_time(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     return d ? d->pwd_show_time : 0;
 }
 
 uint32_t lv_textarea_get_current_char(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (!d || d->cursor == 0) return 0;
     return utf8::decode_at(d->text, utf8::byte_offset(d->text, d->cursor - 1));
@@ -593,27 +624,32 @@ uint32_t lv_textarea_get_current_char(lv_obj_t * obj)
 
 void lv_textarea_clear_selection(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     LV_UNUSED(obj);
 }
 
 void lv_textarea_cursor_right(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) move_cursor(obj, *d, static_cast<int32_t>(d->cursor + 1));
 }
 
 void lv_textarea_cursor_left(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     TextareaData * d = data(obj);
     if (d && d->cursor > 0) move_cursor(obj, *d, static_cast<int32_t>(d->cursor - 1));
 }
 
 void lv_textarea_cursor_down(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) cursor_line_step(obj, *d, 1);
 }
 
 void lv_textarea_cursor_up(lv_obj_t * obj)
 {
+    LV_ASSERT_OBJ(obj, &lv_textarea_class);
     if (TextareaData * d = data(obj)) cursor_line_step(obj, *d, -1);
 }
 

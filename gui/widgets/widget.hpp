@@ -24,7 +24,12 @@ constexpr lv_style_selector_t sel(lv_part_t part, lv_state_t state)
 /** Attach `data` to `obj` (constructors do this). */
 void attach_data(lv_obj_t * obj, std::unique_ptr<WidgetData> data);
 
-/** The instance record of type T of `obj`; nullptr for objects of other classes. */
+/**
+ * The instance record of type T of `obj`; nullptr for objects of other
+ * classes. Every widget call first checks its object (LV_ASSERT_OBJ), so a
+ * caller sees nullptr only in builds without the checks, where the call then
+ * does nothing and returns the widget's default.
+ */
 template <class T> T * data_of(const lv_obj_t * obj)
 {
     return obj ? dynamic_cast<T *>(obj->instance_data.get()) : nullptr;

@@ -19,6 +19,7 @@
 #include "lvgl.h"
 #include "gui_log.hpp"
 #include "stdout_capture.hpp"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -31,9 +32,6 @@ class Backends : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-backends-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         setenv("LV_LINUX_DRM_CARD", (dir + "/panel.bmp").c_str(), 1);
         unsetenv("/dev/input/touchscreen0");
         driver_backends_reset();
@@ -44,7 +42,6 @@ protected:
     {
         lv_evdev_discovery_stop();
         lv_deinit();
-        fs::remove_all(dir);
     }
     std::string make_fifo(const char* name)
     {
@@ -52,7 +49,8 @@ protected:
         EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
         return path;
     }
-    std::string dir;
+    TempDir tmp{"backends"};
+    const std::string& dir = tmp.path();
 };
 
 TEST_F(Backends, EverythingFailsBeforeRegistration)

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "process.hpp"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -154,7 +155,8 @@ std::string replace_all(std::string s, const std::string& from, const std::strin
 TEST_P(RunningCommandLine, StartsUpAndStopsOnSigint)
 {
     const RunCase& c = GetParam();
-    const std::string dir = make_temp_dir();
+    const TempDir tmp("app");
+    const std::string& dir = tmp.path();
     RunRequest req{c.args, {}, dir, "ui_user_init done !", c.panel ? dir + "/panel.bmp" : ""};
     for (const auto& [k, v] : c.env) {
         req.env[k] = replace_all(v, "@DIR@", dir);
@@ -185,7 +187,6 @@ TEST_P(RunningCommandLine, StartsUpAndStopsOnSigint)
         EXPECT_EQ(u32(22), 480u);
         EXPECT_EQ(head.size(), 54u + 640u * 480u * 4u);
     }
-    remove_tree(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, RunningCommandLine, ::testing::ValuesIn(kRunCases),

@@ -17,6 +17,7 @@
 #include "fw_uds.h"
 #include "fw_uds_client.h"
 #include "process.hpp"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -43,13 +44,6 @@ int register_service(uds_client_t* client, uint8_t app_id, const std::string& na
 
 class Hostile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = make_temp_dir();
-        ASSERT_FALSE(dir.empty());
-    }
-    void TearDown() override { remove_tree(dir); }
-
     RunRequest request(const std::string& folder) const
     {
         RunRequest req;
@@ -59,7 +53,8 @@ protected:
         return req;
     }
 
-    std::string dir;
+    TempDir tmp{"app"};
+    const std::string& dir = tmp.path();
 };
 
 // One interface at a time: a second one says so and exits before it
@@ -78,7 +73,8 @@ TEST_F(Hostile, SecondInstanceRefusesToStart)
         _exit(127);
     }
 
-    const std::string other = make_temp_dir();
+    const TempDir other_dir("app");
+    const std::string& other = other_dir.path();
     RunRequest req = request(other);
     req.sigint_after = kReady;  // should it get that far, its Ctrl+C would kill the service
     const RunResult second = run_quorvex(req);
@@ -87,7 +83,6 @@ TEST_F(Hostile, SecondInstanceRefusesToStart)
     EXPECT_NE(second.err.find("already running"), std::string::npos) << second.err;
     EXPECT_EQ(second.out.find("UDS server listening"), std::string::npos) << second.out;
     EXPECT_FALSE(exists(other + "/panel.bmp")) << "the second one drew";
-    remove_tree(other);
 
     EXPECT_EQ(waitpid(service_pid, nullptr, WNOHANG), 0) << "the first one's service was killed";
     uds_client_t client;

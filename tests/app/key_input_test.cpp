@@ -20,6 +20,7 @@
 #include "key_input.h"
 #include "key_input_internal.h"
 #include "lvgl.h"
+#include "temp_dir.hpp"
 #include "tools/touch/gesture.hpp"
 
 extern char** environ;
@@ -89,9 +90,6 @@ protected:
     void SetUp() override
     {
         GuiTest::SetUp();
-        char tmpl[] = "/tmp/quorvex-keypad-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         fifo = dir + "/keypad";
         ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
         key_input_set_device_path(fifo.c_str());
@@ -115,7 +113,6 @@ protected:
         }
         key_input_set_device_path(nullptr);
         GuiTest::TearDown();  // deletes the keypad device
-        fs::remove_all(dir);
     }
 
     void focus_middle()
@@ -146,7 +143,8 @@ protected:
     // One read of the device by the library's read timer.
     static void poll() { run_for(LV_DEF_REFR_PERIOD, LV_DEF_REFR_PERIOD); }
 
-    std::string dir;
+    TempDir tmp{"keypad"};
+    const std::string& dir = tmp.path();
     std::string fifo;
     int writer = -1;
     lv_group_t* group = nullptr;

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <cctype>
 #include <sstream>
 
@@ -108,23 +107,12 @@ std::string with_pid(std::string pattern, pid_t pid)
 
 }  // namespace
 
-std::string make_temp_dir()
-{
-    char tmpl[] = "/tmp/quorvex-app-XXXXXX";
-    const char* dir = mkdtemp(tmpl);
-    return dir != nullptr ? dir : "";
-}
-
-void remove_tree(const std::string& path)
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-}
-
 Quorvex::Quorvex(const RunRequest& req)
 {
-    own_cwd_ = req.cwd.empty();
-    cwd_ = own_cwd_ ? make_temp_dir() : req.cwd;
+    if (req.cwd.empty()) {
+        own_cwd_.emplace("app");
+    }
+    cwd_ = own_cwd_ ? own_cwd_->path() : req.cwd;
     int out_pipe[2], err_pipe[2];
     if (pipe2(out_pipe, O_CLOEXEC) != 0 || pipe2(err_pipe, O_CLOEXEC) != 0) {
         reaped_ = true;
@@ -163,9 +151,6 @@ Quorvex::~Quorvex()
             }
         }
         waitpid(result_.pid, nullptr, 0);
-    }
-    if (own_cwd_) {
-        remove_tree(cwd_);
     }
 }
 

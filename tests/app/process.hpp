@@ -4,8 +4,11 @@
 #include <sys/types.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "temp_dir.hpp"
 
 struct RunRequest {
     std::vector<std::string> args;
@@ -53,16 +56,12 @@ private:
 
     RunResult result_;
     int fds_[2] = {-1, -1};
+    std::optional<TempDir> own_cwd_;
     std::string cwd_;
-    bool own_cwd_ = false;
     bool reaped_ = false;
 };
 
 RunResult run_quorvex(const RunRequest& req);
-
-// A fresh temporary folder, removed by the caller with remove_tree().
-std::string make_temp_dir();
-void remove_tree(const std::string& path);
 
 // True when `text` matches `pattern` exactly, where "@N@" stands for a
 // number, "@W@" for a word (name, file name) and "@PID@" for `pid`.

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "process.hpp"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -30,8 +31,6 @@ class SigintStop : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = make_temp_dir();
-        ASSERT_FALSE(dir.empty());
         fs::create_directory(dir + "/bin");
         std::ofstream wrapper(dir + "/bin/killall");
         wrapper << "#!/bin/sh\n"
@@ -47,7 +46,6 @@ protected:
             kill(pid, SIGKILL);
             waitpid(pid, nullptr, 0);
         }
-        remove_tree(dir);
     }
 
     // Copies of sleep under the service names, started from the folder.
@@ -84,7 +82,8 @@ protected:
         return ss.str();
     }
 
-    std::string dir;
+    TempDir tmp{"app"};
+    const std::string& dir = tmp.path();
     std::vector<pid_t> services;
 };
 

@@ -27,6 +27,7 @@
 
 #include "interface_run.hpp"
 #include "process.hpp"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -109,8 +110,6 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
-        dir = make_temp_dir();
-        ASSERT_FALSE(dir.empty());
         fs::create_directory(dir + "/bin");
         for (const char * name : {"killall", "pkill"}) {
             std::ofstream(dir + "/bin/" + name) << tool_script(dir + "/tools.log", dir + "/waiting");
@@ -131,7 +130,6 @@ protected:
         ui.reset();
         end_children();
         prctl(PR_SET_CHILD_SUBREAPER, 0);
-        remove_tree(dir);
     }
 
     // Kills and reaps every child, also those that come to this process as
@@ -183,7 +181,8 @@ protected:
         EXPECT_TRUE(ends_with(calls, kStopCalls)) << calls;
     }
 
-    std::string dir;
+    TempDir tmp{"app"};
+    const std::string & dir = tmp.path();
     std::optional<tour::Interface> ui;
 };
 

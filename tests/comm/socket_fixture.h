@@ -13,6 +13,7 @@
 #include "fw_uds.h"
 #include "lv_fixture.h"
 #include "lvgl.h"
+#include "temp_dir.hpp"
 
 class SocketFixture : public ::testing::Test {
 protected:
@@ -20,20 +21,14 @@ protected:
     {
         lv_init_once();
         lv_tick_set_cb(monotonic_ms);
-        char tmpl[] = "/tmp/quorvex-comm-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
+        dir_ = tmp_.path();
         socket_ = (dir_ / "fw.sock").string();
         uds_set_socket_path(socket_.c_str());
     }
 
-    void TearDown() override
-    {
-        uds_set_socket_path(nullptr);
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
+    void TearDown() override { uds_set_socket_path(nullptr); }
 
+    TempDir tmp_{"comm"};
     std::filesystem::path dir_;
     std::string socket_;
 

@@ -2,7 +2,6 @@
 // take, the level it keeps in its working directory, one log line a call,
 // and clear refusals of what it does not take.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "lib/cmd_runner.h"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -31,17 +31,10 @@ class Amixer : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-amixer-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         old_cwd = fs::current_path();
-        fs::current_path(dir);
+        fs::current_path(tmp.path());
     }
-    void TearDown() override
-    {
-        fs::current_path(old_cwd);
-        fs::remove_all(dir);
-    }
+    void TearDown() override { fs::current_path(old_cwd); }
 
     // Exit status of the stand-in run through the shell as the interface
     // runs it, its output thrown away.
@@ -64,7 +57,7 @@ protected:
 
     static int exit_status(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
 
-    fs::path dir;
+    TempDir tmp{"amixer"};
     fs::path old_cwd;
 };
 

@@ -15,6 +15,7 @@
 #include "gui_log.hpp"
 #include "lvgl.h"
 #include "stdout_capture.hpp"
+#include "temp_dir.hpp"
 #include "ui/ui_data_update.h"
 #include "user/ui_page/page_status_ctrl.h"
 #include "user/ui_page/ui_page_main.h"
@@ -85,9 +86,6 @@ class PageFramework : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-ui-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        workdir = tmpl;
         ASSERT_NE(getcwd(old_cwd, sizeof old_cwd), nullptr);
         ASSERT_EQ(chdir(workdir.c_str()), 0);
 
@@ -121,7 +119,6 @@ protected:
         ListDataUIListClean(ui_run_page.list_head);
         std::free(ui_run_page.list_head);
         ASSERT_EQ(chdir(old_cwd), 0);
-        fs::remove_all(workdir);
     }
 
     /* Starts the UI, then brings the 10 ms / 2 ms pair to a known phase: no
@@ -145,7 +142,8 @@ protected:
         }
     }
 
-    std::string workdir;
+    TempDir tmp{"ui"};
+    const std::string &workdir = tmp.path();
     char old_cwd[PATH_MAX] = {};
     lv_display_t *display = nullptr;
     std::vector<uint8_t> frame = std::vector<uint8_t>(kWidth * kHeight * 4);

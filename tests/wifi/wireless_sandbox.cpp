@@ -7,9 +7,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "lib/cmd_runner.h"
 #include "standin.h"
+#include "temp_dir.hpp"
 #include "wifi/wifi_scanner_internal.h"
 
 namespace wifi_test {
@@ -28,11 +30,11 @@ public:
 
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-wifi-XXXXXX";
-        if (mkdtemp(tmpl) == nullptr) {
+        dir.emplace("wifi");
+        if (dir->path().empty()) {
             std::abort();
         }
-        root = tmpl;
+        root = dir->path();
         fs::create_directories(root + "/bin");
         setenv("PATH", (root + "/bin").c_str(), 1);
         setenv("QUORVEX_WIFI_SCENARIO", (root + "/scenario").c_str(), 1);
@@ -41,12 +43,9 @@ public:
         }
     }
 
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
+    void TearDown() override { dir.reset(); }
 
+    std::optional<TempDir> dir;
     std::string root;
 };
 

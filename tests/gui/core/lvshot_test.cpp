@@ -1,40 +1,23 @@
 // The snapshot tool on a partial-mode display and on its own memory display.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "image_compare.hpp"
 #include "lvgl.h"
 #include "scenes.hpp"
+#include "temp_dir.hpp"
 #include "tools/lvshot/lvshot.h"
 
 namespace {
 
 class Lvshot : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        lv_init();
-        char tmpl[] = "/tmp/lvshot_test_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override
-    {
-        lv_deinit();
-        for(const auto & f : files) unlink(f.c_str());
-        rmdir(dir.c_str());
-    }
-    std::string file(const char * name)
-    {
-        files.push_back(dir + "/" + name);
-        return files.back();
-    }
-    std::string dir;
-    std::vector<std::string> files;
+    void SetUp() override { lv_init(); }
+    void TearDown() override { lv_deinit(); }
+    std::string file(const char * name) { return tmp.file(name); }
+    TempDir tmp{"lvshot"};
 };
 
 void ignore_flush(lv_display_t * disp, const lv_area_t *, uint8_t *)
@@ -80,7 +63,7 @@ TEST_F(Lvshot, MemoryDisplayAndErrors)
     EXPECT_EQ(p[1], 0x66);
     EXPECT_EQ(p[0], 0x99);
 
-    EXPECT_EQ(lvshot_save(disp, (dir + "/missing/dir/x.png").c_str()), -1);
+    EXPECT_EQ(lvshot_save(disp, file("missing/dir/x.png").c_str()), -1);
     EXPECT_EQ(lvshot_save(nullptr, path.c_str()), -1);
     EXPECT_EQ(lvshot_attach(nullptr), -1);
 }

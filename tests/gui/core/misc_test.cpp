@@ -3,10 +3,10 @@
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "lvgl.h"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -105,9 +105,8 @@ namespace {
 
 TEST(Fs, StdioDriveIsTheDefaultDrive)
 {
-    char tmpl[] = "/tmp/lvfs_test_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    std::string path = std::string(tmpl) + "/data.bin";
+    TempDir tmp("lvfs");
+    std::string path = tmp.file("data.bin");
     FILE * f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fputs("hello", f);
@@ -131,8 +130,6 @@ TEST(Fs, StdioDriveIsTheDefaultDrive)
     EXPECT_EQ(lv_fs_open(&file, (path + ".missing").c_str(), LV_FS_MODE_RD), LV_FS_RES_NOT_EX);
     EXPECT_STREQ(lv_fs_get_ext("dir.x/artwork"), "");
     EXPECT_STREQ(lv_fs_get_ext("a/b.png"), "png");
-    std::remove(path.c_str());
-    rmdir(tmpl);
 }
 
 // lv_atan2(dy, dx) is the screen angle of (dx, dy), clockwise from 3 o'clock,

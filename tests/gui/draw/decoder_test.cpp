@@ -5,10 +5,9 @@
 #include "gui/misc/fs.hpp"
 #include "image_compare.hpp"
 #include "picture_files.hpp"
+#include "temp_dir.hpp"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -50,15 +49,9 @@ bool near(uint32_t a, uint32_t b, int tol)
 
 class Decoder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/gui_decoder_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const char * name) const { return dir + "/" + name; }
-    std::string dir;
+    std::string path(const char * name) const { return tmp.file(name); }
+    TempDir tmp{"decoder"};
+    const std::string & dir = tmp.path();
 };
 
 TEST_F(Decoder, PngDecodesToStraightAlphaWhateverItsName)
@@ -218,12 +211,13 @@ TEST(DecoderDescriptor, FormatsConvertToArgbAndShortDataIsRefused)
 
 TEST(DecoderDescriptor, EncodedFileInMemory)
 {
-    char tmpl[] = "/tmp/gui_decoder_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    const std::string p = std::string(tmpl) + "/m.png";
-    ASSERT_TRUE(test_support::write_png(p, two_colour(3, 2, 0x00FF00, 0x00FF00)));
-    const std::vector<uint8_t> bytes = read_bytes(p);
-    fs::remove_all(tmpl);
+    std::vector<uint8_t> bytes;
+    {
+        TempDir tmp("decoder");
+        const std::string p = tmp.file("m.png");
+        ASSERT_TRUE(test_support::write_png(p, two_colour(3, 2, 0x00FF00, 0x00FF00)));
+        bytes = read_bytes(p);
+    }  // the file is gone: what follows reads the bytes alone
     const lv_image_dsc_t d = dsc(LV_COLOR_FORMAT_RAW_ALPHA, 0, 0, bytes);
     lv_image_header_t h;
     ASSERT_TRUE(gui::image::info(&d, &h));

@@ -10,21 +10,15 @@
 #include <vector>
 
 #include "gui/drivers/evdev/evdev_internal.hpp"
+#include "gui_fixture.hpp"
 #include "lvgl.h"
+#include "temp_dir.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int32_t kWidth = 640;
-constexpr int32_t kHeight = 480;
 constexpr uint32_t kPollPeriodMs = 33;
-
-uint32_t fake_now;
-uint32_t fake_tick()
-{
-    return fake_now;
-}
 
 std::vector<std::string> log_lines;
 void log_cb(lv_log_level_t, const char* buf)
@@ -44,54 +38,35 @@ void discovered(lv_indev_t* indev, lv_evdev_type_t type, void* user_data)
     found.push_back({indev, type});
 }
 
-class Discovery : public ::testing::Test {
+class Discovery : public test_support::GuiTest {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-discovery-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         folder = dir + "/input";
         gui::drivers::evdev_set_discovery_folder(folder);
-        lv_init();
+        GuiTest::SetUp();
         log_lines.clear();
         found.clear();
         lv_log_register_print_cb(log_cb);
-        fake_now = 1;
-        lv_tick_set_cb(fake_tick);
-        display = lv_display_create(kWidth, kHeight);
-        lv_display_set_flush_cb(display, [](lv_display_t* d, const lv_area_t*, uint8_t*) {
-            lv_display_flush_ready(d);
-        });
-        lv_display_set_buffers(display, frame.data(), nullptr, frame.size(),
-                               LV_DISPLAY_RENDER_MODE_FULL);
     }
 
     void TearDown() override
     {
         lv_evdev_discovery_stop();
-        lv_deinit();
+        GuiTest::TearDown();
         gui::drivers::evdev_set_discovery_folder("/dev/input");
-        fs::remove_all(dir);
     }
 
-    void poll_periods(int periods)
-    {
-        for (int i = 0; i < periods; i++) {
-            fake_now += kPollPeriodMs;
-            lv_timer_handler();
-        }
-    }
+    static void poll_periods(int periods) { run_for(periods * kPollPeriodMs, kPollPeriodMs); }
 
     void add_fifo(const std::string& name)
     {
         ASSERT_EQ(mkfifo((folder + "/" + name).c_str(), 0600), 0);
     }
 
-    std::string dir;
+    TempDir tmp{"discovery"};
+    const std::string& dir = tmp.path();
     std::string folder;
-    lv_display_t* display = nullptr;
-    std::vector<uint8_t> frame = std::vector<uint8_t>(kWidth * kHeight * 4);
 };
 
 TEST_F(Discovery, MissingFolderIsQuietUntilItAppears)

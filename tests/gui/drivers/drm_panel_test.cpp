@@ -14,6 +14,7 @@
 #include "gui/drivers/display/drm/virtual_panel.hpp"
 #include "image_compare.hpp"
 #include "lvgl.h"
+#include "temp_dir.hpp"
 
 namespace {
 
@@ -74,9 +75,6 @@ class VirtualPanel : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-panel-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         panel = dir + "/panel.bmp";
         lv_init();
         log_lines.clear();
@@ -85,7 +83,6 @@ protected:
     void TearDown() override
     {
         lv_deinit();
-        fs::remove_all(dir);
     }
 
     lv_display_t* open_panel(const std::string& path)
@@ -96,7 +93,8 @@ protected:
         return disp;
     }
 
-    std::string dir;
+    TempDir tmp{"panel"};
+    const std::string& dir = tmp.path();
     std::string panel;
 };
 

@@ -12,15 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "gui_fixture.hpp"
 #include "lvgl.h"
+#include "temp_dir.hpp"
 #include "tools/touch/gesture.hpp"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int32_t kWidth = 640;
-constexpr int32_t kHeight = 480;
 
 std::vector<std::string> log_lines;
 
@@ -29,24 +28,15 @@ void log_cb(lv_log_level_t, const char* buf)
     log_lines.emplace_back(buf);
 }
 
-class EvdevFifo : public ::testing::Test {
+class EvdevFifo : public test_support::GuiTest {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/quorvex-evdev-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
         fifo = dir + "/touch";
         ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-        lv_init();
+        GuiTest::SetUp();
         log_lines.clear();
         lv_log_register_print_cb(log_cb);
-        display = lv_display_create(kWidth, kHeight);
-        lv_display_set_flush_cb(display, [](lv_display_t* d, const lv_area_t*, uint8_t*) {
-            lv_display_flush_ready(d);
-        });
-        lv_display_set_buffers(display, frame.data(), nullptr, frame.size(),
-                               LV_DISPLAY_RENDER_MODE_FULL);
     }
 
     void TearDown() override
@@ -54,8 +44,7 @@ protected:
         if (writer >= 0) {
             close(writer);
         }
-        lv_deinit();
-        fs::remove_all(dir);
+        GuiTest::TearDown();
     }
 
     lv_indev_t* open_fifo(lv_indev_type_t type = LV_INDEV_TYPE_POINTER)
@@ -79,11 +68,10 @@ protected:
         return p;
     }
 
-    std::string dir;
+    TempDir tmp{"evdev"};
+    const std::string& dir = tmp.path();
     std::string fifo;
     int writer = -1;
-    lv_display_t* display = nullptr;
-    std::vector<uint8_t> frame = std::vector<uint8_t>(kWidth * kHeight * 4);
 };
 
 TEST_F(EvdevFifo, TouchRecordsReachThePointer)
@@ -91,7 +79,7 @@ TEST_F(EvdevFifo, TouchRecordsReachThePointer)
     lv_indev_t* indev = open_fifo();
     ASSERT_NE(indev, nullptr);
     EXPECT_EQ(lv_indev_get_type(indev), LV_INDEV_TYPE_POINTER);
-    EXPECT_EQ(lv_indev_get_display(indev), display);
+    EXPECT_EQ(lv_indev_get_display(indev), display());
 
     send(touch::at(100, 200, 1));
     lv_indev_read(indev);

@@ -254,4 +254,22 @@ lv_obj_t * bare(lv_obj_t * parent, int32_t w, int32_t h)
     return obj;
 }
 
+void PagerTest::SetUp()
+{
+    InputTest::SetUp();
+    rec = Recorder();
+    pages.clear();
+    pager = bare(scr, kWidth, kHeight);
+    lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
+    lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
+    lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
+    for(int i = 0; i < 6; i++) {
+        lv_obj_t * page = bare(pager, kWidth, kHeight);
+        lv_obj_set_x(page, kWidth * i);
+        pages.push_back(page);
+    }
+    rec.attach(pager, "pager");
+    lv_obj_update_layout(scr);
+}
+
 }  // namespace indev_test

@@ -118,4 +118,19 @@ private:
 // A plain container without padding, border or scrollbar styles.
 lv_obj_t * bare(lv_obj_t * parent, int32_t w, int32_t h);
 
+// Six full-screen pages side by side in a horizontal pager snapping to the
+// centre, one page per gesture; `rec` records the pager's events. SetUp
+// again (after TearDown) builds a fresh one.
+class PagerTest : public InputTest {
+protected:
+    void SetUp() override;
+
+    // The page in view.
+    int page() const { return lv_obj_get_scroll_x(pager) / kWidth; }
+
+    lv_obj_t * pager = nullptr;
+    std::vector<lv_obj_t *> pages;
+    Recorder rec;
+};
+
 }  // namespace indev_test

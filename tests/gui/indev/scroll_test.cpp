@@ -574,32 +574,7 @@ TEST(ScrollSnap, UpdateSnapAlignsTheNearestChild)
     }
 }
 
-// Six 640-wide pages in a horizontal pager snapping to the centre, one page
-// per gesture.
-class Pager : public InputTest {
-protected:
-    void SetUp() override
-    {
-        InputTest::SetUp();
-        pager = bare(scr, kWidth, kHeight);
-        lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
-        lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
-        lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
-        for(int i = 0; i < 6; i++) {
-            lv_obj_t * page = bare(pager, kWidth, kHeight);
-            lv_obj_set_x(page, kWidth * i);
-            pages.push_back(page);
-        }
-        rec.attach(pager, "pager");
-        lv_obj_update_layout(scr);
-    }
-
-    int page() const { return lv_obj_get_scroll_x(pager) / kWidth; }
-
-    lv_obj_t * pager = nullptr;
-    std::vector<lv_obj_t *> pages;
-    Recorder rec;
-};
+using Pager = PagerTest;
 
 TEST_F(Pager, SwipeSnapsToTheNextPageWithTheEventSequence)
 {

@@ -59,32 +59,7 @@ private:
     }
 };
 
-// Six full-screen pages side by side, snapping to the centre, one page
-// per gesture.
-class PagerTimeline : public InputTest {
-protected:
-    void SetUp() override
-    {
-        InputTest::SetUp();
-        rec = Recorder();
-        pages.clear();
-        pager = bare(scr, kWidth, kHeight);
-        lv_obj_set_scroll_dir(pager, LV_DIR_HOR);
-        lv_obj_set_scroll_snap_x(pager, LV_SCROLL_SNAP_CENTER);
-        lv_obj_add_flag(pager, LV_OBJ_FLAG_SCROLL_ONE);
-        for(int i = 0; i < 6; i++) {
-            lv_obj_t * page = bare(pager, kWidth, kHeight);
-            lv_obj_set_x(page, kWidth * i);
-            pages.push_back(page);
-        }
-        rec.attach(pager, "pager");
-        lv_obj_update_layout(scr);
-    }
-
-    lv_obj_t * pager = nullptr;
-    std::vector<lv_obj_t *> pages;
-    Recorder rec;
-};
+using PagerTimeline = PagerTest;
 
 TEST_F(PagerTimeline, SwipeStartsDampedOnTheFirstPageThenFollowsTheFingerAndSnapsOnePage)
 {

@@ -3,11 +3,10 @@
 #include "gui_fixture.hpp"
 #include "render_helpers.hpp"
 #include "image_compare.hpp"
+#include "temp_dir.hpp"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 using widget_test::WidgetTest;
@@ -28,29 +27,15 @@ protected:
         img = lv_image_create(scr);
     }
 
-    void TearDown() override
-    {
-        WidgetTest::TearDown();
-        if (!dir.empty()) {
-            std::remove((dir + "/pic.png").c_str());
-            std::remove((dir + "/bad.png").c_str());
-            rmdir(dir.c_str());
-        }
-    }
-
     std::string write_png_file(int w = 8, int h = 6)
     {
-        if (dir.empty()) {
-            char tmpl[] = "/tmp/widget_image_XXXXXX";
-            dir = mkdtemp(tmpl);
-        }
         test_support::Image png(w, h);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 uint8_t * p = png.px(x, y);
                 p[0] = 0xFF, p[3] = 0xFF; // blue
             }
-        std::string path = dir + "/pic.png";
+        std::string path = tmp.file("pic.png");
         EXPECT_TRUE(test_support::write_png(path, png));
         return path;
     }
@@ -58,7 +43,7 @@ protected:
     std::vector<uint8_t> pixels;
     lv_image_dsc_t dsc{};
     lv_obj_t * img = nullptr;
-    std::string dir;
+    TempDir tmp{"widget-image"};
 };
 
 TEST_F(Image, SourcesSetTheContentSize)
@@ -113,7 +98,7 @@ TEST_F(Image, MissingOrDamagedSourcesClearTheImage)
     EXPECT_EQ(lv_obj_get_width(img), 0);
 
     write_png_file();
-    std::string bad = dir + "/bad.png";
+    std::string bad = tmp.file("bad.png");
     if (FILE * f = std::fopen(bad.c_str(), "wb")) {
         std::fputs("not an image at all", f);
         std::fclose(f);

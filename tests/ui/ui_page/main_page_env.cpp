@@ -38,9 +38,9 @@ time_t fixed_clock()
 
 void MainPageTest::SetUp()
 {
-    char tmpl[] = "/tmp/quorvex-main-page-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    workdir = tmpl;
+    tmp_.emplace("main-page");
+    ASSERT_FALSE(tmp_->path().empty());
+    workdir = tmp_->path();
     old_cwd_ = fs::current_path().string();
     fs::copy_file(UI_TEST_FONT, workdir / "HarmonyOS_Sans_SC_Medium.ttf");
     fs::copy_file(UI_TEST_BACKGROUND, workdir / "background_image_8.png");
@@ -70,8 +70,7 @@ void MainPageTest::TearDown()
     ui_run_page.list_head = nullptr;
     ui_page_main_set_clock(nullptr);
     fs::current_path(old_cwd_);
-    std::error_code ec;
-    fs::remove_all(workdir, ec);
+    tmp_.reset();
 }
 
 void MainPageTest::start_ui()

@@ -15,6 +15,7 @@
 #include "gui_fixture.hpp"
 #include "lvgl.h"
 #include "stdout_capture.hpp"
+#include "temp_dir.hpp"
 #include "user/ui_page/ui_page_main_private.h"
 
 namespace main_page_test {
@@ -62,6 +63,7 @@ private:
     lv_point_t point_{0, 0};
     bool pressed_ = false;
     std::string old_cwd_;
+    std::optional<TempDir> tmp_;
     std::optional<StdoutCapture> log_;
 };
 

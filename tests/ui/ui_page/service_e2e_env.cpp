@@ -45,9 +45,7 @@ uint32_t monotonic_ms()
 
 void ServiceE2ETest::SetUp()
 {
-    char tmpl[] = "/tmp/quorvex-main-e2e-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
+    dir_ = tmp_.path();
     old_cwd_ = fs::current_path();
     fs::copy_file(UI_TEST_FONT, dir_ / "HarmonyOS_Sans_SC_Medium.ttf");
     fs::current_path(dir_);
@@ -83,8 +81,6 @@ void ServiceE2ETest::TearDown()
     free(ui_run_page.list_head);
     uds_set_socket_path(nullptr);
     fs::current_path(old_cwd_);
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
 }
 
 void ServiceE2ETest::spawn(const char *program, const char *scenario)

@@ -18,6 +18,7 @@
 
 #include "lvgl.h"
 #include "stdout_capture.hpp"
+#include "temp_dir.hpp"
 #include "user/ui_page/ui_page_main_private.h"
 
 namespace main_page_e2e {
@@ -49,6 +50,7 @@ protected:
     lv_ui_page_main_t &m = lv_ui_page_main;
 
 private:
+    TempDir tmp_{"main-e2e"};
     std::filesystem::path dir_;
     std::filesystem::path old_cwd_;
     std::string socket_;

@@ -34,6 +34,7 @@ void lv_obj_set_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_style_
 lv_style_res_t lv_obj_get_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_style_value_t * value,
                                            lv_style_selector_t selector);
 bool lv_obj_remove_local_style_prop(lv_obj_t * obj, lv_style_prop_t prop, lv_style_selector_t selector);
+/** Unlike LVGL 9.4, no colour filter is applied: returns `v` unchanged. */
 lv_style_value_t lv_obj_style_apply_color_filter(const lv_obj_t * obj, lv_part_t part, lv_style_value_t v);
 void lv_obj_fade_in(lv_obj_t * obj, uint32_t time, uint32_t delay);
 void lv_obj_fade_out(lv_obj_t * obj, uint32_t time, uint32_t delay);

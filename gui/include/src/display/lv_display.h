@@ -79,6 +79,10 @@ void lv_display_set_draw_buffers(lv_display_t * disp, lv_draw_buf_t * buf1, lv_d
 void lv_display_set_render_mode(lv_display_t * disp, lv_display_render_mode_t render_mode);
 void lv_display_set_flush_cb(lv_display_t * disp, lv_display_flush_cb_t flush_cb);
 void lv_display_set_flush_wait_cb(lv_display_t * disp, lv_display_flush_wait_cb_t wait_cb);
+/**
+ * Unlike LVGL 9.4, pixels are drawn as 32 bits whatever the format: ARGB8888
+ * keeps their alpha, any other format gets XRGB8888.
+ */
 void lv_display_set_color_format(lv_display_t * disp, lv_color_format_t color_format);
 lv_color_format_t lv_display_get_color_format(lv_display_t * disp);
 void lv_display_set_antialiasing(lv_display_t * disp, bool en);

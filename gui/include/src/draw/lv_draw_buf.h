@@ -11,7 +11,7 @@
 extern "C" {
 #endif
 
-/** Same leading layout as lv_image_dsc_t. */
+/** Same leading layout as lv_image_dsc_t. Unlike LVGL 9.4, only the record: no lv_draw_buf_* functions. */
 struct _lv_draw_buf_t {
     lv_image_header_t header;
     uint32_t data_size;

@@ -67,6 +67,7 @@ typedef struct {
     uint8_t right_class_cnt;
 } lv_font_fmt_txt_kern_classes_t;
 
+/* Unlike LVGL 9.4, only plain bitmaps are drawn: a glyph of a compressed font draws nothing. */
 typedef enum {
     LV_FONT_FMT_TXT_PLAIN = 0,
     LV_FONT_FMT_TXT_COMPRESSED = 1,

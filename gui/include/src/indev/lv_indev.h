@@ -12,6 +12,8 @@
 extern "C" {
 #endif
 
+/* Unlike LVGL 9.4, only pointer and keypad devices act: a button or an
+ * encoder device is read, and what it reports is dropped. */
 typedef enum {
     LV_INDEV_TYPE_NONE,
     LV_INDEV_TYPE_POINTER,

@@ -9,6 +9,8 @@
 extern "C" {
 #endif
 
+/* Unlike LVGL 9.4, there is no grid layout (LV_USE_GRID stays 0). */
+
 typedef void (*lv_layout_update_cb_t)(lv_obj_t *, void * user_data);
 
 typedef enum {

@@ -123,6 +123,8 @@ void lv_anim_set_early_apply(lv_anim_t * a, bool en);
 void lv_anim_set_user_data(lv_anim_t * a, void * user_data);
 void lv_anim_set_bezier3_param(lv_anim_t * a, int16_t x1, int16_t y1, int16_t x2, int16_t y2);
 
+/* Unlike LVGL 9.4, no animation timelines (lv_anim_timeline_*). */
+
 /** Copies *a into the running list and returns the copy (NULL when out of memory). */
 lv_anim_t * lv_anim_start(const lv_anim_t * a);
 void lv_anim_pause(lv_anim_t * a);

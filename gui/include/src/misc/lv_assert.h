@@ -47,7 +47,22 @@ extern "C" {
 
 #define LV_ASSERT_MEM_INTEGRITY()
 
+/* Not NULL, alive (lv_obj_is_valid walks the object trees without touching
+ * `obj_p`), then of `obj_class` or a class derived from it. Every widget call
+ * checks its object so. Where LV_USE_ASSERT_OBJ is 0 only NULL is checked,
+ * and a widget call on an object of another class then does nothing and
+ * returns the widget's default, where LVGL 9.4 would take the object for
+ * one of its own class. */
+#if LV_USE_ASSERT_OBJ
+#define LV_ASSERT_OBJ(obj_p, obj_class)                                                                                \
+    do {                                                                                                               \
+        LV_ASSERT_NULL(obj_p)                                                                                          \
+        LV_ASSERT_MSG(lv_obj_is_valid(obj_p), "deleted or unknown object");                                            \
+        LV_ASSERT_MSG(lv_obj_has_class(obj_p, obj_class), "object of another class");                                  \
+    } while (0)
+#else
 #define LV_ASSERT_OBJ(obj_p, obj_class) LV_ASSERT_NULL(obj_p)
+#endif
 
 #ifdef __cplusplus
 }

@@ -8,6 +8,9 @@
 extern "C" {
 #endif
 
+/* Unlike LVGL 9.4, everything is laid out left to right: LV_BASE_DIR_RTL
+ * only reverses a horizontal bar (no bidirectional text, no mirrored flex
+ * rows or widgets). */
 typedef enum {
     LV_BASE_DIR_LTR = 0x00,
     LV_BASE_DIR_RTL = 0x01,

@@ -76,7 +76,7 @@ typedef enum {
     LV_EVENT_FLUSH_FINISH = 62,
     LV_EVENT_FLUSH_WAIT_START = 63,
     LV_EVENT_FLUSH_WAIT_FINISH = 64,
-    LV_EVENT_VSYNC = 65,
+    LV_EVENT_VSYNC = 65, /* unlike LVGL 9.4, never sent: no display reports its vsync */
     LV_EVENT_VSYNC_REQUEST = 66,
     LV_EVENT_LAST = 67,
     LV_EVENT_PREPROCESS = 0x8000,

@@ -8,6 +8,11 @@
 extern "C" {
 #endif
 
+/* Unlike LVGL 9.4, the stdio drive (LV_FS_STDIO_LETTER, also the default
+ * drive) is the only one, with no lv_fs_drv_* functions to add another and
+ * no lv_fs_dir_* functions, and it opens regular files only: a FIFO or a
+ * device fails at once where fopen would wait on it. */
+
 #define LV_FS_MAX_FN_LENGTH 64
 #define LV_FS_MAX_PATH_LENGTH 256
 

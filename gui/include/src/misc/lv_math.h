@@ -32,7 +32,10 @@ typedef struct {
 int32_t lv_trigo_sin(int16_t angle);
 int32_t lv_trigo_cos(int16_t angle);
 
-/** y of the cubic Bezier curve (0,0) (x1,y1) (x2,y2) (1,1) at x, all in 1/LV_BEZIER_VAL_MAX units. */
+/**
+ * y of the cubic Bezier curve (0,0) (x1,y1) (x2,y2) (1,1) at x, all in 1/LV_BEZIER_VAL_MAX units.
+ * Unlike LVGL 9.4, the only Bezier function (no lv_bezier3).
+ */
 int32_t lv_cubic_bezier(int32_t x, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
 int32_t lv_map(int32_t x, int32_t min_in, int32_t max_in, int32_t min_out, int32_t max_out);

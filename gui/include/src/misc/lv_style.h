@@ -15,6 +15,13 @@
 extern "C" {
 #endif
 
+/* Unlike LVGL 9.4, these style properties are stored and read back but not
+ * drawn: gradients (bg_grad, bg_grad_dir and the other bg_grad_ and bg_main_
+ * ones), blend modes other than LV_BLEND_MODE_NORMAL, skew transforms, line
+ * dashes, text outline strokes, the image colour key, bitmap masks and colour
+ * filters. Constant styles (LV_STYLE_CONST_INIT), lv_style_merge and custom
+ * properties (lv_style_register_prop) are not here. */
+
 #define LV_STYLE_SENTINEL_VALUE 0xAABBCCDD
 
 #define LV_STYLE_PROP_FLAG_NONE (0)
@@ -64,7 +71,7 @@ typedef enum {
     LV_GRAD_DIR_CONICAL,
 } lv_grad_dir_t;
 
-/** Gradient descriptor (gradients other than the two-colour bg_grad_* ones are not drawn). */
+/** Gradient descriptor (stored, not drawn: see above). */
 typedef struct _lv_grad_dsc_t lv_grad_dsc_t;
 typedef struct _lv_color_filter_dsc_t lv_color_filter_dsc_t;
 

@@ -8,6 +8,8 @@
 extern "C" {
 #endif
 
+/* Unlike LVGL 9.4, no memory monitor (lv_mem_monitor, lv_mem_monitor_t). */
+
 /** NULL on failure; a size of 0 gives a sentinel that lv_free ignores. */
 void * lv_malloc(size_t size);
 void * lv_malloc_zeroed(size_t size);

@@ -26,7 +26,12 @@ typedef enum {
 
 typedef void (*lv_evdev_discovery_cb_t)(lv_indev_t * indev, lv_evdev_type_t type, void * user_data);
 
-/** Open an event device and create an input device reading it; NULL on failure. */
+/**
+ * Open an event device and create an input device reading it; NULL on failure.
+ * Unlike LVGL 9.4, `dev_path` may also name a FIFO or a plain file of struct
+ * input_event records, read as a touch screen; without axis ranges its
+ * absolute coordinates are display pixels.
+ */
 lv_indev_t * lv_evdev_create(lv_indev_type_t indev_type, const char * dev_path);
 
 /** The same for an already open descriptor, which is taken over (closed on failure). */

@@ -28,6 +28,9 @@ typedef enum {
 
 typedef lv_freetype_font_style_t LV_FT_FONT_STYLE;
 
+/* Unlike LVGL 9.4, bitmap mode only: a font asked for in outline mode is not
+ * created (NULL, logged), lv_freetype_outline_add_event only logs, no font is
+ * an outline font and the outline scale is 1. */
 typedef enum {
     LV_FREETYPE_FONT_RENDER_MODE_BITMAP = 0,
     LV_FREETYPE_FONT_RENDER_MODE_OUTLINE = 1,

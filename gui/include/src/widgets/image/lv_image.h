@@ -44,9 +44,11 @@ void lv_image_set_pivot_y(lv_obj_t * obj, int32_t y);
 void lv_image_set_scale(lv_obj_t * obj, uint32_t zoom);
 void lv_image_set_scale_x(lv_obj_t * obj, uint32_t zoom);
 void lv_image_set_scale_y(lv_obj_t * obj, uint32_t zoom);
+/** Unlike LVGL 9.4, stored but drawn as LV_BLEND_MODE_NORMAL. */
 void lv_image_set_blend_mode(lv_obj_t * obj, lv_blend_mode_t blend_mode);
 void lv_image_set_antialias(lv_obj_t * obj, bool antialias);
 void lv_image_set_inner_align(lv_obj_t * obj, lv_image_align_t align);
+/** Unlike LVGL 9.4, stored but not applied. */
 void lv_image_set_bitmap_map_src(lv_obj_t * obj, const lv_image_dsc_t * src);
 
 const void * lv_image_get_src(lv_obj_t * obj);

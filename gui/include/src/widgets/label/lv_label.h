@@ -12,6 +12,10 @@ extern "C" {
 #include <stdarg.h>
 #include "../../core/lv_obj.h"
 
+/* Unlike LVGL 9.4: the text selection is stored but not drawn, `bidi` of
+ * lv_label_get_letter_on is ignored (text runs left to right), and a new
+ * label's text "Text" is fixed (no LV_LABEL_DEFAULT_TEXT). */
+
 #define LV_LABEL_DOT_NUM 3
 #define LV_LABEL_POS_LAST 0xFFFF
 #define LV_LABEL_TEXT_SELECTION_OFF 0xFFFF

@@ -12,6 +12,10 @@ extern "C" {
 #include "../../core/lv_obj.h"
 #include "../label/lv_label.h"
 
+/* Unlike LVGL 9.4, text cannot be selected: lv_textarea_set_text_selection
+ * is only stored, lv_textarea_text_is_selected is always false and
+ * lv_textarea_clear_selection does nothing. */
+
 #define LV_TEXTAREA_CURSOR_LAST (0x7FFF)
 
 /** The placeholder text's own part. */
