@@ -11,7 +11,7 @@
 
 #include "ui/ui_assets.h"
 #include "ui/ui_obj_util.h"
-#include "user/ui_page/ui_page_wifi_private.h"
+#include "user/ui_page/ui_page_wifi_tree.h"
 
 #define SCREEN_W 640
 #define SCREEN_H 480

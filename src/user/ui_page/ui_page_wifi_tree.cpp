@@ -7,6 +7,8 @@
  * panels. Sibling order is creation order: the overlay, made after the
  * page root on the same screen, lies above the whole page.
  */
+#include "user/ui_page/ui_page_wifi_tree.h"
+
 #include "ui/ui_assets.h"
 #include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_wifi_private.h"
