@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "fake_comm.h"
 #include "lv_fixture.h"
 #include "msg_builder.h"

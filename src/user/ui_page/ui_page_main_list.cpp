@@ -482,7 +482,7 @@ static void list_done(const airable_list_count_t *count)
  * answer ever takes away. */
 static void service_busy(void)
 {
-    if (g_main_state.timer != NULL) {
+    if (airable_request_pending()) {
         main_start_busy_rotation();
     }
 }
