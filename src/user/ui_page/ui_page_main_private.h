@@ -83,19 +83,6 @@ void ico_podcast_event_cb(lv_event_t *e);
 void music_pause_event_cb(lv_event_t *e);
 void music_previous_event_cb(lv_event_t *e);
 void music_next_event_cb(lv_event_t *e);
-/* Kills every process of that program name and waits, about two seconds at
- * most, for them to end; prints a warning when one is left. */
-void kill_one_app(const char *name);
-
-/* How the tiles run the shell commands and wait between probes. A command
- * runs with a limit and gives its wait status, or -1 (cmd_run_timeout).
- * Tests put fakes here; NULL restores the real ones. */
-typedef struct main_proc_ops_t {
-    int (*run)(const char *command, int32_t timeout_ms);
-    int64_t (*now_ms)(void); /* a monotonic clock */
-    void (*sleep_ms)(uint32_t ms);
-} main_proc_ops_t;
-void main_page_set_proc_ops(const main_proc_ops_t *ops);
 
 /* Busy overlay (ui_page_main_busy.cpp): start shows it and turns its image,
  * unless one is up; stop takes it away; the close icon runs stop. */

@@ -7,48 +7,20 @@
  * Airable handshakes in their mode. The previous, play/pause and next
  * buttons of both now-playing pages send their command to the active source.
  *
- * Every shell command runs on the GUI thread and holds it while it runs, so
- * each carries a limit: one kill_one_app holds the thread for about two
- * seconds at most, whatever the processes it waits for do.
+ * The service supervisor runs the probes, kills and starts, on the GUI
+ * thread: they hold it while they run, each within its limit.
  */
-#include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <time.h>
 
 #include "comm/airable_data_exchange.h"
 #include "comm/airplay_data_exchange.h"
+#include "comm/service_supervisor.h"
 #include "comm/spotify_data_exchange.h"
-#include "lib/cmd_runner.h"
 #include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main_private.h"
-
-#define COMMAND_LEN 128
-
-/* Kill sequence. pkill matches the program name exactly (-x), not any
- * command line that merely contains it. */
-#define KILL_COMMAND "pkill -9 -x %s 2>/dev/null"
-#define KILL_WAIT_COMMAND "killall -w -9 %s 2>/dev/null"
-#define PROBE_COMMAND "killall -0 %s 2>/dev/null"
-#define PROBE_TRIES 50
-#define PROBE_PAUSE_MS 20
-
-/* Limits of one kill_one_app. "killall -w" waits for as long as a killed
- * process lingers (a zombie nobody reaps, a process stuck in the kernel), so
- * it gets a limit of its own and the probes only what is left of the budget.
- * A kill that works takes a few milliseconds of it. */
-#define KILL_BUDGET_MS 2000
-#define KILL_TIMEOUT_MS 500
-#define KILL_WAIT_TIMEOUT_MS 1000
-#define PROBE_TIMEOUT_MS 250
-/* The tile's own probe decides whether to start the service: time enough
- * for a loaded machine. */
-#define TILE_PROBE_TIMEOUT_MS 1000
-/* A start command returns at once ("&"); the limit only cuts off a shell
- * that hangs. Killing the shell at it would take the service along. */
-#define START_TIMEOUT_MS 2000
 
 #define PAGE_1_X MAIN_PAGE_WIDTH
 #define PAGE_3_X (3 * MAIN_PAGE_WIDTH)
@@ -63,19 +35,6 @@
 #define AIRABLE_UDID "marlowen"
 #define AIRABLE_SECRET "Qm7TxR2vLw9KpZ4nHc8YbD3fJs6GtE1a"
 
-typedef struct {
-    const char *name;  /* program name, as probed and killed */
-    const char *start; /* start command, run from the working directory */
-    int32_t app_id;
-} service_t;
-
-static const service_t airplay_service = {"airplay_run", "./airplay_run &", APP_ID_AIRPLAY};
-static const service_t spotify_service = {"spotify_run", "./spotify_run &", APP_ID_SPOTIFY};
-static const service_t airable_service = {"airable_run", "./airable_run &", APP_ID_AIRABLE};
-
-/* Killed in this order before any service is started. */
-static const service_t *const all_services[] = {&airplay_service, &airable_service, &spotify_service};
-
 /* The menu rows of the Airable tiles; the list recognises them by these
  * exact texts, trailing spaces included. */
 static const char *const menu_names_radio[] = {
@@ -88,97 +47,10 @@ static const char *const menu_names_podcast[] = {
     "Menu Settings",
 };
 
-/* -- process control ------------------------------------------------------ */
-
-static int64_t real_now_ms(void)
+static void start_service(const service_t *s, int32_t app_id)
 {
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (int64_t)ts.tv_sec * 1000 + ts.tv_nsec / 1000000;
-}
-
-static void real_sleep_ms(uint32_t ms)
-{
-    struct timespec ts = {(time_t)(ms / 1000), (long)(ms % 1000) * 1000000L};
-    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
-    }
-}
-
-static const main_proc_ops_t real_ops = {cmd_run_timeout, real_now_ms, real_sleep_ms};
-static const main_proc_ops_t *proc = &real_ops;
-
-void main_page_set_proc_ops(const main_proc_ops_t *ops)
-{
-    proc = ops ? ops : &real_ops;
-}
-
-static int run_named(const char *format, const char *name, int32_t timeout_ms)
-{
-    char command[COMMAND_LEN];
-    snprintf(command, sizeof command, format, name);
-    return proc->run(command, timeout_ms);
-}
-
-/* The probe's exit status: 0 while a process of that name exists. */
-static int probe(const char *name, int32_t timeout_ms)
-{
-    errno = 0;
-    return run_named(PROBE_COMMAND, name, timeout_ms);
-}
-
-/* For a tile: only a probe that says so finds the service. One that fails or
- * overruns its limit leads to a fresh start, which kills whatever is left. */
-static bool service_runs(const service_t *s)
-{
-    return probe(s->name, TILE_PROBE_TIMEOUT_MS) == 0;
-}
-
-/* While killing: a probe cut off at its limit most likely hangs on that very
- * process, so it counts as one still there. */
-static bool still_there(const char *name, int32_t timeout_ms)
-{
-    const int status = probe(name, timeout_ms);
-    return status == 0 || (status == -1 && errno == ETIMEDOUT);
-}
-
-static int32_t clamp_timeout(int32_t limit, int64_t left)
-{
-    if (left <= 0) {
-        return 0;
-    }
-    return left < limit ? (int32_t)left : limit;
-}
-
-void kill_one_app(const char *name)
-{
-    const int64_t deadline = proc->now_ms() + KILL_BUDGET_MS;
-    /* The final probe's share is kept back from the steps before it. */
-    const int64_t probes_until = deadline - PROBE_TIMEOUT_MS;
-    (void)run_named(KILL_COMMAND, name, clamp_timeout(KILL_TIMEOUT_MS, probes_until - proc->now_ms()));
-    (void)run_named(KILL_WAIT_COMMAND, name, clamp_timeout(KILL_WAIT_TIMEOUT_MS, probes_until - proc->now_ms()));
-    for (int i = 0; i < PROBE_TRIES; i++) {
-        const int64_t left = probes_until - proc->now_ms();
-        if (left <= 0 || !still_there(name, clamp_timeout(PROBE_TIMEOUT_MS, left))) {
-            break;
-        }
-        proc->sleep_ms(PROBE_PAUSE_MS);
-    }
-    if (still_there(name, clamp_timeout(PROBE_TIMEOUT_MS, deadline - proc->now_ms()))) {
-        printf("warning: %s still alive (D-state?)\n", name);
-    }
-}
-
-static void kill_all_services(void)
-{
-    for (size_t i = 0; i < sizeof all_services / sizeof all_services[0]; i++) {
-        kill_one_app(all_services[i]->name);
-    }
-}
-
-static void start_service(const service_t *s)
-{
-    main_page_service_started(s->app_id);
-    (void)proc->run(s->start, START_TIMEOUT_MS);
+    main_page_service_started(app_id);
+    service_start(s);
 }
 
 /* -- widgets -------------------------------------------------------------- */
@@ -223,14 +95,14 @@ void ico_airplay_event_cb(lv_event_t *e)
     UI_LOG("----------------------------->   ui_run_page.app_id   %d  ! \n", APP_ID_AIRPLAY);
     ui_run_page.app_id = APP_ID_AIRPLAY;
     UI_LOG("----------------------------->   ui_run_page.app_id   %d  ! \n", (int)ui_run_page.app_id);
-    if (service_runs(&airplay_service)) {
+    if (service_runs(&service_airplay)) {
         UI_LOG("ico_airplay: already running, skip\n");
         return;
     }
     skip_buttons_show(true);
-    kill_all_services();
+    service_kill_all();
     UI_LOG("ico_airplay: launch airplay_run\n");
-    start_service(&airplay_service);
+    start_service(&service_airplay, APP_ID_AIRPLAY);
 }
 
 void ico_spotify_event_cb(lv_event_t *e)
@@ -242,12 +114,12 @@ void ico_spotify_event_cb(lv_event_t *e)
     UI_LOG("ico_spotify clicked: scroll to page_1\n");
     ui_run_page.app_id = APP_ID_SPOTIFY;
     bar_mark(&img_ico_spotify_bar);
-    if (service_runs(&spotify_service)) {
+    if (service_runs(&service_spotify)) {
         return;
     }
     skip_buttons_show(true);
-    kill_all_services();
-    start_service(&spotify_service);
+    service_kill_all();
+    start_service(&service_spotify, APP_ID_SPOTIFY);
 }
 
 /* -- Radio and Podcast ---------------------------------------------------- */
@@ -282,16 +154,16 @@ static void airable_tile_clicked(const airable_tile_t *tile)
     lv_obj_scroll_to_x(lv_ui_page_main.pager, PAGE_3_X, LV_ANIM_ON);
     ui_run_page.app_id = APP_ID_AIRABLE;
     bool started = false;
-    if (service_runs(&airable_service)) {
+    if (service_runs(&service_airable)) {
         if (tile->logs) {
             UI_LOG("ico_internet_radio: already running, skip\n");
         }
     } else {
-        kill_all_services();
+        service_kill_all();
         if (tile->logs) {
             UI_LOG("ico_internet_radio: launch airable_run\n");
         }
-        start_service(&airable_service);
+        start_service(&service_airable, APP_ID_AIRABLE);
         started = true;
     }
     /* A service started just now knows no mode yet: it needs the
