@@ -12,10 +12,14 @@
 
 #include "lvgl.h"
 #include "comm/player_msg.h"
+#include "comm/service_supervisor.h"
 #include "user/ui_page/ui_page_main.h"
 
 #define MAIN_PAGE_WIDTH 640
 #define MAIN_PAGE_HEIGHT 480
+
+/* Pages of the pager that the sources show. */
+enum { MAIN_PAGE_HOME = 0, MAIN_PAGE_PLAYING_1 = 1, MAIN_PAGE_PLAYING_2 = 2, MAIN_PAGE_AIRABLE_LIST = 3 };
 
 /* Cover-art files the services write into the working directory. */
 #define MAIN_ART_AIRPLAY "./artwork.jpg"
@@ -75,7 +79,22 @@ void main_page_service_started(int32_t app_id);
  * the cell's lower bound; black on every failure. */
 lv_color_t get_dominant_color(const char *path);
 
-/* Source tiles and transport (ui_page_main_sources.cpp). */
+/* Sources, their tiles and the transport (ui_page_main_sources.cpp). */
+/* A source of the player, one per service: all that the tiles, the
+ * transport buttons, the run hook's polling and the status bar do
+ * differently for AirPlay, Spotify and Airable. */
+typedef struct main_source_t {
+    int32_t app_id;
+    const service_t *service;   /* its program, started by the tiles */
+    int (*control)(int code);   /* next, previous, play/pause */
+    int (*query)(void);         /* the play-info query */
+    const lv_image_dsc_t *mark; /* the status bar's source icon */
+    bool skips;                 /* the previous and next buttons are shown */
+} main_source_t;
+
+/* The source of that application id (the run-state record's app_id), or
+ * NULL for none. */
+const main_source_t *main_source_of(int32_t app_id);
 void ico_airplay_event_cb(lv_event_t *e);
 void ico_spotify_event_cb(lv_event_t *e);
 void ico_internet_radio_event_cb(lv_event_t *e);

@@ -1,11 +1,16 @@
 /*
- * Source tiles and transport buttons. The AirPlay, Spotify, Radio and
- * Podcast tiles choose the active source and make sure its service runs:
- * when the probe finds it not running, all three services are killed and
- * the wanted one is started from the working directory. The Radio and
- * Podcast tiles also put their menu rows into the Airable list and start the
- * Airable handshakes in their mode. The previous, play/pause and next
- * buttons of both now-playing pages send their command to the active source.
+ * The sources, their tiles and the transport buttons. The AirPlay, Spotify,
+ * Radio and Podcast tiles choose the active source and make sure its
+ * service runs: when the probe finds it not running, all three services are
+ * killed and the wanted one is started from the working directory. The
+ * Radio and Podcast tiles also put their menu rows into the Airable list and
+ * start the Airable handshakes in their mode. The previous, play/pause and
+ * next buttons of both now-playing pages send their command to the active
+ * source.
+ *
+ * What differs between the three sources is a row of the source table,
+ * which the run hook's polling and the pager's status bar read too; what
+ * differs between the four tiles is a row of the tile table.
  *
  * The service supervisor runs the probes, kills and starts, on the GUI
  * thread: they hold it while they run, each within its limit.
@@ -22,9 +27,6 @@
 #include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main_private.h"
 
-#define PAGE_1_X MAIN_PAGE_WIDTH
-#define PAGE_3_X (3 * MAIN_PAGE_WIDTH)
-
 /* Cover-art scale of the play/pause animation (256 is full size). */
 #define ART_SCALE_FULL 255
 #define ART_SCALE_PAUSED 200
@@ -34,6 +36,30 @@
 #define AIRABLE_ENDPOINT "https://partner-endpoint.example/radio"
 #define AIRABLE_UDID "marlowen"
 #define AIRABLE_SECRET "Qm7TxR2vLw9KpZ4nHc8YbD3fJs6GtE1a"
+
+#define APP_ID_LOG "----------------------------->   ui_run_page.app_id   %d  ! \n"
+
+/* -- the sources ---------------------------------------------------------- */
+
+enum { SOURCE_AIRPLAY, SOURCE_SPOTIFY, SOURCE_AIRABLE, SOURCE_COUNT };
+
+static const main_source_t sources[SOURCE_COUNT] = {
+    {APP_ID_AIRPLAY, &service_airplay, airplay_media_ctrl, airplay_play_check_info, &img_ico_airplay_bar, true},
+    {APP_ID_SPOTIFY, &service_spotify, spotify_media_ctrl, spotify_play_check_info, &img_ico_spotify_bar, true},
+    {APP_ID_AIRABLE, &service_airable, airable_media_ctrl, airable_play_check_info, &img_ico_radio_bar, false},
+};
+
+const main_source_t *main_source_of(int32_t app_id)
+{
+    for (const main_source_t &source : sources) {
+        if (source.app_id == app_id) {
+            return &source;
+        }
+    }
+    return NULL;
+}
+
+/* -- the tiles ------------------------------------------------------------ */
 
 /* The menu rows of the Airable tiles; the list recognises them by these
  * exact texts, trailing spaces included. */
@@ -47,13 +73,68 @@ static const char *const menu_names_podcast[] = {
     "Menu Settings",
 };
 
-static void start_service(const service_t *s, int32_t app_id)
-{
-    main_page_service_started(app_id);
-    service_start(s);
-}
+/* One source tile. The log texts are NULL where the tile logs nothing. */
+typedef struct {
+    const main_source_t *source;
+    int32_t page;            /* the pager page it scrolls to */
+    const char *tapped_log;  /* at the tap */
+    bool logs_app_id;        /* the active source around its change */
+    bool marks_bar;          /* the status bar shows the source's mark at the tap */
+    const char *running_log; /* the service runs: nothing is started */
+    const char *launch_log;  /* before the service's start */
+    int32_t mode;            /* Airable tiles: the mode they set up; else 0 */
+    const char *const *menu; /* and the list's menu rows */
+    size_t menu_count;
+} source_tile_t;
 
-/* -- widgets -------------------------------------------------------------- */
+static const source_tile_t tile_airplay = {
+    .source = &sources[SOURCE_AIRPLAY],
+    .page = MAIN_PAGE_PLAYING_1,
+    .tapped_log = "ico_airplay clicked: scroll to page_1\n",
+    .logs_app_id = true,
+    .marks_bar = false,
+    .running_log = "ico_airplay: already running, skip\n",
+    .launch_log = "ico_airplay: launch airplay_run\n",
+    .mode = 0,
+    .menu = NULL,
+    .menu_count = 0,
+};
+static const source_tile_t tile_spotify = {
+    .source = &sources[SOURCE_SPOTIFY],
+    .page = MAIN_PAGE_PLAYING_1,
+    .tapped_log = "ico_spotify clicked: scroll to page_1\n",
+    .logs_app_id = false,
+    .marks_bar = true,
+    .running_log = NULL,
+    .launch_log = NULL,
+    .mode = 0,
+    .menu = NULL,
+    .menu_count = 0,
+};
+static const source_tile_t tile_radio = {
+    .source = &sources[SOURCE_AIRABLE],
+    .page = MAIN_PAGE_AIRABLE_LIST,
+    .tapped_log = NULL,
+    .logs_app_id = false,
+    .marks_bar = false,
+    .running_log = "ico_internet_radio: already running, skip\n",
+    .launch_log = "ico_internet_radio: launch airable_run\n",
+    .mode = AIRABLE_MODE_RADIO,
+    .menu = menu_names_radio,
+    .menu_count = sizeof menu_names_radio / sizeof menu_names_radio[0],
+};
+static const source_tile_t tile_podcast = {
+    .source = &sources[SOURCE_AIRABLE],
+    .page = MAIN_PAGE_AIRABLE_LIST,
+    .tapped_log = NULL,
+    .logs_app_id = false,
+    .marks_bar = false,
+    .running_log = NULL,
+    .launch_log = NULL,
+    .mode = AIRABLE_MODE_PODCAST,
+    .menu = menu_names_podcast,
+    .menu_count = sizeof menu_names_podcast / sizeof menu_names_podcast[0],
+};
 
 static bool clicked(lv_event_t *e)
 {
@@ -73,56 +154,36 @@ static void skip_buttons_show(bool shown)
     }
 }
 
-/* The status bar shows the source's mark and no text. */
-static void bar_mark(const lv_image_dsc_t *mark)
+static void active_source_set(const source_tile_t *tile)
 {
-    lv_ui_page_main_t *m = &lv_ui_page_main;
-    lv_label_set_text(m->bar_label, "");
-    lv_obj_add_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
-    lv_image_set_src(m->bar_icon, mark);
-    lv_obj_remove_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
+    if (tile->logs_app_id) {
+        UI_LOG(APP_ID_LOG, (int)tile->source->app_id);
+    }
+    ui_run_page.app_id = tile->source->app_id;
+    if (tile->logs_app_id) {
+        UI_LOG(APP_ID_LOG, (int)ui_run_page.app_id);
+    }
 }
 
-/* -- AirPlay and Spotify -------------------------------------------------- */
-
-void ico_airplay_event_cb(lv_event_t *e)
+/* True when the tile started its service: it was not running, and all
+ * three were killed first. */
+static bool service_started(const source_tile_t *tile)
 {
-    if (!clicked(e)) {
-        return;
+    const main_source_t *source = tile->source;
+    if (service_runs(source->service)) {
+        if (tile->running_log) {
+            UI_LOG("%s", tile->running_log);
+        }
+        return false;
     }
-    lv_obj_scroll_to_x(lv_ui_page_main.pager, PAGE_1_X, LV_ANIM_ON);
-    UI_LOG("ico_airplay clicked: scroll to page_1\n");
-    UI_LOG("----------------------------->   ui_run_page.app_id   %d  ! \n", APP_ID_AIRPLAY);
-    ui_run_page.app_id = APP_ID_AIRPLAY;
-    UI_LOG("----------------------------->   ui_run_page.app_id   %d  ! \n", (int)ui_run_page.app_id);
-    if (service_runs(&service_airplay)) {
-        UI_LOG("ico_airplay: already running, skip\n");
-        return;
-    }
-    skip_buttons_show(true);
     service_kill_all();
-    UI_LOG("ico_airplay: launch airplay_run\n");
-    start_service(&service_airplay, APP_ID_AIRPLAY);
-}
-
-void ico_spotify_event_cb(lv_event_t *e)
-{
-    if (!clicked(e)) {
-        return;
+    if (tile->launch_log) {
+        UI_LOG("%s", tile->launch_log);
     }
-    lv_obj_scroll_to_x(lv_ui_page_main.pager, PAGE_1_X, LV_ANIM_ON);
-    UI_LOG("ico_spotify clicked: scroll to page_1\n");
-    ui_run_page.app_id = APP_ID_SPOTIFY;
-    bar_mark(&img_ico_spotify_bar);
-    if (service_runs(&service_spotify)) {
-        return;
-    }
-    skip_buttons_show(true);
-    service_kill_all();
-    start_service(&service_spotify, APP_ID_SPOTIFY);
+    main_page_service_started(source->app_id);
+    service_start(source->service);
+    return true;
 }
-
-/* -- Radio and Podcast ---------------------------------------------------- */
 
 static void menu_rows_add(const char *const *names, size_t count)
 {
@@ -137,59 +198,64 @@ static void menu_rows_add(const char *const *names, size_t count)
     }
 }
 
-typedef struct {
-    int32_t mode;
-    const char *const *menu;
-    size_t menu_count;
-    bool logs; /* the Radio tile logs its start and its skip */
-} airable_tile_t;
-
-static const airable_tile_t radio_tile = {AIRABLE_MODE_RADIO, menu_names_radio,
-                                          sizeof menu_names_radio / sizeof menu_names_radio[0], true};
-static const airable_tile_t podcast_tile = {AIRABLE_MODE_PODCAST, menu_names_podcast,
-                                            sizeof menu_names_podcast / sizeof menu_names_podcast[0], false};
-
-static void airable_tile_clicked(const airable_tile_t *tile)
+/* The Airable list with the tile's menu, and the handshakes in its mode. */
+static void airable_menu_open(const source_tile_t *tile)
 {
-    lv_obj_scroll_to_x(lv_ui_page_main.pager, PAGE_3_X, LV_ANIM_ON);
-    ui_run_page.app_id = APP_ID_AIRABLE;
-    bool started = false;
-    if (service_runs(&service_airable)) {
-        if (tile->logs) {
-            UI_LOG("ico_internet_radio: already running, skip\n");
-        }
-    } else {
-        service_kill_all();
-        if (tile->logs) {
-            UI_LOG("ico_internet_radio: launch airable_run\n");
-        }
-        start_service(&service_airable, APP_ID_AIRABLE);
-        started = true;
-    }
-    /* A service started just now knows no mode yet: it needs the
-     * handshakes whatever mode the last one was given. */
-    if (!started && ui_run_page.airable_mode == tile->mode) {
-        return;
-    }
-    skip_buttons_show(false);
-    bar_mark(&img_ico_radio_bar);
+    set_bar_msg(NULL, tile->source->mark);
     clean_list_items();
     menu_rows_add(tile->menu, tile->menu_count);
     (void)airable_init_data(AIRABLE_ENDPOINT, AIRABLE_UDID, AIRABLE_SECRET);
     (void)airable_set_mode_async(tile->mode);
 }
 
+static void tile_clicked(const source_tile_t *tile)
+{
+    lv_obj_scroll_to_x(lv_ui_page_main.pager, tile->page * MAIN_PAGE_WIDTH, LV_ANIM_ON);
+    if (tile->tapped_log) {
+        UI_LOG("%s", tile->tapped_log);
+    }
+    active_source_set(tile);
+    if (tile->marks_bar) {
+        set_bar_msg(NULL, tile->source->mark);
+    }
+    /* A service started just now knows no mode yet: it needs the
+     * handshakes whatever mode the last one was given. */
+    const bool started = service_started(tile);
+    const bool new_mode = tile->mode != 0 && ui_run_page.airable_mode != tile->mode;
+    if (!started && !new_mode) {
+        return;
+    }
+    skip_buttons_show(tile->source->skips);
+    if (tile->mode != 0) {
+        airable_menu_open(tile);
+    }
+}
+
+void ico_airplay_event_cb(lv_event_t *e)
+{
+    if (clicked(e)) {
+        tile_clicked(&tile_airplay);
+    }
+}
+
+void ico_spotify_event_cb(lv_event_t *e)
+{
+    if (clicked(e)) {
+        tile_clicked(&tile_spotify);
+    }
+}
+
 void ico_internet_radio_event_cb(lv_event_t *e)
 {
     if (clicked(e)) {
-        airable_tile_clicked(&radio_tile);
+        tile_clicked(&tile_radio);
     }
 }
 
 void ico_podcast_event_cb(lv_event_t *e)
 {
     if (clicked(e)) {
-        airable_tile_clicked(&podcast_tile);
+        tile_clicked(&tile_podcast);
     }
 }
 
@@ -198,18 +264,9 @@ void ico_podcast_event_cb(lv_event_t *e)
 /* Sends a transport code to the active source; nothing without one. */
 static void send_to_active_source(int code)
 {
-    switch (ui_run_page.app_id) {
-    case APP_ID_AIRABLE:
-        (void)airable_media_ctrl(code);
-        break;
-    case APP_ID_SPOTIFY:
-        (void)spotify_media_ctrl(code);
-        break;
-    case APP_ID_AIRPLAY:
-        (void)airplay_media_ctrl(code);
-        break;
-    default:
-        break;
+    const main_source_t *source = main_source_of(ui_run_page.app_id);
+    if (source) {
+        (void)source->control(code);
     }
 }
 
