@@ -31,6 +31,12 @@ int32_t main_page_index_at(int32_t scroll_x)
     return (scroll_x + half) / MAIN_PAGE_WIDTH;
 }
 
+lv_obj_t *get_current_page_obj(void)
+{
+    lv_obj_t *pager = lv_ui_page_main.pager;
+    return lv_obj_get_child(pager, main_page_index_at(lv_obj_get_scroll_x(pager)));
+}
+
 static void on_scroll(lv_obj_t *pager)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;

@@ -11,6 +11,7 @@
 #include <stdint.h>
 
 #include "lvgl.h"
+#include "comm/airable_data_exchange.h"
 #include "comm/player_msg.h"
 #include "comm/service_supervisor.h"
 #include "user/ui_page/ui_page_main.h"
@@ -43,7 +44,8 @@ void main_page_now_playing_reset(void);
 void main_page_list_reset(void);
 void main_page_busy_reset(void);
 
-/* Chrome (ui_page_main_chrome.cpp): overlays, volume, home, settings, back. */
+/* Chrome (ui_page_main_chrome.cpp): overlays, volume, status bar, home,
+ * settings, back. */
 void sys_volume_event_cb(lv_event_t *e);
 void panel_volume_click_cb(lv_event_t *e);
 void volume_set_event_cb(lv_event_t *e);
@@ -53,6 +55,9 @@ void group_ctrl_page_1_click_cb(lv_event_t *e);
 void ico_page_main_event_cb(lv_event_t *e);
 void ico_set_event_cb(lv_event_t *e);
 void ico_radio_back_event_cb(lv_event_t *e);
+/* Status bar: a text shows the label (NULL hides it), an image the source
+ * icon (NULL hides it). */
+void set_bar_msg(const char *text, const lv_image_dsc_t *icon);
 /* Animation exec callback: the object's transform scale (256 = full size). */
 void image_scale_anim_cb(void *var, int32_t value);
 
@@ -61,6 +66,8 @@ void main_page_scroll_event_cb(lv_event_t *e);
 /* The page nearest to a horizontal scroll position, half-way going to the
  * higher page, held within 0 .. 5. */
 int32_t main_page_index_at(int32_t scroll_x);
+/* The pager's page in view. */
+lv_obj_t *get_current_page_obj(void);
 
 /* Now playing (ui_page_main_now_playing.cpp). */
 void airplay_ui_event_cb(const player_ui_info_t *info);
@@ -118,14 +125,16 @@ void clean_list_items(void);
 /* Shows `src` as the marker of the first Airable row reading `title`, or
  * hides it for NULL; 1 when such a row exists. */
 int set_enter_icon_by_title(const char *title, const lv_image_dsc_t *src);
-/* The pager's page in view. */
-lv_obj_t *get_current_page_obj(void);
-/* Status bar: a text shows the label (NULL hides it), an image the source
- * icon (NULL hides it). */
-void set_bar_msg(const char *text, const lv_image_dsc_t *icon);
 void list_msg_item_event_cb(lv_event_t *e);
 void list_scroll_begin_cb(lv_event_t *e);
 void list_scroll_end_cb(lv_event_t *e);
+/* A list reply of the service: its items one by one, then its end. The
+ * first item replaces the rows; an end without items empties the list. */
+void list_reply_item(const airable_list_item_t *item);
+void list_reply_done(const airable_list_count_t *count);
+
+/* Airable UI events (ui_page_main_airable_events.cpp): the callback the
+ * start hook registers with the Airable controller. */
 void airable_ui_event_cb(int event, void *data);
 
 /* The window of the first list request of a browse. */
