@@ -92,8 +92,7 @@ void main_start_busy_rotation(void)
     if (m->busy_image == NULL) {
         return;
     }
-    lv_image_set_pivot(m->busy_image, BUSY_PIVOT, BUSY_PIVOT);
-    ui_obj_spin(&g_load_busy_anim, m->busy_image, load_busy_angle_cb);
+    ui_obj_spin(&g_load_busy_anim, m->busy_image, BUSY_PIVOT, BUSY_PIVOT, load_busy_angle_cb);
     g_load_busy_rotating = 1;
 }
 
@@ -101,9 +100,8 @@ void main_stop_busy_rotation(void)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
     if (m->busy_image) {
-        lv_anim_delete(m->busy_image, load_busy_angle_cb);
+        ui_obj_spin_stop(m->busy_image, load_busy_angle_cb);
         g_load_busy_rotating = 0;
-        lv_image_set_rotation(m->busy_image, 0);
     }
     if (m->busy_obj) {
         busy_obj_hide();
