@@ -21,6 +21,7 @@
 #include "comm/airable_data_exchange.h"
 #include "fw_common.h"
 #include "ui/ui_assets.h"
+#include "ui/ui_colors.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main_private.h"
@@ -30,8 +31,6 @@
 #define LABEL_W 429
 #define LABEL_H 36
 #define ICON_SIZE 64
-#define COLOR_WHITE 0xFFFFFF
-#define COLOR_PRESSED_TEXT 0x555555
 #define OPA_PRESSED_MARKER 100
 #define OPA_CHECKED_RECOLOR 100
 
@@ -116,9 +115,9 @@ static lv_obj_t *label_create(lv_obj_t *row, list_msg_item_t *item, int with_ico
     lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_DOTS);
     lv_obj_add_flag(label, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_add_event_cb(label, list_msg_item_event_cb, LV_EVENT_CLICKED, item);
-    lv_obj_set_style_text_color(label, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_text_color(label, lv_color_hex(UI_COLOR_WHITE), 0);
     lv_obj_set_style_text_font(label, row_font(), 0);
-    lv_obj_set_style_text_color(label, lv_color_hex(COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
+    lv_obj_set_style_text_color(label, lv_color_hex(UI_COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
     lv_obj_set_style_text_opa(label, LV_OPA_COVER, LV_STATE_PRESSED);
     lv_label_set_text(label, item->name);
     return label;
