@@ -264,7 +264,7 @@ static void play_row_tapped(const char *name)
     snprintf(ui_run_page.play_title, sizeof ui_run_page.play_title, "%s", name);
     UI_LOG("play_title :  %s\n", log_text(ui_run_page.play_title, text));
     (void)set_enter_icon_by_title(ui_run_page.play_title, &img_ico_play_now_short);
-    ui_run_page.is_playing = 1;
+    ui_run_page.is_playing = UI_PLAY_PLAYING;
     (void)airable_play_title(name);
 }
 

@@ -275,7 +275,7 @@ static bool record_playing(const player_ui_info_t *info)
     if (info == NULL) {
         return false;
     }
-    if (info->state != 1) {
+    if (info->state != PLAYER_STATE_TRACK) {
         art_reload_now_if_pending();
         texts_blank();
         return false;

@@ -310,11 +310,11 @@ void music_pause_event_cb(lv_event_t *e)
     }
     send_to_active_source(MEDIA_CTRL_PLAY_PAUSE);
     lv_ui_page_main_t *m = &lv_ui_page_main;
-    const bool was_playing = ui_run_page.is_playing == 1;
+    const bool was_playing = ui_run_page.is_playing == UI_PLAY_PLAYING;
     const lv_image_dsc_t *icon = was_playing ? &img_ico_ctrl_music_play : &img_ico_ctrl_music_pause;
     lv_image_set_src(m->page_1_play, icon);
     lv_image_set_src(m->page_2_play, icon);
-    ui_run_page.is_playing = was_playing ? 0 : 1;
+    ui_run_page.is_playing = was_playing ? UI_PLAY_PAUSED : UI_PLAY_PLAYING;
     const int32_t from = was_playing ? ART_SCALE_FULL : ART_SCALE_PAUSED;
     const int32_t to = was_playing ? ART_SCALE_PAUSED : ART_SCALE_FULL;
     art_scale(m->page_1_artwork, from, to);
