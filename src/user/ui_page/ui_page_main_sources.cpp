@@ -73,67 +73,66 @@ static const char *const menu_names_podcast[] = {
     "Menu Settings",
 };
 
-/* One source tile. The log texts are NULL where the tile logs nothing. */
+/* Flags of a tile. */
+#define TILE_MARKS_BAR 0x1   /* the status bar shows the source's mark at the tap */
+#define TILE_LOGS_APP_ID 0x2 /* the active source is logged around its change */
+
+/* One source tile. The log lines are NULL where the tile logs nothing. */
 typedef struct {
     const main_source_t *source;
     int32_t page;            /* the pager page it scrolls to */
+    uint32_t flags;          /* TILE_MARKS_BAR, TILE_LOGS_APP_ID */
     const char *tapped_log;  /* at the tap */
-    bool logs_app_id;        /* the active source around its change */
-    bool marks_bar;          /* the status bar shows the source's mark at the tap */
     const char *running_log; /* the service runs: nothing is started */
     const char *launch_log;  /* before the service's start */
-    int32_t mode;            /* Airable tiles: the mode they set up; else 0 */
-    const char *const *menu; /* and the list's menu rows */
+    int32_t mode;            /* Airable tiles: the mode they set up, else 0 */
+    const char *const *menu; /* and their menu rows */
     size_t menu_count;
 } source_tile_t;
 
 static const source_tile_t tile_airplay = {
-    .source = &sources[SOURCE_AIRPLAY],
-    .page = MAIN_PAGE_PLAYING_1,
-    .tapped_log = "ico_airplay clicked: scroll to page_1\n",
-    .logs_app_id = true,
-    .marks_bar = false,
-    .running_log = "ico_airplay: already running, skip\n",
-    .launch_log = "ico_airplay: launch airplay_run\n",
-    .mode = 0,
-    .menu = NULL,
-    .menu_count = 0,
+    &sources[SOURCE_AIRPLAY],
+    MAIN_PAGE_PLAYING_1,
+    TILE_LOGS_APP_ID,
+    "ico_airplay clicked: scroll to page_1\n",
+    "ico_airplay: already running, skip\n",
+    "ico_airplay: launch airplay_run\n",
+    0,
+    NULL,
+    0,
 };
 static const source_tile_t tile_spotify = {
-    .source = &sources[SOURCE_SPOTIFY],
-    .page = MAIN_PAGE_PLAYING_1,
-    .tapped_log = "ico_spotify clicked: scroll to page_1\n",
-    .logs_app_id = false,
-    .marks_bar = true,
-    .running_log = NULL,
-    .launch_log = NULL,
-    .mode = 0,
-    .menu = NULL,
-    .menu_count = 0,
+    &sources[SOURCE_SPOTIFY],
+    MAIN_PAGE_PLAYING_1,
+    TILE_MARKS_BAR,
+    "ico_spotify clicked: scroll to page_1\n",
+    NULL,
+    NULL,
+    0,
+    NULL,
+    0,
 };
 static const source_tile_t tile_radio = {
-    .source = &sources[SOURCE_AIRABLE],
-    .page = MAIN_PAGE_AIRABLE_LIST,
-    .tapped_log = NULL,
-    .logs_app_id = false,
-    .marks_bar = false,
-    .running_log = "ico_internet_radio: already running, skip\n",
-    .launch_log = "ico_internet_radio: launch airable_run\n",
-    .mode = AIRABLE_MODE_RADIO,
-    .menu = menu_names_radio,
-    .menu_count = sizeof menu_names_radio / sizeof menu_names_radio[0],
+    &sources[SOURCE_AIRABLE],
+    MAIN_PAGE_AIRABLE_LIST,
+    0,
+    NULL,
+    "ico_internet_radio: already running, skip\n",
+    "ico_internet_radio: launch airable_run\n",
+    AIRABLE_MODE_RADIO,
+    menu_names_radio,
+    sizeof menu_names_radio / sizeof menu_names_radio[0],
 };
 static const source_tile_t tile_podcast = {
-    .source = &sources[SOURCE_AIRABLE],
-    .page = MAIN_PAGE_AIRABLE_LIST,
-    .tapped_log = NULL,
-    .logs_app_id = false,
-    .marks_bar = false,
-    .running_log = NULL,
-    .launch_log = NULL,
-    .mode = AIRABLE_MODE_PODCAST,
-    .menu = menu_names_podcast,
-    .menu_count = sizeof menu_names_podcast / sizeof menu_names_podcast[0],
+    &sources[SOURCE_AIRABLE],
+    MAIN_PAGE_AIRABLE_LIST,
+    0,
+    NULL,
+    NULL,
+    NULL,
+    AIRABLE_MODE_PODCAST,
+    menu_names_podcast,
+    sizeof menu_names_podcast / sizeof menu_names_podcast[0],
 };
 
 static bool clicked(lv_event_t *e)
@@ -156,11 +155,12 @@ static void skip_buttons_show(bool shown)
 
 static void active_source_set(const source_tile_t *tile)
 {
-    if (tile->logs_app_id) {
+    const bool logs = (tile->flags & TILE_LOGS_APP_ID) != 0;
+    if (logs) {
         UI_LOG(APP_ID_LOG, (int)tile->source->app_id);
     }
     ui_run_page.app_id = tile->source->app_id;
-    if (tile->logs_app_id) {
+    if (logs) {
         UI_LOG(APP_ID_LOG, (int)ui_run_page.app_id);
     }
 }
@@ -215,7 +215,7 @@ static void tile_clicked(const source_tile_t *tile)
         UI_LOG("%s", tile->tapped_log);
     }
     active_source_set(tile);
-    if (tile->marks_bar) {
+    if (tile->flags & TILE_MARKS_BAR) {
         set_bar_msg(NULL, tile->source->mark);
     }
     /* A service started just now knows no mode yet: it needs the
@@ -231,32 +231,31 @@ static void tile_clicked(const source_tile_t *tile)
     }
 }
 
-void ico_airplay_event_cb(lv_event_t *e)
+static void tile_event(lv_event_t *e, const source_tile_t *tile)
 {
     if (clicked(e)) {
-        tile_clicked(&tile_airplay);
+        tile_clicked(tile);
     }
+}
+
+void ico_airplay_event_cb(lv_event_t *e)
+{
+    tile_event(e, &tile_airplay);
 }
 
 void ico_spotify_event_cb(lv_event_t *e)
 {
-    if (clicked(e)) {
-        tile_clicked(&tile_spotify);
-    }
+    tile_event(e, &tile_spotify);
 }
 
 void ico_internet_radio_event_cb(lv_event_t *e)
 {
-    if (clicked(e)) {
-        tile_clicked(&tile_radio);
-    }
+    tile_event(e, &tile_radio);
 }
 
 void ico_podcast_event_cb(lv_event_t *e)
 {
-    if (clicked(e)) {
-        tile_clicked(&tile_podcast);
-    }
+    tile_event(e, &tile_podcast);
 }
 
 /* -- transport ------------------------------------------------------------ */
