@@ -19,8 +19,8 @@
 #define MAIN_PAGE_WIDTH 640
 #define MAIN_PAGE_HEIGHT 480
 
-/* Pages of the pager that the sources show. */
-enum { MAIN_PAGE_HOME = 0, MAIN_PAGE_PLAYING_1 = 1, MAIN_PAGE_PLAYING_2 = 2, MAIN_PAGE_AIRABLE_LIST = 3 };
+/* The pager's pages that show a source. */
+enum { MAIN_PAGE_PLAYING_1 = 1, MAIN_PAGE_PLAYING_2 = 2, MAIN_PAGE_AIRABLE_LIST = 3 };
 
 /* Cover-art files the services write into the working directory. */
 #define MAIN_ART_AIRPLAY "./artwork.jpg"
@@ -86,8 +86,9 @@ void main_page_service_started(int32_t app_id);
  * the cell's lower bound; black on every failure. */
 lv_color_t get_dominant_color(const char *path);
 
-/* Sources, their tiles and the transport (ui_page_main_sources.cpp). */
-/* A source of the player, one per service: all that the tiles, the
+/* Sources, their tiles and the transport (ui_page_main_sources.cpp).
+ *
+ * A source of the player, one per service: all that the tiles, the
  * transport buttons, the run hook's polling and the status bar do
  * differently for AirPlay, Spotify and Airable. */
 typedef struct main_source_t {
@@ -102,6 +103,7 @@ typedef struct main_source_t {
 /* The source of that application id (the run-state record's app_id), or
  * NULL for none. */
 const main_source_t *main_source_of(int32_t app_id);
+
 void ico_airplay_event_cb(lv_event_t *e);
 void ico_spotify_event_cb(lv_event_t *e);
 void ico_internet_radio_event_cb(lv_event_t *e);
