@@ -1,32 +1,14 @@
 /*
- * The Airable controller's state records, its registration, and the helpers
- * that its handshake, request and reply sources share.
+ * The Airable controller's state records and the helpers that its
+ * handshake, request and reply sources share.
  */
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 
 #include "airable_data_exchange_private.h"
 #include "comm_mgr_lvgl.h"
 
 airable_exchange_t g_ex;
 airable_request_t g_main_state;
-
-static airable_ui_cb_t g_ui_cb;
-
-void airable_data_register_ui_cb(airable_ui_cb_t cb)
-{
-    g_ui_cb = cb;
-}
-
-void airable_data_exchange_init(void)
-{
-    comm_mgr_set_app_msg_cb(APP_ID_AIRABLE, airable_uds_cb);
-}
-
-void airable_raise_event(int event, void *data)
-{
-    if (g_ui_cb)
-        g_ui_cb(event, data);
-}
 
 int airable_send_msg(uint8_t cmd2, const uint8_t *msg, size_t len)
 {

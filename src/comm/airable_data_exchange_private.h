@@ -1,12 +1,12 @@
 /*
  * What the sources of the Airable controller share and nothing else sees:
- * the log tag, the send path to the service, the UI event slot and the end
- * of a pending request.
+ * the log tag, the send path to the service and the end of a pending
+ * request. Their state is in airable_data_exchange_internal.h.
  *
- *   airable_data_exchange.cpp  the state records, registration, these helpers
+ *   airable_data_exchange.cpp  the state records, the send path
  *   airable_handshake.cpp      INIT and SET_MODE with their watchdog threads
  *   airable_requests.cpp       browse and play requests, the request timer
- *   airable_replies.cpp        the reply dispatch and the decoders
+ *   airable_replies.cpp        registration, the reply dispatch, the decoders
  */
 #ifndef AIRABLE_DATA_EXCHANGE_PRIVATE_H
 #define AIRABLE_DATA_EXCHANGE_PRIVATE_H
@@ -23,9 +23,6 @@ int airable_send_msg(uint8_t cmd2, const uint8_t *msg, size_t len);
 
 /* Copies src cut to cap - 1 characters; NULL copies an empty string. */
 void airable_copy_cut(char *dst, size_t cap, const char *src);
-
-/* Calls the registered UI callback, if there is one. */
-void airable_raise_event(int event, void *data);
 
 /* Deletes the request timer of the pending request, if there is one. */
 void airable_end_pending_request(void);

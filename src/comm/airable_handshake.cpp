@@ -10,7 +10,7 @@
 #include <string.h>
 #include <time.h>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "airable_data_exchange_private.h"
 #include "fw_common.h"
 #include "ui/ui_data_update.h"

@@ -3,17 +3,28 @@
  * its handler, which marks a handshake acknowledged, raises the UI events
  * (with the now-playing record of a play-info reply, or the items of a list
  * reply, which also refill the ListDataUI list), or ends a pending ID
- * request on an error status. GUI thread only.
+ * request on an error status. Also the registration of the route and of the
+ * UI callback. GUI thread only.
  */
 #include <string.h>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "airable_data_exchange_private.h"
+#include "comm_mgr_lvgl.h"
 #include "fw_common.h"
 #include "ui/list_data_ui.h"
 #include "ui/ui_data_update.h"
 
 namespace {
+
+airable_ui_cb_t g_ui_cb;
+
+/* Calls the registered UI callback, if there is one. */
+void airable_raise_event(int event, void *data)
+{
+    if (g_ui_cb)
+        g_ui_cb(event, data);
+}
 
 /* Names from the service are logged escaped: an item's whole, a menu's
  * as far as the room for the worst item name goes (1 KB). */
@@ -253,6 +264,16 @@ const reply_route kReplyRoutes[] = {
 };
 
 } // namespace
+
+void airable_data_register_ui_cb(airable_ui_cb_t cb)
+{
+    g_ui_cb = cb;
+}
+
+void airable_data_exchange_init(void)
+{
+    comm_mgr_set_app_msg_cb(APP_ID_AIRABLE, airable_uds_cb);
+}
 
 void airable_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t len)
 {

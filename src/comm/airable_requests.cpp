@@ -7,7 +7,7 @@
  */
 #include <string.h>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "airable_data_exchange_private.h"
 #include "fw_common.h"
 #include "ui/ui_data_update.h"
@@ -175,6 +175,11 @@ int get_page_data_ready(void)
 void get_title_play_okey(void)
 {
     airable_end_pending_request();
+}
+
+bool airable_request_pending(void)
+{
+    return g_main_state.timer != nullptr;
 }
 
 void airable_request_set_ready(void (*then)(void))

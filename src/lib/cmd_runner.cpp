@@ -38,7 +38,7 @@ static std::atomic<pid_t> running[CMD_RUNNING_MAX];
 /* 0, or the thread (its tid) that ended all commands: only it may start more. */
 static std::atomic<pid_t> ender;
 
-static int64_t now_ms(void)
+int64_t cmd_now_ms(void)
 {
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -47,7 +47,7 @@ static int64_t now_ms(void)
 
 static int64_t deadline_after(int32_t timeout_ms)
 {
-    return timeout_ms < 0 ? INT64_MAX : now_ms() + timeout_ms;
+    return timeout_ms < 0 ? INT64_MAX : cmd_now_ms() + timeout_ms;
 }
 
 /* Milliseconds left until deadline for poll(): -1 for none, at least 0. */
@@ -56,7 +56,7 @@ static int poll_timeout(int64_t deadline)
     if (deadline == INT64_MAX) {
         return -1;
     }
-    int64_t left = deadline - now_ms();
+    int64_t left = deadline - cmd_now_ms();
     if (left <= 0) {
         return 0;
     }
@@ -203,7 +203,7 @@ static int wait_for_exit(pid_t pid, int64_t deadline)
         if (waitid(P_PID, (id_t)pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid) {
             return 1;
         }
-        if (now_ms() >= deadline) {
+        if (cmd_now_ms() >= deadline) {
             return 0;
         }
         struct timespec pause = {0, WAIT_POLL_PERIOD_MS * 1000000L};

@@ -42,6 +42,9 @@ extern "C" {
 /* Commands that may run at the same time, over all threads. */
 #define CMD_RUNNING_MAX 32
 
+/* CLOCK_MONOTONIC in milliseconds: the clock of every limit here. */
+int64_t cmd_now_ms(void);
+
 /* Runs "/bin/sh -c command" and waits for it, as system() does. */
 int cmd_run(const char *command);
 

@@ -10,16 +10,12 @@
 #include "ui/screens.h"
 
 #include "ui/ui_assets.h"
+#include "ui/ui_colors.h"
 #include "ui/ui_obj_util.h"
-#include "user/ui_page/ui_page_wifi_private.h"
+#include "user/ui_page/ui_page_wifi_tree.h"
 
 #define SCREEN_W 640
 #define SCREEN_H 480
-#define COLOR_BLACK 0x000000
-#define COLOR_WHITE 0xFFFFFF
-#define COLOR_PAGE 0x111111
-#define COLOR_PRESSED_TEXT 0x555555
-#define COLOR_CLOSE 0x181818
 #define OPA_PRESSED_TILE 188
 #define OPA_VEIL 200
 #define OPA_BUSY 180
@@ -85,7 +81,7 @@ static lv_obj_t *bare(lv_obj_t *parent)
 static lv_obj_t *text(lv_obj_t *parent, const lv_font_t *font, const char *content)
 {
     lv_obj_t *label = lv_label_create(parent);
-    lv_obj_set_style_text_color(label, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_text_color(label, lv_color_hex(UI_COLOR_WHITE), 0);
     lv_obj_set_style_text_font(label, font, 0);
     lv_label_set_text_static(label, content);
     return label;
@@ -120,7 +116,7 @@ static lv_obj_t *dark_page(lv_obj_t *pager, int32_t x)
 {
     lv_obj_t *p = page(pager);
     lv_obj_set_x(p, x);
-    ui_obj_fill(p, COLOR_PAGE, LV_OPA_COVER);
+    ui_obj_fill(p, UI_COLOR_PAGE, LV_OPA_COVER);
     return p;
 }
 
@@ -199,7 +195,7 @@ static void build_tile(lv_obj_t *grid, int index)
     ui_obj_place(icon, -2, -10, ICON_SIZE, ICON_SIZE);
     lv_obj_add_flag(icon, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_set_style_image_opa(icon, LV_OPA_COVER, LV_STATE_PRESSED);
-    lv_obj_set_style_image_recolor(icon, lv_color_hex(COLOR_BLACK), LV_STATE_PRESSED);
+    lv_obj_set_style_image_recolor(icon, lv_color_hex(UI_COLOR_BLACK), LV_STATE_PRESSED);
     lv_obj_set_style_image_recolor_opa(icon, OPA_PRESSED_TILE, LV_STATE_PRESSED);
 
     lv_obj_t *caption = keep(text(tile, &ui_font_font_main, def->caption));
@@ -269,7 +265,7 @@ static void build_now_playing(lv_obj_t *pager)
     lv_obj_t *veil = keep(bare(view));
     lv_obj_set_size(veil, SCREEN_W + 2, SCREEN_H);
     lv_obj_align(veil, LV_ALIGN_CENTER, 0, 0);
-    ui_obj_fill(veil, COLOR_BLACK, OPA_VEIL);
+    ui_obj_fill(veil, UI_COLOR_BLACK, OPA_VEIL);
     lv_obj_remove_flag(veil, LV_OBJ_FLAG_SCROLLABLE);
 
     lv_obj_t *column = keep(bare(veil));
@@ -363,7 +359,7 @@ static void build_list_row(lv_obj_t *screen)
     ui_obj_place(name, 59, 10, 429, 36);
     lv_label_set_long_mode(name, LV_LABEL_LONG_MODE_DOTS);
     lv_obj_add_flag(name, LV_OBJ_FLAG_CLICKABLE);
-    lv_obj_set_style_text_color(name, lv_color_hex(COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
+    lv_obj_set_style_text_color(name, lv_color_hex(UI_COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
     lv_obj_set_style_text_opa(name, LV_OPA_COVER, LV_STATE_PRESSED);
 }
 
@@ -372,7 +368,7 @@ static void build_busy_overlay(lv_obj_t *screen)
     lv_obj_t *layer = keep(bare(screen));
     ui_obj_place(layer, 0, 0, SCREEN_W, SCREEN_H);
     ui_obj_pads_zero(layer);
-    ui_obj_fill(layer, COLOR_BLACK, OPA_BUSY);
+    ui_obj_fill(layer, UI_COLOR_BLACK, OPA_BUSY);
     lv_obj_remove_flag(layer, LV_OBJ_FLAG_SCROLLABLE);
 
     /* Its text is centred on the screen. */
@@ -387,9 +383,9 @@ static void build_busy_overlay(lv_obj_t *screen)
     lv_obj_t *close = keep(image(layer, &img_ico_deletion));
     ui_obj_place(close, 550, 3, 50, 50);
     lv_obj_add_flag(close, LV_OBJ_FLAG_CLICKABLE);
-    ui_obj_fill(close, COLOR_CLOSE, OPA_CLOSE);
+    ui_obj_fill(close, UI_COLOR_CLOSE, OPA_CLOSE);
     lv_obj_set_style_radius(close, 10, 0);
-    lv_obj_set_style_bg_color(close, lv_color_hex(COLOR_WHITE), LV_STATE_PRESSED);
+    lv_obj_set_style_bg_color(close, lv_color_hex(UI_COLOR_WHITE), LV_STATE_PRESSED);
 }
 
 /* -- the screen ------------------------------------------------------------- */
@@ -399,7 +395,7 @@ void create_screen_main(void)
     next_slot = UI_OBJ_SCREEN;
     lv_obj_t *screen = keep(lv_obj_create(NULL));
     ui_obj_place(screen, 0, 0, SCREEN_W, SCREEN_H);
-    lv_obj_set_style_bg_color(screen, lv_color_hex(COLOR_BLACK), 0);
+    lv_obj_set_style_bg_color(screen, lv_color_hex(UI_COLOR_BLACK), 0);
 
     build_wifi(screen);
     lv_obj_t *main_page = build_pager(screen);

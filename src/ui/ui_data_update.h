@@ -37,6 +37,10 @@ typedef struct lv_ui_page_main_t lv_ui_page_main_t;
 #define UI_DUR_TEXT_LEN 64
 #define UI_PLAY_TITLE_LEN 256
 
+/* is_playing: the state the play/pause buttons show. */
+#define UI_PLAY_PAUSED 0  /* the play icon */
+#define UI_PLAY_PLAYING 1 /* the pause icon */
+
 typedef struct ui_run_flags_t {
     uint8_t list_busy : 1; /* bit 0: an Airable list window is being requested */
     uint8_t : 4;
@@ -62,7 +66,7 @@ typedef struct ui_run_page_t {
     int32_t list_last;  /* index of the last item received */
     int32_t list_start; /* first index of the window to request */
     int32_t list_end;   /* last index of that window */
-    uint8_t is_playing;
+    uint8_t is_playing; /* UI_PLAY_PAUSED or UI_PLAY_PLAYING */
     char play_title[UI_PLAY_TITLE_LEN]; /* Airable item last started from the list */
     int32_t app_id;                     /* active source: 2 AirPlay, 5 Airable, 6 Spotify, 0 none */
     int32_t airable_mode;               /* 1 radio, 2 podcast, 0 none */

@@ -42,8 +42,9 @@ void ui_obj_pager(lv_obj_t *pager)
     lv_obj_set_style_pad_column(pager, 0, 0);
 }
 
-void ui_obj_spin(lv_anim_t *anim, lv_obj_t *image, lv_anim_exec_xcb_t turn_cb)
+void ui_obj_spin(lv_anim_t *anim, lv_obj_t *image, int32_t pivot_x, int32_t pivot_y, lv_anim_exec_xcb_t turn_cb)
 {
+    lv_image_set_pivot(image, pivot_x, pivot_y);
     lv_image_set_antialias(image, true);
     lv_anim_init(anim);
     lv_anim_set_var(anim, image);
@@ -53,4 +54,10 @@ void ui_obj_spin(lv_anim_t *anim, lv_obj_t *image, lv_anim_exec_xcb_t turn_cb)
     lv_anim_set_repeat_count(anim, LV_ANIM_REPEAT_INFINITE);
     lv_anim_set_reverse_duration(anim, 0);
     lv_anim_start(anim);
+}
+
+void ui_obj_spin_stop(lv_obj_t *image, lv_anim_exec_xcb_t turn_cb)
+{
+    lv_anim_delete(image, turn_cb);
+    lv_image_set_rotation(image, 0);
 }

@@ -23,9 +23,12 @@ void ui_obj_fill(lv_obj_t *obj, uint32_t color, lv_opa_t opa);
 /* A horizontal pager: one page per swipe, snapped to the centre, its pages in
  * a flex row without gaps, no scrollbar. */
 void ui_obj_pager(lv_obj_t *pager);
-/* Antialiased, then turned by turn_cb (which sets the image's rotation) one
- * full turn every two seconds without end; anim is the caller's record. */
-void ui_obj_spin(lv_anim_t *anim, lv_obj_t *image, lv_anim_exec_xcb_t turn_cb);
+/* The busy spinners: `image` turns about (pivot_x, pivot_y), antialiased,
+ * one full turn every two seconds without end, from angle 0; turn_cb sets
+ * the image's rotation, and anim is the caller's record. */
+void ui_obj_spin(lv_anim_t *anim, lv_obj_t *image, int32_t pivot_x, int32_t pivot_y, lv_anim_exec_xcb_t turn_cb);
+/* Ends the turn that turn_cb drives and puts the image back at angle 0. */
+void ui_obj_spin_stop(lv_obj_t *image, lv_anim_exec_xcb_t turn_cb);
 
 #ifdef __cplusplus
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "fake_comm.h"
 #include "msg_builder.h"
 #include "stdout_capture.hpp"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "fake_comm.h"
 #include "hostile_text.hpp"
 #include "lv_fixture.h"

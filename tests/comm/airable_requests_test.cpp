@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "fake_comm.h"
 #include "lv_fixture.h"
 #include "msg_builder.h"
@@ -226,6 +226,28 @@ TEST_F(AirableRequests, StoppersEndTheRequest)
         EXPECT_EQ(tick(200), 0u);
     }
     EXPECT_EQ(then_calls, 1);
+}
+
+// What the main page asks before it raises the busy overlay: pending from a
+// start until a stopper, an error reply or the timeout ends the request.
+TEST_F(AirableRequests, PendingFollowsTheRequest)
+{
+    EXPECT_FALSE(airable_request_pending());
+    get_main_page_data();
+    EXPECT_TRUE(airable_request_pending());
+    get_page_data_ready();
+    EXPECT_FALSE(airable_request_pending());
+
+    get_id_page_data(5);
+    const Bytes err = {2, 2, 0x20};
+    airable_uds_cb(5, 5, APP_CMD2_AIRABLE_ID_DATA, err.data(), (uint16_t)err.size());
+    EXPECT_FALSE(airable_request_pending());
+
+    airable_play_title("Aurora FM");
+    tick(150);
+    EXPECT_TRUE(airable_request_pending());
+    tick(1);
+    EXPECT_FALSE(airable_request_pending()) << "timed out";
 }
 
 TEST_F(AirableRequests, ResendsRebuildFromTheStoredRequest)

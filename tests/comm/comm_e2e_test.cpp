@@ -25,7 +25,7 @@
 #include <thread>
 #include <vector>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "airplay_data_exchange.h"
 #include "comm_mgr_lvgl.h"
 #include "fw_heartbeat_internal.h"

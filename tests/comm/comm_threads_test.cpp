@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 #include "comm_mgr_lvgl.h"
 #include "fw_heartbeat.h"
 #include "fw_heartbeat_internal.h"

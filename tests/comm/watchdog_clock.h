@@ -12,7 +12,7 @@
 #include <set>
 #include <thread>
 
-#include "airable_data_exchange.h"
+#include "airable_data_exchange_internal.h"
 
 class WatchdogClock {
 public:

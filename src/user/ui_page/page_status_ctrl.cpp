@@ -1,11 +1,11 @@
 #include "user/ui_page/page_status_ctrl.h"
 
+#include "ui/ui_colors.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main.h"
 #include "user/ui_page/ui_page_wifi.h"
 
-#define UI_ROOT_BG_COLOR 0x11200F
 #define UI_FONT_FILE "HarmonyOS_Sans_SC_Medium.ttf"
 #define UI_FONT_SIZE_SMALL 24
 #define UI_FONT_SIZE_LARGE 32
@@ -21,7 +21,7 @@ static lv_obj_t *root_screen_create(void)
     lv_obj_t *screen = lv_obj_create(NULL);
     lv_obj_set_pos(screen, 0, 0);
     lv_obj_set_size(screen, UI_SCREEN_WIDTH, UI_SCREEN_HEIGHT);
-    lv_obj_set_style_bg_color(screen, lv_color_hex(UI_ROOT_BG_COLOR), 0);
+    lv_obj_set_style_bg_color(screen, lv_color_hex(UI_COLOR_ROOT), 0);
     lv_obj_set_style_bg_opa(screen, LV_OPA_COVER, 0);
     lv_obj_update_layout(screen);
     lv_screen_load(screen);

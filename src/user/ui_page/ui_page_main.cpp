@@ -7,7 +7,6 @@
 
 #include "comm/airable_data_exchange.h"
 #include "comm/airplay_data_exchange.h"
-#include "comm/comm_mgr_lvgl.h"
 #include "comm/spotify_data_exchange.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
@@ -88,29 +87,6 @@ int32_t ui_page_main_start(void *arg)
     return PAGE_ID_MAIN;
 }
 
-static void query_active_source(void)
-{
-    switch (ui_run_page.app_id) {
-    case APP_ID_AIRABLE:
-        (void)airable_play_check_info();
-        break;
-    case APP_ID_SPOTIFY:
-        (void)spotify_play_check_info();
-        break;
-    case APP_ID_AIRPLAY:
-        (void)airplay_play_check_info();
-        break;
-    default:
-        break;
-    }
-}
-
-static bool source_active(void)
-{
-    const int32_t id = ui_run_page.app_id;
-    return id == APP_ID_AIRABLE || id == APP_ID_SPOTIFY || id == APP_ID_AIRPLAY;
-}
-
 /* Sets a label's text only when it changed: an unchanged clock then costs no
  * redraw of the home page. */
 static void label_update(lv_obj_t *label, const char *text)
@@ -139,11 +115,12 @@ static void clock_update(void)
 int32_t ui_page_main_run(int32_t arg)
 {
     LV_UNUSED(arg);
-    if (source_active()) {
+    const main_source_t *source = main_source_of(ui_run_page.app_id);
+    if (source) {
         query_tick++;
         if (query_tick >= QUERY_EVERY) {
             query_tick = 0;
-            query_active_source();
+            (void)source->query();
         }
     }
     tick_cnt++;

@@ -6,6 +6,7 @@
  * request. At most one overlay exists at a time.
  */
 #include "ui/ui_assets.h"
+#include "ui/ui_colors.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_main_private.h"
@@ -13,9 +14,6 @@
 #define OVERLAY_OPA 180
 #define CLOSE_OPA 200
 #define CLOSE_RADIUS 10
-#define COLOR_BLACK 0x000000
-#define COLOR_WHITE 0xFFFFFF
-#define COLOR_CLOSE 0x181818
 
 #define BUSY_IMAGE_SIZE 80
 #define BUSY_PIVOT (BUSY_IMAGE_SIZE / 2)
@@ -35,7 +33,7 @@ static void busy_obj_show(void)
     lv_obj_t *overlay = m->busy_obj = lv_obj_create(ui_run_page.root_screen);
     lv_obj_set_pos(overlay, 0, 0);
     lv_obj_set_size(overlay, MAIN_PAGE_WIDTH, MAIN_PAGE_HEIGHT);
-    lv_obj_set_style_bg_color(overlay, lv_color_hex(COLOR_BLACK), 0);
+    lv_obj_set_style_bg_color(overlay, lv_color_hex(UI_COLOR_BLACK), 0);
     lv_obj_set_style_bg_opa(overlay, OVERLAY_OPA, 0);
     lv_obj_set_style_border_width(overlay, 0, 0);
 
@@ -43,7 +41,7 @@ static void busy_obj_show(void)
     lv_obj_set_pos(label, 143, 337);
     lv_obj_set_size(label, 323, 40);
     lv_obj_set_style_text_font(label, &lv_font_montserrat_24, 0);
-    lv_obj_set_style_text_color(label, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_text_color(label, lv_color_hex(UI_COLOR_WHITE), 0);
     lv_obj_set_style_text_align(label, LV_TEXT_ALIGN_CENTER, 0);
     lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_DOTS);
     lv_label_set_text(label, "Busy . . .");
@@ -58,10 +56,10 @@ static void busy_obj_show(void)
     lv_obj_set_pos(close, 550, 3);
     lv_obj_set_size(close, 50, 50);
     lv_image_set_src(close, &img_ico_deletion);
-    lv_obj_set_style_bg_color(close, lv_color_hex(COLOR_CLOSE), 0);
+    lv_obj_set_style_bg_color(close, lv_color_hex(UI_COLOR_CLOSE), 0);
     lv_obj_set_style_bg_opa(close, CLOSE_OPA, 0);
     lv_obj_set_style_radius(close, CLOSE_RADIUS, 0);
-    lv_obj_set_style_bg_color(close, lv_color_hex(COLOR_WHITE), LV_STATE_PRESSED);
+    lv_obj_set_style_bg_color(close, lv_color_hex(UI_COLOR_WHITE), LV_STATE_PRESSED);
     lv_obj_set_style_bg_opa(close, CLOSE_OPA, LV_STATE_PRESSED);
     lv_obj_add_flag(close, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_add_event_cb(close, busy_back_event_cb, LV_EVENT_CLICKED, NULL);
@@ -92,8 +90,7 @@ void main_start_busy_rotation(void)
     if (m->busy_image == NULL) {
         return;
     }
-    lv_image_set_pivot(m->busy_image, BUSY_PIVOT, BUSY_PIVOT);
-    ui_obj_spin(&g_load_busy_anim, m->busy_image, load_busy_angle_cb);
+    ui_obj_spin(&g_load_busy_anim, m->busy_image, BUSY_PIVOT, BUSY_PIVOT, load_busy_angle_cb);
     g_load_busy_rotating = 1;
 }
 
@@ -101,9 +98,8 @@ void main_stop_busy_rotation(void)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
     if (m->busy_image) {
-        lv_anim_delete(m->busy_image, load_busy_angle_cb);
+        ui_obj_spin_stop(m->busy_image, load_busy_angle_cb);
         g_load_busy_rotating = 0;
-        lv_image_set_rotation(m->busy_image, 0);
     }
     if (m->busy_obj) {
         busy_obj_hide();

@@ -1,6 +1,7 @@
 /* The main page's chrome: the volume tile and panel with the mixer, the
- * control overlays of the now-playing pages, the home icon, the Settings
- * tile, the back icon of the Airable list and the cover-art scale. */
+ * control overlays of the now-playing pages, the status bar, the home icon,
+ * the Settings tile, the back icon of the Airable list and the cover-art
+ * scale. */
 #include <stdio.h>
 
 #include "lib/cmd_runner.h"
@@ -110,6 +111,24 @@ void group_ctrl_page_1_click_cb(lv_event_t *e)
     }
     lv_obj_add_flag((lv_obj_t *)lv_event_get_target(e), LV_OBJ_FLAG_HIDDEN);
     UI_LOG("group_ctrl_page_1 clicked: hide self\n");
+}
+
+void set_bar_msg(const char *text, const lv_image_dsc_t *icon)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    if (text) {
+        lv_label_set_text(m->bar_label, text);
+        lv_obj_remove_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
+    } else {
+        lv_label_set_text(m->bar_label, "");
+        lv_obj_add_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
+    }
+    lv_image_set_src(m->bar_icon, icon);
+    if (icon) {
+        lv_obj_remove_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
+    } else {
+        lv_obj_add_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
+    }
 }
 
 /* The pager's scroll handler follows the animation: overlays, status bar

@@ -1,7 +1,7 @@
 /*
  * List rows of the Airable list (page_3) and the fixed list (page_4), and
- * Airable browsing: the controller's events that fill the list, the taps on
- * its rows and paging by over-scroll.
+ * Airable browsing: the list replies that fill the list, the taps on its
+ * rows and paging by over-scroll.
  *
  * A row owns its buffer: the buffer is the row's user data and the user data
  * of its click handlers, and the row frees it when it is deleted, so a list
@@ -21,6 +21,7 @@
 #include "comm/airable_data_exchange.h"
 #include "fw_common.h"
 #include "ui/ui_assets.h"
+#include "ui/ui_colors.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main_private.h"
@@ -30,8 +31,6 @@
 #define LABEL_W 429
 #define LABEL_H 36
 #define ICON_SIZE 64
-#define COLOR_WHITE 0xFFFFFF
-#define COLOR_PRESSED_TEXT 0x555555
 #define OPA_PRESSED_MARKER 100
 #define OPA_CHECKED_RECOLOR 100
 
@@ -116,9 +115,9 @@ static lv_obj_t *label_create(lv_obj_t *row, list_msg_item_t *item, int with_ico
     lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_DOTS);
     lv_obj_add_flag(label, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_add_event_cb(label, list_msg_item_event_cb, LV_EVENT_CLICKED, item);
-    lv_obj_set_style_text_color(label, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_text_color(label, lv_color_hex(UI_COLOR_WHITE), 0);
     lv_obj_set_style_text_font(label, row_font(), 0);
-    lv_obj_set_style_text_color(label, lv_color_hex(COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
+    lv_obj_set_style_text_color(label, lv_color_hex(UI_COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
     lv_obj_set_style_text_opa(label, LV_OPA_COVER, LV_STATE_PRESSED);
     lv_label_set_text(label, item->name);
     return label;
@@ -216,32 +215,6 @@ int set_enter_icon_by_title(const char *title, const lv_image_dsc_t *src)
     return 0;
 }
 
-/* -- status bar and pager ----------------------------------------------------- */
-
-lv_obj_t *get_current_page_obj(void)
-{
-    lv_obj_t *pager = lv_ui_page_main.pager;
-    return lv_obj_get_child(pager, main_page_index_at(lv_obj_get_scroll_x(pager)));
-}
-
-void set_bar_msg(const char *text, const lv_image_dsc_t *icon)
-{
-    lv_ui_page_main_t *m = &lv_ui_page_main;
-    if (text) {
-        lv_label_set_text(m->bar_label, text);
-        lv_obj_remove_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
-    } else {
-        lv_label_set_text(m->bar_label, "");
-        lv_obj_add_flag(m->bar_label, LV_OBJ_FLAG_HIDDEN);
-    }
-    lv_image_set_src(m->bar_icon, icon);
-    if (icon) {
-        lv_obj_remove_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
-    } else {
-        lv_obj_add_flag(m->bar_icon, LV_OBJ_FLAG_HIDDEN);
-    }
-}
-
 /* -- log ------------------------------------------------------------------------ */
 
 /* Names come from the service: logged escaped. */
@@ -291,7 +264,7 @@ static void play_row_tapped(const char *name)
     snprintf(ui_run_page.play_title, sizeof ui_run_page.play_title, "%s", name);
     UI_LOG("play_title :  %s\n", log_text(ui_run_page.play_title, text));
     (void)set_enter_icon_by_title(ui_run_page.play_title, &img_ico_play_now_short);
-    ui_run_page.is_playing = 1;
+    ui_run_page.is_playing = UI_PLAY_PLAYING;
     (void)airable_play_title(name);
 }
 
@@ -430,7 +403,7 @@ void list_scroll_end_cb(lv_event_t *e)
     }
 }
 
-/* -- Airable events --------------------------------------------------------------- */
+/* -- list replies ------------------------------------------------------------------ */
 
 /* Set between the first item of a list reply and its end. */
 static bool reply_rows;
@@ -441,7 +414,7 @@ void main_page_list_reset(void)
     reply_rows = false;
 }
 
-static void list_item_received(const airable_list_item_t *src)
+void list_reply_item(const airable_list_item_t *src)
 {
     if (!reply_rows) {
         rows_delete();
@@ -461,7 +434,7 @@ static int32_t index_value(uint32_t v)
     return v > (uint32_t)INT32_MAX ? INT32_MAX : (int32_t)v;
 }
 
-static void list_done(const airable_list_count_t *count)
+void list_reply_done(const airable_list_count_t *count)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
     if (!reply_rows) {
@@ -475,57 +448,4 @@ static void list_done(const airable_list_count_t *count)
     lv_label_set_text(m->page_3_count, text);
     UI_LOG("airable list_data: parsed done %d/%d\n", (int)ui_run_page.list_last, (int)ui_run_page.list_total);
     ui_run_page.flags.list_busy = 0;
-}
-
-/* A WAITING answer raises the overlay only while a request waits for its
- * answer: one that comes late or unasked would leave an overlay that no
- * answer ever takes away. */
-static void service_busy(void)
-{
-    if (g_main_state.timer != NULL) {
-        main_start_busy_rotation();
-    }
-}
-
-/* The records the events carry are valid only during the call. */
-void airable_ui_event_cb(int event, void *data)
-{
-    switch (event) {
-    case AIRABLE_UI_MAIN_READY:
-        ui_run_page.list_start = MAIN_LIST_FIRST_START;
-        ui_run_page.list_end = MAIN_LIST_FIRST_END;
-        (void)get_page_data_ready();
-        main_stop_busy_rotation();
-        break;
-    case AIRABLE_UI_MAIN_WAITING:
-    case AIRABLE_UI_WAITING:
-        service_busy();
-        break;
-    case AIRABLE_UI_DATA_READY:
-        (void)get_page_data_ready();
-        main_stop_busy_rotation();
-        break;
-    case AIRABLE_UI_PLAY_OK:
-        main_stop_busy_rotation();
-        UI_LOG("airable status: Playback successful \n");
-        get_title_play_okey();
-        break;
-    case AIRABLE_UI_PLAYER_INFO:
-        if (data) {
-            airable_now_playing_show((const player_ui_info_t *)data);
-        }
-        break;
-    case AIRABLE_UI_LIST_ITEM:
-        if (data) {
-            list_item_received((const airable_list_item_t *)data);
-        }
-        break;
-    case AIRABLE_UI_LIST_DONE:
-        if (data) {
-            list_done((const airable_list_count_t *)data);
-        }
-        break;
-    default:
-        break;
-    }
 }

@@ -27,7 +27,6 @@
 #define MS_PER_MINUTE 60000u
 #define MS_PER_SECOND 1000u
 #define SECONDS_PER_MINUTE 60u
-#define SPOTIFY_RESET_RANGE 100
 #define FULL_BAR 100
 /* The Airable view refreshes the art and the format on every
  * (AIRABLE_ART_EVERY + 2)-th record with texts: the 22nd, 44th and so on. */
@@ -162,19 +161,31 @@ static void format_time(char *out, size_t size, uint32_t ms)
     snprintf(out, size, "%02d:%02d", (int)minutes, (int)seconds);
 }
 
-static void progress_show(const player_ui_info_t *info)
+/* The bar and the times of a record; the times are written into the
+ * caller's buffers, which the labels copy. */
+static void progress_show(const player_ui_info_t *info, char *position, size_t position_size, char *duration,
+                          size_t duration_size)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
-    char position[TIME_TEXT_LEN];
-    char duration[TIME_TEXT_LEN];
-    format_time(position, sizeof position, info->position_ms);
-    format_time(duration, sizeof duration, info->duration_ms);
+    format_time(position, position_size, info->position_ms);
+    format_time(duration, duration_size, info->duration_ms);
     /* A duration of 0 (not known) gets a range of its own and an empty bar. */
     const bool known = info->duration_ms > 0;
     lv_bar_set_range(m->page_2_bar, 0, known ? bar_value(info->duration_ms) : 1);
     lv_bar_set_value(m->page_2_bar, known ? bar_value(info->position_ms) : 0, LV_ANIM_ON);
     lv_label_set_text(m->page_2_position, position);
     lv_label_set_text(m->page_2_duration, duration);
+}
+
+/* A full bar and no times: a radio station has no length, and a new
+ * Spotify title has none until its first record. */
+static void progress_full(void)
+{
+    lv_ui_page_main_t *m = &lv_ui_page_main;
+    lv_bar_set_range(m->page_2_bar, 0, FULL_BAR);
+    lv_bar_set_value(m->page_2_bar, FULL_BAR, LV_ANIM_ON);
+    lv_label_set_text(m->page_2_position, "");
+    lv_label_set_text(m->page_2_duration, "");
 }
 
 /* -- texts -------------------------------------------------------------- */
@@ -209,10 +220,7 @@ static void title_changed(const source_view_t *view, const char *title)
     art_reload_later(view->art_path);
     lv_label_set_text(m->page_2_format, "");
     if (view->reset_bar_on_title) {
-        lv_bar_set_range(m->page_2_bar, 0, SPOTIFY_RESET_RANGE);
-        lv_bar_set_value(m->page_2_bar, SPOTIFY_RESET_RANGE, LV_ANIM_ON);
-        lv_label_set_text(m->page_2_position, "");
-        lv_label_set_text(m->page_2_duration, "");
+        progress_full();
     }
 }
 
@@ -267,7 +275,7 @@ static bool record_playing(const player_ui_info_t *info)
     if (info == NULL) {
         return false;
     }
-    if (info->state != 1) {
+    if (info->state != PLAYER_STATE_TRACK) {
         art_reload_now_if_pending();
         texts_blank();
         return false;
@@ -289,7 +297,9 @@ static void now_playing_show(const source_view_t *view, const player_ui_info_t *
     if (first || title_differs(title_of(view, info))) {
         title_changed(view, title_of(view, info));
     }
-    progress_show(info);
+    char position[TIME_TEXT_LEN];
+    char duration[TIME_TEXT_LEN];
+    progress_show(info, position, sizeof position, duration, sizeof duration);
     lines_update(other_of(view, info), info->text3);
     texts_show_for(view, info);
 }
@@ -320,24 +330,15 @@ static void airable_art_and_format(const player_ui_info_t *info)
     lv_label_set_text(lv_ui_page_main.page_2_format, ui_run_page.fmt_text);
 }
 
-/* A radio station has no length: a full bar and no times. */
+/* A radio station has no length; a podcast episode shows its times. */
 static void airable_progress(const player_ui_info_t *info)
 {
-    lv_ui_page_main_t *m = &lv_ui_page_main;
     if (ui_run_page.airable_mode == AIRABLE_MODE_RADIO) {
-        lv_label_set_text(m->page_2_position, "");
-        lv_label_set_text(m->page_2_duration, "");
-        lv_bar_set_range(m->page_2_bar, 0, FULL_BAR);
-        lv_bar_set_value(m->page_2_bar, FULL_BAR, LV_ANIM_ON);
+        progress_full();
         return;
     }
-    format_time(ui_run_page.pos_text, sizeof ui_run_page.pos_text, info->position_ms);
-    format_time(ui_run_page.dur_text, sizeof ui_run_page.dur_text, info->duration_ms);
-    const bool known = info->duration_ms > 0;
-    lv_bar_set_range(m->page_2_bar, 0, known ? bar_value(info->duration_ms) : 1);
-    lv_bar_set_value(m->page_2_bar, known ? bar_value(info->position_ms) : 0, LV_ANIM_ON);
-    lv_label_set_text(m->page_2_position, ui_run_page.pos_text);
-    lv_label_set_text(m->page_2_duration, ui_run_page.dur_text);
+    progress_show(info, ui_run_page.pos_text, sizeof ui_run_page.pos_text, ui_run_page.dur_text,
+                  sizeof ui_run_page.dur_text);
 }
 
 void airable_now_playing_show(const player_ui_info_t *info)

@@ -1,8 +1,6 @@
 /* Pager navigation: while the pager moves, a fast step hides the control
  * overlays and the status bar shows away from the home page; when it comes
  * to rest, the page in view sets the status bar's source icon. */
-#include "comm/comm_mgr_lvgl.h"
-#include "ui/ui_assets.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_log.h"
 #include "user/ui_page/ui_page_main_private.h"
@@ -12,8 +10,6 @@
 /* The status bar shows once the home page is more than 64 px out of view. */
 #define STATUS_BAR_FROM_X 577
 #define LAST_PAGE (MAIN_PAGE_COUNT - 1)
-
-enum { PAGE_PLAYING_1 = 1, PAGE_PLAYING_2 = 2, PAGE_AIRABLE_LIST = 3 };
 
 /* Scroll position at the previous scroll event. */
 static int32_t last_x;
@@ -35,6 +31,12 @@ int32_t main_page_index_at(int32_t scroll_x)
     return (scroll_x + half) / MAIN_PAGE_WIDTH;
 }
 
+lv_obj_t *get_current_page_obj(void)
+{
+    lv_obj_t *pager = lv_ui_page_main.pager;
+    return lv_obj_get_child(pager, main_page_index_at(lv_obj_get_scroll_x(pager)));
+}
+
 static void on_scroll(lv_obj_t *pager)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
@@ -54,28 +56,20 @@ static void on_scroll(lv_obj_t *pager)
 /* The status-bar mark of the active source; NULL before any was chosen. */
 static const lv_image_dsc_t *source_mark(int32_t app_id)
 {
-    switch (app_id) {
-    case APP_ID_AIRPLAY:
-        return &img_ico_airplay_bar;
-    case APP_ID_SPOTIFY:
-        return &img_ico_spotify_bar;
-    case APP_ID_AIRABLE:
-        return &img_ico_radio_bar;
-    default:
-        return NULL;
-    }
+    const main_source_t *source = main_source_of(app_id);
+    return source ? source->mark : NULL;
 }
 
 /* The status bar's label and source icon for the page that came to rest. */
 static void bar_for_page(int32_t page)
 {
     switch (page) {
-    case PAGE_PLAYING_1:
-    case PAGE_PLAYING_2:
+    case MAIN_PAGE_PLAYING_1:
+    case MAIN_PAGE_PLAYING_2:
         set_bar_msg(NULL, source_mark(ui_run_page.app_id));
         break;
-    case PAGE_AIRABLE_LIST:
-        set_bar_msg(NULL, &img_ico_radio_bar);
+    case MAIN_PAGE_AIRABLE_LIST:
+        set_bar_msg(NULL, source_mark(APP_ID_AIRABLE)); /* whatever the active source */
         break;
     default:
         break;

@@ -11,11 +11,16 @@
 #include <stdint.h>
 
 #include "lvgl.h"
+#include "comm/airable_data_exchange.h"
 #include "comm/player_msg.h"
+#include "comm/service_supervisor.h"
 #include "user/ui_page/ui_page_main.h"
 
 #define MAIN_PAGE_WIDTH 640
 #define MAIN_PAGE_HEIGHT 480
+
+/* The pager's pages that show a source. */
+enum { MAIN_PAGE_PLAYING_1 = 1, MAIN_PAGE_PLAYING_2 = 2, MAIN_PAGE_AIRABLE_LIST = 3 };
 
 /* Cover-art files the services write into the working directory. */
 #define MAIN_ART_AIRPLAY "./artwork.jpg"
@@ -39,7 +44,8 @@ void main_page_now_playing_reset(void);
 void main_page_list_reset(void);
 void main_page_busy_reset(void);
 
-/* Chrome (ui_page_main_chrome.cpp): overlays, volume, home, settings, back. */
+/* Chrome (ui_page_main_chrome.cpp): overlays, volume, status bar, home,
+ * settings, back. */
 void sys_volume_event_cb(lv_event_t *e);
 void panel_volume_click_cb(lv_event_t *e);
 void volume_set_event_cb(lv_event_t *e);
@@ -49,6 +55,9 @@ void group_ctrl_page_1_click_cb(lv_event_t *e);
 void ico_page_main_event_cb(lv_event_t *e);
 void ico_set_event_cb(lv_event_t *e);
 void ico_radio_back_event_cb(lv_event_t *e);
+/* Status bar: a text shows the label (NULL hides it), an image the source
+ * icon (NULL hides it). */
+void set_bar_msg(const char *text, const lv_image_dsc_t *icon);
 /* Animation exec callback: the object's transform scale (256 = full size). */
 void image_scale_anim_cb(void *var, int32_t value);
 
@@ -57,6 +66,8 @@ void main_page_scroll_event_cb(lv_event_t *e);
 /* The page nearest to a horizontal scroll position, half-way going to the
  * higher page, held within 0 .. 5. */
 int32_t main_page_index_at(int32_t scroll_x);
+/* The pager's page in view. */
+lv_obj_t *get_current_page_obj(void);
 
 /* Now playing (ui_page_main_now_playing.cpp). */
 void airplay_ui_event_cb(const player_ui_info_t *info);
@@ -75,7 +86,24 @@ void main_page_service_started(int32_t app_id);
  * the cell's lower bound; black on every failure. */
 lv_color_t get_dominant_color(const char *path);
 
-/* Source tiles and transport (ui_page_main_sources.cpp). */
+/* Sources, their tiles and the transport (ui_page_main_sources.cpp).
+ *
+ * A source of the player, one per service: all that the tiles, the
+ * transport buttons, the run hook's polling and the status bar do
+ * differently for AirPlay, Spotify and Airable. */
+typedef struct main_source_t {
+    int32_t app_id;
+    const service_t *service;   /* its program, started by the tiles */
+    int (*control)(int code);   /* next, previous, play/pause */
+    int (*query)(void);         /* the play-info query */
+    const lv_image_dsc_t *mark; /* the status bar's source icon */
+    bool skips;                 /* the previous and next buttons are shown */
+} main_source_t;
+
+/* The source of that application id (the run-state record's app_id), or
+ * NULL for none. */
+const main_source_t *main_source_of(int32_t app_id);
+
 void ico_airplay_event_cb(lv_event_t *e);
 void ico_spotify_event_cb(lv_event_t *e);
 void ico_internet_radio_event_cb(lv_event_t *e);
@@ -83,19 +111,6 @@ void ico_podcast_event_cb(lv_event_t *e);
 void music_pause_event_cb(lv_event_t *e);
 void music_previous_event_cb(lv_event_t *e);
 void music_next_event_cb(lv_event_t *e);
-/* Kills every process of that program name and waits, about two seconds at
- * most, for them to end; prints a warning when one is left. */
-void kill_one_app(const char *name);
-
-/* How the tiles run the shell commands and wait between probes. A command
- * runs with a limit and gives its wait status, or -1 (cmd_run_timeout).
- * Tests put fakes here; NULL restores the real ones. */
-typedef struct main_proc_ops_t {
-    int (*run)(const char *command, int32_t timeout_ms);
-    int64_t (*now_ms)(void); /* a monotonic clock */
-    void (*sleep_ms)(uint32_t ms);
-} main_proc_ops_t;
-void main_page_set_proc_ops(const main_proc_ops_t *ops);
 
 /* Busy overlay (ui_page_main_busy.cpp): start shows it and turns its image,
  * unless one is up; stop takes it away; the close icon runs stop. */
@@ -112,14 +127,16 @@ void clean_list_items(void);
 /* Shows `src` as the marker of the first Airable row reading `title`, or
  * hides it for NULL; 1 when such a row exists. */
 int set_enter_icon_by_title(const char *title, const lv_image_dsc_t *src);
-/* The pager's page in view. */
-lv_obj_t *get_current_page_obj(void);
-/* Status bar: a text shows the label (NULL hides it), an image the source
- * icon (NULL hides it). */
-void set_bar_msg(const char *text, const lv_image_dsc_t *icon);
 void list_msg_item_event_cb(lv_event_t *e);
 void list_scroll_begin_cb(lv_event_t *e);
 void list_scroll_end_cb(lv_event_t *e);
+/* A list reply of the service: its items one by one, then its end. The
+ * first item replaces the rows; an end without items empties the list. */
+void list_reply_item(const airable_list_item_t *item);
+void list_reply_done(const airable_list_count_t *count);
+
+/* Airable UI events (ui_page_main_airable_events.cpp): the callback the
+ * start hook registers with the Airable controller. */
 void airable_ui_event_cb(int event, void *data);
 
 /* The window of the first list request of a browse. */

@@ -10,16 +10,13 @@
 #include <stdlib.h>
 
 #include "ui/ui_assets.h"
+#include "ui/ui_colors.h"
 #include "ui/ui_data_update.h"
 #include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_main_private.h"
 
 #define BACKGROUND_IMAGE "./background_image_8.png"
 
-#define COLOR_WHITE 0xFFFFFF
-#define COLOR_BLACK 0x000000
-#define COLOR_PAGE 0x111111
-#define COLOR_TEXT_DIM 0xD1D1D1
 #define OPA_PRESSED_TILE 188
 #define OPA_PRESSED_BUTTON 100
 
@@ -90,7 +87,7 @@ static lv_obj_t *page_create(lv_obj_t *pager)
 
 static void page_dark(lv_obj_t *page)
 {
-    lv_obj_set_style_bg_color(page, lv_color_hex(COLOR_PAGE), 0);
+    lv_obj_set_style_bg_color(page, lv_color_hex(UI_COLOR_PAGE), 0);
     lv_obj_set_style_bg_opa(page, LV_OPA_COVER, 0);
 }
 
@@ -113,7 +110,7 @@ static void build_root(void)
     ui_obj_pads_zero(pager);
     ui_obj_frame_none(pager);
     ui_obj_pager(pager);
-    lv_obj_set_style_bg_color(pager, lv_color_hex(COLOR_BLACK), 0);
+    lv_obj_set_style_bg_color(pager, lv_color_hex(UI_COLOR_BLACK), 0);
     lv_obj_set_style_bg_opa(pager, LV_OPA_TRANSP, 0);
 }
 
@@ -188,7 +185,7 @@ static void build_tile(lv_obj_t *grid, main_tile_t *t, const tile_def_t *def)
     lv_obj_set_style_border_width(t->tile, 0, 0);
 
     t->label = lv_label_create(t->tile);
-    text_look(t->label, COLOR_WHITE, &ui_font_font_main);
+    text_look(t->label, UI_COLOR_WHITE, &ui_font_font_main);
     lv_label_set_text_static(t->label, def->caption);
     caption_place(t->label, def->kind);
 
@@ -199,7 +196,7 @@ static void build_tile(lv_obj_t *grid, main_tile_t *t, const tile_def_t *def)
     lv_obj_set_size(t->icon, ICON_SIZE, ICON_SIZE);
     lv_obj_add_flag(t->icon, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_set_style_image_opa(t->icon, LV_OPA_COVER, LV_STATE_PRESSED);
-    lv_obj_set_style_image_recolor(t->icon, lv_color_hex(COLOR_BLACK), LV_STATE_PRESSED);
+    lv_obj_set_style_image_recolor(t->icon, lv_color_hex(UI_COLOR_BLACK), LV_STATE_PRESSED);
     lv_obj_set_style_image_recolor_opa(t->icon, OPA_PRESSED_TILE, LV_STATE_PRESSED);
 }
 
@@ -221,7 +218,7 @@ static void build_page_0(void)
     m->label_brand = lv_label_create(header);
     lv_obj_set_pos(m->label_brand, 420, -4);
     lv_obj_set_size(m->label_brand, 189, 56);
-    text_look(m->label_brand, COLOR_WHITE, &lv_font_montserrat_42);
+    text_look(m->label_brand, UI_COLOR_WHITE, &lv_font_montserrat_42);
     lv_obj_set_style_text_align(m->label_brand, LV_TEXT_ALIGN_RIGHT, 0);
     lv_label_set_text_static(m->label_brand, "Kiv");
 
@@ -230,14 +227,14 @@ static void build_page_0(void)
     lv_obj_set_size(m->label_date, 235, 28);
     lv_label_set_long_mode(m->label_date, LV_LABEL_LONG_MODE_SCROLL);
     lv_obj_set_style_text_align(m->label_date, LV_TEXT_ALIGN_CENTER, 0);
-    text_look(m->label_date, COLOR_WHITE, font_24());
+    text_look(m->label_date, UI_COLOR_WHITE, font_24());
     lv_obj_set_style_text_letter_space(m->label_date, 0, 0);
     lv_label_set_text_static(m->label_date, " ");
 
     m->label_time = lv_label_create(header);
     lv_obj_set_pos(m->label_time, -3, -4);
     lv_obj_set_size(m->label_time, 188, 56);
-    text_look(m->label_time, COLOR_WHITE, &lv_font_montserrat_48);
+    text_look(m->label_time, UI_COLOR_WHITE, &lv_font_montserrat_48);
     lv_obj_set_style_text_align(m->label_time, LV_TEXT_ALIGN_LEFT, 0);
     lv_label_set_text_static(m->label_time, " ");
 
@@ -264,7 +261,7 @@ static lv_obj_t *image_button(lv_obj_t *row, const lv_image_dsc_t *src, bool sho
     lv_obj_set_size(b, BUTTON_SIZE, BUTTON_SIZE);
     not_scrollable(b);
     lv_obj_add_flag(b, LV_OBJ_FLAG_CLICKABLE);
-    lv_obj_set_style_image_recolor(b, lv_color_hex(COLOR_BLACK), LV_STATE_PRESSED);
+    lv_obj_set_style_image_recolor(b, lv_color_hex(UI_COLOR_BLACK), LV_STATE_PRESSED);
     lv_obj_set_style_image_recolor_opa(b, OPA_PRESSED_BUTTON, LV_STATE_PRESSED);
     if (!shown) {
         hidden(b);
@@ -298,7 +295,7 @@ static lv_obj_t *ctrl_overlay(lv_obj_t *page, lv_opa_t veil)
     lv_obj_set_size(o, CTRL_OVERLAY_W, MAIN_PAGE_HEIGHT);
     not_clickable(o);
     not_scrollable(o);
-    lv_obj_set_style_bg_color(o, lv_color_hex(COLOR_BLACK), 0);
+    lv_obj_set_style_bg_color(o, lv_color_hex(UI_COLOR_BLACK), 0);
     lv_obj_set_style_bg_opa(o, veil, 0);
     ui_obj_frame_none(o);
     return o;
@@ -312,7 +309,7 @@ static lv_obj_t *ctrl_column(lv_obj_t *overlay)
     lv_obj_set_style_max_width(c, CTRL_COLUMN_MAX_W, 0);
     not_clickable(c);
     not_scrollable(c);
-    lv_obj_set_style_bg_color(c, lv_color_hex(COLOR_BLACK), 0);
+    lv_obj_set_style_bg_color(c, lv_color_hex(UI_COLOR_BLACK), 0);
     lv_obj_set_style_bg_opa(c, LV_OPA_TRANSP, 0);
     lv_obj_set_style_border_width(c, 0, 0);
     flex_centre(c, LV_FLEX_FLOW_COLUMN);
@@ -324,7 +321,7 @@ static lv_obj_t *ctrl_row(lv_obj_t *column)
     lv_obj_t *r = lv_obj_create(column);
     lv_obj_set_size(r, LV_SIZE_CONTENT, LV_SIZE_CONTENT);
     not_scrollable(r);
-    lv_obj_set_style_bg_color(r, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_bg_color(r, lv_color_hex(UI_COLOR_WHITE), 0);
     lv_obj_set_style_bg_opa(r, LV_OPA_TRANSP, 0);
     ui_obj_frame_none(r);
     lv_obj_set_layout(r, LV_LAYOUT_FLEX);
@@ -350,7 +347,7 @@ static lv_obj_t *page_1_text(lv_obj_t *column, int32_t height, const lv_font_t *
     lv_label_set_long_mode(l, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR);
     hidden(l);
     lv_obj_add_flag(l, LV_OBJ_FLAG_CLICKABLE);
-    text_look(l, COLOR_WHITE, font);
+    text_look(l, UI_COLOR_WHITE, font);
     lv_obj_set_style_text_opa(l, LV_OPA_COVER, 0);
     lv_obj_set_style_text_align(l, LV_TEXT_ALIGN_CENTER, 0);
     lv_label_set_text_static(l, "");
@@ -375,7 +372,7 @@ static void build_page_1(void)
     lv_obj_set_size(texts, LV_SIZE_CONTENT, 116);
     lv_obj_set_style_max_width(texts, 450, 0);
     not_scrollable(texts);
-    lv_obj_set_style_bg_color(texts, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_bg_color(texts, lv_color_hex(UI_COLOR_WHITE), 0);
     lv_obj_set_style_bg_opa(texts, LV_OPA_TRANSP, 0);
     lv_obj_set_style_border_width(texts, 0, 0);
     ui_obj_pads_zero(texts);
@@ -399,7 +396,7 @@ static lv_obj_t *dim_label(lv_obj_t *parent, int32_t x, int32_t y, int32_t w, in
     lv_obj_t *l = lv_label_create(parent);
     lv_obj_set_pos(l, x, y);
     lv_obj_set_size(l, w, h);
-    text_look(l, COLOR_TEXT_DIM, font);
+    text_look(l, UI_COLOR_TEXT_DIM, font);
     lv_obj_set_style_text_align(l, align, 0);
     lv_label_set_text_static(l, "");
     return l;
@@ -413,7 +410,7 @@ static lv_obj_t *favorite_icon(lv_obj_t *page, int32_t x, const lv_image_dsc_t *
     lv_image_set_src(img, src);
     lv_obj_add_flag(img, LV_OBJ_FLAG_CLICKABLE);
     lv_obj_set_style_image_opa(img, LV_OPA_COVER, LV_STATE_PRESSED);
-    lv_obj_set_style_image_recolor(img, lv_color_hex(COLOR_BLACK), LV_STATE_PRESSED);
+    lv_obj_set_style_image_recolor(img, lv_color_hex(UI_COLOR_BLACK), LV_STATE_PRESSED);
     lv_obj_set_style_image_recolor_opa(img, OPA_PRESSED_TILE, LV_STATE_PRESSED);
     return img;
 }
@@ -442,14 +439,14 @@ static void build_page_2_art(lv_ui_page_main_t *m, lv_obj_t *page)
     lv_obj_set_style_radius(holder, 12, 0);
     lv_obj_set_style_clip_corner(holder, true, 0);
     lv_obj_set_style_shadow_width(holder, 25, 0);
-    lv_obj_set_style_shadow_color(holder, lv_color_hex(COLOR_TEXT_DIM), 0);
+    lv_obj_set_style_shadow_color(holder, lv_color_hex(UI_COLOR_TEXT_DIM), 0);
 
     lv_obj_t *art = m->page_2_artwork = artwork_image(holder, 280);
     lv_obj_set_pos(art, 0, 0);
     lv_obj_remove_flag(art, LV_OBJ_FLAG_ADV_HITTEST);
     not_scrollable(art);
     lv_obj_set_style_shadow_width(art, 20, 0);
-    lv_obj_set_style_shadow_color(art, lv_color_hex(COLOR_TEXT_DIM), 0);
+    lv_obj_set_style_shadow_color(art, lv_color_hex(UI_COLOR_TEXT_DIM), 0);
     lv_obj_set_style_shadow_opa(art, LV_OPA_COVER, 0);
 }
 
@@ -467,9 +464,9 @@ static void build_page_2(void)
     lv_obj_set_pos(bar, 22, 411);
     lv_obj_set_size(bar, 594, 4);
     lv_bar_set_value(bar, 25, LV_ANIM_OFF);
-    lv_obj_set_style_bg_color(bar, lv_color_hex(0x5B5B5B), 0);
+    lv_obj_set_style_bg_color(bar, lv_color_hex(UI_COLOR_BAR_TRACK), 0);
     lv_obj_set_style_bg_opa(bar, 51, 0);
-    lv_obj_set_style_bg_color(bar, lv_color_hex(COLOR_TEXT_DIM), LV_PART_INDICATOR);
+    lv_obj_set_style_bg_color(bar, lv_color_hex(UI_COLOR_TEXT_DIM), LV_PART_INDICATOR);
     lv_obj_set_style_bg_opa(bar, LV_OPA_COVER, LV_PART_INDICATOR);
 
     m->page_2_position = dim_label(page, 23, 434, 76, 24, &lv_font_montserrat_20, LV_TEXT_ALIGN_LEFT);
@@ -491,11 +488,11 @@ static void build_page_2(void)
     lv_obj_set_style_flex_main_place(texts, LV_FLEX_ALIGN_START, 0);
     lv_obj_set_style_pad_row(texts, 5, 0);
     lv_obj_set_style_pad_column(texts, 0, 0);
-    m->page_2_line_upper = page_2_text(texts, 32, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR, COLOR_TEXT_DIM, font_24());
+    m->page_2_line_upper = page_2_text(texts, 32, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR, UI_COLOR_TEXT_DIM, font_24());
     lv_label_set_text_static(m->page_2_line_upper, "");
-    m->page_2_title = page_2_text(texts, 220, LV_LABEL_LONG_MODE_DOTS, COLOR_WHITE, font_32());
+    m->page_2_title = page_2_text(texts, 220, LV_LABEL_LONG_MODE_DOTS, UI_COLOR_WHITE, font_32());
     lv_label_set_text(m->page_2_title, "");
-    m->page_2_line_lower = page_2_text(texts, 32, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR, COLOR_TEXT_DIM, font_24());
+    m->page_2_line_lower = page_2_text(texts, 32, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR, UI_COLOR_TEXT_DIM, font_24());
     lv_label_set_text_static(m->page_2_line_lower, "");
 
     m->group_ctrl_page_2 = ctrl_overlay(page, 200);
@@ -522,7 +519,7 @@ static void build_page_3(void)
     lv_obj_set_pos(count, 420, 31);
     lv_obj_set_size(count, LV_SIZE_CONTENT, 20);
     lv_obj_set_style_max_width(count, 100, 0);
-    text_look(count, COLOR_TEXT_DIM, &lv_font_montserrat_18);
+    text_look(count, UI_COLOR_TEXT_DIM, &lv_font_montserrat_18);
     lv_obj_set_style_text_align(count, LV_TEXT_ALIGN_LEFT, 0);
     lv_label_set_text_static(count, "");
 
@@ -538,7 +535,7 @@ static void build_page_3(void)
     lv_obj_set_pos(list, 10, 88);
     lv_obj_set_size(list, 620, 380);
     lv_obj_set_scroll_dir(list, LV_DIR_VER);
-    lv_obj_set_style_bg_color(list, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_bg_color(list, lv_color_hex(UI_COLOR_WHITE), 0);
     lv_obj_set_style_bg_opa(list, LV_OPA_TRANSP, 0);
     lv_obj_set_style_border_width(list, 0, 0);
 }
@@ -621,7 +618,7 @@ static void build_status_bar(void)
     lv_obj_set_size(label, 354, 40);
     lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR);
     hidden(label);
-    text_look(label, COLOR_WHITE, font_32());
+    text_look(label, UI_COLOR_WHITE, font_32());
     lv_obj_set_style_text_opa(label, LV_OPA_COVER, 0);
     lv_obj_set_style_pad_right(label, 5, 0);
     lv_label_set_text_static(label, "");
@@ -637,7 +634,7 @@ static void build_volume_panel(void)
     lv_obj_remove_flag(panel, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_remove_flag(panel, LV_OBJ_FLAG_SCROLL_ELASTIC);
     lv_obj_add_flag(panel, LV_OBJ_FLAG_CLICKABLE);
-    lv_obj_set_style_bg_color(panel, lv_color_hex(0x242424), 0);
+    lv_obj_set_style_bg_color(panel, lv_color_hex(UI_COLOR_PANEL), 0);
     lv_obj_set_style_bg_opa(panel, 100, 0);
     lv_obj_set_style_border_width(panel, 0, 0);
 
@@ -657,7 +654,7 @@ static void build_volume_panel(void)
     lv_obj_set_style_align(arc, LV_ALIGN_DEFAULT, 0);
     lv_obj_set_style_bg_opa(arc, LV_OPA_TRANSP, LV_PART_MAIN);
     lv_obj_set_style_bg_opa(arc, LV_OPA_TRANSP, LV_PART_INDICATOR);
-    lv_obj_set_style_bg_color(arc, lv_color_hex(0x188CFF), LV_PART_KNOB);
+    lv_obj_set_style_bg_color(arc, lv_color_hex(UI_COLOR_ARC_KNOB), LV_PART_KNOB);
     lv_obj_set_style_bg_opa(arc, LV_OPA_COVER, LV_PART_KNOB);
 
     /* In the middle of the arc; it shows the value the arc last reported. */
@@ -665,7 +662,7 @@ static void build_volume_panel(void)
     lv_obj_align(label, LV_ALIGN_LEFT_MID, 252, 4);
     lv_obj_set_size(label, 73, 40);
     lv_label_set_long_mode(label, LV_LABEL_LONG_MODE_SCROLL_CIRCULAR);
-    text_look(label, COLOR_WHITE, &lv_font_montserrat_36);
+    text_look(label, UI_COLOR_WHITE, &lv_font_montserrat_36);
     lv_obj_set_style_text_opa(label, LV_OPA_COVER, 0);
     lv_obj_set_style_pad_right(label, 5, 0);
     lv_obj_set_style_text_align(label, LV_TEXT_ALIGN_CENTER, 0);

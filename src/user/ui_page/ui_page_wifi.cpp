@@ -109,9 +109,8 @@ static void stop_busy_rotation(lv_obj_t *icon)
     if (icon == NULL) {
         return;
     }
-    lv_anim_delete(icon, angle_anim_cb);
+    ui_obj_spin_stop(icon, angle_anim_cb);
     is_busy_rotating = 0;
-    lv_image_set_rotation(icon, 0);
 }
 
 static void start_busy_rotation(lv_obj_t *icon)
@@ -124,8 +123,7 @@ static void start_busy_rotation(lv_obj_t *icon)
     }
     lv_obj_remove_flag(icon, LV_OBJ_FLAG_HIDDEN);
     lv_obj_update_layout(icon);
-    lv_image_set_pivot(icon, lv_obj_get_width(icon) / 2, lv_obj_get_height(icon) / 2);
-    ui_obj_spin(&busy_anim, icon, angle_anim_cb);
+    ui_obj_spin(&busy_anim, icon, lv_obj_get_width(icon) / 2, lv_obj_get_height(icon) / 2, angle_anim_cb);
     is_busy_rotating = 1;
 }
 

@@ -7,17 +7,13 @@
  * panels. Sibling order is creation order: the overlay, made after the
  * page root on the same screen, lies above the whole page.
  */
+#include "user/ui_page/ui_page_wifi_tree.h"
+
 #include "ui/ui_assets.h"
+#include "ui/ui_colors.h"
 #include "ui/ui_obj_util.h"
 #include "user/ui_page/ui_page_wifi_private.h"
 
-#define COLOR_PAGE 0x242424
-#define COLOR_WHITE 0xFFFFFF
-#define COLOR_BLACK 0x000000
-#define COLOR_PANEL 0x666666
-#define COLOR_DIALOG 0x767676
-#define COLOR_KEYBOARD 0x587D5F
-#define COLOR_PRESSED_TEXT 0x555555
 #define OPA_PANEL 40
 #define OPA_OVERLAY 200
 #define OPA_DIALOG 200
@@ -63,7 +59,7 @@ static void gaps_zero(lv_obj_t *obj)
 
 static void white_text(lv_obj_t *obj)
 {
-    lv_obj_set_style_text_color(obj, lv_color_hex(COLOR_WHITE), 0);
+    lv_obj_set_style_text_color(obj, lv_color_hex(UI_COLOR_WHITE), 0);
 }
 
 static lv_obj_t *icon_button(lv_obj_t *parent, int32_t x, int32_t y)
@@ -91,7 +87,7 @@ static lv_obj_t *list_panel(lv_obj_t *parent, int32_t x, int32_t y, int32_t h)
     lv_obj_t *panel = lv_obj_create(parent);
     ui_obj_place(panel, x, y, LIST_W, h);
     lv_obj_remove_flag(panel, LV_OBJ_FLAG_SCROLLABLE);
-    ui_obj_fill(panel, COLOR_PANEL, OPA_PANEL);
+    ui_obj_fill(panel, UI_COLOR_WIFI_PANEL, OPA_PANEL);
     lv_obj_set_style_border_width(panel, 0, 0);
     lv_obj_set_style_radius(panel, PANEL_RADIUS, 0);
     return panel;
@@ -118,7 +114,7 @@ static void build_root(lv_obj_t *screen, lv_ui_page_wifi_t *w)
     lv_obj_set_style_border_width(root, 0, 0);
     lv_obj_set_style_radius(root, 0, 0);
     lv_obj_set_scrollbar_mode(root, LV_SCROLLBAR_MODE_OFF);
-    ui_obj_fill(root, COLOR_PAGE, LV_OPA_COVER);
+    ui_obj_fill(root, UI_COLOR_PANEL, LV_OPA_COVER);
 
     lv_obj_t *busy = w->busy_icon = lv_image_create(root);
     ui_obj_place(busy, WIFI_BUSY_SCAN_X, WIFI_BUSY_SCAN_Y, 30, 30);
@@ -154,11 +150,11 @@ static void build_dialog(lv_obj_t *screen, lv_ui_page_wifi_t *w)
     ui_obj_pads_zero(overlay);
     lv_obj_set_style_border_width(overlay, 0, 0);
     lv_obj_set_style_radius(overlay, 0, 0);
-    ui_obj_fill(overlay, COLOR_BLACK, OPA_OVERLAY);
+    ui_obj_fill(overlay, UI_COLOR_BLACK, OPA_OVERLAY);
 
     lv_obj_t *dialog = w->dialog = lv_obj_create(overlay);
     ui_obj_place(dialog, WIFI_DIALOG_X, WIFI_DIALOG_Y, 478, 171);
-    ui_obj_fill(dialog, COLOR_DIALOG, OPA_DIALOG);
+    ui_obj_fill(dialog, UI_COLOR_WIFI_DIALOG, OPA_DIALOG);
     lv_obj_set_style_border_width(dialog, 0, 0);
 
     lv_obj_t *show = w->show_pwd = lv_checkbox_create(dialog);
@@ -189,14 +185,14 @@ static void build_keyboard(lv_ui_page_wifi_t *w)
     lv_obj_add_flag(box, LV_OBJ_FLAG_HIDDEN);
     lv_obj_remove_flag(box, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_remove_flag(box, LV_OBJ_FLAG_SCROLL_CHAIN_VER);
-    lv_obj_set_style_bg_color(box, lv_color_hex(COLOR_BLACK), 0);
+    lv_obj_set_style_bg_color(box, lv_color_hex(UI_COLOR_BLACK), 0);
     lv_obj_set_layout(box, LV_LAYOUT_FLEX);
     ui_obj_pads_zero(box);
     gaps_zero(box);
 
     lv_obj_t *kb = w->keyboard = lv_keyboard_create(box);
     ui_obj_place(kb, -18, -18, lv_pct(100), lv_pct(100));
-    ui_obj_fill(kb, COLOR_KEYBOARD, OPA_KEYBOARD);
+    ui_obj_fill(kb, UI_COLOR_WIFI_KEYBOARD, OPA_KEYBOARD);
     lv_obj_set_style_radius(kb, KEYBOARD_RADIUS, 0);
     lv_obj_set_style_pad_top(kb, KEYBOARD_PAD, 0);
     lv_obj_set_style_pad_bottom(kb, KEYBOARD_PAD, 0);
@@ -205,7 +201,7 @@ static void build_keyboard(lv_ui_page_wifi_t *w)
     lv_obj_set_style_pad_radial(kb, KEYBOARD_PAD, 0);
     lv_obj_set_style_pad_row(kb, KEYBOARD_PAD, 0);
     lv_obj_set_style_pad_column(kb, KEYBOARD_PAD, 0);
-    lv_obj_set_style_bg_color(kb, lv_color_hex(COLOR_WHITE), LV_PART_ITEMS);
+    lv_obj_set_style_bg_color(kb, lv_color_hex(UI_COLOR_WHITE), LV_PART_ITEMS);
     lv_obj_set_style_bg_opa(kb, OPA_KEYS, LV_PART_ITEMS);
 }
 
@@ -225,7 +221,7 @@ void wifi_row_build(lv_obj_t *parent, const char *ssid, int32_t icon_id, int del
     ui_obj_place(row, 38, 222, ROW_W, ROW_H);
     lv_obj_remove_flag(row, LV_OBJ_FLAG_SCROLLABLE);
     lv_obj_remove_flag(row, LV_OBJ_FLAG_CLICKABLE);
-    ui_obj_fill(row, COLOR_WHITE, LV_OPA_TRANSP);
+    ui_obj_fill(row, UI_COLOR_WHITE, LV_OPA_TRANSP);
     lv_obj_set_style_border_width(row, 0, 0);
     lv_obj_set_style_align(row, LV_ALIGN_DEFAULT, 0);
     lv_obj_set_style_bg_image_src(row, &img_ico_player, LV_STATE_CHECKED);
@@ -261,7 +257,7 @@ void wifi_row_build(lv_obj_t *parent, const char *ssid, int32_t icon_id, int del
     lv_obj_add_flag(name, LV_OBJ_FLAG_CLICKABLE);
     white_text(name);
     lv_obj_set_style_text_font(name, &ui_font_font_main, 0);
-    lv_obj_set_style_text_color(name, lv_color_hex(COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
+    lv_obj_set_style_text_color(name, lv_color_hex(UI_COLOR_PRESSED_TEXT), LV_STATE_PRESSED);
     lv_obj_set_style_text_opa(name, LV_OPA_COVER, LV_STATE_PRESSED);
     lv_label_set_text(name, ssid);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "comm/service_supervisor_internal.h"
 #include "ui/ui_data_update.h"
 
 namespace main_page_test {
@@ -80,7 +81,7 @@ void shell_sleep_ms(uint32_t ms)
     g_shell.sleeps_ms += ms;
 }
 
-const main_proc_ops_t kShellOps = {shell_run, shell_now_ms, shell_sleep_ms};
+const service_ops_t kShellOps = {shell_run, shell_now_ms, shell_sleep_ms};
 
 // The handshake watchdogs would resend INIT and SET_MODE into later tests'
 // frames: here they sleep for the rest of the run.
@@ -99,7 +100,7 @@ FakeShell &fake_shell()
 void install_fake_shell()
 {
     g_shell = FakeShell{};
-    main_page_set_proc_ops(&kShellOps);
+    service_set_ops(&kShellOps);
 }
 
 void AirablePageTest::SetUp()
@@ -119,7 +120,7 @@ void AirablePageTest::TearDown()
 {
     // No request timer may outlive the library.
     airable_request_set_ready(nullptr);
-    main_page_set_proc_ops(nullptr);
+    service_set_ops(nullptr);
     fake_comm::set_result(FW_ERR_NO_CLIENT);
     MainPageTest::TearDown();
 }

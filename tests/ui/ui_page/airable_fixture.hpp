@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "comm/airable_data_exchange.h"
+#include "comm/airable_data_exchange_internal.h"
 #include "fake_comm.h"
 #include "main_page_env.hpp"
 

@@ -12,6 +12,7 @@
 #include "airable_data_exchange.h"
 #include "comm_mgr_lvgl.h"
 #include "service_e2e_env.hpp"
+#include "service_supervisor_internal.h"
 #include "ui/ui_data_update.h"
 
 namespace {
@@ -34,7 +35,7 @@ int64_t clock_ms()
 
 void no_sleep(uint32_t) {}
 
-const main_proc_ops_t kRunningShell = {service_running, clock_ms, no_sleep};
+const service_ops_t kRunningShell = {service_running, clock_ms, no_sleep};
 
 struct Finger {
     lv_point_t at{0, 0};
@@ -53,7 +54,7 @@ class AirableMisbehaving : public ServiceE2ETest, public ::testing::WithParamInt
 protected:
     void before_ui() override
     {
-        main_page_set_proc_ops(&kRunningShell);
+        service_set_ops(&kRunningShell);
         lv_indev_t *pointer = lv_indev_create();
         lv_indev_set_type(pointer, LV_INDEV_TYPE_POINTER);
         lv_indev_set_read_cb(pointer, finger_read);
@@ -63,7 +64,7 @@ protected:
     void TearDown() override
     {
         ServiceE2ETest::TearDown();
-        main_page_set_proc_ops(nullptr);
+        service_set_ops(nullptr);
     }
 
     void spawn_service(const char *scenario) { spawn(AIRABLE_RUN, scenario); }

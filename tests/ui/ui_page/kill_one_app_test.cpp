@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "stdout_capture.hpp"
-#include "user/ui_page/ui_page_main_private.h"
+#include "comm/service_supervisor_internal.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ class KillOneApp : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        main_page_set_proc_ops(nullptr);
+        service_set_ops(nullptr);
         dir_ = fs::temp_directory_path() / ("quorvex-kill-" + std::to_string(getpid()));
         fs::create_directories(dir_);
         base_ = "qk" + std::to_string(getpid());

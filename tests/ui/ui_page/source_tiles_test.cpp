@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "airable_fixture.hpp"
+#include "comm/service_supervisor.h"
 #include "jpeg_fixture.hpp"
 #include "stdout_capture.hpp"
 #include "ui/ui_assets.h"
