@@ -9,4 +9,8 @@
 
 #define UI_LOG(fmt, ...) printf(UI_LOG_TAG fmt, __func__, __LINE__, ##__VA_ARGS__)
 
+/* The same, tagged with another function's name: for a helper that serves
+ * several event handlers and logs on their behalf. */
+#define UI_LOG_FROM(func, fmt, ...) printf(UI_LOG_TAG fmt, func, __LINE__, ##__VA_ARGS__)
+
 #endif /* UI_LOG_H */

@@ -79,6 +79,7 @@ static const char *const menu_names_podcast[] = {
 
 /* One source tile. The log lines are NULL where the tile logs nothing. */
 typedef struct {
+    const char *handler; /* the tap's handler, named in its log lines */
     const main_source_t *source;
     int32_t page;            /* the pager page it scrolls to */
     uint32_t flags;          /* TILE_MARKS_BAR, TILE_LOGS_APP_ID */
@@ -91,6 +92,7 @@ typedef struct {
 } source_tile_t;
 
 static const source_tile_t tile_airplay = {
+    "ico_airplay_event_cb",
     &sources[SOURCE_AIRPLAY],
     MAIN_PAGE_PLAYING_1,
     TILE_LOGS_APP_ID,
@@ -102,6 +104,7 @@ static const source_tile_t tile_airplay = {
     0,
 };
 static const source_tile_t tile_spotify = {
+    "ico_spotify_event_cb",
     &sources[SOURCE_SPOTIFY],
     MAIN_PAGE_PLAYING_1,
     TILE_MARKS_BAR,
@@ -113,6 +116,7 @@ static const source_tile_t tile_spotify = {
     0,
 };
 static const source_tile_t tile_radio = {
+    "ico_internet_radio_event_cb",
     &sources[SOURCE_AIRABLE],
     MAIN_PAGE_AIRABLE_LIST,
     0,
@@ -124,6 +128,7 @@ static const source_tile_t tile_radio = {
     sizeof menu_names_radio / sizeof menu_names_radio[0],
 };
 static const source_tile_t tile_podcast = {
+    "ico_podcast_event_cb",
     &sources[SOURCE_AIRABLE],
     MAIN_PAGE_AIRABLE_LIST,
     0,
@@ -157,11 +162,11 @@ static void active_source_set(const source_tile_t *tile)
 {
     const bool logs = (tile->flags & TILE_LOGS_APP_ID) != 0;
     if (logs) {
-        UI_LOG(APP_ID_LOG, (int)tile->source->app_id);
+        UI_LOG_FROM(tile->handler, APP_ID_LOG, (int)tile->source->app_id);
     }
     ui_run_page.app_id = tile->source->app_id;
     if (logs) {
-        UI_LOG(APP_ID_LOG, (int)ui_run_page.app_id);
+        UI_LOG_FROM(tile->handler, APP_ID_LOG, (int)ui_run_page.app_id);
     }
 }
 
@@ -172,13 +177,13 @@ static bool service_started(const source_tile_t *tile)
     const main_source_t *source = tile->source;
     if (service_runs(source->service)) {
         if (tile->running_log) {
-            UI_LOG("%s", tile->running_log);
+            UI_LOG_FROM(tile->handler, "%s", tile->running_log);
         }
         return false;
     }
     service_kill_all();
     if (tile->launch_log) {
-        UI_LOG("%s", tile->launch_log);
+        UI_LOG_FROM(tile->handler, "%s", tile->launch_log);
     }
     main_page_service_started(source->app_id);
     service_start(source->service);
@@ -212,7 +217,7 @@ static void tile_clicked(const source_tile_t *tile)
 {
     lv_obj_scroll_to_x(lv_ui_page_main.pager, tile->page * MAIN_PAGE_WIDTH, LV_ANIM_ON);
     if (tile->tapped_log) {
-        UI_LOG("%s", tile->tapped_log);
+        UI_LOG_FROM(tile->handler, "%s", tile->tapped_log);
     }
     active_source_set(tile);
     if (tile->flags & TILE_MARKS_BAR) {
