@@ -60,4 +60,4 @@ int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_
 /* Writes the 4-byte player request 01 00 25 `ctrl` into `out`. */
 void player_msg_build(uint8_t out[PLAYER_MSG_LEN], int ctrl);
 
-#endif
+#endif /* PLAYER_MSG_H */

@@ -110,7 +110,8 @@ void kill_one_app(const char *name)
 
 void service_kill_all(void)
 {
-    for (const service_t *service : all_services) {
+    for (size_t i = 0; i < sizeof all_services / sizeof all_services[0]; i++) {
+        const service_t *service = all_services[i];
         kill_one_app(service->name);
     }
 }

@@ -21,8 +21,9 @@ void spotify_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
 {
     (void)app_id; /* the route already chose this controller */
     player_ui_info_t info;
-    if (player_msg_decode(SPOTIFY_TAG, __func__, APP_ID_SPOTIFY, cmd1, cmd2, payload, len, &info) && s_ui_cb)
+    if (player_msg_decode(SPOTIFY_TAG, __func__, APP_ID_SPOTIFY, cmd1, cmd2, payload, len, &info) && s_ui_cb) {
         s_ui_cb(&info);
+    }
 }
 
 int spotify_media_ctrl(int ctrl)
