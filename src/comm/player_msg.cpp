@@ -59,19 +59,17 @@ int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_
         return 0;
     }
     if (len < PLAYER_MSG_LEN || payload == NULL) {
-        printf(tag, func, __LINE__);
-        printf("PLAYER_MSG len<4, drop\n");
+        printf("%s[%s:%d]\033[0m PLAYER_MSG len<4, drop\n", tag, func, __LINE__);
         return 0;
     }
     if (payload[PLAYER_MSG_CTRL] != MEDIA_CTRL_PLAY_INFO) {
-        printf(tag, func, __LINE__);
-        printf("PLAYER_MSG ctrl=%u != %d, skip\n", payload[PLAYER_MSG_CTRL], MEDIA_CTRL_PLAY_INFO);
+        printf("%s[%s:%d]\033[0m PLAYER_MSG ctrl=%u != %d, skip\n", tag, func, __LINE__, payload[PLAYER_MSG_CTRL],
+               MEDIA_CTRL_PLAY_INFO);
         return 0;
     }
     uint32_t have = (uint32_t)len - PLAYER_MSG_LEN;
     if (have < PLAYER_INFO_HDR_LONG) {
-        printf(tag, func, __LINE__);
-        printf("PLAYER_MSG payload_len=%u < 36, drop\n", have);
+        printf("%s[%s:%d]\033[0m PLAYER_MSG payload_len=%u < 36, drop\n", tag, func, __LINE__, have);
         return 0;
     }
     memset(info, 0, sizeof(*info));
@@ -82,8 +80,8 @@ int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_
     }
     uint64_t need = PLAYER_INFO_HDR_LONG + sum + info->len4;
     if (need > have) {
-        printf(tag, func, __LINE__);
-        printf("PLAYER_MSG len overflow: need=%llu have=%u, drop\n", (unsigned long long)need, have);
+        printf("%s[%s:%d]\033[0m PLAYER_MSG len overflow: need=%llu have=%u, drop\n", tag, func, __LINE__,
+               (unsigned long long)need, have);
         return 0;
     }
     player_info_copy_texts(payload, len, TEXTS_LONG, info);

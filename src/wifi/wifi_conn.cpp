@@ -346,20 +346,21 @@ static sec_settings_t settings_for(int32_t sec)
     }
 }
 
-/* "wpa_cli -i IF set_network ID SETTING", its error output left to ours. */
-static void set_network_plain(const conn_job_t *job, const char *setting, const char *log_format)
+/* "wpa_cli -i IF set_network ID SETTING", its error output left to ours.
+ * The log line is "[WiFi-CONN] " + `step` + the command. */
+static void set_network_plain(const conn_job_t *job, const char *setting, const char *step)
 {
     char command[COMMAND_LEN];
     snprintf(command, sizeof(command), "wpa_cli -i %s set_network %s %s", job->ifname, job->net_id, setting);
-    printf(log_format, command);
+    printf("[WiFi-CONN] %s%s\n", step, command);
     shell_getline(command);
 }
 
 static void set_wep(const conn_job_t *job)
 {
     printf("[WiFi-CONN] step4: WEP key (len=%zu)\n", strlen(job->req.password));
-    set_network_plain(job, "auth_alg OPEN", "[WiFi-CONN]   %s\n");
-    set_network_plain(job, "key_mgmt NONE", "[WiFi-CONN]   %s\n");
+    set_network_plain(job, "auth_alg OPEN", "  ");
+    set_network_plain(job, "key_mgmt NONE", "  ");
     set_network_quoted(job, "wep_key0", job->req.password);
     shell_getline_fmt("wpa_cli -i %s set_network %s wep_tx_keyidx 0 2>/dev/null", job->ifname, job->net_id);
 }
@@ -376,14 +377,10 @@ static void set_security(const conn_job_t *job)
         set_wep(job);
         return;
     }
-    static const char *const log_formats[] = {
-        "[WiFi-CONN] step4a: %s\n",
-        "[WiFi-CONN] step4b: %s\n",
-        "[WiFi-CONN] step4c: %s\n",
-    };
+    static const char *const steps[] = {"step4a: ", "step4b: ", "step4c: "};
     sec_settings_t sec = settings_for(job->req.sec);
     for (size_t i = 0; i < 3 && sec.settings[i] != NULL; i++) {
-        set_network_plain(job, sec.settings[i], log_formats[i]);
+        set_network_plain(job, sec.settings[i], steps[i]);
     }
     if (job->req.sec == WIFI_SEC_WPA3) {
         printf("[WiFi-CONN] step4e: ieee80211w=2 (PMF required for WPA3)\n");
