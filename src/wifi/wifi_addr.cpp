@@ -153,6 +153,19 @@ static bool interface_has_address(const char *ifname, const char *address)
     return search.found;
 }
 
+/* Reads the interface's address, netmask, gateway and name server into the
+ * connection record; fields not found keep their text. */
+static void parse_ip_info(const char *ifname, const wifi_conn_record_t *record)
+{
+    found_addresses_t found = {};
+    char command[SHORT_COMMAND_LEN];
+    snprintf(command, sizeof(command), "ip addr show %s 2>/dev/null", ifname);
+    each_line(command, read_address, &found);
+    each_line("ip route show default 2>/dev/null", read_gateway, &found);
+    read_resolver(found.dns);
+    record->edit(store_found, &found);
+}
+
 /* --- Static address -------------------------------------------------------- */
 
 typedef struct {
@@ -169,10 +182,10 @@ static void store_static(wifi_conn_info_t *info, void *ctx)
     copy_text(info->gateway, sizeof(info->gateway), result->gateway);
 }
 
-static void apply_static(const wifi_conn_params_t *req, const char *ifname)
+static void apply_static(const wifi_conn_params_t *req, const char *ifname, const wifi_conn_record_t *record)
 {
     printf("[WiFi-CONN] step8: applying static IP...\n");
-    conn_set_status("Setting static IP...");
+    record->set_status("Setting static IP...");
     char command[COMMAND_LEN];
     if (req->netmask[0] == '\0') {
         snprintf(command, sizeof(command), "ip addr add %s/24 dev %s 2>/dev/null", req->static_ip, ifname);
@@ -184,7 +197,7 @@ static void apply_static(const wifi_conn_params_t *req, const char *ifname)
     /* An address the interface holds already counts as set. */
     if (!shell_succeeds(command) && !interface_has_address(ifname, req->static_ip)) {
         printf("[WiFi-CONN] ERROR: the interface did not take the static IP %s\n", req->static_ip);
-        conn_set_status("Error: static IP failed");
+        record->set_status("Error: static IP failed");
         return;
     }
     shell_getline_fmt("ip link set %s up 2>/dev/null", ifname);
@@ -196,9 +209,9 @@ static void apply_static(const wifi_conn_params_t *req, const char *ifname)
         shell_getline_fmt("echo 'nameserver %s' > %s 2>/dev/null; echo 'nameserver %s' >> %s 2>/dev/null", req->dns,
                           resolv, "8.8.8.8", resolv);
     }
-    parse_ip_info(ifname);
+    parse_ip_info(ifname, record);
     static_result_t result = {req->static_ip, req->gateway};
-    if (conn_edit(store_static, &result) == 0) {
+    if (record->edit(store_static, &result) == 0) {
         printf("[WiFi-CONN] Static IP: IP=%s GW=%s\n", result.ip, result.gateway);
     }
 }
@@ -285,19 +298,19 @@ static bool choose_client(const char *ifname, bool script_ok, char *command, siz
 }
 
 /* Runs the client to its end; wifi_scanner_disconnect may stop it meanwhile. */
-static void run_dhcp_client(const char *command)
+static void run_dhcp_client(const char *command, const wifi_conn_record_t *record)
 {
     cmd_pipe_t pipe;
     if (cmd_open(&pipe, command, WIFI_DHCP_TIMEOUT_MS) != 0) {
         return;
     }
-    if (conn_track_client(pipe.pid) != 0) {
+    if (record->track_client(pipe.pid) != 0) {
         killpg(pipe.pid, SIGTERM);
     }
     char line[LINE_LEN];
     while (cmd_gets(&pipe, line, sizeof(line)) != NULL) {
     }
-    conn_untrack_client();
+    record->untrack_client();
     cmd_close(&pipe);
 }
 
@@ -308,9 +321,9 @@ static bool interface_has_ipv4(const char *ifname)
     return shell_search(command, "inet ") != 0;
 }
 
-static void run_dhcp(const char *ifname)
+static void run_dhcp(const char *ifname, const wifi_conn_record_t *record)
 {
-    conn_set_status("Getting IP...");
+    record->set_status("Getting IP...");
     printf("[WiFi-CONN] step8: running DHCP...\n");
     bool script_ok = write_dhcp_script();
     if (!script_ok) {
@@ -322,13 +335,13 @@ static void run_dhcp(const char *ifname)
         printf("[WiFi-CONN] stopped %d DHCP client(s) of %s\n", stopped, ifname);
     }
     shell_getline_fmt("ip addr flush dev %s 2>/dev/null", ifname);
-    for (int attempt = 1; attempt <= DHCP_ATTEMPTS && !conn_stopped(); attempt++) {
+    for (int attempt = 1; attempt <= DHCP_ATTEMPTS && !record->stopped(); attempt++) {
         char command[COMMAND_LEN];
         if (!choose_client(ifname, script_ok, command, sizeof(command))) {
             break;
         }
         printf("[WiFi-CONN] DHCP attempt %d/3: %s\n", attempt, command);
-        run_dhcp_client(command);
+        run_dhcp_client(command, record);
         wifi_sleep_ms(AFTER_CLIENT_MS);
         if (interface_has_ipv4(ifname)) {
             printf("[WiFi-CONN] DHCP OK on attempt %d\n", attempt);
@@ -340,11 +353,11 @@ static void run_dhcp(const char *ifname)
             wifi_sleep_ms(BETWEEN_ATTEMPTS_MS);
         }
     }
-    if (conn_stopped()) {
+    if (record->stopped()) {
         return;
     }
     wifi_sleep_ms(BEFORE_READING_MS);
-    parse_ip_info(ifname);
+    parse_ip_info(ifname, record);
 }
 
 static void store_dhcp_outcome(wifi_conn_info_t *info, void *ctx)
@@ -361,26 +374,15 @@ size_t wifi_dhcp_script(char *out, size_t cap, const char *resolv_path)
     return len < 0 ? cap : (size_t)len;
 }
 
-void parse_ip_info(const char *ifname)
-{
-    found_addresses_t found = {};
-    char command[SHORT_COMMAND_LEN];
-    snprintf(command, sizeof(command), "ip addr show %s 2>/dev/null", ifname);
-    each_line(command, read_address, &found);
-    each_line("ip route show default 2>/dev/null", read_gateway, &found);
-    read_resolver(found.dns);
-    conn_edit(store_found, &found);
-}
-
-void wifi_addressing(const wifi_conn_params_t *req, const char *ifname)
+void wifi_addressing(const wifi_conn_params_t *req, const char *ifname, const wifi_conn_record_t *record)
 {
     if (req->static_ip[0] != '\0') {
-        apply_static(req, ifname);
+        apply_static(req, ifname, record);
         return;
     }
-    run_dhcp(ifname);
+    run_dhcp(ifname, record);
     wifi_conn_info_t seen;
-    if (conn_edit(store_dhcp_outcome, &seen) != 0) {
+    if (record->edit(store_dhcp_outcome, &seen) != 0) {
         return;
     }
     if (seen.connected) {

@@ -116,6 +116,56 @@ static void finish_worker(void)
     pthread_mutex_unlock(&conn_mutex);
 }
 
+/* --- The worker's access to the record ------------------------------------ */
+
+static int conn_stopped(void)
+{
+    pthread_mutex_lock(&conn_mutex);
+    int stopped = conn_cancel;
+    pthread_mutex_unlock(&conn_mutex);
+    return stopped;
+}
+
+static int conn_edit(conn_edit_fn_t edit, void *ctx)
+{
+    pthread_mutex_lock(&conn_mutex);
+    int stopped = conn_cancel;
+    if (!stopped) {
+        edit(&conn_info, ctx);
+    }
+    pthread_mutex_unlock(&conn_mutex);
+    return stopped ? -1 : 0;
+}
+
+static void write_status(wifi_conn_info_t *info, void *ctx)
+{
+    copy_text(info->status, sizeof(info->status), (const char *)ctx);
+}
+
+static int conn_set_status(const char *status)
+{
+    return conn_edit(write_status, (char *)status);
+}
+
+static int conn_track_client(pid_t pgid)
+{
+    pthread_mutex_lock(&conn_mutex);
+    int stopped = conn_cancel;
+    dhcp_pgid = stopped ? 0 : pgid;
+    pthread_mutex_unlock(&conn_mutex);
+    return stopped ? -1 : 0;
+}
+
+static void conn_untrack_client(void)
+{
+    pthread_mutex_lock(&conn_mutex);
+    dhcp_pgid = 0;
+    pthread_mutex_unlock(&conn_mutex);
+}
+
+static const wifi_conn_record_t record = {conn_stopped, conn_set_status, conn_edit, conn_track_client,
+                                          conn_untrack_client};
+
 /* --- Request checks ------------------------------------------------------- */
 
 static void copy_request(wifi_conn_params_t *dst, const wifi_conn_params_t *src)
@@ -622,13 +672,8 @@ static bool poll_association(conn_job_t *job)
     if (conn_stopped()) {
         return false;
     }
-    wifi_addressing(&job->req, job->ifname);
+    wifi_addressing(&job->req, job->ifname, &record);
     return !conn_stopped();
-}
-
-static void write_status(wifi_conn_info_t *info, void *ctx)
-{
-    copy_text(info->status, sizeof(info->status), (const char *)ctx);
 }
 
 static void start_record(wifi_conn_info_t *info, void *ctx)
@@ -762,48 +807,6 @@ static bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
     char ifname[WIFI_IFNAME_MAX + 1];
     saved_search_t search = {ssid, id, false};
     return wifi_if_copy(ifname) == 0 && wifi_each_network(ifname, match_saved, &search) == 0 && search.found;
-}
-
-/* --- The worker's access to the record ------------------------------------ */
-
-int conn_stopped(void)
-{
-    pthread_mutex_lock(&conn_mutex);
-    int stopped = conn_cancel;
-    pthread_mutex_unlock(&conn_mutex);
-    return stopped;
-}
-
-int conn_edit(conn_edit_fn_t edit, void *ctx)
-{
-    pthread_mutex_lock(&conn_mutex);
-    int stopped = conn_cancel;
-    if (!stopped) {
-        edit(&conn_info, ctx);
-    }
-    pthread_mutex_unlock(&conn_mutex);
-    return stopped ? -1 : 0;
-}
-
-int conn_set_status(const char *status)
-{
-    return conn_edit(write_status, (char *)status);
-}
-
-int conn_track_client(pid_t pgid)
-{
-    pthread_mutex_lock(&conn_mutex);
-    int stopped = conn_cancel;
-    dhcp_pgid = stopped ? 0 : pgid;
-    pthread_mutex_unlock(&conn_mutex);
-    return stopped ? -1 : 0;
-}
-
-void conn_untrack_client(void)
-{
-    pthread_mutex_lock(&conn_mutex);
-    dhcp_pgid = 0;
-    pthread_mutex_unlock(&conn_mutex);
 }
 
 /* --- Interface ------------------------------------------------------------ */
