@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the suite needs, then builds and runs it three times: a plain
 # build, AddressSanitizer + UndefinedBehaviorSanitizer, and ThreadSanitizer for
-# the tests labelled "threaded". Any failure fails the command.
+# the tests labelled "threaded". Any failure, and any compiler warning in our
+# code, fails the command.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -11,7 +12,7 @@ suite() {
   local name=$1 label=$2; shift 2
   local dir="$root/build/$name"
   echo "=== $name build ==="
-  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEX_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   echo "=== $name tests ==="
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" ${label:+-L "$label"}

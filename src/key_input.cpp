@@ -64,7 +64,7 @@ lv_indev_t *key_input_init(lv_display_t *display, lv_group_t *group)
     }
     LV_LOG_USER("Using keyboard device: %s", device_path);
 
-    key_input_data_t *drv = static_cast<key_input_data_t *>(lv_malloc_zeroed(sizeof(key_input_data_t)));
+    key_input_data_t *drv = (key_input_data_t *)lv_malloc_zeroed(sizeof(key_input_data_t));
     if (drv == NULL) {
         LV_LOG_ERROR("Failed to allocate key_input driver data");
         close(fd);
@@ -115,7 +115,7 @@ static read_result_t read_record(key_input_data_t *drv, struct input_event *ev)
     while (drv->partial_len < RECORD_SIZE) {
         ssize_t n = read(drv->fd, drv->partial + drv->partial_len, RECORD_SIZE - drv->partial_len);
         if (n > 0) {
-            drv->partial_len += static_cast<uint32_t>(n);
+            drv->partial_len += (uint32_t)n;
         } else if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK) {
             return READ_NONE; /* a FIFO without a writer reads 0 */
         } else if (errno != EINTR) {
@@ -168,7 +168,7 @@ static bool take_key_event(key_input_data_t *drv)
 
 void key_input_read_cb(lv_indev_t *indev, lv_indev_data_t *data)
 {
-    key_input_data_t *drv = static_cast<key_input_data_t *>(lv_indev_get_driver_data(indev));
+    key_input_data_t *drv = (key_input_data_t *)lv_indev_get_driver_data(indev);
     if (drv == NULL || drv->fd < 0) {
         return;
     }
@@ -196,8 +196,8 @@ void key_input_read_cb(lv_indev_t *indev, lv_indev_data_t *data)
 
 void key_input_delete_cb(lv_event_t *event)
 {
-    lv_indev_t *indev = static_cast<lv_indev_t *>(lv_event_get_target(event));
-    key_input_data_t *drv = static_cast<key_input_data_t *>(lv_indev_get_driver_data(indev));
+    lv_indev_t *indev = (lv_indev_t *)lv_event_get_target(event);
+    key_input_data_t *drv = (key_input_data_t *)lv_indev_get_driver_data(indev);
     if (drv == NULL) {
         return;
     }

@@ -165,7 +165,7 @@ static const char *shown_arg(const char *arg, char (&out)[SHOWN_ARG_SIZE])
 
 static int32_t parse_int(const char *text)
 {
-    return static_cast<int32_t>(strtol(text, NULL, 10));
+    return (int32_t)strtol(text, NULL, 10);
 }
 
 static void select_backend(char *name)

@@ -15,7 +15,7 @@
 static int sleep_ms(void *ctx, uint32_t ms)
 {
     (void)ctx;
-    struct timespec left = {static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000L};
+    struct timespec left = {(time_t)(ms / 1000), (long)(ms % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
     return 0;
@@ -54,12 +54,12 @@ static long read_proc_kb(const char *path, const char *prefix)
 
 static double kb_to_mb(long kb)
 {
-    return kb > 0 ? static_cast<double>(kb) / KB : 0.0;
+    return kb > 0 ? (double)kb / KB : 0.0;
 }
 
 void *mem_monitor_thread(void *arg)
 {
-    const mem_monitor_io_t *io = arg != NULL ? static_cast<const mem_monitor_io_t *>(arg) : &real_io;
+    const mem_monitor_io_t *io = arg != NULL ? (const mem_monitor_io_t *)arg : &real_io;
     FILE *out = io->out != NULL ? io->out : stdout;
     while (io->wait_ms(io->ctx, MEM_MONITOR_PERIOD_MS) == 0) {
         /* mallinfo2: size_t figures, which do not wrap past 2 GiB. */

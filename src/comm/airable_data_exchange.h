@@ -91,4 +91,4 @@ void airable_data_register_ui_cb(airable_ui_cb_t cb);
 void airable_data_exchange_init(void);
 void airable_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t len);
 
-#endif
+#endif /* AIRABLE_DATA_EXCHANGE_H */

@@ -87,4 +87,4 @@ int airable_build_list_data(uint8_t out[AIRABLE_LIST_REQ_LEN], int32_t start, in
 typedef void (*airable_sleep_fn_t)(int watchdog, unsigned ms);
 void airable_set_watchdog_sleep(airable_sleep_fn_t fn);
 
-#endif
+#endif /* AIRABLE_DATA_EXCHANGE_INTERNAL_H */

@@ -27,4 +27,4 @@ void airable_copy_cut(char *dst, size_t cap, const char *src);
 /* Deletes the request timer of the pending request, if there is one. */
 void airable_end_pending_request(void);
 
-#endif
+#endif /* AIRABLE_DATA_EXCHANGE_PRIVATE_H */

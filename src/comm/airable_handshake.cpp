@@ -15,68 +15,67 @@
 #include "fw_common.h"
 #include "ui/ui_data_update.h"
 
-namespace {
+#define INIT_MAX_LEN (AIRABLE_INIT_HDR_LEN + AIRABLE_UDID_LEN + AIRABLE_SECRET_LEN + AIRABLE_URL_LEN)
 
-constexpr size_t kInitMaxLen = AIRABLE_INIT_HDR_LEN + AIRABLE_UDID_LEN + AIRABLE_SECRET_LEN + AIRABLE_URL_LEN;
-
-pthread_t g_init_tid;
-pthread_t g_mode_tid;
+static pthread_t g_init_tid;
+static pthread_t g_mode_tid;
 /* Serialises the handshake state changes of the start operations and the
  * watchdogs; never held across a send or a log line. */
-pthread_mutex_t g_hs_lock = PTHREAD_MUTEX_INITIALIZER;
-bool g_init_thread_started;
-bool g_mode_thread_started;
-std::atomic<airable_sleep_fn_t> g_sleep_fn{nullptr};
+static pthread_mutex_t g_hs_lock = PTHREAD_MUTEX_INITIALIZER;
+static bool g_init_thread_started;
+static bool g_mode_thread_started;
+static std::atomic<airable_sleep_fn_t> g_sleep_fn{NULL};
 
-void real_sleep(unsigned ms)
+static void real_sleep(unsigned ms)
 {
     struct timespec ts = {(time_t)(ms / 1000), (long)(ms % 1000) * 1000000L};
     while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
     }
 }
 
-void watchdog_sleep(int watchdog, unsigned ms)
+static void watchdog_sleep(int watchdog, unsigned ms)
 {
     airable_sleep_fn_t fn = g_sleep_fn.load();
-    if (fn)
+    if (fn) {
         fn(watchdog, ms);
-    else
+    } else {
         real_sleep(ms);
+    }
 }
 
-int send_set_mode(uint8_t mode)
+static int send_set_mode(uint8_t mode)
 {
     uint8_t msg[AIRABLE_SET_MODE_LEN] = {MSG_DIR_REQUEST, 0, MSG_CLASS_BROWSE, mode};
     return airable_send_msg(APP_CMD2_AIRABLE_SET_MODE, msg, sizeof(msg));
 }
 
-enum wd_action { WD_IDLE, WD_SUCCESS, WD_WAIT, WD_RESEND, WD_GIVE_UP };
+typedef enum { WD_IDLE, WD_SUCCESS, WD_WAIT, WD_RESEND, WD_GIVE_UP } wd_action_t;
 
-struct handshake {
-    std::atomic<int32_t> &in_progress;
-    std::atomic<int32_t> &okay;
-    std::atomic<int32_t> &retry;
-};
+typedef struct {
+    std::atomic<int32_t> *in_progress;
+    std::atomic<int32_t> *okay;
+    std::atomic<int32_t> *retry;
+} handshake_t;
 
 /* One watchdog poll: the state change, made under the handshake lock.
  * `left` receives the resends left after a resend. */
-wd_action watchdog_poll(const handshake &hs, int &elapsed, int32_t &left)
+static wd_action_t watchdog_poll(const handshake_t *hs, int *elapsed, int32_t *left)
 {
     pthread_mutex_lock(&g_hs_lock);
-    wd_action action = WD_WAIT;
-    if (hs.in_progress.load() == 0) {
+    wd_action_t action = WD_WAIT;
+    if (hs->in_progress->load() == 0) {
         action = WD_IDLE;
-    } else if (hs.okay.load() == 1) {
-        hs.in_progress.store(0);
+    } else if (hs->okay->load() == 1) {
+        hs->in_progress->store(0);
         action = WD_SUCCESS;
-    } else if ((elapsed += AIRABLE_HS_POLL_MS) >= AIRABLE_HS_RESEND_MS) {
-        elapsed = 0;
-        int32_t before = hs.retry.fetch_sub(1);
+    } else if ((*elapsed += AIRABLE_HS_POLL_MS) >= AIRABLE_HS_RESEND_MS) {
+        *elapsed = 0;
+        int32_t before = hs->retry->fetch_sub(1);
         if (before > 0) {
-            left = before - 1;
+            *left = before - 1;
             action = WD_RESEND;
         } else {
-            hs.in_progress.store(0);
+            hs->in_progress->store(0);
             action = WD_GIVE_UP;
         }
     }
@@ -84,15 +83,15 @@ wd_action watchdog_poll(const handshake &hs, int &elapsed, int32_t &left)
     return action;
 }
 
-void *init_retry_thread(void *arg)
+static void *init_retry_thread(void *arg)
 {
     (void)arg;
-    const handshake hs{g_ex.init_in_progress, g_ex.init_okay, g_ex.init_retry};
+    const handshake_t hs = {&g_ex.init_in_progress, &g_ex.init_okay, &g_ex.init_retry};
     int elapsed = 0;
     for (;;) {
         watchdog_sleep(AIRABLE_WATCHDOG_INIT, AIRABLE_HS_POLL_MS);
         int32_t left = 0;
-        switch (watchdog_poll(hs, elapsed, left)) {
+        switch (watchdog_poll(&hs, &elapsed, &left)) {
         case WD_SUCCESS:
             AIRABLE_LOG("init success: backend replied CMD_STATUS_OKAY\n");
             break;
@@ -107,18 +106,18 @@ void *init_retry_thread(void *arg)
             break;
         }
     }
-    return nullptr;
+    return NULL;
 }
 
-void *mode_retry_thread(void *arg)
+static void *mode_retry_thread(void *arg)
 {
     (void)arg;
-    const handshake hs{g_ex.mode_in_progress, g_ex.mode_okay, g_ex.mode_retry};
+    const handshake_t hs = {&g_ex.mode_in_progress, &g_ex.mode_okay, &g_ex.mode_retry};
     int elapsed = 0;
     for (;;) {
         watchdog_sleep(AIRABLE_WATCHDOG_MODE, AIRABLE_HS_POLL_MS);
         int32_t left = 0;
-        switch (watchdog_poll(hs, elapsed, left)) {
+        switch (watchdog_poll(&hs, &elapsed, &left)) {
         case WD_SUCCESS:
             AIRABLE_LOG("set_mode success: backend replied CMD_STATUS_OKAY\n");
             break;
@@ -135,34 +134,34 @@ void *mode_retry_thread(void *arg)
             break;
         }
     }
-    return nullptr;
+    return NULL;
 }
 
 /* Creates a watchdog thread once per process. A failed creation is logged
  * and tried again at the next start of that handshake. */
-void start_retry_thread(bool &started, pthread_t &tid, void *(*fn)(void *), const char *name)
+static void start_retry_thread(bool *started, pthread_t *tid, void *(*fn)(void *), const char *name)
 {
     pthread_mutex_lock(&g_hs_lock);
     int rc = 0;
-    if (!started) {
-        rc = pthread_create(&tid, nullptr, fn, nullptr);
+    if (!*started) {
+        rc = pthread_create(tid, NULL, fn, NULL);
         if (rc == 0) {
-            pthread_detach(tid);
-            started = true;
+            pthread_detach(*tid);
+            *started = true;
         }
     }
     pthread_mutex_unlock(&g_hs_lock);
-    if (rc != 0)
+    if (rc != 0) {
         AIRABLE_LOG("%s watchdog thread create failed: %s\n", name, strerror(rc));
+    }
 }
-
-} // namespace
 
 int airable_build_init(uint8_t *out, size_t cap, const char *udid, const char *secret, const char *url)
 {
     size_t ul = strlen(udid), sl = strlen(secret), rl = strlen(url);
-    if (rl > AIRABLE_INIT_URL_MAX || ul > UINT16_MAX || sl > UINT16_MAX || AIRABLE_INIT_HDR_LEN + ul + sl + rl > cap)
+    if (rl > AIRABLE_INIT_URL_MAX || ul > UINT16_MAX || sl > UINT16_MAX || AIRABLE_INIT_HDR_LEN + ul + sl + rl > cap) {
         return FW_ERR_SIZE;
+    }
     app_wr_be16(out, (uint16_t)ul);
     app_wr_be16(out + 2, (uint16_t)sl);
     app_wr_be16(out + 4, (uint16_t)rl);
@@ -179,10 +178,11 @@ void airable_set_watchdog_sleep(airable_sleep_fn_t fn)
 
 int init_send_locked(void)
 {
-    uint8_t msg[kInitMaxLen];
+    uint8_t msg[INIT_MAX_LEN];
     int len = airable_build_init(msg, sizeof(msg), g_ex.udid, g_ex.secret, g_ex.url);
-    if (len < 0)
+    if (len < 0) {
         return len;
+    }
     return airable_send_msg(APP_CMD2_AIRABLE_INIT, msg, (size_t)len);
 }
 
@@ -210,7 +210,7 @@ int airable_init_data(const char *url, const char *udid, const char *secret)
                 (int)strlen(g_ex.url));
     int ret = init_send_locked();
     AIRABLE_LOG("send APP_CMD2_AIRABLE_INIT ret=%d, waiting OKAY...\n", ret);
-    start_retry_thread(g_init_thread_started, g_init_tid, init_retry_thread, "init");
+    start_retry_thread(&g_init_thread_started, &g_init_tid, init_retry_thread, "init");
     return ret;
 }
 
@@ -226,7 +226,7 @@ int airable_set_mode_async(int mode)
     pthread_mutex_unlock(&g_hs_lock);
     int ret = send_set_mode((uint8_t)mode);
     AIRABLE_LOG("send SET_MODE mode=%u ret=%d, waiting OKAY...\n", (unsigned)(uint8_t)mode, ret);
-    start_retry_thread(g_mode_thread_started, g_mode_tid, mode_retry_thread, "set_mode");
+    start_retry_thread(&g_mode_thread_started, &g_mode_tid, mode_retry_thread, "set_mode");
     return ret;
 }
 

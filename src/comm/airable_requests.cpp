@@ -12,42 +12,40 @@
 #include "fw_common.h"
 #include "ui/ui_data_update.h"
 
-namespace {
-
-void airable_req_timer_cb(lv_timer_t *timer)
+static void airable_req_timer_cb(lv_timer_t *timer)
 {
     airable_request_t *st = (airable_request_t *)lv_timer_get_user_data(timer);
     if (st->retry > 0) {
-        if (st->send)
+        if (st->send) {
             st->send();
+        }
         st->retry--;
         return;
     }
-    if (++st->idle_ticks <= AIRABLE_REQ_IDLE_TICKS)
+    if (++st->idle_ticks <= AIRABLE_REQ_IDLE_TICKS) {
         return;
+    }
     FW_LOG(FW_LOG_WRN, "airable request timeout");
     lv_timer_delete(timer);
-    st->timer = nullptr;
+    st->timer = NULL;
 }
 
-int start_default_request(airable_send_fn_t send)
+static int start_default_request(airable_send_fn_t send)
 {
     return airable_start_request(send, 0, AIRABLE_REQ_RESENDS, AIRABLE_REQ_PERIOD_MS);
 }
 
-int send_title_request(uint8_t cmd2, const char *title)
+static int send_title_request(uint8_t cmd2, const char *title)
 {
     int len = airable_build_title(g_ex.req_buf, title);
     return airable_send_msg(cmd2, g_ex.req_buf, (size_t)len);
 }
 
-} // namespace
-
 void airable_end_pending_request(void)
 {
     if (g_main_state.timer) {
         lv_timer_delete(g_main_state.timer);
-        g_main_state.timer = nullptr;
+        g_main_state.timer = NULL;
     }
 }
 
@@ -57,8 +55,9 @@ int airable_build_title(uint8_t out[AIRABLE_REQ_BUF_LEN], const char *title)
     app_wr_request_hdr(out, MSG_CLASS_BROWSE);
     app_wr_be16(out + MSG_HDR_LEN, (uint16_t)(n + 2));
     app_wr_be16(out + AIRABLE_TITLE_OFF_LEN, (uint16_t)n);
-    if (n)
+    if (n) {
         memcpy(out + AIRABLE_TITLE_HDR_LEN, title, n);
+    }
     return (int)(AIRABLE_TITLE_HDR_LEN + n);
 }
 
@@ -91,8 +90,9 @@ int airable_start_request(airable_send_fn_t send, int32_t ready, int32_t retry, 
     g_main_state.ready = ready;
     g_main_state.retry = retry;
     g_main_state.idle_ticks = 0;
-    if (send)
+    if (send) {
         send();
+    }
     g_main_state.timer = lv_timer_create(airable_req_timer_cb, period_ms, &g_main_state);
     return 0;
 }
@@ -179,14 +179,15 @@ void get_title_play_okey(void)
 
 bool airable_request_pending(void)
 {
-    return g_main_state.timer != nullptr;
+    return g_main_state.timer != NULL;
 }
 
 void airable_request_set_ready(void (*then)(void))
 {
     airable_end_pending_request();
-    if (then)
+    if (then) {
         then();
+    }
 }
 
 int airable_msg_ctrl(int code)

@@ -2,7 +2,8 @@
 
 #include "comm_mgr_lvgl.h"
 
-#define AIRPLAY_TAG "\033[1;34m[Controller Airplay][%s:%d]\033[0m "
+#define AIRPLAY_NAME "\033[1;34m[Controller Airplay]"
+#define AIRPLAY_TAG AIRPLAY_NAME "[%s:%d]\033[0m "
 
 static player_ui_cb_t s_ui_cb;
 
@@ -20,8 +21,9 @@ void airplay_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
 {
     (void)app_id; /* the route already chose this controller */
     player_ui_info_t info;
-    if (player_msg_decode(AIRPLAY_TAG, __func__, APP_ID_AIRPLAY, cmd1, cmd2, payload, len, &info) && s_ui_cb)
+    if (player_msg_decode(AIRPLAY_NAME, __func__, APP_ID_AIRPLAY, cmd1, cmd2, payload, len, &info) && s_ui_cb) {
         s_ui_cb(&info);
+    }
 }
 
 int media_ctrl(uint8_t app_id, int ctrl)

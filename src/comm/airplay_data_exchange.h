@@ -18,4 +18,4 @@ int media_ctrl(uint8_t app_id, int ctrl);
 int player_media_ctrl(uint8_t app_id, int ctrl);
 int media_play_check_info(uint8_t app_id);
 
-#endif
+#endif /* AIRPLAY_DATA_EXCHANGE_H */

@@ -274,4 +274,4 @@ static inline void app_wr_le64(uint8_t *p, uint64_t v)
     app_wr_le32(p + 4, (uint32_t)(v >> 32));
 }
 
-#endif
+#endif /* APP_PROTO_H */

@@ -10,4 +10,4 @@
  * themselves (hb_monitor_check, with hb_set_manual_checks). */
 hb_monitor_t *comm_mgr_monitor(void);
 
-#endif
+#endif /* COMM_MGR_INTERNAL_H */

@@ -25,29 +25,33 @@ static_assert(FW_APP_SLOTS <= 32, "one bit per watched id");
 static void on_server_msg(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
 {
     hb_monitor_feed(&g_hb, app_id);
-    if (cmd1 == FW_CMD1_CTRL && cmd2 == FW_CMD2_HEARTBEAT)
+    if (cmd1 == FW_CMD1_CTRL && cmd2 == FW_CMD2_HEARTBEAT) {
         return;
+    }
     if (app_id < FW_APP_SLOTS && g_app_msg[app_id]) {
         g_app_msg[app_id](app_id, cmd1, cmd2, payload, payload_len);
         return;
     }
-    if (g_on_msg)
+    if (g_on_msg) {
         g_on_msg(app_id, cmd1, cmd2, payload, payload_len);
+    }
 }
 
 static void on_connect(uint8_t app_id)
 {
     hb_monitor_feed(&g_hb, app_id);
-    if (g_on_connect)
+    if (g_on_connect) {
         g_on_connect(app_id);
+    }
     FW_LOG(FW_LOG_INF, "App %u connected", app_id);
 }
 
 static void on_disconnect(uint8_t app_id)
 {
     hb_monitor_remove(&g_hb, app_id);
-    if (g_on_disconnect)
+    if (g_on_disconnect) {
         g_on_disconnect(app_id);
+    }
     FW_LOG(FW_LOG_INF, "App %u disconnected", app_id);
 }
 
@@ -56,8 +60,9 @@ static void on_disconnect(uint8_t app_id)
 static void note_timeout(uint8_t app_id, void *user_data)
 {
     (void)user_data;
-    if (app_id < FW_APP_SLOTS)
+    if (app_id < FW_APP_SLOTS) {
         g_timed_out.fetch_or(1u << app_id);
+    }
 }
 
 /* GUI thread. An id fed since the monitor timed it out was heard from again,
@@ -67,14 +72,16 @@ static void note_timeout(uint8_t app_id, void *user_data)
  * (an id in use cannot be registered twice). */
 static void on_app_timeout(uint8_t app_id)
 {
-    if (hb_monitor_watching(&g_hb, app_id))
+    if (hb_monitor_watching(&g_hb, app_id)) {
         return;
+    }
     if (uds_server_find_client(&g_server, app_id)) {
         FW_LOG(FW_LOG_WRN, "Timeout app %u", app_id);
         uds_server_remove_client(&g_server, app_id);
     } else {
-        if (g_on_disconnect)
+        if (g_on_disconnect) {
             g_on_disconnect(app_id);
+        }
         hb_monitor_remove(&g_hb, app_id);
     }
 }
@@ -83,8 +90,9 @@ static void drop_timed_out(void)
 {
     uint32_t ids = g_timed_out.exchange(0);
     for (uint8_t id = 0; ids != 0; id++, ids >>= 1) {
-        if (ids & 1u)
+        if (ids & 1u) {
             on_app_timeout(id);
+        }
     }
 }
 
@@ -116,12 +124,12 @@ int comm_mgr_init(void)
     }
     g_listening = true;
     g_timed_out = 0;
-    if (hb_monitor_start(&g_hb, note_timeout, nullptr) != 0) {
+    if (hb_monitor_start(&g_hb, note_timeout, NULL) != 0) {
         FW_LOG(FW_LOG_ERR, "Heartbeat monitor start failed");
         stop_server();
         return -1;
     }
-    g_poll_timer = lv_timer_create(poll_timer_cb, COMM_MGR_POLL_PERIOD_MS, nullptr);
+    g_poll_timer = lv_timer_create(poll_timer_cb, COMM_MGR_POLL_PERIOD_MS, NULL);
     if (!g_poll_timer) {
         FW_LOG(FW_LOG_ERR, "LVGL timer create failed");
         hb_monitor_stop(&g_hb);
@@ -136,7 +144,7 @@ void comm_mgr_deinit(void)
 {
     if (g_poll_timer) {
         lv_timer_delete(g_poll_timer);
-        g_poll_timer = nullptr;
+        g_poll_timer = NULL;
     }
     /* The server first: its stop reports every registered client, and each
      * report removes the client from the monitor, whose lock must still
@@ -148,8 +156,9 @@ void comm_mgr_deinit(void)
 
 void comm_mgr_remove_socket_file(void)
 {
-    if (g_listening)
+    if (g_listening) {
         uds_server_remove_socket_file(&g_server);
+    }
 }
 
 int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload, uint16_t payload_len)
@@ -159,8 +168,9 @@ int comm_mgr_send(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *pay
 
 void comm_mgr_set_app_msg_cb(uint8_t app_id, uds_msg_cb_t cb)
 {
-    if (app_id < FW_APP_SLOTS)
+    if (app_id < FW_APP_SLOTS) {
         g_app_msg[app_id] = cb;
+    }
 }
 
 void comm_mgr_set_msg_cb(uds_msg_cb_t cb)
@@ -182,8 +192,9 @@ int comm_mgr_get_client_count(void)
 {
     int count = 0;
     for (int i = 0; i < g_server.client_count; i++) {
-        if (g_server.clients[i].app_id != 0 && g_server.clients[i].active != 0)
+        if (g_server.clients[i].app_id != 0 && g_server.clients[i].active != 0) {
             count++;
+        }
     }
     return count;
 }

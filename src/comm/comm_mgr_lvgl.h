@@ -51,4 +51,4 @@ void comm_mgr_set_disconn_cb(uds_conn_cb_t cb);
 /* Entries in use that are registered and active. GUI thread. */
 int comm_mgr_get_client_count(void);
 
-#endif
+#endif /* COMM_MGR_LVGL_H */

@@ -51,8 +51,9 @@ void player_info_copy_texts(const uint8_t *msg, size_t len, size_t offset, playe
 
 /*
  * Decodes a play-info reply in its long form as the AirPlay and Spotify
- * services send it. `own_app` is the only cmd1 accepted; log lines carry
- * `tag` and `func`. Returns 1 when `info` holds a record for the UI, else 0.
+ * services send it. `own_app` is the only cmd1 accepted; log lines start
+ * with `tag` (the controller's coloured name) and `func`. Returns 1 when
+ * `info` holds a record for the UI, else 0.
  */
 int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_t cmd1, uint8_t cmd2,
                       const uint8_t *payload, uint16_t len, player_ui_info_t *info);
@@ -60,4 +61,4 @@ int player_msg_decode(const char *tag, const char *func, uint8_t own_app, uint8_
 /* Writes the 4-byte player request 01 00 25 `ctrl` into `out`. */
 void player_msg_build(uint8_t out[PLAYER_MSG_LEN], int ctrl);
 
-#endif
+#endif /* PLAYER_MSG_H */

@@ -11,9 +11,9 @@
 
 /* Kill sequence. pkill matches the program name exactly (-x), not any
  * command line that merely contains it. */
-#define KILL_COMMAND "pkill -9 -x %s 2>/dev/null"
-#define KILL_WAIT_COMMAND "killall -w -9 %s 2>/dev/null"
-#define PROBE_COMMAND "killall -0 %s 2>/dev/null"
+#define KILL_COMMAND "pkill -9 -x"
+#define KILL_WAIT_COMMAND "killall -w -9"
+#define PROBE_COMMAND "killall -0"
 #define PROBE_TRIES 50
 #define PROBE_PAUSE_MS 20
 
@@ -54,10 +54,11 @@ void service_set_ops(const service_ops_t *fake)
     ops = fake ? fake : &real_ops;
 }
 
-static int run_named(const char *format, const char *name, int32_t timeout_ms)
+/* "TOOL NAME 2>/dev/null": the tool and its options, then the program name. */
+static int run_named(const char *tool, const char *name, int32_t timeout_ms)
 {
     char command[COMMAND_LEN];
-    snprintf(command, sizeof command, format, name);
+    snprintf(command, sizeof command, "%s %s 2>/dev/null", tool, name);
     return ops->run(command, timeout_ms);
 }
 
@@ -110,7 +111,8 @@ void kill_one_app(const char *name)
 
 void service_kill_all(void)
 {
-    for (const service_t *service : all_services) {
+    for (size_t i = 0; i < sizeof all_services / sizeof all_services[0]; i++) {
+        const service_t *service = all_services[i];
         kill_one_app(service->name);
     }
 }

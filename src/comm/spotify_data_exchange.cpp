@@ -3,7 +3,8 @@
 #include "airplay_data_exchange.h"
 #include "comm_mgr_lvgl.h"
 
-#define SPOTIFY_TAG "\033[1;32m[Controller Spotify][%s:%d]\033[0m "
+#define SPOTIFY_NAME "\033[1;32m[Controller Spotify]"
+#define SPOTIFY_TAG SPOTIFY_NAME "[%s:%d]\033[0m "
 
 static player_ui_cb_t s_ui_cb;
 
@@ -21,8 +22,9 @@ void spotify_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
 {
     (void)app_id; /* the route already chose this controller */
     player_ui_info_t info;
-    if (player_msg_decode(SPOTIFY_TAG, __func__, APP_ID_SPOTIFY, cmd1, cmd2, payload, len, &info) && s_ui_cb)
+    if (player_msg_decode(SPOTIFY_NAME, __func__, APP_ID_SPOTIFY, cmd1, cmd2, payload, len, &info) && s_ui_cb) {
         s_ui_cb(&info);
+    }
 }
 
 int spotify_media_ctrl(int ctrl)

@@ -13,4 +13,4 @@ void spotify_uds_cb(uint8_t app_id, uint8_t cmd1, uint8_t cmd2, const uint8_t *p
 int spotify_media_ctrl(int ctrl);
 int spotify_play_check_info(void);
 
-#endif
+#endif /* SPOTIFY_DATA_EXCHANGE_H */

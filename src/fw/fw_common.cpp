@@ -1,30 +1,30 @@
 #include "fw_common.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <cstring>
-#include <ctime>
+#include <stdarg.h>
+#include <stdio.h>
+#include <string.h>
+#include <time.h>
 
 #include "fw_internal.h"
 
 int g_log_level = FW_LOG_INF;
 
-static const char *const k_level_names[] = {"ERR", "WRN", "INF", "DBG"};
+static const char *const level_names[] = {"ERR", "WRN", "INF", "DBG"};
 
 void fw_log(int level, const char *fmt, ...)
 {
-    // Compared unsigned: a negative level counts as very verbose and is dropped.
-    if ((unsigned)level > (unsigned)g_log_level || (unsigned)level >= sizeof k_level_names / sizeof k_level_names[0]) {
+    /* Compared unsigned: a negative level counts as very verbose and is dropped. */
+    if ((unsigned)level > (unsigned)g_log_level || (unsigned)level >= sizeof level_names / sizeof level_names[0]) {
         return;
     }
-    time_t now = time(nullptr);
+    time_t now = time(NULL);
     struct tm tm_now = {};
     localtime_r(&now, &tm_now);
 
-    // One line per call even with several threads logging: hold the stream's
-    // own lock across prefix, message and newline.
+    /* One line per call even with several threads logging: hold the stream's
+     * own lock across prefix, message and newline. */
     flockfile(stdout);
-    printf("[%s][%02d:%02d:%02d] ", k_level_names[level], tm_now.tm_hour, tm_now.tm_min, tm_now.tm_sec);
+    printf("[%s][%02d:%02d:%02d] ", level_names[level], tm_now.tm_hour, tm_now.tm_min, tm_now.tm_sec);
     va_list ap;
     va_start(ap, fmt);
     vprintf(fmt, ap);
@@ -38,15 +38,15 @@ void fw_log_set_level(int level)
     g_log_level = level;
 }
 
-// Pieces of escaped text: a byte or a whole character as it is, or one
-// byte as "\xhh".
+/* Pieces of escaped text: a byte or a whole character as it is, or one
+ * byte as "\xhh". */
 #define ESCAPED_BYTE_LEN 4
 #define UTF8_MAX_LEN 4
 
-// Length of the character that starts `in` (n bytes left) when it is kept
-// as it is: printable ASCII, or a valid UTF-8 sequence (no overlong form,
-// no surrogate, nothing above U+10FFFF) other than a C1 control, U+0080 to
-// U+009F. 0 when its first byte is to be escaped.
+/* Length of the character that starts `in` (n bytes left) when it is kept
+ * as it is: printable ASCII, or a valid UTF-8 sequence (no overlong form,
+ * no surrogate, nothing above U+10FFFF) other than a C1 control, U+0080 to
+ * U+009F. 0 when its first byte is to be escaped. */
 static size_t kept_length(const unsigned char *in, size_t n)
 {
     const unsigned char c = in[0];
@@ -54,11 +54,11 @@ static size_t kept_length(const unsigned char *in, size_t n)
         return c >= 0x20 && c != 0x7F && c != '\\' ? 1 : 0;
     }
     size_t len = 0;
-    unsigned char lo = 0x80; // range of the second byte
+    unsigned char lo = 0x80; /* range of the second byte */
     unsigned char hi = 0xBF;
     if (c >= 0xC2 && c <= 0xDF) {
         len = 2;
-        lo = c == 0xC2 ? 0xA0 : 0x80; // C2 80..C2 9F are the C1 controls
+        lo = c == 0xC2 ? 0xA0 : 0x80; /* C2 80..C2 9F are the C1 controls */
     } else if (c >= 0xE0 && c <= 0xEF) {
         len = 3;
         lo = c == 0xE0 ? 0xA0 : 0x80;
@@ -79,7 +79,7 @@ static size_t kept_length(const unsigned char *in, size_t n)
     return len;
 }
 
-// The piece for the text at `in`; returns the bytes of input it stands for.
+/* The piece for the text at `in`; returns the bytes of input it stands for. */
 static size_t next_piece(const unsigned char *in, size_t n, char piece[UTF8_MAX_LEN + 1], size_t *piece_len)
 {
     const size_t kept = kept_length(in, n);
@@ -96,7 +96,7 @@ static size_t next_piece(const unsigned char *in, size_t n, char piece[UTF8_MAX_
 
 const char *fw_escape(const void *text, size_t len, char *out, size_t out_size)
 {
-    static const char k_cut[] = "...";
+    static const char cut_mark[] = "...";
     if (out_size == 0) {
         return out;
     }
@@ -105,22 +105,22 @@ const char *fw_escape(const void *text, size_t len, char *out, size_t out_size)
     while (end < len && in[end] != '\0') {
         end++;
     }
-    size_t whole = 0; // length of the whole text escaped
+    size_t whole = 0; /* length of the whole text escaped */
     char piece[UTF8_MAX_LEN + 1];
     size_t piece_len = 0;
     for (size_t i = 0; i < end;) {
         i += next_piece(in + i, end - i, piece, &piece_len);
         whole += piece_len;
     }
-    // Room for the cut mark only when the whole text does not fit.
-    const size_t cut_len = sizeof k_cut - 1;
+    /* Room for the cut mark only when the whole text does not fit. */
+    const size_t cut_len = sizeof cut_mark - 1;
     const size_t room = whole < out_size ? out_size : (out_size > cut_len ? out_size - cut_len : 0);
     size_t used = 0;
     out[0] = '\0';
     for (size_t i = 0; i < end;) {
         i += next_piece(in + i, end - i, piece, &piece_len);
         if (used + piece_len >= room) {
-            snprintf(out + used, out_size - used, "%s", k_cut);
+            snprintf(out + used, out_size - used, "%s", cut_mark);
             return out;
         }
         memcpy(out + used, piece, piece_len + 1);

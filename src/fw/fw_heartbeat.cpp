@@ -1,7 +1,7 @@
 #include "fw_heartbeat.h"
 
-#include <cstring>
-#include <ctime>
+#include <string.h>
+#include <time.h>
 
 #include "fw_heartbeat_internal.h"
 #include "fw_internal.h"
@@ -11,7 +11,7 @@ static bool g_manual_checks;
 
 void hb_set_clock(hb_clock_fn_t clock)
 {
-    g_clock = clock != nullptr ? clock : fw_monotonic_ms;
+    g_clock = clock != NULL ? clock : fw_monotonic_ms;
 }
 
 void hb_set_manual_checks(bool manual)
@@ -26,7 +26,7 @@ void hb_monitor_init(hb_monitor_t *hb, hb_timeout_cb_t timeout_cb, void *user_da
     memset(hb->slots, 0, sizeof hb->slots);
     hb->timeout_cb = timeout_cb;
     hb->user_data = user_data;
-    pthread_mutex_init(&hb->lock, nullptr);
+    pthread_mutex_init(&hb->lock, NULL);
 }
 
 void hb_monitor_destroy(hb_monitor_t *hb)
@@ -34,8 +34,8 @@ void hb_monitor_destroy(hb_monitor_t *hb)
     pthread_mutex_destroy(&hb->lock);
 }
 
-// The check pass logs as the heartbeat thread, whose work it is.
-static const char *const k_thread_fn = "hb_thread_fn";
+/* The check pass logs as the heartbeat thread, whose work it is. */
+static const char *const thread_fn_name = "hb_thread_fn";
 
 void hb_monitor_check(hb_monitor_t *hb)
 {
@@ -50,9 +50,9 @@ void hb_monitor_check(hb_monitor_t *hb)
             continue;
         }
         slot->missed++;
-        FW_LOG_AS(FW_LOG_WRN, k_thread_fn, "App %d missed heartbeat (%d/%d)", id, slot->missed, HB_MISS_LIMIT);
+        FW_LOG_AS(FW_LOG_WRN, thread_fn_name, "App %d missed heartbeat (%d/%d)", id, slot->missed, HB_MISS_LIMIT);
         if (slot->missed >= HB_MISS_LIMIT) {
-            FW_LOG_AS(FW_LOG_ERR, k_thread_fn, "App %d timeout, triggering cleanup", id);
+            FW_LOG_AS(FW_LOG_ERR, thread_fn_name, "App %d timeout, triggering cleanup", id);
             slot->last_ms = 0;
             slot->missed = 0;
             timed_out[count++] = (uint8_t)id;
@@ -60,9 +60,9 @@ void hb_monitor_check(hb_monitor_t *hb)
     }
     pthread_mutex_unlock(&hb->lock);
 
-    // With the lock released, so that the callback may feed or remove.
+    /* With the lock released, so that the callback may feed or remove. */
     for (int i = 0; i < count; i++) {
-        if (hb->timeout_cb != nullptr) {
+        if (hb->timeout_cb != NULL) {
             hb->timeout_cb(timed_out[i], hb->user_data);
         }
     }
@@ -73,17 +73,17 @@ static void *hb_thread_fn(void *arg)
     hb_monitor_t *hb = (hb_monitor_t *)arg;
     while (hb->running.load() == 1) {
         const struct timespec period = {HB_CHECK_PERIOD_US / 1000000, (HB_CHECK_PERIOD_US % 1000000) * 1000L};
-        nanosleep(&period, nullptr);
+        nanosleep(&period, NULL);
         hb_monitor_check(hb);
     }
-    return nullptr;
+    return NULL;
 }
 
 int hb_monitor_start(hb_monitor_t *hb, hb_timeout_cb_t timeout_cb, void *user_data)
 {
     hb_monitor_init(hb, timeout_cb, user_data);
     hb->running.store(1);
-    if (!g_manual_checks && pthread_create(&hb->thread, nullptr, hb_thread_fn, hb) != 0) {
+    if (!g_manual_checks && pthread_create(&hb->thread, NULL, hb_thread_fn, hb) != 0) {
         FW_LOG(FW_LOG_ERR, "Failed to create heartbeat thread");
         hb->running.store(0);
         hb_monitor_destroy(hb);
@@ -97,7 +97,7 @@ void hb_monitor_stop(hb_monitor_t *hb)
 {
     hb->running.store(0);
     if (!g_manual_checks) {
-        pthread_join(hb->thread, nullptr);
+        pthread_join(hb->thread, NULL);
     }
     hb_monitor_destroy(hb);
     FW_LOG(FW_LOG_INF, "Heartbeat monitor stopped");

@@ -1,10 +1,11 @@
-// Helpers shared by the fw modules and their tests; not for other modules.
-#pragma once
+/* Helpers shared by the fw modules and their tests; not for other modules. */
+#ifndef FW_INTERNAL_H
+#define FW_INTERNAL_H
 
-#include <cstdint>
+#include <stdint.h>
 
-// Big-endian fields of the wire format (the frame header, the stream's
-// length prefix).
+/* Big-endian fields of the wire format (the frame header, the stream's
+ * length prefix). */
 static inline void fw_put_be16(uint8_t *p, uint16_t v)
 {
     p[0] = (uint8_t)(v >> 8);
@@ -29,15 +30,17 @@ static inline uint32_t fw_get_be32(const uint8_t *p)
     return ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
 }
 
-// Milliseconds of the monotonic clock.
+/* Milliseconds of the monotonic clock. */
 uint64_t fw_monotonic_ms(void);
 
-// How long uds_send_msg waits for a non-blocking socket to drain after a
-// partial write, and uds_recv_msg for the rest of a message that arrived in
-// part. The server uses neither: it never waits on a peer.
+/* How long uds_send_msg waits for a non-blocking socket to drain after a
+ * partial write, and uds_recv_msg for the rest of a message that arrived in
+ * part. The server uses neither: it never waits on a peer. */
 #define FW_IO_COMPLETE_WAIT_MS 100
 
-// fw_log with the "[function:line] " prefix naming `func` rather than the
-// calling function: for work done on behalf of another, such as a check pass
-// that belongs to the heartbeat thread.
+/* fw_log with the "[function:line] " prefix naming `func` rather than the
+ * calling function: for work done on behalf of another, such as a check pass
+ * that belongs to the heartbeat thread. */
 #define FW_LOG_AS(level, func, fmt, ...) fw_log((level), "[%s:%d] " fmt, (func), __LINE__ __VA_OPT__(, ) __VA_ARGS__)
+
+#endif /* FW_INTERNAL_H */

@@ -8,22 +8,22 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <ctime>
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+#include <time.h>
 
 #include "fw_internal.h"
 
 #define UDS_LISTEN_BACKLOG 8
-#define UDS_CONNECT_RETRY_MS 50u // between connect attempts
+#define UDS_CONNECT_RETRY_MS 50u /* between connect attempts */
 #define UDS_PREFIX_LEN 4
 
 static char g_socket_path[FW_UDS_PATH_MAX + 1] = FW_UDS_PATH;
 
 void uds_set_socket_path(const char *path)
 {
-    snprintf(g_socket_path, sizeof g_socket_path, "%s", path != nullptr ? path : FW_UDS_PATH);
+    snprintf(g_socket_path, sizeof g_socket_path, "%s", path != NULL ? path : FW_UDS_PATH);
 }
 
 const char *uds_socket_path(void)
@@ -33,9 +33,9 @@ const char *uds_socket_path(void)
 
 int uds_socket_create(void)
 {
-    // Close-on-exec: the interface starts the services through the shell, and
-    // a child holding copies of these sockets would keep a dropped service's
-    // connection open.
+    /* Close-on-exec: the interface starts the services through the shell, and
+     * a child holding copies of these sockets would keep a dropped service's
+     * connection open. */
     int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         FW_LOG(FW_LOG_ERR, "socket() failed: %s", strerror(errno));
@@ -44,7 +44,7 @@ int uds_socket_create(void)
     return fd;
 }
 
-// A socket path may come from a command line: logged escaped.
+/* A socket path may come from a command line: logged escaped. */
 static const char *shown_path(const char *path, char (&out)[FW_ESCAPE_MAX(FW_UDS_PATH_MAX)])
 {
     return fw_escape(path, FW_UDS_PATH_MAX, out, sizeof out);
@@ -63,7 +63,7 @@ int uds_server_init(const char *path)
     if (fd < 0) {
         return fd;
     }
-    unlink(path); // a socket file left by an earlier run
+    unlink(path); /* a socket file left by an earlier run */
 
     struct sockaddr_un addr;
     build_address(&addr, path);
@@ -82,7 +82,7 @@ int uds_server_init(const char *path)
     return fd;
 }
 
-// Waits until fd is ready for `events` or the deadline (monotonic ms) passes.
+/* Waits until fd is ready for `events` or the deadline (monotonic ms) passes. */
 static bool wait_ready(int fd, short events, uint64_t deadline_ms)
 {
     for (;;) {
@@ -116,8 +116,8 @@ static int set_blocking(int fd, bool blocking)
     return fcntl(fd, F_SETFL, blocking ? flags & ~O_NONBLOCK : flags | O_NONBLOCK);
 }
 
-// One connection attempt on a non-blocking socket that never waits past the
-// deadline. 0 when connected, else -1 with errno telling why.
+/* One connection attempt on a non-blocking socket that never waits past the
+ * deadline. 0 when connected, else -1 with errno telling why. */
 static int try_connect(int fd, const struct sockaddr_un *addr, uint64_t deadline_ms)
 {
     if (connect(fd, (const struct sockaddr *)addr, sizeof *addr) == 0) {
@@ -139,8 +139,8 @@ static int try_connect(int fd, const struct sockaddr_un *addr, uint64_t deadline
     return err == 0 ? 0 : -1;
 }
 
-// Errors worth another attempt: no socket file yet, a stale file nobody
-// listens on, a listener whose backlog is full, a signal.
+/* Errors worth another attempt: no socket file yet, a stale file nobody
+ * listens on, a listener whose backlog is full, a signal. */
 static bool connect_retryable(int err)
 {
     return err == ENOENT || err == ECONNREFUSED || err == EAGAIN || err == EINTR || err == ETIMEDOUT;
@@ -154,8 +154,8 @@ int uds_client_connect(const char *path, int timeout_ms)
     }
     struct sockaddr_un addr;
     build_address(&addr, path);
-    // Non-blocking while connecting: a blocking connect to a listener whose
-    // backlog is full would wait for as long as the listener likes.
+    /* Non-blocking while connecting: a blocking connect to a listener whose
+     * backlog is full would wait for as long as the listener likes. */
     set_blocking(fd, false);
     const uint64_t deadline = fw_monotonic_ms() + (uint64_t)(timeout_ms > 0 ? timeout_ms : 0);
 
@@ -179,16 +179,16 @@ int uds_client_connect(const char *path, int timeout_ms)
         }
         uint64_t pause_ms = left < UDS_CONNECT_RETRY_MS ? left : UDS_CONNECT_RETRY_MS;
         const struct timespec pause = {0, (long)pause_ms * 1000000L};
-        nanosleep(&pause, nullptr);
+        nanosleep(&pause, NULL);
     }
 }
 
-// Writes what a partial gathered write left over. Returns the total written.
+/* Writes what a partial gathered write left over. Returns the total written. */
 static size_t finish_write(int fd, struct iovec *iov, size_t written, size_t total)
 {
     uint64_t deadline = fw_monotonic_ms() + FW_IO_COMPLETE_WAIT_MS;
     while (written < total && wait_ready(fd, POLLOUT, deadline)) {
-        // Skip what already left: the prefix piece first, then the body.
+        /* Skip what already left: the prefix piece first, then the body. */
         size_t skip = written;
         struct iovec rest[2];
         int count = 0;
@@ -215,8 +215,8 @@ static size_t finish_write(int fd, struct iovec *iov, size_t written, size_t tot
     return written;
 }
 
-// Sends log under the name of the public operation.
-static const char *const k_send_fn = "uds_send_msg";
+/* Sends log under the name of the public operation. */
+static const char *const send_fn_name = "uds_send_msg";
 
 int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
 {
@@ -228,15 +228,15 @@ int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
     msg.msg_iovlen = 2;
     const size_t total = sizeof prefix + (size_t)len;
 
-    // Prefix and frame in one system call; MSG_NOSIGNAL keeps a closed peer
-    // from raising SIGPIPE.
+    /* Prefix and frame in one system call; MSG_NOSIGNAL keeps a closed peer
+     * from raising SIGPIPE. */
     ssize_t n;
     do {
         n = sendmsg(fd, &msg, MSG_NOSIGNAL);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         int err = errno;
-        FW_LOG_AS(FW_LOG_ERR, k_send_fn, "send failed: %s", strerror(err));
+        FW_LOG_AS(FW_LOG_ERR, send_fn_name, "send failed: %s", strerror(err));
         return FW_ERR_IO;
     }
     if ((size_t)n == total) {
@@ -246,14 +246,14 @@ int uds_send_msg(int fd, const uint8_t *data, uint32_t len)
     if (written == total) {
         return 0;
     }
-    FW_LOG_AS(FW_LOG_WRN, k_send_fn, "Partial send: %zd of %u", (ssize_t)written, (unsigned)total);
+    FW_LOG_AS(FW_LOG_WRN, send_fn_name, "Partial send: %zd of %u", (ssize_t)written, (unsigned)total);
     return FW_ERR_IO;
 }
 
-// Receives exactly len bytes, waiting a bounded time for a part still in
-// flight. Returns the bytes received; when fewer than len, *err tells why
-// (ECONNRESET: the peer closed, ETIMEDOUT: the rest did not come, else the
-// failed call's error).
+/* Receives exactly len bytes, waiting a bounded time for a part still in
+ * flight. Returns the bytes received; when fewer than len, *err tells why
+ * (ECONNRESET: the peer closed, ETIMEDOUT: the rest did not come, else the
+ * failed call's error). */
 static size_t recv_full(int fd, uint8_t *buf, size_t len, int *err)
 {
     size_t got = 0;
@@ -287,7 +287,7 @@ static size_t recv_full(int fd, uint8_t *buf, size_t len, int *err)
     return got;
 }
 
-// Waits until fd is readable. 1 readable, 0 timed out, -1 failed.
+/* Waits until fd is readable. 1 readable, 0 timed out, -1 failed. */
 static int wait_readable(int fd, int timeout_ms)
 {
     if (fd < 0 || fd >= FD_SETSIZE) {
@@ -302,7 +302,7 @@ static int wait_readable(int fd, int timeout_ms)
         uint64_t now = fw_monotonic_ms();
         uint64_t left = deadline > now ? deadline - now : 0;
         struct timeval tv = {(time_t)(left / 1000u), (suseconds_t)(left % 1000u) * 1000};
-        int n = select(fd + 1, &set, nullptr, nullptr, &tv);
+        int n = select(fd + 1, &set, NULL, NULL, &tv);
         if (n >= 0) {
             return n > 0 ? 1 : 0;
         }
@@ -323,8 +323,8 @@ int uds_recv_msg(int fd, uint8_t *buf, uint32_t cap, int timeout_ms)
         return FW_ERR_TIMEOUT;
     }
 
-    // The first read tells a closed peer (0) and a failure apart from a
-    // prefix; a prefix cut short gets the bounded wait for its rest.
+    /* The first read tells a closed peer (0) and a failure apart from a
+     * prefix; a prefix cut short gets the bounded wait for its rest. */
     uint8_t prefix[UDS_PREFIX_LEN];
     ssize_t n;
     do {
@@ -335,7 +335,7 @@ int uds_recv_msg(int fd, uint8_t *buf, uint32_t cap, int timeout_ms)
     }
     if (n < 0) {
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            return FW_ERR_TIMEOUT; // the readiness went away before the read
+            return FW_ERR_TIMEOUT; /* the readiness went away before the read */
         }
         FW_LOG(FW_LOG_ERR, "recv header failed: %s", strerror(errno));
         return FW_ERR_IO;
@@ -369,7 +369,7 @@ void uds_close(int fd, const char *path)
     if (fd >= 0) {
         close(fd);
     }
-    if (path != nullptr) {
+    if (path != NULL) {
         unlink(path);
     }
 }

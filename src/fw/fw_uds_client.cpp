@@ -1,25 +1,25 @@
 #include "fw_uds_client.h"
 
-#include <cstring>
+#include <string.h>
 
 #include "fw_proto.h"
 #include "fw_uds.h"
 
 #define CLIENT_NAME_MAX 31
 
-// Shared by every client operation of the process: each encodes into it and
-// receives into it.
+/* Shared by every client operation of the process: each encodes into it and
+ * receives into it. */
 static uint8_t msg_buf[FW_MSG_MAX];
 
 static void drop_connection(uds_client_t *client)
 {
-    uds_close(client->fd, nullptr);
+    uds_close(client->fd, NULL);
     client->fd = -1;
     client->registered = 0;
 }
 
-// The answer to a registration is accepted only as a REGISTER_ACK frame
-// whose status byte is 0.
+/* The answer to a registration is accepted only as a REGISTER_ACK frame
+ * whose status byte is 0. */
 static bool is_acceptance(int len)
 {
     fw_frame_t frame;
@@ -73,7 +73,7 @@ void uds_client_stop(uds_client_t *client)
         client->registered = 0;
         return;
     }
-    int len = fw_frame_encode(FW_CMD1_CTRL, FW_CMD2_UNREGISTER, nullptr, 0, msg_buf, sizeof msg_buf);
+    int len = fw_frame_encode(FW_CMD1_CTRL, FW_CMD2_UNREGISTER, NULL, 0, msg_buf, sizeof msg_buf);
     uds_send_msg(client->fd, msg_buf, (uint32_t)len);
     drop_connection(client);
 }
@@ -97,8 +97,8 @@ int uds_client_recv(uds_client_t *client, int timeout_ms)
     }
     int len = uds_recv_msg(client->fd, msg_buf, sizeof msg_buf, timeout_ms);
     if (len < 0 && len != FW_ERR_TIMEOUT) {
-        // A read that could not complete leaves the stream out of step (or
-        // the connection gone): nothing after it could be trusted.
+        /* A read that could not complete leaves the stream out of step (or
+         * the connection gone): nothing after it could be trusted. */
         drop_connection(client);
     }
     if (len <= 0) {
@@ -108,7 +108,7 @@ int uds_client_recv(uds_client_t *client, int timeout_ms)
     if (fw_frame_decode(msg_buf, (uint16_t)len, &frame) < 0) {
         return FW_ERR_PROTO;
     }
-    if (client->msg_cb != nullptr) {
+    if (client->msg_cb != NULL) {
         client->msg_cb(frame.cmd1, frame.cmd2, frame.payload, frame.payload_len);
     }
     return 0;

@@ -8,34 +8,34 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <ctime>
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+#include <time.h>
 #include <mutex>
 
 #include "fw_internal.h"
 #include "fw_proto.h"
 #include "fw_uds_server_internal.h"
 
-// Guards the hand-over queue of every server record and nothing else. One
-// lock for the process: it exists before any record is started, so a post to
-// a record that was never started, or has stopped, is safe too.
+/* Guards the hand-over queue of every server record and nothing else. One
+ * lock for the process: it exists before any record is started, so a post to
+ * a record that was never started, or has stopped, is safe too. */
 static std::mutex g_handover_lock;
 
 static uds_server_clock_fn_t g_clock = fw_monotonic_ms;
 
 void uds_server_set_clock(uds_server_clock_fn_t clock)
 {
-    g_clock = clock != nullptr ? clock : fw_monotonic_ms;
+    g_clock = clock != NULL ? clock : fw_monotonic_ms;
 }
 
-// Reading, registering and upkeep are the poll's work and log under its
-// name; transport failures log under the transport operation's name, as the
-// blocking transport does.
-static const char *const k_poll_fn = "uds_server_poll";
-static const char *const k_send_fn = "uds_send_msg";
-static const char *const k_recv_fn = "uds_recv_msg";
+/* Reading, registering and upkeep are the poll's work and log under its
+ * name; transport failures log under the transport operation's name, as the
+ * blocking transport does. */
+static const char *const poll_fn_name = "uds_server_poll";
+static const char *const send_fn_name = "uds_send_msg";
+static const char *const recv_fn_name = "uds_recv_msg";
 
 static int set_nonblocking(int fd)
 {
@@ -43,7 +43,7 @@ static int set_nonblocking(int fd)
     return flags < 0 ? -1 : fcntl(fd, F_SETFL, flags | O_NONBLOCK);
 }
 
-// Adds fd to the readiness set, level-triggered.
+/* Adds fd to the readiness set, level-triggered. */
 static int watch_fd(int epoll_fd, int fd, uint32_t events)
 {
     struct epoll_event ev = {};
@@ -52,12 +52,12 @@ static int watch_fd(int epoll_fd, int fd, uint32_t events)
     return epoll_ctl(epoll_fd, EPOLL_CTL_ADD, fd, &ev);
 }
 
-// Id 0 is held by every unregistered entry and names no client: sending to
-// it would put a frame ahead of some client's acknowledgement.
+/* Id 0 is held by every unregistered entry and names no client: sending to
+ * it would put a frame ahead of some client's acknowledgement. */
 static uds_client_entry_t *find_entry(uds_server_t *srv, uint8_t app_id, bool active_only)
 {
     if (app_id == 0) {
-        return nullptr;
+        return NULL;
     }
     for (int i = 0; i < srv->client_count; i++) {
         uds_client_entry_t *entry = &srv->clients[i];
@@ -65,10 +65,10 @@ static uds_client_entry_t *find_entry(uds_server_t *srv, uint8_t app_id, bool ac
             return entry;
         }
     }
-    return nullptr;
+    return NULL;
 }
 
-// Tells posters whether a registered entry holds app_id.
+/* Tells posters whether a registered entry holds app_id. */
 static void set_served(uds_server_t *srv, uint8_t app_id, bool served)
 {
     std::lock_guard<std::mutex> hold(g_handover_lock);
@@ -85,7 +85,7 @@ static bool is_served(const uds_handover_t *queue, uint8_t app_id)
     return (queue->served[app_id / 32] >> (app_id % 32)) & 1u;
 }
 
-// The calling thread becomes the owner; posts are taken from now on.
+/* The calling thread becomes the owner; posts are taken from now on. */
 static void open_handover(uds_server_t *srv, int wake_fd)
 {
     std::lock_guard<std::mutex> hold(g_handover_lock);
@@ -96,7 +96,7 @@ static void open_handover(uds_server_t *srv, int wake_fd)
     srv->handover.open = 1;
 }
 
-// Posts fail from here on; frames still waiting are dropped.
+/* Posts fail from here on; frames still waiting are dropped. */
 static void close_handover(uds_server_t *srv)
 {
     std::lock_guard<std::mutex> hold(g_handover_lock);
@@ -115,7 +115,7 @@ int uds_server_start(uds_server_t *srv)
     uds_conn_cb_t disconn_cb = srv->disconn_cb;
     uint8_t app_id_limit = srv->app_id_limit;
     {
-        // Posters may look at the record meanwhile; cleared, the queue is closed.
+        /* Posters may look at the record meanwhile; cleared, the queue is closed. */
         std::lock_guard<std::mutex> hold(g_handover_lock);
         memset(srv, 0, sizeof *srv);
         srv->handover.wake_fd = -1;
@@ -168,22 +168,22 @@ int uds_server_start(uds_server_t *srv)
     return 0;
 }
 
-// The one way an entry leaves the table. The table is compacted before
-// disconn_cb runs, so the callback sees no entry with a closed socket.
+/* The one way an entry leaves the table. The table is compacted before
+ * disconn_cb runs, so the callback sees no entry with a closed socket. */
 static void remove_client(uds_server_t *srv, int index)
 {
     uds_client_entry_t *entry = &srv->clients[index];
     uint8_t app_id = entry->app_id;
     FW_LOG(FW_LOG_INF, "Client disconnected: app_id=%u", app_id);
-    epoll_ctl(srv->epoll_fd, EPOLL_CTL_DEL, entry->fd, nullptr);
+    epoll_ctl(srv->epoll_fd, EPOLL_CTL_DEL, entry->fd, NULL);
     close(entry->fd);
     memmove(&srv->clients[index], &srv->clients[index + 1],
             (size_t)(srv->client_count - index - 1) * sizeof srv->clients[0]);
     srv->client_count--;
     if (app_id != 0) {
-        set_served(srv, app_id, find_entry(srv, app_id, false) != nullptr);
+        set_served(srv, app_id, find_entry(srv, app_id, false) != NULL);
     }
-    if (app_id != 0 && srv->disconn_cb != nullptr) {
+    if (app_id != 0 && srv->disconn_cb != NULL) {
         srv->disconn_cb(app_id);
     }
 }
@@ -196,12 +196,12 @@ static void mark_stalled(uds_client_entry_t *entry, uint64_t now)
     }
 }
 
-// A failed write: a full socket leaves the stream in step and the entry
-// waits for its peer to read; any other failure ends the connection, which
-// the next upkeep removes.
+/* A failed write: a full socket leaves the stream in step and the entry
+ * waits for its peer to read; any other failure ends the connection, which
+ * the next upkeep removes. */
 static void write_failed(uds_client_entry_t *entry, int err, uint64_t now)
 {
-    fw_log_limited(&entry->send_log, now, FW_LOG_ERR, k_send_fn, __LINE__, "send failed: %s", strerror(err));
+    fw_log_limited(&entry->send_log, now, FW_LOG_ERR, send_fn_name, __LINE__, "send failed: %s", strerror(err));
     if (err == EAGAIN || err == EWOULDBLOCK) {
         mark_stalled(entry, now);
     } else {
@@ -209,8 +209,8 @@ static void write_failed(uds_client_entry_t *entry, int err, uint64_t now)
     }
 }
 
-// Writes what it can of bytes without waiting. Returns the count written,
-// or -1 with errno set.
+/* Writes what it can of bytes without waiting. Returns the count written,
+ * or -1 with errno set. */
 static ssize_t write_some(int fd, const uint8_t *bytes, size_t len)
 {
     ssize_t n;
@@ -220,8 +220,8 @@ static ssize_t write_some(int fd, const uint8_t *bytes, size_t len)
     return n;
 }
 
-// Sends what a full socket left of the last message. Any bytes taken count
-// as the peer reading, so the stall clock starts again.
+/* Sends what a full socket left of the last message. Any bytes taken count
+ * as the peer reading, so the stall clock starts again. */
 static void flush_queued(uds_client_entry_t *entry, uint64_t now)
 {
     ssize_t n = write_some(entry->fd, entry->tx_buf + entry->tx_off, entry->tx_len - entry->tx_off);
@@ -240,15 +240,15 @@ static void flush_queued(uds_client_entry_t *entry, uint64_t now)
     }
 }
 
-// put_frame's result when the socket takes nothing now: the stream stays in
-// step and the stall clock runs.
+/* put_frame's result when the socket takes nothing now: the stream stays in
+ * step and the stall clock runs. */
 #define UDS_BUSY 1
 
-// Encodes one frame and puts it on the entry's socket without waiting: 0
-// when the message left whole or its rest is queued for the polls to
-// finish; UDS_BUSY when the socket takes nothing now, or the rest of an
-// earlier message is still queued; FW_ERR_IO when the connection failed;
-// FW_ERR_SIZE when the frame does not encode.
+/* Encodes one frame and puts it on the entry's socket without waiting: 0
+ * when the message left whole or its rest is queued for the polls to
+ * finish; UDS_BUSY when the socket takes nothing now, or the rest of an
+ * earlier message is still queued; FW_ERR_IO when the connection failed;
+ * FW_ERR_SIZE when the frame does not encode. */
 static int put_frame(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
                      uint16_t payload_len, uint64_t now)
 {
@@ -288,8 +288,8 @@ static int put_frame(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, cons
     return 0;
 }
 
-// put_frame for a send that cannot wait: a socket that takes nothing now
-// fails it, with the stream in step.
+/* put_frame for a send that cannot wait: a socket that takes nothing now
+ * fails it, with the stream in step. */
 static int send_to_entry(uds_client_entry_t *entry, uint8_t cmd1, uint8_t cmd2, const uint8_t *payload,
                          uint16_t payload_len)
 {
@@ -308,7 +308,7 @@ static void accept_client(uds_server_t *srv, uint64_t now)
         FW_LOG_LIMITED(&srv->full_log, now, FW_LOG_WRN, "Max clients reached");
         return;
     }
-    int fd = accept4(srv->listen_fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    int fd = accept4(srv->listen_fd, NULL, NULL, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) {
         if (errno != EAGAIN && errno != EWOULDBLOCK) {
             FW_LOG(FW_LOG_ERR, "accept failed: %s", strerror(errno));
@@ -327,7 +327,7 @@ static void accept_client(uds_server_t *srv, uint64_t now)
     entry->accepted_ms = now;
 }
 
-// A live connection other than `entry` that holds app_id.
+/* A live connection other than `entry` that holds app_id. */
 static bool id_in_use(const uds_server_t *srv, const uds_client_entry_t *entry, uint8_t app_id)
 {
     for (int i = 0; i < srv->client_count; i++) {
@@ -341,17 +341,17 @@ static bool id_in_use(const uds_server_t *srv, const uds_client_entry_t *entry, 
 
 static void refuse_registration(uds_client_entry_t *entry, uint8_t app_id, const char *why, uint64_t now)
 {
-    fw_log_limited(&entry->refused_log, now, FW_LOG_WRN, k_poll_fn, __LINE__, "Registration refused: app_id=%u%s",
+    fw_log_limited(&entry->refused_log, now, FW_LOG_WRN, poll_fn_name, __LINE__, "Registration refused: app_id=%u%s",
                    app_id, why);
     const uint8_t refused = FW_ACK_REFUSED;
     send_to_entry(entry, FW_CMD1_CTRL, FW_CMD2_REGISTER_ACK, &refused, 1);
 }
 
-// Registration of an unregistered entry. Application id 0 means "not
-// registered", ids from app_id_limit up cannot be served, and an id that a
-// live connection holds stays with it (its traffic and its liveness are
-// that connection's): such registrations are refused, the entry stays
-// unregistered and the client is told so.
+/* Registration of an unregistered entry. Application id 0 means "not
+ * registered", ids from app_id_limit up cannot be served, and an id that a
+ * live connection holds stays with it (its traffic and its liveness are
+ * that connection's): such registrations are refused, the entry stays
+ * unregistered and the client is told so. */
 static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame, uint64_t now)
 {
     uint8_t app_id = frame->payload_len >= 1 ? frame->payload[0] : 0;
@@ -374,12 +374,12 @@ static void register_client(uds_server_t *srv, uds_client_entry_t *entry, const 
         entry->name[n] = '\0';
     }
     char shown[FW_ESCAPE_MAX(FW_NAME_MAX)];
-    FW_LOG_AS(FW_LOG_INF, k_poll_fn, "Client registered: app_id=%u name=%s", entry->app_id,
+    FW_LOG_AS(FW_LOG_INF, poll_fn_name, "Client registered: app_id=%u name=%s", entry->app_id,
               fw_escape(entry->name, sizeof entry->name, shown, sizeof shown));
-    // Straight to the connection that registered.
+    /* Straight to the connection that registered. */
     const uint8_t accepted = FW_ACK_ACCEPTED;
     send_to_entry(entry, FW_CMD1_CTRL, FW_CMD2_REGISTER_ACK, &accepted, 1);
-    if (srv->conn_cb != nullptr) {
+    if (srv->conn_cb != NULL) {
         srv->conn_cb(app_id);
     }
 }
@@ -394,15 +394,15 @@ static int find_index_by_fd(const uds_server_t *srv, int fd)
     return -1;
 }
 
-// True when the peer has closed and nothing it sent is left unread.
+/* True when the peer has closed and nothing it sent is left unread. */
 static bool nothing_left_to_read(int fd)
 {
     uint8_t byte;
     return recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) <= 0;
 }
 
-// Reads at most `want` bytes without waiting. Returns the count, 0 when the
-// peer has closed, or -1 with errno set.
+/* Reads at most `want` bytes without waiting. Returns the count, 0 when the
+ * peer has closed, or -1 with errno set. */
 static ssize_t read_some(int fd, uint8_t *buf, size_t want)
 {
     ssize_t n;
@@ -412,11 +412,11 @@ static ssize_t read_some(int fd, uint8_t *buf, size_t want)
     return n;
 }
 
-// Gathers the entry's current message with what its socket holds, reading
-// no further than that message. Returns its length N once it is whole (0
-// for an empty message), FW_ERR_TIMEOUT while it is not, or the failure:
-// FW_ERR_IO (error, or the peer closed), FW_ERR_PROTO (the peer closed
-// within a prefix), FW_ERR_SIZE (N above FW_MSG_MAX).
+/* Gathers the entry's current message with what its socket holds, reading
+ * no further than that message. Returns its length N once it is whole (0
+ * for an empty message), FW_ERR_TIMEOUT while it is not, or the failure:
+ * FW_ERR_IO (error, or the peer closed), FW_ERR_PROTO (the peer closed
+ * within a prefix), FW_ERR_SIZE (N above FW_MSG_MAX). */
 static int gather_message(uds_client_entry_t *entry, uint64_t now)
 {
     if (entry->rx_len < FW_PREFIX_LEN) {
@@ -428,7 +428,7 @@ static int gather_message(uds_client_entry_t *entry, uint64_t now)
             if (errno == EAGAIN || errno == EWOULDBLOCK) {
                 return FW_ERR_TIMEOUT;
             }
-            FW_LOG_AS(FW_LOG_ERR, k_recv_fn, "recv header failed: %s", strerror(errno));
+            FW_LOG_AS(FW_LOG_ERR, recv_fn_name, "recv header failed: %s", strerror(errno));
             return FW_ERR_IO;
         }
         if (entry->rx_len == 0) {
@@ -444,7 +444,7 @@ static int gather_message(uds_client_entry_t *entry, uint64_t now)
             return 0;
         }
         if (len > FW_MSG_MAX) {
-            FW_LOG_AS(FW_LOG_ERR, k_recv_fn, "Message too big: %u > %u", len, (unsigned)FW_MSG_MAX);
+            FW_LOG_AS(FW_LOG_ERR, recv_fn_name, "Message too big: %u > %u", len, (unsigned)FW_MSG_MAX);
             return FW_ERR_SIZE;
         }
     }
@@ -455,7 +455,7 @@ static int gather_message(uds_client_entry_t *entry, uint64_t now)
             return FW_ERR_TIMEOUT;
         }
         int err = n == 0 ? ECONNRESET : errno;
-        FW_LOG_AS(FW_LOG_ERR, k_recv_fn, "recv body failed: %s", strerror(err));
+        FW_LOG_AS(FW_LOG_ERR, recv_fn_name, "recv body failed: %s", strerror(err));
         return FW_ERR_IO;
     }
     entry->rx_len += (uint32_t)n;
@@ -469,14 +469,14 @@ static int gather_message(uds_client_entry_t *entry, uint64_t now)
 static void handle_frame(uds_server_t *srv, uds_client_entry_t *entry, const fw_frame_t *frame, uint64_t now)
 {
     if (frame->cmd1 == FW_CMD1_CTRL && frame->cmd2 == FW_CMD2_HEARTBEAT) {
-        entry->last_heartbeat = (int64_t)time(nullptr);
+        entry->last_heartbeat = (int64_t)time(NULL);
         entry->hb_missed = 0;
     }
     if (frame->cmd1 == FW_CMD1_CTRL && frame->cmd2 == FW_CMD2_REGISTER && entry->app_id == 0) {
         register_client(srv, entry, frame, now);
         return;
     }
-    if (entry->app_id != 0 && srv->msg_cb != nullptr) {
+    if (entry->app_id != 0 && srv->msg_cb != NULL) {
         srv->msg_cb(entry->app_id, frame->cmd1, frame->cmd2, frame->payload, frame->payload_len);
     }
 }
@@ -487,9 +487,9 @@ static void handle_client_event(uds_server_t *srv, int fd, uint32_t events, uint
     if (index < 0) {
         return;
     }
-    // A client that hangs up right after its last frames (an unregister
-    // before closing, say) has those frames read first, one per poll as
-    // usual; the entry goes once nothing is left.
+    /* A client that hangs up right after its last frames (an unregister
+     * before closing, say) has those frames read first, one per poll as
+     * usual; the entry goes once nothing is left. */
     if (events & EPOLLERR) {
         remove_client(srv, index);
         return;
@@ -509,14 +509,14 @@ static void handle_client_event(uds_server_t *srv, int fd, uint32_t events, uint
         return;
     }
     if (len < 0) {
-        FW_LOG_AS(FW_LOG_ERR, k_poll_fn, "recv error %d", len);
+        FW_LOG_AS(FW_LOG_ERR, poll_fn_name, "recv error %d", len);
         remove_client(srv, index);
         return;
     }
     static_assert(FW_MSG_MAX <= UINT16_MAX, "a message length must fit the decoder's input length");
     fw_frame_t frame;
     if (fw_frame_decode(entry->rx_buf + FW_PREFIX_LEN, (uint16_t)len, &frame) < 0) {
-        fw_log_limited(&entry->decode_log, now, FW_LOG_ERR, k_poll_fn, __LINE__, "Frame decode failed");
+        fw_log_limited(&entry->decode_log, now, FW_LOG_ERR, poll_fn_name, __LINE__, "Frame decode failed");
         return;
     }
     handle_frame(srv, entry, &frame, now);
@@ -528,9 +528,9 @@ static bool socket_writable(int fd)
     return poll(&pfd, 1, 0) > 0 && (pfd.revents & POLLOUT);
 }
 
-// Offers queued bytes to the socket, and ends the stall of a socket that
-// has room again, so that time the caller spent away is not held against a
-// peer that kept up.
+/* Offers queued bytes to the socket, and ends the stall of a socket that
+ * has room again, so that time the caller spent away is not held against a
+ * peer that kept up. */
 static void offer_queued(uds_client_entry_t *entry, uint64_t now)
 {
     if (entry->tx_len > 0) {
@@ -540,38 +540,38 @@ static void offer_queued(uds_client_entry_t *entry, uint64_t now)
     }
 }
 
-// Drops the connections that failed or stalled. Runs after the reads of a
-// poll, so a message that came whole while the caller was away is taken
-// before its connection is judged.
+/* Drops the connections that failed or stalled. Runs after the reads of a
+ * poll, so a message that came whole while the caller was away is taken
+ * before its connection is judged. */
 static void drop_stalled_clients(uds_server_t *srv, uint64_t now)
 {
     for (int i = srv->client_count - 1; i >= 0; i--) {
         if (i >= srv->client_count) {
-            continue; // a disconnection callback removed entries under us
+            continue; /* a disconnection callback removed entries under us */
         }
         uds_client_entry_t *entry = &srv->clients[i];
         if (entry->active) {
             offer_queued(entry, now);
         }
         if (!entry->active) {
-            remove_client(srv, i); // its connection failed; the failure was logged
+            remove_client(srv, i); /* its connection failed; the failure was logged */
         } else if (entry->tx_stalled && now - entry->tx_stalled_ms >= FW_SEND_STALL_MS) {
-            FW_LOG_AS(FW_LOG_WRN, k_poll_fn, "Client dropped, not reading for %u ms: app_id=%u",
+            FW_LOG_AS(FW_LOG_WRN, poll_fn_name, "Client dropped, not reading for %u ms: app_id=%u",
                       (unsigned)FW_SEND_STALL_MS, entry->app_id);
             remove_client(srv, i);
         } else if (entry->rx_len > 0 && now - entry->rx_started_ms >= FW_PARTIAL_MSG_MS) {
-            FW_LOG_AS(FW_LOG_WRN, k_poll_fn, "Client dropped, message incomplete for %u ms: app_id=%u",
+            FW_LOG_AS(FW_LOG_WRN, poll_fn_name, "Client dropped, message incomplete for %u ms: app_id=%u",
                       (unsigned)FW_PARTIAL_MSG_MS, entry->app_id);
             remove_client(srv, i);
         } else if (entry->app_id == 0 && now - entry->accepted_ms >= FW_REGISTER_WAIT_MS) {
-            fw_log_limited(&srv->unregistered_log, now, FW_LOG_WRN, k_poll_fn, __LINE__,
+            fw_log_limited(&srv->unregistered_log, now, FW_LOG_WRN, poll_fn_name, __LINE__,
                            "Client dropped, not registered within %u ms", (unsigned)FW_REGISTER_WAIT_MS);
             remove_client(srv, i);
         }
     }
 }
 
-// Copies the oldest frame handed over into `frame`; false when none waits.
+/* Copies the oldest frame handed over into `frame`; false when none waits. */
 static bool peek_handover(uds_server_t *srv, uds_handover_frame_t *frame)
 {
     std::lock_guard<std::mutex> hold(g_handover_lock);
@@ -595,26 +595,26 @@ static void pop_handover(uds_server_t *srv)
     srv->handover.count--;
 }
 
-// Resets the wake-up before the queue is read: a frame posted from now on
-// wakes the next poll.
+/* Resets the wake-up before the queue is read: a frame posted from now on
+ * wakes the next poll. */
 static void take_wake_up(uds_server_t *srv)
 {
     std::lock_guard<std::mutex> hold(g_handover_lock);
-    uint64_t posted = 0; // the queue tells more than the count
+    uint64_t posted = 0; /* the queue tells more than the count */
     ssize_t n = read(srv->handover.wake_fd, &posted, sizeof posted);
     (void)n;
 }
 
-// Sends the frames handed over, oldest first, at most a queue's worth. One
-// that no active entry holds the id of is dropped. One whose socket takes
-// nothing now waits, and the frames behind it with it, for the next poll.
+/* Sends the frames handed over, oldest first, at most a queue's worth. One
+ * that no active entry holds the id of is dropped. One whose socket takes
+ * nothing now waits, and the frames behind it with it, for the next poll. */
 static void send_handed_over(uds_server_t *srv, uint64_t now)
 {
     uds_handover_frame_t frame;
     srv->handover_held = 0;
     for (int i = 0; i < FW_HANDOVER_SLOTS && peek_handover(srv, &frame); i++) {
         uds_client_entry_t *entry = find_entry(srv, frame.app_id, true);
-        if (entry != nullptr &&
+        if (entry != NULL &&
             put_frame(entry, frame.cmd1, frame.cmd2, frame.payload, frame.payload_len, now) == UDS_BUSY) {
             srv->handover_held = 1;
             return;
@@ -631,9 +631,9 @@ int uds_server_poll(uds_server_t *srv, int timeout_ms)
         return errno == EINTR ? 0 : FW_ERR_IO;
     }
     const uint64_t now = g_clock();
-    // New connections last: a callback may remove a client whose event is
-    // still pending in this batch, and a connection accepted before that
-    // event could be given the removed client's descriptor number.
+    /* New connections last: a callback may remove a client whose event is
+     * still pending in this batch, and a connection accepted before that
+     * event could be given the removed client's descriptor number. */
     bool listener_ready = false;
     bool woken = false;
     for (int i = 0; i < n; i++) {
@@ -662,7 +662,7 @@ int uds_server_send(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd
                     uint16_t payload_len)
 {
     uds_client_entry_t *entry = find_entry(srv, app_id, true);
-    if (entry == nullptr) {
+    if (entry == NULL) {
         return FW_ERR_NO_CLIENT;
     }
     return send_to_entry(entry, cmd1, cmd2, payload, payload_len);
@@ -698,8 +698,8 @@ int uds_server_post(uds_server_t *srv, uint8_t app_id, uint8_t cmd1, uint8_t cmd
         memcpy(frame->payload, payload, payload_len);
     }
     queue->count++;
-    // An eventfd refuses only a count near 2^64, which FW_HANDOVER_SLOTS posts
-    // between two polls never reach.
+    /* An eventfd refuses only a count near 2^64, which FW_HANDOVER_SLOTS posts
+     * between two polls never reach. */
     const uint64_t one = 1;
     ssize_t n = write(queue->wake_fd, &one, sizeof one);
     (void)n;
@@ -724,7 +724,7 @@ uds_client_entry_t *uds_server_find_client(uds_server_t *srv, uint8_t app_id)
 int uds_server_remove_client(uds_server_t *srv, uint8_t app_id)
 {
     uds_client_entry_t *entry = find_entry(srv, app_id, false);
-    if (entry == nullptr) {
+    if (entry == NULL) {
         return FW_ERR_NO_CLIENT;
     }
     remove_client(srv, (int)(entry - srv->clients));
@@ -744,7 +744,7 @@ void uds_server_stop(uds_server_t *srv)
     if (srv->epoll_fd >= 0) {
         close(srv->epoll_fd);
     }
-    uds_close(srv->listen_fd, nullptr);
+    uds_close(srv->listen_fd, NULL);
     uds_server_remove_socket_file(srv);
     srv->epoll_fd = -1;
     srv->listen_fd = -1;

@@ -159,7 +159,7 @@ static pid_t spawn(const char *const argv[], const spawn_io_t *io, int search_pa
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 
     pid_t pid = -1;
-    char *const *args = const_cast<char *const *>(argv);
+    char *const *args = (char *const *)argv;
     const int slot = slot_take();
     int rc = errno;
     if (slot >= 0) {

@@ -31,9 +31,9 @@ void driver_backends_register(void)
         return;
     }
     for (size_t i = 0; i < BACKEND_SLOTS && available_backends[i] != NULL; i++) {
-        backend_t *backend = static_cast<backend_t *>(calloc(1, sizeof(backend_t)));
+        backend_t *backend = (backend_t *)calloc(1, sizeof(backend_t));
         LV_ASSERT_NULL(backend);
-        backend->handle = static_cast<backend_handle_t *>(calloc(1, sizeof(backend_handle_t)));
+        backend->handle = (backend_handle_t *)calloc(1, sizeof(backend_handle_t));
         LV_ASSERT_NULL(backend->handle);
         available_backends[i](backend);
         backends[i] = backend;
@@ -142,7 +142,7 @@ int32_t driver_backends_print_supported(void)
 int32_t driver_backends_is_supported(char *name)
 {
     for (char *c = name; *c != '\0'; c++) {
-        *c = static_cast<char>(toupper(static_cast<unsigned char>(*c)));
+        *c = (char)toupper((unsigned char)*c);
     }
     return backend_find(name) != NULL ? 1 : 0;
 }

@@ -14,7 +14,7 @@
 
 static ListDataUINode *node_new(const ListDataUIData *data)
 {
-    ListDataUINode *node = static_cast<ListDataUINode *>(calloc(1, sizeof(ListDataUINode)));
+    ListDataUINode *node = (ListDataUINode *)calloc(1, sizeof(ListDataUINode));
     if (node != NULL && data != NULL) {
         node->data = *data;
     }

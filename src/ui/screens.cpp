@@ -131,7 +131,8 @@ static void build_wifi(lv_obj_t *screen)
         w.my_panel, w.my_list,    w.other_panel, w.other_list, w.overlay,  w.dialog,
         w.show_pwd, w.ssid_label, w.pwd_ta,      w.kb_box,     w.keyboard,
     };
-    for (lv_obj_t *obj : tree) {
+    for (size_t i = 0; i < sizeof tree / sizeof tree[0]; i++) {
+        lv_obj_t *obj = tree[i];
         keep(obj);
     }
     lv_textarea_set_text(w.pwd_ta, "textarea_wifi");

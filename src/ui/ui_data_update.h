@@ -61,12 +61,12 @@ typedef struct ui_run_page_t {
     ui_page_t *page_table;          /* = ui_page_table */
     lv_ui_page_main_t *page_main;   /* set after the main page's first start */
     ui_run_flags_t flags;
-    int32_t main_run;   /* UI_MAIN_RUN_ON: main page runs in the background */
-    int32_t list_total; /* items of the current Airable list */
-    int32_t list_last;  /* index of the last item received */
-    int32_t list_start; /* first index of the window to request */
-    int32_t list_end;   /* last index of that window */
-    uint8_t is_playing; /* UI_PLAY_PAUSED or UI_PLAY_PLAYING */
+    int32_t main_run;                   /* UI_MAIN_RUN_ON: main page runs in the background */
+    int32_t list_total;                 /* items of the current Airable list */
+    int32_t list_last;                  /* index of the last item received */
+    int32_t list_start;                 /* first index of the window to request */
+    int32_t list_end;                   /* last index of that window */
+    uint8_t is_playing;                 /* UI_PLAY_PAUSED or UI_PLAY_PLAYING */
     char play_title[UI_PLAY_TITLE_LEN]; /* Airable item last started from the list */
     int32_t app_id;                     /* active source: 2 AirPlay, 5 Airable, 6 Spotify, 0 none */
     int32_t airable_mode;               /* 1 radio, 2 podcast, 0 none */

@@ -21,66 +21,65 @@
 
 #include "wifi/wifi_scanner_internal.h"
 
-namespace {
-
-constexpr int kDhcpAttempts = 3;
-constexpr uint32_t kAfterClientMs = 1000;
-constexpr uint32_t kBetweenAttemptsMs = 2000;
-constexpr uint32_t kBeforeReadingMs = 1000;
+#define DHCP_ATTEMPTS 3
+#define AFTER_CLIENT_MS 1000
+#define BETWEEN_ATTEMPTS_MS 2000
+#define BEFORE_READING_MS 1000
 /* A client that does not end at SIGTERM within this is killed. */
-constexpr uint32_t kClientStopMs = 1000;
-constexpr size_t kCommandLen = 512;
-constexpr size_t kShortCommandLen = 128;
-constexpr size_t kLineLen = 256;
-constexpr size_t kScriptMax = 2048;
-constexpr mode_t kScriptMode = 0755;
-constexpr mode_t kCreateMode = 0700;
+#define CLIENT_STOP_MS 1000
+#define COMMAND_LEN 512
+#define SHORT_COMMAND_LEN 128
+#define LINE_LEN 256
+#define SCRIPT_MAX 2048
+#define SCRIPT_MODE 0755
+#define CREATE_MODE 0700
 
-const char *const kScriptFormat = "#!/bin/sh\n"
-                                  "# minimal udhcpc handler (written by wifi_scanner_lvgl)\n"
-                                  "case \"$1\" in\n"
-                                  "bound|renew)\n"
-                                  "    [ -n \"$ip\" ] || exit 0\n"
-                                  "    ip addr replace \"$ip/${mask:-24}\" dev \"$interface\" 2>/dev/null\n"
-                                  "    ip link set \"$interface\" up 2>/dev/null\n"
-                                  "    if [ -n \"$router\" ]; then\n"
-                                  "        for r in $router; do\n"
-                                  "            ip route replace default via \"$r\" dev \"$interface\" 2>/dev/null\n"
-                                  "            break\n"
-                                  "        done\n"
-                                  "    fi\n"
-                                  "    : > %s 2>/dev/null\n"
-                                  "    if [ -n \"$dns\" ]; then\n"
-                                  "        for d in $dns; do\n"
-                                  "            echo \"nameserver $d\" >> %s 2>/dev/null\n"
-                                  "        done\n"
-                                  "    else\n"
-                                  "        echo \"nameserver 8.8.8.8\" >> %s 2>/dev/null\n"
-                                  "    fi\n"
-                                  "    ;;\n"
-                                  "deconfig)\n"
-                                  "    ip addr flush dev \"$interface\" 2>/dev/null\n"
-                                  "    ;;\n"
-                                  "esac\n"
-                                  "exit 0\n";
+#define SCRIPT_FORMAT                                                                                                  \
+    "#!/bin/sh\n"                                                                                                      \
+    "# minimal udhcpc handler (written by wifi_scanner_lvgl)\n"                                                        \
+    "case \"$1\" in\n"                                                                                                 \
+    "bound|renew)\n"                                                                                                   \
+    "    [ -n \"$ip\" ] || exit 0\n"                                                                                   \
+    "    ip addr replace \"$ip/${mask:-24}\" dev \"$interface\" 2>/dev/null\n"                                         \
+    "    ip link set \"$interface\" up 2>/dev/null\n"                                                                  \
+    "    if [ -n \"$router\" ]; then\n"                                                                                \
+    "        for r in $router; do\n"                                                                                   \
+    "            ip route replace default via \"$r\" dev \"$interface\" 2>/dev/null\n"                                 \
+    "            break\n"                                                                                              \
+    "        done\n"                                                                                                   \
+    "    fi\n"                                                                                                         \
+    "    : > %s 2>/dev/null\n"                                                                                         \
+    "    if [ -n \"$dns\" ]; then\n"                                                                                   \
+    "        for d in $dns; do\n"                                                                                      \
+    "            echo \"nameserver $d\" >> %s 2>/dev/null\n"                                                           \
+    "        done\n"                                                                                                   \
+    "    else\n"                                                                                                       \
+    "        echo \"nameserver 8.8.8.8\" >> %s 2>/dev/null\n"                                                          \
+    "    fi\n"                                                                                                         \
+    "    ;;\n"                                                                                                         \
+    "deconfig)\n"                                                                                                      \
+    "    ip addr flush dev \"$interface\" 2>/dev/null\n"                                                               \
+    "    ;;\n"                                                                                                         \
+    "esac\n"                                                                                                           \
+    "exit 0\n"
 
-void copy_text(char *dst, size_t cap, const char *src)
+static void copy_text(char *dst, size_t cap, const char *src)
 {
     snprintf(dst, cap, "%s", src);
 }
 
 /* --- Reading the addresses back ------------------------------------------ */
 
-struct found_addresses {
+typedef struct {
     char ip[16];
     char netmask[16];
     char gateway[16];
     char dns[16];
-};
+} found_addresses_t;
 
-void store_found(wifi_conn_info_t *info, void *ctx)
+static void store_found(wifi_conn_info_t *info, void *ctx)
 {
-    const found_addresses *found = static_cast<const found_addresses *>(ctx);
+    const found_addresses_t *found = (const found_addresses_t *)ctx;
     const char *const from[] = {found->ip, found->netmask, found->gateway, found->dns};
     char *const to[] = {info->ip, info->netmask, info->gateway, info->dns};
     for (size_t i = 0; i < 4; i++) {
@@ -90,66 +89,104 @@ void store_found(wifi_conn_info_t *info, void *ctx)
     }
 }
 
+typedef void (*line_fn_t)(const char *line, void *ctx);
+
 /* Feeds each output line of the command to parse. */
-template <typename Parse> void each_line(const char *command, Parse parse)
+static void each_line(const char *command, line_fn_t parse, void *ctx)
 {
     cmd_pipe_t pipe;
     if (cmd_open(&pipe, command, WIFI_CMD_TIMEOUT_MS) != 0) {
         return;
     }
-    char line[kLineLen];
+    char line[LINE_LEN];
     while (wifi_read_line(&pipe, line, sizeof(line))) {
-        parse(line);
+        parse(line, ctx);
     }
     cmd_close(&pipe);
 }
 
-void read_resolver(char dns[16])
+typedef struct {
+    const char *address;
+    bool found;
+} address_search_t;
+
+static void match_address(const char *line, void *ctx)
+{
+    address_search_t *search = (address_search_t *)ctx;
+    char ip[16] = "";
+    char netmask[16];
+    if (wifi_parse_addr_line(line, ip, netmask) && strcmp(ip, search->address) == 0) {
+        search->found = true;
+    }
+}
+
+static void read_address(const char *line, void *ctx)
+{
+    found_addresses_t *found = (found_addresses_t *)ctx;
+    wifi_parse_addr_line(line, found->ip, found->netmask);
+}
+
+static void read_gateway(const char *line, void *ctx)
+{
+    found_addresses_t *found = (found_addresses_t *)ctx;
+    wifi_parse_route_line(line, found->gateway);
+}
+
+static void read_resolver(char dns[16])
 {
     FILE *file = fopen(wifi_path(WIFI_PATH_RESOLV_CONF), "re");
     if (file == NULL) {
         return;
     }
-    char line[kLineLen];
+    char line[LINE_LEN];
     while (fgets(line, sizeof(line), file) != NULL && !wifi_parse_resolv_line(line, dns)) {
     }
     fclose(file);
 }
 
-bool interface_has_address(const char *ifname, const char *address)
+static bool interface_has_address(const char *ifname, const char *address)
 {
-    char command[kShortCommandLen];
+    char command[SHORT_COMMAND_LEN];
     snprintf(command, sizeof(command), "ip addr show %s 2>/dev/null", ifname);
-    bool found = false;
-    each_line(command, [&](const char *line) {
-        char ip[16] = "";
-        char netmask[16];
-        found |= wifi_parse_addr_line(line, ip, netmask) && strcmp(ip, address) == 0;
-    });
-    return found;
+    address_search_t search = {address, false};
+    each_line(command, match_address, &search);
+    return search.found;
+}
+
+/* Reads the interface's address, netmask, gateway and name server into the
+ * connection record; fields not found keep their text. */
+static void parse_ip_info(const char *ifname, const wifi_conn_record_t *record)
+{
+    found_addresses_t found = {};
+    char command[SHORT_COMMAND_LEN];
+    snprintf(command, sizeof(command), "ip addr show %s 2>/dev/null", ifname);
+    each_line(command, read_address, &found);
+    each_line("ip route show default 2>/dev/null", read_gateway, &found);
+    read_resolver(found.dns);
+    record->edit(store_found, &found);
 }
 
 /* --- Static address -------------------------------------------------------- */
 
-struct static_result {
+typedef struct {
     const char *ip;
     const char *gateway;
-};
+} static_result_t;
 
-void store_static(wifi_conn_info_t *info, void *ctx)
+static void store_static(wifi_conn_info_t *info, void *ctx)
 {
-    const static_result *result = static_cast<const static_result *>(ctx);
+    const static_result_t *result = (const static_result_t *)ctx;
     info->connected = 1;
     copy_text(info->status, sizeof(info->status), "Connected");
     copy_text(info->ip, sizeof(info->ip), result->ip);
     copy_text(info->gateway, sizeof(info->gateway), result->gateway);
 }
 
-void apply_static(const wifi_conn_params_t *req, const char *ifname)
+static void apply_static(const wifi_conn_params_t *req, const char *ifname, const wifi_conn_record_t *record)
 {
     printf("[WiFi-CONN] step8: applying static IP...\n");
-    conn_set_status("Setting static IP...");
-    char command[kCommandLen];
+    record->set_status("Setting static IP...");
+    char command[COMMAND_LEN];
     if (req->netmask[0] == '\0') {
         snprintf(command, sizeof(command), "ip addr add %s/24 dev %s 2>/dev/null", req->static_ip, ifname);
     } else {
@@ -160,7 +197,7 @@ void apply_static(const wifi_conn_params_t *req, const char *ifname)
     /* An address the interface holds already counts as set. */
     if (!shell_succeeds(command) && !interface_has_address(ifname, req->static_ip)) {
         printf("[WiFi-CONN] ERROR: the interface did not take the static IP %s\n", req->static_ip);
-        conn_set_status("Error: static IP failed");
+        record->set_status("Error: static IP failed");
         return;
     }
     shell_getline_fmt("ip link set %s up 2>/dev/null", ifname);
@@ -172,9 +209,9 @@ void apply_static(const wifi_conn_params_t *req, const char *ifname)
         shell_getline_fmt("echo 'nameserver %s' > %s 2>/dev/null; echo 'nameserver %s' >> %s 2>/dev/null", req->dns,
                           resolv, "8.8.8.8", resolv);
     }
-    parse_ip_info(ifname);
-    static_result result = {req->static_ip, req->gateway};
-    if (conn_edit(store_static, &result) == 0) {
+    parse_ip_info(ifname, record);
+    static_result_t result = {req->static_ip, req->gateway};
+    if (record->edit(store_static, &result) == 0) {
         printf("[WiFi-CONN] Static IP: IP=%s GW=%s\n", result.ip, result.gateway);
     }
 }
@@ -183,7 +220,7 @@ void apply_static(const wifi_conn_params_t *req, const char *ifname)
 
 /* The script's folder must not let another user rename or replace files in
  * it: owned by root or us, and writable by others only when sticky. */
-bool folder_is_safe(const char *path)
+static bool folder_is_safe(const char *path)
 {
     char copy[256];
     copy_text(copy, sizeof(copy), path);
@@ -196,7 +233,7 @@ bool folder_is_safe(const char *path)
     return owner_ok && (!shared || (folder.st_mode & S_ISVTX) != 0);
 }
 
-bool write_all(int fd, const char *data, size_t len)
+static bool write_all(int fd, const char *data, size_t len)
 {
     while (len > 0) {
         ssize_t n = write(fd, data, len);
@@ -214,10 +251,10 @@ bool write_all(int fd, const char *data, size_t len)
 
 /* Whatever stands at the path (a file or link of anyone's) goes; the new
  * file is created, never opened, so no link is followed. */
-bool write_dhcp_script(void)
+static bool write_dhcp_script(void)
 {
     const char *path = wifi_path(WIFI_PATH_DHCP_SCRIPT);
-    char text[kScriptMax];
+    char text[SCRIPT_MAX];
     size_t len = wifi_dhcp_script(text, sizeof(text), wifi_path(WIFI_PATH_RESOLV_CONF));
     if (len >= sizeof(text) || !folder_is_safe(path)) {
         return false;
@@ -225,11 +262,11 @@ bool write_dhcp_script(void)
     if (unlink(path) != 0 && errno != ENOENT) {
         return false;
     }
-    int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kCreateMode);
+    int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, CREATE_MODE);
     if (fd < 0) {
         return false;
     }
-    bool ok = write_all(fd, text, len) && fchmod(fd, kScriptMode) == 0;
+    bool ok = write_all(fd, text, len) && fchmod(fd, SCRIPT_MODE) == 0;
     ok = close(fd) == 0 && ok;
     if (!ok) {
         unlink(path);
@@ -237,15 +274,15 @@ bool write_dhcp_script(void)
     return ok;
 }
 
-bool program_found(const char *name)
+static bool program_found(const char *name)
 {
-    char command[kShortCommandLen];
+    char command[SHORT_COMMAND_LEN];
     snprintf(command, sizeof(command), "which %s 2>/dev/null", name);
     return shell_search(command, name) != 0;
 }
 
 /* The client command of one attempt, or false when none can be used. */
-bool choose_client(const char *ifname, bool script_ok, char *command, size_t cap)
+static bool choose_client(const char *ifname, bool script_ok, char *command, size_t cap)
 {
     if (script_ok && program_found("udhcpc")) {
         snprintf(command, cap, "udhcpc -i %s -s %s -t 5 -A 3 -n -q 2>/dev/null", ifname,
@@ -261,105 +298,91 @@ bool choose_client(const char *ifname, bool script_ok, char *command, size_t cap
 }
 
 /* Runs the client to its end; wifi_scanner_disconnect may stop it meanwhile. */
-void run_dhcp_client(const char *command)
+static void run_dhcp_client(const char *command, const wifi_conn_record_t *record)
 {
     cmd_pipe_t pipe;
     if (cmd_open(&pipe, command, WIFI_DHCP_TIMEOUT_MS) != 0) {
         return;
     }
-    if (conn_track_client(pipe.pid) != 0) {
+    if (record->track_client(pipe.pid) != 0) {
         killpg(pipe.pid, SIGTERM);
     }
-    char line[kLineLen];
+    char line[LINE_LEN];
     while (cmd_gets(&pipe, line, sizeof(line)) != NULL) {
     }
-    conn_untrack_client();
+    record->untrack_client();
     cmd_close(&pipe);
 }
 
-bool interface_has_ipv4(const char *ifname)
+static bool interface_has_ipv4(const char *ifname)
 {
-    char command[kShortCommandLen];
+    char command[SHORT_COMMAND_LEN];
     snprintf(command, sizeof(command), "ip -4 addr show dev %s 2>/dev/null", ifname);
     return shell_search(command, "inet ") != 0;
 }
 
-void run_dhcp(const char *ifname)
+static void run_dhcp(const char *ifname, const wifi_conn_record_t *record)
 {
-    conn_set_status("Getting IP...");
+    record->set_status("Getting IP...");
     printf("[WiFi-CONN] step8: running DHCP...\n");
     bool script_ok = write_dhcp_script();
     if (!script_ok) {
         printf("[WiFi-CONN] ERROR: DHCP handler script %s not written, udhcpc not used\n",
                wifi_path(WIFI_PATH_DHCP_SCRIPT));
     }
-    int stopped = wifi_stop_dhcp_clients(ifname, kClientStopMs);
+    int stopped = wifi_stop_dhcp_clients(ifname, CLIENT_STOP_MS);
     if (stopped > 0) {
         printf("[WiFi-CONN] stopped %d DHCP client(s) of %s\n", stopped, ifname);
     }
     shell_getline_fmt("ip addr flush dev %s 2>/dev/null", ifname);
-    for (int attempt = 1; attempt <= kDhcpAttempts && !conn_stopped(); attempt++) {
-        char command[kCommandLen];
+    for (int attempt = 1; attempt <= DHCP_ATTEMPTS && !record->stopped(); attempt++) {
+        char command[COMMAND_LEN];
         if (!choose_client(ifname, script_ok, command, sizeof(command))) {
             break;
         }
         printf("[WiFi-CONN] DHCP attempt %d/3: %s\n", attempt, command);
-        run_dhcp_client(command);
-        wifi_sleep_ms(kAfterClientMs);
+        run_dhcp_client(command, record);
+        wifi_sleep_ms(AFTER_CLIENT_MS);
         if (interface_has_ipv4(ifname)) {
             printf("[WiFi-CONN] DHCP OK on attempt %d\n", attempt);
             break;
         }
-        if (attempt == kDhcpAttempts) {
+        if (attempt == DHCP_ATTEMPTS) {
             printf("[WiFi-CONN] DHCP failed after 3 attempts\n");
         } else {
-            wifi_sleep_ms(kBetweenAttemptsMs);
+            wifi_sleep_ms(BETWEEN_ATTEMPTS_MS);
         }
     }
-    if (conn_stopped()) {
+    if (record->stopped()) {
         return;
     }
-    wifi_sleep_ms(kBeforeReadingMs);
-    parse_ip_info(ifname);
+    wifi_sleep_ms(BEFORE_READING_MS);
+    parse_ip_info(ifname, record);
 }
 
-void store_dhcp_outcome(wifi_conn_info_t *info, void *ctx)
+static void store_dhcp_outcome(wifi_conn_info_t *info, void *ctx)
 {
-    wifi_conn_info_t *seen = static_cast<wifi_conn_info_t *>(ctx);
+    wifi_conn_info_t *seen = (wifi_conn_info_t *)ctx;
     info->connected = info->ip[0] != '\0' ? 1 : 0;
     copy_text(info->status, sizeof(info->status), info->connected ? "Connected" : "Connected (no IP)");
     *seen = *info;
 }
 
-} // namespace
-
 size_t wifi_dhcp_script(char *out, size_t cap, const char *resolv_path)
 {
-    int len = snprintf(out, cap, kScriptFormat, resolv_path, resolv_path, resolv_path);
+    int len = snprintf(out, cap, SCRIPT_FORMAT, resolv_path, resolv_path, resolv_path);
     return len < 0 ? cap : (size_t)len;
 }
 
-void parse_ip_info(const char *ifname)
-{
-    found_addresses found = {};
-    char command[kShortCommandLen];
-    snprintf(command, sizeof(command), "ip addr show %s 2>/dev/null", ifname);
-    each_line(command, [&](const char *line) { wifi_parse_addr_line(line, found.ip, found.netmask); });
-    each_line("ip route show default 2>/dev/null",
-              [&](const char *line) { wifi_parse_route_line(line, found.gateway); });
-    read_resolver(found.dns);
-    conn_edit(store_found, &found);
-}
-
-void wifi_addressing(const wifi_conn_params_t *req, const char *ifname)
+void wifi_addressing(const wifi_conn_params_t *req, const char *ifname, const wifi_conn_record_t *record)
 {
     if (req->static_ip[0] != '\0') {
-        apply_static(req, ifname);
+        apply_static(req, ifname, record);
         return;
     }
-    run_dhcp(ifname);
+    run_dhcp(ifname, record);
     wifi_conn_info_t seen;
-    if (conn_edit(store_dhcp_outcome, &seen) != 0) {
+    if (record->edit(store_dhcp_outcome, &seen) != 0) {
         return;
     }
     if (seen.connected) {

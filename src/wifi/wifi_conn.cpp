@@ -27,51 +27,49 @@
 #include "fw/fw_common.h"
 #include "wifi/wifi_scanner_internal.h"
 
-namespace {
-
-constexpr size_t kWorkerStack = 65536;
-constexpr int32_t kDefaultTimeout = 30;
-constexpr uint32_t kPollMs = 1000;
-constexpr uint32_t kSupplicantStartMs = 1000;
-constexpr uint32_t kSupplicantKillMs = 1000;
-constexpr uint32_t kSupplicantRestartMs = 2000;
+#define WORKER_STACK 65536
+#define DEFAULT_TIMEOUT 30
+#define POLL_MS 1000
+#define SUPPLICANT_START_MS 1000
+#define SUPPLICANT_KILL_MS 1000
+#define SUPPLICANT_RESTART_MS 2000
 /* Polls without a handshake that a DISCONNECTED state is tolerated. */
-constexpr int32_t kDisconnectedGrace = 6;
+#define DISCONNECTED_GRACE 6
 /* Polls after a failed run for the supplicant to be on the network it left
  * again: room for the scan and the handshake of a network it knows. */
-constexpr int32_t kRejoinPolls = 10;
-constexpr size_t kPasswordMax = 63;
-constexpr size_t kCommandLen = 512;
-constexpr size_t kStatusLineLen = 256;
-constexpr size_t kLogTextLen = 160;
+#define REJOIN_POLLS 10
+#define PASSWORD_MAX 63
+#define COMMAND_LEN 512
+#define STATUS_LINE_LEN 256
+#define LOG_TEXT_LEN 160
 /* On the GUI thread: a DHCP client that does not end at SIGTERM within this
  * is killed. */
-constexpr uint32_t kClientStopMs = 200;
+#define CLIENT_STOP_MS 200
 
-const char *const kConnecting = "Connecting...";
+#define CONNECTING_TEXT "Connecting..."
 
-wifi_conn_info_t conn_info;
-wifi_conn_params_t conn_params;
-int32_t conn_reconnect;
-char conn_saved_net_id[8];
-pthread_mutex_t conn_mutex = PTHREAD_MUTEX_INITIALIZER;
-int32_t conn_running;
+static wifi_conn_info_t conn_info;
+static wifi_conn_params_t conn_params;
+static int32_t conn_reconnect;
+static char conn_saved_net_id[8];
+static pthread_mutex_t conn_mutex = PTHREAD_MUTEX_INITIALIZER;
+static int32_t conn_running;
 /* Set by wifi_scanner_disconnect while a worker runs: the worker stops and
  * writes nothing more. */
-int32_t conn_cancel;
+static int32_t conn_cancel;
 /* Process group of the DHCP client the worker runs, 0 when none. */
-pid_t dhcp_pgid;
+static pid_t dhcp_pgid;
 /* The copy wifi_scanner_get_conn_info hands out (GUI thread only). */
-wifi_conn_info_t conn_info_copy;
+static wifi_conn_info_t conn_info_copy;
 /* The record as it was when the request came, while it was connected (else
  * zeros): the connection a failed run may give back. */
-wifi_conn_info_t conn_earlier;
+static wifi_conn_info_t conn_earlier;
 /* 1 while the record holds the connection a failed run gave back: that run's
  * result is still its failure. */
-int32_t conn_given_back;
+static int32_t conn_given_back;
 
 /* One run of the worker: its copy of the request and what it has done. */
-struct conn_job {
+typedef struct {
     wifi_conn_params_t req;
     char ifname[WIFI_IFNAME_MAX + 1];
     int32_t timeout;
@@ -86,31 +84,31 @@ struct conn_job {
     char previous[WIFI_NET_ID_MAX + 1];
     char previous_ssid[WIFI_SSID_MAX + 1];
     wifi_conn_info_t earlier;
-};
+} conn_job_t;
 
-enum poll_outcome { POLL_NEXT, POLL_SUCCESS, POLL_FAILURE, POLL_TIMEOUT };
+typedef enum { POLL_NEXT, POLL_SUCCESS, POLL_FAILURE, POLL_TIMEOUT } poll_outcome_t;
 
-struct sec_settings {
+typedef struct {
     const char *settings[3];
-};
+} sec_settings_t;
 
-void copy_text(char *dst, size_t cap, const char *src)
+static void copy_text(char *dst, size_t cap, const char *src)
 {
     snprintf(dst, cap, "%s", src);
 }
 
 /* A caller's fixed text field that may lack its terminator, cut to len. */
-void copy_field(char *dst, size_t cap, const char *src, size_t len)
+static void copy_field(char *dst, size_t cap, const char *src, size_t len)
 {
     snprintf(dst, cap, "%.*s", (int)len, src);
 }
 
-const char *shown(const char *text, char *out)
+static const char *shown(const char *text, char *out)
 {
-    return fw_escape(text, strlen(text), out, kLogTextLen);
+    return fw_escape(text, strlen(text), out, LOG_TEXT_LEN);
 }
 
-void finish_worker(void)
+static void finish_worker(void)
 {
     pthread_mutex_lock(&conn_mutex);
     conn_running = 0;
@@ -118,13 +116,63 @@ void finish_worker(void)
     pthread_mutex_unlock(&conn_mutex);
 }
 
+/* --- The worker's access to the record ------------------------------------ */
+
+static int conn_stopped(void)
+{
+    pthread_mutex_lock(&conn_mutex);
+    int stopped = conn_cancel;
+    pthread_mutex_unlock(&conn_mutex);
+    return stopped;
+}
+
+static int conn_edit(conn_edit_fn_t edit, void *ctx)
+{
+    pthread_mutex_lock(&conn_mutex);
+    int stopped = conn_cancel;
+    if (!stopped) {
+        edit(&conn_info, ctx);
+    }
+    pthread_mutex_unlock(&conn_mutex);
+    return stopped ? -1 : 0;
+}
+
+static void write_status(wifi_conn_info_t *info, void *ctx)
+{
+    copy_text(info->status, sizeof(info->status), (const char *)ctx);
+}
+
+static int conn_set_status(const char *status)
+{
+    return conn_edit(write_status, (char *)status);
+}
+
+static int conn_track_client(pid_t pgid)
+{
+    pthread_mutex_lock(&conn_mutex);
+    int stopped = conn_cancel;
+    dhcp_pgid = stopped ? 0 : pgid;
+    pthread_mutex_unlock(&conn_mutex);
+    return stopped ? -1 : 0;
+}
+
+static void conn_untrack_client(void)
+{
+    pthread_mutex_lock(&conn_mutex);
+    dhcp_pgid = 0;
+    pthread_mutex_unlock(&conn_mutex);
+}
+
+static const wifi_conn_record_t record = {conn_stopped, conn_set_status, conn_edit, conn_track_client,
+                                          conn_untrack_client};
+
 /* --- Request checks ------------------------------------------------------- */
 
-void copy_request(wifi_conn_params_t *dst, const wifi_conn_params_t *src)
+static void copy_request(wifi_conn_params_t *dst, const wifi_conn_params_t *src)
 {
     *dst = *src;
     copy_field(dst->ssid, sizeof(dst->ssid), src->ssid, WIFI_SSID_MAX);
-    copy_field(dst->password, sizeof(dst->password), src->password, kPasswordMax);
+    copy_field(dst->password, sizeof(dst->password), src->password, PASSWORD_MAX);
     copy_field(dst->bssid, sizeof(dst->bssid), src->bssid, sizeof(src->bssid) - 1);
     copy_field(dst->static_ip, sizeof(dst->static_ip), src->static_ip, sizeof(src->static_ip) - 1);
     copy_field(dst->gateway, sizeof(dst->gateway), src->gateway, sizeof(src->gateway) - 1);
@@ -132,13 +180,13 @@ void copy_request(wifi_conn_params_t *dst, const wifi_conn_params_t *src)
     copy_field(dst->dns, sizeof(dst->dns), src->dns, sizeof(src->dns) - 1);
 }
 
-bool empty_or(const char *text, int (*valid)(const char *))
+static bool empty_or(const char *text, int (*valid)(const char *))
 {
     return text[0] == '\0' || valid(text);
 }
 
 /* The reason a request cannot be carried out safely, or NULL. */
-const char *request_refusal(const wifi_conn_params_t *req)
+static const char *request_refusal(const wifi_conn_params_t *req)
 {
     if (!empty_or(req->bssid, wifi_valid_bssid)) {
         return "Error: invalid BSSID";
@@ -150,34 +198,34 @@ const char *request_refusal(const wifi_conn_params_t *req)
     return NULL;
 }
 
-int32_t effective_timeout(int32_t timeout)
+static int32_t effective_timeout(int32_t timeout)
 {
-    return timeout > 0 ? timeout : kDefaultTimeout;
+    return timeout > 0 ? timeout : DEFAULT_TIMEOUT;
 }
 
 /* --- Worker helpers ------------------------------------------------------- */
 
-char *wpa(const conn_job *job, const char *command)
+static char *wpa(const conn_job_t *job, const char *command)
 {
     return shell_getline_fmt("wpa_cli -i %s %s 2>/dev/null", job->ifname, command);
 }
 
-char *wpa_net(const conn_job *job, const char *verb, const char *id)
+static char *wpa_net(const conn_job_t *job, const char *verb, const char *id)
 {
     return shell_getline_fmt("wpa_cli -i %s %s %s 2>/dev/null", job->ifname, verb, id);
 }
 
 /* set_network with a value from outside: quoted for wpa_cli, which takes it
  * as text, and handed over as one argument that no shell reads. */
-void set_network_quoted(const conn_job *job, const char *field, const char *value)
+static void set_network_quoted(const conn_job_t *job, const char *field, const char *value)
 {
-    char quoted[WIFI_SSID_MAX + kPasswordMax];
+    char quoted[WIFI_SSID_MAX + PASSWORD_MAX];
     snprintf(quoted, sizeof(quoted), "\"%s\"", value);
     const char *const argv[] = {"wpa_cli", "-i", job->ifname, "set_network", job->net_id, field, quoted, NULL};
     argv_getline(argv);
 }
 
-void set_error(const char *log_line, const char *status)
+static void set_error(const char *log_line, const char *status)
 {
     printf("[WiFi-CONN] %s\n", log_line);
     conn_set_status(status);
@@ -185,9 +233,9 @@ void set_error(const char *log_line, const char *status)
 
 /* Notes the enabled networks and the current one before the run changes
  * them. */
-int remember_network(const char *line, const char *id, const char *ssid, void *ctx)
+static int remember_network(const char *line, const char *id, const char *ssid, void *ctx)
 {
-    conn_job *job = static_cast<conn_job *>(ctx);
+    conn_job_t *job = (conn_job_t *)ctx;
     int flags = wifi_parse_net_flags(line);
     if ((flags & WIFI_NET_CURRENT) != 0) {
         copy_text(job->previous, sizeof(job->previous), id);
@@ -199,13 +247,13 @@ int remember_network(const char *line, const char *id, const char *ssid, void *c
     return 1;
 }
 
-void remember_networks(conn_job *job)
+static void remember_networks(conn_job_t *job)
 {
     wifi_each_network(job->ifname, remember_network, job);
 }
 
 /* A network the run removed is not enabled again. */
-void drop_remembered(conn_job *job, const char *id)
+static void drop_remembered(conn_job_t *job, const char *id)
 {
     for (int32_t i = 0; i < job->enabled_count; i++) {
         if (strcmp(job->enabled[i], id) == 0) {
@@ -216,7 +264,7 @@ void drop_remembered(conn_job *job, const char *id)
 }
 
 /* Enables again the networks enabled before the run, but `except`. */
-void enable_remembered(const conn_job *job, const char *except)
+static void enable_remembered(const conn_job_t *job, const char *except)
 {
     for (int32_t i = 0; i < job->enabled_count; i++) {
         if (strcmp(job->enabled[i], except) != 0) {
@@ -228,7 +276,7 @@ void enable_remembered(const conn_job *job, const char *except)
 /* After a failed run: the network added in it goes, the supplicant returns
  * to the one it was connected to and the networks enabled before are enabled
  * again; then the configuration is saved. */
-void undo_run(const conn_job *job)
+static void undo_run(const conn_job_t *job)
 {
     if (job->added) {
         wpa_net(job, "remove_network", job->net_id);
@@ -245,9 +293,9 @@ void undo_run(const conn_job *job)
 
 /* A run stopped by wifi_scanner_disconnect leaves no untried network behind
  * in the supplicant. */
-void abandon(const conn_job *job)
+static void abandon(const conn_job_t *job)
 {
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     printf("[WiFi-CONN] stopped: disconnected while connecting to \"%s\"\n", shown(job->req.ssid, text));
     if (job->added && !job->associated) {
         wpa_net(job, "remove_network", job->net_id);
@@ -257,7 +305,7 @@ void abandon(const conn_job *job)
 /* --- Steps ---------------------------------------------------------------- */
 
 /* Steps 3 to 6: the control tool and a supplicant that answers. */
-bool supplicant_ready(const conn_job *job)
+static bool supplicant_ready(const conn_job_t *job)
 {
     if (!shell_search("which wpa_cli 2>/dev/null", "wpa_cli")) {
         set_error("ERROR: wpa_cli not found", "Error: wpa_cli not found");
@@ -267,10 +315,10 @@ bool supplicant_ready(const conn_job *job)
     if (shell_getline("pidof wpa_supplicant 2>/dev/null")[0] == '\0') {
         printf("[WiFi-CONN] wpa_supplicant not running, starting...\n");
         shell_getline_fmt("wpa_supplicant -B -i %s -c %s 2>/dev/null", job->ifname, conf);
-        wifi_sleep_ms(kSupplicantStartMs);
+        wifi_sleep_ms(SUPPLICANT_START_MS);
     }
     /* A supplicant that is there answers its ping in milliseconds. */
-    char ping[kCommandLen];
+    char ping[COMMAND_LEN];
     snprintf(ping, sizeof(ping), "wpa_cli -i %s ping 2>/dev/null", job->ifname);
     if (shell_search_within(ping, "PONG", WIFI_ANSWER_TIMEOUT_MS)) {
         printf("[WiFi-CONN] wpa_cli -i %s OK\n", job->ifname);
@@ -278,8 +326,8 @@ bool supplicant_ready(const conn_job *job)
     }
     printf("[WiFi-CONN] wpa_cli -i %s not responding, restarting wpa_supplicant...\n", job->ifname);
     shell_getline("killall wpa_supplicant 2>/dev/null");
-    wifi_sleep_ms(kSupplicantKillMs);
-    char test[kCommandLen];
+    wifi_sleep_ms(SUPPLICANT_KILL_MS);
+    char test[COMMAND_LEN];
     snprintf(test, sizeof(test), "test -f %s 2>/dev/null", conf);
     if (!shell_succeeds(test)) {
         shell_getline_fmt("echo 'ctrl_interface=/var/run/wpa_supplicant' > %s 2>/dev/null", conf);
@@ -287,7 +335,7 @@ bool supplicant_ready(const conn_job *job)
     }
     shell_getline_fmt("ip link set %s up 2>/dev/null", job->ifname);
     shell_getline_fmt("wpa_supplicant -B -i %s -c %s 2>/dev/null", job->ifname, conf);
-    wifi_sleep_ms(kSupplicantRestartMs);
+    wifi_sleep_ms(SUPPLICANT_RESTART_MS);
     if (!shell_search_within(ping, "PONG", WIFI_ANSWER_TIMEOUT_MS)) {
         set_error("ERROR: wpa_supplicant still not responding", "Error: wpa_supplicant not available");
         return false;
@@ -298,7 +346,7 @@ bool supplicant_ready(const conn_job *job)
 
 /* Step 10: a new network entry. Only a reply of digits is an id ("FAIL" is
  * not). */
-bool add_network(conn_job *job)
+static bool add_network(conn_job_t *job)
 {
     printf("[WiFi-CONN] step2: add_network\n");
     char reply[16] = "";
@@ -314,9 +362,9 @@ bool add_network(conn_job *job)
 }
 
 /* Step 11: name, hidden probing and the access point. */
-void set_name(const conn_job *job)
+static void set_name(const conn_job_t *job)
 {
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     printf("[WiFi-CONN] step3: set_network ssid=\"%s\"\n", shown(job->req.ssid, text));
     set_network_quoted(job, "ssid", job->req.ssid);
     if (job->req.hidden != 0) {
@@ -330,7 +378,7 @@ void set_name(const conn_job *job)
     }
 }
 
-sec_settings settings_for(int32_t sec)
+static sec_settings_t settings_for(int32_t sec)
 {
     switch (sec) {
     case WIFI_SEC_OPEN:
@@ -348,26 +396,27 @@ sec_settings settings_for(int32_t sec)
     }
 }
 
-/* "wpa_cli -i IF set_network ID SETTING", its error output left to ours. */
-void set_network_plain(const conn_job *job, const char *setting, const char *log_format)
+/* "wpa_cli -i IF set_network ID SETTING", its error output left to ours.
+ * The log line is "[WiFi-CONN] " + `step` + the command. */
+static void set_network_plain(const conn_job_t *job, const char *setting, const char *step)
 {
-    char command[kCommandLen];
+    char command[COMMAND_LEN];
     snprintf(command, sizeof(command), "wpa_cli -i %s set_network %s %s", job->ifname, job->net_id, setting);
-    printf(log_format, command);
+    printf("[WiFi-CONN] %s%s\n", step, command);
     shell_getline(command);
 }
 
-void set_wep(const conn_job *job)
+static void set_wep(const conn_job_t *job)
 {
     printf("[WiFi-CONN] step4: WEP key (len=%zu)\n", strlen(job->req.password));
-    set_network_plain(job, "auth_alg OPEN", "[WiFi-CONN]   %s\n");
-    set_network_plain(job, "key_mgmt NONE", "[WiFi-CONN]   %s\n");
+    set_network_plain(job, "auth_alg OPEN", "  ");
+    set_network_plain(job, "key_mgmt NONE", "  ");
     set_network_quoted(job, "wep_key0", job->req.password);
     shell_getline_fmt("wpa_cli -i %s set_network %s wep_tx_keyidx 0 2>/dev/null", job->ifname, job->net_id);
 }
 
 /* Steps 12 and 13. The password itself is never logged, only its length. */
-void set_security(const conn_job *job)
+static void set_security(const conn_job_t *job)
 {
     if (job->req.password[0] == '\0') {
         printf("[WiFi-CONN] step4: key_mgmt=NONE (open network)\n");
@@ -378,14 +427,10 @@ void set_security(const conn_job *job)
         set_wep(job);
         return;
     }
-    static const char *const kLogFormats[] = {
-        "[WiFi-CONN] step4a: %s\n",
-        "[WiFi-CONN] step4b: %s\n",
-        "[WiFi-CONN] step4c: %s\n",
-    };
-    sec_settings sec = settings_for(job->req.sec);
+    static const char *const steps[] = {"step4a: ", "step4b: ", "step4c: "};
+    sec_settings_t sec = settings_for(job->req.sec);
     for (size_t i = 0; i < 3 && sec.settings[i] != NULL; i++) {
-        set_network_plain(job, sec.settings[i], kLogFormats[i]);
+        set_network_plain(job, sec.settings[i], steps[i]);
     }
     if (job->req.sec == WIFI_SEC_WPA3) {
         printf("[WiFi-CONN] step4e: ieee80211w=2 (PMF required for WPA3)\n");
@@ -396,7 +441,7 @@ void set_security(const conn_job *job)
 }
 
 /* Steps 10 to 14 for a network not kept yet; false when the run ends. */
-bool configure_new_network(conn_job *job)
+static bool configure_new_network(conn_job_t *job)
 {
     if (!add_network(job)) {
         return false;
@@ -414,7 +459,7 @@ bool configure_new_network(conn_job *job)
     return true;
 }
 
-void select_saved_network(conn_job *job, const char *saved_id)
+static void select_saved_network(conn_job_t *job, const char *saved_id)
 {
     printf("[WiFi-CONN] reconnect: select_network %s (saved)\n", saved_id);
     wpa_net(job, "select_network", saved_id);
@@ -424,36 +469,36 @@ void select_saved_network(conn_job *job, const char *saved_id)
 
 /* --- Polling -------------------------------------------------------------- */
 
-struct poll_state {
+typedef struct {
     int32_t t;
     int handshake;
     char last_state[64];
     char state[64]; /* this poll's */
     const char *reason;
-};
+} poll_state_t;
 
-void store_bssid(wifi_conn_info_t *info, void *ctx)
+static void store_bssid(wifi_conn_info_t *info, void *ctx)
 {
-    copy_text(info->bssid, sizeof(info->bssid), static_cast<const char *>(ctx));
+    copy_text(info->bssid, sizeof(info->bssid), (const char *)ctx);
 }
 
-void read_status(const conn_job *job, wifi_status_poll_t *poll)
+static void read_status(const conn_job_t *job, wifi_status_poll_t *poll)
 {
     memset(poll, 0, sizeof(*poll));
-    char command[kCommandLen];
+    char command[COMMAND_LEN];
     snprintf(command, sizeof(command), "wpa_cli -i %s status 2>/dev/null", job->ifname);
     cmd_pipe_t pipe;
     if (cmd_open(&pipe, command, WIFI_CMD_TIMEOUT_MS) != 0) {
         return;
     }
-    char line[kStatusLineLen];
+    char line[STATUS_LINE_LEN];
     while (wifi_read_line(&pipe, line, sizeof(line))) {
         wifi_parse_status_line(line, poll);
     }
     cmd_close(&pipe);
 }
 
-bool state_is(const char *state, const char *const names[], size_t count)
+static bool state_is(const char *state, const char *const names[], size_t count)
 {
     for (size_t i = 0; i < count; i++) {
         if (strcmp(state, names[i]) == 0) {
@@ -463,19 +508,19 @@ bool state_is(const char *state, const char *const names[], size_t count)
     return false;
 }
 
-poll_outcome judge(const conn_job *job, poll_state *ps, const wifi_status_poll_t *poll)
+static poll_outcome_t judge(const conn_job_t *job, poll_state_t *ps, const wifi_status_poll_t *poll)
 {
-    static const char *const kLostStates[] = {"DISCONNECTED", "SCANNING", "INACTIVE", "INTERFACE_DISABLED"};
+    static const char *const lost_states[] = {"DISCONNECTED", "SCANNING", "INACTIVE", "INTERFACE_DISABLED"};
     const char *state = ps->state;
     if (strcmp(state, "WRONG_KEY") == 0 || strstr(state, "AUTH_FAILED") != NULL) {
         ps->reason = ps->handshake ? "Wrong password" : "Auth failed";
         return POLL_FAILURE;
     }
-    if (ps->handshake && state_is(state, kLostStates, sizeof(kLostStates) / sizeof(kLostStates[0]))) {
+    if (ps->handshake && state_is(state, lost_states, sizeof(lost_states) / sizeof(lost_states[0]))) {
         ps->reason = "Wrong password";
         return POLL_FAILURE;
     }
-    if (!ps->handshake && ps->t > kDisconnectedGrace && strcmp(state, "DISCONNECTED") == 0) {
+    if (!ps->handshake && ps->t > DISCONNECTED_GRACE && strcmp(state, "DISCONNECTED") == 0) {
         ps->reason = "Auth failed";
         return POLL_FAILURE;
     }
@@ -486,16 +531,16 @@ poll_outcome judge(const conn_job *job, poll_state *ps, const wifi_status_poll_t
 }
 
 /* One poll: sleep, read the status, log a changed state, keep the BSSID. */
-poll_outcome poll_once(const conn_job *job, poll_state *ps)
+static poll_outcome_t poll_once(const conn_job_t *job, poll_state_t *ps)
 {
     ps->t++;
-    wifi_sleep_ms(kPollMs);
+    wifi_sleep_ms(POLL_MS);
     wifi_status_poll_t poll;
     read_status(job, &poll);
     ps->handshake |= poll.handshake;
     copy_text(ps->state, sizeof(ps->state), poll.state);
     if (strcmp(ps->state, ps->last_state) != 0) {
-        char text[kLogTextLen];
+        char text[LOG_TEXT_LEN];
         printf("[WiFi-CONN]   t=%ds wpa_state=%s%s\n", (int)ps->t, shown(ps->state, text),
                ps->handshake ? " (handshake seen)" : "");
         copy_text(ps->last_state, sizeof(ps->last_state), ps->state);
@@ -507,12 +552,12 @@ poll_outcome poll_once(const conn_job *job, poll_state *ps)
 }
 
 /* Old entries of the same name, now that the new one has proved itself. */
-int remove_if_old(const char *line, const char *id, const char *ssid, void *ctx)
+static int remove_if_old(const char *line, const char *id, const char *ssid, void *ctx)
 {
     (void)line;
-    conn_job *job = static_cast<conn_job *>(ctx);
+    conn_job_t *job = (conn_job_t *)ctx;
     if (strcmp(ssid, job->req.ssid) == 0 && strcmp(id, job->net_id) != 0) {
-        char text[kLogTextLen];
+        char text[LOG_TEXT_LEN];
         printf("[WiFi-CONN] removing old network %s (\"%s\")\n", id, shown(ssid, text));
         wpa_net(job, "remove_network", id);
         drop_remembered(job, id);
@@ -520,22 +565,22 @@ int remove_if_old(const char *line, const char *id, const char *ssid, void *ctx)
     return 1;
 }
 
-void remove_old_entries(conn_job *job)
+static void remove_old_entries(conn_job_t *job)
 {
     wifi_each_network(job->ifname, remove_if_old, job);
 }
 
-void on_failure(const conn_job *job, const poll_state *ps)
+static void on_failure(const conn_job_t *job, const poll_state_t *ps)
 {
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     printf("[WiFi-CONN] FAIL: %s (wpa_state=%s, handshake=%d)\n", ps->reason, shown(ps->state, text), ps->handshake);
     conn_set_status(ps->reason);
     undo_run(job);
 }
 
-void on_timeout(const conn_job *job, const poll_state *ps)
+static void on_timeout(const conn_job_t *job, const poll_state_t *ps)
 {
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     printf("[WiFi-CONN] TIMEOUT after %ds, last_state=%s\n", (int)job->timeout, shown(ps->last_state, text));
     if (job->added) {
         printf("[WiFi-CONN] removing failed network %s\n", job->net_id);
@@ -544,9 +589,9 @@ void on_timeout(const conn_job *job, const poll_state *ps)
     conn_set_status("Connection timeout");
 }
 
-void give_back(wifi_conn_info_t *info, void *ctx)
+static void give_back(wifi_conn_info_t *info, void *ctx)
 {
-    wifi_conn_info_t restored = *static_cast<const wifi_conn_info_t *>(ctx);
+    wifi_conn_info_t restored = *(const wifi_conn_info_t *)ctx;
     copy_text(restored.status, sizeof(restored.status), info->status);
     *info = restored;
     conn_given_back = 1;
@@ -555,18 +600,18 @@ void give_back(wifi_conn_info_t *info, void *ctx)
 /* After a failed run that left a connection the record held: once the
  * supplicant reports it is on that network again (within a few polls), the
  * record gets the connection back; else it stays disconnected. */
-void await_rejoin(const conn_job *job)
+static void await_rejoin(const conn_job_t *job)
 {
     if (job->earlier.connected != 1 || job->previous[0] == '\0' || strcmp(job->previous, job->net_id) == 0 ||
         strcmp(job->previous_ssid, job->earlier.ssid) != 0) {
         return;
     }
-    char text[kLogTextLen];
-    for (int32_t t = 1; t <= kRejoinPolls; t++) {
+    char text[LOG_TEXT_LEN];
+    for (int32_t t = 1; t <= REJOIN_POLLS; t++) {
         if (conn_stopped()) {
             return;
         }
-        wifi_sleep_ms(kPollMs);
+        wifi_sleep_ms(POLL_MS);
         wifi_status_poll_t poll;
         read_status(job, &poll);
         if (!poll.completed) {
@@ -588,15 +633,15 @@ void await_rejoin(const conn_job *job)
 }
 
 /* Step 15 and what follows; false when the run was stopped. */
-bool poll_association(conn_job *job)
+static bool poll_association(conn_job_t *job)
 {
     printf("[WiFi-CONN] step7: polling wpa_cli status (timeout=%ds)...\n", (int)job->timeout);
-    poll_state ps = {};
+    poll_state_t ps = {};
     for (;;) {
         if (conn_stopped()) {
             return false;
         }
-        poll_outcome outcome = poll_once(job, &ps);
+        poll_outcome_t outcome = poll_once(job, &ps);
         if (conn_stopped()) {
             return false;
         }
@@ -627,27 +672,22 @@ bool poll_association(conn_job *job)
     if (conn_stopped()) {
         return false;
     }
-    wifi_addressing(&job->req, job->ifname);
+    wifi_addressing(&job->req, job->ifname, &record);
     return !conn_stopped();
 }
 
-void write_status(wifi_conn_info_t *info, void *ctx)
-{
-    copy_text(info->status, sizeof(info->status), static_cast<const char *>(ctx));
-}
-
-void start_record(wifi_conn_info_t *info, void *ctx)
+static void start_record(wifi_conn_info_t *info, void *ctx)
 {
     info->connected = 0;
-    copy_text(info->status, sizeof(info->status), kConnecting);
-    copy_text(info->ssid, sizeof(info->ssid), static_cast<const char *>(ctx));
+    copy_text(info->status, sizeof(info->status), CONNECTING_TEXT);
+    copy_text(info->ssid, sizeof(info->ssid), (const char *)ctx);
     info->bssid[0] = '\0';
 }
 
 /* The run after the request was taken; false when it was stopped. */
-bool run_job(conn_job *job, const char *saved_id)
+static bool run_job(conn_job_t *job, const char *saved_id)
 {
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     printf("[WiFi-CONN] connecting to SSID=\"%s\" sec=%d hidden=%d timeout=%ds reconnect=%d\n",
            shown(job->req.ssid, text), (int)job->req.sec, (int)job->req.hidden, (int)job->timeout, (int)job->reconnect);
     if (conn_edit(start_record, job->req.ssid) != 0) {
@@ -674,11 +714,11 @@ bool run_job(conn_job *job, const char *saved_id)
     return poll_association(job);
 }
 
-void *conn_thread(void *arg)
+static void *conn_thread(void *arg)
 {
     (void)arg;
     wifi_worker_limits();
-    conn_job job = {};
+    conn_job_t job = {};
     char saved_id[WIFI_NET_ID_MAX + 1];
     pthread_mutex_lock(&conn_mutex);
     job.req = conn_params;
@@ -698,7 +738,7 @@ void *conn_thread(void *arg)
 }
 
 /* Starts conn_thread unless one runs. */
-void start_worker(const char *ssid, size_t password_len, int32_t sec)
+static void start_worker(const char *ssid, size_t password_len, int32_t sec)
 {
     pthread_mutex_lock(&conn_mutex);
     bool busy = conn_running != 0;
@@ -707,11 +747,11 @@ void start_worker(const char *ssid, size_t password_len, int32_t sec)
     if (busy) {
         return;
     }
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     printf("[WiFi-CONN] trigger_connect: SSID=\"%s\" pwd_len=%zu sec=%d\n", shown(ssid, text), password_len, (int)sec);
     pthread_attr_t attr;
     pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, kWorkerStack);
+    pthread_attr_setstacksize(&attr, WORKER_STACK);
     pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
     pthread_t tid;
     if (pthread_create(&tid, &attr, conn_thread, NULL) != 0) {
@@ -724,7 +764,7 @@ void start_worker(const char *ssid, size_t password_len, int32_t sec)
     pthread_attr_destroy(&attr);
 }
 
-bool worker_running(void)
+static bool worker_running(void)
 {
     pthread_mutex_lock(&conn_mutex);
     bool running = conn_running != 0;
@@ -733,7 +773,7 @@ bool worker_running(void)
 }
 
 /* A new record for a request: its name and first status. */
-void reset_record(const char *ssid, const char *status)
+static void reset_record(const char *ssid, const char *status)
 {
     conn_earlier = conn_info.connected == 1 ? conn_info : wifi_conn_info_t{};
     conn_given_back = 0;
@@ -745,16 +785,16 @@ void reset_record(const char *ssid, const char *status)
 
 /* The id of the first kept network of this name; false when there is none
  * or the list cannot be read. */
-struct saved_search {
+typedef struct {
     const char *ssid;
     char *id;
     bool found;
-};
+} saved_search_t;
 
-int match_saved(const char *line, const char *id, const char *ssid, void *ctx)
+static int match_saved(const char *line, const char *id, const char *ssid, void *ctx)
 {
     (void)line;
-    saved_search *search = static_cast<saved_search *>(ctx);
+    saved_search_t *search = (saved_search_t *)ctx;
     search->found = strcmp(ssid, search->ssid) == 0;
     if (search->found) {
         copy_text(search->id, WIFI_NET_ID_MAX + 1, id);
@@ -762,55 +802,11 @@ int match_saved(const char *line, const char *id, const char *ssid, void *ctx)
     return !search->found;
 }
 
-bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
+static bool find_saved_id(const char *ssid, char id[WIFI_NET_ID_MAX + 1])
 {
     char ifname[WIFI_IFNAME_MAX + 1];
-    saved_search search = {ssid, id, false};
+    saved_search_t search = {ssid, id, false};
     return wifi_if_copy(ifname) == 0 && wifi_each_network(ifname, match_saved, &search) == 0 && search.found;
-}
-
-} // namespace
-
-/* --- The worker's access to the record ------------------------------------ */
-
-int conn_stopped(void)
-{
-    pthread_mutex_lock(&conn_mutex);
-    int stopped = conn_cancel;
-    pthread_mutex_unlock(&conn_mutex);
-    return stopped;
-}
-
-int conn_edit(conn_edit_fn_t edit, void *ctx)
-{
-    pthread_mutex_lock(&conn_mutex);
-    int stopped = conn_cancel;
-    if (!stopped) {
-        edit(&conn_info, ctx);
-    }
-    pthread_mutex_unlock(&conn_mutex);
-    return stopped ? -1 : 0;
-}
-
-int conn_set_status(const char *status)
-{
-    return conn_edit(write_status, const_cast<char *>(status));
-}
-
-int conn_track_client(pid_t pgid)
-{
-    pthread_mutex_lock(&conn_mutex);
-    int stopped = conn_cancel;
-    dhcp_pgid = stopped ? 0 : pgid;
-    pthread_mutex_unlock(&conn_mutex);
-    return stopped ? -1 : 0;
-}
-
-void conn_untrack_client(void)
-{
-    pthread_mutex_lock(&conn_mutex);
-    dhcp_pgid = 0;
-    pthread_mutex_unlock(&conn_mutex);
 }
 
 /* --- Interface ------------------------------------------------------------ */
@@ -825,10 +821,10 @@ void wifi_scanner_connect(const char *ssid, const char *password)
     copy_field(req.ssid, sizeof(req.ssid), ssid, WIFI_SSID_MAX);
     bool open = password == NULL || password[0] == '\0';
     if (!open) {
-        copy_field(req.password, sizeof(req.password), password, kPasswordMax);
+        copy_field(req.password, sizeof(req.password), password, PASSWORD_MAX);
     }
     req.sec = open ? WIFI_SEC_OPEN : WIFI_SEC_AUTO;
-    req.timeout = kDefaultTimeout;
+    req.timeout = DEFAULT_TIMEOUT;
     wifi_scanner_connect_ex(&req);
 }
 
@@ -844,11 +840,11 @@ void wifi_scanner_connect_ex(const wifi_conn_params_t *params)
     conn_params = req;
     conn_reconnect = 0;
     conn_saved_net_id[0] = '\0';
-    reset_record(req.ssid, refusal != NULL ? refusal : kConnecting);
+    reset_record(req.ssid, refusal != NULL ? refusal : CONNECTING_TEXT);
     pthread_mutex_unlock(&conn_mutex);
 
     /* A refused BSSID or address may hold anything: it is logged escaped. */
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     char bssid[FW_ESCAPE_MAX(sizeof(req.bssid))];
     char static_ip[FW_ESCAPE_MAX(sizeof(req.static_ip))];
     fw_escape(req.bssid, sizeof(req.bssid), bssid, sizeof(bssid));
@@ -868,7 +864,7 @@ void wifi_scanner_connect_saved(const char *ssid)
     if (ssid == NULL || ssid[0] == '\0' || worker_running()) {
         return;
     }
-    char text[kLogTextLen];
+    char text[LOG_TEXT_LEN];
     pthread_mutex_lock(&conn_mutex);
     bool current = conn_info.connected == 1 && strcmp(conn_info.ssid, ssid) == 0;
     if (current) {
@@ -890,9 +886,9 @@ void wifi_scanner_connect_saved(const char *ssid)
     copy_text(conn_saved_net_id, sizeof(conn_saved_net_id), id);
     memset(&conn_params, 0, sizeof(conn_params));
     copy_field(conn_params.ssid, sizeof(conn_params.ssid), ssid, WIFI_SSID_MAX);
-    conn_params.timeout = kDefaultTimeout;
+    conn_params.timeout = DEFAULT_TIMEOUT;
     conn_reconnect = 1;
-    reset_record(conn_params.ssid, kConnecting);
+    reset_record(conn_params.ssid, CONNECTING_TEXT);
     pthread_mutex_unlock(&conn_mutex);
     start_worker(ssid, 0, WIFI_SEC_AUTO);
 }
@@ -915,7 +911,7 @@ void wifi_scanner_disconnect(void)
         shell_getline_fmt("wpa_cli -i %s disconnect 2>/dev/null", ifname);
         /* A dhcpcd forks into the background after its lease: the process
          * group stopped above does not hold it. */
-        wifi_stop_dhcp_clients(ifname, kClientStopMs);
+        wifi_stop_dhcp_clients(ifname, CLIENT_STOP_MS);
     }
     pthread_mutex_lock(&conn_mutex);
     conn_info.connected = 0;

@@ -27,29 +27,27 @@
 
 #include "wifi/wifi_scanner_internal.h"
 
-namespace {
-
-const char *const kClients[] = {"udhcpc", "dhcpcd"};
-constexpr size_t kClientCount = sizeof(kClients) / sizeof(kClients[0]);
+static const char *const client_names[] = {"udhcpc", "dhcpcd"};
+#define CLIENT_COUNT (sizeof(client_names) / sizeof(client_names[0]))
 /* Bounds of the search: processes looked at, clients stopped at once, and
  * the command line read of each. */
-constexpr int kMaxProcesses = 65536;
-constexpr size_t kMaxFound = 16;
-constexpr size_t kCmdlineMax = 4096;
+#define MAX_PROCESSES 65536
+#define MAX_FOUND 16
+#define CMDLINE_MAX 4096
 /* Without pidfds the wait looks at the clients this often. */
-constexpr int kPollPeriodMs = 10;
+#define POLL_PERIOD_MS 10
 
-struct file_id {
+typedef struct {
     dev_t dev;
     ino_t ino;
-};
+} file_id_t;
 
-struct found_client {
+typedef struct {
     pid_t pid;
     int pidfd; /* -1 on kernels without pidfds */
-};
+} found_client_t;
 
-int64_t now_ms(void)
+static int64_t now_ms(void)
 {
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -57,7 +55,7 @@ int64_t now_ms(void)
 }
 
 /* The file PATH names for `name`, as the shell would run it. */
-bool find_on_path(const char *name, file_id *out)
+static bool find_on_path(const char *name, file_id_t *out)
 {
     const char *path = getenv("PATH");
     if (path == NULL) {
@@ -78,7 +76,7 @@ bool find_on_path(const char *name, file_id *out)
     return false;
 }
 
-bool runs_a_client(pid_t pid, const file_id *programs, size_t count)
+static bool runs_a_client(pid_t pid, const file_id_t *programs, size_t count)
 {
     char exe[64];
     snprintf(exe, sizeof(exe), "/proc/%d/exe", (int)pid);
@@ -97,10 +95,11 @@ bool runs_a_client(pid_t pid, const file_id *programs, size_t count)
 /* A word of the command line (arguments are NUL-separated; a client that
  * retitles itself puts blanks between words) names the device: the device
  * itself, or glued to its option. */
-bool names_device(const char *word, size_t len, const char *ifname)
+static bool names_device(const char *word, size_t len, const char *ifname)
 {
-    static const char *const kGlued[] = {"", "-i", "--interface="};
-    for (const char *prefix : kGlued) {
+    static const char *const glued_forms[] = {"", "-i", "--interface="};
+    for (size_t i = 0; i < sizeof glued_forms / sizeof glued_forms[0]; i++) {
+        const char *prefix = glued_forms[i];
         size_t plen = strlen(prefix);
         if (len == plen + strlen(ifname) && memcmp(word, prefix, plen) == 0 &&
             memcmp(word + plen, ifname, len - plen) == 0) {
@@ -110,7 +109,7 @@ bool names_device(const char *word, size_t len, const char *ifname)
     return false;
 }
 
-bool serves_device(pid_t pid, const char *ifname)
+static bool serves_device(pid_t pid, const char *ifname)
 {
     char path[64];
     snprintf(path, sizeof(path), "/proc/%d/cmdline", (int)pid);
@@ -118,8 +117,8 @@ bool serves_device(pid_t pid, const char *ifname)
     if (fd < 0) {
         return false;
     }
-    char text[kCmdlineMax + 1];
-    ssize_t len = read(fd, text, kCmdlineMax);
+    char text[CMDLINE_MAX + 1];
+    ssize_t len = read(fd, text, CMDLINE_MAX);
     close(fd);
     if (len <= 0) {
         return false;
@@ -135,12 +134,12 @@ bool serves_device(pid_t pid, const char *ifname)
     return false;
 }
 
-bool is_client_of(pid_t pid, const char *ifname, const file_id *programs, size_t count)
+static bool is_client_of(pid_t pid, const char *ifname, const file_id_t *programs, size_t count)
 {
     return runs_a_client(pid, programs, count) && serves_device(pid, ifname);
 }
 
-int open_pidfd(pid_t pid)
+static int open_pidfd(pid_t pid)
 {
 #ifdef SYS_pidfd_open
     return (int)syscall(SYS_pidfd_open, pid, 0);
@@ -150,7 +149,7 @@ int open_pidfd(pid_t pid)
 #endif
 }
 
-int send_signal(const found_client *client, int sig)
+static int send_signal(const found_client_t *client, int sig)
 {
 #ifdef SYS_pidfd_send_signal
     if (client->pidfd >= 0) {
@@ -160,7 +159,7 @@ int send_signal(const found_client *client, int sig)
     return kill(client->pid, sig);
 }
 
-bool has_ended(const found_client *client)
+static bool has_ended(const found_client_t *client)
 {
     if (client->pidfd >= 0) {
         struct pollfd pfd = {client->pidfd, POLLIN, 0};
@@ -170,7 +169,7 @@ bool has_ended(const found_client *client)
 }
 
 /* The clients of the device; each checked again once its pidfd is taken. */
-size_t find_clients(const char *ifname, const file_id *programs, size_t count, found_client *found)
+static size_t find_clients(const char *ifname, const file_id_t *programs, size_t count, found_client_t *found)
 {
     DIR *proc = opendir("/proc");
     if (proc == NULL) {
@@ -179,7 +178,7 @@ size_t find_clients(const char *ifname, const file_id *programs, size_t count, f
     size_t n = 0;
     const pid_t self = getpid();
     struct dirent *entry;
-    for (int seen = 0; n < kMaxFound && seen < kMaxProcesses && (entry = readdir(proc)) != NULL; seen++) {
+    for (int seen = 0; n < MAX_FOUND && seen < MAX_PROCESSES && (entry = readdir(proc)) != NULL; seen++) {
         char *end;
         long pid = strtol(entry->d_name, &end, 10);
         if (*end != '\0' || pid <= 0 || pid > INT_MAX || pid == self) {
@@ -188,7 +187,7 @@ size_t find_clients(const char *ifname, const file_id *programs, size_t count, f
         if (!is_client_of((pid_t)pid, ifname, programs, count)) {
             continue;
         }
-        found_client client = {(pid_t)pid, open_pidfd((pid_t)pid)};
+        found_client_t client = {(pid_t)pid, open_pidfd((pid_t)pid)};
         if (is_client_of(client.pid, ifname, programs, count)) {
             found[n++] = client;
         } else if (client.pidfd >= 0) {
@@ -200,7 +199,7 @@ size_t find_clients(const char *ifname, const file_id *programs, size_t count, f
 }
 
 /* Waits until every client has ended or wait_ms has passed. */
-void wait_for_clients(const found_client *found, size_t n, uint32_t wait_ms)
+static void wait_for_clients(const found_client_t *found, size_t n, uint32_t wait_ms)
 {
     const int64_t deadline = now_ms() + wait_ms;
     for (;;) {
@@ -211,27 +210,26 @@ void wait_for_clients(const found_client *found, size_t n, uint32_t wait_ms)
         if (all || now_ms() >= deadline) {
             return;
         }
-        struct timespec pause = {0, kPollPeriodMs * 1000000L};
+        struct timespec pause = {0, POLL_PERIOD_MS * 1000000L};
         nanosleep(&pause, NULL);
     }
 }
-
-} // namespace
 
 int wifi_stop_dhcp_clients(const char *ifname, uint32_t wait_ms)
 {
     if (!wifi_valid_ifname(ifname)) {
         return 0;
     }
-    file_id programs[kClientCount];
+    file_id_t programs[CLIENT_COUNT];
     size_t count = 0;
-    for (const char *name : kClients) {
+    for (size_t i = 0; i < sizeof client_names / sizeof client_names[0]; i++) {
+        const char *name = client_names[i];
         count += find_on_path(name, &programs[count]) ? 1 : 0;
     }
     if (count == 0) {
         return 0;
     }
-    found_client found[kMaxFound];
+    found_client_t found[MAX_FOUND];
     size_t n = find_clients(ifname, programs, count, found);
     for (size_t i = 0; i < n; i++) {
         send_signal(&found[i], SIGTERM);

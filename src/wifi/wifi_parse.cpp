@@ -18,30 +18,28 @@
 #include "fw_common.h"
 #include "wifi/wifi_scanner_internal.h"
 
-namespace {
-
-constexpr int kLogTextMax = 160;
+#define LOG_TEXT_MAX 160
 
 /* 2.4 and 5 GHz channel plans, in MHz. */
-constexpr int32_t kFreqCh14 = 2484;
-constexpr int32_t kFreq24First = 2412;
-constexpr int32_t kFreq24Last = 2472;
-constexpr int32_t kFreq24Base = 2407;
-constexpr int32_t kFreq5First = 5005;
-constexpr int32_t kFreq5Last = 5900;
-constexpr int32_t kFreq5Base = 5000;
-constexpr int32_t kChannelSpacing = 5;
-constexpr int32_t kChannel14 = 14;
+#define FREQ_CH14 2484
+#define FREQ24_FIRST 2412
+#define FREQ24_LAST 2472
+#define FREQ24_BASE 2407
+#define FREQ5_FIRST 5005
+#define FREQ5_LAST 5900
+#define FREQ5_BASE 5000
+#define CHANNEL_SPACING 5
+#define CHANNEL14 14
 
-constexpr int kIpv4Bits = 32;
-constexpr int kMacLen = 17;
+#define IPV4_BITS 32
+#define MAC_LEN 17
 
-bool starts_with(const char *s, const char *prefix)
+static bool starts_with(const char *s, const char *prefix)
 {
     return strncmp(s, prefix, strlen(prefix)) == 0;
 }
 
-const char *skip_blanks(const char *s)
+static const char *skip_blanks(const char *s)
 {
     while (*s == ' ' || *s == '\t') {
         s++;
@@ -51,7 +49,7 @@ const char *skip_blanks(const char *s)
 
 /* Copies the text up to the first blank or line end, at most cap - 1 bytes;
  * the length of the word (which may exceed what was copied). */
-size_t copy_word(const char *s, char *out, size_t cap)
+static size_t copy_word(const char *s, char *out, size_t cap)
 {
     s = skip_blanks(s);
     size_t len = 0;
@@ -67,7 +65,7 @@ size_t copy_word(const char *s, char *out, size_t cap)
 
 /* The first integer of s after the characters that cannot start one
  * (a '-' can when allow_minus), clamped to 32 bits; false when none. */
-bool first_int(const char *s, bool allow_minus, int32_t *out)
+static bool first_int(const char *s, bool allow_minus, int32_t *out)
 {
     while (*s != '\0' && !isdigit((unsigned char)*s) && !(allow_minus && *s == '-')) {
         s++;
@@ -87,7 +85,7 @@ bool first_int(const char *s, bool allow_minus, int32_t *out)
     return true;
 }
 
-int hex_value(char c)
+static int hex_value(char c)
 {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -101,15 +99,15 @@ int hex_value(char c)
     return -1;
 }
 
-void copy_text(char *dst, size_t cap, const char *src)
+static void copy_text(char *dst, size_t cap, const char *src)
 {
     snprintf(dst, cap, "%s", src);
 }
 
-void log_ap(int32_t index, const wifi_ap_t *ap, bool with_freq)
+static void log_ap(int32_t index, const wifi_ap_t *ap, bool with_freq)
 {
-    char ssid[kLogTextMax];
-    char bssid[kLogTextMax];
+    char ssid[LOG_TEXT_MAX];
+    char bssid[LOG_TEXT_MAX];
     fw_escape(ap->ssid, sizeof(ap->ssid), ssid, sizeof(ssid));
     fw_escape(ap->bssid, sizeof(ap->bssid), bssid, sizeof(bssid));
     const char *kind = ap->encrypted ? "encrypted" : "open";
@@ -123,7 +121,7 @@ void log_ap(int32_t index, const wifi_ap_t *ap, bool with_freq)
 }
 
 /* Finishes the pending record and stores it behind the others. */
-void store_pending(wifi_scan_parse_t *p, bool long_format)
+static void store_pending(wifi_scan_parse_t *p, bool long_format)
 {
     wifi_ap_t *ap = &p->pending;
     if (ap->ssid[0] == '\0') {
@@ -138,7 +136,7 @@ void store_pending(wifi_scan_parse_t *p, bool long_format)
 }
 
 /* "BSS aa:bb:cc:dd:ee:ff(on wlan0) -- associated": the address alone. */
-void start_record(wifi_scan_parse_t *p, const char *line)
+static void start_record(wifi_scan_parse_t *p, const char *line)
 {
     memset(&p->pending, 0, sizeof(p->pending));
     copy_word(line + strlen("BSS "), p->pending.bssid, sizeof(p->pending.bssid));
@@ -149,7 +147,7 @@ void start_record(wifi_scan_parse_t *p, const char *line)
     p->has_pending = 1;
 }
 
-void read_ssid(wifi_ap_t *ap, const char *text)
+static void read_ssid(wifi_ap_t *ap, const char *text)
 {
     char raw[1024];
     copy_text(raw, sizeof(raw), skip_blanks(text));
@@ -159,8 +157,6 @@ void read_ssid(wifi_ap_t *ap, const char *text)
     }
     wifi_ssid_unescape(raw, ap->ssid);
 }
-
-} // namespace
 
 /* --- iw scan dump -------------------------------------------------------- */
 
@@ -215,8 +211,8 @@ void wifi_scan_parse_end(wifi_scan_parse_t *p)
 
 int ap_signal_cmp(const void *a, const void *b)
 {
-    int32_t sa = static_cast<const wifi_ap_t *>(a)->signal;
-    int32_t sb = static_cast<const wifi_ap_t *>(b)->signal;
+    int32_t sa = ((const wifi_ap_t *)a)->signal;
+    int32_t sb = ((const wifi_ap_t *)b)->signal;
     return (sb > sa) - (sb < sa);
 }
 
@@ -244,14 +240,14 @@ int32_t wifi_scan_sort_dedup(wifi_ap_t *records, int32_t count)
 
 int32_t wifi_freq_to_channel(int32_t freq)
 {
-    if (freq == kFreqCh14) {
-        return kChannel14;
+    if (freq == FREQ_CH14) {
+        return CHANNEL14;
     }
-    if (freq >= kFreq24First && freq <= kFreq24Last) {
-        return (freq - kFreq24Base) / kChannelSpacing;
+    if (freq >= FREQ24_FIRST && freq <= FREQ24_LAST) {
+        return (freq - FREQ24_BASE) / CHANNEL_SPACING;
     }
-    if (freq >= kFreq5First && freq <= kFreq5Last) {
-        return (freq - kFreq5Base) / kChannelSpacing;
+    if (freq >= FREQ5_FIRST && freq <= FREQ5_LAST) {
+        return (freq - FREQ5_BASE) / CHANNEL_SPACING;
     }
     return 0;
 }
@@ -262,11 +258,11 @@ int32_t wifi_freq_to_channel(int32_t freq)
  * often send their name's length in zero bytes. */
 void wifi_ssid_unescape(const char *text, char out[WIFI_SSID_MAX + 1])
 {
-    static const char kShortFrom[] = "\\\"enrt";
-    static const char kShortTo[] = "\\\"\033\n\r\t";
+    static const char short_from[] = "\\\"enrt";
+    static const char short_to[] = "\\\"\033\n\r\t";
     size_t n = 0;
     for (const char *s = text; *s != '\0' && n < WIFI_SSID_MAX;) {
-        const char *shorthand = s[0] == '\\' && s[1] != '\0' ? strchr(kShortFrom, s[1]) : NULL;
+        const char *shorthand = s[0] == '\\' && s[1] != '\0' ? strchr(short_from, s[1]) : NULL;
         int hi = s[0] == '\\' && s[1] == 'x' ? hex_value(s[2]) : -1;
         int lo = hi >= 0 ? hex_value(s[3]) : -1;
         char byte = *s;
@@ -275,7 +271,7 @@ void wifi_ssid_unescape(const char *text, char out[WIFI_SSID_MAX + 1])
             byte = (char)(hi * 16 + lo);
             used = 4;
         } else if (shorthand != NULL) {
-            byte = kShortTo[shorthand - kShortFrom];
+            byte = short_to[shorthand - short_from];
             used = 2;
         }
         if (byte == '\0') {
@@ -360,10 +356,10 @@ void wifi_parse_status_line(const char *line, wifi_status_poll_t *poll)
 void wifi_prefix_to_mask(int prefix, char out[16])
 {
     uint32_t mask = 0;
-    if (prefix >= kIpv4Bits) {
+    if (prefix >= IPV4_BITS) {
         mask = UINT32_MAX;
     } else if (prefix > 0) {
-        mask = UINT32_MAX << (kIpv4Bits - prefix);
+        mask = UINT32_MAX << (IPV4_BITS - prefix);
     }
     snprintf(out, 16, "%u.%u.%u.%u", (unsigned)(mask >> 24), (unsigned)((mask >> 16) & 0xFF),
              (unsigned)((mask >> 8) & 0xFF), (unsigned)(mask & 0xFF));
@@ -437,10 +433,10 @@ int wifi_valid_net_id(const char *id)
 
 int wifi_valid_bssid(const char *bssid)
 {
-    if (bssid == NULL || strlen(bssid) != kMacLen) {
+    if (bssid == NULL || strlen(bssid) != MAC_LEN) {
         return 0;
     }
-    for (int i = 0; i < kMacLen; i++) {
+    for (int i = 0; i < MAC_LEN; i++) {
         bool colon_place = i % 3 == 2;
         if (colon_place ? bssid[i] != ':' : hex_value(bssid[i]) < 0) {
             return 0;
@@ -460,7 +456,7 @@ int wifi_valid_netmask(const char *netmask)
 {
     size_t len = netmask != NULL ? strlen(netmask) : 0;
     if (len > 0 && len <= 2 && strspn(netmask, "0123456789") == len) {
-        return atoi(netmask) <= kIpv4Bits;
+        return atoi(netmask) <= IPV4_BITS;
     }
     return wifi_valid_ipv4(netmask);
 }

@@ -141,16 +141,20 @@ int wifi_valid_netmask(const char *netmask);
 
 /* --- Connection worker and addressing ------------------------------------ */
 
-/* The connection record as the worker writes it. Once wifi_scanner_disconnect
- * has stopped the run these write nothing and return -1. */
-int conn_stopped(void);
-int conn_set_status(const char *status);
+/* The connection record as the worker writes it, which the connection
+ * worker hands to the addressing phase. Once wifi_scanner_disconnect has
+ * stopped the run these write nothing and return -1. */
 typedef void (*conn_edit_fn_t)(wifi_conn_info_t *info, void *ctx);
-int conn_edit(conn_edit_fn_t edit, void *ctx);
-/* The DHCP client's process group, which wifi_scanner_disconnect stops while
- * it runs; -1 when the run is stopped already (the caller stops it then). */
-int conn_track_client(pid_t pgid);
-void conn_untrack_client(void);
+typedef struct {
+    int (*stopped)(void);
+    int (*set_status)(const char *status);
+    int (*edit)(conn_edit_fn_t edit, void *ctx);
+    /* The DHCP client's process group, which wifi_scanner_disconnect stops
+     * while it runs; -1 when the run is stopped already (the caller stops it
+     * then). */
+    int (*track_client)(pid_t pgid);
+    void (*untrack_client)(void);
+} wifi_conn_record_t;
 
 /* Stops the DHCP clients that serve the device, whoever started them: the
  * processes of the udhcpc and dhcpcd that PATH names whose command line
@@ -159,15 +163,11 @@ void conn_untrack_client(void);
 int wifi_stop_dhcp_clients(const char *ifname, uint32_t wait_ms);
 
 /* The addressing phase after the association: the static address of the
- * request or DHCP; sets the final status. */
-void wifi_addressing(const wifi_conn_params_t *req, const char *ifname);
+ * request or DHCP; sets the final status in the record. */
+void wifi_addressing(const wifi_conn_params_t *req, const char *ifname, const wifi_conn_record_t *record);
 
 /* The DHCP client's handler script for a resolver file; its length. */
 size_t wifi_dhcp_script(char *out, size_t cap, const char *resolv_path);
-
-/* Reads the interface's address, netmask, gateway and name server into the
- * connection record; fields not found keep their text. */
-void parse_ip_info(const char *ifname);
 
 #ifdef __cplusplus
 }

@@ -17,66 +17,64 @@
 #include "fw_common.h"
 #include "wifi/wifi_scanner_internal.h"
 
-namespace {
+#define WORKER_STACK 65536
+#define SCAN_WAIT_MS 5000
+#define SCAN_LINE_LEN 1024
+#define SEARCH_LINE_LEN 512
+#define LIST_CMD_LEN 128
+#define LIST_LINE_LEN 256
+#define FORMAT_LEN 512
+#define LOG_TEXT_LEN 160
+#define TOOL_NAME_LEN 32
 
-constexpr size_t kWorkerStack = 65536;
-constexpr uint32_t kScanWaitMs = 5000;
-constexpr size_t kScanLineLen = 1024;
-constexpr size_t kSearchLineLen = 512;
-constexpr size_t kListCmdLen = 128;
-constexpr size_t kListLineLen = 256;
-constexpr size_t kFormatLen = 512;
-constexpr size_t kLogTextLen = 160;
-constexpr size_t kToolNameLen = 32;
-
-const char *const kDefaultPaths[WIFI_PATH_COUNT] = {
+static const char *const default_paths[WIFI_PATH_COUNT] = {
     "/etc/wpa_supplicant.conf",
     "/etc/resolv.conf",
     "/tmp/udhcpc.script",
 };
-char path_override[WIFI_PATH_COUNT][256];
+static char path_override[WIFI_PATH_COUNT][256];
 
-std::atomic<wifi_sleep_fn_t> sleep_fn{nullptr};
+static std::atomic<wifi_sleep_fn_t> sleep_fn{NULL};
 
 /* Set on the GUI thread, read by both workers. */
-std::atomic<const char *> wifi_if{"wlan0"};
+static std::atomic<const char *> wifi_if{"wlan0"};
 
-wifi_ap_t ap_list[WIFI_MAX_APS];
-int32_t ap_count;
-pthread_mutex_t ap_mutex = PTHREAD_MUTEX_INITIALIZER;
+static wifi_ap_t ap_list[WIFI_MAX_APS];
+static int32_t ap_count;
+static pthread_mutex_t ap_mutex = PTHREAD_MUTEX_INITIALIZER;
 /* Changed (under ap_mutex) when the published list is forgotten: a scan of
  * an older epoch publishes nothing. */
-std::atomic<uint32_t> scan_epoch{0};
+static std::atomic<uint32_t> scan_epoch{0};
 
-std::atomic<int32_t> scan_running{0};
+static std::atomic<int32_t> scan_running{0};
 /* Guard the start and the end of the scan worker: the epoch of its round,
  * and whether another round was asked for while a stale one ran. */
-pthread_mutex_t scan_mutex = PTHREAD_MUTEX_INITIALIZER;
-uint32_t round_epoch;
-bool scan_again;
+static pthread_mutex_t scan_mutex = PTHREAD_MUTEX_INITIALIZER;
+static uint32_t round_epoch;
+static bool scan_again;
 
 /* GUI thread only. */
-wifi_ap_t snapshot[WIFI_MAX_APS];
-wifi_saved_net_t nets[WIFI_MAX_SAVED];
+static wifi_ap_t snapshot[WIFI_MAX_APS];
+static wifi_saved_net_t nets[WIFI_MAX_SAVED];
 
 /* shell_getline's line: one per thread, so the GUI thread and the workers
  * never write into each other's result. */
-thread_local char buf[256];
+static thread_local char buf[256];
 
 /* Set on the workers, whose commands may take longer. */
-thread_local bool on_worker = false;
+static thread_local bool on_worker = false;
 /* GUI thread only: false once one of its commands was cut off at its limit,
  * until one answers again. */
-bool gui_tools_answer = true;
+static bool gui_tools_answer = true;
 
-void real_sleep(uint32_t ms)
+static void real_sleep(uint32_t ms)
 {
     struct timespec left = {(time_t)(ms / 1000), (long)(ms % 1000) * 1000000L};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
 }
 
-void strip_line_end(char *line)
+static void strip_line_end(char *line)
 {
     size_t len = strlen(line);
     while (len > 0 && (line[len - 1] == '\n' || line[len - 1] == '\r')) {
@@ -85,7 +83,7 @@ void strip_line_end(char *line)
 }
 
 /* The limit of the calling thread's next command. */
-int32_t command_limit(void)
+static int32_t command_limit(void)
 {
     if (on_worker) {
         return WIFI_CMD_TIMEOUT_MS;
@@ -95,7 +93,7 @@ int32_t command_limit(void)
 
 /* On the GUI thread: how a command of `tool` ended. The first that is cut
  * off is logged; then the short limit holds until one answers again. */
-void note_answer(const char *tool, bool answered)
+static void note_answer(const char *tool, bool answered)
 {
     if (on_worker) {
         return;
@@ -107,14 +105,14 @@ void note_answer(const char *tool, bool answered)
 }
 
 /* The program a shell text runs: its first word, cut to fit. */
-const char *tool_of(const char *command, char *out, size_t cap)
+static const char *tool_of(const char *command, char *out, size_t cap)
 {
     snprintf(out, cap, "%.*s", (int)strcspn(command, " "), command);
     return out;
 }
 
 /* cmd_close, noting whether the command answered within its limit. */
-int close_noted(cmd_pipe_t *pipe, const char *tool)
+static int close_noted(cmd_pipe_t *pipe, const char *tool)
 {
     errno = 0;
     int status = cmd_close(pipe);
@@ -124,7 +122,7 @@ int close_noted(cmd_pipe_t *pipe, const char *tool)
 
 /* First line of an opened command into buf; the rest of the output is
  * dropped and the command waited for. */
-char *first_line(cmd_pipe_t *pipe, int opened, const char *tool)
+static char *first_line(cmd_pipe_t *pipe, int opened, const char *tool)
 {
     buf[0] = '\0';
     if (opened != 0) {
@@ -138,14 +136,14 @@ char *first_line(cmd_pipe_t *pipe, int opened, const char *tool)
     return buf;
 }
 
-bool exited_ok(int status)
+static bool exited_ok(int status)
 {
     return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 /* Copies the kept records to the published list, unless the list was
  * forgotten since the round began; false then. */
-bool publish(const wifi_ap_t *records, int32_t count, uint32_t epoch)
+static bool publish(const wifi_ap_t *records, int32_t count, uint32_t epoch)
 {
     pthread_mutex_lock(&ap_mutex);
     bool current = epoch == scan_epoch.load();
@@ -159,9 +157,9 @@ bool publish(const wifi_ap_t *records, int32_t count, uint32_t epoch)
 
 /* Reads iw's scan dump into records; -1 when the dump failed (then nothing
  * is to be published), else the number of records stored. */
-int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
+static int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
 {
-    char command[kListCmdLen];
+    char command[LIST_CMD_LEN];
     snprintf(command, sizeof(command), "iw dev %s scan dump 2>/dev/null", ifname);
     cmd_pipe_t pipe;
     if (cmd_open(&pipe, command, command_limit()) != 0) {
@@ -169,7 +167,7 @@ int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
     }
     wifi_scan_parse_t parse;
     wifi_scan_parse_init(&parse, records);
-    char line[kScanLineLen];
+    char line[SCAN_LINE_LEN];
     bool full = false;
     while (!full) {
         if (!wifi_read_line(&pipe, line, sizeof(line))) {
@@ -186,7 +184,7 @@ int32_t read_scan_dump(const char *ifname, wifi_ap_t *records)
     return parse.count;
 }
 
-void scan_on(const char *ifname, uint32_t epoch)
+static void scan_on(const char *ifname, uint32_t epoch)
 {
     printf("[WiFi] scan start on %s\n", ifname);
     char command[256];
@@ -196,15 +194,15 @@ void scan_on(const char *ifname, uint32_t epoch)
 
     /* The three steps of that text, run one by one: a trigger that fails
      * must not publish an empty list over the last good one. */
-    char trigger[kListCmdLen];
+    char trigger[LIST_CMD_LEN];
     snprintf(trigger, sizeof(trigger), "iw dev %s scan trigger 2>/dev/null", ifname);
     if (!shell_succeeds(trigger)) {
         printf("[WiFi] scan trigger failed, keeping the last list\n");
         return;
     }
-    wifi_sleep_ms(kScanWaitMs);
+    wifi_sleep_ms(SCAN_WAIT_MS);
 
-    wifi_ap_t *records = static_cast<wifi_ap_t *>(calloc(WIFI_MAX_APS, sizeof(wifi_ap_t)));
+    wifi_ap_t *records = (wifi_ap_t *)calloc(WIFI_MAX_APS, sizeof(wifi_ap_t));
     if (records == NULL) {
         return;
     }
@@ -222,7 +220,7 @@ void scan_on(const char *ifname, uint32_t epoch)
 
 /* Whether the worker makes another round (with the epoch of now), else
  * it ends: scan_running goes back to 0 under the same lock. */
-bool next_round(uint32_t *epoch)
+static bool next_round(uint32_t *epoch)
 {
     pthread_mutex_lock(&scan_mutex);
     bool again = scan_again;
@@ -237,7 +235,7 @@ bool next_round(uint32_t *epoch)
     return again;
 }
 
-void *scan_thread(void *arg)
+static void *scan_thread(void *arg)
 {
     (void)arg;
     wifi_worker_limits();
@@ -255,13 +253,11 @@ void *scan_thread(void *arg)
     return NULL;
 }
 
-} // namespace
-
 /* --- Seams ---------------------------------------------------------------- */
 
 const char *wifi_path(wifi_path_id_t id)
 {
-    return path_override[id][0] != '\0' ? path_override[id] : kDefaultPaths[id];
+    return path_override[id][0] != '\0' ? path_override[id] : default_paths[id];
 }
 
 void wifi_set_path(wifi_path_id_t id, const char *path)
@@ -289,7 +285,7 @@ void wifi_sleep_ms(uint32_t ms)
 char *shell_getline(const char *command)
 {
     cmd_pipe_t pipe;
-    char tool[kToolNameLen];
+    char tool[TOOL_NAME_LEN];
     return first_line(&pipe, cmd_open(&pipe, command, command_limit()), tool_of(command, tool, sizeof(tool)));
 }
 
@@ -301,7 +297,7 @@ char *argv_getline(const char *const argv[])
 
 char *shell_getline_fmt(const char *format, ...)
 {
-    char command[kFormatLen];
+    char command[FORMAT_LEN];
     va_list args;
     va_start(args, format);
     int len = vsnprintf(command, sizeof(command), format, args);
@@ -320,11 +316,11 @@ int shell_search_within(const char *command, const char *text, int32_t limit_ms)
         return 0;
     }
     int found = 0;
-    char line[kSearchLineLen];
+    char line[SEARCH_LINE_LEN];
     while (cmd_gets(&pipe, line, sizeof(line)) != NULL) {
         found |= strstr(line, text) != NULL;
     }
-    char tool[kToolNameLen];
+    char tool[TOOL_NAME_LEN];
     close_noted(&pipe, tool_of(command, tool, sizeof(tool)));
     return found;
 }
@@ -338,7 +334,7 @@ int shell_succeeds(const char *command)
 {
     errno = 0;
     int status = cmd_run_timeout(command, command_limit());
-    char tool[kToolNameLen];
+    char tool[TOOL_NAME_LEN];
     note_answer(tool_of(command, tool, sizeof(tool)), !(status == -1 && errno == ETIMEDOUT));
     return exited_ok(status);
 }
@@ -360,7 +356,7 @@ int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size)
     }
     size_t len = strlen(line);
     if (len + 1 == size && line[len - 1] != '\n') {
-        char tail[kSearchLineLen];
+        char tail[SEARCH_LINE_LEN];
         while (cmd_gets(pipe, tail, sizeof(tail)) != NULL && tail[strlen(tail) - 1] != '\n') {
         }
     }
@@ -370,12 +366,12 @@ int wifi_read_line(cmd_pipe_t *pipe, char *line, size_t size)
 /* The list with its header line dropped; -1 when it cannot be run. */
 static int open_network_list(cmd_pipe_t *pipe, const char *ifname)
 {
-    char command[kListCmdLen];
+    char command[LIST_CMD_LEN];
     snprintf(command, sizeof(command), "wpa_cli -i %s list_networks 2>/dev/null", ifname);
     if (cmd_open(pipe, command, command_limit()) != 0) {
         return -1;
     }
-    char header[kListLineLen];
+    char header[LIST_LINE_LEN];
     wifi_read_line(pipe, header, sizeof(header));
     return 0;
 }
@@ -391,7 +387,7 @@ int wifi_each_network(const char *ifname, wifi_net_fn_t fn, void *ctx)
     if (open_network_list(&pipe, ifname) != 0) {
         return -1;
     }
-    char line[kListLineLen];
+    char line[LIST_LINE_LEN];
     char id[WIFI_NET_ID_MAX + 1];
     char ssid[WIFI_SSID_MAX + 1];
     bool more = true;
@@ -438,7 +434,7 @@ void wifi_scanner_trigger_scan(void)
     }
     pthread_attr_t attr;
     pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, kWorkerStack);
+    pthread_attr_setstacksize(&attr, WORKER_STACK);
     pthread_attr_setdetachstate(&attr, PTHREAD_CREATE_DETACHED);
     pthread_t tid;
     if (pthread_create(&tid, &attr, scan_thread, NULL) != 0) {
@@ -477,10 +473,10 @@ const wifi_ap_t *wifi_scanner_get_ap_list(int32_t *count)
 /* --- Kept networks -------------------------------------------------------- */
 
 /* One kept network into nets; 0 once nets is full. */
-int store_saved(const char *line, const char *id, const char *ssid, void *ctx)
+static int store_saved(const char *line, const char *id, const char *ssid, void *ctx)
 {
     (void)line;
-    int32_t *n = static_cast<int32_t *>(ctx);
+    int32_t *n = (int32_t *)ctx;
     if (ssid[0] != '\0') {
         snprintf(nets[*n].ssid, sizeof(nets[*n].ssid), "%s", ssid);
         nets[(*n)++].net_id = (int32_t)strtol(id, NULL, 10);
@@ -513,10 +509,10 @@ int32_t wifi_scanner_forget_network(const char *ssid)
         return 0;
     }
     int32_t removed = 0;
-    char line[kListLineLen];
+    char line[LIST_LINE_LEN];
     char id[WIFI_NET_ID_MAX + 1];
     char name[WIFI_SSID_MAX + 1];
-    char shown[kLogTextLen];
+    char shown[LOG_TEXT_LEN];
     while (wifi_read_line(&pipe, line, sizeof(line))) {
         if (!wifi_parse_net_line(line, id, name) || strcmp(name, ssid) != 0) {
             continue;

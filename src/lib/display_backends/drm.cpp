@@ -15,7 +15,7 @@
 int32_t backend_init_drm(backend_t *backend)
 {
     LV_ASSERT_NULL(backend);
-    backend->handle->display = static_cast<display_backend_t *>(calloc(1, sizeof(display_backend_t)));
+    backend->handle->display = (display_backend_t *)calloc(1, sizeof(display_backend_t));
     LV_ASSERT_NULL(backend->handle->display);
     backend->handle->display->init_display = init_drm;
     backend->handle->display->run_loop = run_loop_drm;
@@ -40,7 +40,7 @@ lv_display_t *init_drm(void)
 /* Sleeps the whole period even when a signal interrupts the sleep. */
 static void sleep_ms(uint32_t ms)
 {
-    struct timespec left = {static_cast<time_t>(ms / MS_PER_S), static_cast<long>(ms % MS_PER_S) * NS_PER_MS};
+    struct timespec left = {(time_t)(ms / MS_PER_S), (long)(ms % MS_PER_S) * NS_PER_MS};
     while (nanosleep(&left, &left) != 0 && errno == EINTR) {
     }
 }

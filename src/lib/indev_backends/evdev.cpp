@@ -79,7 +79,7 @@ const lv_image_dsc_t mouse_cursor_icon = {
 int32_t backend_init_evdev(backend_t *backend)
 {
     LV_ASSERT_NULL(backend);
-    backend->handle->indev = static_cast<indev_backend_t *>(calloc(1, sizeof(indev_backend_t)));
+    backend->handle->indev = (indev_backend_t *)calloc(1, sizeof(indev_backend_t));
     LV_ASSERT_NULL(backend->handle->indev);
     backend->handle->indev->init_indev = init_pointer_evdev;
     backend->name = "EVDEV";
@@ -99,7 +99,7 @@ void indev_deleted_cb(lv_event_t *event)
     if (gui_library_deinit_in_progress()) {
         return;
     }
-    lv_obj_t *cursor = static_cast<lv_obj_t *>(lv_event_get_user_data(event));
+    lv_obj_t *cursor = (lv_obj_t *)lv_event_get_user_data(event);
     lv_obj_delete(cursor);
 }
 
@@ -127,7 +127,7 @@ static const char *evdev_type_name(lv_evdev_type_t type)
 
 void discovery_cb(lv_indev_t *indev, lv_evdev_type_t type, void *user_data)
 {
-    lv_display_t *display = static_cast<lv_display_t *>(user_data);
+    lv_display_t *display = (lv_display_t *)user_data;
     LV_LOG_USER("new '%s' device discovered", evdev_type_name(type));
     lv_indev_set_display(indev, display);
     if (type == LV_EVDEV_TYPE_REL) {

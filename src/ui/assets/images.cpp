@@ -1,5 +1,5 @@
-// The image name table: the images the pages and the design screen name, in
-// a fixed order, then empty entries.
+/* The image name table: the images the pages and the design screen name, in
+ * a fixed order, then empty entries. */
 #include "ui/ui_assets.h"
 
 const ui_image_entry_t images[UI_IMAGE_TABLE_SIZE] = {
@@ -51,10 +51,10 @@ const ui_image_entry_t images[UI_IMAGE_TABLE_SIZE] = {
     {"ico_ctrl_music_play", &img_ico_ctrl_music_play},
     {"ico_play_now_short", &img_ico_play_now_short},
     {"ico_airplay_bar", &img_ico_airplay_bar},
-    {nullptr, nullptr},
-    {nullptr, nullptr},
-    {nullptr, nullptr},
-    {nullptr, nullptr},
-    {nullptr, nullptr},
-    {nullptr, nullptr},
+    {NULL, NULL},
+    {NULL, NULL},
+    {NULL, NULL},
+    {NULL, NULL},
+    {NULL, NULL},
+    {NULL, NULL},
 };

@@ -241,15 +241,16 @@ static const menu_entry_t menu_entries[] = {
 
 static bool menu_row_tapped(const char *name)
 {
-    for (const menu_entry_t &entry : menu_entries) {
-        if (strcmp(name, entry.row) != 0) {
+    for (size_t i = 0; i < sizeof menu_entries / sizeof menu_entries[0]; i++) {
+        const menu_entry_t *entry = &menu_entries[i];
+        if (strcmp(name, entry->row) != 0) {
             continue;
         }
-        if (entry.opens_list) {
+        if (entry->opens_list) {
             clean_list_items();
         }
-        set_bar_msg(entry.bar, NULL);
-        if (entry.opens_list) {
+        set_bar_msg(entry->bar, NULL);
+        if (entry->opens_list) {
             (void)get_main_page_data();
         }
         return true;

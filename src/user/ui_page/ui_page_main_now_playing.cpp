@@ -204,7 +204,8 @@ static void texts_blank(void)
     lv_ui_page_main_t *m = &lv_ui_page_main;
     lv_obj_t *const labels[] = {m->page_1_title,      m->page_1_line_2, m->page_1_line_3,
                                 m->page_2_line_upper, m->page_2_title,  m->page_2_line_lower};
-    for (lv_obj_t *label : labels) {
+    for (size_t i = 0; i < sizeof labels / sizeof labels[0]; i++) {
+        lv_obj_t *label = labels[i];
         lv_label_set_text(label, "");
         lv_obj_add_flag(label, LV_OBJ_FLAG_HIDDEN);
     }

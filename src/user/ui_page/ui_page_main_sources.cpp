@@ -51,9 +51,10 @@ static const main_source_t sources[SOURCE_COUNT] = {
 
 const main_source_t *main_source_of(int32_t app_id)
 {
-    for (const main_source_t &source : sources) {
-        if (source.app_id == app_id) {
-            return &source;
+    for (size_t i = 0; i < sizeof sources / sizeof sources[0]; i++) {
+        const main_source_t *source = &sources[i];
+        if (source->app_id == app_id) {
+            return source;
         }
     }
     return NULL;
@@ -149,7 +150,8 @@ static void skip_buttons_show(bool shown)
 {
     lv_ui_page_main_t *m = &lv_ui_page_main;
     lv_obj_t *const buttons[] = {m->page_1_previous, m->page_1_next, m->page_2_previous, m->page_2_next};
-    for (lv_obj_t *b : buttons) {
+    for (size_t i = 0; i < sizeof buttons / sizeof buttons[0]; i++) {
+        lv_obj_t *b = buttons[i];
         if (shown) {
             lv_obj_remove_flag(b, LV_OBJ_FLAG_HIDDEN);
         } else {
