@@ -12,7 +12,6 @@
 // cover art's path (GUI loop and input read as in the program, real time).
 // Run from anywhere; it works in a temporary directory. The page's own log
 // is thrown away; the figures go to standard output.
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,6 +28,7 @@
 
 #include "cover_art.h"
 #include "lvgl.h"
+#include "page_bench_env.hpp"
 #include "ui/ui_data_update.h"
 #include "user/ui_page/ui_page_main_private.h"
 
@@ -134,26 +134,11 @@ template <typename F> std::vector<double> time_frames(F && before_each, int fram
 
 int main()
 {
-    // The figures go to the original standard output, the page's log nowhere.
-    fflush(stdout);
-    FILE * out = fdopen(dup(STDOUT_FILENO), "w");
-    const int null_fd = open("/dev/null", O_WRONLY);
-    if (out == nullptr || null_fd < 0 || dup2(null_fd, STDOUT_FILENO) < 0) {
-        std::perror("redirecting the log");
+    const PageBenchEnv env("page-bench");
+    if (!env.ok()) {
         return 1;
     }
-    close(null_fd);
-
-    char tmpl[] = "/tmp/quorvex-page-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const fs::path dir = tmpl;
-    const fs::path old_cwd = fs::current_path();
-    fs::copy_file(BENCH_FONT, dir / "HarmonyOS_Sans_SC_Medium.ttf");
-    fs::copy_file(BENCH_BACKGROUND, dir / "background_image_8.png");
-    fs::current_path(dir);
+    FILE * out = env.out();
 
     lv_init();
     lv_tick_set_cb(tick_ms);
@@ -266,8 +251,5 @@ int main()
                  load.c_str());
 
     lv_deinit();
-    fs::current_path(old_cwd);
-    fs::remove_all(dir);
-    std::fclose(out);
     return 0;
 }

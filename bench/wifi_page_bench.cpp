@@ -11,7 +11,6 @@
 // backend forgets that a tool did not answer, so that each action meets the
 // hung tool as the first one does. The page's log is thrown away; the
 // figures go to standard output.
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +25,7 @@
 #include <vector>
 
 #include "lvgl.h"
+#include "page_bench_env.hpp"
 #include "ui/ui_data_update.h"
 #include "user/ui_page/page_status_ctrl.h"
 #include "user/ui_page/ui_page_main.h"
@@ -225,26 +225,12 @@ std::vector<Measured> measure(const Sandbox &sandbox, bool hung)
 
 int main()
 {
-    // The figures go to the original standard output, the page's log nowhere.
-    fflush(stdout);
-    FILE *out = fdopen(dup(STDOUT_FILENO), "w");
-    const int null_fd = open("/dev/null", O_WRONLY);
-    if (out == nullptr || null_fd < 0 || dup2(null_fd, STDOUT_FILENO) < 0) {
-        std::perror("redirecting the log");
+    const PageBenchEnv env("wifi-bench");
+    if (!env.ok()) {
         return 1;
     }
-    close(null_fd);
-
-    char tmpl[] = "/tmp/quorvex-wifi-bench-XXXXXX";
-    if (!mkdtemp(tmpl)) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const fs::path dir = tmpl;
-    const fs::path old_cwd = fs::current_path();
-    fs::copy_file(BENCH_FONT, dir / "HarmonyOS_Sans_SC_Medium.ttf");
-    fs::copy_file(BENCH_BACKGROUND, dir / "background_image_8.png");
-    fs::current_path(dir);
+    FILE *out = env.out();
+    const fs::path &dir = env.dir();
     const Sandbox sandbox = make_sandbox(dir);
 
     lv_init();
@@ -268,8 +254,5 @@ int main()
     }
 
     lv_deinit();
-    fs::current_path(old_cwd);
-    fs::remove_all(dir);
-    std::fclose(out);
     return 0;
 }

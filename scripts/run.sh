@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/app"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 services=(airplay_run spotify_run airable_run)
-cmake --build "$build" -j "$(nproc)" --target quorvex touch_gesture platform_programs background_image \
+cmake --build "$build" -j "$(nproc)" --target quorvex touch_gesture panelshot platform_programs background_image \
   "${services[@]}"
 
 run="$root/run"

@@ -72,7 +72,7 @@ lv_indev_t *key_input_init(lv_display_t *display, lv_group_t *group)
     }
     drv->fd = fd;
     drv->key = 0;
-    drv->state = 0;
+    drv->state = LV_INDEV_STATE_RELEASED;
 
     lv_indev_t *indev = lv_indev_create();
     if (indev == NULL) {
@@ -160,7 +160,7 @@ static bool take_key_event(key_input_data_t *drv)
         LV_LOG_USER("key_input: raw evdev code=%u value=%d (%s)", ev.code, ev.value,
                     ev.value != 0 ? "PRESS" : "RELEASE");
         drv->key = map_linux_key(ev.code);
-        drv->state = ev.value != 0 ? 1 : 0;
+        drv->state = ev.value != 0 ? LV_INDEV_STATE_PRESSED : LV_INDEV_STATE_RELEASED;
         return true;
     }
     return false;
@@ -178,18 +178,18 @@ void key_input_read_cb(lv_indev_t *indev, lv_indev_data_t *data)
     }
 
     bool changed;
-    if (drv->state == 1) {
+    if (drv->state == LV_INDEV_STATE_PRESSED) {
         /* The last call reported a press: this one reports its release,
          * before anything the device holds after it. A press and its release
          * read together, or a second key pressed before the first is let go,
          * so reach the GUI library as two whole key strokes, none lost. */
-        drv->state = 0;
+        drv->state = LV_INDEV_STATE_RELEASED;
         changed = true;
     } else {
         changed = take_key_event(drv);
     }
     data->key = drv->key;
-    data->state = drv->state == 1 ? LV_INDEV_STATE_PRESSED : LV_INDEV_STATE_RELEASED;
+    data->state = (lv_indev_state_t)drv->state;
     data->continue_reading = changed && drv->chained < MAX_CHAINED_CALLS;
     drv->chained = data->continue_reading ? drv->chained + 1 : 0;
 }

@@ -27,7 +27,7 @@ extern "C" {
 typedef struct key_input_data_t {
     int32_t fd;    /* the open event device, -1 once it has failed */
     uint32_t key;  /* the GUI key last produced */
-    int32_t state; /* 1 pressed, 0 released, as last reported */
+    int32_t state; /* LV_INDEV_STATE_PRESSED or _RELEASED, as last reported */
     /* The bytes of a record not yet complete: a FIFO or file may deliver
      * part of one. */
     uint8_t partial[sizeof(struct input_event)];

@@ -709,7 +709,13 @@ static bool run_job(conn_job_t *job, const char *saved_id)
     if (job->reconnect && saved_id[0] != '\0') {
         select_saved_network(job, saved_id);
     } else if (!configure_new_network(job)) {
-        return !conn_stopped();
+        if (conn_stopped()) {
+            return false;
+        }
+        /* The disconnect above has left the working network. */
+        undo_run(job);
+        await_rejoin(job);
+        return true;
     }
     return poll_association(job);
 }

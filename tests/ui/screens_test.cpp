@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -21,13 +23,27 @@ constexpr uint32_t kFadeMs = 200;
 // The fade and the animation timer's steps around it.
 constexpr uint32_t kWholeFadeMs = kFadeMs + 100;
 
-// Declared first: it must see the module as the process starts.
+// The module as the process starts, whatever ran before in this one: the
+// threadsafe death-test style runs the statement in a new run of the binary.
 TEST(DesignScreenAtStart, EverySlotIsNullAndNoScreenIsCurrent)
 {
-    for (int i = 0; i < UI_OBJECT_SLOTS; i++) {
-        EXPECT_EQ(objects[i], nullptr) << i;
-    }
-    EXPECT_EQ(currentScreen, -1);
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            int failures = 0;
+            for (int i = 0; i < UI_OBJECT_SLOTS; i++) {
+                if (objects[i] != nullptr) {
+                    std::fprintf(stderr, "slot %d is set\n", i);
+                    failures++;
+                }
+            }
+            if (currentScreen != -1) {
+                std::fprintf(stderr, "current screen %d\n", (int)currentScreen);
+                failures++;
+            }
+            std::exit(failures == 0 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 class DesignScreen : public test_support::GuiTest {

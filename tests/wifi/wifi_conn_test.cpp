@@ -620,6 +620,29 @@ TEST_F(WifiConn, AFailedJoinKeepsTheWorkingConnectionAndTheKeptNetworks)
     EXPECT_EQ(wifi_scanner_get_conn_result(nullptr, nullptr, nullptr, nullptr), 1);
 }
 
+// A run that fails before it configures anything (the supplicant refuses a
+// new entry) has disconnected all the same: it goes back as a failed join does.
+TEST_F(WifiConn, AJoinThatCannotAddItsNetworkGoesBackToTheWorkingOne)
+{
+    scenario(std::string(kConnWorld) + "saved Cafe\n");
+    connect("Home", "correct-horse");
+    ASSERT_STREQ(info().status, "Connected");
+    scenario(std::string(kConnWorld) + "saved Cafe\nfail add-network\n");
+    restart();
+    connect_ex(request("Picky", "whatever", WIFI_SEC_WPA2));
+
+    const wifi_conn_info_t rec = info();
+    EXPECT_STREQ(rec.status, "Error: add_network failed");
+    expect_on_home(rec);
+    EXPECT_EQ(wifi_scanner_is_connected(), 1);
+    EXPECT_TRUE(in_order(call_lines(), {"wpa_cli -i wlan0 disconnect", "wpa_cli -i wlan0 add_network",
+                                        "wpa_cli -i wlan0 select_network 1", "wpa_cli -i wlan0 enable_network 0",
+                                        "wpa_cli -i wlan0 save_config"}));
+    EXPECT_NE(log().find("[WiFi-CONN] back on \"Home\""), std::string::npos);
+    EXPECT_EQ(sandbox_saved_networks(), (std::vector<std::string>{"Cafe", "Home"}));
+    EXPECT_EQ(sandbox_joined_network(), "Home");
+}
+
 // When the supplicant does not get back to the network the run left (gone
 // out of range, or its key no longer works), the record stays disconnected,
 // and the worker gives up on it after a few polls.
