@@ -20,12 +20,13 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target quorvex_tour test_isolate
 
 out=$(realpath -m "${1:-"$root/docs/tour"}")
-isolate="$build/tests/support/test_isolate"
-# The namespaces have a /tmp of their own: pictures for the machine's /tmp
-# are taken on the machine.
-case "$out" in
-  /tmp | /tmp/*) isolate="$isolate --shared" ;;
-  *) "$isolate" --probe || isolate="$isolate --shared" ;;
-esac
-# shellcheck disable=SC2086
-exec flock /tmp/quorvex-e2e.lock $isolate "$build/tools/tour/quorvex_tour" "$out"
+mkdir -p "$out"
+isolate=("$build/tests/support/test_isolate")
+# The namespaces have a /tmp of their own: the checkout and the pictures'
+# folder stay in sight when they lie below the machine's.
+if "${isolate[0]}" --probe; then
+  isolate+=(--keep "$root" --keep "$out")
+else
+  isolate+=(--shared)
+fi
+exec flock /tmp/quorvex-e2e.lock "${isolate[@]}" "$build/tools/tour/quorvex_tour" "$out"

@@ -11,6 +11,11 @@
 // own (the caller's user and group mapped to themselves). When the
 // namespaces cannot be made it fails with status 1 and says why.
 //
+// test_isolate --keep DIR ... COMMAND [ARG...]: the same, with DIR still
+// seen in the private /tmp when it lies below the machine's: its folder
+// directly below /tmp is bound into the new one. The build keeps its source
+// and build trees so, for a checkout under /tmp.
+//
 // test_isolate --shared COMMAND [ARG...]: runs COMMAND as it is, on the
 // machine's /tmp and processes, after a line on standard error that says
 // so (the build chose this where the namespaces are not available; ctest
@@ -30,13 +35,17 @@
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -81,15 +90,76 @@ std::string enter_namespaces()
     return "";
 }
 
+constexpr const char * kTmp = "/tmp/";
+
+// The folder directly below /tmp that holds `path` ("/tmp/a/b" gives
+// "/tmp/a"), or empty when the path does not lie below /tmp.
+std::string folder_below_tmp(const char * path)
+{
+    char real[PATH_MAX];
+    if (realpath(path, real) == nullptr || std::strncmp(real, kTmp, std::strlen(kTmp)) != 0) {
+        return "";
+    }
+    const char * rest = real + std::strlen(kTmp);
+    return std::string(kTmp) + std::string(rest, std::strcspn(rest, "/"));
+}
+
+// A copy of the mount tree at each kept folder, taken before /tmp is
+// covered, bound in at the same place afterwards.
+struct KeptFolder {
+    std::string path;
+    int tree;
+};
+
+std::string keep_folders(const std::vector<std::string> & paths, std::vector<KeptFolder> * kept)
+{
+    for (const std::string & path : paths) {
+        const std::string folder = folder_below_tmp(path.c_str());
+        bool seen = folder.empty();
+        for (const KeptFolder & k : *kept) {
+            seen = seen || k.path == folder;
+        }
+        if (seen) {
+            continue;
+        }
+        const int tree = open_tree(AT_FDCWD, folder.c_str(), OPEN_TREE_CLONE | OPEN_TREE_CLOEXEC | AT_RECURSIVE);
+        if (tree < 0) {
+            return failure(("keeping " + folder).c_str());
+        }
+        kept->push_back({folder, tree});
+    }
+    return "";
+}
+
+std::string bind_kept(const std::vector<KeptFolder> & kept)
+{
+    for (const KeptFolder & k : kept) {
+        if (mkdir(k.path.c_str(), 0700) != 0 ||
+            move_mount(k.tree, "", AT_FDCWD, k.path.c_str(), MOVE_MOUNT_F_EMPTY_PATH) != 0) {
+            return failure(("binding " + k.path).c_str());
+        }
+        close(k.tree);
+    }
+    return "";
+}
+
 // In the new namespaces: mounts made here stay here, and /tmp and /proc
-// are this namespace's own. Empty, or why not.
-std::string mount_own_tmp_and_proc()
+// are this namespace's own, with the kept folders in that /tmp. Empty, or
+// why not.
+std::string mount_own_tmp_and_proc(const std::vector<std::string> & keep)
 {
     if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
         return failure("making the mounts private");
     }
+    std::vector<KeptFolder> kept;
+    if (const std::string why = keep_folders(keep, &kept); !why.empty()) {
+        return why;
+    }
     if (mount("tmpfs", "/tmp", "tmpfs", MS_NOSUID | MS_NODEV, "mode=1777") != 0) {
         return failure("mounting /tmp");
+    }
+    if (const std::string why = bind_kept(kept); !why.empty()) {
+        return why;
     }
     if (mount("proc", "/proc", "proc", MS_NOSUID | MS_NODEV | MS_NOEXEC, nullptr) != 0) {
         return failure("mounting /proc");
@@ -130,10 +200,10 @@ int wait_reaping(pid_t pid)
 }
 
 // PID 1 of the namespace; argv is null for the probe.
-[[noreturn]] void init(int report_fd, char ** argv)
+[[noreturn]] void init(int report_fd, char ** argv, const std::vector<std::string> & keep)
 {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    if (const std::string why = mount_own_tmp_and_proc(); !why.empty()) {
+    if (const std::string why = mount_own_tmp_and_proc(keep); !why.empty()) {
         give_up(report_fd, why);
     }
     close(report_fd);
@@ -160,7 +230,7 @@ int wait_reaping(pid_t pid)
 
 // Between test_isolate and the namespace: enters the namespaces and starts
 // their init, whose status it passes on.
-[[noreturn]] void enter_and_start(int report_fd, char ** argv)
+[[noreturn]] void enter_and_start(int report_fd, char ** argv, const std::vector<std::string> & keep)
 {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (const std::string why = enter_namespaces(); !why.empty()) {
@@ -168,7 +238,7 @@ int wait_reaping(pid_t pid)
     }
     const pid_t first = fork();
     if (first == 0) {
-        init(report_fd, argv);
+        init(report_fd, argv, keep);
     }
     if (first < 0) {
         give_up(report_fd, failure("fork"));
@@ -179,7 +249,7 @@ int wait_reaping(pid_t pid)
 
 // Runs argv (null: nothing, the probe) in the namespaces. The status, or
 // -1 with `why` when the namespaces could not be made.
-int run_isolated(char ** argv, std::string * why)
+int run_isolated(char ** argv, const std::vector<std::string> & keep, std::string * why)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) {
@@ -189,7 +259,7 @@ int run_isolated(char ** argv, std::string * why)
     const pid_t helper = fork();
     if (helper == 0) {
         close(fds[0]);
-        enter_and_start(fds[1], argv);
+        enter_and_start(fds[1], argv, keep);
     }
     close(fds[1]);
     if (helper < 0) {
@@ -220,7 +290,7 @@ int main(int argc, char ** argv)
     const std::string option = argc > 1 ? argv[1] : "";
     if (option == "--probe") {
         std::string why;
-        const int status = run_isolated(nullptr, &why);
+        const int status = run_isolated(nullptr, {}, &why);
         if (status != 0) {
             std::fprintf(stderr, "%s: no private PID and mount namespace here: %s\n", kName, why.c_str());
         }
@@ -228,8 +298,14 @@ int main(int argc, char ** argv)
     }
     const bool shared = option == "--shared";
     char ** command = argv + (shared ? 2 : 1);
+    std::vector<std::string> keep;
+    while (!shared && command[0] != nullptr && std::strcmp(command[0], "--keep") == 0 && command[1] != nullptr) {
+        keep.push_back(command[1]);
+        command += 2;
+    }
     if (*command == nullptr) {
-        std::fprintf(stderr, "usage: %s [--shared] COMMAND [ARG...] | %s --probe\n", kName, kName);
+        std::fprintf(stderr, "usage: %s [--keep DIR]... COMMAND [ARG...] | %s --shared COMMAND [ARG...] | %s --probe\n",
+                     kName, kName, kName);
         return 2;
     }
     if (shared) {
@@ -242,7 +318,7 @@ int main(int argc, char ** argv)
         return 127;
     }
     std::string why;
-    const int status = run_isolated(command, &why);
+    const int status = run_isolated(command, keep, &why);
     if (status < 0) {
         std::fprintf(stderr,
                      "%s: no private PID and mount namespace here (%s); configure the build again "
