@@ -419,8 +419,12 @@ TEST_F(WifiPageRules, AHungWpaCliHoldsEachUserActionForAboutASecond)
     EXPECT_TRUE(row_names(w.my_list).empty());
 
     // The kept networks listed while the tool answers; then it hangs again.
+    // The tool answers at once, but the backend keeps its short limit until
+    // a command answers within it, which a loaded machine may not manage:
+    // the listing gets the full second, as at the first command.
     visit_again();
     scenario(kWorld);
+    wifi_reset_answers();
     finish_scan();
     ASSERT_EQ(row_names(w.my_list), (std::vector<std::string>{"Attic", "Living-Room"}));
     scenario(hung);
